@@ -1,0 +1,25 @@
+// What the engine needs from whoever shows things to the user: the window, the tool or a test.
+#pragma once
+
+#include <string>
+
+namespace kalvon {
+
+class IBaseUi {
+public:
+    virtual ~IBaseUi() = default;
+    // An information message that the user acknowledges.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The loading progress: shown at the start of a load, moved at most 100 times, hidden at the end.
+    virtual void ProgressShow() {}
+    virtual void ProgressSetPosition(int /*percent*/) {}
+    virtual void ProgressHide() {}
+};
+
+// Shows nothing: for callers that only want the data.
+class TSilentUi final : public IBaseUi {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+}  // namespace kalvon

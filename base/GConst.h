@@ -1,0 +1,101 @@
+// The vocabulary of a base and the one process-wide state that holds it in memory.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace kalvon {
+
+inline constexpr int BoardSize = 15;
+// The k-th character stands for index k (1..15) in a PointCode.
+inline constexpr std::string_view PointDigits = "123456789ABCDEF";
+// Column letters as shown to the user; there is no I.
+inline constexpr std::string_view ColumnLetters = "ABCDEFGHJKLMNOP";
+
+// One game of the base.
+struct TPartyRecord {
+    std::string Board;   // right-aligned in 5 characters; its first character is the game's group
+    int32_t BlackId = 0;
+    int32_t WhiteId = 0;
+    std::string Year;
+    char Result = '?';
+    std::string Moves;   // PointCodes in playing order
+    std::string Alt = "?";
+    bool Reverse = false;
+};
+
+struct TPlayerRecord {
+    int32_t Id = 0;  // always the record's position in PlayerRecords plus one
+    std::string Name;
+};
+
+// Distinct texts kept in collation order, compared without regard to letter case; the spelling
+// met first survives. Shared by the player and the year catalogues.
+class TSortedNames {
+public:
+    const std::vector<std::string>& Items() const { return Items_; }
+    size_t size() const { return Items_.size(); }
+    // Adds the text unless an equal one is present; returns its position either way.
+    size_t Add(std::string_view text);
+    // Position of the entry equal to the text, or -1.
+    long IndexOf(std::string_view text) const;
+    // Takes already sorted, distinct entries in one go (the loader sorts once).
+    void Assign(std::vector<std::string> sortedDistinct) { Items_ = std::move(sortedDistinct); }
+    void clear() { Items_.clear(); }
+
+private:
+    std::vector<std::string> Items_;
+};
+
+struct TPlayerCatalogue {
+    TSortedNames PlayerNames;
+    std::unordered_map<std::string, int32_t> PlayerIds;  // collation key of a name -> id
+    std::vector<TPlayerRecord> PlayerRecords;            // entry id-1 is the player with that id
+
+    // The id of the player of that name (letter case ignored), or 0 when unknown.
+    int32_t IdOf(std::string_view name) const;
+    // The id of the player, adding the player with the next free id when unknown.
+    int32_t Add(std::string_view name);
+    void clear();
+};
+
+struct TTurnCatalogue {
+    TSortedNames TurnNames;
+    std::unordered_map<std::string, int32_t> TurnIds;  // collation key of a year -> n
+
+    bool Contains(std::string_view year) const;
+    // Adds the year with the next number when it is new.
+    void Add(std::string_view year);
+    void clear();
+};
+
+using TBoardGrid = std::array<std::array<int, BoardSize + 1>, BoardSize + 1>;  // [column][row], 1..15
+
+inline constexpr long NoParty = -1;
+
+// The base in memory and the game on the board. The program owns one; tests build their own.
+struct TGameBase {
+    std::vector<TPartyRecord> PartyList;  // in load order; a game is known by its position here
+    TPlayerCatalogue PlayerCatalogue;
+    TTurnCatalogue TurnCatalogue;
+    std::vector<long> Listing;            // the selection: positions in PartyList, in display order
+    long CurrentParty = NoParty;          // the game opened from the base, or NoParty
+    std::string CurrentMoves;             // the moves on the board
+    std::string ForwardMoves;             // moves taken back, the next one to replay first
+    TBoardGrid BoardGrid{};               // 0 = empty point
+    bool EditMode = false;
+
+    TPartyRecord* CurrentRecord() {
+        return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty] : nullptr;
+    }
+};
+
+// Empties the base in memory: games, catalogues, the selection and the game opened for editing.
+void ClearLists(TGameBase& base);
+// Sets all 225 points of BoardGrid to empty.
+void ClearBoardGrid(TGameBase& base);
+
+}  // namespace kalvon

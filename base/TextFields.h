@@ -1,0 +1,20 @@
+// Small text helpers shared by the readers of lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvon {
+
+// Removes characters with codes 0 to 32 at both ends.
+std::string_view Trim(std::string_view text);
+
+// Takes the next field up to the delimiter from a 1-based cursor and moves the cursor behind it.
+// Fails (false, empty field) once the cursor has passed the end: "a,,b" gives a, "", b, then fails;
+// an empty text gives one empty field, then fails.
+bool SplitField(std::string_view text, size_t& cursor, char delimiter, std::string_view& field);
+
+// Upper case of ASCII letters only; other bytes stay as they are.
+std::string AsciiUpper(std::string_view text);
+
+}  // namespace kalvon

@@ -1,0 +1,51 @@
+// The program-wide code page and collation: stored text stays bytes, this turns it into characters
+// for display and comparison, and typed text back into bytes.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalvon {
+
+class TTextPolicy {
+public:
+    // A policy for an ICU converter name (windows-1251, UTF-8, ...) and an ICU locale id ("" = root).
+    // Throws std::runtime_error naming the code page or locale when ICU does not know it.
+    TTextPolicy(const std::string& codePage, const std::string& locale);
+    ~TTextPolicy();
+    TTextPolicy(const TTextPolicy&) = delete;
+    TTextPolicy& operator=(const TTextPolicy&) = delete;
+
+    const std::string& CodePage() const { return CodePage_; }
+
+    // Bytes of the code page -> UTF-8 (bytes it cannot map become U+FFFD).
+    std::string ToUtf8(std::string_view bytes) const;
+    // UTF-8 -> bytes of the code page; nullopt when a character has no byte in the code page.
+    std::optional<std::string> FromUtf8(std::string_view utf8) const;
+
+    // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0.
+    int Compare(std::string_view a, std::string_view b) const;
+    bool Less(std::string_view a, std::string_view b) const { return Compare(a, b) < 0; }
+    // A byte string whose plain byte order is the collation order; equal keys mean equal texts.
+    std::string SortKey(std::string_view text) const;
+
+    // The locale of the environment for collation: LC_ALL, LC_COLLATE, LANG; C and POSIX mean root.
+    static std::string EnvironmentLocale();
+
+private:
+    struct TIcu;
+    std::unique_ptr<TIcu> Icu_;
+    std::string CodePage_;
+};
+
+// The policy in force for the whole program: windows-1251 with the environment's locale until
+// SetTextPolicy installs another (at start-up, from the settings file).
+const TTextPolicy& TextPolicy();
+// Installs a new policy. Throws like the constructor and then keeps the old one.
+void SetTextPolicy(const std::string& codePage, const std::string& locale = TTextPolicy::EnvironmentLocale());
+
+inline constexpr const char* DefaultCodePage = "windows-1251";
+
+}  // namespace kalvon
