@@ -2,6 +2,7 @@
 // for display and comparison, and typed text back into bytes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,14 @@ public:
     // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0.
     int Compare(std::string_view a, std::string_view b) const;
     bool Less(std::string_view a, std::string_view b) const { return Compare(a, b) < 0; }
+    // The first 16 weighed characters of a text packed for quick ordering. When both prefixes are exact
+    // and differ, their order is the texts' collation order; otherwise Compare has to decide.
+    struct TPrefix {
+        uint64_t High = 0, Low = 0;
+        bool Exact = false;
+        bool operator==(const TPrefix&) const = default;
+    };
+    TPrefix Prefix(std::string_view text) const;
     // A byte string whose plain byte order is the collation order; equal keys mean equal texts.
     std::string SortKey(std::string_view text) const;
 

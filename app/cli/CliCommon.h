@@ -1,0 +1,39 @@
+// What every command of kalvon-cli shares: messages, exit codes and the terminal's encoding.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/BaseUi.h"
+#include "base/GConst.h"
+
+namespace kalvon::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitBadArguments = 2;
+
+using TArguments = std::vector<std::string>;
+
+// Messages of the engine go to standard error, in the terminal's encoding.
+class TCliUi final : public IBaseUi {
+public:
+    void ShowMessage(const std::string& text) override;
+};
+
+// Prints "kalvon-cli: " + message on standard error and returns ExitBadArguments.
+int BadArguments(const std::string& message);
+// Prints the message on standard error and returns ExitFailure.
+int Failure(const std::string& message);
+
+// Loads a base for a command; false (the message already printed) when the file is missing.
+bool LoadBaseForCommand(TGameBase& base, const std::string& path);
+
+// Code-page bytes -> UTF-8 for printing.
+std::string ToTerminal(std::string_view bytes);
+// UTF-8 from the command line -> code-page bytes; nullopt when the code page cannot hold a character.
+std::optional<std::string> FromTerminal(std::string_view utf8);
+
+}  // namespace kalvon::cli

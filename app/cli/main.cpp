@@ -1,0 +1,40 @@
+// kalvon-cli: the engine for scripts, batch work and tests, printing the texts the program shows.
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "app/cli/CliBase.h"
+#include "app/cli/CliCommon.h"
+
+using namespace kalvon::cli;
+
+namespace {
+
+using TCommand = int (*)(const TArguments&);
+
+const std::map<std::string, TCommand>& Commands() {
+    static const std::map<std::string, TCommand> commands = {
+        {"info", RunInfo},
+        {"resave", RunResave},
+    };
+    return commands;
+}
+
+int Usage() {
+    std::string names;
+    for (const auto& [name, command] : Commands()) names += (names.empty() ? "" : "|") + name;
+    return BadArguments("usage: kalvon-cli " + names + " ARGUMENTS...");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    auto command = Commands().find(argv[1]);
+    if (command == Commands().end()) return Usage();
+    try {
+        return command->second(TArguments(argv + 2, argv + argc));
+    } catch (const std::exception& e) {
+        return Failure(std::string("kalvon-cli: ") + e.what());
+    }
+}

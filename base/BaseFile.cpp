@@ -1,0 +1,300 @@
+#include "base/BaseFile.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "base/GameTexts.h"
+#include "base/SafeFile.h"
+#include "base/TextFields.h"
+#include "base/TextPolicy.h"
+
+namespace kalvon {
+
+namespace {
+
+// The fields of one base line as they stand in the text.
+struct TLineFields {
+    std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
+};
+
+TLineFields SplitLine(std::string_view line) {
+    TLineFields f;
+    size_t cursor = 1;
+    SplitField(line, cursor, ',', f.Year);
+    SplitField(line, cursor, '=', f.Board);
+    // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
+    std::string_view inner;
+    if (cursor + 1 <= line.size()) inner = line.substr(cursor, line.size() - 1 - cursor);
+    size_t at = 1;
+    for (std::string_view* field : {&f.Black, &f.White, &f.Result, &f.Moves, &f.Alt, &f.Flag})
+        SplitField(inner, at, ',', *field);
+    return f;
+}
+
+std::string PadBoard(std::string_view board) {
+    return board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+}
+
+TPartyRecord RecordOf(const TLineFields& f) {
+    TPartyRecord party;
+    party.Year = f.Year;
+    party.Board = PadBoard(f.Board);
+    party.Result = f.Result.empty() ? '?' : f.Result[0];
+    party.Moves = f.Moves;
+    party.Alt = Trim(f.Alt).empty() ? std::string("?") : std::string(f.Alt);
+    party.Reverse = f.Flag == "R";
+    return party;
+}
+
+// Lines of a text: CR LF, LF and CR each end one; a NUL ends the text.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 64 + 1);
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(begin));
+            break;
+        }
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+// Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
+// so that the collation runs once per spelling rather than once per line. The spellings it is given
+// must outlive it.
+class TSpellings {
+public:
+    uint32_t Slot(std::string_view spelling) {
+        auto known = BySpelling_.find(spelling);
+        if (known != BySpelling_.end()) return known->second;
+        std::string key = TextPolicy().SortKey(spelling);
+        auto [at, added] = ByKey_.try_emplace(std::move(key), uint32_t(Entries_.size()));
+        if (added) Entries_.push_back({std::string(spelling), at->first});
+        BySpelling_.emplace(spelling, at->second);
+        return at->second;
+    }
+    // The slots in collation order.
+    std::vector<uint32_t> SortedSlots() const {
+        std::vector<uint32_t> order(Entries_.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return Entries_[a].Key < Entries_[b].Key; });
+        return order;
+    }
+    const std::string& Spelling(uint32_t slot) const { return Entries_[slot].Spelling; }
+    const std::string& Key(uint32_t slot) const { return Entries_[slot].Key; }
+
+private:
+    struct TEntry {
+        std::string Spelling, Key;
+    };
+    std::unordered_map<std::string_view, uint32_t> BySpelling_;
+    std::unordered_map<std::string, uint32_t> ByKey_;
+    std::vector<TEntry> Entries_;
+};
+
+}  // namespace
+
+TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName,
+                           bool* resultFieldEmpty) {
+    const TLineFields fields = SplitLine(Trim(line));
+    blackName = fields.Black;
+    whiteName = fields.White;
+    if (resultFieldEmpty) *resultFieldEmpty = fields.Result.empty();
+    return RecordOf(fields);
+}
+
+std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party) {
+    std::string line;
+    line.reserve(40 + party.Moves.size());
+    line += party.Year;
+    line += ',';
+    line += PadBoard(party.Board);
+    line += "=[";
+    line += PlayerName(base, party.BlackId);
+    line += ',';
+    line += PlayerName(base, party.WhiteId);
+    line += ',';
+    line += party.Result;
+    line += ',';
+    line += party.Moves;
+    line += ',';
+    line += party.Alt;
+    line += party.Reverse ? ",R]" : ",-]";
+    return line;
+}
+
+std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text) {
+    for (char c : text) {
+        if (c == ',' || c == '=')
+            return std::string(fieldCaption) + " may not contain the character \"" + c + "\".";
+        if (static_cast<unsigned char>(c) < 32)
+            return std::string(fieldCaption) + " may not contain a line break or another control character.";
+    }
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
+        return std::string(fieldCaption) + " may not begin or end with a blank.";
+    return std::nullopt;
+}
+
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        ui.ShowMessage("File " + path + " not Found!");
+        return false;
+    }
+    std::string error;
+    std::optional<std::string> content = ReadWholeFile(path, error);
+    if (!content) {
+        ui.ShowMessage(error);
+        return false;
+    }
+    const std::vector<std::string_view> lines = SplitLines(*content);
+    ui.ProgressShow();
+    ui.ProgressSetPosition(1);
+    int shown = 1;
+
+    // Names and years already in memory count as met first.
+    TSpellings players, years;
+    std::vector<uint32_t> oldPlayerSlots;
+    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
+        oldPlayerSlots.push_back(players.Slot(player.Name));
+    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) years.Slot(year);
+
+    // One pass reads the games and collects the names; ids follow once all names are known.
+    const size_t firstNew = base.PartyList.size();
+    std::vector<std::pair<uint32_t, uint32_t>> slotsOfGames;
+    base.PartyList.reserve(firstNew + lines.size());
+    slotsOfGames.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        if (!line.empty()) {
+            const TLineFields fields = SplitLine(line);
+            years.Slot(fields.Year);
+            const uint32_t black = players.Slot(fields.Black);
+            const uint32_t white = players.Slot(fields.White);
+            if (fields.Result.empty()) ui.ShowMessage(std::to_string(i + 1));
+            base.PartyList.push_back(RecordOf(fields));
+            slotsOfGames.emplace_back(black, white);
+        }
+        const int percent = int((i + 1) * 100 / lines.size());
+        if (percent > shown) ui.ProgressSetPosition(shown = percent);
+    }
+
+    // A player's id is its place in the sorted names plus one.
+    const std::vector<uint32_t> playerOrder = players.SortedSlots();
+    std::vector<int32_t> idOfSlot(playerOrder.size());
+    TPlayerCatalogue catalogue;
+    std::vector<std::string> names;
+    names.reserve(playerOrder.size());
+    for (size_t i = 0; i < playerOrder.size(); ++i) {
+        const uint32_t slot = playerOrder[i];
+        idOfSlot[slot] = int32_t(i + 1);
+        names.push_back(players.Spelling(slot));
+        catalogue.PlayerIds.emplace(players.Key(slot), int32_t(i + 1));
+        catalogue.PlayerRecords.push_back({int32_t(i + 1), players.Spelling(slot)});
+    }
+    catalogue.PlayerNames.Assign(std::move(names));
+    for (size_t g = 0; g < firstNew; ++g) {
+        TPartyRecord& party = base.PartyList[g];
+        party.BlackId = idOfSlot[oldPlayerSlots[size_t(party.BlackId - 1)]];
+        party.WhiteId = idOfSlot[oldPlayerSlots[size_t(party.WhiteId - 1)]];
+    }
+    for (size_t g = 0; g < slotsOfGames.size(); ++g) {
+        TPartyRecord& party = base.PartyList[firstNew + g];
+        party.BlackId = idOfSlot[slotsOfGames[g].first];
+        party.WhiteId = idOfSlot[slotsOfGames[g].second];
+    }
+    base.PlayerCatalogue = std::move(catalogue);
+
+    const std::vector<uint32_t> yearOrder = years.SortedSlots();
+    TTurnCatalogue turns;
+    std::vector<std::string> yearNames;
+    for (size_t i = 0; i < yearOrder.size(); ++i) {
+        yearNames.push_back(years.Spelling(yearOrder[i]));
+        turns.TurnIds.emplace(years.Key(yearOrder[i]), int32_t(i + 1));
+    }
+    turns.TurnNames.Assign(std::move(yearNames));
+    base.TurnCatalogue = std::move(turns);
+
+    ui.ProgressHide();
+    return true;
+}
+
+void AddBaseLine(TGameBase& base, std::string_view line) {
+    std::string black, white;
+    TPartyRecord party = ParseBaseLine(line, black, white);
+    base.TurnCatalogue.Add(party.Year);
+    party.BlackId = base.PlayerCatalogue.Add(black);
+    party.WhiteId = base.PlayerCatalogue.Add(white);
+    base.PartyList.push_back(std::move(party));
+}
+
+std::string BaseFileContent(const TGameBase& base) {
+    // All lines go into one buffer; the sort moves small items that point into it.
+    struct TItem {
+        TTextPolicy::TPrefix Prefix;
+        size_t Offset, Length;
+    };
+    const TTextPolicy& policy = TextPolicy();
+    std::string lines;
+    std::vector<TItem> items;
+    items.reserve(base.PartyList.size());
+    for (const TPartyRecord& party : base.PartyList) {
+        const size_t offset = lines.size();
+        lines += FormatBaseLine(base, party);
+        const std::string_view text(lines.data() + offset, lines.size() - offset);
+        items.push_back({policy.Prefix(text), offset, text.size()});
+    }
+    auto text = [&](const TItem& item) { return std::string_view(lines.data() + item.Offset, item.Length); };
+    std::sort(items.begin(), items.end(), [&](const TItem& a, const TItem& b) {
+        if (a.Prefix.Exact && b.Prefix.Exact && !(a.Prefix == b.Prefix))
+            return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High : a.Prefix.Low < b.Prefix.Low;
+        return policy.Compare(text(a), text(b)) < 0;
+    });
+    std::string content;
+    content.reserve(lines.size() + 2 * items.size());
+    for (const TItem& item : items) {
+        content += text(item);
+        content += "\r\n";
+    }
+    return content;
+}
+
+bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
+    std::string error;
+    if (WriteFileReplacing(path, BaseFileContent(base), error)) return true;
+    ui.ShowMessage(error);
+    return false;
+}
+
+bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
+    // One pass keeps the games not listed; a position listed twice is still one game.
+    std::vector<bool> listed(base.PartyList.size(), false);
+    for (long position : base.Listing)
+        if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
+    const long current = base.CurrentParty;
+    const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
+    size_t kept = 0;
+    for (size_t i = 0; i < base.PartyList.size(); ++i) {
+        if (listed[i]) continue;
+        if (long(i) == current) base.CurrentParty = long(kept);
+        if (kept != i) base.PartyList[kept] = std::move(base.PartyList[i]);
+        ++kept;
+    }
+    base.PartyList.resize(kept);
+    if (currentRemoved) {
+        base.CurrentParty = NoParty;
+        base.EditMode = false;
+    }
+    base.Listing.clear();
+    return SaveBase(base, path, ui);
+}
+
+}  // namespace kalvon

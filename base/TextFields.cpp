@@ -1,0 +1,40 @@
+#include "base/TextFields.h"
+
+namespace kalvon {
+
+std::string_view Trim(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    return text.substr(begin, end - begin);
+}
+
+bool SplitField(std::string_view text, size_t& cursor, char delimiter, std::string_view& field) {
+    field = {};
+    if (cursor == 0) cursor = 1;
+    const size_t length = text.size();
+    if (cursor > length + 1) return false;
+    if (cursor == length + 1) {
+        cursor = length + 2;
+        return true;
+    }
+    size_t from = cursor - 1;
+    size_t at = text.find(delimiter, from);
+    if (at == std::string_view::npos) {
+        field = text.substr(from);
+        cursor = length + 2;
+    } else {
+        field = text.substr(from, at - from);
+        cursor = at + 2;
+    }
+    return true;
+}
+
+std::string AsciiUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return out;
+}
+
+}  // namespace kalvon

@@ -1,0 +1,260 @@
+#include "base/TextPolicy.h"
+
+#include <unicode/coleitr.h>
+#include <unicode/tblcoll.h>
+#include <unicode/ucnv.h>
+#include <unicode/unistr.h>
+#include <unicode/uset.h>
+#include <unicode/usetiter.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+namespace kalvon {
+
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+
+// How one byte of the code page takes part in comparisons.
+enum class ByteWeight : uint8_t { Ignorable, Simple, Complex };
+
+}  // namespace
+
+struct TTextPolicy::TIcu {
+    std::unique_ptr<UConverter, ConverterCloser> Converter;
+    std::unique_ptr<icu::Collator> Collator;
+    std::array<char16_t, 256> Unicode{};
+    // Most bytes of a code page carry one primary weight and the common secondary weight, and take
+    // part in no contraction; texts made only of such bytes compare by those weights alone, which is
+    // what makes sorting a large base fast. Any other byte sends the comparison to ICU.
+    std::array<ByteWeight, 256> Kind{};
+    std::array<uint16_t, 256> Rank{};
+    std::array<uint8_t, 256> DenseRank{};  // 1..255 in the order of Rank, for packed prefixes
+
+    bool SingleByte = true;
+
+    icu::UnicodeString Decode(std::string_view bytes) const {
+        if (!SingleByte) {
+            UErrorCode status = U_ZERO_ERROR;
+            ucnv_reset(Converter.get());
+            return icu::UnicodeString(bytes.data(), int32_t(bytes.size()), Converter.get(), status);
+        }
+        icu::UnicodeString s;
+        char16_t* out = s.getBuffer(int32_t(bytes.size()));
+        for (size_t i = 0; i < bytes.size(); ++i) out[i] = Unicode[uint8_t(bytes[i])];
+        s.releaseBuffer(int32_t(bytes.size()));
+        return s;
+    }
+
+    void BuildWeights() {
+        UErrorCode status = U_ZERO_ERROR;
+        // Characters taking part in a contraction of the locale (say "ch") are never simple.
+        icu::UnicodeSet inContraction;
+        {
+            USet* contractions = uset_openEmpty();
+            ucol_getContractionsAndExpansions(Collator->toUCollator(), contractions, nullptr, true, &status);
+            const icu::UnicodeSet* set = icu::UnicodeSet::fromUSet(contractions);
+            icu::UnicodeSetIterator it(*set);
+            while (it.next()) {
+                if (it.isString()) inContraction.addAll(it.getString());
+                else inContraction.add(it.getCodepoint());
+            }
+            uset_close(contractions);
+        }
+        auto* rules = dynamic_cast<icu::RuleBasedCollator*>(Collator.get());
+        uint32_t commonSecondary = 0;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int b = 0; b < 256; ++b) {
+                Kind[b] = ByteWeight::Complex;
+                if (!rules || Unicode[b] == 0xFFFD || inContraction.contains(Unicode[b])) continue;
+                icu::UnicodeString one(Unicode[b]);
+                status = U_ZERO_ERROR;
+                std::unique_ptr<icu::CollationElementIterator> it(rules->createCollationElementIterator(one));
+                std::vector<int32_t> elements;
+                for (int32_t e; (e = it->next(status)) != icu::CollationElementIterator::NULLORDER;)
+                    if (e != 0) elements.push_back(e);
+                if (U_FAILURE(status)) continue;
+                if (elements.empty()) {
+                    Kind[b] = ByteWeight::Ignorable;
+                } else if (elements.size() == 1 && !icu::CollationElementIterator::isIgnorable(elements[0]) &&
+                           icu::CollationElementIterator::primaryOrder(elements[0]) != 0) {
+                    uint32_t secondary = icu::CollationElementIterator::secondaryOrder(elements[0]);
+                    if (pass == 0 && Unicode[b] == u'a') commonSecondary = secondary;
+                    if (pass == 1 && secondary == commonSecondary) {
+                        Kind[b] = ByteWeight::Simple;
+                    }
+                }
+            }
+            if (commonSecondary == 0) break;  // no plain "a" in this code page: everything goes to ICU
+        }
+        // The order of the primary weights comes from the collator itself, so that a locale's
+        // reordering of scripts (Cyrillic before Latin in ru) is kept.
+        std::vector<int> simple;
+        for (int b = 0; b < 256; ++b)
+            if (Kind[b] == ByteWeight::Simple) simple.push_back(b);
+        auto order = [&](int x, int y) {
+            UErrorCode s = U_ZERO_ERROR;
+            return Collator->compare(icu::UnicodeString(Unicode[x]), icu::UnicodeString(Unicode[y]), s);
+        };
+        std::sort(simple.begin(), simple.end(), [&](int x, int y) { return order(x, y) == UCOL_LESS; });
+        uint16_t rank = 0;
+        for (size_t i = 0; i < simple.size(); ++i) {
+            if (i == 0 || order(simple[i - 1], simple[i]) != UCOL_EQUAL) ++rank;
+            Rank[simple[i]] = rank;
+            DenseRank[simple[i]] = uint8_t(rank);  // at most 224 ranks: bytes 0..31 are never simple
+        }
+    }
+};
+
+TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
+    : Icu_(std::make_unique<TIcu>()), CodePage_(codePage) {
+    UErrorCode status = U_ZERO_ERROR;
+    Icu_->Converter.reset(ucnv_open(codePage.c_str(), &status));
+    if (U_FAILURE(status) || !Icu_->Converter)
+        throw std::runtime_error("Unknown code page \"" + codePage + "\"");
+    // In a multi-byte code page (UTF-8) only the bytes that stand for a character alone are in the
+    // table; the others are marked unmapped, which keeps them away from the quick comparison.
+    Icu_->SingleByte = ucnv_getMaxCharSize(Icu_->Converter.get()) == 1;
+    for (int b = 0; b < 256; ++b) {
+        ucnv_reset(Icu_->Converter.get());
+        char byte = char(b);
+        char16_t out[4];
+        status = U_ZERO_ERROR;
+        int32_t n = ucnv_toUChars(Icu_->Converter.get(), out, 4, &byte, 1, &status);
+        Icu_->Unicode[b] = (U_SUCCESS(status) && n == 1) ? out[0] : char16_t(0xFFFD);
+    }
+    ucnv_reset(Icu_->Converter.get());
+    status = U_ZERO_ERROR;
+    Icu_->Collator.reset(icu::Collator::createInstance(icu::Locale(locale.c_str()), status));
+    if (U_FAILURE(status) || !Icu_->Collator) throw std::runtime_error("Unknown locale \"" + locale + "\"");
+    Icu_->Collator->setStrength(icu::Collator::SECONDARY);
+    Icu_->BuildWeights();
+}
+
+TTextPolicy::~TTextPolicy() = default;
+
+std::string TTextPolicy::ToUtf8(std::string_view bytes) const {
+    std::string out;
+    Icu_->Decode(bytes).toUTF8String(out);
+    return out;
+}
+
+std::optional<std::string> TTextPolicy::FromUtf8(std::string_view utf8) const {
+    icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), int32_t(utf8.size())));
+    if (text.indexOf(char16_t(0xFFFD)) >= 0) return std::nullopt;
+    if (!Icu_->SingleByte) {
+        UConverter* converter = Icu_->Converter.get();
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_reset(converter);
+        ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        std::string out(size_t(UCNV_GET_MAX_BYTES_FOR_STRING(text.length(), ucnv_getMaxCharSize(converter))), '\0');
+        int32_t n = ucnv_fromUChars(converter, out.data(), int32_t(out.size()), text.getBuffer(), text.length(), &status);
+        if (U_FAILURE(status)) return std::nullopt;
+        out.resize(size_t(n));
+        return out;
+    }
+    std::string out;
+    out.reserve(size_t(text.length()));
+    for (int32_t i = 0; i < text.length(); ++i) {
+        char16_t c = text.charAt(i);
+        // A single-byte code page maps each character to at most one byte: find it by the table.
+        auto at = std::find(Icu_->Unicode.begin(), Icu_->Unicode.end(), c);
+        if (at == Icu_->Unicode.end()) return std::nullopt;
+        out.push_back(char(at - Icu_->Unicode.begin()));
+    }
+    return out;
+}
+
+int TTextPolicy::Compare(std::string_view a, std::string_view b) const {
+    const auto& kind = Icu_->Kind;
+    const auto& rank = Icu_->Rank;
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && kind[uint8_t(a[i])] == ByteWeight::Ignorable) ++i;
+        while (j < b.size() && kind[uint8_t(b[j])] == ByteWeight::Ignorable) ++j;
+        if (i == a.size() || j == b.size()) {
+            if (i == a.size() && j == b.size()) return 0;
+            // The rest of the longer text decides only if it has a simple character next; otherwise
+            // ICU has to look at it.
+            size_t k = i == a.size() ? j : i;
+            std::string_view rest = i == a.size() ? b : a;
+            if (kind[uint8_t(rest[k])] == ByteWeight::Simple) return i == a.size() ? -1 : 1;
+            break;
+        }
+        uint8_t x = uint8_t(a[i]), y = uint8_t(b[j]);
+        if (kind[x] != ByteWeight::Simple || kind[y] != ByteWeight::Simple) break;
+        if (rank[x] != rank[y]) return rank[x] < rank[y] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    // The simple characters compared so far were equal at both levels, so ICU may start behind them.
+    UCollationResult r = Icu_->Collator->compare(Icu_->Decode(a.substr(i)), Icu_->Decode(b.substr(j)), status);
+    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+}
+
+TTextPolicy::TPrefix TTextPolicy::Prefix(std::string_view text) const {
+    TPrefix prefix;
+    int packed = 0;
+    for (size_t i = 0; i < text.size() && packed < 16; ++i) {
+        const uint8_t byte = uint8_t(text[i]);
+        const ByteWeight kind = Icu_->Kind[byte];
+        if (kind == ByteWeight::Ignorable) continue;
+        if (kind == ByteWeight::Complex) return prefix;  // not exact
+        uint64_t& word = packed < 8 ? prefix.High : prefix.Low;
+        word |= uint64_t(Icu_->DenseRank[byte]) << (8 * (7 - packed % 8));
+        ++packed;
+    }
+    prefix.Exact = true;
+    return prefix;
+}
+
+std::string TTextPolicy::SortKey(std::string_view text) const {
+    icu::UnicodeString s = Icu_->Decode(text);
+    std::string key(64, '\0');
+    int32_t n = Icu_->Collator->getSortKey(s, reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
+    if (n > int32_t(key.size())) {
+        key.resize(size_t(n));
+        n = Icu_->Collator->getSortKey(s, reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
+    }
+    key.resize(n > 0 ? size_t(n - 1) : 0);  // drop the terminating zero byte
+    return key;
+}
+
+std::string TTextPolicy::EnvironmentLocale() {
+    for (const char* name : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (!value || !*value) continue;
+        std::string locale(value);
+        if (locale == "C" || locale == "POSIX") return "";
+        locale = locale.substr(0, locale.find_first_of(".@"));
+        return locale;
+    }
+    return "";
+}
+
+namespace {
+std::unique_ptr<TTextPolicy>& CurrentPolicy() {
+    static std::unique_ptr<TTextPolicy> policy;
+    return policy;
+}
+}  // namespace
+
+const TTextPolicy& TextPolicy() {
+    auto& policy = CurrentPolicy();
+    if (!policy) policy = std::make_unique<TTextPolicy>(DefaultCodePage, TTextPolicy::EnvironmentLocale());
+    return *policy;
+}
+
+void SetTextPolicy(const std::string& codePage, const std::string& locale) {
+    CurrentPolicy() = std::make_unique<TTextPolicy>(codePage, locale);
+}
+
+}  // namespace kalvon

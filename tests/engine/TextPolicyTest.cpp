@@ -1,0 +1,63 @@
+// The quick comparison of code-page text must give exactly what ICU gives.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/TextPolicy.h"
+
+namespace kalvon {
+namespace {
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+// Texts of the kinds a base holds: names, years, board codes and whole lines, with local letters,
+// punctuation, control characters and bytes that the code page does not map.
+std::string RandomText(std::mt19937& random) {
+    static const std::string alphabet =
+        "abcABCxyzXYZ019 ,.=[]-+?_'\"\t\x01\x7f"
+        "\xc0\xe0\xc1\xe1\xa8\xb8\xc9\xe9\xdf\xff\x98\xad\xa0"  // Cyrillic letters, Yo, soft hyphen, NBSP
+        "chCH\xe4\xc4\xe6\xdf\xf0";  // and, in windows-1252, a-umlaut, ae, sharp s, eth
+    std::string text;
+    const size_t length = random() % 12;
+    for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    return text;
+}
+
+class CompareAgreesWithIcu : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(CompareAgreesWithIcu, OnRandomTexts) {
+    TTextPolicy policy(GetParam().first, GetParam().second);
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string a = RandomText(random), b = RandomText(random);
+        if (i % 3 == 0) b = a.substr(0, a.size() / 2) + b;  // shared beginnings are the common case
+        const int byKey = Sign(policy.SortKey(a).compare(policy.SortKey(b)));
+        ASSERT_EQ(Sign(policy.Compare(a, b)), byKey) << "\"" << a << "\" vs \"" << b << "\"";
+        const auto pa = policy.Prefix(a), pb = policy.Prefix(b);
+        if (pa.Exact && pb.Exact && !(pa == pb)) {
+            const int byPrefix = pa.High != pb.High ? (pa.High < pb.High ? -1 : 1) : (pa.Low < pb.Low ? -1 : 1);
+            ASSERT_EQ(byPrefix, byKey) << "\"" << a << "\" vs \"" << b << "\"";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, CompareAgreesWithIcu,
+                         ::testing::Values(std::make_pair("windows-1251", ""), std::make_pair("windows-1251", "ru"),
+                                           std::make_pair("windows-1252", "cs"), std::make_pair("windows-1252", "da"),
+                                           std::make_pair("windows-1251", "en_US"),
+                                           std::make_pair("windows-1252", "de@collation=phonebook"),
+                                           std::make_pair("windows-1252", "sk"), std::make_pair("UTF-8", "")));
+
+TEST(TextPolicy, IgnoresLetterCaseAndConvertsText) {
+    TTextPolicy policy("windows-1251", "");
+    EXPECT_EQ(policy.Compare("Nord", "NORD"), 0);
+    EXPECT_EQ(policy.Compare("\xcf\xe5\xf2\xf0\xee\xe2", "\xcf\xc5\xd2\xd0\xce\xc2"), 0);  // Petrov in two cases
+    EXPECT_LT(policy.Compare("Abc", "abd"), 0);
+    EXPECT_EQ(policy.ToUtf8("\xcf\xe5\xf2\xf0"), "\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80");
+    EXPECT_EQ(policy.FromUtf8("\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80"), std::optional<std::string>("\xcf\xe5\xf2\xf0"));
+    EXPECT_EQ(policy.FromUtf8("\xe4\xb8\xad"), std::nullopt) << "a character the code page cannot hold is refused";
+    EXPECT_THROW(TTextPolicy("no-such-code-page", ""), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace kalvon
