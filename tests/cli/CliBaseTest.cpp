@@ -1,0 +1,56 @@
+// kalvon-cli info and resave on files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include "tests/cli/CliRun.h"
+#include "tests/engine/TestBase.h"
+
+namespace kalvon::test {
+namespace {
+
+const std::string RealGames = KALVON_SHARED_DATA "/gomocup-standard-2021.bdt";
+
+TEST(CliInfo, CountsGamesPlayersAndYears) {
+    TTempFolder folder;
+    WriteFile(folder.File("b.bdt"), "2000,1=[Nord,Sud,+,88,?,-]\r\n2001,2=[NORD,West,-,88,?,-]\r\n");
+    TCliResult result = RunCli(folder.Path(), {"info", "b.bdt"});
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, "games: 2\nplayers: 3\nyears: 2\n");
+}
+
+TEST(CliInfo, MissingFileAndBadArguments) {
+    TTempFolder folder;
+    TCliResult missing = RunCli(folder.Path(), {"info", "games.bdt"});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Err, "File games.bdt not Found!\n");
+    EXPECT_EQ(missing.Out, "");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"frobnicate"}, {"info"}, {"info", "a", "b"}, {"resave", "a"}}) {
+        TCliResult bad = RunCli(folder.Path(), args);
+        EXPECT_EQ(bad.Status, 2);
+        EXPECT_EQ(bad.Err.rfind("kalvon-cli: ", 0), 0u) << bad.Err;
+        EXPECT_EQ(std::count(bad.Err.begin(), bad.Err.end(), '\n'), 1) << "one line";
+    }
+}
+
+TEST(CliResave, RealGamesComeBackByteForByte) {
+    if (!std::filesystem::exists(RealGames)) GTEST_SKIP() << "no shared data beside the checkout";
+    TTempFolder folder;
+    ASSERT_EQ(RunCli(folder.Path(), {"resave", RealGames, "once.bdt"}).Status, 0);
+    ASSERT_EQ(RunCli(folder.Path(), {"resave", "once.bdt", "twice.bdt"}).Status, 0);
+    const std::string once = ReadFile(folder.File("once.bdt"));
+    EXPECT_EQ(once, ReadFile(folder.File("twice.bdt")));
+    EXPECT_EQ(once.size(), std::filesystem::file_size(RealGames)) << "the same lines, sorted";
+    EXPECT_EQ(RunCli(folder.Path(), {"info", "once.bdt"}).Out, "games: 2492\nplayers: 18\nyears: 1\n");
+}
+
+TEST(CliResave, FailureLeavesNothingHalfWritten) {
+    TTempFolder folder;
+    WriteFile(folder.File("b.bdt"), "2000,1=[A,B,+,88,?,-]\r\n");
+    TCliResult result = RunCli(folder.Path(), {"resave", "b.bdt", "no/such/folder/out.bdt"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("No such file or directory"), std::string::npos) << result.Err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("no")));
+}
+
+}  // namespace
+}  // namespace kalvon::test

@@ -1,0 +1,46 @@
+// Runs kalvon-cli in a folder and collects what it printed and its exit status.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace kalvon::test {
+
+struct TCliResult {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+inline std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+inline std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs kalvon-cli with the arguments in the folder.
+inline TCliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args) {
+    std::string command = "cd " + Quote(folder.string()) + " && " + Quote(KALVON_CLI);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    const auto out = folder / ".cli-out", err = folder / ".cli-err";
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+    TCliResult result;
+    const int status = std::system(command.c_str());
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Out = Slurp(out);
+    result.Err = Slurp(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return result;
+}
+
+}  // namespace kalvon::test

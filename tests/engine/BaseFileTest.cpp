@@ -1,0 +1,303 @@
+// Loading, adding, saving and deleting games of a base file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <random>
+
+#include "base/BaseFile.h"
+#include "base/GameTexts.h"
+#include "base/TextPolicy.h"
+#include "tests/engine/TestBase.h"
+
+namespace kalvon {
+namespace {
+
+using test::ReadFile;
+using test::TRecordingUi;
+using test::TTempFolder;
+using test::WriteFile;
+
+class BaseFile : public ::testing::Test {
+protected:
+    void SetUp() override { SetTextPolicy(DefaultCodePage, ""); }
+    // Loads the text as a base file and returns it.
+    TGameBase Load(const std::string& content) {
+        WriteFile(Folder.File("base.bdt"), content);
+        TGameBase base;
+        EXPECT_TRUE(LoadBase(base, Folder.File("base.bdt"), Ui));
+        return base;
+    }
+    std::string Save(const TGameBase& base) {
+        EXPECT_TRUE(SaveBase(base, Folder.File("saved.bdt"), Ui));
+        return ReadFile(Folder.File("saved.bdt"));
+    }
+    std::vector<std::string> Names(const TGameBase& base) {
+        std::vector<std::string> names;
+        for (int32_t id = 1; id <= int32_t(base.PlayerCatalogue.PlayerRecords.size()); ++id)
+            names.push_back(PlayerName(base, id));
+        return names;
+    }
+    TTempFolder Folder;
+    TRecordingUi Ui;
+};
+
+TEST_F(BaseFile, ReadsEveryFieldOfALine) {
+    TGameBase base = Load("2003, 4711=[Nord,Sud,+,888999,j9,R]\r\n");
+    ASSERT_EQ(base.PartyList.size(), 1u);
+    const TPartyRecord& party = base.PartyList[0];
+    EXPECT_EQ(party.Year, "2003");
+    EXPECT_EQ(party.Board, " 4711");
+    EXPECT_EQ(PlayerName(base, party.BlackId), "Nord");
+    EXPECT_EQ(PlayerName(base, party.WhiteId), "Sud");
+    EXPECT_EQ(party.Result, '+');
+    EXPECT_EQ(party.Moves, "888999");
+    EXPECT_EQ(party.Alt, "j9");
+    EXPECT_TRUE(party.Reverse);
+    EXPECT_TRUE(Ui.Messages.empty());
+}
+
+TEST_F(BaseFile, KeepsTheOddFieldsAsTheyStand) {
+    TGameBase base = Load("1999,123=[A,B,-,88,  ,r]\n2000,abcdef=[A,B,=,,?,-]\r2001,  7=[A,B,?,88, k1 ,-]\n\n");
+    ASSERT_EQ(base.PartyList.size(), 3u);
+    EXPECT_EQ(base.PartyList[0].Board, "  123") << "three characters get two leading spaces";
+    EXPECT_EQ(base.PartyList[0].Alt, "?") << "an all-blank alternative is none";
+    EXPECT_FALSE(base.PartyList[0].Reverse) << "only an upper-case R is the flag";
+    EXPECT_EQ(base.PartyList[1].Board, "abcdef");
+    EXPECT_EQ(base.PartyList[1].Moves, "");
+    EXPECT_EQ(base.PartyList[2].Alt, " k1 ") << "an alternative is kept untrimmed";
+    EXPECT_EQ(Save(base),
+              "1999,  123=[A,B,-,88,?,-]\r\n2000,abcdef=[A,B,=,,?,-]\r\n2001,    7=[A,B,?,88, k1 ,-]\r\n");
+}
+
+TEST_F(BaseFile, CataloguesIgnoreLetterCaseAndKeepTheFirstSpelling) {
+    TGameBase base = Load(
+        "2001,1=[nord,Zed,+,88,?,-]\n2001,2=[NORD,alpha,-,88,?,-]\n2000,3=[Alpha,Nord,=,88,?,-]\n"
+        "2001,4=[\xcf\xe5\xf2\xf0,\xcf\xc5\xd2\xd0,?,88,?,-]\n");
+    EXPECT_EQ(Names(base), (std::vector<std::string>{"alpha", "nord", "Zed", "\xcf\xe5\xf2\xf0"}))
+        << "ids follow the sorted names; Latin before Cyrillic in the root collation";
+    EXPECT_EQ(base.PartyList[1].BlackId, base.PartyList[0].BlackId);
+    EXPECT_EQ(base.PartyList[3].BlackId, base.PartyList[3].WhiteId);
+    EXPECT_EQ(base.TurnCatalogue.TurnNames.Items(), (std::vector<std::string>{"2000", "2001"}));
+    EXPECT_EQ(base.PlayerCatalogue.IdOf("ALPHA"), 1);
+    EXPECT_EQ(base.PlayerCatalogue.IdOf("nobody"), 0);
+    // Saving writes the surviving spelling on every line.
+    EXPECT_EQ(Save(base), "2000,    3=[alpha,nord,=,88,?,-]\r\n2001,    1=[nord,Zed,+,88,?,-]\r\n"
+                          "2001,    2=[nord,alpha,-,88,?,-]\r\n"
+                          "2001,    4=[\xcf\xe5\xf2\xf0,\xcf\xe5\xf2\xf0,?,88,?,-]\r\n");
+}
+
+TEST_F(BaseFile, PlayersAddedLaterAreNumberedAfterTheLoadedOnes) {
+    std::string content;
+    for (int i = 0; i < 12; ++i) content += "2000,1=[P" + std::to_string(10 + i) + ",P" + std::to_string(10 + i) + ",+,88,?,-]\n";
+    TGameBase base = Load(content);
+    ASSERT_EQ(base.PlayerCatalogue.PlayerRecords.size(), 12u);
+    AddBaseLine(base, "2026,   77=[AAA,Zz,-,8889,?,-]");
+    AddBaseLine(base, "2026,   78=[zz,p10,-,8889,?,-]");
+    EXPECT_EQ(base.PartyList[12].BlackId, 13) << "a new black player is n + 1 even when it sorts first";
+    EXPECT_EQ(base.PartyList[12].WhiteId, 14) << "and a new white player of the same line n + 2";
+    EXPECT_EQ(base.PartyList[13].BlackId, 14);
+    EXPECT_EQ(base.PartyList[13].WhiteId, 1);
+    EXPECT_EQ(base.PlayerCatalogue.PlayerNames.Items().front(), "AAA") << "the names stay sorted";
+    EXPECT_TRUE(base.TurnCatalogue.Contains("2026"));
+    EXPECT_EQ(FormatBaseLine(base, base.PartyList[12]), "2026,   77=[AAA,Zz,-,8889,?,-]");
+}
+
+TEST_F(BaseFile, MissingFileChangesNothing) {
+    TGameBase base;
+    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    EXPECT_FALSE(LoadBase(base, "games.bdt", Ui));
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"File games.bdt not Found!"}));
+    EXPECT_EQ(base.PartyList.size(), 1u);
+    EXPECT_EQ(Ui.Shown, 0) << "no progress window for a missing file";
+}
+
+TEST_F(BaseFile, EmptyResultGivesTheLineNumberAndKeepsTheGame) {
+    TGameBase base = Load("2000,1=[A,B,+,88,?,-]\n\n2000,2=[A,B,,8889,?,-]\n");
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"3"})) << "blank lines count";
+    ASSERT_EQ(base.PartyList.size(), 2u);
+    EXPECT_EQ(base.PartyList[1].Result, '?');
+    EXPECT_EQ(base.PartyList[1].Moves, "8889");
+}
+
+TEST_F(BaseFile, MalformedLinesLoadWithoutHarm) {
+    std::string garbage;
+    std::mt19937 random(3);
+    for (int i = 0; i < 5000; ++i) garbage += char(random() % 255 + 1);
+    const std::string content = "no equals sign\n2000,1=[A,B,+,8889,?,-\n" + garbage + "\n2000,2=[C,D,-,88,?,-]\n";
+    TGameBase base = Load(content);
+    ASSERT_GE(base.PartyList.size(), 3u);
+    EXPECT_EQ(base.PartyList[0].Year, "no equals sign");
+    EXPECT_EQ(base.PartyList[0].Board, "     ");
+    EXPECT_EQ(base.PartyList[0].Moves, "");
+    EXPECT_EQ(Ui.Messages.front(), "1");
+    EXPECT_FALSE(base.PartyList[1].Reverse) << "without ] the last character, the flag, is lost";
+    EXPECT_EQ(base.PartyList[1].Alt, "?");
+    EXPECT_EQ(base.PartyList.back().Moves, "88");
+    // Whatever came in, a save and a reload give the same file again.
+    const std::string saved = Save(base);
+    TGameBase again = Load(saved);
+    EXPECT_EQ(Save(again), saved);
+}
+
+TEST_F(BaseFile, NulEndsTheTextAndLongLinesAreRead) {
+    TGameBase base = Load(std::string("2000,1=[A,B,+,88,?,-]\n2000,2=[C,D\0,-,88,?,-]\n2000,3=[E,F,+,88,?,-]\n", 64));
+    ASSERT_EQ(base.PartyList.size(), 2u);
+    EXPECT_EQ(PlayerName(base, base.PartyList[1].BlackId), "C");
+    const std::string longMoves(10'000'000, '8');
+    TGameBase big = Load("2000,1=[A,B,+," + longMoves + ",?,-]");
+    ASSERT_EQ(big.PartyList.size(), 1u);
+    EXPECT_EQ(big.PartyList[0].Moves.size(), longMoves.size());
+}
+
+TEST_F(BaseFile, ProgressMovesAtMostAHundredTimesToTheEnd) {
+    std::string content;
+    for (int i = 0; i < 1000; ++i) content += "2000," + std::to_string(i) + "=[A,B,+,88,?,-]\n";
+    Load(content);
+    EXPECT_EQ(Ui.Shown, 1);
+    EXPECT_EQ(Ui.Hidden, 1);
+    ASSERT_LE(Ui.Positions.size(), 101u);
+    EXPECT_EQ(Ui.Positions.front(), 1);
+    EXPECT_EQ(Ui.Positions.back(), 100);
+    EXPECT_TRUE(std::is_sorted(Ui.Positions.begin(), Ui.Positions.end()));
+    TRecordingUi blank;
+    WriteFile(Folder.File("blank.bdt"), "\n  \r\n\t\n");
+    TGameBase empty;
+    EXPECT_TRUE(LoadBase(empty, Folder.File("blank.bdt"), blank));
+    EXPECT_TRUE(empty.PartyList.empty());
+    EXPECT_EQ(blank.Shown, 1);
+    EXPECT_EQ(blank.Hidden, 1);
+}
+
+TEST_F(BaseFile, SavedBaseComesBackByteForByte) {
+    // Random games with local names: a save, a load and a save give the same bytes.
+    std::mt19937 random(11);
+    TGameBase base;
+    const std::vector<std::string> names = {"Nord", "\xcf\xe5\xf2\xf0\xee\xe2", "ivanov", "Ivanov2", "\xc0\xed\xed\xe0",
+                                            "O'Neil", "de la Cruz", "x"};
+    for (int i = 0; i < 500; ++i) {
+        std::string moves;
+        for (int m = int(random() % 30); m > 0; --m) moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
+        AddBaseLine(base, std::to_string(1995 + random() % 5) + "," + std::to_string(random() % 100000) + "=[" +
+                              names[random() % names.size()] + "," + names[random() % names.size()] + "," +
+                              "+-=?Ff"[random() % 6] + "," + moves + "," + (random() % 5 ? "?" : "h10") + "," +
+                              (random() % 7 ? "-" : "R") + "]");
+    }
+    const std::string first = Save(base);
+    TGameBase loaded = Load(first);
+    EXPECT_EQ(loaded.PartyList.size(), 500u);
+    EXPECT_EQ(Save(loaded), first);
+}
+
+TEST_F(BaseFile, SaveSortsWholeLinesWithoutRegardToCase) {
+    TGameBase base;
+    AddBaseLine(base, "2001,   10=[zed,a,+,88,?,-]");
+    AddBaseLine(base, "2000,   11=[Bob,a,+,88,?,-]");
+    AddBaseLine(base, "2000,   11=[alice,a,+,88,?,-]");
+    AddBaseLine(base, "2000,   11=[alice,a,+,88,?,-]");
+    EXPECT_EQ(Save(base), "2000,   11=[alice,a,+,88,?,-]\r\n2000,   11=[alice,a,+,88,?,-]\r\n"
+                          "2000,   11=[Bob,a,+,88,?,-]\r\n2001,   10=[zed,a,+,88,?,-]\r\n");
+    EXPECT_EQ(base.PartyList[0].Board, "   10") << "saving leaves the order in memory alone";
+}
+
+TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
+    TGameBase base;
+    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    const std::string path = Folder.File("old.bdt");
+    WriteFile(path, "old content\r\n");
+    chmod(path.c_str(), 0444);
+    // Root may write anything, so the save runs as an ordinary user in a folder open to everyone.
+    chmod(Folder.Path().c_str(), 0777);
+    auto save = [&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 3;
+        TRecordingUi ui;
+        if (SaveBase(base, path, ui) || ui.Messages.size() != 1) return 1;
+        const std::string& message = ui.Messages[0];
+        return message.find("old.bdt") != std::string::npos && message.find("Permission denied") != std::string::npos
+                   ? 0 : 2;
+    };
+    int outcome;
+    if (geteuid() == 0) {
+        const pid_t child = fork();
+        if (child == 0) _exit(save());
+        int status = 0;
+        waitpid(child, &status, 0);
+        outcome = WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+    } else {
+        outcome = save();
+    }
+    EXPECT_EQ(outcome, 0) << "1: the save did not fail with one message; 2: the message lacks the file or reason";
+    EXPECT_EQ(ReadFile(path), "old content\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 1) << "no stray files";
+}
+
+TEST_F(BaseFile, SaveIntoAMissingFolderFails) {
+    TGameBase base;
+    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    EXPECT_FALSE(SaveBase(base, Folder.File("nowhere/base.bdt"), Ui));
+    ASSERT_EQ(Ui.Messages.size(), 1u);
+    EXPECT_NE(Ui.Messages[0].find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 0) << "no stray files";
+}
+
+TEST_F(BaseFile, SaveLeavesNoTemporaryFileAndKeepsThePermissions) {
+    TGameBase base;
+    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    const std::string path = Folder.File("base.bdt");
+    WriteFile(path, "x");
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(SaveBase(base, path, Ui));
+    struct stat info {};
+    stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 1);
+}
+
+class DeleteListed : public BaseFile {
+protected:
+    void SetUp() override {
+        BaseFile::SetUp();
+        for (int i = 0; i < 10; ++i) AddBaseLine(Base, "2000," + std::to_string(100 + i) + "=[A,B,+,88,?,-]");
+    }
+    std::vector<std::string> Boards() {
+        std::vector<std::string> boards;
+        for (const auto& party : Base.PartyList) boards.push_back(party.Board);
+        return boards;
+    }
+    TGameBase Base;
+};
+
+TEST_F(DeleteListed, RemovesExactlyTheListedGamesWhateverTheirOrder) {
+    Base.Listing = {7, 2, 5, 2};
+    ASSERT_TRUE(DeleteListedParties(Base, Folder.File("base.bdt"), Ui));
+    EXPECT_EQ(Boards(), (std::vector<std::string>{"  100", "  101", "  103", "  104", "  106", "  108", "  109"}));
+    EXPECT_TRUE(Base.Listing.empty());
+    EXPECT_EQ(ReadFile(Folder.File("base.bdt")).size(), 7 * 27u);
+}
+
+TEST_F(DeleteListed, TheGameBeingEditedIsFollowedOrLetGo) {
+    Base.CurrentParty = 8;
+    Base.EditMode = true;
+    Base.Listing = {4, 4, 1};
+    DeleteListedParties(Base, Folder.File("base.bdt"), Ui);
+    EXPECT_EQ(Base.CurrentParty, 6);
+    EXPECT_EQ(Base.CurrentRecord()->Board, "  108") << "edit mode still writes into the opened game";
+    EXPECT_TRUE(Base.EditMode);
+    Base.Listing = {6};
+    DeleteListedParties(Base, Folder.File("base.bdt"), Ui);
+    EXPECT_EQ(Base.CurrentParty, NoParty);
+    EXPECT_FALSE(Base.EditMode) << "a later save can never write into another game";
+}
+
+TEST(CheckBaseField, RefusesWhatWouldBreakALine) {
+    EXPECT_EQ(CheckBaseField("Name", "Nord"), std::nullopt);
+    EXPECT_EQ(CheckBaseField("Name", "\xcf\xe5\xf2\xf0 I."), std::nullopt);
+    for (const char* bad : {"a,b", "a=b", "a\nb", "a\rb", " lead", "trail "}) {
+        auto message = CheckBaseField("Name", bad);
+        ASSERT_TRUE(message.has_value()) << bad;
+        EXPECT_EQ(message->rfind("Name may not", 0), 0u) << *message;
+    }
+}
+
+}  // namespace
+}  // namespace kalvon
