@@ -111,23 +111,37 @@ TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::s
     return RecordOf(fields);
 }
 
+namespace {
+
+// Appends the base line of a game without building any text of its own: saving a large base formats
+// a million of these.
+void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord& party) {
+    const auto& players = base.PlayerCatalogue.PlayerRecords;
+    auto name = [&](int32_t id) -> std::string_view {
+        return id >= 1 && size_t(id) <= players.size() ? std::string_view(players[size_t(id - 1)].Name) : "";
+    };
+    out += party.Year;
+    out += ',';
+    if (party.Board.size() < 5) out.append(5 - party.Board.size(), ' ');
+    out += party.Board;
+    out += "=[";
+    out += name(party.BlackId);
+    out += ',';
+    out += name(party.WhiteId);
+    out += ',';
+    out += party.Result;
+    out += ',';
+    out += party.Moves;
+    out += ',';
+    out += party.Alt;
+    out += party.Reverse ? ",R]" : ",-]";
+}
+
+}  // namespace
+
 std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party) {
     std::string line;
-    line.reserve(40 + party.Moves.size());
-    line += party.Year;
-    line += ',';
-    line += PadBoard(party.Board);
-    line += "=[";
-    line += PlayerName(base, party.BlackId);
-    line += ',';
-    line += PlayerName(base, party.WhiteId);
-    line += ',';
-    line += party.Result;
-    line += ',';
-    line += party.Moves;
-    line += ',';
-    line += party.Alt;
-    line += party.Reverse ? ",R]" : ",-]";
+    AppendBaseLine(line, base, party);
     return line;
 }
 
@@ -236,40 +250,61 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     base.PartyList.push_back(std::move(party));
 }
 
-std::string BaseFileContent(const TGameBase& base) {
-    // All lines go into one buffer; the sort moves small items that point into it.
+namespace {
+
+// The games in the order of their base lines. Lines are compared by packed prefixes; only where
+// those cannot decide are the two lines formatted again and compared whole.
+std::vector<size_t> FileOrder(const TGameBase& base) {
     struct TItem {
         TTextPolicy::TPrefix Prefix;
-        size_t Offset, Length;
+        size_t Game;
     };
     const TTextPolicy& policy = TextPolicy();
-    std::string lines;
     std::vector<TItem> items;
     items.reserve(base.PartyList.size());
-    for (const TPartyRecord& party : base.PartyList) {
-        const size_t offset = lines.size();
-        lines += FormatBaseLine(base, party);
-        const std::string_view text(lines.data() + offset, lines.size() - offset);
-        items.push_back({policy.Prefix(text), offset, text.size()});
+    std::string line, other;
+    for (size_t g = 0; g < base.PartyList.size(); ++g) {
+        line.clear();
+        AppendBaseLine(line, base, base.PartyList[g]);
+        items.push_back({policy.Prefix(line), g});
     }
-    auto text = [&](const TItem& item) { return std::string_view(lines.data() + item.Offset, item.Length); };
     std::sort(items.begin(), items.end(), [&](const TItem& a, const TItem& b) {
         if (a.Prefix.Exact && b.Prefix.Exact && !(a.Prefix == b.Prefix))
             return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High : a.Prefix.Low < b.Prefix.Low;
-        return policy.Compare(text(a), text(b)) < 0;
+        line.clear();
+        other.clear();
+        AppendBaseLine(line, base, base.PartyList[a.Game]);
+        AppendBaseLine(other, base, base.PartyList[b.Game]);
+        return policy.Compare(line, other) < 0;
     });
-    std::string content;
-    content.reserve(lines.size() + 2 * items.size());
-    for (const TItem& item : items) {
-        content += text(item);
-        content += "\r\n";
-    }
+    std::vector<size_t> order(items.size());
+    for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].Game;
+    return order;
+}
+
+// Hands out the sorted lines, each with its CR LF, a few megabytes at a time.
+TPieceSource SortedLines(const TGameBase& base) {
+    return [&base, order = FileOrder(base), next = size_t(0)](std::string& piece) mutable {
+        piece.clear();
+        while (next < order.size() && piece.size() < (4u << 20)) {
+            AppendBaseLine(piece, base, base.PartyList[order[next++]]);
+            piece += "\r\n";
+        }
+        return !piece.empty();
+    };
+}
+
+}  // namespace
+
+std::string BaseFileContent(const TGameBase& base) {
+    std::string content, piece;
+    for (TPieceSource next = SortedLines(base); next(piece);) content += piece;
     return content;
 }
 
 bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
     std::string error;
-    if (WriteFileReplacing(path, BaseFileContent(base), error)) return true;
+    if (WriteFileReplacing(path, SortedLines(base), error)) return true;
     ui.ShowMessage(error);
     return false;
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace kalvon {
 
@@ -43,6 +44,33 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error) {
+    bool given = false;
+    return WriteFileReplacing(
+        path,
+        [&](std::string& piece) {
+            piece.assign(bytes);
+            return !std::exchange(given, true);
+        },
+        error);
+}
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(size_t(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error) {
     // Write where a link points, so the link stays a link.
     std::string target = path;
     char resolved[PATH_MAX];
@@ -67,17 +95,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         unlink(temporary.c_str());
         return false;
     };
-    const char* data = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t written = write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return fail();
-        }
-        data += written;
-        left -= size_t(written);
-    }
+    std::string piece;
+    while (nextPiece(piece))
+        if (!WriteAll(fd, piece)) return fail();
     const mode_t mode = targetExists ? (old.st_mode & 07777) : (0666 & ~[] { mode_t m = umask(0); umask(m); return m; }());
     if (fchmod(fd, mode) != 0 || fdatasync(fd) != 0) return fail();
     if (close(fd) != 0) {

@@ -35,10 +35,22 @@ struct TTextPolicy::TIcu {
     // part in no contraction; texts made only of such bytes compare by those weights alone, which is
     // what makes sorting a large base fast. Any other byte sends the comparison to ICU.
     std::array<ByteWeight, 256> Kind{};
+    // Bytes that take part in a contraction the code page can spell (L and the middle dot in the
+    // root collation). Such a byte weighs alone only where neither neighbour is one too.
+    std::array<bool, 256> InContraction{};
     std::array<uint16_t, 256> Rank{};
     std::array<uint8_t, 256> DenseRank{};  // 1..255 in the order of Rank, for packed prefixes
 
     bool SingleByte = true;
+
+    // True when the byte at i weighs as a simple character whatever surrounds it.
+    bool SimpleAt(std::string_view text, size_t i) const {
+        const uint8_t byte = uint8_t(text[i]);
+        if (Kind[byte] != ByteWeight::Simple) return false;
+        if (!InContraction[byte]) return true;
+        return (i == 0 || !InContraction[uint8_t(text[i - 1])]) &&
+               (i + 1 == text.size() || !InContraction[uint8_t(text[i + 1])]);
+    }
 
     icu::UnicodeString Decode(std::string_view bytes) const {
         if (!SingleByte) {
@@ -55,17 +67,17 @@ struct TTextPolicy::TIcu {
 
     void BuildWeights() {
         UErrorCode status = U_ZERO_ERROR;
-        // Characters taking part in a contraction of the locale (say "ch") are never simple.
-        icu::UnicodeSet inContraction;
+        // Only contractions that the code page can spell count: "4" stays simple though some script
+        // forms a contraction of it with a mark that no single-byte code page holds.
+        icu::UnicodeSet inCodePage, inContraction;
+        for (char16_t c : Unicode)
+            if (c != 0xFFFD) inCodePage.add(c);
         {
             USet* contractions = uset_openEmpty();
             ucol_getContractionsAndExpansions(Collator->toUCollator(), contractions, nullptr, true, &status);
-            const icu::UnicodeSet* set = icu::UnicodeSet::fromUSet(contractions);
-            icu::UnicodeSetIterator it(*set);
-            while (it.next()) {
-                if (it.isString()) inContraction.addAll(it.getString());
-                else inContraction.add(it.getCodepoint());
-            }
+            icu::UnicodeSetIterator it(*icu::UnicodeSet::fromUSet(contractions));
+            while (it.next())
+                if (it.isString() && inCodePage.containsAll(it.getString())) inContraction.addAll(it.getString());
             uset_close(contractions);
         }
         auto* rules = dynamic_cast<icu::RuleBasedCollator*>(Collator.get());
@@ -73,7 +85,8 @@ struct TTextPolicy::TIcu {
         for (int pass = 0; pass < 2; ++pass) {
             for (int b = 0; b < 256; ++b) {
                 Kind[b] = ByteWeight::Complex;
-                if (!rules || Unicode[b] == 0xFFFD || inContraction.contains(Unicode[b])) continue;
+                InContraction[b] = Unicode[b] != 0xFFFD && inContraction.contains(Unicode[b]);
+                if (!rules || Unicode[b] == 0xFFFD) continue;
                 icu::UnicodeString one(Unicode[b]);
                 status = U_ZERO_ERROR;
                 std::unique_ptr<icu::CollationElementIterator> it(rules->createCollationElementIterator(one));
@@ -173,23 +186,22 @@ std::optional<std::string> TTextPolicy::FromUtf8(std::string_view utf8) const {
 }
 
 int TTextPolicy::Compare(std::string_view a, std::string_view b) const {
-    const auto& kind = Icu_->Kind;
-    const auto& rank = Icu_->Rank;
+    const TIcu& icu = *Icu_;
+    const auto& kind = icu.Kind;
+    const auto& rank = icu.Rank;
     size_t i = 0, j = 0;
     for (;;) {
-        while (i < a.size() && kind[uint8_t(a[i])] == ByteWeight::Ignorable) ++i;
-        while (j < b.size() && kind[uint8_t(b[j])] == ByteWeight::Ignorable) ++j;
+        while (i < a.size() && kind[uint8_t(a[i])] == ByteWeight::Ignorable && !icu.InContraction[uint8_t(a[i])]) ++i;
+        while (j < b.size() && kind[uint8_t(b[j])] == ByteWeight::Ignorable && !icu.InContraction[uint8_t(b[j])]) ++j;
         if (i == a.size() || j == b.size()) {
             if (i == a.size() && j == b.size()) return 0;
             // The rest of the longer text decides only if it has a simple character next; otherwise
             // ICU has to look at it.
-            size_t k = i == a.size() ? j : i;
-            std::string_view rest = i == a.size() ? b : a;
-            if (kind[uint8_t(rest[k])] == ByteWeight::Simple) return i == a.size() ? -1 : 1;
+            if (i == a.size() ? icu.SimpleAt(b, j) : icu.SimpleAt(a, i)) return i == a.size() ? -1 : 1;
             break;
         }
-        uint8_t x = uint8_t(a[i]), y = uint8_t(b[j]);
-        if (kind[x] != ByteWeight::Simple || kind[y] != ByteWeight::Simple) break;
+        if (!icu.SimpleAt(a, i) || !icu.SimpleAt(b, j)) break;
+        const uint8_t x = uint8_t(a[i]), y = uint8_t(b[j]);
         if (rank[x] != rank[y]) return rank[x] < rank[y] ? -1 : 1;
         ++i;
         ++j;
@@ -201,15 +213,15 @@ int TTextPolicy::Compare(std::string_view a, std::string_view b) const {
 }
 
 TTextPolicy::TPrefix TTextPolicy::Prefix(std::string_view text) const {
+    const TIcu& icu = *Icu_;
     TPrefix prefix;
     int packed = 0;
     for (size_t i = 0; i < text.size() && packed < 16; ++i) {
         const uint8_t byte = uint8_t(text[i]);
-        const ByteWeight kind = Icu_->Kind[byte];
-        if (kind == ByteWeight::Ignorable) continue;
-        if (kind == ByteWeight::Complex) return prefix;  // not exact
+        if (icu.Kind[byte] == ByteWeight::Ignorable && !icu.InContraction[byte]) continue;
+        if (!icu.SimpleAt(text, i)) return prefix;  // not exact
         uint64_t& word = packed < 8 ? prefix.High : prefix.Low;
-        word |= uint64_t(Icu_->DenseRank[byte]) << (8 * (7 - packed % 8));
+        word |= uint64_t(icu.DenseRank[byte]) << (8 * (7 - packed % 8));
         ++packed;
     }
     prefix.Exact = true;

@@ -16,7 +16,7 @@ std::string RandomText(std::mt19937& random) {
     static const std::string alphabet =
         "abcABCxyzXYZ019 ,.=[]-+?_'\"\t\x01\x7f"
         "\xc0\xe0\xc1\xe1\xa8\xb8\xc9\xe9\xdf\xff\x98\xad\xa0"  // Cyrillic letters, Yo, soft hyphen, NBSP
-        "chCH\xe4\xc4\xe6\xdf\xf0";  // and, in windows-1252, a-umlaut, ae, sharp s, eth
+        "chCHLl\xb7\xb7lL\xe4\xc4\xe6\xdf\xf0";  // and, in windows-1252, a-umlaut, ae, sharp s, eth
     std::string text;
     const size_t length = random() % 12;
     for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
