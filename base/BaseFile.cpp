@@ -237,6 +237,7 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
     turns.TurnNames.Assign(std::move(yearNames));
     base.TurnCatalogue = std::move(turns);
 
+    ++base.PartyListGeneration;
     ui.ProgressHide();
     return true;
 }
@@ -248,6 +249,7 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     party.BlackId = base.PlayerCatalogue.Add(black);
     party.WhiteId = base.PlayerCatalogue.Add(white);
     base.PartyList.push_back(std::move(party));
+    ++base.PartyListGeneration;
 }
 
 namespace {
@@ -324,6 +326,7 @@ bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) 
         ++kept;
     }
     base.PartyList.resize(kept);
+    ++base.PartyListGeneration;
     if (currentRemoved) {
         base.CurrentParty = NoParty;
         base.EditMode = false;

@@ -62,6 +62,7 @@ void ClearLists(TGameBase& base) {
     base.TurnCatalogue.clear();
     base.Listing.clear();
     base.PartyList.clear();
+    ++base.PartyListGeneration;
     base.ForwardMoves.clear();
 }
 

@@ -87,6 +87,9 @@ struct TGameBase {
     std::string ForwardMoves;             // moves taken back, the next one to replay first
     TBoardGrid BoardGrid{};               // 0 = empty point
     bool EditMode = false;
+    // Grows with every change of PartyList (loading, adding, editing, deleting, clearing), so that
+    // data kept beside the games, such as the search index, can tell that it is out of date.
+    uint64_t PartyListGeneration = 0;
 
     TPartyRecord* CurrentRecord() {
         return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty] : nullptr;

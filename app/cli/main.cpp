@@ -5,6 +5,7 @@
 
 #include "app/cli/CliBase.h"
 #include "app/cli/CliCommon.h"
+#include "app/cli/CliStat.h"
 
 using namespace kalvon::cli;
 
@@ -16,6 +17,8 @@ const std::map<std::string, TCommand>& Commands() {
     static const std::map<std::string, TCommand> commands = {
         {"info", RunInfo},
         {"resave", RunResave},
+        {"shift", RunShift},
+        {"stat", RunStat},
     };
     return commands;
 }

@@ -1,0 +1,201 @@
+#include "app/cli/CliStat.h"
+
+#include <iostream>
+#include <set>
+
+#include "base/GameTexts.h"
+#include "base/PointCodes.h"
+#include "base/TextFields.h"
+#include "search/Query.h"
+#include "search/ShiftStatistic.h"
+#include "search/Statistic.h"
+#include "search/StatisticLines.h"
+
+namespace kalvon::cli {
+
+namespace {
+
+constexpr const char* StatUsage =
+    "usage: kalvon-cli stat BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour all|black|white] "
+    "[--opponent NAME]] [--group C|None] [--listing]";
+constexpr const char* ShiftUsage = "usage: kalvon-cli shift BASE MOVES 1|2 [--listing]";
+
+bool AllPointDigits(std::string_view text) {
+    for (char c : text)
+        if (PointDigitValue(c) == 0) return false;
+    return true;
+}
+
+// The listing window's line of a game: "12.NORD - SUED(2003, 4711)".
+std::string ListingLine(const TGameBase& base, long game) {
+    const TPartyRecord& party = base.PartyList[size_t(game)];
+    return std::to_string(game + 1) + "." + PlayerName(base, party.BlackId) + " - " +
+           PlayerName(base, party.WhiteId) + "(" + party.Year + "," + party.Board + ")";
+}
+
+void PrintLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::cout << ToTerminal(line) << '\n';
+}
+
+void PrintListing(const TGameBase& base) {
+    for (long game : base.Listing) std::cout << ToTerminal(ListingLine(base, game)) << '\n';
+}
+
+// A player named on the command line, looked up as the query dialog does (letter case ignored).
+int32_t PlayerIdOf(const TGameBase& base, const std::string& utf8Name) {
+    const std::optional<std::string> name = FromTerminal(utf8Name);
+    return name ? base.PlayerCatalogue.IdOf(*name) : 0;
+}
+
+struct TStatOptions {
+    bool Listing = false;
+    bool NotFinished = false;
+    std::optional<std::string> Year, Player, Colour, Opponent, Group;
+};
+
+// Reads the options after BASE and MOVES; returns the bad-arguments message, or "" when they are fine.
+std::string ReadStatOptions(const TArguments& args, TStatOptions& options) {
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::optional<std::string>& into) -> std::string {
+            if (i + 1 >= args.size()) return arg + " needs a value";
+            into = args[++i];
+            return "";
+        };
+        std::string problem;
+        if (arg == "--listing")
+            options.Listing = true;
+        else if (arg == "--not-finished")
+            options.NotFinished = true;
+        else if (arg == "--year")
+            problem = value(options.Year);
+        else if (arg == "--player")
+            problem = value(options.Player);
+        else if (arg == "--colour" || arg == "--color")
+            problem = value(options.Colour);
+        else if (arg == "--opponent")
+            problem = value(options.Opponent);
+        else if (arg == "--group")
+            problem = value(options.Group);
+        else
+            problem = "unknown option " + arg;
+        if (!problem.empty()) return problem;
+    }
+    if ((options.Colour || options.Opponent) && !options.Player)
+        return "--colour and --opponent need --player";
+    if (options.Colour && *options.Colour != "all" && *options.Colour != "black" &&
+        *options.Colour != "white")
+        return "--colour must be all, black or white";
+    if (options.Group && options.Group->empty()) return "--group needs a group character or None";
+    for (const auto* text : {&options.Year, &options.Group})
+        if (*text && !FromTerminal(**text)) return "the code page cannot hold " + **text;
+    return "";
+}
+
+// Fills the criteria as the query dialog's OK does; returns the dialog's message when a name or the
+// group is unknown, or "" when the query can run.
+std::string BuildCriteria(const TGameBase& base, const TStatOptions& options, TQueryCriteria& criteria) {
+    criteria.QueryOn = options.NotFinished || options.Year || options.Player || options.Group;
+    if (!criteria.QueryOn) return "";
+    criteria.NotFinishedOn = options.NotFinished;
+    if (options.Year) {
+        criteria.YearOn = true;
+        criteria.QueryYear = *FromTerminal(*options.Year);
+    }
+    if (options.Player) {
+        criteria.PlayerOn = true;
+        criteria.PlayerId = PlayerIdOf(base, *options.Player);
+        if (criteria.PlayerId == 0) return "The player not found! Remove checked \"Player\"!";
+        const std::string colour = options.Colour.value_or("all");
+        criteria.PlayerColour = int(colour == "black"   ? TPlayerColour::Black
+                                    : colour == "white" ? TPlayerColour::White
+                                                        : TPlayerColour::All);
+    }
+    if (options.Opponent) {
+        criteria.OpponentOn = true;
+        criteria.OpponentId = PlayerIdOf(base, *options.Opponent);
+        if (criteria.OpponentId == 0) return "The opponent not found! Remove checked \"Opponent\"";
+    }
+    if (options.Group) {
+        criteria.GroupOn = true;
+        criteria.GroupChar = *options.Group == "None" ? ' ' : (*FromTerminal(*options.Group))[0];
+        bool known = false;
+        for (const TPartyRecord& party : base.PartyList)
+            known = known || (party.Board.empty() ? ' ' : party.Board[0]) == criteria.GroupChar;
+        if (!known) return "The group not found! Remove checked \"Group\"";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::optional<std::string> ParseMovesArgument(std::string_view text, std::string& error) {
+    const std::string upper = AsciiUpper(Trim(text));
+    if (upper == "-") return std::string();
+    std::string moves;
+    if (upper.find_first_of(" ,\t") == std::string::npos && upper.size() % 2 == 0 && AllPointDigits(upper)) {
+        moves = upper;
+    } else {
+        for (size_t from = 0; from < upper.size();) {
+            const size_t end = std::min(upper.find_first_of(" ,\t", from), upper.size());
+            const std::string token = upper.substr(from, end - from);
+            from = end + 1;
+            if (token.empty()) continue;
+            const std::string code = PointTextToCode(token);
+            if (code == "?") {
+                error = "not a point of the board: " + token;
+                return std::nullopt;
+            }
+            moves += code;
+        }
+    }
+    std::set<std::string> taken;
+    for (size_t i = 0; i < moves.size(); i += 2)
+        if (!taken.insert(moves.substr(i, 2)).second) {
+            error = "point " + PointCodeToText(moves.substr(i, 2)) + " is played twice";
+            return std::nullopt;
+        }
+    return moves;
+}
+
+int RunStat(const TArguments& args) {
+    if (args.size() < 2) return BadArguments(StatUsage);
+    std::string error;
+    const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
+    if (!moves) return BadArguments(error);
+    TStatOptions options;
+    if (std::string problem = ReadStatOptions(args, options); !problem.empty()) return BadArguments(problem);
+
+    TGameBase base;
+    if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
+    TQueryCriteria criteria;
+    if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
+        return Failure(message);
+
+    base.CurrentMoves = *moves;
+    TPositionIndex index;
+    const TStatistic stat = MakeStatistic(base, criteria, index);
+    PrintLines(StatisticMemoLines(stat));
+    if (options.Listing) PrintListing(base);
+    return ExitOk;
+}
+
+int RunShift(const TArguments& args) {
+    if (args.size() < 3 || args.size() > 4) return BadArguments(ShiftUsage);
+    if (args[2] != "1" && args[2] != "2") return BadArguments("the shift must be 1 or 2");
+    if (args.size() == 4 && args[3] != "--listing") return BadArguments("unknown option " + args[3]);
+    std::string error;
+    const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
+    if (!moves) return BadArguments(error);
+
+    TGameBase base;
+    if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
+    base.CurrentMoves = *moves;
+    TPositionIndex index;
+    const TResultCount count = ShiftStatistic(base, args[2] == "1" ? 1 : 2, index);
+    PrintLines({ShiftTotalText(count)});
+    if (args.size() == 4) PrintListing(base);
+    return ExitOk;
+}
+
+}  // namespace kalvon::cli

@@ -1,0 +1,217 @@
+#include "search/PositionSearch.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <string_view>
+
+#include "search/PositionSets.h"
+
+namespace kalvon {
+
+size_t TPositionMatches::Count() const {
+    size_t count = Games.size();
+    for (const TRangeMatch& range : Ranges) count += range.Hi - range.Lo;
+    return count;
+}
+
+namespace {
+
+// The end of the run of equal values that starts at from: galloping, then binary search, because
+// runs are long near the root and short deep down.
+size_t RunEnd(const uint8_t* column, size_t from, size_t hi) {
+    const uint8_t value = column[from];
+    size_t step = 1, last = from;  // column[last] == value
+    while (last + step < hi && column[last + step] == value) {
+        last += step;
+        step *= 2;
+    }
+    return size_t(std::upper_bound(column + last, column + std::min(hi, last + step), value) - column);
+}
+
+class TSearch {
+public:
+    TSearch(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+            const std::vector<uint8_t>& position)
+        : Index_(index), Parties_(parties), Position_(position), Sets_(position) {
+        for (int colour = 0; colour < 2; ++colour)
+            for (int value = 1; value < PointValueCount; ++value)
+                if (uint8_t mask = Sets_.Mask(colour, uint8_t(value)); mask != 0)
+                    Candidates_[colour].push_back({uint8_t(value), mask});
+        Depth_ = std::min<size_t>(position.size(), TPositionIndex::Depth);
+    }
+
+    TPositionMatches Run() {
+        if (Index_.GameCount() > 0) Descend(0, uint32_t(Index_.GameCount()), 0, 0xFF);
+        return std::move(Matches_);
+    }
+
+private:
+    static constexpr uint32_t LinearWalk = 32;  // below this many games stepping beats searching
+
+    struct TCandidate {
+        uint8_t Value, Mask;
+    };
+
+    void Descend(uint32_t lo, uint32_t hi, size_t j, uint8_t alive) {
+        if (j == Depth_) return Found(lo, hi, alive);
+        const uint8_t* column = Index_.Column(int(j));
+        const int colour = int(j % 2);
+        for (uint32_t x = lo; x < hi;) {
+            const uint8_t value = column[x];
+            if (const uint8_t next = alive & Sets_.Mask(colour, value); next != 0) {
+                const uint32_t end = uint32_t(RunEnd(column, x, hi));
+                Descend(x, end, j + 1, next);
+                x = end;
+            } else if (hi - x <= LinearWalk) {
+                ++x;
+            } else {
+                // Jump over the games whose move here lies in none of the live images of the position.
+                const int wanted = NextLive(colour, value, alive);
+                if (wanted == 0) break;
+                x = uint32_t(std::lower_bound(column + x, column + hi, uint8_t(wanted)) - column);
+            }
+        }
+    }
+
+    // The smallest point value above value that lies in the sets under a live symmetry, or 0.
+    int NextLive(int colour, uint8_t value, uint8_t alive) const {
+        const std::vector<TCandidate>& candidates = Candidates_[colour];
+        auto at = std::upper_bound(candidates.begin(), candidates.end(), value,
+                                   [](uint8_t v, const TCandidate& c) { return v < c.Value; });
+        for (; at != candidates.end(); ++at)
+            if ((at->Mask & alive) != 0) return at->Value;
+        return 0;
+    }
+
+    void Found(uint32_t lo, uint32_t hi, uint8_t alive) {
+        const size_t n = Position_.size();
+        if (n < TPositionIndex::Depth) {
+            Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)});
+            return;
+        }
+        // Past the depth of the index each game's own move string decides.
+        for (uint32_t x = lo; x < hi; ++x) {
+            const std::string_view moves = Parties_[Index_.Game(x)].Moves;
+            uint8_t live = alive;
+            for (size_t j = TPositionIndex::Depth; j < n && live != 0; ++j)
+                live &= Sets_.Mask(int(j % 2),
+                                   2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
+            if (live == 0) continue;
+            const uint8_t next = 2 * n + 1 < moves.size() ? PointValue(moves.substr(2 * n, 2)) : NoPoint;
+            Matches_.Games.push_back({x, FirstSymmetry(live), next});
+        }
+    }
+
+    const TPositionIndex& Index_;
+    const std::vector<TPartyRecord>& Parties_;
+    const std::vector<uint8_t>& Position_;
+    TPositionSets Sets_;
+    std::vector<TCandidate> Candidates_[2];
+    size_t Depth_ = 0;
+    TPositionMatches Matches_;
+};
+
+// For every byte, the positions of its set bits and their number.
+struct TByteBits {
+    std::array<std::array<uint8_t, 8>, 256> Positions{};
+    std::array<uint8_t, 256> Count{};
+    TByteBits() {
+        for (int byte = 0; byte < 256; ++byte)
+            for (int bit = 0; bit < 8; ++bit)
+                if (byte & (1 << bit)) Positions[size_t(byte)][Count[size_t(byte)]++] = uint8_t(bit);
+    }
+};
+
+// Writes the set bits of the bitmap (inverted when complement is set) as ascending positions from out,
+// a byte at a time: eight values are always written and the cursor moves by the number of set bits,
+// so out needs room for 8 values past the last one.
+void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, long* out) {
+    static const TByteBits table;
+    for (size_t w = 0; w < bits.size(); ++w) {
+        uint64_t word = complement ? ~bits[w] : bits[w];
+        if (w == bits.size() - 1 && gameCount % 64 != 0) word &= (uint64_t(1) << (gameCount % 64)) - 1;
+        const long base = long(w * 64);
+        if (__builtin_popcountll(word) <= 16) {
+            // Sparse words: one bit at a time.
+            for (; word != 0; word &= word - 1) *out++ = base + __builtin_ctzll(word);
+            continue;
+        }
+        for (long at = base; word != 0; word >>= 8, at += 8) {
+            const size_t byte = word & 0xFF;
+            const std::array<uint8_t, 8>& positions = table.Positions[byte];
+            for (size_t i = 0; i < 8; ++i) out[i] = at + positions[i];
+            out += table.Count[byte];
+        }
+    }
+}
+
+// Appends the positions of the bitmap's set bits (or clear ones) to listing, count of them in all.
+void AppendBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, size_t count,
+                std::vector<long>& listing) {
+    const size_t old = listing.size();
+    listing.resize(old + count + 8);
+    EmitBits(bits, complement, gameCount, listing.data() + old);
+    listing.resize(old + count);
+}
+
+void Mark(std::vector<uint64_t>& bits, uint32_t game) {
+    bits[game / 64] |= uint64_t(1) << (game % 64);
+}
+
+}  // namespace
+
+TPositionMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+                              const std::vector<uint8_t>& position) {
+    return TSearch(index, parties, position).Run();
+}
+
+void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vector<long>& listing) {
+    if (games.size() < gameCount / 64) {
+        std::sort(games.begin(), games.end());
+        listing.insert(listing.end(), games.begin(), games.end());
+        return;
+    }
+    std::vector<uint64_t> bits((gameCount + 63) / 64);
+    for (uint32_t g : games) Mark(bits, g);
+    AppendBits(bits, false, gameCount, games.size(), listing);
+}
+
+void AppendMatchedGames(const TPositionIndex& index, const TPositionMatches& matches,
+                        std::vector<long>& listing) {
+    const size_t n = index.GameCount(), count = matches.Count();
+    if (count == 0) return;
+    if (count == n) {
+        const size_t old = listing.size();
+        listing.resize(old + n);
+        std::iota(listing.begin() + long(old), listing.end(), 0L);
+        return;
+    }
+    if (count < n / 64) {
+        std::vector<uint32_t> games;
+        games.reserve(count);
+        for (const TRangeMatch& range : matches.Ranges)
+            for (uint32_t x = range.Lo; x < range.Hi; ++x) games.push_back(index.Game(x));
+        for (const TGameMatch& game : matches.Games) games.push_back(index.Game(game.Sorted));
+        AppendSortedGames(games, n, listing);
+        return;
+    }
+    std::vector<uint64_t> bits((n + 63) / 64);
+    if (!matches.Games.empty() || count < n / 2) {
+        for (const TRangeMatch& range : matches.Ranges)
+            for (uint32_t x = range.Lo; x < range.Hi; ++x) Mark(bits, index.Game(x));
+        for (const TGameMatch& game : matches.Games) Mark(bits, index.Game(game.Sorted));
+        AppendBits(bits, false, n, count, listing);
+        return;
+    }
+    // Most games matched: mark the few that did not, in the gaps between the ranges, and invert.
+    uint32_t from = 0;
+    for (const TRangeMatch& range : matches.Ranges) {
+        for (uint32_t x = from; x < range.Lo; ++x) Mark(bits, index.Game(x));
+        from = range.Hi;
+    }
+    for (uint32_t x = from; x < n; ++x) Mark(bits, index.Game(x));
+    AppendBits(bits, true, n, count, listing);
+}
+
+}  // namespace kalvon

@@ -1,0 +1,143 @@
+#include "search/Statistic.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "search/PositionSearch.h"
+#include "search/PositionSets.h"
+
+namespace kalvon {
+
+namespace {
+
+// Next moves in the board's orientation, indexed by point value (NoPoint: the games that end).
+class TNextMoveCounts {
+public:
+    void Add(uint8_t move, const TResultCount& count, uint32_t firstGame) {
+        Entries_[move].Count += count;
+        Entries_[move].FirstGame = std::min(Entries_[move].FirstGame, firstGame);
+    }
+    void AddGame(uint8_t move, TResultSlot slot, uint32_t game) {
+        ++Entries_[move].Count[slot];
+        Entries_[move].FirstGame = std::min(Entries_[move].FirstGame, game);
+    }
+    // The table in order of each move's first appearance in PartyList.
+    TNextMoveTable Table() const {
+        std::vector<uint8_t> moves;
+        for (int move = 0; move < PointValueCount; ++move)
+            if (Entries_[size_t(move)].Count.Total() > 0) moves.push_back(uint8_t(move));
+        std::sort(moves.begin(), moves.end(),
+                  [&](uint8_t a, uint8_t b) { return Entries_[a].FirstGame < Entries_[b].FirstGame; });
+        TNextMoveTable table;
+        for (uint8_t move : moves)
+            table.push_back(
+                {move == NoPoint ? std::string(EndMove) : PointCodeOfValue(move), Entries_[move].Count});
+        return table;
+    }
+
+private:
+    struct TEntry {
+        TResultCount Count;
+        uint32_t FirstGame = std::numeric_limits<uint32_t>::max();
+    };
+    std::array<TEntry, PointValueCount> Entries_{};
+};
+
+// The query criteria against the compact copy of a game in the index.
+class TCompactQuery {
+public:
+    TCompactQuery(const TQueryCriteria& criteria, const TPositionIndex& index)
+        : C_(criteria), YearCode_(criteria.YearOn ? index.YearCodeOf(criteria.QueryYear) : -1) {}
+
+    bool Passes(const TPositionIndex& index, size_t x) const {
+        if (C_.NotFinishedOn && !index.NotFinished(x)) return false;
+        if (C_.GroupOn && index.Group(x) != C_.GroupChar) return false;
+        if (C_.YearOn && index.YearCode(x) != YearCode_) return false;
+        if (C_.PlayerOn && !PlayerPasses(index.BlackId(x), index.WhiteId(x))) return false;
+        return true;
+    }
+
+private:
+    bool PlayerPasses(int32_t black, int32_t white) const {
+        switch (TPlayerColour(C_.PlayerColour)) {
+            case TPlayerColour::All:
+                return (black == C_.PlayerId || white == C_.PlayerId) &&
+                       (!C_.OpponentOn || black == C_.OpponentId || white == C_.OpponentId);
+            case TPlayerColour::Black:
+                return black == C_.PlayerId && (!C_.OpponentOn || white == C_.OpponentId);
+            case TPlayerColour::White:
+                return white == C_.PlayerId && (!C_.OpponentOn || black == C_.OpponentId);
+        }
+        return false;
+    }
+
+    const TQueryCriteria& C_;
+    int32_t YearCode_;
+};
+
+// Without a query every game of a matched range counts, so whole runs of equal next moves are
+// counted at once from the running counts of the index.
+void CountRanges(const TPositionIndex& index, const TPositionMatches& matches, size_t n,
+                 TNextMoveCounts& counts) {
+    const uint8_t* next = index.Column(int(n));
+    for (const TRangeMatch& range : matches.Ranges) {
+        const int inverse = InverseTransform(range.Symmetry);
+        for (size_t x = range.Lo; x < range.Hi;) {
+            const uint8_t move = next[x];
+            const size_t end = size_t(std::upper_bound(next + x, next + range.Hi, move) - next);
+            counts.Add(TransformValue(move, inverse), index.CountRange(x, end), index.FirstGame(x, end));
+            x = end;
+        }
+    }
+}
+
+}  // namespace
+
+TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPositionIndex& index) {
+    TStatistic stat;
+    const std::vector<uint8_t> position = MoveValues(base.CurrentMoves);
+    stat.Position = base.CurrentMoves.substr(0, 2 * position.size());
+    const size_t n = position.size();
+
+    index.Refresh(base);
+    const TPositionMatches matches = FindPosition(index, base.PartyList, position);
+    base.Listing.clear();
+    TNextMoveCounts counts;
+
+    if (!criteria.QueryOn && matches.Games.empty()) {
+        AppendMatchedGames(index, matches, base.Listing);
+        CountRanges(index, matches, n, counts);
+    } else {
+        const TCompactQuery query(criteria, index);
+        const bool byColour = PlayerCriterionActive(criteria);
+        std::vector<uint32_t> listed;
+        auto take = [&](size_t x, int symmetry, uint8_t next) {
+            const uint32_t game = index.Game(x);
+            const TResultSlot slot = index.Slot(x);
+            listed.push_back(game);
+            if (byColour) ++stat.ColourCount[index.BlackId(x) == criteria.PlayerId ? 0 : 1][slot];
+            counts.AddGame(TransformValue(next, InverseTransform(symmetry)), slot, game);
+        };
+        for (const TRangeMatch& range : matches.Ranges) {
+            const uint8_t* next = index.Column(int(n));
+            for (size_t x = range.Lo; x < range.Hi; ++x)
+                if (!criteria.QueryOn || query.Passes(index, x)) take(x, range.Symmetry, next[x]);
+        }
+        for (const TGameMatch& game : matches.Games)
+            if (!criteria.QueryOn || query.Passes(index, game.Sorted))
+                take(game.Sorted, game.Symmetry, game.Next);
+        AppendSortedGames(listed, index.GameCount(), base.Listing);
+        stat.HasColourBlock = byColour && !listed.empty();
+    }
+
+    stat.ListingCount = base.Listing.size();
+    stat.NextMoveTable = counts.Table();
+    for (const TNextMove& entry : stat.NextMoveTable) stat.TotalCount += entry.Count;
+    MergeSymmetricMoves(stat.NextMoveTable, stat.Position);
+    PutEndFirst(stat.NextMoveTable);
+    SortByFrequency(stat.NextMoveTable);
+    if (n < 5) FoldOpeningMoves(stat.NextMoveTable, stat.Position);
+    return stat;
+}
+
+}  // namespace kalvon
