@@ -1,0 +1,49 @@
+// kalvon: the desktop program. It works in the folder it is started from; a base file named on the
+// command line is opened at start-up as its File menu item would open it.
+
+#include "ui/Main.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "ui/Icons.h"
+#include "ui/Program.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: kalvon [FILE.bdt]\n"
+    "Opens the program in the current folder, which holds the base files, ini/Tools.ini and the\n"
+    "folders add/, update/, Outpbm/, Out/ and help/. FILE.bdt is opened at start-up.\n";
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kalvon"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kalvon"));
+    QApplication::setApplicationVersion(QStringLiteral("2.9"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    QStringList files = QApplication::arguments().mid(1);
+    if (files.contains(QStringLiteral("--help")) || files.contains(QStringLiteral("-h"))) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (files.contains(QStringLiteral("--version"))) {
+        std::puts("kalvon 2.9");
+        return 0;
+    }
+    if (files.size() > 1) {
+        std::fprintf(stderr, "kalvon: only one base file can be opened at a time\n%s", Usage);
+        return 2;
+    }
+
+    TProgram program;
+    QObject::connect(program.MainForm.get(), &TMainForm::Closed, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
+    program.MainForm->show();
+    if (!files.isEmpty()) program.MainForm->OpenBaseArgument(files.first());
+    return application.exec();
+}

@@ -1,0 +1,293 @@
+// The File and Help menus: opening a base, "New file", "Save as ...", "Help", "About ..." and the
+// loading progress.
+#include <unistd.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "tests/ui/UiTestSupport.h"
+#include "ui/KCollection.h"
+#include "ui/Nav.h"
+#include "ui/ProcessLoading.h"
+#include "ui/help.h"
+
+class TFileCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void openingAnItemLoadsWithProgress();
+    void missingFileBecomesTheCurrentBase();
+    void newFileAsksOnlyForAScratchBaseWithGames();
+    void saveAsCopiesTheFileAndAddsAnItem();
+    void saveAsIntoAnotherFolderKeepsTheFullPath();
+    void saveAsFailureChangesNothing();
+    void saveAsAsksBeforeReplacingUnderTheAppendedName();
+    void helpOpensTheFirstHelpFileFound();
+    void aboutBoxShowsItsLabels();
+    void browsersCloseAndTheNavigatorDocks();
+};
+
+void TFileCommandsTest::openingAnItemLoadsWithProgress() {
+    TSession session;
+    QByteArray lines;
+    for (int i = 0; i < 250; ++i)
+        lines += QStringLiteral("2003, %1=[P%2,Q%3,+,8889,?,-]\r\n")
+                     .arg(1000 + i)
+                     .arg(i % 7)
+                     .arg(i % 5)
+                     .toLatin1();
+    session.Write(QStringLiteral("games.bdt"), lines);
+    TMainForm& main = session.Start();
+    QProgressBar* bar = session.Program->FormLoad->ProgressBar1;
+    QList<int> positions;
+    QStringList titles;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        positions << value;
+        titles << main.windowTitle();
+    });
+
+    main.BaseItems().first()->trigger();
+    QCOMPARE(session.Base().PartyList.size(), size_t(250));
+    QCOMPARE(session.Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
+    QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+    QVERIFY(positions.size() >= 2);
+    QCOMPARE(positions.first(), 1);
+    QCOMPARE(positions.last(), 100);
+    QVERIFY(std::is_sorted(positions.begin(), positions.end()));
+    QCOMPARE(titles.first(), QStringLiteral("Wait - goes loading file."));
+    QVERIFY(!session.Program->FormLoad->isVisible());
+    QVERIFY(session.Dialogs->Shown.isEmpty());
+
+    // Opening it again replaces the base instead of adding to it.
+    main.BaseItems().first()->trigger();
+    QCOMPARE(session.Base().PartyList.size(), size_t(250));
+}
+
+void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
+    TSession session;
+    session.Write(QStringLiteral("gone.bdt"), SmallBase());
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    QCOMPARE(main.BaseItems().at(1)->text(), QStringLiteral("gone.bdt"));
+    main.BaseItems().at(0)->trigger();
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+    QFile::remove(session.Path(QStringLiteral("gone.bdt")));
+
+    main.BaseItems().at(1)->trigger();
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")), QStringList{"File gone.bdt not Found!"});
+    QCOMPARE(main.CurrentBase(), QStringLiteral("gone.bdt"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("gone.bdt"));
+    QVERIFY(session.Base().PartyList.empty());
+    QVERIFY(!session.Program->FormLoad->isVisible());
+}
+
+void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.NewFile1->trigger();  // an empty scratch base: no question
+    QVERIFY(session.Dialogs->Shown.isEmpty());
+
+    // A scratch base with games: answering Yes and then cancelling the file dialog keeps everything.
+    session.Write(QStringLiteral("New.bdt"), SmallBase());
+    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
+    session.Dialogs->ConfirmAnswers = {true};
+    session.Dialogs->SaveAnswers = {std::nullopt};
+    main.NewFile1->trigger();
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")), QStringList{"Save New.bdt?"});
+    QVERIFY(QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+
+    // Yes and a name: the games are saved there, then the scratch base starts empty.
+    session.Dialogs->ConfirmAnswers = {true};
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("kept"))};
+    main.NewFile1->trigger();
+    QCOMPARE(session.Read(QStringLiteral("kept.bdt")), SmallBase());
+    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
+    QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QVERIFY(session.Base().PartyList.empty());
+
+    // No: the scratch base is deleted and emptied.
+    session.Write(QStringLiteral("New.bdt"), SmallBase());
+    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    session.Dialogs->ConfirmAnswers = {false};
+    main.NewFile1->trigger();
+    QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QVERIFY(session.Base().PartyList.empty());
+
+    // A named base is on disk already: nothing is asked.
+    session.Dialogs->Shown.clear();
+    for (QAction* item : main.BaseItems())
+        if (item->data().toString() == QLatin1String("kept.bdt")) item->trigger();
+    QCOMPARE(main.CurrentBase(), QStringLiteral("kept.bdt"));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+    main.NewFile1->trigger();
+    QVERIFY(session.Dialogs->Texts(QStringLiteral("confirm")).isEmpty());
+}
+
+void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
+    TSession session;
+    const QByteArray unsorted = "2004, 9=[B,A,+,88,?,-]\n2003, 1=[A,B,-,,?,R]\n";
+    session.Write(QStringLiteral("games.bdt"), unsorted);
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games2"))};
+    QVERIFY(main.SaveAs1Click());
+    QCOMPARE(session.Read(QStringLiteral("games2.bdt")), unsorted);  // a copy of the file as it stands
+    QCOMPARE(main.CurrentBase(), QStringLiteral("games2.bdt"));
+    QCOMPARE(main.BaseItems().last()->text(), QStringLiteral("games2.bdt"));
+    QCOMPARE(session.Base().PartyList.size(), size_t(2));  // the games in memory stay
+
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.BDT"))};
+    QVERIFY(main.SaveAs1Click());
+    QVERIFY(QFile::exists(session.Path(QStringLiteral("games.BDT.bdt"))));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("games.BDT.bdt"));
+
+    // Saving onto a file that has an item adds a second item with the same text.
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.bdt"))};
+    QVERIFY(main.SaveAs1Click());
+    QStringList texts;
+    for (QAction* item : main.BaseItems()) texts << item->text();
+    QCOMPARE(texts, QStringList({"games.bdt", "games2.bdt", "games.BDT.bdt", "games.bdt"}));
+
+    // Cancelling the dialog changes nothing.
+    session.Dialogs->SaveAnswers = {std::nullopt};
+    QVERIFY(!main.SaveAs1Click());
+    QCOMPARE(main.BaseItems().size(), 4);
+}
+
+void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
+    TSession session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    QTemporaryDir other;
+    const QString target = other.filePath(QStringLiteral("copy.bdt"));
+    session.Dialogs->SaveAnswers = {target};
+    const QString folder = QDir::currentPath();
+    QVERIFY(main.SaveAs1Click());
+    QCOMPARE(main.CurrentBase(), target);
+    QCOMPARE(main.BaseItems().last()->data().toString(), target);
+    QCOMPARE(QDir::currentPath(), folder);
+    QFile copy(target);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), SmallBase());
+}
+
+void TFileCommandsTest::saveAsFailureChangesNothing() {
+    TSession session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    QStringList targets = {session.Path(QStringLiteral("no/such/folder/x.bdt")),
+                           session.Path(QStringLiteral("games.bdt/inside.bdt"))};
+    if (::geteuid() != 0) {
+        QDir().mkdir(session.Path(QStringLiteral("locked")));
+        QFile::setPermissions(session.Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
+        targets << session.Path(QStringLiteral("locked/x.bdt"));
+    }
+    for (const QString& target : targets) {
+        session.Dialogs->Shown.clear();
+        session.Dialogs->SaveAnswers = {target};
+        QVERIFY(!main.SaveAs1Click());
+        const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QLatin1String("x.bdt")) ||
+                     errors.first().contains(QLatin1String("inside")),
+                 qPrintable(errors.first()));
+        QVERIFY2(errors.first().contains(QLatin1String(": ")),
+                 qPrintable(errors.first()));  // the system's reason
+        QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
+        QCOMPARE(main.BaseItems().size(), 1);
+    }
+    QCOMPARE(QDir(session.Path(QString())).entryList(QDir::Files), QStringList{"games.bdt"});
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
+}
+
+void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
+    TSession session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    session.Write(QStringLiteral("other.bdt"), "precious\r\n");
+    TMainForm& main = session.Start();
+    main.BaseItems().at(0)->trigger();
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
+    session.Dialogs->ConfirmAnswers = {false};
+    QVERIFY(!main.SaveAs1Click());
+    QCOMPARE(session.Read(QStringLiteral("other.bdt")), QByteArray("precious\r\n"));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
+    session.Dialogs->ConfirmAnswers = {true};
+    QVERIFY(main.SaveAs1Click());
+    QCOMPARE(session.Read(QStringLiteral("other.bdt")), SmallBase());
+}
+
+void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.Help1->trigger();
+    QVERIFY(session.Dialogs->Opened.isEmpty());
+    session.Write(QStringLiteral("help/readme.txt"), "text");
+    main.Help1->trigger();
+    QCOMPARE(session.Dialogs->Opened, QStringList{session.Path(QStringLiteral("help/readme.txt"))});
+    session.Write(QStringLiteral("help/readme.htm"), "<p>page</p>");
+    main.Help1->trigger();
+    QCOMPARE(session.Dialogs->Opened.last(), session.Path(QStringLiteral("help/readme.htm")));
+}
+
+void TFileCommandsTest::aboutBoxShowsItsLabels() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.About1->trigger();
+    TAboutBox* box = session.Program->AboutBox.get();
+    QVERIFY(box->isVisible());
+    QVERIFY(!box->isModal());
+    QCOMPARE(box->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
+             QStringLiteral("Product Name     Kalvon.exe"));
+    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Version"))->text(),
+             QStringLiteral("Version                              2.9"));
+    auto* comments = box->findChild<QLabel*>(QStringLiteral("Comments"));
+    QCOMPARE(comments->text(), QStringLiteral("Comments:  Program for working with base of games renju"));
+    QVERIFY(comments->wordWrap());
+    auto* ok = box->findChild<QPushButton*>(QStringLiteral("OKButton"));
+    QVERIFY(ok->isDefault());
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(!box->isVisible());
+}
+
+void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
+    TSession session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    TNavigatorForm* navigator = session.Program->NavigatorForm.get();
+    TFormKonstr* listing = session.Program->FormKonstr.get();
+    navigator->show();
+    listing->show();
+    QVERIFY(QTest::qWaitForWindowExposed(navigator));
+
+    main.FormActivate();
+    QTRY_COMPARE(
+        navigator->frameGeometry().topLeft(),
+        QPoint(main.frameGeometry().left() + main.frameGeometry().width(), main.frameGeometry().top()));
+
+    // Opening a base with the statistics hidden closes the listing and the navigator and switches
+    // the query off.
+    main.QueryCriteria.QueryOn = main.QueryCriteria.YearOn = main.QueryCriteria.PlayerOn = true;
+    main.BaseItems().first()->trigger();
+    QVERIFY(!main.QueryCriteria.QueryOn && !main.QueryCriteria.YearOn && !main.QueryCriteria.PlayerOn);
+    QVERIFY(!navigator->isVisible());
+    QVERIFY(!listing->isVisible());
+}
+
+int RunFileCommandsTest(int argc, char** argv) {
+    TFileCommandsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "FileCommandsTest.moc"

@@ -1,0 +1,287 @@
+// Start-up: the working folder, the windows, the menu, the window size and the settings file.
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "base/SettingsFile.h"
+#include "base/TextPolicy.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Book.h"
+#include "ui/DataEn.h"
+#include "ui/KCollection.h"
+#include "ui/Nav.h"
+#include "ui/ProcessLoading.h"
+#include "ui/QueryPartys.h"
+#include "ui/Tools.h"
+#include "ui/Usech.h"
+#include "ui/help.h"
+
+class TStartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void emptyFolderGetsTheDefaultSettings();
+    void scratchBaseIsDeletedAndBaseFilesListed();
+    void tenWindowsExistHiddenWithTheirCaptions();
+    void menuCaptionsShortcutsAndStartStates_data();
+    void menuCaptionsShortcutsAndStartStates();
+    void windowIsSizedFromTheDiameter_data();
+    void windowIsSizedFromTheDiameter();
+    void badSettingsGiveTheWarningAndRangedValues_data();
+    void badSettingsGiveTheWarningAndRangedValues();
+    void codePageComesFromTheSettings();
+    void baseNamedOnTheCommandLineOpensLikeItsItem();
+};
+
+void TStartupTest::emptyFolderGetsTheDefaultSettings() {
+    TSession session;
+    TMainForm& main = session.Start();
+    QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
+             QByteArray::fromStdString(kalvon::DefaultSettingsText()));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("New.bdt"));
+    QVERIFY(main.BaseItems().isEmpty());
+    QVERIFY(session.Dialogs->Shown.isEmpty());
+    const TToolsState& settings = main.Settings();
+    QCOMPARE(settings.MoveFont.family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(settings.MoveFont.pointSize(), 8);
+    QVERIFY(!settings.MoveFont.bold() && !settings.MoveFont.italic());
+    QCOMPARE(settings.MoveDiameter, 30);
+    QCOMPARE(session.Program->FormT->MemoLength(), 165);
+}
+
+void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
+    TSession session;
+    for (const char* name : {"New.bdt", "b.bdt", "A.BDT", "c.Bdt", "notes.txt", "b.bdt.txt", "a&b.bdt"})
+        session.Write(QLatin1String(name), SmallBase());
+    QDir().mkdir(session.Path(QStringLiteral("folder.bdt")));
+    TMainForm& main = session.Start();
+    QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QStringList names, texts;
+    for (QAction* item : main.BaseItems()) {
+        names << item->data().toString();
+        texts << item->text();
+    }
+    QCOMPARE(names, QStringList({"a&b.bdt", "A.BDT", "b.bdt", "c.Bdt"}));
+    QCOMPARE(texts.first(), QStringLiteral("a&&b.bdt"));  // shown with its ampersand, not as an accelerator
+    QVERIFY(session.Base().PartyList.empty());            // no base is loaded at start
+
+    // Base items sit between the two separators, above "Exit".
+    const QList<QAction*> file = main.File1->actions();
+    const qsizetype first = file.indexOf(main.BaseItems().first());
+    QVERIFY(file.at(first - 1)->isSeparator());
+    QVERIFY(file.at(first + 4)->isSeparator());
+    QCOMPARE(file.at(first + 5), main.Exit1);
+}
+
+void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
+    TSession session;
+    TMainForm& main = session.Start();
+    TProgram& p = *session.Program;
+    const QList<QPair<QWidget*, QString>> windows = {
+        {p.FormT.get(), "Adjustment"},
+        {p.NavigatorForm.get(), "NavigatorBD"},
+        {p.QueryForm.get(), "Query"},
+        {p.AboutBox.get(), "About"},
+        {p.UsechForm.get(), "Generation of truncated diagrams"},
+        {p.SaveForm.get(), "SaveForm"},
+        {p.FormKonstr.get(), "Listing Parties"},
+        {p.FormBook.get(), "Letters"},
+        {p.FormLoad.get(), "Process Loading"},
+    };
+    for (const auto& [window, caption] : windows) {
+        QVERIFY(window->isWindow());
+        QVERIFY2(!window->isVisible(), qPrintable(caption));
+        QCOMPARE(window->windowTitle(), caption);
+    }
+    QVERIFY(main.isVisible());
+    QVERIFY(!(main.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(main.minimumSize(), main.maximumSize());  // not resizable
+
+    // Closing the main window ends the program.
+    QSignalSpy closed(&main, &TMainForm::Closed);
+    main.Exit1->trigger();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!main.isVisible());
+}
+
+void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("checked");  // -1: no check item
+    auto row = [](const char* name, const char* caption, QKeySequence shortcut, bool enabled,
+                  int checked = -1) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << shortcut
+                            << enabled << checked;
+    };
+    row("NewFile1", "New file", Qt::Key_F2, true);
+    row("SaveAs1", "Save as ...", {}, true);
+    row("N2", "Clear Board", Qt::Key_F5, true);
+    row("Collection1", "Collection", {}, false);
+    row("Exit1", "Exit", QKeySequence(Qt::CTRL | Qt::Key_F4), true);
+    row("Adjustment1", "Adjustment", Qt::Key_F9, true);
+    row("SaveTools1", "Save Tools", {}, false);
+    row("N8", "Statistic", QKeySequence(Qt::CTRL | Qt::Key_S), false);
+    row("Execute1", "Execute", QKeySequence(Qt::CTRL | Qt::Key_Q), false);
+    row("StatisticShow", "Statistic Show", Qt::Key_F8, false, 0);
+    row("SaveGame1", "Save Game", QKeySequence(Qt::CTRL | Qt::Key_P), false);
+    row("ListingGames1", "Listing Games", QKeySequence(Qt::CTRL | Qt::Key_L), false);
+    row("NavigatorShow1", "Navigator Show", QKeySequence(Qt::CTRL | Qt::Key_N), false);
+    row("Num", "Numeration", {}, true, 1);
+    row("N13", "Move back", {}, false);
+    row("N14", "Move up", {}, false);
+    row("N15", "In Start", {}, false);
+    row("N16", "In End", {}, false);
+    row("Help1", "Help", Qt::Key_F1, true);
+    row("About1", "About ...", {}, true);
+}
+
+void TStartupTest::menuCaptionsShortcutsAndStartStates() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(bool, enabled);
+    QFETCH(int, checked);
+    TSession session;
+    TMainForm& main = session.Start();
+    auto* action = main.findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut(), shortcut);
+    QCOMPARE(action->isEnabled(), enabled);
+    QCOMPARE(action->isCheckable(), checked >= 0);
+    if (checked >= 0) QCOMPARE(action->isChecked(), checked == 1);
+}
+
+void TStartupTest::windowIsSizedFromTheDiameter_data() {
+    QTest::addColumn<int>("diameter");
+    QTest::addColumn<int>("board");
+    QTest::newRow("default 30") << 30 << 460;
+    QTest::newRow("odd 21") << 21 << 324;
+    QTest::newRow("largest 50") << 50 << 760;
+}
+
+void TStartupTest::windowIsSizedFromTheDiameter() {
+    QFETCH(int, diameter);
+    QFETCH(int, board);
+    TSession session;
+    session.Write(
+        QStringLiteral("ini/Tools.ini"),
+        QStringLiteral("[Parameters]\r\nFont Size=8\r\nDiameter Moves=%1\r\n").arg(diameter).toLatin1());
+    TMainForm& main = session.Start();
+    main.activateWindow();
+    QTRY_COMPARE(main.PaintBox1->width(), board);
+    QCOMPARE(main.frameGeometry().size(), QSize(board + 7, board + 80));
+    QVERIFY(!main.Memo1->isVisible());
+    QCOMPARE(main.PaintBox1->Canvas().width(), board);
+
+    // With the statistics shown the memo width joins in.
+    main.StatisticShow->setChecked(true);
+    main.FormActivate();
+    QCOMPARE(main.frameGeometry().width(), 165 + board + 2);
+}
+
+void TStartupTest::badSettingsGiveTheWarningAndRangedValues_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("warning");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("diameter");
+    QTest::addColumn<int>("memo");
+    QTest::newRow("out of range") << QByteArray(
+                                         "[Parameters]\nFont Size=2\nDiameter Moves=100\nLength Memo=9999\n")
+                                  << false << 6 << 50 << 400;
+    QTest::newRow("letters for the size")
+        << QByteArray("[parameters]\nfont size=abc\nDiameter Moves=40\nLength Memo=200\n") << true << 8 << 30
+        << 165;
+    QTest::newRow("letters for the memo")
+        << QByteArray("[Parameters]\nFont Size=10\nDiameter Moves=40\nLength Memo=wide\n") << true << 10 << 40
+        << 165;
+    QTest::newRow("missing keys") << QByteArray("[Parameters]\n") << true << 8 << 30 << 165;
+    QTest::newRow("no memo width") << QByteArray("[Parameters]\nFont Size=9\nDiameter Moves=24\n") << false
+                                   << 9 << 24 << 165;
+    QByteArray garbage;
+    for (int i = 0; i < 2000; ++i) garbage += char((i * 7919 + 13) % 256);
+    QTest::newRow("binary garbage") << garbage << true << 8 << 30 << 165;
+}
+
+void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, warning);
+    QFETCH(int, size);
+    QFETCH(int, diameter);
+    QFETCH(int, memo);
+    TSession session;
+    session.Write(QStringLiteral("ini/Tools.ini"), ini);
+    TMainForm& main = session.Start();
+    const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
+    QCOMPARE(warnings.size(), warning ? 1 : 0);
+    if (warning)
+        QCOMPARE(warnings.first(),
+                 QStringLiteral("Warning! File Tools.ini errors!\r\nValues will by default!"));
+    QCOMPARE(main.Settings().MoveFont.pointSize(), size);
+    QCOMPARE(main.Settings().MoveDiameter, diameter);
+    QCOMPARE(session.Program->FormT->MemoLength(), memo);
+    QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")), ini);  // reading never writes
+}
+
+void TStartupTest::codePageComesFromTheSettings() {
+    {
+        TSession session;
+        session.Write(QStringLiteral("ini/Tools.ini"),
+                      "[Parameters]\r\nFont Size=8\r\nDiameter Moves=30\r\nCode Page=UTF-8\r\n");
+        session.Start();
+        QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("UTF-8"));
+        QVERIFY(session.Dialogs->Shown.isEmpty());
+    }
+    {
+        TSession session;
+        session.Write(QStringLiteral("ini/Tools.ini"),
+                      "[Parameters]\r\nFont Size=8\r\nDiameter Moves=30\r\nCode Page=no-such-page\r\n");
+        session.Start();
+        QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("windows-1251"));
+        const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY(warnings.first().contains(QLatin1String("no-such-page")));
+    }
+    {
+        TSession session;  // without the key the default is back in force
+        session.Start();
+        QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("windows-1251"));
+    }
+}
+
+void TStartupTest::baseNamedOnTheCommandLineOpensLikeItsItem() {
+    TSession session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath(QStringLiteral("far.bdt"));
+    {
+        QFile file(outside);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SmallBase().left(SmallBase().indexOf('\n') + 1));
+    }
+    TMainForm& main = session.Start();
+
+    main.OpenBaseArgument(session.Path(QStringLiteral("games.bdt")));
+    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+    QCOMPARE(main.BaseItems().size(), 1);  // the listed item was used
+
+    main.OpenBaseArgument(outside);
+    QCOMPARE(main.CurrentBase(), outside);
+    QCOMPARE(session.Base().PartyList.size(), size_t(1));
+    QCOMPARE(main.BaseItems().size(), 2);
+    QCOMPARE(main.BaseItems().last()->data().toString(), outside);
+}
+
+int RunStartupTest(int argc, char** argv) {
+    TStartupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "StartupTest.moc"

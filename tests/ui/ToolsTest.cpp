@@ -1,0 +1,151 @@
+// The "Adjustment" dialog and "Save Tools".
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "base/SettingsFile.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Tools.h"
+
+class TToolsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void fieldsHaveTheirRanges();
+    void okAppliesStoresAndEnablesSaveTools();
+    void cancelPutsBackTheSettingsInForce();
+    void emptyFaceIsRemovedAndSavedEmpty();
+    void failedSaveKeepsSaveToolsAvailable();
+};
+
+namespace {
+
+template <typename T>
+T* Field(TSession& session, const char* name) {
+    T* field = session.Program->FormT->findChild<T*>(QLatin1String(name));
+    if (!field) qFatal("no field %s", name);
+    return field;
+}
+
+}  // namespace
+
+void TToolsTest::fieldsHaveTheirRanges() {
+    TSession session;
+    session.Start().Adjustment1->trigger();
+    QVERIFY(session.Program->FormT->isVisible());
+    QCOMPARE(session.Program->FormT->windowTitle(), QStringLiteral("Adjustment"));
+    struct TRange {
+        const char* Name;
+        int Min, Max, Step;
+    };
+    for (const TRange& r :
+         {TRange{"seSizeMove", 6, 16, 1}, {"seRound", 20, 50, 2}, {"seLengthMemo", 165, 400, 5}}) {
+        auto* field = Field<QSpinBox>(session, r.Name);
+        QCOMPARE(field->minimum(), r.Min);
+        QCOMPARE(field->maximum(), r.Max);
+        QCOMPARE(field->singleStep(), r.Step);
+        field->setValue(r.Max + 100);
+        QCOMPARE(field->value(), r.Max);
+    }
+    auto* face = Field<QComboBox>(session, "cbFontMove");
+    QVERIFY(face->isEditable());
+    QVERIFY(face->count() > 0);  // the installed fonts
+    QCOMPARE(face->currentText(), QStringLiteral("MS Sans Serif"));
+}
+
+void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.Adjustment1->trigger();
+    Field<QSpinBox>(session, "seRound")->setValue(40);
+    Field<QSpinBox>(session, "seSizeMove")->setValue(11);
+    Field<QCheckBox>(session, "cb1")->setChecked(true);
+    Field<QComboBox>(session, "cbFontMove")->setEditText(QStringLiteral("Tahoma"));
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+
+    QVERIFY(!session.Program->FormT->isVisible());
+    QVERIFY(main.SaveTools1->isEnabled());
+    QCOMPARE(main.Settings().MoveDiameter, 40);
+    QCOMPARE(main.Settings().MoveFont.family(), QStringLiteral("Tahoma"));
+    QCOMPARE(main.Settings().MoveFont.pointSize(), 11);
+    QVERIFY(main.Settings().MoveFont.bold() && !main.Settings().MoveFont.italic());
+    QCOMPARE(main.Settings().ParameterList.Value("diameter moves"), std::string("40"));
+    QCOMPARE(main.Settings().ParameterList.Value("Font Style.Bold"), std::string("true"));
+    main.activateWindow();
+    QTRY_COMPARE(main.PaintBox1->width(), 14 * 40 + 2 * 25);
+    QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
+             QByteArray::fromStdString(kalvon::DefaultSettingsText()));
+
+    // Without "Save Tools" a new start has the old diameter.
+    session.Program.reset();
+    QCOMPARE(session.Start().Settings().MoveDiameter, 30);
+    TMainForm& again = session.Main();
+    again.Adjustment1->trigger();
+    Field<QSpinBox>(session, "seRound")->setValue(40);
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+    again.SaveTools1->trigger();
+    QVERIFY(!again.SaveTools1->isEnabled());
+    QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
+             QByteArray("[Parameters]\r\nFont Move=MS Sans Serif\r\nFont Size=8\r\nFont Style.Bold=false\r\n"
+                        "Font Style.Italic=false\r\nDiameter Moves=40\r\nLength Memo=165\r\n\r\n"));
+    session.Program.reset();
+    QCOMPARE(session.Start().Settings().MoveDiameter, 40);
+}
+
+void TToolsTest::cancelPutsBackTheSettingsInForce() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.Adjustment1->trigger();
+    Field<QSpinBox>(session, "seRound")->setValue(46);
+    Field<QSpinBox>(session, "seSizeMove")->setValue(14);
+    Field<QSpinBox>(session, "seLengthMemo")->setValue(300);
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn2"), Qt::LeftButton);
+    QVERIFY(!session.Program->FormT->isVisible());
+    QCOMPARE(Field<QSpinBox>(session, "seRound")->value(), 30);
+    QCOMPARE(Field<QSpinBox>(session, "seSizeMove")->value(), 8);
+    QCOMPARE(main.Settings().MoveDiameter, 30);
+    QVERIFY(!main.SaveTools1->isEnabled());
+    // The memo width is the field's value whichever button closed the dialog.
+    QCOMPARE(session.Program->FormT->MemoLength(), 300);
+    main.StatisticShow->setChecked(true);
+    main.FormActivate();
+    QCOMPARE(main.frameGeometry().width(), 300 + 460 + 2);
+    // The next showing reads every field from the parameter list again.
+    main.Adjustment1->trigger();
+    QCOMPARE(session.Program->FormT->MemoLength(), 165);
+}
+
+void TToolsTest::emptyFaceIsRemovedAndSavedEmpty() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.Adjustment1->trigger();
+    Field<QComboBox>(session, "cbFontMove")->setEditText(QString());
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+    QCOMPARE(main.Settings().ParameterList.Find("Font Move"), std::nullopt);
+    main.SaveTools1->trigger();
+    QVERIFY(session.Read(QStringLiteral("ini/Tools.ini"))
+                .startsWith("[Parameters]\r\nFont Move=\r\nFont Size=8\r\n"));
+}
+
+void TToolsTest::failedSaveKeepsSaveToolsAvailable() {
+    TSession session;
+    TMainForm& main = session.Start();
+    main.Adjustment1->trigger();
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+    QVERIFY(QFile::remove(session.Path(QStringLiteral("ini/Tools.ini"))));
+    QVERIFY(QDir().mkdir(session.Path(QStringLiteral("ini/Tools.ini"))));  // a folder where the file belongs
+    main.SaveTools1->trigger();
+    const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QLatin1String("Tools.ini")), qPrintable(errors.first()));
+    QVERIFY(main.SaveTools1->isEnabled());
+}
+
+int RunToolsTest(int argc, char** argv) {
+    TToolsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ToolsTest.moc"

@@ -1,0 +1,75 @@
+#include "ui/DialogService.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+std::unique_ptr<IDialogService>& Service() {
+    static std::unique_ptr<IDialogService> service = std::make_unique<TQtDialogService>();
+    return service;
+}
+
+// Texts keep the CR LF of their origin; a label wants plain line feeds.
+QString Shown(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+QString Title() {
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Kalvon") : name;
+}
+
+}  // namespace
+
+IDialogService& Dialogs() {
+    return *Service();
+}
+
+std::unique_ptr<IDialogService> SetDialogService(std::unique_ptr<IDialogService> service) {
+    std::unique_ptr<IDialogService> old = std::move(Service());
+    Service() = std::move(service);
+    return old;
+}
+
+void TQtDialogService::Information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, Title(), Shown(text));
+}
+
+void TQtDialogService::Warning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, Title(), Shown(text));
+}
+
+void TQtDialogService::Error(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("Error"), Shown(text));
+}
+
+bool TQtDialogService::Confirm(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), Shown(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<QString> TQtDialogService::InputText(QWidget* parent, const QString& caption,
+                                                   const QString& prompt, const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> TQtDialogService::SaveFileName(QWidget* parent, const QString& caption,
+                                                      const QString& folder, const QString& filter) {
+    const QString name = QFileDialog::getSaveFileName(parent, caption, folder, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+void TQtDialogService::OpenDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,49 @@
+// Every message box, confirmation, text input, file dialog and shell "Open" of the program goes
+// through one service, so that tests can answer them from a script instead of blocking on a box.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+class IDialogService {
+public:
+    virtual ~IDialogService() = default;
+    // An information message the user acknowledges (the engine's messages, "File ... not Found!").
+    virtual void Information(QWidget* parent, const QString& text) = 0;
+    // A warning the user acknowledges (settings that cannot be read).
+    virtual void Warning(QWidget* parent, const QString& text) = 0;
+    // The standard error box: a failed file operation with the file and the system's reason.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // A line of text typed by the user, or nullopt when cancelled.
+    virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                             const QString& initial) = 0;
+    // The file chosen in a save-file dialog that starts in folder, or nullopt when cancelled.
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
+                                                const QString& folder, const QString& filter) = 0;
+    // Opens a document with the desktop's default program for its type.
+    virtual void OpenDocument(const QString& path) = 0;
+};
+
+// The service in force: the real boxes until SetDialogService installs another.
+IDialogService& Dialogs();
+// Installs a service (tests install a scripted one) and returns the one it replaces.
+std::unique_ptr<IDialogService> SetDialogService(std::unique_ptr<IDialogService> service);
+
+// The real service: Qt's message boxes and file dialogs, and QDesktopServices.
+class TQtDialogService final : public IDialogService {
+public:
+    void Information(QWidget* parent, const QString& text) override;
+    void Warning(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
+    std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                        const QString& filter) override;
+    void OpenDocument(const QString& path) override;
+};

@@ -1,0 +1,54 @@
+#include "ui/ProcessLoading.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFormLoad::TFormLoad() : QWidget(nullptr) {
+    setObjectName(QStringLiteral("FormLoad"));
+    setWindowTitle(QStringLiteral("Process Loading"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowOpacity(200.0 / 255.0);
+
+    auto* label = new QLabel(QStringLiteral("FileBase is Loading"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    QPalette maroon = label->palette();
+    maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    label->setPalette(maroon);
+    label->setAlignment(Qt::AlignCenter);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(ProgressBar1);
+    setFixedSize(320, 90);
+}
+
+void TFormLoad::Start() {
+    ProgressBar1->setValue(1);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    raise();
+    // The load runs inside the handler of the user's action; only this window is to be drawn meanwhile.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TFormLoad::SetPosition(int percent) {
+    ProgressBar1->setValue(percent);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TFormLoad::Finish() {
+    hide();
+}

@@ -1,0 +1,19 @@
+// The progress window "Process Loading" shown while a base file is read.
+#pragma once
+
+#include <QWidget>
+
+class QProgressBar;
+
+class TFormLoad final : public QWidget {
+public:
+    TFormLoad();
+
+    // Shows the window centred on the screen with the bar at 1.
+    void Start();
+    // Moves the bar and lets it repaint while the load keeps the program busy.
+    void SetPosition(int percent);
+    void Finish();
+
+    QProgressBar* ProgressBar1;
+};

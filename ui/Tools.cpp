@@ -1,0 +1,165 @@
+#include "ui/Tools.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStyle>
+
+#include "base/TextPolicy.h"
+#include "ui/DialogService.h"
+
+namespace {
+
+QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange range, int value) {
+    auto* field = new QSpinBox(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setRange(range.Min, range.Max);
+    field->setSingleStep(range.Step);
+    field->setValue(value);
+    // A value typed out of range is brought into it when the field loses the focus.
+    field->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    return field;
+}
+
+}  // namespace
+
+TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
+    setObjectName(QStringLiteral("FormT"));
+    setWindowTitle(QStringLiteral("Adjustment"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    cbFontMove = new QComboBox(this);
+    cbFontMove->setObjectName(QStringLiteral("cbFontMove"));
+    cbFontMove->setEditable(true);
+    cbFontMove->setInsertPolicy(QComboBox::NoInsert);
+    cbFontMove->setEditText(QStringLiteral("MS Sans Serif"));
+    cbFontMove->setMinimumWidth(180);
+    seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, 8);
+    cb1 = new QCheckBox(QStringLiteral("Bold"), this);
+    cb1->setObjectName(QStringLiteral("cb1"));
+    cb2 = new QCheckBox(QStringLiteral("Italic"), this);
+    cb2->setObjectName(QStringLiteral("cb2"));
+    seRound = NumberField(this, "seRound", kalvon::DiameterRange, 30);
+    seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, 165);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Name of font"), this), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Size"), this), 0, 1);
+    grid->addWidget(cbFontMove, 1, 0);
+    grid->addWidget(seSizeMove, 1, 1);
+    auto* styles = new QHBoxLayout;
+    styles->addWidget(cb1);
+    styles->addWidget(cb2);
+    styles->addStretch();
+    grid->addLayout(styles, 2, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Diameter of move"), this), 3, 0);
+    grid->addWidget(seRound, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Size of a memo of statistics"), this), 4, 0);
+    grid->addWidget(seLengthMemo, 4, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormT::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormT::BitBtn2Click);
+}
+
+int TFormT::MemoLength() const {
+    return seLengthMemo->value();
+}
+
+kalvon::TDisplaySettings TFormT::Fields() const {
+    kalvon::TDisplaySettings fields;
+    // A face the code page cannot hold is refused by OK before it gets here.
+    fields.FontMove =
+        kalvon::TextPolicy().FromUtf8(cbFontMove->currentText().toStdString()).value_or(std::string());
+    fields.FontSize = seSizeMove->value();
+    fields.Bold = cb1->isChecked();
+    fields.Italic = cb2->isChecked();
+    fields.DiameterMoves = seRound->value();
+    fields.LengthMemo = seLengthMemo->value();
+    return fields;
+}
+
+void TFormT::SetFields(const kalvon::TDisplaySettings& settings) {
+    cbFontMove->setEditText(QString::fromStdString(kalvon::TextPolicy().ToUtf8(settings.FontMove)));
+    seSizeMove->setValue(settings.FontSize);
+    cb1->setChecked(settings.Bold);
+    cb2->setChecked(settings.Italic);
+    seRound->setValue(settings.DiameterMoves);
+    seLengthMemo->setValue(settings.LengthMemo);
+}
+
+void TFormT::showEvent(QShowEvent*) {
+    if (!Centred_) {
+        Centred_ = true;
+        adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    FormShow();
+}
+
+void TFormT::FormShow() {
+    const QString face = cbFontMove->currentText();
+    cbFontMove->clear();
+    cbFontMove->addItems(QFontDatabase::families());
+    cbFontMove->setEditText(face);
+
+    kalvon::TDisplaySettings settings = Fields();
+    const bool clean = kalvon::ReadDisplaySettings(State_.ParameterList, settings);
+    SetFields(settings);
+    if (!clean) Dialogs().Warning(this, QString::fromLatin1(kalvon::SettingsWarning));
+    ApplySettings();
+}
+
+void TFormT::ApplySettings() {
+    State_.MoveDiameter = seRound->value();
+    QFont font;
+    font.setFamily(cbFontMove->currentText());
+    font.setPointSize(seSizeMove->value());
+    font.setBold(cb1->isChecked());
+    font.setItalic(cb2->isChecked());
+    State_.MoveFont = font;
+}
+
+void TFormT::BitBtn1Click() {
+    const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
+    if (!policy.FromUtf8(cbFontMove->currentText().toStdString())) {
+        Dialogs().Warning(this,
+                          QStringLiteral("The font name \"%1\" cannot be written in the code page %2 of the "
+                                         "settings file. Choose another font.")
+                              .arg(cbFontMove->currentText(), QString::fromStdString(policy.CodePage())));
+        return;
+    }
+    ApplySettings();
+    kalvon::StoreDisplaySettings(Fields(), State_.ParameterList);
+    hide();
+    emit Accepted();
+}
+
+void TFormT::BitBtn2Click() {
+    cbFontMove->setEditText(State_.MoveFont.family());
+    seSizeMove->setValue(State_.MoveFont.pointSize());
+    seRound->setValue(State_.MoveDiameter);
+    hide();
+    emit Cancelled();
+}

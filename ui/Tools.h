@@ -1,0 +1,62 @@
+// The settings dialog "Adjustment" and the settings in force.
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+#include "base/SettingsFile.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+
+// The settings file as read at start-up and the display settings in force. The main window owns it;
+// the board drawing and the window sizing read it.
+struct TToolsState {
+    kalvon::TSettingsFile SettingsIni;
+    kalvon::TParameterList ParameterList;
+    QFont MoveFont{QStringLiteral("MS Sans Serif"), 8};
+    int MoveDiameter = 30;
+};
+
+class TFormT final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormT(TToolsState& state);
+
+    // The memo width in force: the value of the memo field, whichever button closed the dialog.
+    int MemoLength() const;
+
+    // What every showing does: fills the fields from ParameterList (with the warning when a number
+    // cannot be read) and applies them. Start-up calls it once without showing the window.
+    void FormShow();
+    // Puts the face, size, style and diameter fields into the settings in force.
+    void ApplySettings();
+
+signals:
+    // OK was pressed: the settings are applied and stored in ParameterList.
+    void Accepted();
+    // Cancel was pressed: the face, size and diameter fields are back to the settings in force.
+    void Cancelled();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BitBtn1Click();
+    void BitBtn2Click();
+    kalvon::TDisplaySettings Fields() const;
+    void SetFields(const kalvon::TDisplaySettings& settings);
+
+    TToolsState& State_;
+    bool Centred_ = false;
+    QComboBox* cbFontMove;
+    QSpinBox* seSizeMove;
+    QCheckBox* cb1;
+    QCheckBox* cb2;
+    QSpinBox* seRound;
+    QSpinBox* seLengthMemo;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+};

@@ -1,0 +1,64 @@
+#include "ui/help.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/Icons.h"
+
+namespace {
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox() : QDialog(nullptr) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* programIcon = Label(panel, "ProgramIcon", QString());
+    programIcon->setPixmap(ProgramIcon().pixmap(48, 48));
+    auto* comments =
+        Label(panel, "Comments", QStringLiteral("Comments:  Program for working with base of games renju"));
+    comments->setWordWrap(true);
+
+    auto* grid = new QGridLayout(panel);
+    grid->addWidget(programIcon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(Label(panel, "ProductName", QStringLiteral("Product Name     Kalvon.exe")), 0, 1);
+    grid->addWidget(Label(panel, "Version", QStringLiteral("Version                              2.9")), 1,
+                    1);
+    grid->addWidget(Label(panel, "Copyright", QStringLiteral("Copyright \u00a9 the Kalvon developers")), 2,
+                    1);
+    grid->addWidget(comments, 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    panel->setMinimumWidth(300);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
