@@ -2,7 +2,10 @@
 
 #include <iostream>
 
+#include <filesystem>
+
 #include "base/BaseFile.h"
+#include "base/SettingsFile.h"
 #include "base/TextPolicy.h"
 
 namespace kalvon::cli {
@@ -17,6 +20,22 @@ int BadArguments(const std::string& message) {
 int Failure(const std::string& message) {
     std::cerr << message << '\n';
     return ExitFailure;
+}
+
+void UseSettingsCodePage() {
+    std::error_code ignored;
+    if (!std::filesystem::exists(SettingsPath, ignored)) return;
+    std::string error;
+    const std::optional<TSettingsFile> file = ReadSettingsFile(SettingsPath, error);
+    if (!file) return;
+    const std::optional<std::string> codePage = SettingsCodePage(file->Section(ParametersSection));
+    if (!codePage) return;
+    try {
+        SetTextPolicy(*codePage);
+    } catch (const std::exception&) {
+        std::cerr << "kalvon-cli: the code page \"" << *codePage << "\" named by \"Code Page\" in " << SettingsPath
+                  << " is unknown; names are read and written in " << DefaultCodePage << ".\n";
+    }
 }
 
 bool LoadBaseForCommand(TGameBase& base, const std::string& path) {

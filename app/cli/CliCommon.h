@@ -28,6 +28,10 @@ int BadArguments(const std::string& message);
 // Prints the message on standard error and returns ExitFailure.
 int Failure(const std::string& message);
 
+// Takes the code page from "Code Page" of the working folder's settings file, as the program does;
+// an unknown one is reported on standard error and the default kept. No settings file: the default.
+void UseSettingsCodePage();
+
 // Loads a base for a command; false (the message already printed) when the file is missing.
 bool LoadBaseForCommand(TGameBase& base, const std::string& path);
 

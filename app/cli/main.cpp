@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     auto command = Commands().find(argv[1]);
     if (command == Commands().end()) return Usage();
     try {
+        UseSettingsCodePage();
         return command->second(TArguments(argv + 2, argv + argc));
     } catch (const std::exception& e) {
         return Failure(std::string("kalvon-cli: ") + e.what());
