@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/BaseFile.h"
@@ -107,19 +108,23 @@ void RunAgainstLiteral(benchmark::State& state, double literalSeconds, F&& searc
     state.counters["x_literal"] = literalSeconds / seconds;
 }
 
-void BM_MakeStatistic(benchmark::State& state) {
-    TBenchBase& b = BenchBase(state.range(0));
-    const TQueryCriteria criteria;
+// MakeStatistic under the criteria at the position of the case, against the literal search.
+void RunStatisticCase(benchmark::State& state, const TQueryCriteria& criteria, TBenchBase& b) {
     const std::string& position = b.Positions.at(state.range(1));
     b.Base.CurrentMoves = position;
-    static std::map<std::pair<int64_t, int64_t>, double> literalSeconds;
-    auto& literal = literalSeconds[{state.range(0), state.range(1)}];
+    static std::map<std::tuple<int64_t, int64_t, bool>, double> literalSeconds;
+    auto& literal = literalSeconds[{state.range(0), state.range(1), criteria.PlayerOn}];
     if (literal == 0)
         literal = MedianSeconds(
             3, [&] { benchmark::DoNotOptimize(literal::MakeStatistic(b.Base, position, criteria)); });
     RunAgainstLiteral(state, literal,
                       [&] { benchmark::DoNotOptimize(MakeStatistic(b.Base, criteria, b.Index)); });
     state.counters["matches"] = double(b.Base.Listing.size());
+}
+
+void BM_MakeStatistic(benchmark::State& state) {
+    TBenchBase& b = BenchBase(state.range(0));
+    RunStatisticCase(state, TQueryCriteria{}, b);
     SetMemoryCounters(state, b);
 }
 BENCHMARK(BM_MakeStatistic)
@@ -130,20 +135,10 @@ BENCHMARK(BM_MakeStatistic)
 
 // The statistics under a query: the games of one player, at the empty board and after three moves.
 void BM_MakeStatisticPlayerQuery(benchmark::State& state) {
-    TBenchBase& b = BenchBase(state.range(0));
     TQueryCriteria criteria;
     criteria.QueryOn = criteria.PlayerOn = true;
     criteria.PlayerId = 1;
-    const std::string& position = b.Positions.at(state.range(1));
-    b.Base.CurrentMoves = position;
-    static std::map<std::pair<int64_t, int64_t>, double> literalSeconds;
-    auto& literal = literalSeconds[{state.range(0), state.range(1)}];
-    if (literal == 0)
-        literal = MedianSeconds(
-            3, [&] { benchmark::DoNotOptimize(literal::MakeStatistic(b.Base, position, criteria)); });
-    RunAgainstLiteral(state, literal,
-                      [&] { benchmark::DoNotOptimize(MakeStatistic(b.Base, criteria, b.Index)); });
-    state.counters["matches"] = double(b.Base.Listing.size());
+    RunStatisticCase(state, criteria, BenchBase(state.range(0)));
 }
 BENCHMARK(BM_MakeStatisticPlayerQuery)
     ->ArgNames({"games", "moves"})
