@@ -201,7 +201,9 @@ void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file) {
 }
 
 std::optional<std::string> SettingsCodePage(const TParameterList& list) {
-    const std::string_view value = Trim(list.Value(CodePageKey));
+    // Value returns a copy: it must outlive the trimmed view of it.
+    const std::string raw = list.Value(CodePageKey);
+    const std::string_view value = Trim(raw);
     if (value.empty()) return std::nullopt;
     return std::string(value);
 }

@@ -28,6 +28,8 @@ struct TBoardGeometry {
     QRect Square(int column, int row) const { return QRect(X(column) - S / 2, Y(row) - S / 2, S, S); }
 };
 
+struct TPointPicture;
+
 struct TBoardPoint {
     int Column = 0;
     int Row = 0;
@@ -42,7 +44,9 @@ TBoardPoint HitPoint(QPoint p, int diameter);
 std::optional<TBoardPoint> PointOfCode(std::string_view code);
 
 // Drawing on the board's image with plain operations; every operation stays inside the squares of
-// the points it concerns, apart from the coordinate labels.
+// the points it concerns, apart from the coordinate labels. Stones, labels and empty points are
+// drawn once for the diameter and font in force and then copied: the statistics put and remove
+// dozens of labels on every move.
 class TBoardPainter {
 public:
     TBoardPainter(QImage& image, int diameter, const QFont& moveFont);
@@ -55,10 +59,24 @@ public:
     void DrawStone(const QString& number, TBoardPoint point, bool numbered);
     // Paints the point back to an empty intersection with its pieces of grid, label and star point.
     void ErasePoint(TBoardPoint point);
-    // The letter label of a next move: a disc in the board colour with the letter in it.
+    // The letter label of a next move: a disc in the board colour with the letter in it. Labels are
+    // drawn on every move, so each is drawn once and then copied.
     void DrawLabel(QChar label, TBoardPoint point);
+    // Whether the label over, drawn on a point, hides every pixel of the label under drawn there.
+    bool LabelCovers(QChar over, QChar under);
 
 private:
+    // The painter on the image, begun on first use so that copied pictures need none.
+    QPainter& Painter();
+    void PaintStone(const QString& number, bool black, TBoardPoint point, bool numbered);
+    void PaintErasedPoint(TBoardPoint point);
+    void PaintLabel(QChar label, TBoardPoint point);
+    const TPointPicture& LabelPicture(QChar label, TBoardPoint point);
+    // Draws one point's square into a picture of its own by the painting function given.
+    template <class Paint>
+    QImage Picture(QImage::Format format, TBoardPoint point, Paint&& paint) const;
+    // Copies a picture of a point's square onto the image; transparent pixels keep the image.
+    void CopyPicture(const TPointPicture& picture, TBoardPoint point);
     void HorizontalLine(int x1, int x2, int y);
     void VerticalLine(int x, int y1, int y2);
     void RowNumber(int row);
@@ -71,4 +89,7 @@ private:
     QFont MoveFont_;
     QFont LabelFont_;
     QPainter Painter_;
+    uchar* Bits_ = nullptr;  // the image's pixels, once a picture has been copied onto it
+    qsizetype Stride_ = 0;
+    bool Direct_ = false;
 };

@@ -6,3 +6,7 @@ TFormKonstr::TFormKonstr() : QWidget(nullptr) {
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(520, 420);
 }
+
+void TFormKonstr::ShowFormKonstr() {
+    // The lines of the games come with the listing window's own work; until then it stays empty.
+}

@@ -6,4 +6,7 @@
 class TFormKonstr final : public QWidget {
 public:
     TFormKonstr();
+
+    // Fills the window with the games of the Listing.
+    void ShowFormKonstr();
 };

@@ -7,12 +7,12 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <array>
 #include <stdexcept>
 
 #include "base/BaseFile.h"
@@ -20,6 +20,10 @@
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "base/TextPolicy.h"
+#include "search/ShiftStatistic.h"
+#include "search/Statistic.h"
+#include "search/StatisticLines.h"
+#include "search/Symmetry.h"
 #include "ui/BoardPainter.h"
 #include "ui/DialogService.h"
 #include "ui/Icons.h"
@@ -27,6 +31,8 @@
 #include "ui/Nav.h"
 #include "ui/PaintBox.h"
 #include "ui/ProcessLoading.h"
+#include "ui/QueryPartys.h"
+#include "ui/StatisticMemo.h"
 #include "ui/help.h"
 
 namespace {
@@ -47,9 +53,55 @@ QString MenuText(QString text) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-char MoveLabel(int k) {
-    return char(k <= 26 ? 64 + k : 70 + k);
+// Memo lines and labels are ASCII apart from the labels past 'z', which are bytes of the code page.
+QString CodePageText(const std::string& text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return QString::fromStdString(kalvon::TextPolicy().ToUtf8(text));
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
+
+// The character of the label of the k-th next move; none past the last byte of the code page (the
+// memo shows such a move all the same).
+QChar LabelText(int k) {
+    const QString label = CodePageText(kalvon::MoveLabel(k));
+    return label.isEmpty() ? QChar() : label.at(0);
+}
+
+// The statistics texts separate their lines by CR, CR LF or LF CR; a box shows one line each.
+QString BoxLines(const std::string& text) {
+    QString shown = CodePageText(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+// A character typed as such: with Ctrl, Alt or Meta held a key is a command (Ctrl+C in the memo),
+// whatever text the platform attaches to it.
+bool IsTypedCharacter(const QKeyEvent* event) {
+    const QString text = event->text();
+    return text.size() == 1 && text.at(0).isPrint() &&
+           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+// Every move of a move string replaced by its image under symmetry t, in place and in order; a code
+// that is no point stays as it is.
+std::string TransformMoves(const std::string& moves, int t) {
+    std::string image = moves;
+    for (size_t i = 0; i + 1 < image.size(); i += 2) {
+        const std::string point = kalvon::TransformPoint(std::string_view(moves).substr(i, 2), t);
+        image[i] = point[0];
+        image[i + 1] = point[1];
+    }
+    return image;
+}
+
+// The board's symmetries (numbered as in the search) that the four commands apply.
+constexpr int ReflectUpDown = 4;      // (c, 16 - r)
+constexpr int ReflectLeftRight = 3;   // (16 - c, r)
+constexpr int TurnClockwise = 7;      // (r, 16 - c)
+constexpr int TurnAnticlockwise = 6;  // (16 - r, c)
 
 }  // namespace
 
@@ -101,12 +153,7 @@ TMainForm::TMainForm(kalvon::TGameBase& base)
     Client_ = new TClientArea(this);
     PaintBox1 = new TPaintBox(Client_);
     PaintBox1->setFocusPolicy(Qt::StrongFocus);
-    Memo1 = new QPlainTextEdit(Client_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1 = new TStatisticMemo(Client_);
     Memo1->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
     QPalette memoColours = Memo1->palette();
     memoColours.setColor(QPalette::Base, memoColours.color(QPalette::Midlight));
@@ -167,6 +214,16 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
         FormActivate();
         PaintBox1Paint();
     });
+    if (Forms_.QueryForm) {
+        connect(Forms_.QueryForm, &TQueryForm::EditModeLeft, this, [this] {
+            Base_.EditMode = false;
+            ToolButton6->setEnabled(false);
+        });
+        connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] {
+            MakeStatistic(true);
+            RefreshBrowsers(false, false);
+        });
+    }
 }
 
 void TMainForm::ReadSettings() {
@@ -295,11 +352,10 @@ void TMainForm::CreateMenu() {
     picture(Help1, look->standardIcon(QStyle::SP_DialogHelpButton));
     picture(About1, look->standardIcon(QStyle::SP_MessageBoxInformation));
 
-    // The commands whose work comes with the search, the query, the browsing windows, the exchange
-    // of games, the transformations and the diagrams stay in place, disabled, until they are built.
-    for (QAction* later : {Truncated1, N8, OneShift1, TwoShift1, Execute1, StatisticShow, AddNewGames1,
-                           UpdateGames1, OutPbmFormat1, SaveGame1, DeleteGamesInListing1, ListingGames1,
-                           NavigatorShow1, Vert, Clockwise, Against, Horiz})
+    // The commands whose work comes with the browsing windows, the exchange of games and the
+    // diagrams stay in place, disabled, until they are built.
+    for (QAction* later : {Truncated1, AddNewGames1, UpdateGames1, OutPbmFormat1, SaveGame1,
+                           DeleteGamesInListing1, ListingGames1, NavigatorShow1})
         later->setEnabled(false);
 
     connect(NewFile1, &QAction::triggered, this, &TMainForm::NewFile1Click);
@@ -313,6 +369,15 @@ void TMainForm::CreateMenu() {
     connect(N14, &QAction::triggered, this, &TMainForm::N14Click);
     connect(N15, &QAction::triggered, this, &TMainForm::N15Click);
     connect(N16, &QAction::triggered, this, &TMainForm::N16Click);
+    connect(N8, &QAction::triggered, this, &TMainForm::N8Click);
+    connect(OneShift1, &QAction::triggered, this, &TMainForm::OneShiftClick);
+    connect(TwoShift1, &QAction::triggered, this, &TMainForm::TwoShiftClick);
+    connect(Execute1, &QAction::triggered, this, &TMainForm::N11Click);
+    connect(StatisticShow, &QAction::triggered, this, &TMainForm::StatisticShowClick);
+    connect(Vert, &QAction::triggered, this, &TMainForm::VertClick);
+    connect(Clockwise, &QAction::triggered, this, &TMainForm::ClockwiseClick);
+    connect(Against, &QAction::triggered, this, &TMainForm::AgainstClick);
+    connect(Horiz, &QAction::triggered, this, &TMainForm::HorizClick);
     connect(Help1, &QAction::triggered, this, &TMainForm::Help1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }
@@ -352,17 +417,14 @@ void TMainForm::CreateToolBar() {
                          QStringLiteral("Attention! Was included a mode of editing a party!"),
                          &TMainForm::ToolButton6Click);
     ToolBar1->addSeparator();
-    // The transformations come with their own work; until then their buttons stay disabled.
-    ToolButton8 =
-        button("ToolButton8", TToolPicture::ReflectUpDown, QStringLiteral("Reflect Up/Down"), nullptr);
-    ToolButton9 =
-        button("ToolButton9", TToolPicture::TurnClockwise, QStringLiteral("Turn +90 degrees"), nullptr);
-    ToolButton10 =
-        button("ToolButton10", TToolPicture::TurnAnticlockwise, QStringLiteral("Turn -90 degrees"), nullptr);
-    ToolButton11 =
-        button("ToolButton11", TToolPicture::ReflectLeftRight, QStringLiteral("Reflect Left/Right"), nullptr);
-    for (QToolButton* later : {ToolButton8, ToolButton9, ToolButton10, ToolButton11})
-        later->setEnabled(false);
+    ToolButton8 = button("ToolButton8", TToolPicture::ReflectUpDown, QStringLiteral("Reflect Up/Down"),
+                         &TMainForm::ToolButton8Click);
+    ToolButton9 = button("ToolButton9", TToolPicture::TurnClockwise, QStringLiteral("Turn +90 degrees"),
+                         &TMainForm::ToolButton9Click);
+    ToolButton10 = button("ToolButton10", TToolPicture::TurnAnticlockwise, QStringLiteral("Turn -90 degrees"),
+                          &TMainForm::ToolButton10Click);
+    ToolButton11 = button("ToolButton11", TToolPicture::ReflectLeftRight,
+                          QStringLiteral("Reflect Left/Right"), &TMainForm::ToolButton11Click);
     for (QToolButton* navigation : {ToolButton1, ToolButton2, ToolButton3, ToolButton4})
         navigation->setEnabled(false);
 }
@@ -496,9 +558,10 @@ void TMainForm::OpenBaseArgument(const QString& path) {
 }
 
 void TMainForm::BaseChanged() {
-    // With "Statistic Show" checked the search runs here for the position on the board; otherwise
-    // the navigator and the listing are redrawn when shown. Both come with the search and the
-    // browsing windows.
+    if (StatisticShow->isChecked())
+        MakeStatistic(false);
+    else
+        RefreshBrowsers(false, false);
 }
 
 void TMainForm::NewFile1Click() {
@@ -628,7 +691,7 @@ void TMainForm::DrawMove(const QString& number, std::string_view point) {
         TBoardPainter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont)
             .DrawStone(number, *at, Num->isChecked());
         Base_.BoardGrid[at->Column][at->Row] = 1;
-        PaintBox1->update();
+        UpdatePoint(*at);
     }
     MoveEnabled();
 }
@@ -637,15 +700,20 @@ void TMainForm::MoveBackup(std::string_view point) {
     const std::optional<TBoardPoint> at = PointOfCode(point);
     if (!at) return;
     TBoardPainter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont).ErasePoint(*at);
-    PaintBox1->update();
+    UpdatePoint(*at);
 }
 
 void TMainForm::NextMovesAlf(int index, std::string_view point) {
     const std::optional<TBoardPoint> at = PointOfCode(point);
     if (!at) return;
-    TBoardPainter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont)
-        .DrawLabel(QChar::fromLatin1(MoveLabel(index)), *at);
-    PaintBox1->update();
+    const QChar label = LabelText(index);
+    if (label.isNull()) return;
+    TBoardPainter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont).DrawLabel(label, *at);
+    UpdatePoint(*at);
+}
+
+void TMainForm::UpdatePoint(TBoardPoint point) {
+    PaintBox1->update(TBoardGeometry(Settings_.MoveDiameter).Square(point.Column, point.Row));
 }
 
 bool TMainForm::IsPointEmpty(std::string_view point) const {
@@ -654,9 +722,16 @@ bool TMainForm::IsPointEmpty(std::string_view point) const {
 }
 
 void TMainForm::DeleteMovesAlf() {
-    for (size_t j = 0; j + 1 < AlfMoves.size(); j += 2) {
-        const std::string_view point = std::string_view(AlfMoves).substr(j, 2);
-        if (IsPointEmpty(point)) MoveBackup(point);
+    if (!AlfMoves.empty()) {
+        // MoveBackup of every label on a point still empty, with one painter for all of them.
+        TBoardPainter painter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont);
+        for (size_t j = 0; j + 1 < AlfMoves.size(); j += 2) {
+            const std::string_view point = std::string_view(AlfMoves).substr(j, 2);
+            if (IsPointEmpty(point)) {
+                painter.ErasePoint(*PointOfCode(point));
+                UpdatePoint(*PointOfCode(point));
+            }
+        }
     }
     AlfMoves.clear();
 }
@@ -683,9 +758,7 @@ void TMainForm::NumClick() {
 // Moving on the board
 
 void TMainForm::PositionChanged() {
-    if (!StatisticShow->isChecked()) return;
-    // MakeStatistic(false) runs here once the search is built: it rebuilds the Listing, fills the
-    // memo and labels the next moves on the board (AlfMoves).
+    if (StatisticShow->isChecked()) MakeStatistic(false);
 }
 
 void TMainForm::FormKeyPress(QChar key) {
@@ -745,7 +818,7 @@ void TMainForm::Memo1KeyPress(QChar key) {
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
-    if (text.size() == 1 && text.at(0).isPrint()) {
+    if (IsTypedCharacter(event)) {
         FormKeyPress(text.at(0));
         return;
     }
@@ -754,9 +827,10 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Memo1 && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
         // Characters go to the board; the memo keeps its navigation and copy keys.
-        if (text.size() == 1 && text.at(0).isPrint()) {
+        if (IsTypedCharacter(key)) {
             Memo1KeyPress(text.at(0));
             return true;
         }
@@ -862,4 +936,157 @@ void TMainForm::N2Click() {
     NewGame();
     PositionChanged();
     PaintBox1Paint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statistics
+
+void TMainForm::MakeStatistic(bool quiet) {
+    const kalvon::TStatistic statistic = kalvon::MakeStatistic(Base_, QueryCriteria, Index_);
+    if (quiet) return;
+    if (!StatisticShow->isChecked()) {
+        // The box neither labels the board nor touches the memo and the browsing windows.
+        Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
+        return;
+    }
+    Memo1->SetLines(kalvon::StatisticMemoLines(statistic));
+    const std::string labels = kalvon::StatisticAlfMoves(statistic);
+    {
+        // DeleteMovesAlf, then NextMovesAlf for every label, with one painter for all of them. An old
+        // label on a point that gets a new one needs no erasing when the new one hides it.
+        TBoardPainter painter(PaintBox1->Canvas(), Settings_.MoveDiameter, Settings_.MoveFont);
+        std::array<QChar, kalvon::PointValueCount> next{};
+        for (size_t k = 1; k <= labels.size() / 2; ++k)
+            next[kalvon::PointValue(std::string_view(labels).substr(2 * k - 2))] = LabelText(int(k));
+        for (size_t j = 1; j <= AlfMoves.size() / 2; ++j) {
+            const std::string_view point = std::string_view(AlfMoves).substr(2 * j - 2, 2);
+            if (!IsPointEmpty(point)) continue;
+            const QChar over = next[kalvon::PointValue(point)], under = LabelText(int(j));
+            if (!over.isNull() && !under.isNull() && painter.LabelCovers(over, under)) continue;
+            painter.ErasePoint(*PointOfCode(point));
+        }
+        AlfMoves = labels;
+        for (size_t k = 1; k <= AlfMoves.size() / 2; ++k) {
+            const QChar label = LabelText(int(k));
+            const std::optional<TBoardPoint> at =
+                PointOfCode(std::string_view(AlfMoves).substr(2 * k - 2, 2));
+            if (at && !label.isNull()) painter.DrawLabel(label, *at);
+        }
+    }
+    PaintBox1->update();
+    RefreshBrowsers(false, false);
+}
+
+void TMainForm::SetMemoLines(const QString& text) {
+    // The memo shows its first line with nothing selected.
+    Memo1->setPlainText(text);
+}
+
+void TMainForm::RefreshBrowsers(bool openNavigator, bool openListing) {
+    const bool listed = !Base_.Listing.empty();
+    if (TNavigatorForm* navigator = Forms_.NavigatorForm) {
+        if (navigator->isVisible()) {
+            navigator->DrawPanels(1, 1);
+        } else if (openNavigator && listed) {
+            navigator->show();
+            DockNavigator();
+        }
+    }
+    if (TFormKonstr* listing = Forms_.FormKonstr) {
+        if (listing->isVisible())
+            listing->ShowFormKonstr();
+        else if (openListing && listed)
+            listing->show();
+    }
+}
+
+void TMainForm::StatisticShowClick() {
+    // The menu has already toggled the check mark.
+    const bool shown = StatisticShow->isChecked();
+    FormActivate();
+    Memo1->setVisible(shown);
+    if (shown)
+        MakeStatistic(false);
+    else
+        DeleteMovesAlf();
+}
+
+void TMainForm::N8Click() {
+    MakeStatistic(false);
+    RefreshBrowsers(true, false);
+}
+
+void TMainForm::N11Click() {
+    if (Base_.PartyList.empty()) {
+        Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
+        return;
+    }
+    QDialog* query = Forms_.QueryForm;
+    if (!query) return;
+    if (!query->isVisible()) {
+        query->adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            query->move(screen->availableGeometry().center() -
+                        QPoint(query->width() / 2, query->height() / 2));
+        query->show();
+    }
+    query->raise();
+    query->activateWindow();
+}
+
+void TMainForm::ShowShiftStatistic(int s) {
+    const QString total = CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Base_, s, Index_)));
+    if (StatisticShow->isChecked()) {
+        DeleteMovesAlf();
+        SetMemoLines(total);
+    } else {
+        Dialogs().Information(this, total);
+    }
+}
+
+void TMainForm::OneShiftClick() {
+    ShowShiftStatistic(1);
+    RefreshBrowsers(true, false);
+}
+
+void TMainForm::TwoShiftClick() {
+    ShowShiftStatistic(2);
+    RefreshBrowsers(true, false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reflecting and turning the board
+
+void TMainForm::TransformBoard(int t) {
+    kalvon::ClearBoardGrid(Base_);
+    Base_.CurrentMoves = TransformMoves(Base_.CurrentMoves, t);
+    Base_.ForwardMoves = TransformMoves(Base_.ForwardMoves, t);
+    if (StatisticShow->isChecked()) MakeStatistic(false);
+    // The repaint marks BoardGrid again; with no stones there is nothing to mark or move.
+    if (!Base_.CurrentMoves.empty()) PaintBox1Paint();
+}
+
+void TMainForm::VertClick() {
+    TransformBoard(ReflectUpDown);
+}
+void TMainForm::HorizClick() {
+    TransformBoard(ReflectLeftRight);
+}
+void TMainForm::ClockwiseClick() {
+    TransformBoard(TurnClockwise);
+}
+void TMainForm::AgainstClick() {
+    TransformBoard(TurnAnticlockwise);
+}
+void TMainForm::ToolButton8Click() {
+    VertClick();
+}
+void TMainForm::ToolButton9Click() {
+    ClockwiseClick();
+}
+void TMainForm::ToolButton10Click() {
+    AgainstClick();
+}
+void TMainForm::ToolButton11Click() {
+    HorizClick();
 }

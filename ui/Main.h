@@ -10,12 +10,13 @@
 #include <string_view>
 
 #include "base/GConst.h"
+#include "search/PositionIndex.h"
 #include "search/Query.h"
+#include "ui/BoardPainter.h"
 #include "ui/Tools.h"
 
 class QAction;
 class QMenu;
-class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
 class TAboutBox;
@@ -25,6 +26,7 @@ class TFormKonstr;
 class TFormLoad;
 class TNavigatorForm;
 class TPaintBox;
+class TStatisticMemo;
 class TQueryForm;
 class TSaveForm;
 class TUsechForm;
@@ -108,13 +110,38 @@ public:
     void NewGame();
     void N2Click();
 
+    // The statistics of the position: the search, the memo, the letter labels and the query.
+    // Searches the position on the board; unless quiet, shows the statistics in the memo with the
+    // labels (while "Statistic Show" is checked) or in a message box.
+    void MakeStatistic(bool quiet);
+    // Brings the navigator and the listing window up to date with the Listing: redrawn when shown,
+    // opened when asked to and the Listing holds games.
+    void RefreshBrowsers(bool openNavigator, bool openListing);
+    void StatisticShowClick();
+    void N8Click();
+    void N11Click();
+    void OneShiftClick();
+    void TwoShiftClick();
+
+    // Reflecting and turning the board.
+    void VertClick();
+    void HorizClick();
+    void ClockwiseClick();
+    void AgainstClick();
+    void ToolButton8Click();
+    void ToolButton9Click();
+    void ToolButton10Click();
+    void ToolButton11Click();
+
     // The points that carry next-move labels, label A first; the search fills it.
     std::string AlfMoves;
     // The one set of query criteria, consulted by every search; the query dialog fills it.
     kalvon::TQueryCriteria QueryCriteria;
+    // The search data kept beside the base (for tools that time the search on it).
+    kalvon::TPositionIndex& SearchIndex() { return Index_; }
 
     TPaintBox* PaintBox1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    TStatisticMemo* Memo1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QToolButton* ToolButton1 = nullptr;
     QToolButton* ToolButton2 = nullptr;
@@ -177,6 +204,8 @@ private:
     void CreateMenu();
     void CreateToolBar();
     void ReadSettings();
+    // Asks for the square of one point to be copied to the screen.
+    void UpdatePoint(TBoardPoint point);
     void SetTitle(const QString& text);
     void SetCurrentBase(const QString& path);
     void SetOuterSize(int width, int height);
@@ -184,8 +213,16 @@ private:
     void PositionChanged();
     // Where a loaded base reaches the search and the browsing windows.
     void BaseChanged();
+    // Runs the shifted statistics of distance s and shows the total.
+    void ShowShiftStatistic(int s);
+    // Rewrites the moves of the board and the continuation by symmetry t, then searches and repaints.
+    void TransformBoard(int t);
+    // Replaces the memo's lines, showing the first.
+    void SetMemoLines(const QString& text);
 
     kalvon::TGameBase& Base_;
+    // The search data kept beside the games; it rebuilds itself when PartyList has changed.
+    kalvon::TPositionIndex Index_;
     TToolsState Settings_;
     TOtherForms Forms_;
     std::unique_ptr<TWindowUi> BaseUi_;

@@ -11,3 +11,7 @@ TNavigatorForm::TNavigatorForm() : QWidget(nullptr) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(321 / 2, 317 / 2));
 }
+
+void TNavigatorForm::DrawPanels(int, int) {
+    // The game panels come with the navigator's own work; until then the window stays empty.
+}

@@ -6,4 +6,8 @@
 class TNavigatorForm final : public QWidget {
 public:
     TNavigatorForm();
+
+    // Rebuilds the column of game panels from the Listing, the game at Listing position first (1-based)
+    // at the top and the scroll bar at position.
+    void DrawPanels(int first, int position);
 };

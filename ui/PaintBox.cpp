@@ -14,8 +14,9 @@ TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
 }
 
 void TPaintBox::paintEvent(QPaintEvent* event) {
+    // Moves and labels ask for their own squares only; copying just those keeps a click cheap.
     QPainter painter(this);
-    painter.drawImage(event->rect(), Canvas_, event->rect());
+    for (const QRect& rect : event->region()) painter.drawImage(rect, Canvas_, rect);
 }
 
 void TPaintBox::resizeEvent(QResizeEvent*) {

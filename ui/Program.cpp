@@ -15,7 +15,7 @@ TProgram::TProgram() {
     MainForm = std::make_unique<TMainForm>(Base);
     FormT = std::make_unique<TFormT>(MainForm->Settings());
     NavigatorForm = std::make_unique<TNavigatorForm>();
-    QueryForm = std::make_unique<TQueryForm>();
+    QueryForm = std::make_unique<TQueryForm>(Base, MainForm->QueryCriteria);
     AboutBox = std::make_unique<TAboutBox>();
     UsechForm = std::make_unique<TUsechForm>();
     SaveForm = std::make_unique<TSaveForm>();

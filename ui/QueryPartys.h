@@ -3,8 +3,69 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+#include <string>
+
+#include "base/GConst.h"
+#include "search/Query.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
 
 class TQueryForm final : public QDialog {
+    Q_OBJECT
 public:
-    TQueryForm();
+    // A modeless dialog over the program's base, filling the program's one set of criteria.
+    TQueryForm(const kalvon::TGameBase& base, kalvon::TQueryCriteria& criteria);
+
+    // What every showing does: the group, year and player lists are taken from the base, and the
+    // criteria boxes start unchecked; "Not Finished" and the colour keep their last state.
+    void FormShow();
+    // "OK": turns the boxes into the criteria. A name or group that is not found is reported, its
+    // criterion is cleared and the dialog stays open; otherwise the dialog closes and QueryAccepted
+    // asks for the search.
+    void BitBtn1Click();
+    // Cancel: hides the dialog, nothing changes.
+    void BitBtn2Click();
+
+signals:
+    // "OK" leaves the edit mode of a game taken from the base, whether or not the query runs.
+    void EditModeLeft();
+    // The criteria are set: the Listing is to be rebuilt for the position on the board.
+    void QueryAccepted();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    // The enabled state of every control, from the check marks.
+    void UpdateEnabled();
+    void FillGroups();
+    // The bytes of a typed or chosen text in the code page, trimmed; nullopt when the code page
+    // cannot spell it.
+    static std::optional<std::string> Bytes(const QString& text);
+    // The id of the player named in the box (letter case ignored), or 0 when there is none.
+    int32_t PlayerIdOf(const QComboBox* box) const;
+
+    const kalvon::TGameBase& Base_;
+    kalvon::TQueryCriteria& Criteria_;
+
+    QCheckBox* cbFinish;
+    QCheckBox* cb1;
+    QCheckBox* cb5;
+    QComboBox* cbGroup;
+    QCheckBox* cb2;
+    QComboBox* cbTurn;
+    QCheckBox* cb3;
+    QComboBox* cbPlayer;
+    QGroupBox* rgColor;
+    QButtonGroup* rgColorButtons;
+    QCheckBox* cb4;
+    QComboBox* cbOpp;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
 };

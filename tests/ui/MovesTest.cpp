@@ -1,10 +1,10 @@
 // Moving on the board: clicks, double-clicks, the right button, keys, menu commands and buttons.
 #include <QAction>
-#include <QPlainTextEdit>
 #include <QToolButton>
 
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
+#include "ui/StatisticMemo.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Start-up: the working folder, the windows, the menu, the window size and the settings file.
 #include <QAction>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QToolButton>
@@ -15,6 +14,7 @@
 #include "ui/Nav.h"
 #include "ui/ProcessLoading.h"
 #include "ui/QueryPartys.h"
+#include "ui/StatisticMemo.h"
 #include "ui/Tools.h"
 #include "ui/Usech.h"
 #include "ui/help.h"
@@ -126,13 +126,19 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("Exit1", "Exit", QKeySequence(Qt::CTRL | Qt::Key_F4), true);
     row("Adjustment1", "Adjustment", Qt::Key_F9, true);
     row("SaveTools1", "Save Tools", {}, false);
-    row("N8", "Statistic", QKeySequence(Qt::CTRL | Qt::Key_S), false);
-    row("Execute1", "Execute", QKeySequence(Qt::CTRL | Qt::Key_Q), false);
-    row("StatisticShow", "Statistic Show", Qt::Key_F8, false, 0);
+    row("N8", "Statistic", QKeySequence(Qt::CTRL | Qt::Key_S), true);
+    row("OneShift1", "One Shift", {}, true);
+    row("TwoShift1", "Two Shift", {}, true);
+    row("Execute1", "Execute", QKeySequence(Qt::CTRL | Qt::Key_Q), true);
+    row("StatisticShow", "Statistic Show", Qt::Key_F8, true, 0);
     row("SaveGame1", "Save Game", QKeySequence(Qt::CTRL | Qt::Key_P), false);
     row("ListingGames1", "Listing Games", QKeySequence(Qt::CTRL | Qt::Key_L), false);
     row("NavigatorShow1", "Navigator Show", QKeySequence(Qt::CTRL | Qt::Key_N), false);
     row("Num", "Numeration", {}, true, 1);
+    row("Vert", "Reflect Up/Down", {}, true);
+    row("Clockwise", "Turn +90 degrees", {}, true);
+    row("Against", "Turn -90 degrees", {}, true);
+    row("Horiz", "Reflect Left/Right", {}, true);
     row("N13", "Move back", {}, false);
     row("N14", "Move up", {}, false);
     row("N15", "In Start", {}, false);

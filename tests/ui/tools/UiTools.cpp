@@ -2,11 +2,17 @@
 //   screenshots OUTDIR            the pictures of the user guide (run under xvfb-run for real fonts)
 //   measure-load [GAMES] [ROUNDS] opening a generated base through its File menu item, against the
 //                                 engine's LoadBase on the same file
+//   measure-click [GAMES] [ROUNDS] a click on the board that plays a move with "Statistic Show" on
+//                                 (search, memo, labels, stone), against the engine's MakeStatistic
+//                                 for the position after the move
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -16,9 +22,14 @@
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
 #include "bench/generator/BaseGenerator.h"
+#include "search/Statistic.h"
+#include "search/Symmetry.h"
+#include "ui/BoardPainter.h"
 #include "ui/DialogService.h"
 #include "ui/Main.h"
+#include "ui/PaintBox.h"
 #include "ui/Program.h"
+#include "ui/QueryPartys.h"
 #include "ui/Tools.h"
 #include "ui/help.h"
 
@@ -62,6 +73,51 @@ bool Save(QWidget* window, const QString& path) {
     return saved;
 }
 
+// The statistics of a position of ten moves from real games, and the query dialog over them.
+bool StatisticsScreenshots(const QString& out) {
+    const QString real = QStringLiteral(KALVON_SHARED_DATA "/gomocup-standard-2021.bdt");
+    if (!QFile::exists(real)) {
+        std::printf("no statistics pictures: %s is missing\n", qPrintable(real));
+        return false;
+    }
+    QFile::remove(QStringLiteral("gomocup-2021.bdt"));
+    if (!QFile::copy(real, QStringLiteral("gomocup-2021.bdt"))) return false;
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
+
+    // The ten-move opening of a game with the most different continuations in the base.
+    kalvon::TGameBase& base = program.Base;
+    kalvon::TPositionIndex index;
+    std::string position;
+    size_t most = 0;
+    for (const kalvon::TPartyRecord& party : base.PartyList) {
+        if (kalvon::ValidMoveCount(party.Moves) <= 10) continue;
+        base.CurrentMoves = party.Moves.substr(0, 20);
+        const size_t next = kalvon::MakeStatistic(base, main.QueryCriteria, index).NextMoveTable.size();
+        if (next > most) {
+            most = next;
+            position = base.CurrentMoves;
+        }
+    }
+    base.CurrentMoves.clear();
+    base.ForwardMoves = position;
+    main.N16Click();
+    main.StatisticShow->trigger();
+    bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
+
+    main.N11Click();
+    QWidget* query = program.QueryForm.get();
+    query->findChild<QCheckBox*>(QStringLiteral("cb2"))->click();
+    query->findChild<QComboBox*>(QStringLiteral("cbTurn"))->setCurrentIndex(0);
+    query->findChild<QCheckBox*>(QStringLiteral("cb3"))->click();
+    query->findChild<QComboBox*>(QStringLiteral("cbPlayer"))->setEditText(QStringLiteral("EMBRYO21.S"));
+    query->findChild<QRadioButton*>(QStringLiteral("rgColorBlack"))->click();
+    ok = Save(query, out + QStringLiteral("/query.png")) && ok;
+    return ok;
+}
+
 int Screenshots(const QString& outFolder) {
     QDir().mkpath(outFolder);
     const QString out = QDir(outFolder).absolutePath();
@@ -94,7 +150,8 @@ int Screenshots(const QString& outFolder) {
     program.FormT->hide();
     main.About1Click();
     ok = Save(program.AboutBox.get(), out + QStringLiteral("/about.png")) && ok;
-    return ok ? 0 : 1;
+    program.AboutBox->hide();
+    return StatisticsScreenshots(out) && ok ? 0 : 1;
 }
 
 double Median(std::vector<double> values) {
@@ -146,6 +203,98 @@ int MeasureLoad(size_t games, int rounds) {
     return 0;
 }
 
+// A press and a release of the left button at the point, delivered as the window system delivers them.
+void ClickPoint(TMainForm& main, std::string_view code) {
+    const std::optional<TBoardPoint> point = PointOfCode(code);
+    const TBoardGeometry geometry(main.Settings().MoveDiameter);
+    const QPointF at(geometry.X(point->Column), geometry.Y(point->Row));
+    const QPointF global = main.PaintBox1->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(main.PaintBox1, &press);
+    QApplication::sendEvent(main.PaintBox1, &release);
+}
+
+int MeasureClick(size_t games, int rounds) {
+    const std::string path = kalvon::bench::BenchBaseFile(games);
+    std::printf("base: %s (%zu games), %d rounds, median of each\n", path.c_str(), games, rounds);
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    Settle();
+    main.StatisticShow->trigger();
+    main.BaseItems().first()->trigger();
+    kalvon::TGameBase& base = program.Base;
+    if (base.PartyList.size() != games) {
+        std::fprintf(stderr, "the base was not opened\n");
+        return 1;
+    }
+
+    // One game of the base, stepped through as a player would.
+    std::string game;
+    for (size_t k = 0; k < base.PartyList.size() && game.empty(); ++k) {
+        const std::string& moves =
+            base.PartyList[(base.PartyList.size() / 3 + k * 7919) % base.PartyList.size()].Moves;
+        if (kalvon::ValidMoveCount(moves) >= 26) game = moves.substr(0, 52);
+    }
+
+    std::printf("%6s %9s %13s %12s %12s %8s %14s %8s\n", "moves", "games", "labels", "engine ms", "click ms",
+                "ratio", "+repaint ms", "ratio");
+    for (const size_t moves : {1, 2, 3, 5, 9, 15, 25}) {
+        const std::string before = game.substr(0, 2 * moves - 2), after = game.substr(0, 2 * moves);
+        std::vector<double> engine, click, painted;
+        size_t listed = 0, labels = 0, labelsBefore = 0;
+        // The board shows the position before the move with its labels, as after the last click.
+        auto prepare = [&] {
+            main.N2Click();
+            base.ForwardMoves = before;
+            main.N16Click();
+            main.MakeStatistic(false);
+            QApplication::processEvents();
+        };
+        for (int round = 0; round < rounds; ++round) {
+            // Each of the two starts from the same state, the window's own search data having just
+            // served the position before the move, so that neither finds the caches warmer.
+            prepare();
+            base.CurrentMoves = after;
+            QElapsedTimer timer;
+            timer.start();
+            const kalvon::TStatistic statistic =
+                kalvon::MakeStatistic(base, main.QueryCriteria, main.SearchIndex());
+            engine.push_back(timer.nsecsElapsed() / 1e6);
+            const std::vector<long> listing = base.Listing;
+            base.CurrentMoves = before;
+
+            prepare();
+            labelsBefore = main.AlfMoves.size() / 2;
+            timer.restart();
+            ClickPoint(main, std::string_view(after).substr(2 * moves - 2));
+
+            click.push_back(timer.nsecsElapsed() / 1e6);
+            QApplication::processEvents();
+            painted.push_back(timer.nsecsElapsed() / 1e6);
+            if (base.CurrentMoves != after) {
+                std::fprintf(stderr, "the click did not play the move\n");
+                return 1;
+            }
+            if (base.Listing != listing || statistic.ListingCount != listing.size()) {
+                std::fprintf(stderr, "the window and the engine disagree\n");
+                return 1;
+            }
+            listed = listing.size();
+            labels = main.AlfMoves.size() / 2;
+        }
+        const double e = Median(engine), c = Median(click), p = Median(painted);
+        std::printf("%6zu %9zu %6zu->%-5zu %12.3f %12.3f %8.2f %14.3f %8.2f\n", moves, listed, labelsBefore,
+                    labels, e, c, c / e, p, p / e);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -162,6 +311,15 @@ int main(int argc, char* argv[]) {
         if (games == 0 || rounds <= 0) return 2;
         return MeasureLoad(games, rounds);
     }
-    std::fputs("usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS]\n", stderr);
+    if (args.size() >= 2 && args[1] == QLatin1String("measure-click")) {
+        const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
+        const int rounds = args.size() >= 4 ? args[3].toInt() : 51;
+        if (games == 0 || rounds <= 0) return 2;
+        return MeasureClick(games, rounds);
+    }
+    std::fputs(
+        "usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS] | "
+        "measure-click [GAMES] [ROUNDS]\n",
+        stderr);
     return 2;
 }
