@@ -102,12 +102,10 @@ private:
 
 }  // namespace
 
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName,
-                           bool* resultFieldEmpty) {
+TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName) {
     const TLineFields fields = SplitLine(Trim(line));
     blackName = fields.Black;
     whiteName = fields.White;
-    if (resultFieldEmpty) *resultFieldEmpty = fields.Result.empty();
     return RecordOf(fields);
 }
 

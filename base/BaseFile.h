@@ -12,10 +12,9 @@ namespace kalvon {
 
 // The base line of a game, without line end ("%s,%5s=[%s,%s,%s,%s,%s,R]" or with "-" for R).
 std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party);
-// The game a base line holds; player ids are left 0. Never fails: fields that are missing stay empty.
-// resultFieldEmpty tells whether the line had no result character (the game then gets "?").
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName,
-                           bool* resultFieldEmpty = nullptr);
+// The game a base line holds, with its players' names; ids are left 0. Never fails: missing fields
+// stay empty, and a missing result character gives "?".
+TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName);
 
 // Nullopt when the text may stand as that field of a base line; otherwise the message that says why
 // not. Names, years, board codes and alternatives may hold no ",", "=", "[", "]" or line break.

@@ -40,8 +40,6 @@ public:
     size_t size() const { return Items_.size(); }
     // Adds the text unless an equal one is present; returns its position either way.
     size_t Add(std::string_view text);
-    // Position of the entry equal to the text, or -1.
-    long IndexOf(std::string_view text) const;
     // Takes already sorted, distinct entries in one go (the loader sorts once).
     void Assign(std::vector<std::string> sortedDistinct) { Items_ = std::move(sortedDistinct); }
     void clear() { Items_.clear(); }
