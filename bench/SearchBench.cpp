@@ -122,6 +122,12 @@ void RunStatisticCase(benchmark::State& state, const TQueryCriteria& criteria, T
     state.counters["matches"] = double(b.Base.Listing.size());
 }
 
+// Runs a case once for each size of base, in milliseconds.
+void OnEachBaseSize(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"games"})->Unit(benchmark::kMillisecond);
+    for (const int64_t games : Sizes) bench->Arg(games);
+}
+
 void BM_MakeStatistic(benchmark::State& state) {
     TBenchBase& b = BenchBase(state.range(0));
     RunStatisticCase(state, TQueryCriteria{}, b);
@@ -162,11 +168,7 @@ void BM_ShiftStatistic2(benchmark::State& state) {
     state.counters["matches"] = double(b.Base.Listing.size());
 }
 BENCHMARK(BM_ShiftStatistic2)
-    ->ArgNames({"games"})
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(OnEachBaseSize);
 
 void BM_BuildIndex(benchmark::State& state) {
     TBenchBase& b = BenchBase(state.range(0));
@@ -178,10 +180,6 @@ void BM_BuildIndex(benchmark::State& state) {
     SetMemoryCounters(state, b);
 }
 BENCHMARK(BM_BuildIndex)
-    ->ArgNames({"games"})
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(OnEachBaseSize);
 
 }  // namespace

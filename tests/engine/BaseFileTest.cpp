@@ -38,6 +38,12 @@ protected:
             names.push_back(PlayerName(base, id));
         return names;
     }
+    static TGameBase OneGame() {
+        TGameBase base;
+        AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+        return base;
+    }
+    long FilesInFolder() const { return std::distance(std::filesystem::directory_iterator(Folder.Path()), {}); }
     TTempFolder Folder;
     TRecordingUi Ui;
 };
@@ -104,8 +110,7 @@ TEST_F(BaseFile, PlayersAddedLaterAreNumberedAfterTheLoadedOnes) {
 }
 
 TEST_F(BaseFile, MissingFileChangesNothing) {
-    TGameBase base;
-    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    TGameBase base = OneGame();
     EXPECT_FALSE(LoadBase(base, "games.bdt", Ui));
     EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"File games.bdt not Found!"}));
     EXPECT_EQ(base.PartyList.size(), 1u);
@@ -201,8 +206,7 @@ TEST_F(BaseFile, SaveSortsWholeLinesWithoutRegardToCase) {
 }
 
 TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
-    TGameBase base;
-    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    TGameBase base = OneGame();
     const std::string path = Folder.File("old.bdt");
     WriteFile(path, "old content\r\n");
     chmod(path.c_str(), 0444);
@@ -228,21 +232,19 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     }
     EXPECT_EQ(outcome, 0) << "1: the save did not fail with one message; 2: the message lacks the file or reason";
     EXPECT_EQ(ReadFile(path), "old content\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 1) << "no stray files";
+    EXPECT_EQ(FilesInFolder(), 1) << "no stray files";
 }
 
 TEST_F(BaseFile, SaveIntoAMissingFolderFails) {
-    TGameBase base;
-    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    TGameBase base = OneGame();
     EXPECT_FALSE(SaveBase(base, Folder.File("nowhere/base.bdt"), Ui));
     ASSERT_EQ(Ui.Messages.size(), 1u);
     EXPECT_NE(Ui.Messages[0].find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 0) << "no stray files";
+    EXPECT_EQ(FilesInFolder(), 0) << "no stray files";
 }
 
 TEST_F(BaseFile, SaveLeavesNoTemporaryFileAndKeepsThePermissions) {
-    TGameBase base;
-    AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
+    TGameBase base = OneGame();
     const std::string path = Folder.File("base.bdt");
     WriteFile(path, "x");
     chmod(path.c_str(), 0640);
@@ -250,7 +252,7 @@ TEST_F(BaseFile, SaveLeavesNoTemporaryFileAndKeepsThePermissions) {
     struct stat info {};
     stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 1);
+    EXPECT_EQ(FilesInFolder(), 1);
 }
 
 class DeleteListed : public BaseFile {
