@@ -164,7 +164,7 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
     std::string error;
     std::optional<std::string> content = ReadWholeFile(path, error);
     if (!content) {
-        ui.ShowMessage(error);
+        ui.ShowError(error);
         return false;
     }
     const std::vector<std::string_view> lines = SplitLines(*content);
@@ -250,6 +250,13 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     ++base.PartyListGeneration;
 }
 
+bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
+    if (position < 0 || size_t(position) >= base.PartyList.size()) return false;
+    base.PartyList[size_t(position)] = std::move(party);
+    ++base.PartyListGeneration;
+    return true;
+}
+
 namespace {
 
 // The games in the order of their base lines. Lines are compared by packed prefixes; only where
@@ -305,7 +312,7 @@ std::string BaseFileContent(const TGameBase& base) {
 bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
     std::string error;
     if (WriteFileReplacing(path, SortedLines(base), error)) return true;
-    ui.ShowMessage(error);
+    ui.ShowError(error);
     return false;
 }
 

@@ -26,6 +26,9 @@ std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::st
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui);
 // Appends the game of one base line, numbering new players and years after the existing ones.
 void AddBaseLine(TGameBase& base, std::string_view line);
+// Puts the game in place of the game at that position of PartyList (an edit from the entry dialog);
+// false, with nothing changed, when no game is there.
+bool ReplaceParty(TGameBase& base, long position, TPartyRecord party);
 // The whole base as its file content: lines sorted by collation, each ended by CR LF.
 std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file

@@ -10,6 +10,8 @@ public:
     virtual ~IBaseUi() = default;
     // An information message that the user acknowledges.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A failed file operation, with the file and the system's reason.
+    virtual void ShowError(const std::string& text) { ShowMessage(text); }
     // The loading progress: shown at the start of a load, moved at most 100 times, hidden at the end.
     virtual void ProgressShow() {}
     virtual void ProgressSetPosition(int /*percent*/) {}

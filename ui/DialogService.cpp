@@ -55,6 +55,18 @@ bool TQtDialogService::Confirm(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+TAnswer TQtDialogService::Ask(QWidget* parent, const QString& text) {
+    switch (QMessageBox::question(parent, QStringLiteral("Confirm"), Shown(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return TAnswer::Yes;
+        case QMessageBox::No:
+            return TAnswer::No;
+        default:
+            return TAnswer::Cancel;
+    }
+}
+
 std::optional<QString> TQtDialogService::InputText(QWidget* parent, const QString& caption,
                                                    const QString& prompt, const QString& initial) {
     bool ok = false;

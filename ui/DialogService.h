@@ -8,6 +8,8 @@
 
 class QWidget;
 
+enum class TAnswer { Yes, No, Cancel };
+
 class IDialogService {
 public:
     virtual ~IDialogService() = default;
@@ -19,6 +21,8 @@ public:
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // A question with the buttons Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // A question with the buttons Yes, No and Cancel; closing the box is Cancel.
+    virtual TAnswer Ask(QWidget* parent, const QString& text) = 0;
     // A line of text typed by the user, or nullopt when cancelled.
     virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& initial) = 0;
@@ -41,6 +45,7 @@ public:
     void Warning(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    TAnswer Ask(QWidget* parent, const QString& text) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& caption, const QString& folder,

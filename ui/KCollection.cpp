@@ -1,6 +1,6 @@
 #include "ui/KCollection.h"
 
-TFormKonstr::TFormKonstr() : QWidget(nullptr) {
+TFormKonstr::TFormKonstr(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("FormKonstr"));
     setWindowTitle(QStringLiteral("Listing Parties"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -8,5 +8,5 @@ TFormKonstr::TFormKonstr() : QWidget(nullptr) {
 }
 
 void TFormKonstr::ShowFormKonstr() {
-    // The lines of the games come with the listing window's own work; until then it stays empty.
+    // The lines of the games come with the listing window's own work; until then there are none.
 }

@@ -3,10 +3,17 @@
 
 #include <QWidget>
 
+class TSession;
+
 class TFormKonstr final : public QWidget {
 public:
-    TFormKonstr();
+    explicit TFormKonstr(TSession& session);
 
     // Fills the window with the games of the Listing.
     void ShowFormKonstr();
+    // Whether the window has lines of games to show: it is never opened empty.
+    bool HasLines() const { return false; }
+
+private:
+    TSession& Session_;
 };

@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-TNavigatorForm::TNavigatorForm() : QWidget(nullptr) {
+#include "ui/KCollection.h"
+#include "ui/Session.h"
+
+TNavigatorForm::TNavigatorForm(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("NavigatorForm"));
     setWindowTitle(QStringLiteral("NavigatorBD"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -13,5 +16,23 @@ TNavigatorForm::TNavigatorForm() : QWidget(nullptr) {
 }
 
 void TNavigatorForm::DrawPanels(int, int) {
-    // The game panels come with the navigator's own work; until then the window stays empty.
+    // The game panels come with the navigator's own work; until then there is nothing to draw.
+}
+
+void TNavigatorForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit Shown();
+}
+
+void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing, bool openNavigator,
+                     bool openListing) {
+    const bool listed = !session.Base().Listing.empty();
+    if (navigator.isVisible())
+        navigator.DrawPanels(1, 1);
+    else if (openNavigator && listed && navigator.HasPanels())
+        navigator.show();
+    if (listing.isVisible())
+        listing.ShowFormKonstr();
+    else if (openListing && listed && listing.HasLines())
+        listing.show();
 }

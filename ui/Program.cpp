@@ -12,22 +12,33 @@
 #include "ui/help.h"
 
 TProgram::TProgram() {
-    MainForm = std::make_unique<TMainForm>(Base);
-    FormT = std::make_unique<TFormT>(MainForm->Settings());
-    NavigatorForm = std::make_unique<TNavigatorForm>();
-    QueryForm = std::make_unique<TQueryForm>(Base, MainForm->QueryCriteria);
+    MainForm = std::make_unique<TMainForm>(Session);
+    FormT = std::make_unique<TFormT>(Session.Settings());
+    NavigatorForm = std::make_unique<TNavigatorForm>(Session);
+    QueryForm = std::make_unique<TQueryForm>(Session);
     AboutBox = std::make_unique<TAboutBox>();
     UsechForm = std::make_unique<TUsechForm>();
     SaveForm = std::make_unique<TSaveForm>();
-    FormKonstr = std::make_unique<TFormKonstr>();
+    FormKonstr = std::make_unique<TFormKonstr>(Session);
     FormBook = std::make_unique<TFormBook>();
     FormLoad = std::make_unique<TFormLoad>();
-    MainForm->AttachForms({FormT.get(), NavigatorForm.get(), QueryForm.get(), AboutBox.get(), UsechForm.get(),
-                           SaveForm.get(), FormKonstr.get(), FormBook.get(), FormLoad.get()});
+    EngineUi.SetProgressWindow(FormLoad.get());
+    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get()});
+
+    QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
+    QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),
+                     [this](bool openNavigator, bool openListing) {
+                         RefreshBrowsers(Session, *NavigatorForm, *FormKonstr, openNavigator, openListing);
+                     });
+    QObject::connect(&Session, &TSession::BrowsersClosed, NavigatorForm.get(), [this] {
+        FormKonstr->hide();
+        NavigatorForm->hide();
+    });
 }
 
 // The other windows go first: the main window refers to them.
 TProgram::~TProgram() {
+    EngineUi.SetProgressWindow(nullptr);
     FormLoad.reset();
     FormBook.reset();
     FormKonstr.reset();

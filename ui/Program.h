@@ -1,10 +1,11 @@
-// The program: its one base in memory and its ten windows, created at start-up in a fixed order
-// and living until the end.
+// The program: its session and its ten windows, created at start-up in a fixed order and living
+// until the end, and the wiring between them.
 #pragma once
 
 #include <memory>
 
-#include "base/GConst.h"
+#include "ui/EngineUi.h"
+#include "ui/Session.h"
 
 class TMainForm;
 class TFormT;
@@ -25,7 +26,8 @@ public:
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;
 
-    kalvon::TGameBase Base;
+    TEngineUi EngineUi;
+    TSession Session{EngineUi};
     std::unique_ptr<TMainForm> MainForm;
     std::unique_ptr<TFormT> FormT;
     std::unique_ptr<TNavigatorForm> NavigatorForm;

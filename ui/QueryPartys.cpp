@@ -15,6 +15,7 @@
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
+#include "ui/Session.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ void Refill(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-TQueryForm::TQueryForm(const kalvon::TGameBase& base, kalvon::TQueryCriteria& criteria)
-    : QDialog(nullptr), Base_(base), Criteria_(criteria) {
+TQueryForm::TQueryForm(TSession& session)
+    : QDialog(nullptr), Session_(session), Base_(session.Base()), Criteria_(session.Criteria()) {
     setObjectName(QStringLiteral("QueryForm"));
     setWindowTitle(QStringLiteral("Query"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -202,7 +203,7 @@ int32_t TQueryForm::PlayerIdOf(const QComboBox* box) const {
 void TQueryForm::BitBtn1Click() {
     kalvon::TQueryCriteria& c = Criteria_;
     c.QueryOn = !cb1->isChecked();
-    emit EditModeLeft();
+    Session_.SetEditMode(false);
     if (c.QueryOn) {
         c.NotFinishedOn = cbFinish->isChecked();
         c.YearOn = cb2->isChecked();

@@ -14,26 +14,25 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
+class TSession;
 
 class TQueryForm final : public QDialog {
     Q_OBJECT
 public:
-    // A modeless dialog over the program's base, filling the program's one set of criteria.
-    TQueryForm(const kalvon::TGameBase& base, kalvon::TQueryCriteria& criteria);
+    // A modeless dialog over the session's base, filling its one set of criteria.
+    explicit TQueryForm(TSession& session);
 
     // What every showing does: the group, year and player lists are taken from the base, and the
     // criteria boxes start unchecked; "Not Finished" and the colour keep their last state.
     void FormShow();
-    // "OK": turns the boxes into the criteria. A name or group that is not found is reported, its
-    // criterion is cleared and the dialog stays open; otherwise the dialog closes and QueryAccepted
-    // asks for the search.
+    // "OK": leaves the edit mode and turns the boxes into the criteria. A name or group that is not
+    // found is reported, its criterion is cleared and the dialog stays open; otherwise the dialog
+    // closes and QueryAccepted asks for the search.
     void BitBtn1Click();
     // Cancel: hides the dialog, nothing changes.
     void BitBtn2Click();
 
 signals:
-    // "OK" leaves the edit mode of a game taken from the base, whether or not the query runs.
-    void EditModeLeft();
     // The criteria are set: the Listing is to be rebuilt for the position on the board.
     void QueryAccepted();
 
@@ -51,6 +50,7 @@ private:
     // The id of the player named in the box (letter case ignored), or 0 when there is none.
     int32_t PlayerIdOf(const QComboBox* box) const;
 
+    TSession& Session_;
     const kalvon::TGameBase& Base_;
     kalvon::TQueryCriteria& Criteria_;
 

@@ -14,6 +14,7 @@
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
+#include "ui/ShownText.h"
 
 namespace {
 
@@ -80,10 +81,8 @@ TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
 
     connect(BitBtn1, &QPushButton::clicked, this, &TFormT::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFormT::BitBtn2Click);
-}
-
-int TFormT::MemoLength() const {
-    return seLengthMemo->value();
+    connect(seLengthMemo, &QSpinBox::valueChanged, this, [this](int length) { State_.MemoLength = length; });
+    State_.MemoLength = seLengthMemo->value();
 }
 
 kalvon::TDisplaySettings TFormT::Fields() const {
@@ -162,4 +161,29 @@ void TFormT::BitBtn2Click() {
     seRound->setValue(State_.MoveDiameter);
     hide();
     emit Cancelled();
+}
+
+void ReadToolsIni(TToolsState& state) {
+    std::string error;
+    if (!kalvon::EnsureSettingsFile(kalvon::SettingsFolder, kalvon::SettingsPath, error))
+        Dialogs().Error(nullptr, EngineText(error));
+    std::optional<kalvon::TSettingsFile> file = kalvon::ReadSettingsFile(kalvon::SettingsPath, error);
+    if (!file) {
+        if (error.empty()) error = "Cannot read file " + std::string(kalvon::SettingsPath);
+        Dialogs().Error(nullptr, EngineText(error) + QStringLiteral("\nThe default settings are used."));
+        file = kalvon::TSettingsFile::Parse(kalvon::DefaultSettingsText());
+    }
+    state.SettingsIni = std::move(*file);
+    state.ParameterList = state.SettingsIni.Section(kalvon::ParametersSection);
+
+    const std::string codePage = kalvon::SettingsCodePage(state.ParameterList).value_or(kalvon::DefaultCodePage);
+    try {
+        kalvon::SetTextPolicy(codePage);
+    } catch (const std::exception&) {
+        kalvon::SetTextPolicy(kalvon::DefaultCodePage);
+        Dialogs().Warning(nullptr, QStringLiteral("The code page \"%1\" named by \"Code Page\" in %2 is unknown.\n"
+                                                  "Names are read and written in %3.")
+                                       .arg(QString::fromStdString(codePage), QLatin1String(kalvon::SettingsPath),
+                                            QLatin1String(kalvon::DefaultCodePage)));
+    }
 }

@@ -18,15 +18,18 @@ struct TToolsState {
     kalvon::TParameterList ParameterList;
     QFont MoveFont{QStringLiteral("MS Sans Serif"), 8};
     int MoveDiameter = 30;
+    // The memo width in force: the value of the dialog's memo field, whichever button closed it.
+    int MemoLength = 165;
 };
+
+// Reads ini/Tools.ini into the state, writing the default file first when it is missing, and puts
+// its code page in force. Problems are reported through the dialog service.
+void ReadToolsIni(TToolsState& state);
 
 class TFormT final : public QWidget {
     Q_OBJECT
 public:
     explicit TFormT(TToolsState& state);
-
-    // The memo width in force: the value of the memo field, whichever button closed the dialog.
-    int MemoLength() const;
 
     // What every showing does: fills the fields from ParameterList (with the warning when a number
     // cannot be read) and applies them. Start-up calls it once without showing the window.

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "ui/Fonts.h"
 #include "ui/Icons.h"
 #include "ui/Program.h"
 
@@ -20,13 +21,9 @@ constexpr const char* Usage =
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kalvon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kalvon"));
-    QApplication::setApplicationVersion(QStringLiteral("2.9"));
-    QApplication::setWindowIcon(ProgramIcon());
-
-    QStringList files = QApplication::arguments().mid(1);
+    // The usage needs no display: it is answered before the toolkit looks for one.
+    QStringList files;
+    for (int i = 1; i < argc; ++i) files.append(QString::fromLocal8Bit(argv[i]));
     if (files.contains(QStringLiteral("--help")) || files.contains(QStringLiteral("-h"))) {
         std::fputs(Usage, stdout);
         return 0;
@@ -39,6 +36,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "kalvon: only one base file can be opened at a time\n%s", Usage);
         return 2;
     }
+
+    QApplication application(argc, argv);
+    // No display name: the toolkit would append it to every window title.
+    QApplication::setApplicationName(QStringLiteral("Kalvon"));
+    QApplication::setApplicationVersion(QStringLiteral("2.9"));
+    QApplication::setWindowIcon(ProgramIcon());
+    InstallFontSubstitutes();
 
     TProgram program;
     QObject::connect(program.MainForm.get(), &TMainForm::Closed, &application, &QApplication::quit,

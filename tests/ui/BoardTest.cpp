@@ -1,6 +1,7 @@
 // The board's geometry, picking a point, and the pixels that drawing and erasing leave.
 #include <QAction>
 
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
 
@@ -196,13 +197,13 @@ void TBoardTest::erasingLeavesTheNeighboursAlone() {
 }
 
 void TBoardTest::stonesAndNumbersInTheWindow() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     const TBoardGeometry g(30);
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, QPoint(g.X(9), g.Y(8)));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(9), g.Y(8)));
     QCOMPARE(session.Base().CurrentMoves, std::string("8898"));
-    const QImage& canvas = main.PaintBox1->Canvas();
+    const QImage& canvas = PaintBox(main)->Canvas();
     const QRect black = g.Square(8, 8), white = g.Square(9, 8);
     QCOMPARE(At(canvas, black.left() + 3, g.Y(8)), Black);
     QCOMPARE(At(canvas, black.left(), g.Y(8)), Black);                // outline
@@ -214,47 +215,44 @@ void TBoardTest::stonesAndNumbersInTheWindow() {
     QVERIFY(Count(canvas, white.adjusted(8, 8, -8, -8), Black) > 0);  // the black "2"
 
     // Without numbers the stones are plain discs, redrawn at once.
-    main.Num->trigger();
-    QVERIFY(!main.Num->isChecked());
+    Trigger(main, "Num");
+    QVERIFY(!Action(main, "Num")->isChecked());
     QCOMPARE(Count(canvas, black.adjusted(5, 5, -5, -5), White), 0);
     QCOMPARE(Count(canvas, white.adjusted(5, 5, -5, -5), Black), 0);
-    main.Num->trigger();
+    Trigger(main, "Num");
     QVERIFY(Count(canvas, black.adjusted(8, 8, -8, -8), White) > 0);
 
     // The screen shows the canvas.
-    const QImage shown = main.PaintBox1->grab().toImage();
+    const QImage shown = PaintBox(main)->grab().toImage();
     QCOMPARE(At(shown, black.left() + 3, g.Y(8)), Black);
     QCOMPARE(At(shown, 2, 2), Green);
 }
 
 void TBoardTest::cornerAndStarPointAreRestoredInTheWindow() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     const TBoardGeometry g(30);
-    const QImage bare = BareBoard(30, main.Settings().MoveFont, main.PaintBox1->Canvas().size());
-    QCOMPARE(main.PaintBox1->Canvas(), bare);
+    const QImage bare = BareBoard(30, CurrentSession().Settings().MoveFont, PaintBox(main)->Canvas().size());
+    QCOMPARE(PaintBox(main)->Canvas(), bare);
 
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, QPoint(g.X(1), g.Y(1)));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(1), g.Y(1)));
     QCOMPARE(session.Base().CurrentMoves, std::string("11"));
-    QTest::keyClick(main.PaintBox1, '-');
-    const QImage& canvas = main.PaintBox1->Canvas();
+    QTest::keyClick(PaintBox(main), '-');
+    const QImage& canvas = PaintBox(main)->Canvas();
     QCOMPARE(At(canvas, g.X(1) + 3, g.Y(1)), Black);  // right half of the row line
     QCOMPARE(At(canvas, g.X(1) - 3, g.Y(1)), Green);
     QCOMPARE(At(canvas, g.X(1), g.Y(1) - 3), Black);  // upper half of the column line
     QCOMPARE(At(canvas, g.X(1), g.Y(1) + 3), Green);
     QCOMPARE(canvas, bare);  // the row label "1" and the letter "A" are back as well
 
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
     QCOMPARE(At(canvas, g.X(8) + 6, g.Y(8)), Black);
-    QTest::keyClick(main.PaintBox1, '-');
+    QTest::keyClick(PaintBox(main), '-');
     QCOMPARE(At(canvas, g.X(8) + 2, g.Y(8) + 2), Black);  // the star point
     QCOMPARE(At(canvas, g.X(8) + 6, g.Y(8) + 6), Green);
     QCOMPARE(canvas, bare);
 }
 
-int RunBoardTest(int argc, char** argv) {
-    TBoardTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TBoardTest);
 
 #include "BoardTest.moc"

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/KCollection.h"
 #include "ui/Nav.h"
@@ -20,6 +21,7 @@ private slots:
     void openingAnItemLoadsWithProgress();
     void missingFileBecomesTheCurrentBase();
     void newFileAsksOnlyForAScratchBaseWithGames();
+    void exitAsksToSaveAScratchBaseWithGames();
     void saveAsCopiesTheFileAndAddsAnItem();
     void saveAsIntoAnotherFolderKeepsTheFullPath();
     void saveAsFailureChangesNothing();
@@ -30,7 +32,7 @@ private slots:
 };
 
 void TFileCommandsTest::openingAnItemLoadsWithProgress() {
-    TSession session;
+    TProgramRun session;
     QByteArray lines;
     for (int i = 0; i < 250; ++i)
         lines += QStringLiteral("2003, %1=[P%2,Q%3,+,8889,?,-]\r\n")
@@ -52,7 +54,7 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
     QCOMPARE(session.Base().PartyList.size(), size_t(250));
     QCOMPARE(session.Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
     QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
     QVERIFY(positions.size() >= 2);
     QCOMPARE(positions.first(), 1);
     QCOMPARE(positions.last(), 100);
@@ -67,7 +69,7 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
 }
 
 void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("gone.bdt"), SmallBase());
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainForm& main = session.Start();
@@ -78,58 +80,88 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
 
     main.BaseItems().at(1)->trigger();
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")), QStringList{"File gone.bdt not Found!"});
-    QCOMPARE(main.CurrentBase(), QStringLiteral("gone.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("gone.bdt"));
     QCOMPARE(main.windowTitle(), QStringLiteral("gone.bdt"));
     QVERIFY(session.Base().PartyList.empty());
     QVERIFY(!session.Program->FormLoad->isVisible());
 }
 
 void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.NewFile1->trigger();  // an empty scratch base: no question
+    Trigger(main, "NewFile1");  // an empty scratch base: no question
     QVERIFY(session.Dialogs->Shown.isEmpty());
 
     // A scratch base with games: answering Yes and then cancelling the file dialog keeps everything.
     session.Write(QStringLiteral("New.bdt"), SmallBase());
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
-    session.Dialogs->ConfirmAnswers = {true};
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("New.bdt"));
+    session.Dialogs->AskAnswers = {TAnswer::Yes};
     session.Dialogs->SaveAnswers = {std::nullopt};
-    main.NewFile1->trigger();
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")), QStringList{"Save New.bdt?"});
+    Trigger(main, "NewFile1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")), QStringList{"Save New.bdt?"});
     QVERIFY(QFile::exists(session.Path(QStringLiteral("New.bdt"))));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
 
     // Yes and a name: the games are saved there, then the scratch base starts empty.
-    session.Dialogs->ConfirmAnswers = {true};
+    session.Dialogs->AskAnswers = {TAnswer::Yes};
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("kept"))};
-    main.NewFile1->trigger();
+    Trigger(main, "NewFile1");
     QCOMPARE(session.Read(QStringLiteral("kept.bdt")), SmallBase());
-    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("New.bdt"));
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
     QVERIFY(session.Base().PartyList.empty());
 
     // No: the scratch base is deleted and emptied.
     session.Write(QStringLiteral("New.bdt"), SmallBase());
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
-    session.Dialogs->ConfirmAnswers = {false};
-    main.NewFile1->trigger();
+    session.Dialogs->AskAnswers = {TAnswer::No};
+    Trigger(main, "NewFile1");
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
     QVERIFY(session.Base().PartyList.empty());
+
+    // Cancel: nothing changes.
+    session.Write(QStringLiteral("New.bdt"), SmallBase());
+    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    session.Dialogs->AskAnswers = {TAnswer::Cancel};
+    Trigger(main, "NewFile1");
+    QVERIFY(QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
 
     // A named base is on disk already: nothing is asked.
     session.Dialogs->Shown.clear();
     for (QAction* item : main.BaseItems())
         if (item->data().toString() == QLatin1String("kept.bdt")) item->trigger();
-    QCOMPARE(main.CurrentBase(), QStringLiteral("kept.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("kept.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
-    main.NewFile1->trigger();
-    QVERIFY(session.Dialogs->Texts(QStringLiteral("confirm")).isEmpty());
+    Trigger(main, "NewFile1");
+    QVERIFY(session.Dialogs->Texts(QStringLiteral("ask")).isEmpty());
+}
+
+void TFileCommandsTest::exitAsksToSaveAScratchBaseWithGames() {
+    TProgramRun session;
+    TMainForm& main = session.Start();
+    session.Write(QStringLiteral("New.bdt"), SmallBase());
+    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    QSignalSpy closed(&main, &TMainForm::Closed);
+
+    // Cancel, and Yes with the file dialog cancelled, keep the program and its games.
+    session.Dialogs->AskAnswers = {TAnswer::Cancel, TAnswer::Yes};
+    session.Dialogs->SaveAnswers = {std::nullopt};
+    Trigger(main, "Exit1");
+    main.close();
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")), QStringList({"Save New.bdt?", "Save New.bdt?"}));
+    QCOMPARE(closed.count(), 0);
+    QVERIFY(main.isVisible());
+
+    // No ends the program; the next start deletes the scratch base as always.
+    session.Dialogs->AskAnswers = {TAnswer::No};
+    Trigger(main, "Exit1");
+    QCOMPARE(closed.count(), 1);
 }
 
 void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
-    TSession session;
+    TProgramRun session;
     const QByteArray unsorted = "2004, 9=[B,A,+,88,?,-]\n2003, 1=[A,B,-,,?,R]\n";
     session.Write(QStringLiteral("games.bdt"), unsorted);
     TMainForm& main = session.Start();
@@ -138,14 +170,14 @@ void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games2"))};
     QVERIFY(main.SaveAs1Click());
     QCOMPARE(session.Read(QStringLiteral("games2.bdt")), unsorted);  // a copy of the file as it stands
-    QCOMPARE(main.CurrentBase(), QStringLiteral("games2.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games2.bdt"));
     QCOMPARE(main.BaseItems().last()->text(), QStringLiteral("games2.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(2));  // the games in memory stay
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.BDT"))};
     QVERIFY(main.SaveAs1Click());
     QVERIFY(QFile::exists(session.Path(QStringLiteral("games.BDT.bdt"))));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("games.BDT.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.BDT.bdt"));
 
     // Saving onto a file that has an item adds a second item with the same text.
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.bdt"))};
@@ -161,7 +193,7 @@ void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
 }
 
 void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainForm& main = session.Start();
     main.BaseItems().first()->trigger();
@@ -170,7 +202,7 @@ void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
     session.Dialogs->SaveAnswers = {target};
     const QString folder = QDir::currentPath();
     QVERIFY(main.SaveAs1Click());
-    QCOMPARE(main.CurrentBase(), target);
+    QCOMPARE(CurrentSession().BasePath(), target);
     QCOMPARE(main.BaseItems().last()->data().toString(), target);
     QCOMPARE(QDir::currentPath(), folder);
     QFile copy(target);
@@ -179,7 +211,7 @@ void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
 }
 
 void TFileCommandsTest::saveAsFailureChangesNothing() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainForm& main = session.Start();
     main.BaseItems().first()->trigger();
@@ -201,7 +233,7 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
                  qPrintable(errors.first()));
         QVERIFY2(errors.first().contains(QLatin1String(": ")),
                  qPrintable(errors.first()));  // the system's reason
-        QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+        QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
         QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
         QCOMPARE(main.BaseItems().size(), 1);
     }
@@ -210,7 +242,7 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
 }
 
 void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     session.Write(QStringLiteral("other.bdt"), "precious\r\n");
     TMainForm& main = session.Start();
@@ -219,7 +251,7 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
     session.Dialogs->ConfirmAnswers = {false};
     QVERIFY(!main.SaveAs1Click());
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), QByteArray("precious\r\n"));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {true};
@@ -228,22 +260,22 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
 }
 
 void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.Help1->trigger();
+    Trigger(main, "Help1");
     QVERIFY(session.Dialogs->Opened.isEmpty());
     session.Write(QStringLiteral("help/readme.txt"), "text");
-    main.Help1->trigger();
+    Trigger(main, "Help1");
     QCOMPARE(session.Dialogs->Opened, QStringList{session.Path(QStringLiteral("help/readme.txt"))});
     session.Write(QStringLiteral("help/readme.htm"), "<p>page</p>");
-    main.Help1->trigger();
+    Trigger(main, "Help1");
     QCOMPARE(session.Dialogs->Opened.last(), session.Path(QStringLiteral("help/readme.htm")));
 }
 
 void TFileCommandsTest::aboutBoxShowsItsLabels() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.About1->trigger();
+    Trigger(main, "About1");
     TAboutBox* box = session.Program->AboutBox.get();
     QVERIFY(box->isVisible());
     QVERIFY(!box->isModal());
@@ -262,7 +294,7 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
 }
 
 void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainForm& main = session.Start();
     TNavigatorForm* navigator = session.Program->NavigatorForm.get();
@@ -278,16 +310,13 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
 
     // Opening a base with the statistics hidden closes the listing and the navigator and switches
     // the query off.
-    main.QueryCriteria.QueryOn = main.QueryCriteria.YearOn = main.QueryCriteria.PlayerOn = true;
+    CurrentSession().Criteria().QueryOn = CurrentSession().Criteria().YearOn = CurrentSession().Criteria().PlayerOn = true;
     main.BaseItems().first()->trigger();
-    QVERIFY(!main.QueryCriteria.QueryOn && !main.QueryCriteria.YearOn && !main.QueryCriteria.PlayerOn);
+    QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn && !CurrentSession().Criteria().PlayerOn);
     QVERIFY(!navigator->isVisible());
     QVERIFY(!listing->isVisible());
 }
 
-int RunFileCommandsTest(int argc, char** argv) {
-    TFileCommandsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TFileCommandsTest);
 
 #include "FileCommandsTest.moc"

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
 #include "ui/StatisticMemo.h"
@@ -12,7 +13,7 @@ const TBoardGeometry Geometry(30);
 
 void Click(TMainForm& main, std::string_view code) {
     const std::optional<TBoardPoint> p = PointOfCode(code);
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, QPoint(Geometry.X(p->Column), Geometry.Y(p->Row)));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(Geometry.X(p->Column), Geometry.Y(p->Row)));
 }
 
 void Play(TMainForm& main, const std::string& moves) {
@@ -21,10 +22,10 @@ void Play(TMainForm& main, const std::string& moves) {
 
 // What a double-click delivers: a click, then a press that is a double-click, then its release.
 void DoubleClick(TMainForm& main, QPoint at) {
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, at);
-    QTest::mousePress(main.PaintBox1, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(main.PaintBox1, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(main.PaintBox1, Qt::LeftButton, {}, at);
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, at);
+    QTest::mousePress(PaintBox(main), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(PaintBox(main), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(PaintBox(main), Qt::LeftButton, {}, at);
 }
 
 int Occupied(const kalvon::TGameBase& base) {
@@ -51,84 +52,84 @@ private slots:
 };
 
 void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
-    QVERIFY(!main.N13->isEnabled() && !main.ToolButton1->isEnabled());
+    QVERIFY(!Action(main, "N13")->isEnabled() && !Button(main, "ToolButton1")->isEnabled());
     Play(main, "889988");
     QCOMPARE(base.CurrentMoves, std::string("8899"));
     QCOMPARE(base.BoardGrid[8][8], 1);
     QCOMPARE(base.BoardGrid[9][9], 1);
     QCOMPARE(Occupied(base), 2);
-    QVERIFY(main.N13->isEnabled() && main.N15->isEnabled() && main.ToolButton1->isEnabled() &&
-            main.ToolButton2->isEnabled());
+    QVERIFY(Action(main, "N13")->isEnabled() && Action(main, "N15")->isEnabled() && Button(main, "ToolButton1")->isEnabled() &&
+            Button(main, "ToolButton2")->isEnabled());
 
-    QTest::keyClick(main.PaintBox1, '-');
+    QTest::keyClick(PaintBox(main), '-');
     QCOMPARE(base.ForwardMoves, std::string("99"));
-    QVERIFY(main.N14->isEnabled() && main.ToolButton3->isEnabled());
+    QVERIFY(Action(main, "N14")->isEnabled() && Button(main, "ToolButton3")->isEnabled());
     Click(main, "88");  // occupied: nothing is played, the continuation is gone
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string());
-    QVERIFY(!main.N14->isEnabled() && !main.N16->isEnabled() && !main.ToolButton3->isEnabled());
+    QVERIFY(!Action(main, "N14")->isEnabled() && !Action(main, "N16")->isEnabled() && !Button(main, "ToolButton3")->isEnabled());
 }
 
 void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "88899A");
-    QTest::keyClick(main.PaintBox1, '-');
-    main.N13->trigger();
-    QTest::mouseClick(main.ToolButton2, Qt::LeftButton);
+    QTest::keyClick(PaintBox(main), '-');
+    Trigger(main, "N13");
+    QTest::mouseClick(Button(main, "ToolButton2"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
     QCOMPARE(Occupied(base), 0);
-    QVERIFY(!main.N13->isEnabled() && main.N14->isEnabled() && main.N16->isEnabled());
+    QVERIFY(!Action(main, "N13")->isEnabled() && Action(main, "N14")->isEnabled() && Action(main, "N16")->isEnabled());
     main.FormKeyPress(QLatin1Char('-'));  // nothing left to take back
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
 
-    QTest::keyClick(main.PaintBox1, '+');
+    QTest::keyClick(PaintBox(main), '+');
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string("899A"));
     const QRect square = Geometry.Square(8, 8);
-    QCOMPARE(main.PaintBox1->Canvas().pixel(square.left() + 3, Geometry.Y(8)) | 0xFF000000, qRgb(0, 0, 0));
-    main.N14->trigger();
-    QTest::mouseClick(main.ToolButton3, Qt::LeftButton);
+    QCOMPARE(PaintBox(main)->Canvas().pixel(square.left() + 3, Geometry.Y(8)) | 0xFF000000, qRgb(0, 0, 0));
+    Trigger(main, "N14");
+    QTest::mouseClick(Button(main, "ToolButton3"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, std::string("88899A"));
-    QVERIFY(!main.N14->isEnabled() && !main.ToolButton4->isEnabled());
+    QVERIFY(!Action(main, "N14")->isEnabled() && !Button(main, "ToolButton4")->isEnabled());
     QCOMPARE(Occupied(base), 3);
 }
 
 void TMovesTest::inStartAndInEndRestoreThePosition() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "8889");
-    QTest::keyClick(main.PaintBox1, '-');
-    const QImage before = main.PaintBox1->Canvas();
+    QTest::keyClick(PaintBox(main), '-');
+    const QImage before = PaintBox(main)->Canvas();
     Click(main, "89");
-    QTest::keyClick(main.PaintBox1, '-');  // CurrentMoves 88, ForwardMoves 89
-    main.AlfMoves = "7777";
-    main.N15->trigger();
+    QTest::keyClick(PaintBox(main), '-');  // CurrentMoves 88, ForwardMoves 89
+    CurrentSession().SetAlfMoves("7777");
+    Trigger(main, "N15");
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string("8889"));
     QCOMPARE(Occupied(base), 0);
-    QVERIFY(main.AlfMoves.empty());
-    QVERIFY(!main.N15->isEnabled() && main.N16->isEnabled());
+    QVERIFY(CurrentSession().AlfMoves().empty());
+    QVERIFY(!Action(main, "N15")->isEnabled() && Action(main, "N16")->isEnabled());
 
-    QTest::mouseClick(main.ToolButton4, Qt::LeftButton);
+    QTest::mouseClick(Button(main, "ToolButton4"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, std::string("8889"));
     QCOMPARE(base.ForwardMoves, std::string());
     QCOMPARE(Occupied(base), 2);
-    QVERIFY(!main.N16->isEnabled());
-    main.N15->trigger();
-    main.N16->trigger();
-    QTest::keyClick(main.PaintBox1, '-');
-    QCOMPARE(main.PaintBox1->Canvas(), before);
+    QVERIFY(!Action(main, "N16")->isEnabled());
+    Trigger(main, "N15");
+    Trigger(main, "N16");
+    QTest::keyClick(PaintBox(main), '-');
+    QCOMPARE(PaintBox(main)->Canvas(), before);
 }
 
 void TMovesTest::doubleClickGoesBackToTheMove() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     const std::string game = "8889999A7A7B6B6C5C5D4D4E";
@@ -147,30 +148,30 @@ void TMovesTest::doubleClickGoesBackToTheMove() {
 }
 
 void TMovesTest::rightButtonTakesBackOneMove() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "8899");
-    QTest::mousePress(main.PaintBox1, Qt::RightButton, {}, QPoint(3, 3));
-    QTest::mouseRelease(main.PaintBox1, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mousePress(PaintBox(main), Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseRelease(PaintBox(main), Qt::RightButton, {}, QPoint(3, 3));
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string("99"));
 }
 
 void TMovesTest::letterKeysPlayTheLabelledMoves() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "88");
     const std::string labels = "899A7A6B5C";
 
     // Without the statistics shown letters do nothing.
-    main.AlfMoves = labels;
-    QTest::keyClick(main.PaintBox1, 'c');
+    CurrentSession().SetAlfMoves(labels);
+    QTest::keyClick(PaintBox(main), 'c');
     QCOMPARE(base.CurrentMoves, std::string("88"));
 
-    main.StatisticShow->setChecked(true);
-    main.PaintBox1Paint();
+    Action(main, "StatisticShow")->setChecked(true);
+    Board(main)->PaintBox1Paint();
     // The upper left quarter of the cell of label A holds no grid: only the label's ring is black there.
     const std::optional<TBoardPoint> a = PointOfCode("89");
     const QRect cell = Geometry.Square(a->Column, a->Row);
@@ -179,84 +180,81 @@ void TMovesTest::letterKeysPlayTheLabelledMoves() {
         int black = 0;
         for (int y = quarter.top(); y <= quarter.bottom(); ++y)
             for (int x = quarter.left(); x <= quarter.right(); ++x)
-                black += (main.PaintBox1->Canvas().pixel(x, y) & 0xFFFFFF) == 0;
+                black += (PaintBox(main)->Canvas().pixel(x, y) & 0xFFFFFF) == 0;
         return black;
     };
     QVERIFY(ring() > 0);
 
-    QTest::keyClick(main.PaintBox1, 'c');
+    QTest::keyClick(PaintBox(main), 'c');
     QCOMPARE(base.CurrentMoves, std::string("887A"));
-    QTest::keyClick(main.PaintBox1, '-');  // removes the labels still on empty points
-    QVERIFY(main.AlfMoves.empty());
+    QTest::keyClick(PaintBox(main), '-');  // removes the labels still on empty points
+    QVERIFY(CurrentSession().AlfMoves().empty());
     QCOMPARE(ring(), 0);
 
-    main.AlfMoves = labels;
-    QTest::keyClick(main.PaintBox1, 'C', Qt::ShiftModifier);
+    CurrentSession().SetAlfMoves(labels);
+    QTest::keyClick(PaintBox(main), 'C', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, std::string("887A"));
     QCOMPARE(base.ForwardMoves, std::string());
 
     // "F" has no label: the continuation goes, nothing is played.
     main.FormKeyPress(QLatin1Char('-'));
-    main.AlfMoves = labels;
+    CurrentSession().SetAlfMoves(labels);
     QCOMPARE(base.ForwardMoves, std::string("7A"));
     main.FormKeyPress(QLatin1Char('F'));
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string());
-    QVERIFY(!main.N14->isEnabled());
+    QVERIFY(!Action(main, "N14")->isEnabled());
 
     // "+" with nothing to replay plays label A; a key that is no letter does nothing at all.
     main.FormKeyPress(QLatin1Char('+'));
     QCOMPARE(base.CurrentMoves, std::string("8889"));
     main.FormKeyPress(QLatin1Char('-'));
-    main.AlfMoves = labels;
+    CurrentSession().SetAlfMoves(labels);
     main.FormKeyPress(QLatin1Char('7'));
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string("89"));
 }
 
 void TMovesTest::memoPassesCharactersToTheBoard() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     Play(main, "8899");
-    main.Memo1->show();
-    main.Memo1->setFocus();
-    QTest::keyClick(main.Memo1, '-');
+    Memo(main)->show();
+    Memo(main)->setFocus();
+    QTest::keyClick(Memo(main), '-');
     QCOMPARE(session.Base().CurrentMoves, std::string("88"));
-    QTest::keyClick(main.Memo1, '+');
+    QTest::keyClick(Memo(main), '+');
     QCOMPARE(session.Base().CurrentMoves, std::string("8899"));
-    QVERIFY(main.Memo1->toPlainText().isEmpty());
+    QVERIFY(Memo(main)->toPlainText().isEmpty());
 }
 
 void TMovesTest::clearBoardAndTheEditModeButton() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
-    QVERIFY(!main.ToolButton6->isEnabled());
-    QCOMPARE(main.ToolButton6->toolTip(),
+    QVERIFY(!Button(main, "ToolButton6")->isEnabled());
+    QCOMPARE(Button(main, "ToolButton6")->toolTip(),
              QStringLiteral("Attention! Was included a mode of editing a party!"));
     base.EditMode = true;
-    main.ToolButton6->setEnabled(true);
-    QTest::mouseClick(main.ToolButton6, Qt::LeftButton);
+    Button(main, "ToolButton6")->setEnabled(true);
+    QTest::mouseClick(Button(main, "ToolButton6"), Qt::LeftButton);
     QVERIFY(!base.EditMode);
-    QVERIFY(!main.ToolButton6->isEnabled());
+    QVERIFY(!Button(main, "ToolButton6")->isEnabled());
 
-    const QImage bare = main.PaintBox1->Canvas();
+    const QImage bare = PaintBox(main)->Canvas();
     Play(main, "88899A");
-    QTest::keyClick(main.PaintBox1, '-');
+    QTest::keyClick(PaintBox(main), '-');
     base.EditMode = true;
-    main.ToolButton6->setEnabled(true);
-    main.N2->trigger();
+    Button(main, "ToolButton6")->setEnabled(true);
+    Trigger(main, "N2");
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string());
-    QVERIFY(!base.EditMode && !main.ToolButton6->isEnabled());
+    QVERIFY(!base.EditMode && !Button(main, "ToolButton6")->isEnabled());
     QCOMPARE(Occupied(base), 0);
-    QVERIFY(!main.N13->isEnabled() && !main.N14->isEnabled());
-    QCOMPARE(main.PaintBox1->Canvas(), bare);
+    QVERIFY(!Action(main, "N13")->isEnabled() && !Action(main, "N14")->isEnabled());
+    QCOMPARE(PaintBox(main)->Canvas(), bare);
 }
 
-int RunMovesTest(int argc, char** argv) {
-    TMovesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TMovesTest);
 
 #include "MovesTest.moc"

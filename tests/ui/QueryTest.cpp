@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "tests/ui/StatisticBase.h"
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/QueryPartys.h"
 #include "ui/StatisticMemo.h"
@@ -73,11 +74,11 @@ private:
     // Opens the dialog by Ctrl+Q.
     TQuery Open();
 
-    std::unique_ptr<TSession> Session_;
+    std::unique_ptr<TProgramRun> Session_;
 };
 
 void TQueryTest::init() {
-    Session_ = std::make_unique<TSession>();
+    Session_ = std::make_unique<TProgramRun>();
     Session_->Write(QStringLiteral("games.bdt"), Content());
     TMainForm& main = Session_->Start();
     main.BaseItems().first()->trigger();
@@ -94,7 +95,7 @@ TQuery TQueryTest::Open() {
 }
 
 void TQueryTest::executeOnAnEmptyBaseSaysSo() {
-    Main().NewFile1->trigger();
+    Trigger(Main(), "NewFile1");
     const TQuery query = Open();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("The Base is empty, so query impossible!")});
@@ -241,7 +242,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("The player not found! Remove checked \"Player\"!")});
     QVERIFY(query.Form->isVisible());
-    QVERIFY(!Main().QueryCriteria.PlayerOn);
+    QVERIFY(!CurrentSession().Criteria().PlayerOn);
     QCOMPARE(Base().Listing, std::vector<long>{99});
 
     query.Type("cbPlayer", QStringLiteral("  third "));
@@ -250,7 +251,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Ok();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).last(),
              QStringLiteral("The opponent not found! Remove checked \"Opponent\""));
-    QVERIFY(Main().QueryCriteria.PlayerOn && !Main().QueryCriteria.OpponentOn);
+    QVERIFY(CurrentSession().Criteria().PlayerOn && !CurrentSession().Criteria().OpponentOn);
     QCOMPARE(Base().Listing, std::vector<long>{99});
 
     query.Check("cb4", false);
@@ -258,7 +259,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Ok();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).last(),
              QStringLiteral("The group not found! Remove checked \"Group\""));
-    QVERIFY(!Main().QueryCriteria.GroupOn);
+    QVERIFY(!CurrentSession().Criteria().GroupOn);
     query.Type("cbGroup", QStringLiteral("q"));  // no game has it
     query.Ok();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 4);
@@ -290,7 +291,7 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
     query.Ok();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 1);
     query.Cancel();
-    Main().N8->trigger();
+    Trigger(Main(), "N8");
     QCOMPARE(Base().Listing, std::vector<long>({2, 3, 6, 7, 10, 12, 14}));
     QVERIFY(Session_->Dialogs->Texts(QStringLiteral("information"))
                 .last()
@@ -298,11 +299,11 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
 }
 
 void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
-    Main().StatisticShow->trigger();
-    const QString memo = Main().Memo1->toPlainText();
-    const QImage board = Main().PaintBox1->Canvas();
+    Trigger(Main(), "StatisticShow");
+    const QString memo = Memo(Main())->toPlainText();
+    const QImage board = PaintBox(Main())->Canvas();
     Base().EditMode = true;
-    Main().ToolButton6->setEnabled(true);
+    Button(Main(), "ToolButton6")->setEnabled(true);
 
     TQuery query = Open();
     query.Check("cb3");
@@ -310,20 +311,20 @@ void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
     query.Ok();
     // Leaving edit mode comes before the player is looked up.
     QVERIFY(!Base().EditMode);
-    QVERIFY(!Main().ToolButton6->isEnabled());
+    QVERIFY(!Button(Main(), "ToolButton6")->isEnabled());
 
     query.Type("cbPlayer", QStringLiteral("Black One"));
     query.Ok();
     QCOMPARE(Base().Listing.size(), size_t(11));
     // The quiet search leaves the memo, the labels and the board as they were.
-    QCOMPARE(Main().Memo1->toPlainText(), memo);
-    QCOMPARE(Main().AlfMoves, Labels);
-    QCOMPARE(Main().PaintBox1->Canvas(), board);
+    QCOMPARE(Memo(Main())->toPlainText(), memo);
+    QCOMPARE(CurrentSession().AlfMoves(), Labels);
+    QCOMPARE(PaintBox(Main())->Canvas(), board);
 
     // The next search shows the player's side.
-    QTest::keyClick(Main().PaintBox1, '-');
-    QTest::keyClick(Main().PaintBox1, '+');
-    QCOMPARE(Lines(Main().Memo1->toPlainText()).mid(0, 5),
+    QTest::keyClick(PaintBox(Main()), '-');
+    QTest::keyClick(PaintBox(Main()), '+');
+    QCOMPARE(Lines(Memo(Main())->toPlainText()).mid(0, 5),
              QStringList({QStringLiteral("Total: 11"), QStringLiteral("11 +4F1-3f1=1?1"),
                           QStringLiteral("black: 6 +2F0-1f1=1?1"), QStringLiteral("white: 5 +2F0-2f1=0"),
                           QStringLiteral("Total: 11 +4F0-3f2=1?1")}));
@@ -334,7 +335,7 @@ void TQueryTest::cancelChangesNothingAndClearingTheBaseSwitchesTheQueryOff() {
     query.Check("cb2");
     query.Type("cbTurn", QStringLiteral("2005"));
     query.Cancel();
-    QVERIFY(!Main().QueryCriteria.QueryOn && !Main().QueryCriteria.YearOn);
+    QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn);
     QVERIFY(Session_->Dialogs->Shown.isEmpty());
 
     query = Open();
@@ -342,18 +343,15 @@ void TQueryTest::cancelChangesNothingAndClearingTheBaseSwitchesTheQueryOff() {
     query.Type("cbTurn", QStringLiteral("2003"));
     query.Ok();
     QCOMPARE(Base().Listing.size(), size_t(9));
-    QVERIFY(Main().QueryCriteria.YearOn);
+    QVERIFY(CurrentSession().Criteria().YearOn);
 
     // Opening the base again clears the lists and with them the query.
     Main().BaseItems().first()->trigger();
-    QVERIFY(!Main().QueryCriteria.QueryOn && !Main().QueryCriteria.YearOn);
-    Main().N8->trigger();
+    QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn);
+    Trigger(Main(), "N8");
     QCOMPARE(Base().Listing.size(), size_t(16));
 }
 
-int RunQueryTest(int argc, char** argv) {
-    TQueryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TQueryTest);
 
 #include "QueryTest.moc"

@@ -7,6 +7,7 @@
 
 #include "base/SettingsFile.h"
 #include "base/TextPolicy.h"
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Book.h"
 #include "ui/DataEn.h"
@@ -37,24 +38,24 @@ private slots:
 };
 
 void TStartupTest::emptyFolderGetsTheDefaultSettings() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
              QByteArray::fromStdString(kalvon::DefaultSettingsText()));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("New.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("New.bdt"));
     QCOMPARE(main.windowTitle(), QStringLiteral("New.bdt"));
     QVERIFY(main.BaseItems().isEmpty());
     QVERIFY(session.Dialogs->Shown.isEmpty());
-    const TToolsState& settings = main.Settings();
+    const TToolsState& settings = CurrentSession().Settings();
     QCOMPARE(settings.MoveFont.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(settings.MoveFont.pointSize(), 8);
     QVERIFY(!settings.MoveFont.bold() && !settings.MoveFont.italic());
     QCOMPARE(settings.MoveDiameter, 30);
-    QCOMPARE(session.Program->FormT->MemoLength(), 165);
+    QCOMPARE(CurrentSession().Settings().MemoLength, 165);
 }
 
 void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
-    TSession session;
+    TProgramRun session;
     for (const char* name : {"New.bdt", "b.bdt", "A.BDT", "c.Bdt", "notes.txt", "b.bdt.txt", "a&b.bdt"})
         session.Write(QLatin1String(name), SmallBase());
     QDir().mkdir(session.Path(QStringLiteral("folder.bdt")));
@@ -70,15 +71,15 @@ void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
     QVERIFY(session.Base().PartyList.empty());            // no base is loaded at start
 
     // Base items sit between the two separators, above "Exit".
-    const QList<QAction*> file = main.File1->actions();
+    const QList<QAction*> file = FileMenu(main)->actions();
     const qsizetype first = file.indexOf(main.BaseItems().first());
     QVERIFY(file.at(first - 1)->isSeparator());
     QVERIFY(file.at(first + 4)->isSeparator());
-    QCOMPARE(file.at(first + 5), main.Exit1);
+    QCOMPARE(file.at(first + 5), Action(main, "Exit1"));
 }
 
 void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     TProgram& p = *session.Program;
     const QList<QPair<QWidget*, QString>> windows = {
@@ -103,7 +104,7 @@ void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
 
     // Closing the main window ends the program.
     QSignalSpy closed(&main, &TMainForm::Closed);
-    main.Exit1->trigger();
+    Trigger(main, "Exit1");
     QCOMPARE(closed.count(), 1);
     QVERIFY(!main.isVisible());
 }
@@ -153,7 +154,7 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates() {
     QFETCH(QKeySequence, shortcut);
     QFETCH(bool, enabled);
     QFETCH(int, checked);
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     auto* action = main.findChild<QAction*>(name);
     QVERIFY(action);
@@ -175,19 +176,19 @@ void TStartupTest::windowIsSizedFromTheDiameter_data() {
 void TStartupTest::windowIsSizedFromTheDiameter() {
     QFETCH(int, diameter);
     QFETCH(int, board);
-    TSession session;
+    TProgramRun session;
     session.Write(
         QStringLiteral("ini/Tools.ini"),
         QStringLiteral("[Parameters]\r\nFont Size=8\r\nDiameter Moves=%1\r\n").arg(diameter).toLatin1());
     TMainForm& main = session.Start();
     main.activateWindow();
-    QTRY_COMPARE(main.PaintBox1->width(), board);
+    QTRY_COMPARE(PaintBox(main)->width(), board);
     QCOMPARE(main.frameGeometry().size(), QSize(board + 7, board + 80));
-    QVERIFY(!main.Memo1->isVisible());
-    QCOMPARE(main.PaintBox1->Canvas().width(), board);
+    QVERIFY(!Memo(main)->isVisible());
+    QCOMPARE(PaintBox(main)->Canvas().width(), board);
 
     // With the statistics shown the memo width joins in.
-    main.StatisticShow->setChecked(true);
+    Action(main, "StatisticShow")->setChecked(true);
     main.FormActivate();
     QCOMPARE(main.frameGeometry().width(), 165 + board + 2);
 }
@@ -221,7 +222,7 @@ void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     QFETCH(int, size);
     QFETCH(int, diameter);
     QFETCH(int, memo);
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("ini/Tools.ini"), ini);
     TMainForm& main = session.Start();
     const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
@@ -229,15 +230,15 @@ void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     if (warning)
         QCOMPARE(warnings.first(),
                  QStringLiteral("Warning! File Tools.ini errors!\r\nValues will by default!"));
-    QCOMPARE(main.Settings().MoveFont.pointSize(), size);
-    QCOMPARE(main.Settings().MoveDiameter, diameter);
-    QCOMPARE(session.Program->FormT->MemoLength(), memo);
+    QCOMPARE(CurrentSession().Settings().MoveFont.pointSize(), size);
+    QCOMPARE(CurrentSession().Settings().MoveDiameter, diameter);
+    QCOMPARE(CurrentSession().Settings().MemoLength, memo);
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")), ini);  // reading never writes
 }
 
 void TStartupTest::codePageComesFromTheSettings() {
     {
-        TSession session;
+        TProgramRun session;
         session.Write(QStringLiteral("ini/Tools.ini"),
                       "[Parameters]\r\nFont Size=8\r\nDiameter Moves=30\r\nCode Page=UTF-8\r\n");
         session.Start();
@@ -245,7 +246,7 @@ void TStartupTest::codePageComesFromTheSettings() {
         QVERIFY(session.Dialogs->Shown.isEmpty());
     }
     {
-        TSession session;
+        TProgramRun session;
         session.Write(QStringLiteral("ini/Tools.ini"),
                       "[Parameters]\r\nFont Size=8\r\nDiameter Moves=30\r\nCode Page=no-such-page\r\n");
         session.Start();
@@ -255,14 +256,14 @@ void TStartupTest::codePageComesFromTheSettings() {
         QVERIFY(warnings.first().contains(QLatin1String("no-such-page")));
     }
     {
-        TSession session;  // without the key the default is back in force
+        TProgramRun session;  // without the key the default is back in force
         session.Start();
         QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("windows-1251"));
     }
 }
 
 void TStartupTest::baseNamedOnTheCommandLineOpensLikeItsItem() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     QTemporaryDir elsewhere;
     const QString outside = elsewhere.filePath(QStringLiteral("far.bdt"));
@@ -274,20 +275,17 @@ void TStartupTest::baseNamedOnTheCommandLineOpensLikeItsItem() {
     TMainForm& main = session.Start();
 
     main.OpenBaseArgument(session.Path(QStringLiteral("games.bdt")));
-    QCOMPARE(main.CurrentBase(), QStringLiteral("games.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
     QCOMPARE(main.BaseItems().size(), 1);  // the listed item was used
 
     main.OpenBaseArgument(outside);
-    QCOMPARE(main.CurrentBase(), outside);
+    QCOMPARE(CurrentSession().BasePath(), outside);
     QCOMPARE(session.Base().PartyList.size(), size_t(1));
     QCOMPARE(main.BaseItems().size(), 2);
     QCOMPARE(main.BaseItems().last()->data().toString(), outside);
 }
 
-int RunStartupTest(int argc, char** argv) {
-    TStartupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TStartupTest);
 
 #include "StartupTest.moc"

@@ -9,6 +9,7 @@
 #include "ui/BoardPainter.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
+#include "tests/ui/UiTestSupport.h"
 
 namespace statbase {
 
@@ -81,7 +82,7 @@ inline QPoint Centre(std::string_view code) {
 }
 
 inline void Click(TMainForm& main, std::string_view code) {
-    QTest::mouseClick(main.PaintBox1, Qt::LeftButton, {}, Centre(code));
+    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, Centre(code));
 }
 
 inline void Play(TMainForm& main, std::string_view moves) {
@@ -89,7 +90,7 @@ inline void Play(TMainForm& main, std::string_view moves) {
 }
 
 inline QRgb Pixel(TMainForm& main, QPoint p) {
-    return main.PaintBox1->Canvas().pixel(p) | 0xFF000000;
+    return PaintBox(main)->Canvas().pixel(p) | 0xFF000000;
 }
 
 // Whether the point shows a next-move label: the ring of the label is black in the upper left quarter

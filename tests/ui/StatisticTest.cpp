@@ -11,6 +11,8 @@
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"
 #include "tests/ui/StatisticBase.h"
+#include "base/BoardMoves.h"
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Nav.h"
 #include "ui/StatisticMemo.h"
@@ -20,15 +22,15 @@ using namespace statbase;
 namespace {
 
 // The program started over the hand-made base, opened from the File menu.
-TMainForm& StartWithBase(TSession& session, const QByteArray& content = Content()) {
+TMainForm& StartWithBase(TProgramRun& session, const QByteArray& content = Content()) {
     session.Write(QStringLiteral("games.bdt"), content);
     TMainForm& main = session.Start();
     main.BaseItems().first()->trigger();
     return main;
 }
 
-QStringList Memo(TMainForm& main) {
-    return Lines(main.Memo1->toPlainText());
+QStringList ShownMemoLines(TMainForm& main) {
+    return Lines(Memo(main)->toPlainText());
 }
 
 }  // namespace
@@ -50,138 +52,139 @@ private slots:
 };
 
 void TStatisticTest::statisticShowWidensTheWindowAndLabelsTheNextMoves() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = StartWithBase(session);
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     Play(main, Position);
-    const QImage unlabelled = main.PaintBox1->Canvas();
+    const QImage unlabelled = PaintBox(main)->Canvas();
     QCOMPARE(main.frameGeometry().width(), 467);
-    QVERIFY(main.Memo1->toPlainText().isEmpty());  // nothing searched while the memo is hidden
+    QVERIFY(Memo(main)->toPlainText().isEmpty());  // nothing searched while the memo is hidden
 
     QTest::keyClick(&main, Qt::Key_F8);
-    QVERIFY(main.StatisticShow->isChecked());
+    QVERIFY(Action(main, "StatisticShow")->isChecked());
     QCOMPARE(main.frameGeometry().width(), 627);
-    QVERIFY(main.Memo1->isVisible());
-    QCOMPARE(main.Memo1->geometry().left(), 460);
-    QCOMPARE(Memo(main), MemoLines);
-    QCOMPARE(main.Memo1->FirstVisibleLine(), 0);
-    QCOMPARE(main.AlfMoves, Labels);
+    QVERIFY(Memo(main)->isVisible());
+    QCOMPARE(Memo(main)->geometry().left(), 460);
+    QCOMPARE(ShownMemoLines(main), MemoLines);
+    QCOMPARE(Memo(main)->FirstVisibleLine(), 0);
+    QCOMPARE(CurrentSession().AlfMoves(), Labels);
     for (size_t k = 0; k < Labels.size(); k += 2) QVERIFY(HasLabel(main, Labels.substr(k, 2)));
     QVERIFY(!HasLabel(main, "B4"));
     QCOMPARE(session.Base().Listing.size(), size_t(16));
 
     QTest::keyClick(&main, Qt::Key_F8);
-    QVERIFY(!main.StatisticShow->isChecked());
+    QVERIFY(!Action(main, "StatisticShow")->isChecked());
     QCOMPARE(main.frameGeometry().width(), 467);
-    QVERIFY(!main.Memo1->isVisible());
-    QVERIFY(main.AlfMoves.empty());
-    QCOMPARE(main.PaintBox1->Canvas(), unlabelled);
+    QVERIFY(!Memo(main)->isVisible());
+    QVERIFY(CurrentSession().AlfMoves().empty());
+    QCOMPARE(PaintBox(main)->Canvas(), unlabelled);
 
     // Hidden, the memo keeps its lines; they are searched again on the next showing.
-    QCOMPARE(Memo(main), MemoLines);
-    QTest::keyClick(main.PaintBox1, '-');
-    main.StatisticShow->trigger();
-    QCOMPARE(Memo(main).first(), QStringLiteral("Total: 16"));
-    QCOMPARE(main.AlfMoves, std::string("99"));
+    QCOMPARE(ShownMemoLines(main), MemoLines);
+    QTest::keyClick(PaintBox(main), '-');
+    Trigger(main, "StatisticShow");
+    QCOMPARE(ShownMemoLines(main).first(), QStringLiteral("Total: 16"));
+    QCOMPARE(CurrentSession().AlfMoves(), std::string("99"));
 }
 
 void TStatisticTest::labelsFollowThePositionAndSurviveRepaints() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), Content());
     TMainForm& main = session.Start();
-    main.StatisticShow->trigger();
+    Trigger(main, "StatisticShow");
     // Statistics of the empty base; loading a base searches again.
-    QCOMPARE(Memo(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
+    QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
     Play(main, Position);
-    QCOMPARE(main.Memo1->toPlainText(), QStringLiteral("Total: 0\n0 +0-0=0"));
+    QCOMPARE(Memo(main)->toPlainText(), QStringLiteral("Total: 0\n0 +0-0=0"));
     main.BaseItems().first()->trigger();
-    QCOMPARE(Memo(main), MemoLines);
+    QCOMPARE(ShownMemoLines(main), MemoLines);
 
     // A full repaint, as after "Numeration", draws the labels again from AlfMoves.
-    main.Num->trigger();
+    Trigger(main, "Num");
     QVERIFY(HasLabel(main, "B9"));
-    main.Num->trigger();
+    Trigger(main, "Num");
     QVERIFY(HasLabel(main, "B9"));
 
     // Taking back searches the shorter position; its labels replace the old ones.
-    QTest::keyClick(main.PaintBox1, '-');
-    QCOMPARE(Memo(main).mid(0, 3),
+    QTest::keyClick(PaintBox(main), '-');
+    QCOMPARE(ShownMemoLines(main).mid(0, 3),
              QStringList({QStringLiteral("Total: 16"), QStringLiteral("16 +6F1-5f1=2?1"),
                           QStringLiteral("(A)J9: 16 +6F1-5f1=2?1")}));
-    QCOMPARE(main.AlfMoves, std::string("99"));
+    QCOMPARE(CurrentSession().AlfMoves(), std::string("99"));
     QVERIFY(!HasLabel(main, "B9"));
     QVERIFY(HasLabel(main, "99"));
 
     // "Clear Board" searches the empty board: every game of the base, its first moves as labels.
-    main.N2->trigger();
-    QCOMPARE(Memo(main).first(), QStringLiteral("Total: 18"));
-    QVERIFY(!main.AlfMoves.empty());
-    QVERIFY(HasLabel(main, main.AlfMoves.substr(0, 2)));
+    Trigger(main, "N2");
+    QCOMPARE(ShownMemoLines(main).first(), QStringLiteral("Total: 18"));
+    QVERIFY(!CurrentSession().AlfMoves().empty());
+    QVERIFY(HasLabel(main, CurrentSession().AlfMoves().substr(0, 2)));
 
     // "In Start" and "In End" do not search: their repaint shows no labels.
     Play(main, Position);
-    main.N15->trigger();
-    QVERIFY(main.AlfMoves.empty());
-    main.N16->trigger();
-    QVERIFY(main.AlfMoves.empty());
+    Trigger(main, "N15");
+    QVERIFY(CurrentSession().AlfMoves().empty());
+    Trigger(main, "N16");
+    QVERIFY(CurrentSession().AlfMoves().empty());
     QVERIFY(!HasLabel(main, "6A"));
 }
 
 void TStatisticTest::lettersPlayTheLabelledMovesOfTheSearch() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = StartWithBase(session);
     kalvon::TGameBase& base = session.Base();
     Play(main, Position);
 
     // Hidden statistics: letters do nothing.
-    QTest::keyClick(main.PaintBox1, 'a');
+    QTest::keyClick(PaintBox(main), 'a');
     QCOMPARE(base.CurrentMoves, Position);
 
-    main.StatisticShow->trigger();
-    QTest::keyClick(main.PaintBox1, 'c');
+    Trigger(main, "StatisticShow");
+    QTest::keyClick(PaintBox(main), 'c');
     QCOMPARE(base.CurrentMoves, Position + "98");
     // The three games of J8 end there.
-    QCOMPARE(Memo(main), QStringList({QStringLiteral("Total: 3"), QStringLiteral("3 +0-3=0"),
+    QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 3"), QStringLiteral("3 +0-3=0"),
                                       QStringLiteral("End: 3 +0-3=0")}));
-    QVERIFY(main.AlfMoves.empty());
-    QTest::keyClick(main.PaintBox1, 'a');  // no label left
+    QVERIFY(CurrentSession().AlfMoves().empty());
+    QTest::keyClick(PaintBox(main), 'a');  // no label left
     QCOMPARE(base.CurrentMoves, Position + "98");
 
-    QTest::keyClick(main.PaintBox1, '-');
-    QCOMPARE(main.AlfMoves, Labels);
+    QTest::keyClick(PaintBox(main), '-');
+    QCOMPARE(CurrentSession().AlfMoves(), Labels);
     QCOMPARE(base.ForwardMoves, std::string("98"));
-    QTest::keyClick(main.PaintBox1, 'C', Qt::ShiftModifier);
+    QTest::keyClick(PaintBox(main), 'C', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, Position + "98");
     QCOMPARE(base.ForwardMoves, std::string());
 
     // "F": five labels only; the continuation goes and nothing is played. "Z" likewise.
-    QTest::keyClick(main.PaintBox1, '-');
-    QTest::keyClick(main.PaintBox1, 'F', Qt::ShiftModifier);
+    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(PaintBox(main), 'F', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, Position);
     QCOMPARE(base.ForwardMoves, std::string());
-    QVERIFY(!main.N14->isEnabled());
-    QTest::keyClick(main.PaintBox1, 'z');
+    QVERIFY(!Action(main, "N14")->isEnabled());
+    QTest::keyClick(PaintBox(main), 'z');
     QCOMPARE(base.CurrentMoves, Position);
-    QCOMPARE(main.AlfMoves, Labels);
+    QCOMPARE(CurrentSession().AlfMoves(), Labels);
 
     // "+" with nothing to replay plays label A; the new position is searched.
-    QTest::keyClick(main.PaintBox1, '+');
+    QTest::keyClick(PaintBox(main), '+');
     QCOMPARE(base.CurrentMoves, Position + "6A");
-    QCOMPARE(Memo(main).first(), QStringLiteral("Total: 5"));
+    QCOMPARE(ShownMemoLines(main).first(), QStringLiteral("Total: 5"));
     const QPoint stone = Centre("6A");
     QCOMPARE(Pixel(main, stone + QPoint(-11, 0)), qRgb(255, 255, 255));  // move 6 is white
 }
 
 void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = StartWithBase(session);
     Play(main, Position);
-    main.StatisticShow->trigger();
+    Trigger(main, "StatisticShow");
     QVERIFY(HasLabel(main, "8A"));
     // A stone put on label B without a search, then the labels are removed with the memo.
-    main.DrawMove(QStringLiteral("6"), "8A");
-    main.StatisticShow->trigger();
+    kalvon::PlayMove(session.Base(), "8A");
+    Board(main)->DrawMove(QStringLiteral("6"), "8A");
+    Trigger(main, "StatisticShow");
     const QPoint stone = Centre("8A");
     QCOMPARE(Pixel(main, stone + QPoint(-11, 0)), qRgb(255, 255, 255));
     QCOMPARE(Pixel(main, stone + QPoint(-15, 0)), qRgb(0, 0, 0));  // its outline
@@ -192,7 +195,7 @@ void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
 }
 
 void TStatisticTest::statisticInABoxOpensTheNavigatorOnlyWithGames() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = StartWithBase(session);
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -206,46 +209,47 @@ void TStatisticTest::statisticInABoxOpensTheNavigatorOnlyWithGames() {
     QVERIFY(!navigator->isVisible());
     QVERIFY(session.Base().Listing.empty());
 
-    main.N2->trigger();
+    Trigger(main, "N2");
     Play(main, Position);
     session.Dialogs->Shown.clear();
-    main.N8->trigger();
+    Trigger(main, "N8");
     QCOMPARE(
         session.Dialogs->Texts(QStringLiteral("information")),
         QStringList{QStringLiteral("Total: 16 +6F1-5f1=2?1\n?: 1 +0-0=1\nF10: 5 +2-1=1?1\nH10: 4 +3-1=0\n"
                                    "J8: 3 +0-3=0\nG7: 2 +0F1-0f1=0\nL9: 1 +1-0=0")});
-    QVERIFY(navigator->isVisible());
+    // The navigator has no game panels yet: it is not opened empty.
+    QVERIFY(!navigator->isVisible());
     QCOMPARE(session.Base().Listing.size(), size_t(16));
     // The box draws no labels and leaves the memo alone.
-    QVERIFY(main.AlfMoves.empty());
+    QVERIFY(CurrentSession().AlfMoves().empty());
     QVERIFY(!HasLabel(main, "6A"));
-    QVERIFY(main.Memo1->toPlainText().isEmpty());
+    QVERIFY(Memo(main)->toPlainText().isEmpty());
 
     // While the statistics are hidden, moving on the board runs no search.
     session.Dialogs->Shown.clear();
-    QTest::keyClick(main.PaintBox1, '-');
+    QTest::keyClick(PaintBox(main), '-');
     QVERIFY(session.Dialogs->Shown.isEmpty());
     QCOMPARE(session.Base().Listing.size(), size_t(16));
 }
 
 void TStatisticTest::emptyBaseAndUnknownPositionGiveTotalZero() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.N8->trigger();
+    Trigger(main, "N8");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Total: 0 +0-0=0")});
     QVERIFY(!session.Program->NavigatorForm->isVisible());
 
-    main.StatisticShow->trigger();
+    Trigger(main, "StatisticShow");
     Play(main, "8899");
-    QCOMPARE(Memo(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
-    QVERIFY(main.AlfMoves.empty());
-    QTest::keyClick(main.PaintBox1, 'a');
+    QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
+    QVERIFY(CurrentSession().AlfMoves().empty());
+    QTest::keyClick(PaintBox(main), 'a');
     QCOMPARE(session.Base().CurrentMoves, std::string("8899"));
 }
 
 void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
-    TSession session;
+    TProgramRun session;
     // The position below moved one point right is the opening of the first two games.
     TMainForm& main = StartWithBase(session,
                                     "2003,a0001=[A,B,+,8889999A7A,?,-]\r\n"
@@ -253,46 +257,46 @@ void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
                                     "2003,a0003=[A,B,=,8898,?,-]\r\n");
     QWidget* navigator = session.Program->NavigatorForm.get();
     Play(main, "7879898A");
-    main.TwoShift1->trigger();
+    Trigger(main, "TwoShift1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Total: 0 +0-0=0")});
     QVERIFY(session.Base().Listing.empty());
     QVERIFY(!navigator->isVisible());
 
-    main.OneShift1->trigger();
+    Trigger(main, "OneShift1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).last(), QStringLiteral("Total: 2 +1-1=0"));
     QCOMPARE(session.Base().Listing, std::vector<long>({0, 1}));
-    QVERIFY(navigator->isVisible());
+    QVERIFY(!navigator->isVisible());  // not opened while it has no game panels
 
     // In the memo: one line; the labels of the last search go. The empty board has no shifted position.
     navigator->hide();
-    main.N2->trigger();
-    main.StatisticShow->trigger();
-    QCOMPARE(main.AlfMoves, std::string("88"));
+    Trigger(main, "N2");
+    Trigger(main, "StatisticShow");
+    QCOMPARE(CurrentSession().AlfMoves(), std::string("88"));
     QVERIFY(HasLabel(main, "88"));
-    main.OneShift1->trigger();
-    QCOMPARE(main.Memo1->toPlainText(), QStringLiteral("Total: 0 +0-0=0"));
-    QVERIFY(main.AlfMoves.empty());
+    Trigger(main, "OneShift1");
+    QCOMPARE(Memo(main)->toPlainText(), QStringLiteral("Total: 0 +0-0=0"));
+    QVERIFY(CurrentSession().AlfMoves().empty());
     QVERIFY(!HasLabel(main, "88"));
     QVERIFY(!navigator->isVisible());
 
     session.Dialogs->Shown.clear();
     Play(main, "7879898A");
-    main.OneShift1->trigger();
-    QCOMPARE(main.Memo1->toPlainText(), QStringLiteral("Total: 2 +1-1=0"));
+    Trigger(main, "OneShift1");
+    QCOMPARE(Memo(main)->toPlainText(), QStringLiteral("Total: 2 +1-1=0"));
     QVERIFY(session.Dialogs->Shown.isEmpty());
-    QVERIFY(navigator->isVisible());
+    QCOMPARE(session.Base().Listing, std::vector<long>({0, 1}));
 }
 
 void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {
     const QString path = QStringLiteral(KALVON_SHARED_DATA "/gomocup-standard-2021.bdt");
     if (!QFile::exists(path)) QSKIP("the real games are not at hand");
-    TSession session;
+    TProgramRun session;
     QFile source(path);
     QVERIFY(source.open(QIODevice::ReadOnly));
     TMainForm& main = StartWithBase(session, source.readAll());
     QCOMPARE(session.Base().PartyList.size(), size_t(2492));
-    main.StatisticShow->trigger();
+    Trigger(main, "StatisticShow");
 
     // The engine on its own copy of the base, for the same positions.
     kalvon::TGameBase engine;
@@ -305,20 +309,20 @@ void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {
     for (size_t g = 0; g < engine.PartyList.size() && checked < 5; g += 397) {
         const std::string moves = engine.PartyList[g].Moves;
         if (moves.size() < 20) continue;
-        main.N2->trigger();
+        Trigger(main, "N2");
         Play(main, std::string_view(moves).substr(0, 16));
         engine.CurrentMoves = moves.substr(0, 16);
         const kalvon::TStatistic statistic = kalvon::MakeStatistic(engine, {}, index);
         QStringList expected;
         for (const std::string& line : kalvon::StatisticMemoLines(statistic))
             expected.append(QString::fromStdString(line));
-        QCOMPARE(Memo(main), expected);
+        QCOMPARE(ShownMemoLines(main), expected);
         QCOMPARE(session.Base().Listing, engine.Listing);
-        QCOMPARE(main.AlfMoves, kalvon::StatisticAlfMoves(statistic));
+        QCOMPARE(CurrentSession().AlfMoves(), kalvon::StatisticAlfMoves(statistic));
 
-        const size_t label = main.AlfMoves.find(moves.substr(16, 2));
+        const size_t label = CurrentSession().AlfMoves().find(moves.substr(16, 2));
         if (label == std::string::npos || label % 2 != 0 || label / 2 >= 26) continue;
-        QTest::keyClick(main.PaintBox1, char('a' + label / 2));
+        QTest::keyClick(PaintBox(main), char('a' + label / 2));
         QCOMPARE(session.Base().CurrentMoves, moves.substr(0, 18));
         ++checked;
     }
@@ -336,28 +340,28 @@ void TStatisticTest::labelsPastTheAlphabetGoOnInLowerCase() {
                            .arg(QChar::fromLatin1(kalvon::PointDigit(x)))
                            .arg(QChar::fromLatin1(kalvon::PointDigit(y)))
                            .toLatin1();
-    TSession session;
+    TProgramRun session;
     TMainForm& main = StartWithBase(session, content);
-    main.StatisticShow->trigger();
-    QCOMPARE(main.AlfMoves.size(), size_t(60));
-    const QStringList memo = Memo(main);
+    Trigger(main, "StatisticShow");
+    QCOMPARE(CurrentSession().AlfMoves().size(), size_t(60));
+    const QStringList memo = ShownMemoLines(main);
     QCOMPARE(memo.size(), 32);
     QVERIFY(memo.at(2 + 25).startsWith(QLatin1String("(Z)")));
     QVERIFY(memo.at(2 + 26).startsWith(QLatin1String("(a)")));
     QVERIFY(memo.at(2 + 29).startsWith(QLatin1String("(d)")));
-    const std::string a = main.AlfMoves.substr(52, 2);
+    const std::string a = CurrentSession().AlfMoves().substr(52, 2);
     QVERIFY(HasLabel(main, a));
     // The key "a" is label A, not the 27th.
-    const std::string first = main.AlfMoves.substr(0, 2);
-    QTest::keyClick(main.PaintBox1, 'a');
+    const std::string first = CurrentSession().AlfMoves().substr(0, 2);
+    QTest::keyClick(PaintBox(main), 'a');
     QCOMPARE(session.Base().CurrentMoves, first);
 }
 
 void TStatisticTest::memoShowsTheFirstLineAndCopiesLines() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.StatisticShow->trigger();
-    TStatisticMemo* memo = main.Memo1;
+    Trigger(main, "StatisticShow");
+    TStatisticMemo* memo = Memo(main);
     std::vector<std::string> lines;
     for (int i = 0; i < 80; ++i) lines.push_back("line " + std::to_string(i));
     lines[1] = "(\xC0)H8: 1 +1-0=0";  // a label past the Latin letters, in the code page
@@ -383,9 +387,6 @@ void TStatisticTest::memoShowsTheFirstLineAndCopiesLines() {
     QCOMPARE(session.Base().CurrentMoves, std::string());  // no key reached the board
 }
 
-int RunStatisticTest(int argc, char** argv) {
-    TStatisticTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TStatisticTest);
 
 #include "StatisticTest.moc"

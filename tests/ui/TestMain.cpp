@@ -1,22 +1,36 @@
-// The window tests: every test class of this folder, run in turn, offscreen.
+// The window tests, offscreen: "kalvon_ui_tests NAME [Qt Test options]" runs the test class of
+// NAME.cpp; without a name every class runs in turn.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
-int RunStartupTest(int argc, char** argv);
-int RunFileCommandsTest(int argc, char** argv);
-int RunBoardTest(int argc, char** argv);
-int RunMovesTest(int argc, char** argv);
-int RunToolsTest(int argc, char** argv);
-int RunStatisticTest(int argc, char** argv);
-int RunQueryTest(int argc, char** argv);
-int RunTransformTest(int argc, char** argv);
+#include "tests/ui/UiTestRegistry.h"
+#include "ui/Fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
+    InstallFontSubstitutes();
+
+    std::vector<char*> options(argv, argv + argc);
+    std::vector<std::string> names;
+    if (argc > 1 && argv[1][0] != '-') {
+        names.push_back(argv[1]);
+        options.erase(options.begin() + 1);
+    } else {
+        for (const auto& [name, run] : UiTests()) names.push_back(name);
+    }
     int failed = 0;
-    for (auto run : {RunStartupTest, RunFileCommandsTest, RunBoardTest, RunMovesTest, RunToolsTest,
-                     RunStatisticTest, RunQueryTest, RunTransformTest})
-        failed += run(argc, argv);
+    for (const std::string& name : names) {
+        const auto test = UiTests().find(name);
+        if (test == UiTests().end()) {
+            // A test file whose class never registered would otherwise pass without running.
+            std::fprintf(stderr, "kalvon_ui_tests: no test class registered as %s\n", name.c_str());
+            return 1;
+        }
+        failed += test->second(int(options.size()), options.data());
+    }
     return failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 
 #include "base/SettingsFile.h"
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Tools.h"
 
@@ -23,7 +24,7 @@ private slots:
 namespace {
 
 template <typename T>
-T* Field(TSession& session, const char* name) {
+T* Field(TProgramRun& session, const char* name) {
     T* field = session.Program->FormT->findChild<T*>(QLatin1String(name));
     if (!field) qFatal("no field %s", name);
     return field;
@@ -32,8 +33,8 @@ T* Field(TSession& session, const char* name) {
 }  // namespace
 
 void TToolsTest::fieldsHaveTheirRanges() {
-    TSession session;
-    session.Start().Adjustment1->trigger();
+    TProgramRun session;
+    Trigger(session.Start(), "Adjustment1");
     QVERIFY(session.Program->FormT->isVisible());
     QCOMPARE(session.Program->FormT->windowTitle(), QStringLiteral("Adjustment"));
     struct TRange {
@@ -56,9 +57,9 @@ void TToolsTest::fieldsHaveTheirRanges() {
 }
 
 void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.Adjustment1->trigger();
+    Trigger(main, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(40);
     Field<QSpinBox>(session, "seSizeMove")->setValue(11);
     Field<QCheckBox>(session, "cb1")->setChecked(true);
@@ -66,38 +67,38 @@ void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
 
     QVERIFY(!session.Program->FormT->isVisible());
-    QVERIFY(main.SaveTools1->isEnabled());
-    QCOMPARE(main.Settings().MoveDiameter, 40);
-    QCOMPARE(main.Settings().MoveFont.family(), QStringLiteral("Tahoma"));
-    QCOMPARE(main.Settings().MoveFont.pointSize(), 11);
-    QVERIFY(main.Settings().MoveFont.bold() && !main.Settings().MoveFont.italic());
-    QCOMPARE(main.Settings().ParameterList.Value("diameter moves"), std::string("40"));
-    QCOMPARE(main.Settings().ParameterList.Value("Font Style.Bold"), std::string("true"));
+    QVERIFY(Action(main, "SaveTools1")->isEnabled());
+    QCOMPARE(CurrentSession().Settings().MoveDiameter, 40);
+    QCOMPARE(CurrentSession().Settings().MoveFont.family(), QStringLiteral("Tahoma"));
+    QCOMPARE(CurrentSession().Settings().MoveFont.pointSize(), 11);
+    QVERIFY(CurrentSession().Settings().MoveFont.bold() && !CurrentSession().Settings().MoveFont.italic());
+    QCOMPARE(CurrentSession().Settings().ParameterList.Value("diameter moves"), std::string("40"));
+    QCOMPARE(CurrentSession().Settings().ParameterList.Value("Font Style.Bold"), std::string("true"));
     main.activateWindow();
-    QTRY_COMPARE(main.PaintBox1->width(), 14 * 40 + 2 * 25);
+    QTRY_COMPARE(PaintBox(main)->width(), 14 * 40 + 2 * 25);
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
              QByteArray::fromStdString(kalvon::DefaultSettingsText()));
 
     // Without "Save Tools" a new start has the old diameter.
     session.Program.reset();
-    QCOMPARE(session.Start().Settings().MoveDiameter, 30);
+    QCOMPARE((session.Start(), CurrentSession().Settings().MoveDiameter), 30);
     TMainForm& again = session.Main();
-    again.Adjustment1->trigger();
+    Trigger(again, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(40);
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
-    again.SaveTools1->trigger();
-    QVERIFY(!again.SaveTools1->isEnabled());
+    Trigger(again, "SaveTools1");
+    QVERIFY(!Action(again, "SaveTools1")->isEnabled());
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
              QByteArray("[Parameters]\r\nFont Move=MS Sans Serif\r\nFont Size=8\r\nFont Style.Bold=false\r\n"
                         "Font Style.Italic=false\r\nDiameter Moves=40\r\nLength Memo=165\r\n\r\n"));
     session.Program.reset();
-    QCOMPARE(session.Start().Settings().MoveDiameter, 40);
+    QCOMPARE((session.Start(), CurrentSession().Settings().MoveDiameter), 40);
 }
 
 void TToolsTest::cancelPutsBackTheSettingsInForce() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.Adjustment1->trigger();
+    Trigger(main, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(46);
     Field<QSpinBox>(session, "seSizeMove")->setValue(14);
     Field<QSpinBox>(session, "seLengthMemo")->setValue(300);
@@ -105,47 +106,44 @@ void TToolsTest::cancelPutsBackTheSettingsInForce() {
     QVERIFY(!session.Program->FormT->isVisible());
     QCOMPARE(Field<QSpinBox>(session, "seRound")->value(), 30);
     QCOMPARE(Field<QSpinBox>(session, "seSizeMove")->value(), 8);
-    QCOMPARE(main.Settings().MoveDiameter, 30);
-    QVERIFY(!main.SaveTools1->isEnabled());
+    QCOMPARE(CurrentSession().Settings().MoveDiameter, 30);
+    QVERIFY(!Action(main, "SaveTools1")->isEnabled());
     // The memo width is the field's value whichever button closed the dialog.
-    QCOMPARE(session.Program->FormT->MemoLength(), 300);
-    main.StatisticShow->setChecked(true);
+    QCOMPARE(CurrentSession().Settings().MemoLength, 300);
+    Action(main, "StatisticShow")->setChecked(true);
     main.FormActivate();
     QCOMPARE(main.frameGeometry().width(), 300 + 460 + 2);
     // The next showing reads every field from the parameter list again.
-    main.Adjustment1->trigger();
-    QCOMPARE(session.Program->FormT->MemoLength(), 165);
+    Trigger(main, "Adjustment1");
+    QCOMPARE(CurrentSession().Settings().MemoLength, 165);
 }
 
 void TToolsTest::emptyFaceIsRemovedAndSavedEmpty() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.Adjustment1->trigger();
+    Trigger(main, "Adjustment1");
     Field<QComboBox>(session, "cbFontMove")->setEditText(QString());
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
-    QCOMPARE(main.Settings().ParameterList.Find("Font Move"), std::nullopt);
-    main.SaveTools1->trigger();
+    QCOMPARE(CurrentSession().Settings().ParameterList.Find("Font Move"), std::nullopt);
+    Trigger(main, "SaveTools1");
     QVERIFY(session.Read(QStringLiteral("ini/Tools.ini"))
                 .startsWith("[Parameters]\r\nFont Move=\r\nFont Size=8\r\n"));
 }
 
 void TToolsTest::failedSaveKeepsSaveToolsAvailable() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
-    main.Adjustment1->trigger();
+    Trigger(main, "Adjustment1");
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
     QVERIFY(QFile::remove(session.Path(QStringLiteral("ini/Tools.ini"))));
     QVERIFY(QDir().mkdir(session.Path(QStringLiteral("ini/Tools.ini"))));  // a folder where the file belongs
-    main.SaveTools1->trigger();
+    Trigger(main, "SaveTools1");
     const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QLatin1String("Tools.ini")), qPrintable(errors.first()));
-    QVERIFY(main.SaveTools1->isEnabled());
+    QVERIFY(Action(main, "SaveTools1")->isEnabled());
 }
 
-int RunToolsTest(int argc, char** argv) {
-    TToolsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TToolsTest);
 
 #include "ToolsTest.moc"

@@ -5,6 +5,7 @@
 #include "base/PointCodes.h"
 #include "search/Symmetry.h"
 #include "tests/ui/StatisticBase.h"
+#include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/StatisticMemo.h"
 
@@ -63,7 +64,7 @@ void TTransformTest::eachCommandMapsThePoints() {
     QFETCH(std::string, before);
     QFETCH(std::string, after);
     for (bool byButton : {false, true}) {
-        TSession session;
+        TProgramRun session;
         TMainForm& main = session.Start();
         kalvon::TGameBase& base = session.Base();
         Play(main, before);
@@ -84,113 +85,110 @@ void TTransformTest::eachCommandMapsThePoints() {
 }
 
 void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, Game);
-    for (int i = 0; i < 4; ++i) QTest::keyClick(main.PaintBox1, '-');
+    for (int i = 0; i < 4; ++i) QTest::keyClick(PaintBox(main), '-');
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
-    main.PaintBox1Paint();
-    const QImage picture = main.PaintBox1->Canvas();
+    Board(main)->PaintBox1Paint();
+    const QImage picture = PaintBox(main)->Canvas();
 
-    for (QAction* command : {main.Clockwise, main.Against, main.Vert, main.Horiz}) {
-        const int times = command == main.Clockwise || command == main.Against ? 4 : 2;
+    for (QAction* command : {Action(main, "Clockwise"), Action(main, "Against"), Action(main, "Vert"), Action(main, "Horiz")}) {
+        const int times = command == Action(main, "Clockwise") || command == Action(main, "Against") ? 4 : 2;
         for (int i = 0; i < times; ++i) {
             command->trigger();
             if (i + 1 < times) QVERIFY(base.CurrentMoves != current);
         }
         QCOMPARE(base.CurrentMoves, current);
         QCOMPARE(base.ForwardMoves, forward);
-        QCOMPARE(main.PaintBox1->Canvas(), picture);
+        QCOMPARE(PaintBox(main)->Canvas(), picture);
         QCOMPARE(Occupied(base), 8);
     }
     // Turning one way and back.
-    main.Clockwise->trigger();
-    main.Against->trigger();
+    Trigger(main, "Clockwise");
+    Trigger(main, "Against");
     QCOMPARE(base.CurrentMoves, current);
 }
 
 void TTransformTest::reflectionsTogetherAreAHalfTurn() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, Game);
-    QTest::keyClick(main.PaintBox1, '-');
-    main.Vert->trigger();
-    main.Horiz->trigger();
+    QTest::keyClick(PaintBox(main), '-');
+    Trigger(main, "Vert");
+    Trigger(main, "Horiz");
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
-    const QImage picture = main.PaintBox1->Canvas();
-    main.Horiz->trigger();
-    main.Vert->trigger();
+    const QImage picture = PaintBox(main)->Canvas();
+    Trigger(main, "Horiz");
+    Trigger(main, "Vert");
     QCOMPARE(base.CurrentMoves, Game.substr(0, 22));
-    main.Clockwise->trigger();
-    main.Clockwise->trigger();
+    Trigger(main, "Clockwise");
+    Trigger(main, "Clockwise");
     QCOMPARE(base.CurrentMoves, current);
     QCOMPARE(base.ForwardMoves, forward);
     QCOMPARE(base.ForwardMoves, std::string("B4"));  // 5C turned half round
-    QCOMPARE(main.PaintBox1->Canvas(), picture);
+    QCOMPARE(PaintBox(main)->Canvas(), picture);
 }
 
 void TTransformTest::theContinuationTurnsWithTheBoard() {
-    TSession session;
+    TProgramRun session;
     TMainForm& main = session.Start();
     kalvon::TGameBase& base = session.Base();
-    const QImage bare = main.PaintBox1->Canvas();
+    const QImage bare = PaintBox(main)->Canvas();
 
     // An empty board with nothing to replay stays as it is.
-    main.Clockwise->trigger();
+    Trigger(main, "Clockwise");
     QVERIFY(base.CurrentMoves.empty() && base.ForwardMoves.empty());
 
     Play(main, Game);
-    main.N15->trigger();
-    QCOMPARE(main.PaintBox1->Canvas(), bare);
-    main.Against->trigger();
+    Trigger(main, "N15");
+    QCOMPARE(PaintBox(main)->Canvas(), bare);
+    Trigger(main, "Against");
     QCOMPARE(base.ForwardMoves, Mapped(Game, 6));
     QVERIFY(base.CurrentMoves.empty());
-    QCOMPARE(main.PaintBox1->Canvas(), bare);  // no stones, no repaint
-    main.N16->trigger();
+    QCOMPARE(PaintBox(main)->Canvas(), bare);  // no stones, no repaint
+    Trigger(main, "N16");
     QCOMPARE(base.CurrentMoves, Mapped(Game, 6));
     QCOMPARE(Occupied(base), 12);
     // Moves go on from the turned game: back one and a click elsewhere.
-    QTest::keyClick(main.PaintBox1, '-');
+    QTest::keyClick(PaintBox(main), '-');
     QCOMPARE(base.ForwardMoves, Mapped(Game.substr(22), 6));
     Click(main, "22");
     QCOMPARE(base.CurrentMoves, Mapped(Game.substr(0, 22), 6) + "22");
 }
 
 void TTransformTest::theSearchFollowsTheTurnedPosition() {
-    TSession session;
+    TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), Content());
     TMainForm& main = session.Start();
     main.BaseItems().first()->trigger();
     kalvon::TGameBase& base = session.Base();
     Play(main, Position);
-    main.StatisticShow->trigger();
-    QCOMPARE(main.AlfMoves, Labels);
+    Trigger(main, "StatisticShow");
+    QCOMPARE(CurrentSession().AlfMoves(), Labels);
 
     // The games are the same in any orientation: the labels turn with the board.
-    QTest::mouseClick(main.ToolButton9, Qt::LeftButton);
+    QTest::mouseClick(Button(main, "ToolButton9"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, Mapped(Position, 7));
-    QCOMPARE(main.AlfMoves, Mapped(Labels, 7));
+    QCOMPARE(CurrentSession().AlfMoves(), Mapped(Labels, 7));
     QCOMPARE(base.Listing.size(), size_t(16));
-    for (size_t k = 0; k < main.AlfMoves.size(); k += 2) QVERIFY(HasLabel(main, main.AlfMoves.substr(k, 2)));
+    for (size_t k = 0; k < CurrentSession().AlfMoves().size(); k += 2) QVERIFY(HasLabel(main, CurrentSession().AlfMoves().substr(k, 2)));
     QVERIFY(!HasLabel(main, "6A"));
     // "(A)F10" is now at the point F10 turned clockwise.
-    QCOMPARE(Lines(main.Memo1->toPlainText()).at(3), QStringLiteral("(A)K10: 5 +2-1=1?1"));
+    QCOMPARE(Lines(Memo(main)->toPlainText()).at(3), QStringLiteral("(A)K10: 5 +2-1=1?1"));
     // A label key plays in the turned orientation.
-    QTest::keyClick(main.PaintBox1, 'b');
+    QTest::keyClick(PaintBox(main), 'b');
     QCOMPARE(base.CurrentMoves, Mapped(Position + "8A", 7));
 
     // With the statistics shown, even the empty board is searched after a turn.
-    main.N2->trigger();
+    Trigger(main, "N2");
     base.Listing.clear();
-    main.Vert->trigger();
+    Trigger(main, "Vert");
     QCOMPARE(base.Listing.size(), size_t(18));
 }
 
-int RunTransformTest(int argc, char** argv) {
-    TTransformTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KALVON_UI_TEST(TTransformTest);
 
 #include "TransformTest.moc"

@@ -11,21 +11,32 @@
 #include <memory>
 #include <optional>
 
+#include <QAction>
+#include <QMenu>
+#include <QToolButton>
+
+#include "ui/BoardView.h"
 #include "ui/DialogService.h"
+#include "ui/StatisticMemo.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
 #include "ui/Program.h"
 
-// Records every box and answers from a script; an unscripted question answers No or Cancel.
+// Records every box and answers from a script. A test fails when it leaves an error box that it
+// never looked at (through Texts), a scripted answer nobody asked for, or a question it did not
+// script an answer to.
 class TFakeDialogs final : public IDialogService {
 public:
     struct TShown {
         QString Kind, Text;
+        mutable bool Read = false;
     };
     QList<TShown> Shown;
     std::deque<bool> ConfirmAnswers;
+    std::deque<TAnswer> AskAnswers;
     std::deque<std::optional<QString>> SaveAnswers;
     QStringList Opened;
+    QStringList Unanswered;
 
     void Information(QWidget*, const QString& text) override {
         Shown.append({QStringLiteral("information"), text});
@@ -34,48 +45,114 @@ public:
     void Error(QWidget*, const QString& text) override { Shown.append({QStringLiteral("error"), text}); }
     bool Confirm(QWidget*, const QString& text) override {
         Shown.append({QStringLiteral("confirm"), text});
-        if (ConfirmAnswers.empty()) return false;
+        if (ConfirmAnswers.empty()) {
+            Unanswered.append(text);
+            return false;
+        }
         const bool answer = ConfirmAnswers.front();
         ConfirmAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> InputText(QWidget*, const QString&, const QString& prompt,
-                                     const QString&) override {
+    TAnswer Ask(QWidget*, const QString& text) override {
+        Shown.append({QStringLiteral("ask"), text});
+        if (AskAnswers.empty()) {
+            Unanswered.append(text);
+            return TAnswer::Cancel;
+        }
+        const TAnswer answer = AskAnswers.front();
+        AskAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> InputText(QWidget*, const QString&, const QString& prompt, const QString&) override {
         Shown.append({QStringLiteral("input"), prompt});
+        Unanswered.append(prompt);
         return std::nullopt;
     }
-    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&,
-                                        const QString&) override {
+    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&, const QString&) override {
         Shown.append({QStringLiteral("save"), caption});
-        if (SaveAnswers.empty()) return std::nullopt;
-        const bool chosen = SaveAnswers.front().has_value();
-        const QString name = SaveAnswers.front().value_or(QString());
+        if (SaveAnswers.empty()) {
+            Unanswered.append(caption);
+            return std::nullopt;
+        }
+        const std::optional<QString> answer = SaveAnswers.front();
         SaveAnswers.pop_front();
-        if (!chosen) return std::nullopt;
-        return name;
+        return answer;
     }
     void OpenDocument(const QString& path) override { Opened.append(path); }
 
+    // The texts of the boxes of one kind, in order; the test has now read them.
     QStringList Texts(const QString& kind) const {
         QStringList texts;
         for (const TShown& shown : Shown)
-            if (shown.Kind == kind) texts.append(shown.Text);
+            if (shown.Kind == kind) {
+                texts.append(shown.Text);
+                shown.Read = true;
+            }
         return texts;
+    }
+
+    // What the test left behind: unread errors and warnings, unused answers, unanswered questions.
+    QStringList Leftovers() const {
+        QStringList left;
+        for (const TShown& shown : Shown)
+            if (!shown.Read && (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
+                left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
+        for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
+        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !SaveAnswers.empty())
+            left.append(QStringLiteral("scripted answers left over"));
+        return left;
     }
 };
 
+// Widgets and commands of the main window, found by their object names.
+inline QAction* Action(QWidget& window, const char* name) {
+    QAction* action = window.findChild<QAction*>(QLatin1String(name));
+    if (!action) qFatal("no action %s", name);
+    return action;
+}
+inline QToolButton* Button(QWidget& window, const char* name) {
+    QToolButton* button = window.findChild<QToolButton*>(QLatin1String(name));
+    if (!button) qFatal("no tool button %s", name);
+    return button;
+}
+inline TPaintBox* PaintBox(QWidget& window) {
+    return window.findChild<TPaintBox*>(QStringLiteral("PaintBox1"));
+}
+inline TStatisticMemo* Memo(QWidget& window) {
+    return window.findChild<TStatisticMemo*>(QStringLiteral("Memo1"));
+}
+inline TBoardView* Board(QWidget& window) {
+    return window.findChild<TBoardView*>(QStringLiteral("BoardView"));
+}
+inline QMenu* FileMenu(QWidget& window) {
+    return window.findChild<QMenu*>(QStringLiteral("File1"));
+}
+// Triggers a command as the user can: only while it is enabled.
+#define Trigger(window, name)                                                                        \
+    do {                                                                                             \
+        QAction* action_ = Action(window, name);                                                     \
+        QVERIFY2(action_->isEnabled(), qPrintable(QStringLiteral("%1 is disabled").arg(QLatin1String(name)))); \
+        action_->trigger();                                                                          \
+    } while (false)
+
 // A fresh working folder with the fake dialogs installed; the program is started on demand.
-class TSession {
+class TProgramRun {
 public:
-    TSession() {
+    TProgramRun() {
         Previous_ = QDir::currentPath();
         QDir::setCurrent(Folder_.path());
         auto fake = std::make_unique<TFakeDialogs>();
         Dialogs = fake.get();
         Real_ = SetDialogService(std::move(fake));
+        Current_ = this;
     }
-    ~TSession() {
+    static TProgramRun& Current() { return *Current_; }
+    ~TProgramRun() {
         Program.reset();
+        Current_ = nullptr;
+        const QStringList left = Dialogs->Leftovers();
+        if (!left.isEmpty() && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(left.join(QLatin1Char('\n'))), __FILE__, __LINE__);
         SetDialogService(std::move(Real_));
         QDir::setCurrent(Previous_);
     }
@@ -95,21 +172,28 @@ public:
     // Creates the ten windows and shows the main window, as the program's start does.
     TMainForm& Start() {
         Program = std::make_unique<TProgram>();
+        Current_ = this;
         Program->MainForm->show();
         if (!QTest::qWaitForWindowExposed(Program->MainForm.get())) qWarning("main window not exposed");
         return *Program->MainForm;
     }
     TMainForm& Main() { return *Program->MainForm; }
-    kalvon::TGameBase& Base() { return Program->Base; }
+    kalvon::TGameBase& Base() { return Program->Session.Base(); }
 
     TFakeDialogs* Dialogs = nullptr;
     std::unique_ptr<TProgram> Program;
 
 private:
+    static inline TProgramRun* Current_ = nullptr;
     QTemporaryDir Folder_;
     QString Previous_;
     std::unique_ptr<IDialogService> Real_;
 };
+
+// The session of the program under test.
+inline TSession& CurrentSession() {
+    return TProgramRun::Current().Program->Session;
+}
 
 // The offscreen platform warns at every window about what only a window manager can do; a test
 // class calls this in initTestCase, after the test log has installed its own handler.

@@ -26,6 +26,7 @@
 #include "search/Symmetry.h"
 #include "ui/BoardPainter.h"
 #include "ui/DialogService.h"
+#include "ui/Fonts.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
 #include "ui/Program.h"
@@ -44,6 +45,10 @@ public:
     bool Confirm(QWidget*, const QString& text) override {
         Print("question (answered No)", text);
         return false;
+    }
+    TAnswer Ask(QWidget*, const QString& text) override {
+        Print("question (answered No)", text);
+        return TAnswer::No;
     }
     std::optional<QString> InputText(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
@@ -88,14 +93,14 @@ bool StatisticsScreenshots(const QString& out) {
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
 
     // The ten-move opening of a game with the most different continuations in the base.
-    kalvon::TGameBase& base = program.Base;
+    kalvon::TGameBase& base = program.Session.Base();
     kalvon::TPositionIndex index;
     std::string position;
     size_t most = 0;
     for (const kalvon::TPartyRecord& party : base.PartyList) {
         if (kalvon::ValidMoveCount(party.Moves) <= 10) continue;
         base.CurrentMoves = party.Moves.substr(0, 20);
-        const size_t next = kalvon::MakeStatistic(base, main.QueryCriteria, index).NextMoveTable.size();
+        const size_t next = kalvon::MakeStatistic(base, program.Session.Criteria(), index).NextMoveTable.size();
         if (next > most) {
             most = next;
             position = base.CurrentMoves;
@@ -104,7 +109,7 @@ bool StatisticsScreenshots(const QString& out) {
     base.CurrentMoves.clear();
     base.ForwardMoves = position;
     main.N16Click();
-    main.StatisticShow->trigger();
+    main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
     main.N11Click();
@@ -136,12 +141,12 @@ int Screenshots(const QString& outFolder) {
     main.BaseItems().first()->trigger();
     // The board shows the first twenty moves of a renju game of the base, replayed at once.
     std::string moves;
-    for (const kalvon::TPartyRecord& party : program.Base.PartyList)
+    for (const kalvon::TPartyRecord& party : program.Session.Base().PartyList)
         if (party.Moves.size() >= 40 && party.Moves.compare(0, 2, "88") == 0) {
             moves = party.Moves.substr(0, 40);
             break;
         }
-    program.Base.ForwardMoves = moves;
+    program.Session.Base().ForwardMoves = moves;
     main.N16Click();
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
@@ -190,7 +195,7 @@ int MeasureLoad(size_t games, int rounds) {
         item->trigger();
         const bool titled = main.windowTitle() == QLatin1String("big.bdt");
         window.push_back(timer.nsecsElapsed() / 1e6);
-        if (!titled || program.Base.PartyList.size() != games) {
+        if (!titled || program.Session.Base().PartyList.size() != games) {
             std::fprintf(stderr, "the base was not opened\n");
             return 1;
         }
@@ -204,15 +209,17 @@ int MeasureLoad(size_t games, int rounds) {
 }
 
 // A press and a release of the left button at the point, delivered as the window system delivers them.
-void ClickPoint(TMainForm& main, std::string_view code) {
+void ClickPoint(TProgram& program, std::string_view code) {
+    TMainForm& main = *program.MainForm;
+    TPaintBox* box = main.findChild<TPaintBox*>(QStringLiteral("PaintBox1"));
     const std::optional<TBoardPoint> point = PointOfCode(code);
-    const TBoardGeometry geometry(main.Settings().MoveDiameter);
+    const TBoardGeometry geometry(program.Session.Settings().MoveDiameter);
     const QPointF at(geometry.X(point->Column), geometry.Y(point->Row));
-    const QPointF global = main.PaintBox1->mapToGlobal(at);
+    const QPointF global = box->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(main.PaintBox1, &press);
-    QApplication::sendEvent(main.PaintBox1, &release);
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
 }
 
 int MeasureClick(size_t games, int rounds) {
@@ -226,9 +233,9 @@ int MeasureClick(size_t games, int rounds) {
     TMainForm& main = *program.MainForm;
     main.show();
     Settle();
-    main.StatisticShow->trigger();
+    main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     main.BaseItems().first()->trigger();
-    kalvon::TGameBase& base = program.Base;
+    kalvon::TGameBase& base = program.Session.Base();
     if (base.PartyList.size() != games) {
         std::fprintf(stderr, "the base was not opened\n");
         return 1;
@@ -264,15 +271,15 @@ int MeasureClick(size_t games, int rounds) {
             QElapsedTimer timer;
             timer.start();
             const kalvon::TStatistic statistic =
-                kalvon::MakeStatistic(base, main.QueryCriteria, main.SearchIndex());
+                kalvon::MakeStatistic(base, program.Session.Criteria(), program.Session.Index());
             engine.push_back(timer.nsecsElapsed() / 1e6);
             const std::vector<long> listing = base.Listing;
             base.CurrentMoves = before;
 
             prepare();
-            labelsBefore = main.AlfMoves.size() / 2;
+            labelsBefore = program.Session.AlfMoves().size() / 2;
             timer.restart();
-            ClickPoint(main, std::string_view(after).substr(2 * moves - 2));
+            ClickPoint(program, std::string_view(after).substr(2 * moves - 2));
 
             click.push_back(timer.nsecsElapsed() / 1e6);
             QApplication::processEvents();
@@ -286,7 +293,7 @@ int MeasureClick(size_t games, int rounds) {
                 return 1;
             }
             listed = listing.size();
-            labels = main.AlfMoves.size() / 2;
+            labels = program.Session.AlfMoves().size() / 2;
         }
         const double e = Median(engine), c = Median(click), p = Median(painted);
         std::printf("%6zu %9zu %6zu->%-5zu %12.3f %12.3f %8.2f %14.3f %8.2f\n", moves, listed, labelsBefore,
@@ -302,6 +309,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
+    InstallFontSubstitutes();
     SetDialogService(std::make_unique<TTerminalDialogs>());
     const QStringList args = QApplication::arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("screenshots")) return Screenshots(args[2]);

@@ -1,0 +1,121 @@
+#include "ui/BoardView.h"
+
+#include <array>
+
+#include "search/Symmetry.h"
+#include "ui/PaintBox.h"
+#include "ui/Session.h"
+#include "ui/ShownText.h"
+
+TBoardView::TBoardView(TSession& session, QWidget* parent)
+    : QObject(parent), Session_(session), PaintBox1_(new TPaintBox(parent)) {
+    setObjectName(QStringLiteral("BoardView"));
+    PaintBox1_->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1_->setFocusPolicy(Qt::StrongFocus);
+    PaintBox1_->OnCanvasResized = [this] { PaintBox1Paint(); };
+}
+
+template <class Draw>
+void TBoardView::Paint(Draw&& draw) {
+    const TToolsState& settings = Session_.Settings();
+    TBoardPainter painter(PaintBox1_->Canvas(), settings.MoveDiameter, settings.MoveFont);
+    draw(painter);
+}
+
+void TBoardView::UpdatePoint(TBoardPoint point) {
+    PaintBox1_->update(TBoardGeometry(Session_.Settings().MoveDiameter).Square(point.Column, point.Row));
+}
+
+bool TBoardView::IsPointEmpty(std::string_view point) const {
+    const std::optional<TBoardPoint> at = PointOfCode(point);
+    return at && Session_.Base().BoardGrid[size_t(at->Column)][size_t(at->Row)] == 0;
+}
+
+TBoardPoint TBoardView::HitPoint(QPoint pixel) const {
+    return ::HitPoint(pixel, Session_.Settings().MoveDiameter);
+}
+
+void TBoardView::ClearPaint() {
+    Paint([](TBoardPainter& painter) { painter.ClearPaint(); });
+    PaintBox1_->update();
+}
+
+void TBoardView::PaintBox1Paint() {
+    Paint([](TBoardPainter& painter) {
+        painter.ClearPaint();
+        painter.DrawBoard();
+    });
+    // Stones up to the first point the board cannot show: a repeated point or a code that is no point.
+    const std::string& moves = Session_.Base().CurrentMoves;
+    const size_t shown = kalvon::ShownMoveCount(moves);
+    for (size_t i = 1; i <= shown; ++i) DrawMove(QString::number(i), std::string_view(moves).substr(2 * i - 2, 2));
+    if (LabelsShown_) {
+        const std::string& labels = Session_.AlfMoves();
+        for (size_t j = 1; j <= labels.size() / 2; ++j)
+            NextMovesAlf(int(j), std::string_view(labels).substr(2 * j - 2, 2));
+    }
+    PaintBox1_->update();
+}
+
+void TBoardView::DrawMove(const QString& number, std::string_view point) {
+    const std::optional<TBoardPoint> at = PointOfCode(point);
+    if (!at) return;
+    Paint([&](TBoardPainter& painter) { painter.DrawStone(number, *at, Numbered_); });
+    UpdatePoint(*at);
+}
+
+void TBoardView::MoveBackup(std::string_view point) {
+    const std::optional<TBoardPoint> at = PointOfCode(point);
+    if (!at) return;
+    Paint([&](TBoardPainter& painter) { painter.ErasePoint(*at); });
+    UpdatePoint(*at);
+}
+
+void TBoardView::NextMovesAlf(int index, std::string_view point) {
+    const std::optional<TBoardPoint> at = PointOfCode(point);
+    const QChar label = LabelText(index);
+    if (!at || label.isNull()) return;
+    Paint([&](TBoardPainter& painter) { painter.DrawLabel(label, *at); });
+    UpdatePoint(*at);
+}
+
+void TBoardView::DeleteMovesAlf() {
+    ShowLabels(std::string());
+}
+
+void TBoardView::ShowLabels(const std::string& labels) {
+    const std::string old = Session_.AlfMoves();
+    Paint([&](TBoardPainter& painter) {
+        // The new label of every point, so that an old label that a new one hides needs no erasing.
+        std::array<QChar, kalvon::PointValueCount> next{};
+        for (size_t k = 1; k <= labels.size() / 2; ++k)
+            next[kalvon::PointValue(std::string_view(labels).substr(2 * k - 2))] = LabelText(int(k));
+        for (size_t j = 1; j <= old.size() / 2; ++j) {
+            const std::string_view point = std::string_view(old).substr(2 * j - 2, 2);
+            if (!IsPointEmpty(point)) continue;
+            const QChar over = next[kalvon::PointValue(point)], under = LabelText(int(j));
+            if (!over.isNull() && !under.isNull() && painter.LabelCovers(over, under)) continue;
+            painter.ErasePoint(*PointOfCode(point));
+            UpdatePoint(*PointOfCode(point));
+        }
+        if (!LabelsShown_) return;
+        for (size_t k = 1; k <= labels.size() / 2; ++k) {
+            const QChar label = LabelText(int(k));
+            const std::optional<TBoardPoint> at = PointOfCode(std::string_view(labels).substr(2 * k - 2, 2));
+            if (!at || label.isNull()) continue;
+            painter.DrawLabel(label, *at);
+            UpdatePoint(*at);
+        }
+    });
+    Session_.SetAlfMoves(labels);
+}
+
+void TBoardView::Show(const kalvon::TBoardChange& change) {
+    if (change.Whole) {
+        PaintBox1Paint();
+        return;
+    }
+    for (const std::string& point : change.Erased) MoveBackup(point);
+    if (!change.Drawn.empty())
+        DrawMove(QString::number(Session_.Base().CurrentMoves.size() / 2), change.Drawn);
+}

@@ -1,0 +1,56 @@
+// The board of the main window: PaintBox1 with its picture of the board, the stones of the game on
+// the board and the next-move labels. It draws what the session holds and changes nothing but the
+// labels.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "base/BoardMoves.h"
+#include "ui/BoardPainter.h"
+
+class TPaintBox;
+class TSession;
+
+class TBoardView final : public QObject {
+public:
+    // Creates PaintBox1 inside parent.
+    TBoardView(TSession& session, QWidget* parent);
+
+    TPaintBox* PaintBox1() const { return PaintBox1_; }
+    // Whether stones carry their numbers ("Numeration") and whether labels are drawn ("Statistic Show").
+    void SetNumbered(bool on) { Numbered_ = on; }
+    void SetLabelsShown(bool on) { LabelsShown_ = on; }
+
+    // The full repaint: board, stones, labels.
+    void PaintBox1Paint();
+    void ClearPaint();
+    // One stone, numbered as given, on the point; a code that is no point draws nothing.
+    void DrawMove(const QString& number, std::string_view point);
+    // Paints the point back to an empty intersection.
+    void MoveBackup(std::string_view point);
+    // The label of the index-th next move (1 = "A") on the point.
+    void NextMovesAlf(int index, std::string_view point);
+    // Removes every label from the board and forgets them.
+    void DeleteMovesAlf();
+    // Turns the labels on the board into the new ones, drawing only the points that change.
+    void ShowLabels(const std::string& labels);
+    // Draws what a change of the game on the board asks for.
+    void Show(const kalvon::TBoardChange& change);
+    // The point a press at that pixel picks.
+    TBoardPoint HitPoint(QPoint pixel) const;
+
+private:
+    // Runs draw with a painter on the board's picture in the diameter and font in force.
+    template <class Draw>
+    void Paint(Draw&& draw);
+    void UpdatePoint(TBoardPoint point);
+    bool IsPointEmpty(std::string_view point) const;
+
+    TSession& Session_;
+    TPaintBox* PaintBox1_;
+    bool Numbered_ = true;
+    bool LabelsShown_ = false;
+};

@@ -1,0 +1,76 @@
+#include "ui/Session.h"
+
+#include <QFile>
+
+#include "base/BaseFile.h"
+#include "base/BaseUi.h"
+
+TSession::TSession(kalvon::IBaseUi& ui) : QObject(nullptr), Ui_(ui), BasePath_(QString::fromLatin1(ScratchBase)) {}
+
+std::string TSession::LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+kalvon::TBoardChange TSession::Announce(const kalvon::TBoardChange& change) {
+    if (change.Moved) emit PositionChanged();
+    return change;
+}
+
+kalvon::TBoardChange TSession::ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&)) {
+    return Announce(change(Base_));
+}
+
+kalvon::TBoardChange TSession::ChangePosition(
+    kalvon::TBoardChange (*change)(kalvon::TGameBase&, std::string_view), std::string_view point) {
+    return Announce(change(Base_, point));
+}
+
+kalvon::TBoardChange TSession::ChangePosition(
+    kalvon::TBoardChange (*change)(kalvon::TGameBase&, kalvon::TSymmetry), kalvon::TSymmetry symmetry) {
+    return Announce(change(Base_, symmetry));
+}
+
+void TSession::DropContinuation() {
+    kalvon::DropContinuation(Base_);
+}
+
+kalvon::TBoardChange TSession::NewGame() {
+    SetEditMode(false);
+    AlfMoves_.clear();
+    return ChangePosition(kalvon::ClearGame);
+}
+
+kalvon::TBoardChange TSession::OpenGame(long party) {
+    const kalvon::TPartyRecord* record =
+        party >= 0 && size_t(party) < Base_.PartyList.size() ? &Base_.PartyList[size_t(party)] : nullptr;
+    if (!record) return {};
+    AlfMoves_.clear();
+    const kalvon::TBoardChange change = ChangePosition(kalvon::SetGame, record->Moves);
+    Base_.CurrentParty = party;
+    SetEditMode(true);
+    return change;
+}
+
+void TSession::SetEditMode(bool on) {
+    const bool changed = Base_.EditMode != on;
+    Base_.EditMode = on;
+    if (changed) emit EditModeChanged(on);
+}
+
+kalvon::TStatistic TSession::Search() {
+    return kalvon::MakeStatistic(Base_, Criteria_, Index_);
+}
+
+void TSession::ClearLists() {
+    const bool editing = Base_.EditMode;
+    kalvon::ClearLists(Base_);
+    Criteria_.SwitchOff();
+    if (editing) emit EditModeChanged(false);
+    emit BaseChanged();
+}
+
+bool TSession::LoadBase(const QString& path) {
+    const bool read = kalvon::LoadBase(Base_, LocalPath(path), Ui_);
+    emit BaseChanged();
+    return read;
+}

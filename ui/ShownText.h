@@ -1,0 +1,16 @@
+// Texts of the engine as the windows show them: the engine keeps bytes of the code page (names,
+// labels) or UTF-8 (paths, system reasons); the windows show characters.
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <string>
+
+// An engine message: UTF-8 when it reads as such (paths, system reasons), else the code page.
+QString EngineText(const std::string& text);
+// Text in the bytes of the code page.
+QString CodePageText(const std::string& text);
+// The character of the label of the k-th next move; none past the last byte of the code page.
+QChar LabelText(int k);
+// The statistics texts separate their lines by CR, CR LF or LF CR; a box shows one line each.
+QString BoxLines(const std::string& text);
