@@ -109,4 +109,22 @@ std::string PlayerName(const TGameBase& base, int32_t id) {
     return records[size_t(id - 1)].Name;
 }
 
+char PartyGroup(const TPartyRecord& party) {
+    return party.Board.empty() ? ' ' : party.Board[0];
+}
+
+std::string ListingLine(const TGameBase& base, long game) {
+    const TPartyRecord& party = base.PartyList[size_t(game)];
+    return std::to_string(game + 1) + "." + PlayerName(base, party.BlackId) + " - " + PlayerName(base, party.WhiteId) +
+           "(" + party.Year + "," + party.Board + ")";
+}
+
+long ListingLineGame(std::string_view line) {
+    long number = 0;
+    size_t i = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9' && number < 1'000'000'000'000; ++i)
+        number = number * 10 + (line[i] - '0');
+    return i == 0 || i >= line.size() || line[i] != '.' || number == 0 ? -1 : number - 1;
+}
+
 }  // namespace kalvon

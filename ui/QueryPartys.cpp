@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/GameTexts.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
@@ -160,7 +161,7 @@ void TQueryForm::showEvent(QShowEvent* event) {
 void TQueryForm::FillGroups() {
     std::array<bool, 256> seen{};
     for (const kalvon::TPartyRecord& party : Base_.PartyList)
-        seen[static_cast<unsigned char>(party.Board.empty() ? ' ' : party.Board[0])] = true;
+        seen[static_cast<unsigned char>(kalvon::PartyGroup(party))] = true;
     std::vector<char> groups;
     for (int c = 0; c < 256; ++c)
         if (seen[size_t(c)]) groups.push_back(char(c));

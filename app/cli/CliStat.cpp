@@ -26,13 +26,6 @@ bool AllPointDigits(std::string_view text) {
     return true;
 }
 
-// The listing window's line of a game: "12.NORD - SUED(2003, 4711)".
-std::string ListingLine(const TGameBase& base, long game) {
-    const TPartyRecord& party = base.PartyList[size_t(game)];
-    return std::to_string(game + 1) + "." + PlayerName(base, party.BlackId) + " - " +
-           PlayerName(base, party.WhiteId) + "(" + party.Year + "," + party.Board + ")";
-}
-
 void PrintLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) std::cout << ToTerminal(line) << '\n';
 }
@@ -121,7 +114,7 @@ std::string BuildCriteria(const TGameBase& base, const TStatOptions& options, TQ
         criteria.GroupChar = *options.Group == "None" ? ' ' : (*FromTerminal(*options.Group))[0];
         bool known = false;
         for (const TPartyRecord& party : base.PartyList)
-            known = known || (party.Board.empty() ? ' ' : party.Board[0]) == criteria.GroupChar;
+            known = known || PartyGroup(party) == criteria.GroupChar;
         if (!known) return "The group not found! Remove checked \"Group\"";
     }
     return "";

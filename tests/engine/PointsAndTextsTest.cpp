@@ -1,6 +1,7 @@
 // Points, fields and the one-line texts built from a game.
 #include <gtest/gtest.h>
 
+#include "base/BaseFile.h"
 #include "base/GameTexts.h"
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
@@ -157,6 +158,19 @@ TEST(GameTexts, CaptionJoinsOpeningExchangeAlternativeAndResult) {
     party.Moves.replace(4, 2, "9A");  // move 3 at J10: 2D
     EXPECT_EQ(PartyCaption(party), "2D,R,5A=K12,/40");
     EXPECT_EQ(PartyCaption(Game('?', "88")), "?,-,5A=?,?1");
+}
+
+TEST(GameTexts, ListingLinesNameTheirGameAndReadBack) {
+    TGameBase base;
+    AddBaseLine(base, "2003, 4711=[NORD,SUED,+,8889,?,-]");
+    AddBaseLine(base, "2004,a0002=[SUED,NORD,-,88,?,R]");
+    EXPECT_EQ(ListingLine(base, 0), "1.NORD - SUED(2003, 4711)");
+    EXPECT_EQ(ListingLine(base, 1), "2.SUED - NORD(2004,a0002)");
+    EXPECT_EQ(PartyGroup(base.PartyList[0]), ' ');
+    EXPECT_EQ(PartyGroup(base.PartyList[1]), 'a');
+    for (long game : {0L, 1L, 11L, 999999L}) EXPECT_EQ(ListingLineGame(std::to_string(game + 1) + ".A - B(1,2)"), game);
+    for (const char* bad : {"", ".A - B", "x1.A", "0.A - B", "12", "99999999999999999999.A"})
+        EXPECT_EQ(ListingLineGame(bad), -1) << bad;
 }
 
 }  // namespace
