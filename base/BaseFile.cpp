@@ -250,6 +250,22 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     ++base.PartyListGeneration;
 }
 
+std::string SaveAsName(std::string chosen) {
+    if (chosen.find(".bdt") == std::string::npos) chosen += ".bdt";
+    return chosen;
+}
+
+bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error) {
+    std::string content;
+    struct stat info {};
+    if (stat(from.c_str(), &info) == 0) {
+        std::optional<std::string> read = ReadWholeFile(from, error);
+        if (!read) return false;
+        content = std::move(*read);
+    }
+    return WriteFileReplacing(to, content, error);
+}
+
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
     if (position < 0 || size_t(position) >= base.PartyList.size()) return false;
     base.PartyList[size_t(position)] = std::move(party);

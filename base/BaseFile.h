@@ -34,6 +34,12 @@ std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file
 // and the system's reason, and the old file is intact. Returns whether it was written.
 bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
+// The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"
+// somewhere (letter case counts).
+std::string SaveAsName(std::string chosen);
+// Copies the base file at from to the path to, through a temporary file; a from that does not exist
+// gives an empty base. False, with the file and the system's reason in error, when it fails.
+bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error);
 // Removes the listed games (each once), clears Listing and saves. When the game being edited is
 // removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui);

@@ -14,10 +14,10 @@
 #include "base/BaseFile.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
-#include "base/SafeFile.h"
 #include "search/ShiftStatistic.h"
 #include "search/StatisticLines.h"
 #include "ui/BoardView.h"
+#include "ui/ClientArea.h"
 #include "ui/DialogService.h"
 #include "ui/Icons.h"
 #include "ui/Nav.h"
@@ -30,10 +30,6 @@
 #include "ui/help.h"
 
 namespace {
-
-QString MenuText(QString text) {
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 // A character typed as such: with Ctrl, Alt or Meta held a key is a command (Ctrl+C in the memo),
 // whatever text the platform attaches to it.
@@ -48,23 +44,6 @@ std::string PointOf(TBoardPoint at) {
 }
 
 }  // namespace
-
-// The client area below the tool bar: the board at the left, the statistics memo right of it.
-class TClientArea final : public QWidget {
-public:
-    explicit TClientArea(QWidget* parent) : QWidget(parent) {}
-    QWidget* Board = nullptr;
-    QWidget* Memo = nullptr;
-    int BoardWidth = 460;
-
-    void Arrange() {
-        Board->setGeometry(0, 0, BoardWidth, height());
-        Memo->setGeometry(BoardWidth, 0, std::max(0, width() - BoardWidth), height());
-    }
-
-protected:
-    void resizeEvent(QResizeEvent*) override { Arrange(); }
-};
 
 TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session) {
     setObjectName(QStringLiteral("MainForm"));
@@ -136,16 +115,7 @@ void TMainForm::ConnectMenu() {
     connect(m.Horiz, &QAction::triggered, this, &TMainForm::HorizClick);
     connect(m.Help1, &QAction::triggered, this, &TMainForm::Help1Click);
     connect(m.About1, &QAction::triggered, this, &TMainForm::About1Click);
-    // Each tool button repeats its menu command.
-    connect(m.ToolButton1, &QToolButton::clicked, this, &TMainForm::N15Click);
-    connect(m.ToolButton2, &QToolButton::clicked, this, &TMainForm::N13Click);
-    connect(m.ToolButton3, &QToolButton::clicked, this, &TMainForm::N14Click);
-    connect(m.ToolButton4, &QToolButton::clicked, this, &TMainForm::N16Click);
     connect(m.ToolButton6, &QToolButton::clicked, this, &TMainForm::ToolButton6Click);
-    connect(m.ToolButton8, &QToolButton::clicked, this, &TMainForm::VertClick);
-    connect(m.ToolButton9, &QToolButton::clicked, this, &TMainForm::ClockwiseClick);
-    connect(m.ToolButton10, &QToolButton::clicked, this, &TMainForm::AgainstClick);
-    connect(m.ToolButton11, &QToolButton::clicked, this, &TMainForm::HorizClick);
 }
 
 void TMainForm::AttachForms(const TOtherForms& forms) {
@@ -167,14 +137,7 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
 }
 
 QList<QAction*> TMainForm::BaseItems() const {
-    QList<QAction*> items;
-    bool inside = false;
-    for (QAction* action : Menu_.File1->actions()) {
-        if (action == Menu_.BaseItemsEnd) break;
-        if (inside) items.append(action);
-        if (action->isSeparator()) inside = true;
-    }
-    return items;
+    return ::BaseItems(Menu_);
 }
 
 bool TMainForm::StatisticShown() const {
@@ -262,11 +225,8 @@ void TMainForm::ClearLists() {
 }
 
 void TMainForm::NewItems(const QString& path) {
-    auto* action = new QAction(MenuText(path), this);
-    action->setData(path);
-    action->setObjectName(QStringLiteral("BaseItem%1").arg(BaseItems().size() + 1));
-    Menu_.File1->insertAction(Menu_.BaseItemsEnd, action);
-    connect(action, &QAction::triggered, this, [this, action] { LoadBaseFile(action->data().toString(), false); });
+    QAction* item = AddBaseItem(Menu_, path);
+    connect(item, &QAction::triggered, this, [this, item] { LoadBaseFile(item->data().toString(), false); });
 }
 
 void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
@@ -336,25 +296,13 @@ bool TMainForm::SaveAs1Click() {
         this, QStringLiteral("Save as ..."), folder, QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
     if (!chosen || chosen->isEmpty()) return false;
 
-    std::string content, error;
-    if (QFileInfo::exists(Session_.BasePath())) {
-        std::optional<std::string> read = kalvon::ReadWholeFile(TSession::LocalPath(Session_.BasePath()), error);
-        if (!read) {
-            Dialogs().Error(this, EngineText(error));
-            return false;
-        }
-        content = std::move(*read);
-    }
-
-    QString name = *chosen;
-    if (!name.contains(QLatin1String(".bdt"))) {
-        name += QLatin1String(".bdt");
-        // The dialog asked about replacing the name as typed, not about this one.
-        if (QFileInfo::exists(name) &&
-            !Dialogs().Confirm(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
-            return false;
-    }
-    if (!kalvon::WriteFileReplacing(TSession::LocalPath(name), content, error)) {
+    const QString name = QFile::decodeName(kalvon::SaveAsName(TSession::LocalPath(*chosen)).c_str());
+    // The dialog asked about replacing the name as typed, not about one with ".bdt" appended.
+    if (name != *chosen && QFileInfo::exists(name) &&
+        !Dialogs().Confirm(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
+        return false;
+    std::string error;
+    if (!kalvon::CopyBaseFile(TSession::LocalPath(Session_.BasePath()), TSession::LocalPath(name), error)) {
         Dialogs().Error(this, EngineText(error));
         return false;
     }
@@ -394,14 +342,9 @@ void TMainForm::Adjustment1Click() {
 }
 
 void TMainForm::SaveTools1Click() {
-    TToolsState& settings = Session_.Settings();
-    kalvon::CopyDisplaySettings(settings.ParameterList, settings.SettingsIni);
     std::string error;
-    if (!kalvon::WriteSettingsFile(kalvon::SettingsPath, settings.SettingsIni, error)) {
-        // The settings stay unsaved, so the command stays available.
-        Dialogs().Error(this, EngineText(error));
-        return;
-    }
+    // A failed write leaves the settings unsaved, so the command stays available.
+    if (!SaveToolsIni(Session_.Settings(), error)) return Dialogs().Error(this, EngineText(error));
     Menu_.SaveTools1->setEnabled(false);
 }
 

@@ -161,5 +161,34 @@ TMainMenu CreateMainMenu(QMainWindow& window) {
     TMainMenu menu;
     CreateMenu(window, menu);
     CreateToolBar(window, menu);
+    // Each tool button but the edit-mode indicator repeats its menu command.
+    const std::pair<QToolButton*, QAction*> repeats[] = {
+        {menu.ToolButton1, menu.N15},       {menu.ToolButton2, menu.N13},   {menu.ToolButton3, menu.N14},
+        {menu.ToolButton4, menu.N16},       {menu.ToolButton8, menu.Vert},  {menu.ToolButton9, menu.Clockwise},
+        {menu.ToolButton10, menu.Against}, {menu.ToolButton11, menu.Horiz}};
+    for (const auto& [button, action] : repeats)
+        QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
     return menu;
+}
+
+QList<QAction*> BaseItems(const TMainMenu& menu) {
+    QList<QAction*> items;
+    bool inside = false;
+    for (QAction* action : menu.File1->actions()) {
+        if (action == menu.BaseItemsEnd) break;
+        if (inside) items.append(action);
+        if (action->isSeparator()) inside = true;
+    }
+    return items;
+}
+
+QAction* AddBaseItem(const TMainMenu& menu, const QString& path) {
+    QString text = path;
+    // An "&" would otherwise mark the next letter as the item's key.
+    text.replace(QLatin1Char('&'), QLatin1String("&&"));
+    auto* action = new QAction(text, menu.File1);
+    action->setData(path);
+    action->setObjectName(QStringLiteral("BaseItem%1").arg(BaseItems(menu).size() + 1));
+    menu.File1->insertAction(menu.BaseItemsEnd, action);
+    return action;
 }

@@ -2,6 +2,9 @@
 // object name and state at start. The main window connects them to its handlers.
 #pragma once
 
+#include <QList>
+#include <QString>
+
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -57,3 +60,7 @@ struct TMainMenu {
 
 // Builds the menu bar and the tool bar of the window.
 TMainMenu CreateMainMenu(QMainWindow& window);
+// The base-file items of the File menu, in menu order.
+QList<QAction*> BaseItems(const TMainMenu& menu);
+// Adds a base-file item for the path directly above the second separator; its data is the path.
+QAction* AddBaseItem(const TMainMenu& menu, const QString& path);

@@ -187,3 +187,8 @@ void ReadToolsIni(TToolsState& state) {
                                             QLatin1String(kalvon::DefaultCodePage)));
     }
 }
+
+bool SaveToolsIni(TToolsState& state, std::string& error) {
+    kalvon::CopyDisplaySettings(state.ParameterList, state.SettingsIni);
+    return kalvon::WriteSettingsFile(kalvon::SettingsPath, state.SettingsIni, error);
+}

@@ -25,6 +25,8 @@ struct TToolsState {
 // Reads ini/Tools.ini into the state, writing the default file first when it is missing, and puts
 // its code page in force. Problems are reported through the dialog service.
 void ReadToolsIni(TToolsState& state);
+// Writes the display settings in force into ini/Tools.ini; false with the reason in error.
+bool SaveToolsIni(TToolsState& state, std::string& error);
 
 class TFormT final : public QWidget {
     Q_OBJECT

@@ -84,6 +84,15 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
     QCOMPARE(main.windowTitle(), QStringLiteral("gone.bdt"));
     QVERIFY(session.Base().PartyList.empty());
     QVERIFY(!session.Program->FormLoad->isVisible());
+
+    // A base that is there but cannot be read is a failed file operation: the error box, with the
+    // system's reason.
+    QVERIFY(QDir(session.Path(QString())).mkdir(QStringLiteral("folder.bdt")));
+    main.OpenBaseArgument(QStringLiteral("folder.bdt"));
+    const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QLatin1String("folder.bdt")), qPrintable(errors.first()));
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).size(), 1);
 }
 
 void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {

@@ -49,6 +49,7 @@ private slots:
     void letterKeysPlayTheLabelledMoves();
     void memoPassesCharactersToTheBoard();
     void clearBoardAndTheEditModeButton();
+    void noMoveGoesOntoAnOccupiedPoint();
 };
 
 void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
@@ -253,6 +254,31 @@ void TMovesTest::clearBoardAndTheEditModeButton() {
     QCOMPARE(Occupied(base), 0);
     QVERIFY(!Action(main, "N13")->isEnabled() && !Action(main, "N14")->isEnabled());
     QCOMPARE(PaintBox(main)->Canvas(), bare);
+}
+
+void TMovesTest::noMoveGoesOntoAnOccupiedPoint() {
+    // A damaged game that plays H8 twice: its statistics list H8 as a next move of H8 H9.
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), "2003, 1=[A,B,+,888988,?,-]\r\n");
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    Trigger(main, "StatisticShow");
+    Play(main, "8889");
+    QCOMPARE(CurrentSession().AlfMoves(), std::string("88"));
+    QTest::keyClick(PaintBox(main), 'a');
+    QTest::keyClick(PaintBox(main), '+');
+    QCOMPARE(session.Base().CurrentMoves, std::string("8889"));
+
+    // Nor by a replay: the stored game's whole moves stay, the board shows them up to the repeat.
+    CurrentSession().SetAlfMoves(std::string());
+    CurrentSession().ChangePosition(kalvon::SetGame, "888988");
+    Board(main)->PaintBox1Paint();
+    QCOMPARE(Occupied(session.Base()), 2);
+    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(PaintBox(main), '+');
+    QCOMPARE(session.Base().CurrentMoves, std::string("8889"));
+    QCOMPARE(session.Base().ForwardMoves, std::string("88"));
+    QCOMPARE(Occupied(session.Base()), 2);
 }
 
 KALVON_UI_TEST(TMovesTest);

@@ -35,6 +35,7 @@ private slots:
     void badSettingsGiveTheWarningAndRangedValues();
     void codePageComesFromTheSettings();
     void baseNamedOnTheCommandLineOpensLikeItsItem();
+    void windowsFacesFallBackToAPlainFace();
 };
 
 void TStartupTest::emptyFolderGetsTheDefaultSettings() {
@@ -224,7 +225,7 @@ void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     QFETCH(int, memo);
     TProgramRun session;
     session.Write(QStringLiteral("ini/Tools.ini"), ini);
-    TMainForm& main = session.Start();
+    session.Start();
     const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), warning ? 1 : 0);
     if (warning)
@@ -284,6 +285,20 @@ void TStartupTest::baseNamedOnTheCommandLineOpensLikeItsItem() {
     QCOMPARE(session.Base().PartyList.size(), size_t(1));
     QCOMPARE(main.BaseItems().size(), 2);
     QCOMPARE(main.BaseItems().last()->data().toString(), outside);
+}
+
+void TStartupTest::windowsFacesFallBackToAPlainFace() {
+    // Where the Windows faces are missing, the memo, the dialogs and the board get the plain face,
+    // in the size and style asked for, never the system's calligraphic fallback.
+    for (const char* face : {"Comic Sans MS", "MS Sans Serif", "Tahoma"}) {
+        QFont font(QLatin1String(face), 8);
+        font.setBold(true);
+        const QFontInfo shown(font);
+        if (shown.family() == QLatin1String(face)) continue;  // the face itself is installed
+        QCOMPARE(shown.family(), QStringLiteral("DejaVu Sans"));
+        QVERIFY(shown.bold() && !shown.italic());
+        QCOMPARE(shown.pointSize(), 8);
+    }
 }
 
 KALVON_UI_TEST(TStartupTest);
