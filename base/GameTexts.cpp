@@ -26,7 +26,7 @@ std::string ResultMark(const TPartyRecord& party) {
         case '=': mark = "x"; break;
         default: break;
     }
-    return mark + std::to_string(party.Moves.size() / 2);
+    return Concat({mark, std::to_string(party.Moves.size() / 2)});
 }
 
 namespace {

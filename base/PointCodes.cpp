@@ -19,8 +19,8 @@ bool IsPointCode(std::string_view code) {
 
 std::string PointCodeToText(std::string_view code) {
     if (!IsPointCode(code)) return "?";
-    return std::string(1, ColumnLetters[size_t(PointDigitValue(code[0]) - 1)]) +
-           std::to_string(PointDigitValue(code[1]));
+    return Concat({ColumnLetters.substr(size_t(PointDigitValue(code[0]) - 1), 1),
+                   std::to_string(PointDigitValue(code[1]))});
 }
 
 std::string PointTextToCode(std::string_view text) {

@@ -37,4 +37,13 @@ std::string AsciiUpper(std::string_view text) {
     return out;
 }
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) text.append(part);
+    return text;
+}
+
 }  // namespace kalvon

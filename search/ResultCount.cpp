@@ -1,5 +1,7 @@
 #include "search/ResultCount.h"
 
+#include "base/TextFields.h"
+
 namespace kalvon {
 
 TResultSlot ResultSlot(char result) {
@@ -52,13 +54,13 @@ TResultCount& TResultCount::operator+=(const TResultCount& other) {
 
 std::string StatisticText(const TResultCount& c) {
     const auto n = [](int v) { return std::to_string(v); };
-    std::string text = n(c.Total());
+    std::string text;
     if (c.ForfeitBlackWin > 0 || c.ForfeitWhiteWin > 0)
-        text += " +" + n(c.BlackWin) + "F" + n(c.ForfeitBlackWin) + "-" + n(c.WhiteWin) + "f" +
-                n(c.ForfeitWhiteWin) + "=" + n(c.Draw);
+        text = Concat({n(c.Total()), " +", n(c.BlackWin), "F", n(c.ForfeitBlackWin), "-", n(c.WhiteWin), "f",
+                       n(c.ForfeitWhiteWin), "=", n(c.Draw)});
     else
-        text += " +" + n(c.BlackWin) + "-" + n(c.WhiteWin) + "=" + n(c.Draw);
-    if (c.Open > 0) text += "?" + n(c.Open);
+        text = Concat({n(c.Total()), " +", n(c.BlackWin), "-", n(c.WhiteWin), "=", n(c.Draw)});
+    if (c.Open > 0) text = Concat({text, "?", n(c.Open)});
     return text;
 }
 

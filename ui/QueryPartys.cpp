@@ -15,6 +15,7 @@
 #include "base/GameTexts.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
+#include "search/QueryRequest.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
 
@@ -173,7 +174,7 @@ void TQueryForm::FillGroups() {
     const QString text = cbGroup->currentText();
     cbGroup->clear();
     for (const char group : groups)
-        cbGroup->addItem(group == ' ' ? QStringLiteral("None") : Shown(std::string_view(&group, 1)),
+        cbGroup->addItem(group == ' ' ? QLatin1String(kalvon::NoGroupText) : Shown(std::string_view(&group, 1)),
                          int(static_cast<unsigned char>(group)));
     cbGroup->setCurrentIndex(-1);
     cbGroup->setEditText(text);
@@ -195,61 +196,25 @@ std::optional<std::string> TQueryForm::Bytes(const QString& text) {
     return std::string(kalvon::Trim(*bytes));
 }
 
-int32_t TQueryForm::PlayerIdOf(const QComboBox* box) const {
-    const std::optional<std::string> name = Bytes(box->currentText());
-    if (!name || name->empty()) return 0;
-    return Base_.PlayerCatalogue.IdOf(*name);
-}
-
 void TQueryForm::BitBtn1Click() {
-    kalvon::TQueryCriteria& c = Criteria_;
-    c.QueryOn = !cb1->isChecked();
     Session_.SetEditMode(false);
-    if (c.QueryOn) {
-        c.NotFinishedOn = cbFinish->isChecked();
-        c.YearOn = cb2->isChecked();
-        if (c.YearOn) {
-            // A year the code page cannot spell is no year of the base; its UTF-8 bytes match none.
-            const std::optional<std::string> year = Bytes(cbTurn->currentText());
-            c.QueryYear = year ? *year : cbTurn->currentText().trimmed().toStdString();
-        }
-        c.PlayerOn = cb3->isChecked();
-        if (c.PlayerOn) {
-            const int32_t id = PlayerIdOf(cbPlayer);
-            if (id == 0) {
-                Dialogs().Information(this,
-                                      QStringLiteral("The player not found! Remove checked \"Player\"!"));
-                c.PlayerOn = false;
-                return;
-            }
-            c.PlayerId = id;
-            c.PlayerColour = std::max(0, rgColorButtons->checkedId());
-        }
-        c.OpponentOn = cb4->isChecked();
-        if (c.OpponentOn) {
-            const int32_t id = PlayerIdOf(cbOpp);
-            if (id == 0) {
-                Dialogs().Information(this,
-                                      QStringLiteral("The opponent not found! Remove checked \"Opponent\""));
-                c.OpponentOn = false;
-                return;
-            }
-            c.OpponentId = id;
-        }
-        c.GroupOn = cb5->isChecked();
-        if (c.GroupOn) {
-            // The chosen item, or the item spelt exactly as typed: groups "a" and "A" differ.
-            const int item =
-                cbGroup->findText(cbGroup->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-            if (item < 0) {
-                Dialogs().Information(this, QStringLiteral("The group not found! Remove checked \"Group\""));
-                c.GroupOn = false;
-                return;
-            }
-            c.GroupChar = char(cbGroup->itemData(item).toInt());
-        }
-    } else {
-        c.YearOn = c.PlayerOn = c.OpponentOn = false;
+    kalvon::TQueryRequest request;
+    request.WholeBase = cb1->isChecked();
+    request.NotFinished = cbFinish->isChecked();
+    if (cb2->isChecked()) {
+        // A year the code page cannot spell is no year of the base; its UTF-8 bytes match none.
+        request.Year = Bytes(cbTurn->currentText()).value_or(cbTurn->currentText().trimmed().toStdString());
+    }
+    if (cb3->isChecked()) {
+        request.Player = Bytes(cbPlayer->currentText()).value_or(std::string());
+        request.Colour = kalvon::TPlayerColour(std::max(0, rgColorButtons->checkedId()));
+    }
+    if (cb4->isChecked()) request.Opponent = Bytes(cbOpp->currentText()).value_or(std::string());
+    // Groups "a" and "A" differ: the text is taken as typed, without regard to the locale.
+    if (cb5->isChecked()) request.Group = Bytes(cbGroup->currentText()).value_or(std::string());
+    if (const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, Criteria_)) {
+        Dialogs().Information(this, QString::fromLatin1(message->c_str()));
+        return;
     }
     hide();
     emit QueryAccepted();

@@ -47,8 +47,6 @@ private:
     // The bytes of a typed or chosen text in the code page, trimmed; nullopt when the code page
     // cannot spell it.
     static std::optional<std::string> Bytes(const QString& text);
-    // The id of the player named in the box (letter case ignored), or 0 when there is none.
-    int32_t PlayerIdOf(const QComboBox* box) const;
 
     TSession& Session_;
     const kalvon::TGameBase& Base_;

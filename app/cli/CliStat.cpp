@@ -7,6 +7,7 @@
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
 #include "search/Query.h"
+#include "search/QueryRequest.h"
 #include "search/ShiftStatistic.h"
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"
@@ -32,12 +33,6 @@ void PrintLines(const std::vector<std::string>& lines) {
 
 void PrintListing(const TGameBase& base) {
     for (long game : base.Listing) std::cout << ToTerminal(ListingLine(base, game)) << '\n';
-}
-
-// A player named on the command line, looked up as the query dialog does (letter case ignored).
-int32_t PlayerIdOf(const TGameBase& base, const std::string& utf8Name) {
-    const std::optional<std::string> name = FromTerminal(utf8Name);
-    return name ? base.PlayerCatalogue.IdOf(*name) : 0;
 }
 
 struct TStatOptions {
@@ -88,36 +83,23 @@ std::string ReadStatOptions(const TArguments& args, TStatOptions& options) {
 // Fills the criteria as the query dialog's OK does; returns the dialog's message when a name or the
 // group is unknown, or "" when the query can run.
 std::string BuildCriteria(const TGameBase& base, const TStatOptions& options, TQueryCriteria& criteria) {
-    criteria.QueryOn = options.NotFinished || options.Year || options.Player || options.Group;
-    if (!criteria.QueryOn) return "";
-    criteria.NotFinishedOn = options.NotFinished;
-    if (options.Year) {
-        criteria.YearOn = true;
-        criteria.QueryYear = *FromTerminal(*options.Year);
-    }
-    if (options.Player) {
-        criteria.PlayerOn = true;
-        criteria.PlayerId = PlayerIdOf(base, *options.Player);
-        if (criteria.PlayerId == 0) return "The player not found! Remove checked \"Player\"!";
-        const std::string colour = options.Colour.value_or("all");
-        criteria.PlayerColour = int(colour == "black"   ? TPlayerColour::Black
-                                    : colour == "white" ? TPlayerColour::White
-                                                        : TPlayerColour::All);
-    }
-    if (options.Opponent) {
-        criteria.OpponentOn = true;
-        criteria.OpponentId = PlayerIdOf(base, *options.Opponent);
-        if (criteria.OpponentId == 0) return "The opponent not found! Remove checked \"Opponent\"";
-    }
-    if (options.Group) {
-        criteria.GroupOn = true;
-        criteria.GroupChar = *options.Group == "None" ? ' ' : (*FromTerminal(*options.Group))[0];
-        bool known = false;
-        for (const TPartyRecord& party : base.PartyList)
-            known = known || PartyGroup(party) == criteria.GroupChar;
-        if (!known) return "The group not found! Remove checked \"Group\"";
-    }
-    return "";
+    TQueryRequest request;
+    request.WholeBase = !(options.NotFinished || options.Year || options.Player || options.Group);
+    request.NotFinished = options.NotFinished;
+    // A name the code page cannot hold is no name of the base.
+    auto bytes = [](const std::optional<std::string>& utf8) -> std::optional<std::string> {
+        if (!utf8) return std::nullopt;
+        return std::string(Trim(FromTerminal(*utf8).value_or(std::string())));
+    };
+    request.Year = bytes(options.Year);
+    request.Player = bytes(options.Player);
+    request.Opponent = bytes(options.Opponent);
+    request.Group = bytes(options.Group);
+    const std::string colour = options.Colour.value_or("all");
+    request.Colour = colour == "black"   ? TPlayerColour::Black
+                     : colour == "white" ? TPlayerColour::White
+                                         : TPlayerColour::All;
+    return ResolveQuery(base, request, criteria).value_or(std::string());
 }
 
 }  // namespace

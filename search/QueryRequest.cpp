@@ -1,0 +1,60 @@
+#include "search/QueryRequest.h"
+
+#include "base/GameTexts.h"
+
+namespace kalvon {
+
+namespace {
+
+// The group character of a group text, or nullopt when no game of the base has that group.
+std::optional<char> KnownGroup(const TGameBase& base, const std::string& text) {
+    if (text != NoGroupText && text.size() != 1) return std::nullopt;
+    const char group = text == NoGroupText ? ' ' : text[0];
+    for (const TPartyRecord& party : base.PartyList)
+        if (PartyGroup(party) == group) return group;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryRequest& request,
+                                        TQueryCriteria& criteria) {
+    TQueryCriteria& c = criteria;
+    c.QueryOn = !request.WholeBase;
+    if (!c.QueryOn) {
+        c.YearOn = c.PlayerOn = c.OpponentOn = false;
+        return std::nullopt;
+    }
+    c.NotFinishedOn = request.NotFinished;
+    c.YearOn = request.Year.has_value();
+    if (c.YearOn) c.QueryYear = *request.Year;
+    c.PlayerOn = request.Player.has_value();
+    if (c.PlayerOn) {
+        c.PlayerId = request.Player->empty() ? 0 : base.PlayerCatalogue.IdOf(*request.Player);
+        if (c.PlayerId == 0) {
+            c.PlayerOn = false;
+            return PlayerNotFound;
+        }
+        c.PlayerColour = int(request.Colour);
+    }
+    c.OpponentOn = c.PlayerOn && request.Opponent.has_value();
+    if (c.OpponentOn) {
+        c.OpponentId = request.Opponent->empty() ? 0 : base.PlayerCatalogue.IdOf(*request.Opponent);
+        if (c.OpponentId == 0) {
+            c.OpponentOn = false;
+            return OpponentNotFound;
+        }
+    }
+    c.GroupOn = request.Group.has_value();
+    if (c.GroupOn) {
+        const std::optional<char> group = KnownGroup(base, *request.Group);
+        if (!group) {
+            c.GroupOn = false;
+            return GroupNotFound;
+        }
+        c.GroupChar = *group;
+    }
+    return std::nullopt;
+}
+
+}  // namespace kalvon
