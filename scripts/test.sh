@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
-ctest --preset default
+# The ci preset: a Release build in which every warning is an error.
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TextFields.h"
+
 namespace kalvon::test {
 
 struct TCliResult {
@@ -29,10 +31,10 @@ inline std::string Slurp(const std::filesystem::path& path) {
 
 // Runs kalvon-cli with the arguments in the folder.
 inline TCliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args) {
-    std::string command = "cd " + Quote(folder.string()) + " && " + Quote(KALVON_CLI);
-    for (const std::string& arg : args) command += " " + Quote(arg);
+    std::string command = Concat({"cd ", Quote(folder.string()), " && ", Quote(KALVON_CLI)});
+    for (const std::string& arg : args) command = Concat({command, " ", Quote(arg)});
     const auto out = folder / ".cli-out", err = folder / ".cli-err";
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+    command = Concat({command, " >", Quote(out.string()), " 2>", Quote(err.string())});
     TCliResult result;
     const int status = std::system(command.c_str());
     result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -6,6 +6,10 @@
 #include "base/BaseFile.h"
 #include "search/QueryRequest.h"
 
+// GCC 12 at -O3 reports overlapping copies inside std::string assignments of short literals that
+// cannot happen (its known -Wrestrict false positive); nothing else here is affected.
+#pragma GCC diagnostic ignored "-Wrestrict"
+
 namespace kalvon {
 namespace {
 
