@@ -332,7 +332,7 @@ bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
     return false;
 }
 
-bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
+void RemoveListedParties(TGameBase& base) {
     // One pass keeps the games not listed; a position listed twice is still one game.
     std::vector<bool> listed(base.PartyList.size(), false);
     for (long position : base.Listing)
@@ -353,6 +353,10 @@ bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) 
         base.EditMode = false;
     }
     base.Listing.clear();
+}
+
+bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
+    RemoveListedParties(base);
     return SaveBase(base, path, ui);
 }
 

@@ -245,10 +245,8 @@ TEST(SearchOracle, IndexFollowsTheBase) {
                     AddBaseLine(base, line);
                 break;
             case 1: {
-                base.Listing = {long(random() % base.PartyList.size()),
-                                long(random() % base.PartyList.size())};
-                base.PartyList.erase(base.PartyList.begin() + base.Listing[0]);
-                ++base.PartyListGeneration;
+                base.Listing = {long(random() % base.PartyList.size())};
+                RemoveListedParties(base);
                 if (round % 2 == 0) {
                     // Emptied and refilled with as many other games: storage and size may stay the same.
                     const size_t count = base.PartyList.size();
@@ -258,11 +256,12 @@ TEST(SearchOracle, IndexFollowsTheBase) {
                 break;
             }
             default: {
-                TPartyRecord& party = base.PartyList[random() % base.PartyList.size()];
+                const long edited = long(random() % base.PartyList.size());
+                TPartyRecord party = base.PartyList[size_t(edited)];
                 party.Moves =
                     base.PartyList[random() % base.PartyList.size()].Moves.substr(0, 2 * (random() % 9));
                 party.Result = "+-=?"[random() % 4];
-                ++base.PartyListGeneration;  // the entry dialog announces its edits so
+                ReplaceParty(base, edited, party);
                 break;
             }
         }

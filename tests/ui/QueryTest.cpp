@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "tests/ui/StatisticBase.h"
+#include "base/BaseFile.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/QueryPartys.h"
@@ -136,9 +137,7 @@ void TQueryTest::showingFillsTheListsAndUnchecksTheCriteria() {
     query.Cancel();
     QVERIFY(!query.Form->isVisible());
     // A base grown since shows its new group.
-    Base().PartyList.push_back(Base().PartyList.front());
-    Base().PartyList.back().Board = "Z0099";
-    ++Base().PartyListGeneration;
+    kalvon::AddBaseLine(Base(), "2003,Z0099=[A,B,+,88,?,-]");
     query = Open();
     for (const char* name : {"cb1", "cb2", "cb3", "cb4", "cb5"})
         QVERIFY2(!query.Box(name)->isChecked(), name);
