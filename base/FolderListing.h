@@ -1,0 +1,20 @@
+// Listing the files of a folder by a wildcard pattern, in an order that does not depend on the system.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvon {
+
+// True when the name matches the pattern, "*" standing for any run of characters and "?" for one,
+// ASCII letters compared without regard to case.
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// The names (not paths) of the ordinary files in the folder, links to files included and
+// directories never, that match the pattern; hidden files too. Sorted by their bytes with ASCII
+// letters folded to lower case, equal folded names by their bytes. A missing or unreadable folder
+// gives an empty list.
+std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern);
+
+}  // namespace kalvon
