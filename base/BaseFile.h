@@ -31,6 +31,7 @@ void AddBaseLine(TGameBase& base, std::string_view line);
 struct TBaseMark {
     size_t Parties = 0, Players = 0, Years = 0;
 };
+// The mark of the base as it stands now.
 TBaseMark MarkBase(const TGameBase& base);
 // Takes out the games, players and years that AddBaseLine added since the mark; the selection and the
 // game opened for editing forget the games taken out.

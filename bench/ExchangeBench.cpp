@@ -29,7 +29,7 @@ constexpr size_t BaseGames = 1'000'000;
 constexpr size_t Notifications = 10'000;
 
 kalvon::TSilentUi SilentUi;
-std::vector<double> SaveTimes;  // of every repetition of BM_SaveBase, for the median
+std::vector<double> SaveTimes;  // of every repetition of BM_SaveBaseOf1M, for the median
 
 double SaveSeconds() {
     std::vector<double> times = SaveTimes;
@@ -96,7 +96,7 @@ void Fresh(const TSetup& setup) {
     fs::copy_file(setup.BaseFile, setup.WorkBase, fs::copy_options::overwrite_existing);
 }
 
-void BM_SaveBase(benchmark::State& state) {
+void BM_SaveBaseOf1M(benchmark::State& state) {
     TSetup& setup = Setup();
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -153,7 +153,7 @@ void BM_ReadNotificationsFromMemory(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_SaveBase)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_SaveBaseOf1M)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_AddPartysFromFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_UpdatePartysFromFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_ReadNotificationsFromMemory)->Unit(benchmark::kMillisecond);
