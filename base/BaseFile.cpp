@@ -49,24 +49,6 @@ TPartyRecord RecordOf(const TLineFields& f) {
     return party;
 }
 
-// Lines of a text: CR LF, LF and CR each end one; a NUL ends the text.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    std::vector<std::string_view> lines;
-    lines.reserve(text.size() / 64 + 1);
-    size_t begin = 0;
-    while (begin < text.size()) {
-        size_t end = text.find_first_of("\r\n", begin);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(begin));
-            break;
-        }
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
-    return lines;
-}
-
 // Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
 // so that the collation runs once per spelling rather than once per line. The spellings it is given
 // must outlive it.
@@ -271,6 +253,62 @@ bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
     base.PartyList[size_t(position)] = std::move(party);
     ++base.PartyListGeneration;
     return true;
+}
+
+TBaseMark MarkBase(const TGameBase& base) {
+    return {base.PartyList.size(), base.PlayerCatalogue.PlayerRecords.size(), base.TurnCatalogue.TurnIds.size()};
+}
+
+void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
+    if (base.PartyList.size() > mark.Parties) {
+        base.PartyList.resize(mark.Parties);
+        std::erase_if(base.Listing, [&](long game) { return game >= long(mark.Parties); });
+        if (base.CurrentParty >= long(mark.Parties)) {
+            base.CurrentParty = NoParty;
+            base.EditMode = false;
+        }
+        ++base.PartyListGeneration;
+    }
+    TPlayerCatalogue& players = base.PlayerCatalogue;
+    while (players.PlayerRecords.size() > mark.Players) {
+        const std::string name = players.PlayerRecords.back().Name;
+        players.PlayerIds.erase(TextPolicy().SortKey(name));
+        players.PlayerNames.Remove(name);
+        players.PlayerRecords.pop_back();
+    }
+    // Years carry the number of their arrival; the run's years are the ones numbered past the mark.
+    TTurnCatalogue& turns = base.TurnCatalogue;
+    if (turns.TurnIds.size() > mark.Years) {
+        std::vector<std::string> added;
+        for (const std::string& year : turns.TurnNames.Items())
+            if (turns.TurnIds.at(TextPolicy().SortKey(year)) > int32_t(mark.Years)) added.push_back(year);
+        for (const std::string& year : added) {
+            turns.TurnIds.erase(TextPolicy().SortKey(year));
+            turns.TurnNames.Remove(year);
+        }
+    }
+}
+
+void SortBaseLines(std::vector<std::string_view>& lines) {
+    struct TItem {
+        TTextPolicy::TPrefix Prefix;
+        std::string_view Line;
+    };
+    const TTextPolicy& policy = TextPolicy();
+    std::vector<TItem> items;
+    items.reserve(lines.size());
+    for (std::string_view line : lines) items.push_back({policy.Prefix(line), line});
+    auto less = [&](const TItem& a, const TItem& b) {
+        if (a.Prefix.Exact && b.Prefix.Exact && !(a.Prefix == b.Prefix))
+            return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High : a.Prefix.Low < b.Prefix.Low;
+        return policy.Compare(a.Line, b.Line) < 0;
+    };
+    // Lines mostly come from a sorted file with a few appended: only the unsorted tail is sorted and
+    // then merged in.
+    const auto sortedEnd = std::is_sorted_until(items.begin(), items.end(), less);
+    std::stable_sort(sortedEnd, items.end(), less);
+    std::inplace_merge(items.begin(), sortedEnd, items.end(), less);
+    for (size_t i = 0; i < items.size(); ++i) lines[i] = items[i].Line;
 }
 
 namespace {

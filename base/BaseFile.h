@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/BaseUi.h"
 #include "base/GConst.h"
@@ -29,6 +30,18 @@ void AddBaseLine(TGameBase& base, std::string_view line);
 // Puts the game in place of the game at that position of PartyList (an edit from the entry dialog);
 // false, with nothing changed, when no game is there.
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party);
+// How far the base reached before a run of AddBaseLine calls, so that the run can be taken out again.
+struct TBaseMark {
+    size_t Parties = 0, Players = 0, Years = 0;
+};
+// The mark of the base as it stands now.
+TBaseMark MarkBase(const TGameBase& base);
+// Takes out the games, players and years that AddBaseLine added since the mark; the selection and the
+// game opened for editing forget the games taken out.
+void RemoveAddedSince(TGameBase& base, const TBaseMark& mark);
+// Sorts base lines into the order SaveBase writes them in.
+void SortBaseLines(std::vector<std::string_view>& lines);
+
 // The whole base as its file content: lines sorted by collation, each ended by CR LF.
 std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file

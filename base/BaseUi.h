@@ -1,6 +1,7 @@
 // What the engine needs from whoever shows things to the user: the window, the tool or a test.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kalvon {
@@ -16,6 +17,9 @@ public:
     virtual void ProgressShow() {}
     virtual void ProgressSetPosition(int /*percent*/) {}
     virtual void ProgressHide() {}
+    // The progress of a run over a folder of notifications: called before the first file and after
+    // each one. The program shows its own dialog once a run takes longer than about half a second.
+    virtual void FolderProgress(size_t /*filesRead*/, size_t /*filesToRead*/) {}
 };
 
 // Shows nothing: for callers that only want the data.

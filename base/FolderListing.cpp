@@ -61,4 +61,9 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string_view 
     return names;
 }
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder == ".") return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 }  // namespace kalvon

@@ -17,4 +17,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // gives an empty list.
 std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern);
 
+// "folder/name", or the name alone when the folder is empty or ".", so that paths shown to the user
+// stay short in the working folder.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 }  // namespace kalvon

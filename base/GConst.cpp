@@ -14,6 +14,13 @@ size_t TSortedNames::Add(std::string_view text) {
     return size_t(at - Items_.begin());
 }
 
+void TSortedNames::Remove(std::string_view text) {
+    const TTextPolicy& policy = TextPolicy();
+    auto at = std::lower_bound(Items_.begin(), Items_.end(), text,
+                               [&](const std::string& item, std::string_view t) { return policy.Less(item, t); });
+    if (at != Items_.end() && policy.Compare(*at, text) == 0) Items_.erase(at);
+}
+
 int32_t TPlayerCatalogue::IdOf(std::string_view name) const {
     auto at = PlayerIds.find(TextPolicy().SortKey(name));
     return at == PlayerIds.end() ? 0 : at->second;

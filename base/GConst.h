@@ -42,6 +42,8 @@ public:
     size_t Add(std::string_view text);
     // Takes already sorted, distinct entries in one go (the loader sorts once).
     void Assign(std::vector<std::string> sortedDistinct) { Items_ = std::move(sortedDistinct); }
+    // Removes the entry equal to the text, if any.
+    void Remove(std::string_view text);
     void clear() { Items_.clear(); }
 
 private:

@@ -30,6 +30,23 @@ bool SplitField(std::string_view text, size_t& cursor, char delimiter, std::stri
     return true;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 64 + 1);
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(begin));
+            break;
+        }
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
 std::string AsciiUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out)

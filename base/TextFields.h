@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvon {
 
@@ -14,6 +15,9 @@ std::string_view Trim(std::string_view text);
 // Fails (false, empty field) once the cursor has passed the end: "a,,b" gives a, "", b, then fails;
 // an empty text gives one empty field, then fails.
 bool SplitField(std::string_view text, size_t& cursor, char delimiter, std::string_view& field);
+
+// The lines of a text: CR LF, LF and CR each end one, and a NUL ends the text.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Upper case of ASCII letters only; other bytes stay as they are.
 std::string AsciiUpper(std::string_view text);

@@ -35,14 +35,9 @@ void PrintListing(const TGameBase& base) {
     for (long game : base.Listing) std::cout << ToTerminal(ListingLine(base, game)) << '\n';
 }
 
-struct TStatOptions {
-    bool Listing = false;
-    bool NotFinished = false;
-    std::optional<std::string> Year, Player, Colour, Opponent, Group;
-};
+}  // namespace
 
-// Reads the options after BASE and MOVES; returns the bad-arguments message, or "" when they are fine.
-std::string ReadStatOptions(const TArguments& args, TStatOptions& options) {
+std::string ReadQueryOptions(const TArguments& args, TQueryOptions& options) {
     for (size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::optional<std::string>& into) -> std::string {
@@ -82,7 +77,7 @@ std::string ReadStatOptions(const TArguments& args, TStatOptions& options) {
 
 // Fills the criteria as the query dialog's OK does; returns the dialog's message when a name or the
 // group is unknown, or "" when the query can run.
-std::string BuildCriteria(const TGameBase& base, const TStatOptions& options, TQueryCriteria& criteria) {
+std::string BuildCriteria(const TGameBase& base, const TQueryOptions& options, TQueryCriteria& criteria) {
     TQueryRequest request;
     request.WholeBase = !(options.NotFinished || options.Year || options.Player || options.Group);
     request.NotFinished = options.NotFinished;
@@ -101,8 +96,6 @@ std::string BuildCriteria(const TGameBase& base, const TStatOptions& options, TQ
                                          : TPlayerColour::All;
     return ResolveQuery(base, request, criteria).value_or(std::string());
 }
-
-}  // namespace
 
 std::optional<std::string> ParseMovesArgument(std::string_view text, std::string& error) {
     const std::string upper = AsciiUpper(Trim(text));
@@ -138,8 +131,8 @@ int RunStat(const TArguments& args) {
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
     if (!moves) return BadArguments(error);
-    TStatOptions options;
-    if (std::string problem = ReadStatOptions(args, options); !problem.empty()) return BadArguments(problem);
+    TQueryOptions options;
+    if (std::string problem = ReadQueryOptions(args, options); !problem.empty()) return BadArguments(problem);
 
     TGameBase base;
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;

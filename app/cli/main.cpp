@@ -5,6 +5,7 @@
 
 #include "app/cli/CliBase.h"
 #include "app/cli/CliCommon.h"
+#include "app/cli/CliExchange.h"
 #include "app/cli/CliStat.h"
 
 using namespace kalvon::cli;
@@ -15,10 +16,14 @@ using TCommand = int (*)(const TArguments&);
 
 const std::map<std::string, TCommand>& Commands() {
     static const std::map<std::string, TCommand> commands = {
+        {"add", RunAdd},
         {"info", RunInfo},
+        {"read", RunRead},
         {"resave", RunResave},
         {"shift", RunShift},
         {"stat", RunStat},
+        {"update", RunUpdate},
+        {"write", RunWrite},
     };
     return commands;
 }

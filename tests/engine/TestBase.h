@@ -17,7 +17,9 @@ public:
     std::vector<std::string> Messages;
     std::vector<int> Positions;
     int Shown = 0, Hidden = 0;
+    std::vector<std::pair<size_t, size_t>> FolderSteps;
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    void FolderProgress(size_t read, size_t toRead) override { FolderSteps.emplace_back(read, toRead); }
     void ProgressShow() override { ++Shown; }
     void ProgressSetPosition(int percent) override { Positions.push_back(percent); }
     void ProgressHide() override { ++Hidden; }

@@ -1,0 +1,76 @@
+#include "app/cli/CliExchange.h"
+
+#include <iostream>
+
+#include "app/cli/CliStat.h"
+#include "exchange/FolderCommands.h"
+#include "exchange/NotificationReader.h"
+#include "exchange/NotificationWriter.h"
+#include "search/Statistic.h"
+
+namespace kalvon::cli {
+
+namespace {
+
+constexpr const char* WriteUsage =
+    "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour all|black|white] "
+    "[--opponent NAME]] [--group C|None]";
+
+int FolderExitStatus(const TFolderRun& run) { return run.Status == TFolderRunStatus::Done ? ExitOk : ExitFailure; }
+
+}  // namespace
+
+int RunRead(const TArguments& args) {
+    if (args.empty()) return BadArguments("usage: kalvon-cli read FILE...");
+    int status = ExitOk;
+    for (const std::string& file : args) {
+        const TNotificationRead read = ReadNotificationFile(file);
+        if (read.Error) {
+            // The path came from the terminal; only the notification's own text is in the code page.
+            TNotificationError error = *read.Error;
+            error.Text = ToTerminal(error.Text);
+            std::cerr << NotificationErrorText(error) << '\n';
+            status = ExitFailure;
+            continue;
+        }
+        std::cout << ToTerminal(read.BaseLine) << '\n';
+    }
+    return status;
+}
+
+int RunAdd(const TArguments& args) {
+    if (args.size() != 1) return BadArguments("usage: kalvon-cli add BASE");
+    TGameBase base;
+    TCliUi ui;
+    return FolderExitStatus(AddPartysFromFolder(base, args[0], ".", ui));
+}
+
+int RunUpdate(const TArguments& args) {
+    if (args.size() != 1) return BadArguments("usage: kalvon-cli update BASE");
+    TCliUi ui;
+    return FolderExitStatus(UpdatePartysFromFolder(args[0], ".", ui));
+}
+
+int RunWrite(const TArguments& args) {
+    if (args.size() < 2) return BadArguments(WriteUsage);
+    std::string error;
+    const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
+    if (!moves) return BadArguments(error);
+    TQueryOptions options;
+    if (std::string problem = ReadQueryOptions(args, options); !problem.empty()) return BadArguments(problem);
+    if (options.Listing) return BadArguments("unknown option --listing");
+
+    TGameBase base;
+    if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
+    TQueryCriteria criteria;
+    if (std::string message = BuildCriteria(base, options, criteria); !message.empty()) return Failure(message);
+    base.CurrentMoves = *moves;
+    TPositionIndex index;
+    MakeStatistic(base, criteria, index);
+    TCliUi ui;
+    const TWrittenNotifications written = WriteNotifications(base, ".", ui);
+    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    return written.Ok ? ExitOk : ExitFailure;
+}
+
+}  // namespace kalvon::cli

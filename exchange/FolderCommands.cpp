@@ -1,0 +1,170 @@
+#include "exchange/FolderCommands.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "base/BaseFile.h"
+#include "base/FolderListing.h"
+#include "base/SafeFile.h"
+#include "base/TextFields.h"
+#include "base/TextPolicy.h"
+#include "exchange/NotificationReader.h"
+
+namespace kalvon {
+
+namespace {
+
+// Creates the folder when it is missing; false (message shown, status set) when the run cannot go on.
+bool FolderReady(const std::string& folder, const std::string& missingMessage, IBaseUi& ui, TFolderRun& run) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) == 0) return true;
+    if (mkdir(folder.c_str(), 0777) != 0) {
+        ui.ShowMessage("Cannot create folder " + folder + ": " + std::strerror(errno));
+        run.Status = TFolderRunStatus::Failed;
+        return false;
+    }
+    ui.ShowMessage(missingMessage);
+    run.Status = TFolderRunStatus::FolderCreated;
+    return false;
+}
+
+// The bytes of the base file, empty when there is none yet; nullopt (message shown) when unreadable.
+std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui) {
+    struct stat info {};
+    if (stat(basePath.c_str(), &info) != 0) return std::string();
+    std::string error;
+    std::optional<std::string> content = ReadWholeFile(basePath, error);
+    if (!content) ui.ShowMessage(error);
+    return content;
+}
+
+// Writes the lines sorted, each ended by CR LF, through a temporary file.
+bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines, IBaseUi& ui) {
+    SortBaseLines(lines);
+    size_t next = 0;
+    std::string error;
+    const bool saved = WriteFileReplacing(
+        basePath,
+        [&](std::string& piece) {
+            piece.clear();
+            while (next < lines.size() && piece.size() < (4u << 20)) piece.append(lines[next++]).append("\r\n");
+            return !piece.empty();
+        },
+        error);
+    if (!saved) ui.ShowMessage(error);
+    return saved;
+}
+
+// The key of a line folded so that keys equal without regard to letter case are equal bytes.
+std::string FoldedKey(std::string_view line) {
+    const std::string_view key = line.substr(0, line.find('='));
+    bool ascii = true;
+    for (char c : key) ascii = ascii && static_cast<unsigned char>(c) < 128;
+    if (!ascii) return "\x01" + TextPolicy().SortKey(key);
+    std::string folded(key);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return folded;
+}
+
+}  // namespace
+
+TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, const std::string& workFolder,
+                               IBaseUi& ui) {
+    TFolderRun run;
+    const std::string folder = JoinPath(workFolder, "add");
+    if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) {
+        run.Status = TFolderRunStatus::Failed;
+        return run;
+    }
+    const std::vector<std::string> names = ListFolder(folder, "*.txt");
+    const TBaseMark mark = MarkBase(base);
+    auto fail = [&](const std::string& message) {
+        RemoveAddedSince(base, mark);
+        ui.ShowMessage(message);
+        run = TFolderRun{TFolderRunStatus::Failed};
+        return run;
+    };
+    std::deque<std::string> read;  // a deque keeps the views of the lines below valid
+    ui.FolderProgress(0, names.size());
+    for (const std::string& name : names) {
+        TNotificationError error;
+        std::optional<std::string> line = ReadNotification(base, folder, name, error);
+        if (!line) return fail(NotificationErrorText(error));
+        if (!line->empty()) read.push_back(std::move(*line));
+        ui.FolderProgress(++run.FilesRead, names.size());
+    }
+    std::vector<std::string_view> lines;
+    for (std::string_view line : SplitLines(*content))
+        if (!Trim(line).empty()) lines.push_back(line);
+    lines.insert(lines.end(), read.begin(), read.end());
+    if (!SaveLines(basePath, lines, ui)) {
+        RemoveAddedSince(base, mark);
+        return TFolderRun{TFolderRunStatus::Failed};
+    }
+    run.GamesAdded = read.size();
+    run.StatisticsDue = !read.empty();
+    return run;
+}
+
+TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string& workFolder, IBaseUi& ui) {
+    TFolderRun run;
+    const std::string folder = JoinPath(workFolder, "update");
+    if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) {
+        run.Status = TFolderRunStatus::Failed;
+        return run;
+    }
+    const std::vector<std::string> names = ListFolder(folder, "*.txt");
+    std::deque<std::string> read;
+    ui.FolderProgress(0, names.size());
+    for (const std::string& name : names) {
+        TNotificationRead notification = ReadNotificationFile(JoinPath(folder, name));
+        if (notification.Error) {
+            ui.ShowMessage(NotificationErrorText(*notification.Error));
+            return TFolderRun{TFolderRunStatus::Failed};
+        }
+        read.push_back(std::move(notification.BaseLine));
+        ui.FolderProgress(++run.FilesRead, names.size());
+    }
+
+    // The last notification of each key; files without a header line are appended as empty lines.
+    std::vector<std::string_view> lines = SplitLines(*content);
+    std::unordered_map<std::string, size_t> latest;
+    for (size_t i = 0; i < read.size(); ++i)
+        if (read[i].empty())
+            lines.push_back(read[i]);
+        else
+            latest[FoldedKey(read[i])] = i;
+    // One pass over the base replaces the first line of each key met.
+    for (std::string_view& line : lines) {
+        if (latest.empty()) break;
+        if (line.empty()) continue;
+        auto found = latest.find(FoldedKey(line));
+        if (found == latest.end()) continue;
+        line = read[found->second];
+        latest.erase(found);
+        ++run.GamesReplaced;
+    }
+    for (size_t i = 0; i < read.size(); ++i) {
+        auto unknown = read[i].empty() ? latest.end() : latest.find(FoldedKey(read[i]));
+        if (unknown != latest.end() && unknown->second == i) {
+            lines.push_back(read[i]);
+            ++run.GamesAdded;
+        }
+    }
+    if (!SaveLines(basePath, lines, ui)) return TFolderRun{TFolderRunStatus::Failed};
+    run.ReloadDue = true;
+    return run;
+}
+
+}  // namespace kalvon

@@ -1,0 +1,161 @@
+// Adding and updating games from the notifications of the add/ and update/ folders.
+#include <gtest/gtest.h>
+
+#include "base/BaseFile.h"
+#include "exchange/FolderCommands.h"
+#include "tests/engine/TestBase.h"
+
+namespace kalvon::test {
+namespace {
+
+// A gomoku notification of one move as the server mails it.
+std::string Notification(const std::string& board, const std::string& black, const std::string& white,
+                         const std::string& move = "H8") {
+    return "Notification of Gomoku Board " + board + "\r\n\r\nGame won by " + black + ".\r\n\r\n" + black +
+           "'s\r\n" + white + "'s\r\n\r\n   Eks          Ohs\r\n   " + black + "  " + white + "\r\n  1 " + move +
+           "         2 Resign\r\n\r\n\r\n";
+}
+
+// The lines of the games in memory, in PartyList order, and the catalogues.
+std::string Snapshot(const TGameBase& base) {
+    std::string text;
+    for (const TPartyRecord& party : base.PartyList) text += FormatBaseLine(base, party) + "\n";
+    for (const std::string& name : base.PlayerCatalogue.PlayerNames.Items()) text += "player " + name + "\n";
+    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
+        text += std::to_string(player.Id) + "=" + player.Name + "\n";
+    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) text += "year " + year + "\n";
+    text += "ids " + std::to_string(base.PlayerCatalogue.PlayerIds.size()) + " " +
+            std::to_string(base.TurnCatalogue.TurnIds.size()) + "\n";
+    return text;
+}
+
+class FolderCommands : public testing::Test {
+protected:
+    std::string Work() const { return Folder.Path().string(); }
+    std::string BasePath() const { return Folder.File("games.bdt"); }
+    void Put(const std::string& folder, const std::string& name, const std::string& text) {
+        std::filesystem::create_directories(Folder.File(folder));
+        WriteFile(Folder.File(folder + "/" + name), text);
+    }
+    void Load() {
+        TSilentUi silent;
+        ASSERT_TRUE(LoadBase(Base, BasePath(), silent));
+    }
+    TTempFolder Folder;
+    TGameBase Base;
+    TRecordingUi Ui;
+};
+
+TEST_F(FolderCommands, AddAppendsSortsAndDropsEmptyLines) {
+    WriteFile(BasePath(), "2001,    9=[Zed,Ann,+,88,?,-]\r\n\r\n2000,    5=[Ann,Zed,-,1122,?,-]\r\n");
+    Load();
+    Base.Listing = {1};
+    Put("add", "b_03.txt", Notification("20", "Alice", "Bob"));
+    Put("add", "A_04.TXT", Notification("10", "Carol", "ann"));
+    Put("add", ".hidden_05.txt", Notification("30", "Alice", "Zed"));
+    Put("add", "no header.txt", "Dear Alice,\r\nsee you.\r\n");
+    Put("add", "notes.doc", "Notification of Gomoku Board 1\r\n");
+    std::filesystem::create_directory(Folder.File("add/dir.txt"));
+    const auto stamp = std::filesystem::last_write_time(Folder.File("add/b_03.txt"));
+
+    const TFolderRun run = AddPartysFromFolder(Base, BasePath(), Work(), Ui);
+    EXPECT_EQ(run.Status, TFolderRunStatus::Done);
+    EXPECT_EQ(run.FilesRead, 4u);
+    EXPECT_EQ(run.GamesAdded, 3u);
+    EXPECT_TRUE(run.StatisticsDue);
+    EXPECT_FALSE(run.ReloadDue);
+    EXPECT_EQ(ReadFile(BasePath()),
+              "2000,    5=[Ann,Zed,-,1122,?,-]\r\n2001,    9=[Zed,Ann,+,88,?,-]\r\n"
+              "2003,   20=[Alice,Bob,+,88,?,-]\r\n2004,   10=[Carol,ann,+,88,?,-]\r\n"
+              "2005,   30=[Alice,Zed,+,88,?,-]\r\n");
+    // New games at the end of PartyList in reading order; the known player keeps the base's spelling.
+    ASSERT_EQ(Base.PartyList.size(), 5u);
+    EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[2]), "2005,   30=[Alice,Zed,+,88,?,-]");
+    EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[3]), "2004,   10=[Carol,Ann,+,88,?,-]");
+    EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[4]), "2003,   20=[Alice,Bob,+,88,?,-]");
+    EXPECT_EQ(Base.Listing, std::vector<long>{1});
+    EXPECT_TRUE(Ui.Messages.empty());
+    EXPECT_EQ(Ui.FolderSteps.front(), std::make_pair(size_t(0), size_t(4)));
+    EXPECT_EQ(Ui.FolderSteps.back(), std::make_pair(size_t(4), size_t(4)));
+    EXPECT_EQ(ReadFile(Folder.File("add/b_03.txt")), Notification("20", "Alice", "Bob"));
+    EXPECT_EQ(std::filesystem::last_write_time(Folder.File("add/b_03.txt")), stamp);
+}
+
+TEST_F(FolderCommands, UpdateReplacesByKeyLaterFileWinsUnknownKeysAppended) {
+    WriteFile(BasePath(), "2003,   20=[Old,Man,?,88,?,-]\r\n2003, a123=[Old,Man,?,88,?,-]\r\n"
+                          "2004,   10=[Keep,Me,+,11,?,-]\r\n2003,   20=[Second,Line,?,88,?,-]\r\n");
+    Load();
+    const std::string before = Snapshot(Base);
+    Put("update", "1_03.txt", Notification("20", "Alice", "Bob", "A1"));
+    Put("update", "2_03.txt", Notification("20", "Alice", "Bob", "B2"));
+    Put("update", "3_03.txt", Notification("A123", "Carol", "Dan"));
+    Put("update", "4_05.txt", Notification("77", "Eve", "Fay"));
+    Put("update", "5.txt", "no notification here\r\n");
+
+    const TFolderRun run = UpdatePartysFromFolder(BasePath(), Work(), Ui);
+    EXPECT_EQ(run.Status, TFolderRunStatus::Done);
+    EXPECT_EQ(run.FilesRead, 5u);
+    EXPECT_EQ(run.GamesReplaced, 2u);
+    EXPECT_EQ(run.GamesAdded, 1u);
+    EXPECT_TRUE(run.ReloadDue);
+    EXPECT_EQ(ReadFile(BasePath()),
+              "\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   20=[Second,Line,?,88,?,-]\r\n"
+              "2003, A123=[Carol,Dan,+,88,?,-]\r\n2004,   10=[Keep,Me,+,11,?,-]\r\n2005,   77=[Eve,Fay,+,88,?,-]\r\n");
+    EXPECT_EQ(Snapshot(Base), before) << "the caller reloads the base";
+    EXPECT_TRUE(Ui.Messages.empty());
+}
+
+TEST_F(FolderCommands, MissingFoldersAreCreatedWithTheirMessages) {
+    WriteFile(BasePath(), "2000,1=[A,B,+,88,?,-]\r\n\r\n");
+    EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
+    EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"Place add games in directory add!",
+                                                      "Place update games in directory update!"}));
+    EXPECT_TRUE(std::filesystem::is_directory(Folder.File("add")));
+    EXPECT_TRUE(std::filesystem::is_directory(Folder.File("update")));
+    EXPECT_EQ(ReadFile(BasePath()), "2000,1=[A,B,+,88,?,-]\r\n\r\n");
+    // With the folders there and empty, Add still rewrites the base sorted and without empty lines.
+    EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::Done);
+    EXPECT_EQ(ReadFile(BasePath()), "2000,1=[A,B,+,88,?,-]\r\n");
+    EXPECT_EQ(AddPartysFromFolder(Base, Folder.File("new.bdt"), Work(), Ui).Status, TFolderRunStatus::Done);
+    EXPECT_EQ(ReadFile(Folder.File("new.bdt")), "") << "a missing base file starts empty";
+}
+
+TEST_F(FolderCommands, FailedRunLeavesFileAndMemoryAsBefore) {
+    const std::string content = "2001,    9=[Zed,Ann,+,88,?,-]\r\n2000,    5=[Ann,Zed,-,1122,?,-]\r\n";
+    WriteFile(BasePath(), content);
+    Load();
+    Base.Listing = {0, 1};
+    Base.CurrentParty = 1;
+    Base.EditMode = true;
+    const std::string before = Snapshot(Base);
+    for (const char* folder : {"add", "update"}) {
+        // The first file brings a new year and new players, the second is refused, the third is never read.
+        Put(folder, "a_03.txt", Notification("20", "Newman", "Newer"));
+        Put(folder, "b_03.txt", Notification("21", "Alice", "Bob", "Z9"));
+        Put(folder, "c_03.txt", Notification("22", "Carol", "Dan"));
+    }
+    const std::string refusal = "File " + Work() + "/add/b_03.txt, line 10: not a point of the board: \"Z9\"";
+    TFolderRun added = AddPartysFromFolder(Base, BasePath(), Work(), Ui);
+    EXPECT_EQ(added.Status, TFolderRunStatus::Failed);
+    EXPECT_FALSE(added.StatisticsDue);
+    TFolderRun updated = UpdatePartysFromFolder(BasePath(), Work(), Ui);
+    EXPECT_EQ(updated.Status, TFolderRunStatus::Failed);
+    EXPECT_FALSE(updated.ReloadDue);
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, "File " + Work() + "/update/b_03.txt, line 10: "
+                                                                "not a point of the board: \"Z9\""}));
+    EXPECT_EQ(ReadFile(BasePath()), content);
+    EXPECT_EQ(Snapshot(Base), before);
+    EXPECT_EQ(Base.Listing, (std::vector<long>{0, 1}));
+    EXPECT_EQ(Base.CurrentParty, 1);
+
+    // A base file that cannot be written fails the same way, after all notifications were read.
+    std::filesystem::remove(Folder.File("add/b_03.txt"));
+    const TFolderRun unsaved = AddPartysFromFolder(Base, Folder.File("no/such/games.bdt"), Work(), Ui);
+    EXPECT_EQ(unsaved.Status, TFolderRunStatus::Failed);
+    EXPECT_NE(Ui.Messages.back().find("No such file or directory"), std::string::npos) << Ui.Messages.back();
+    EXPECT_EQ(Snapshot(Base), before);
+}
+
+}  // namespace
+}  // namespace kalvon::test
