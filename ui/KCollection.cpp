@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/Icons.h"
 #include "ui/ListingModel.h"
 #include "ui/Session.h"
 
@@ -24,6 +25,12 @@ public:
         return {QStyledItemDelegate::sizeHint(option, index).width(), 14};
     }
 };
+
+// The board's navigation pictures turned upright: towards the start is up, towards the end down.
+QIcon Upright(TToolPicture picture) {
+    const QPixmap flat = ToolPicture(picture).pixmap(16, 16);
+    return QIcon(flat.transformed(QTransform().rotate(90)));
+}
 
 }  // namespace
 
@@ -40,28 +47,36 @@ TFormKonstr::TFormKonstr(TSession& session)
     clbPartys->setItemDelegate(new TLineDelegate(clbPartys));
     // One height for every line: the view never measures a million of them.
     clbPartys->setUniformItemSizes(true);
+    // The lines are laid out in batches after the first paint: a large selection shows at once.
+    clbPartys->setLayoutMode(QListView::Batched);
+    clbPartys->setBatchSize(20000);
     clbPartys->setSelectionMode(QAbstractItemView::SingleSelection);
     clbPartys->setEditTriggers(QAbstractItemView::NoEditTriggers);
     clbPartys->installEventFilter(this);
     connect(clbPartys, &QListView::clicked, this, [this] { OpenGame(); });
 
     auto* buttons = new QVBoxLayout;
-    auto button = [&](const char* name, const QString& hint, QStyle::StandardPixmap picture, auto handler) {
+    auto button = [&](const char* name, const QString& hint, const QIcon& picture, auto handler) {
         auto* speed = new QToolButton(this);
         speed->setObjectName(QLatin1String(name));
         speed->setToolTip(hint);
         speed->setAutoRaise(true);
-        speed->setIcon(style()->standardIcon(picture));
+        speed->setIcon(picture);
         speed->setFocusPolicy(Qt::NoFocus);
         connect(speed, &QToolButton::clicked, this, handler);
         buttons->addWidget(speed);
     };
-    button("SpeedButton1", QStringLiteral("Check All"), QStyle::SP_DialogApplyButton, [this] { Model_->CheckAll(true); });
-    button("SpeedButton2", QStringLiteral("To Raise on first line"), QStyle::SP_ArrowUp, &TFormKonstr::RaiseOnFirst);
-    button("SpeedButton3", QStringLiteral("To Raise party up"), QStyle::SP_ArrowUp, &TFormKonstr::RaiseUp);
-    button("SpeedButton4", QStringLiteral("To Lower party down"), QStyle::SP_ArrowDown, &TFormKonstr::LowerDown);
-    button("SpeedButton5", QStringLiteral("To Lower on last line"), QStyle::SP_ArrowDown, &TFormKonstr::LowerOnLast);
-    button("SpeedButton6", QStringLiteral("Cancel All"), QStyle::SP_DialogDiscardButton, [this] { Model_->CheckAll(false); });
+    button("SpeedButton1", QStringLiteral("Check All"), style()->standardIcon(QStyle::SP_DialogApplyButton),
+           [this] { Model_->CheckAll(true); });
+    button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart),
+           &TFormKonstr::RaiseOnFirst);
+    button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack), &TFormKonstr::RaiseUp);
+    button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp),
+           &TFormKonstr::LowerDown);
+    button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd),
+           &TFormKonstr::LowerOnLast);
+    button("SpeedButton6", QStringLiteral("Cancel All"), style()->standardIcon(QStyle::SP_DialogCancelButton),
+           [this] { Model_->CheckAll(false); });
     buttons->addStretch();
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

@@ -1,6 +1,7 @@
 #include "ui/ListingModel.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "base/GameTexts.h"
 #include "ui/Session.h"
@@ -10,7 +11,8 @@ TListingModel::TListingModel(TSession& session) : QAbstractListModel(nullptr), S
 
 void TListingModel::Fill() {
     beginResetModel();
-    Checked_.assign(Session_.Base().Listing.size(), 1);
+    // A new vector: a smaller selection gives the memory of a larger one back.
+    Checked_ = std::vector<char>(Session_.Base().Listing.size(), 1);
     endResetModel();
 }
 

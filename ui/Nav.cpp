@@ -1,5 +1,8 @@
 #include "ui/Nav.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
