@@ -93,16 +93,6 @@ TEST_F(PartyEntry, NewGameJoinsTheCataloguesAndReadsBackAsStored) {
     EXPECT_EQ(stored, read) << "the file holds the games as memory does";
 }
 
-TEST_F(PartyEntry, EditChangesTheGameInPlaceAndTheFileSorted) {
-    TPartyEntry entry = Entry("WEST", "NORD");
-    entry.Alt = "K9";
-    entry.Reverse = true;
-    ASSERT_EQ(StorePartyEntry(Base, entry, "8A", 0, Path(), Ui), 0);
-    ASSERT_EQ(Base.PartyList.size(), 2u);
-    EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[0]), "2005,   77=[WEST,NORD,=,8A,K9,R]");
-    EXPECT_EQ(ReadFile(Path()), "2004,   12=[SUED,WEST,-,88899A,J9,R]\r\n2005,   77=[WEST,NORD,=,8A,K9,R]\r\n");
-}
-
 TEST_F(PartyEntry, FailedSaveLeavesMemoryAsTheFileIs) {
     // The base's folder is a file: no user, root included, can write below it.
     const std::string blocked = Folder.File("blocked");

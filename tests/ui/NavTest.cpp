@@ -71,6 +71,12 @@ void TNavTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
     List(*Run_, {10, 7});
     QCOMPARE(Cells(Panel(Navigator(), 1)).mid(0, 2), QStringList({"11", "NEU"}));
     QCOMPARE(Cells(Panel(Navigator(), 2)).mid(0, 2), QStringList({"8", "B9"}));
+
+    // An entry past the end of the base shows an empty panel and opens nothing.
+    List(*Run_, {3, 99});
+    QCOMPARE(Cells(Panel(Navigator(), 2)), QStringList(6, QString()));
+    QTest::mouseClick(Panel(Navigator(), 2), Qt::LeftButton, {}, QPoint(250, 20));
+    QCOMPARE(Run_->Base().CurrentParty, kalvon::NoParty);
 }
 
 void TNavTest::scrollingMovesTheHighlightThenTheColumn() {
