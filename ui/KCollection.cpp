@@ -53,7 +53,15 @@ TFormKonstr::TFormKonstr(TSession& session)
     clbPartys->setSelectionMode(QAbstractItemView::SingleSelection);
     clbPartys->setEditTriggers(QAbstractItemView::NoEditTriggers);
     clbPartys->installEventFilter(this);
-    connect(clbPartys, &QListView::clicked, this, [this] { OpenGame(); });
+    clbPartys->viewport()->installEventFilter(this);
+    // A click on a line's check box only checks or unchecks it: the box changes before the click ends.
+    connect(Model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.contains(Qt::CheckStateRole)) CheckClicked_ = true;
+            });
+    connect(clbPartys, &QListView::clicked, this, [this] {
+        if (!CheckClicked_) OpenGame();
+    });
 
     auto* buttons = new QVBoxLayout;
     auto button = [&](const char* name, const QString& hint, const QIcon& picture, auto handler) {
@@ -170,6 +178,7 @@ void TFormKonstr::BitBtn2Click() {
 }
 
 bool TFormKonstr::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clbPartys->viewport() && event->type() == QEvent::MouseButtonPress) CheckClicked_ = false;
     if (watched == clbPartys && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

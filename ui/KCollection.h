@@ -51,4 +51,5 @@ private:
     QListView* clbPartys;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    bool CheckClicked_ = false;  // the click under way checked or unchecked a line
 };

@@ -137,6 +137,10 @@ void TKCollectionTest::aLineOpensItsGameWhole() {
     List(*Run_, {4, 1, 9}, false, true);
     Select(1);
     const QRect line = Lines()->visualRect(Lines()->currentIndex());
+    // A click on the check box only unchecks the line.
+    QTest::mouseClick(Lines()->viewport(), Qt::LeftButton, {}, QPoint(line.left() + 9, line.center().y()));
+    QCOMPARE(Checks(), QList<bool>({true, false, true}));
+    QVERIFY(!Run_->Base().EditMode);
     QTest::mouseClick(Lines()->viewport(), Qt::LeftButton, {}, line.center());
     QCOMPARE(Run_->Base().CurrentParty, 1L);
     QCOMPARE(Run_->Base().CurrentMoves, Moves(30));

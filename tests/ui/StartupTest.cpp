@@ -224,7 +224,7 @@ void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     QFETCH(int, memo);
     TProgramRun session;
     session.Write(QStringLiteral("ini/Tools.ini"), ini);
-    TMainForm& main = session.Start();
+    session.Start();
     const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), warning ? 1 : 0);
     if (warning)
