@@ -19,7 +19,8 @@ void TMainForm::MakeStatistic(bool quiet) {
     const kalvon::TStatistic statistic = Session_.Search();
     if (quiet) return;
     if (!StatisticShown()) {
-        // The box neither labels the board nor touches the memo and the browsing windows.
+        // The box neither labels the board nor touches the memo; the browsing windows followed the
+        // search all the same, so they never show a selection that is gone.
         Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
         return;
     }
@@ -39,6 +40,7 @@ void TMainForm::StatisticShowClick() {
 }
 
 void TMainForm::N8Click() {
+    // The search redrew the open windows; this opens the navigator when games were found.
     MakeStatistic(false);
     Session_.RefreshBrowsers(true, false);
 }
