@@ -394,8 +394,35 @@ void RemoveListedParties(TGameBase& base) {
 }
 
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
-    RemoveListedParties(base);
-    return SaveBase(base, path, ui);
+    // One pass keeps the games not listed; a position listed twice is still one game.
+    std::vector<bool> listed(base.PartyList.size(), false);
+    for (long position : base.Listing)
+        if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
+    std::vector<TPartyRecord> all = std::move(base.PartyList), kept, removed;
+    kept.reserve(all.size());
+    for (size_t i = 0; i < all.size(); ++i) (listed[i] ? removed : kept).push_back(std::move(all[i]));
+    base.PartyList = std::move(kept);
+    if (!SaveBase(base, path, ui)) {
+        // The file keeps every game, so memory does too: the games go back to their places.
+        kept = std::move(base.PartyList);
+        base.PartyList.clear();
+        size_t k = 0, r = 0;
+        for (size_t i = 0; i < listed.size(); ++i)
+            base.PartyList.push_back(std::move(listed[i] ? removed[r++] : kept[k++]));
+        return false;
+    }
+    ++base.PartyListGeneration;
+    const long current = base.CurrentParty;
+    if (current >= 0 && current < long(listed.size())) {
+        if (listed[size_t(current)]) {
+            base.CurrentParty = NoParty;
+            base.EditMode = false;
+        } else {
+            base.CurrentParty = current - long(std::count(listed.begin(), listed.begin() + current, true));
+        }
+    }
+    base.Listing.clear();
+    return true;
 }
 
 }  // namespace kalvon

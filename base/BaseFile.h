@@ -58,6 +58,7 @@ bool CopyBaseFile(const std::string& from, const std::string& to, std::string& e
 void RemoveListedParties(TGameBase& base);
 // Removes the listed games (each once), clears Listing and saves. When the game being edited is
 // removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.
+// A failed save (the message went to ui) returns false and leaves the base in memory as it was.
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui);
 
 }  // namespace kalvon

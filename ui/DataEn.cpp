@@ -1,8 +1,213 @@
 #include "ui/DataEn.h"
 
-TSaveForm::TSaveForm() : QDialog(nullptr) {
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "base/GameTexts.h"
+#include "base/TextPolicy.h"
+#include "ui/DialogService.h"
+#include "ui/Session.h"
+#include "ui/ShownText.h"
+
+namespace {
+
+// The result items in list order and the codes they store; a text that is no item stores "?".
+constexpr char ResultCodes[] = {'+', 'F', '-', 'f', '=', '?'};
+const char* const ResultItems[] = {"1:0", "+:-", "0:1", "-:+", "=", "?"};
+
+int ResultItem(char code) {
+    for (int i = 0; i < 6; ++i)
+        if (ResultCodes[i] == code) return i;
+    return 5;
+}
+
+}  // namespace
+
+TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("SaveForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(420, 300);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    setFixedSize(291, 171);
+
+    QFont caption(QStringLiteral("Comic Sans MS"), 8, QFont::Bold);
+    auto label = [&](const QString& text, int left, int top) {
+        auto* shown = new QLabel(text, this);
+        shown->setFont(caption);
+        QPalette navy = shown->palette();
+        navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        shown->setPalette(navy);
+        shown->move(left, top);
+        shown->adjustSize();
+    };
+    label(QStringLiteral("Black"), 24, 6);
+    label(QStringLiteral("White"), 152, 6);
+    label(QStringLiteral("Year"), 24, 46);
+    label(QStringLiteral("Board"), 152, 46);
+    label(QStringLiteral("Result"), 24, 86);
+    label(QStringLiteral("5 A ="), 186, 107);
+
+    auto combo = [this](const char* name, QRect place) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setEditable(true);
+        // Enter moves on; it never adds the typed text to the list.
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setGeometry(place);
+        return box;
+    };
+    auto edit = [this](const char* name, QRect place) {
+        auto* line = new QLineEdit(this);
+        line->setObjectName(QLatin1String(name));
+        line->setGeometry(place);
+        return line;
+    };
+    cbBlack = combo("cbBlack", {24, 24, 113, 21});
+    cbWhite = combo("cbWhite", {152, 24, 113, 21});
+    edYear = edit("edYear", {24, 64, 113, 21});
+    edKod = edit("edKod", {152, 64, 113, 21});
+    cbResult = combo("cbResult", {24, 104, 73, 21});
+    for (const char* item : ResultItems) cbResult->addItem(QString::fromLatin1(item));
+    cbResult->setCurrentIndex(-1);
+    cbReverse = new QCheckBox(QStringLiteral("Reverse"), this);
+    cbReverse->setObjectName(QStringLiteral("cbReverse"));
+    cbReverse->setGeometry(104, 108, 73, 17);
+    edAlt = edit("edAlt", {224, 104, 41, 21});
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(40, 136, 75, 25);
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(160, 136, 75, 25);
+    // Enter in the fields moves on and never presses a button by itself.
+    for (QPushButton* button : {BitBtn1, BitBtn2}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(BitBtn1, &QPushButton::clicked, this, &TSaveForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TSaveForm::BitBtn2Click);
+
+    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(BitBtn2, cbBlack);
+    setTabOrder(cbBlack, cbWhite);
+    setTabOrder(cbWhite, edKod);
+    setTabOrder(edKod, cbResult);
+    setTabOrder(cbResult, cbReverse);
+    setTabOrder(cbReverse, edAlt);
+    setTabOrder(edAlt, edYear);
+    for (QWidget* field : std::initializer_list<QWidget*>{cbBlack, cbWhite, edYear, edKod, cbResult, cbReverse, edAlt})
+        field->installEventFilter(this);
+    for (QComboBox* box : {cbBlack, cbWhite, cbResult}) box->lineEdit()->installEventFilter(this);
+
+    // The dialog is not modal: it always shows the game that "OK" would write over.
+    connect(&Session_, &TSession::GameOpened, this, [this] {
+        if (isVisible()) FormShow();
+    });
+    connect(&Session_, &TSession::EditModeChanged, this, [this] {
+        if (isVisible()) FormShow();
+    });
+}
+
+void TSaveForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    FormShow();
+}
+
+void TSaveForm::FormShow() {
+    const kalvon::TGameBase& base = Session_.Base();
+    QStringList names;
+    for (const std::string& name : base.PlayerCatalogue.PlayerNames.Items()) names.append(CodePageText(name));
+    for (QComboBox* box : {cbBlack, cbWhite}) {
+        box->clear();
+        box->addItems(names);
+        box->setCurrentIndex(-1);
+        box->clearEditText();
+    }
+    edAlt->clear();
+    if (const kalvon::TPartyRecord* game = base.EditMode ? Session_.Base().CurrentRecord() : nullptr) {
+        cbBlack->setEditText(CodePageText(kalvon::PlayerName(base, game->BlackId)));
+        cbWhite->setEditText(CodePageText(kalvon::PlayerName(base, game->WhiteId)));
+        // The board code as typed: its padding is the base's business.
+        edKod->setText(CodePageText(game->Board).trimmed());
+        edYear->setText(CodePageText(game->Year));
+        cbResult->setCurrentIndex(ResultItem(game->Result));
+        cbReverse->setChecked(game->Reverse);
+        edAlt->setText(CodePageText(game->Alt));
+    }
+    cbBlack->setFocus();
+}
+
+std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
+    const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
+    bool held = true;
+    auto bytes = [&](const char* field, const QString& text) {
+        if (!held) return std::string();
+        std::optional<std::string> stored = policy.FromUtf8(text.trimmed().toStdString());
+        if (stored) return *stored;
+        Dialogs().Warning(this, QStringLiteral("%1: a character of \"%2\" cannot be stored in the code page %3.")
+                                    .arg(QLatin1String(field), text, QString::fromStdString(policy.CodePage())));
+        held = false;
+        return std::string();
+    };
+    kalvon::TPartyEntry entry;
+    entry.Black = bytes("Black", cbBlack->currentText().toUpper());
+    entry.White = bytes("White", cbWhite->currentText().toUpper());
+    entry.Year = bytes("Year", edYear->text());
+    entry.Board = bytes("Board", edKod->text());
+    entry.Alt = bytes("5 A =", edAlt->text());
+    if (!held) return std::nullopt;
+    const int item = cbResult->findText(cbResult->currentText(), Qt::MatchFixedString);
+    entry.Result = item >= 0 ? ResultCodes[item] : '?';
+    entry.Reverse = cbReverse->isChecked();
+    if (std::optional<std::string> refused = kalvon::CheckPartyEntry(entry)) {
+        Dialogs().Warning(this, EngineText(*refused));
+        return std::nullopt;
+    }
+    return entry;
+}
+
+void TSaveForm::BitBtn1Click() {
+    const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
+    if (!entry) return;
+    const kalvon::TGameBase& base = Session_.Base();
+    // Only the moves on the board are stored: moves taken back would be lost without a word.
+    if (base.EditMode && !base.ForwardMoves.empty() &&
+        !Dialogs().Confirm(this, QStringLiteral("Save the game without its last %1 moves?")
+                                     .arg(base.ForwardMoves.size() / 2)))
+        return;
+    if (Session_.SaveGame(*entry)) hide();
+}
+
+void TSaveForm::BitBtn2Click() {
+    hide();
+}
+
+bool TSaveForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QDialog::eventFilter(watched, event);
+    // Enter moves to the next field once this one holds text; the check box always moves on.
+    struct TNext {
+        QWidget* From;
+        QWidget* To;
+        QString Text;
+    };
+    for (const TNext& step : {TNext{cbBlack, cbWhite, cbBlack->currentText()},
+                              TNext{cbWhite, edYear, cbWhite->currentText()}, TNext{edYear, edKod, edYear->text()},
+                              TNext{edKod, cbResult, edKod->text()}, TNext{cbResult, cbReverse, cbResult->currentText()},
+                              TNext{cbReverse, edAlt, QStringLiteral("R")}, TNext{edAlt, BitBtn1, edAlt->text()}}) {
+        if (watched != step.From && watched->parent() != step.From) continue;
+        if (!step.Text.isEmpty()) step.To->setFocus();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -1,10 +1,46 @@
-// The game entry dialog "SaveForm": players, year, board code, result and alternative of the game on the
-// board.
+// The game entry dialog "SaveForm": players, year, board code, result and alternative of the game on
+// the board, stored as a new game or over the game being edited.
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "base/PartyEntry.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TSession;
 
 class TSaveForm final : public QDialog {
+    Q_OBJECT
 public:
-    TSaveForm();
+    explicit TSaveForm(TSession& session);
+
+    // Fills the dialog: the player lists, and in edit mode the texts of the game being edited.
+    void FormShow();
+    // "OK": checks the fields, stores the game and saves the base; hides the dialog when it is saved.
+    void BitBtn1Click();
+    // Cancel: hides the dialog, nothing changes.
+    void BitBtn2Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The typed game in the code page, or nullopt after saying which field cannot be stored.
+    std::optional<kalvon::TPartyEntry> TypedEntry();
+
+    TSession& Session_;
+    QComboBox* cbBlack;
+    QComboBox* cbWhite;
+    QLineEdit* edYear;
+    QLineEdit* edKod;
+    QComboBox* cbResult;
+    QCheckBox* cbReverse;
+    QLineEdit* edAlt;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
 };

@@ -1,12 +1,190 @@
 #include "ui/KCollection.h"
 
-TFormKonstr::TFormKonstr(TSession& session) : QWidget(nullptr), Session_(session) {
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/Icons.h"
+#include "ui/ListingModel.h"
+#include "ui/Session.h"
+
+namespace {
+
+// Lines 14 pixels high, whatever the font asks for.
+class TLineDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 14};
+    }
+};
+
+// The board's navigation pictures turned upright: towards the start is up, towards the end down.
+QIcon Upright(TToolPicture picture) {
+    const QPixmap flat = ToolPicture(picture).pixmap(16, 16);
+    return QIcon(flat.transformed(QTransform().rotate(90)));
+}
+
+}  // namespace
+
+TFormKonstr::TFormKonstr(TSession& session)
+    : QWidget(nullptr), Session_(session), Model_(new TListingModel(session)) {
     setObjectName(QStringLiteral("FormKonstr"));
     setWindowTitle(QStringLiteral("Listing Parties"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(520, 420);
+    Model_->setParent(this);
+
+    clbPartys = new QListView(this);
+    clbPartys->setObjectName(QStringLiteral("clbPartys"));
+    clbPartys->setModel(Model_);
+    clbPartys->setItemDelegate(new TLineDelegate(clbPartys));
+    // One height for every line: the view never measures a million of them.
+    clbPartys->setUniformItemSizes(true);
+    // The lines are laid out in batches after the first paint: a large selection shows at once.
+    clbPartys->setLayoutMode(QListView::Batched);
+    clbPartys->setBatchSize(20000);
+    clbPartys->setSelectionMode(QAbstractItemView::SingleSelection);
+    clbPartys->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    clbPartys->installEventFilter(this);
+    clbPartys->viewport()->installEventFilter(this);
+    // A click on a line's check box only checks or unchecks it: the box changes before the click ends.
+    connect(Model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.contains(Qt::CheckStateRole)) CheckClicked_ = true;
+            });
+    connect(clbPartys, &QListView::clicked, this, [this] {
+        if (!CheckClicked_) OpenGame();
+    });
+
+    auto* buttons = new QVBoxLayout;
+    auto button = [&](const char* name, const QString& hint, const QIcon& picture, auto handler) {
+        auto* speed = new QToolButton(this);
+        speed->setObjectName(QLatin1String(name));
+        speed->setToolTip(hint);
+        speed->setAutoRaise(true);
+        speed->setIcon(picture);
+        speed->setFocusPolicy(Qt::NoFocus);
+        connect(speed, &QToolButton::clicked, this, handler);
+        buttons->addWidget(speed);
+    };
+    button("SpeedButton1", QStringLiteral("Check All"), style()->standardIcon(QStyle::SP_DialogApplyButton),
+           [this] { Model_->CheckAll(true); });
+    button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart),
+           &TFormKonstr::RaiseOnFirst);
+    button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack), &TFormKonstr::RaiseUp);
+    button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp),
+           &TFormKonstr::LowerDown);
+    button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd),
+           &TFormKonstr::LowerOnLast);
+    button("SpeedButton6", QStringLiteral("Cancel All"), style()->standardIcon(QStyle::SP_DialogCancelButton),
+           [this] { Model_->CheckAll(false); });
+    buttons->addStretch();
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setToolTip(QStringLiteral("Сохранить выборку"));
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setToolTip(QStringLiteral("Отмена"));
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormKonstr::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormKonstr::BitBtn2Click);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(clbPartys, 0, 0);
+    layout->addLayout(buttons, 0, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(BitBtn1);
+    bottom->addWidget(BitBtn2);
+    bottom->addStretch();
+    layout->addLayout(bottom, 1, 0, 1, 2);
+    resize(420, 420);
+}
+
+TFormKonstr::~TFormKonstr() = default;
+
+bool TFormKonstr::HasLines() const {
+    return !Session_.Base().Listing.empty();
+}
+
+void TFormKonstr::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    ShowFormKonstr();
 }
 
 void TFormKonstr::ShowFormKonstr() {
-    // The lines of the games come with the listing window's own work; until then there are none.
+    Model_->Fill();
+    if (Model_->rowCount() > 0) clbPartys->setCurrentIndex(Model_->index(0));
+}
+
+void TFormKonstr::RefillLines() {
+    if (isVisible()) Model_->RefreshTexts();
+}
+
+int TFormKonstr::SelectedLine() const {
+    const QModelIndex current = clbPartys->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TFormKonstr::OpenGame() {
+    const int line = SelectedLine();
+    const std::vector<long>& listing = Session_.Base().Listing;
+    if (line < 0 || size_t(line) >= listing.size()) return;
+    Session_.OpenGame(listing[size_t(line)]);
+}
+
+void TFormKonstr::MoveSelected(int to) {
+    const int from = SelectedLine();
+    if (from < 0 || to < 0 || to >= Model_->rowCount() || to == from) return;
+    Model_->MoveLine(from, to);
+    clbPartys->setCurrentIndex(Model_->index(to));
+    emit ListingReordered();
+}
+
+void TFormKonstr::RaiseUp() {
+    MoveSelected(SelectedLine() - 1);
+}
+
+void TFormKonstr::LowerDown() {
+    if (SelectedLine() >= 0) MoveSelected(SelectedLine() + 1);
+}
+
+void TFormKonstr::RaiseOnFirst() {
+    if (SelectedLine() >= 0) MoveSelected(0);
+}
+
+void TFormKonstr::LowerOnLast() {
+    if (SelectedLine() >= 0) MoveSelected(Model_->rowCount() - 1);
+}
+
+void TFormKonstr::BitBtn1Click() {
+    Session_.Base().Listing = Model_->CheckedGames();
+    hide();
+    // The navigator shows the new selection at once.
+    Session_.RefreshBrowsers(false, false);
+}
+
+void TFormKonstr::BitBtn2Click() {
+    hide();
+}
+
+bool TFormKonstr::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clbPartys->viewport() && event->type() == QEvent::MouseButtonPress) CheckClicked_ = false;
+    if (watched == clbPartys && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenGame();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

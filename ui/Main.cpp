@@ -14,8 +14,6 @@
 #include "base/BaseFile.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
-#include "search/ShiftStatistic.h"
-#include "search/StatisticLines.h"
 #include "ui/BoardView.h"
 #include "ui/ClientArea.h"
 #include "ui/DialogService.h"
@@ -75,6 +73,11 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     Menu_ = CreateMainMenu(*this);
     ConnectMenu();
     connect(&Session_, &TSession::EditModeChanged, Menu_.ToolButton6, &QToolButton::setEnabled);
+    // A game opened from the navigator or the listing stands whole on the board, without labels.
+    connect(&Session_, &TSession::GameOpened, this, [this] {
+        Board_->PaintBox1Paint();
+        MoveEnabled();
+    });
     // The board draws numbers and labels as the two check marks say, however they were set.
     connect(Menu_.Num, &QAction::toggled, Board_, &TBoardView::SetNumbered);
     connect(Menu_.StatisticShow, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
@@ -130,10 +133,9 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
         FormActivate();
         Board_->PaintBox1Paint();
     });
-    connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] {
-        MakeStatistic(true);
-        Session_.RefreshBrowsers(false, false);
-    });
+    // The search itself brings the browsing windows up to date.
+    connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] { MakeStatistic(true); });
+    ConnectBrowsers();
 }
 
 QList<QAction*> TMainForm::BaseItems() const {
@@ -497,98 +499,4 @@ void TMainForm::N2Click() {
     NewGame();
     PositionChanged();
     Board_->PaintBox1Paint();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Statistics
-
-void TMainForm::MakeStatistic(bool quiet) {
-    const kalvon::TStatistic statistic = Session_.Search();
-    if (quiet) return;
-    if (!StatisticShown()) {
-        // The box neither labels the board nor touches the memo and the browsing windows.
-        Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
-        return;
-    }
-    Memo1->SetLines(kalvon::StatisticMemoLines(statistic));
-    Board_->ShowLabels(kalvon::StatisticAlfMoves(statistic));
-    Session_.RefreshBrowsers(false, false);
-}
-
-void TMainForm::StatisticShowClick() {
-    // The menu has already toggled the check mark.
-    const bool shown = StatisticShown();
-    FormActivate();
-    Memo1->setVisible(shown);
-    if (shown)
-        MakeStatistic(false);
-    else
-        Board_->DeleteMovesAlf();
-}
-
-void TMainForm::N8Click() {
-    MakeStatistic(false);
-    Session_.RefreshBrowsers(true, false);
-}
-
-void TMainForm::N11Click() {
-    if (Session_.Base().PartyList.empty()) {
-        Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
-        return;
-    }
-    QDialog* query = Forms_.QueryForm;
-    if (!query->isVisible()) {
-        query->adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            query->move(screen->availableGeometry().center() - QPoint(query->width() / 2, query->height() / 2));
-        query->show();
-    }
-    query->raise();
-    query->activateWindow();
-}
-
-void TMainForm::ShowShiftStatistic(int s) {
-    const QString total =
-        CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Session_.Base(), s, Session_.Index())));
-    if (StatisticShown()) {
-        Board_->DeleteMovesAlf();
-        Memo1->setPlainText(total);
-    } else {
-        Dialogs().Information(this, total);
-    }
-}
-
-void TMainForm::OneShiftClick() {
-    ShowShiftStatistic(1);
-    Session_.RefreshBrowsers(true, false);
-}
-
-void TMainForm::TwoShiftClick() {
-    ShowShiftStatistic(2);
-    Session_.RefreshBrowsers(true, false);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Reflecting and turning the board
-
-void TMainForm::TransformBoard(kalvon::TSymmetry symmetry) {
-    const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::TransformGame, symmetry);
-    if (StatisticShown()) MakeStatistic(false);
-    ShowChange(change);
-}
-
-void TMainForm::VertClick() {
-    TransformBoard(kalvon::TSymmetry::ReflectUpDown);
-}
-
-void TMainForm::HorizClick() {
-    TransformBoard(kalvon::TSymmetry::ReflectLeftRight);
-}
-
-void TMainForm::ClockwiseClick() {
-    TransformBoard(kalvon::TSymmetry::TurnClockwise);
-}
-
-void TMainForm::AgainstClick() {
-    TransformBoard(kalvon::TSymmetry::TurnAnticlockwise);
 }

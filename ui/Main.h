@@ -13,9 +13,11 @@
 class TAboutBox;
 class TBoardView;
 class TClientArea;
+class TFormKonstr;
 class TFormT;
 class TNavigatorForm;
 class TQueryForm;
+class TSaveForm;
 class TSession;
 class TStatisticMemo;
 
@@ -25,6 +27,8 @@ struct TOtherForms {
     TQueryForm* QueryForm = nullptr;
     TAboutBox* AboutBox = nullptr;
     TNavigatorForm* NavigatorForm = nullptr;  // docked beside the main window while shown
+    TFormKonstr* FormKonstr = nullptr;
+    TSaveForm* SaveForm = nullptr;
 };
 
 class TMainForm final : public QMainWindow {
@@ -83,6 +87,12 @@ public:
     void OneShiftClick();
     void TwoShiftClick();
 
+    // The browsing windows and the entry dialog.
+    void NavigatorShow1Click();
+    void ListingGames1Click();
+    void DeleteGamesInListing1Click();
+    void SaveParty1Click();
+
     // Reflecting and turning the board.
     void VertClick();
     void HorizClick();
@@ -103,6 +113,7 @@ protected:
 
 private:
     void ConnectMenu();
+    void ConnectBrowsers();
     void SetTitle(const QString& text);
     void SetCurrentBase(const QString& path);
     void SetOuterSize(int width, int height);

@@ -1,27 +1,235 @@
 #include "ui/Nav.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <algorithm>
+#include <climits>
 
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+
+#include "base/GameTexts.h"
 #include "ui/KCollection.h"
+#include "ui/PartyPanel.h"
 #include "ui/Session.h"
+#include "ui/ShownText.h"
+
+namespace {
+
+constexpr int HeaderHeight = 28;
+constexpr int ScrollBarWidth = 16;
+
+}  // namespace
 
 TNavigatorForm::TNavigatorForm(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("NavigatorForm"));
     setWindowTitle(QStringLiteral("NavigatorBD"));
     setAttribute(Qt::WA_QuitOnClose, false);
+
+    PanelHeader = new QWidget(this);
+    PanelHeader->setObjectName(QStringLiteral("PanelHeader"));
+    PanelHeader->setAutoFillBackground(true);
+    QPalette header = PanelHeader->palette();
+    header.setColor(QPalette::Window, QColor(255, 128, 128));
+    PanelHeader->setPalette(header);
+    const QFont tahoma(QStringLiteral("Tahoma"), 8);
+    Label1 = new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
+    Label2 = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* label : {Label1, Label2}) label->setFont(tahoma);
+
+    sbPartys = new QScrollBar(Qt::Vertical, this);
+    sbPartys->setObjectName(QStringLiteral("sbPartys"));
+    sbPartys->setRange(0, 0);
+    sbPartys->setFocusPolicy(Qt::StrongFocus);
+    sbPartys->installEventFilter(this);
+    connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorForm::sbPartysChange);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+
     resize(321, 317);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(321 / 2, 317 / 2));
 }
 
-void TNavigatorForm::DrawPanels(int, int) {
-    // The game panels come with the navigator's own work; until then there is nothing to draw.
+bool TNavigatorForm::HasPanels() const {
+    return !Session_.Base().Listing.empty();
+}
+
+int TNavigatorForm::RowsThatFit() const {
+    return std::max(0, height() - HeaderHeight) / TPartyPanel::RowHeight;
+}
+
+long TNavigatorForm::ListedGame(int position) const {
+    const std::vector<long>& listing = Session_.Base().Listing;
+    return position >= 1 && size_t(position) <= listing.size() ? listing[size_t(position - 1)] : -1;
+}
+
+void TNavigatorForm::DrawPanels(int first, int position) {
+    const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
+    const QSignalBlocker quiet(sbPartys);
+    if (count == 0) {
+        while (!Panels_.empty()) {
+            delete Panels_.back();
+            Panels_.pop_back();
+        }
+        sbPartys->setRange(0, 0);
+        FirstIndex_ = LastIndex_ = ActivePanel_ = 0;
+        return;
+    }
+    const int V = std::max(1, std::min(RowsThatFit(), count));
+    while (PanelCount() > V) {
+        delete Panels_.back();
+        Panels_.pop_back();
+    }
+    FirstIndex_ = std::max(1, first);
+    LastIndex_ = FirstIndex_ + V - 1;
+    if (LastIndex_ > count) {
+        LastIndex_ = count;
+        FirstIndex_ = count - V + 1;
+    }
+    while (PanelCount() < V) {
+        auto* panel = new TPartyPanel(PanelCount() + 1, Panel1);
+        connect(panel, &TPartyPanel::Clicked, this, &TNavigatorForm::AClick);
+        panel->show();
+        Panels_.push_back(panel);
+    }
+    sbPartys->setRange(1, count);
+    sbPartys->setValue(std::clamp(position, FirstIndex_, LastIndex_));
+    sbPartys->setPageStep(std::max(1, PanelCount() - 1));
+    sbPartys->setSingleStep(1);
+    ActivePanel_ = sbPartys->value() - FirstIndex_ + 1;
+    PreviousActive_ = 0;
+    for (TPartyPanel* panel : Panels_) panel->SetActive(panel->Number() == ActivePanel_);
+    FillColumn();
+}
+
+void TNavigatorForm::FillColumn() {
+    for (TPartyPanel* panel : Panels_) LocateControl(*panel, ListedGame(FirstIndex_ + panel->Number() - 1));
+}
+
+void TNavigatorForm::LocateControl(TPartyPanel& panel, long party) {
+    const kalvon::TGameBase& base = Session_.Base();
+    if (party < 0 || size_t(party) >= base.PartyList.size()) {
+        for (QLabel* cell : {panel.edNum, panel.edBlack, panel.edWhite, panel.edKod, panel.edResult, panel.edCom,
+                             panel.edYear})
+            cell->clear();
+        return;
+    }
+    const kalvon::TPartyRecord& game = base.PartyList[size_t(party)];
+    panel.edNum->setText(QString::number(party + 1));
+    panel.edBlack->setText(CodePageText(kalvon::PlayerName(base, game.BlackId)));
+    panel.edWhite->setText(CodePageText(kalvon::PlayerName(base, game.WhiteId)));
+    panel.edKod->setText(CodePageText(game.Board));
+    panel.edResult->setText(QString::fromLatin1(kalvon::ResultText(game.Result)));
+    panel.edCom->setText(CodePageText(kalvon::PartyCaption(game)));
+    panel.edYear->setText(CodePageText(game.Year));
+}
+
+void TNavigatorForm::ChangeActiveColor() {
+    for (TPartyPanel* panel : Panels_)
+        if (panel->Number() == PreviousActive_ || panel->Number() == ActivePanel_)
+            panel->SetActive(panel->Number() == ActivePanel_);
+}
+
+void TNavigatorForm::sbPartysChange(int position) {
+    const int N = PanelCount(), Max = sbPartys->maximum();
+    if (N == 0) return;
+    PreviousActive_ = ActivePanel_;
+    if (position >= FirstIndex_ && position <= LastIndex_) {
+        ActivePanel_ = position - FirstIndex_ + 1;
+        ChangeActiveColor();
+        return;
+    }
+    // The column moves and keeps the highlight at its place where the ends allow.
+    if (position == 1) {
+        ActivePanel_ = 1;
+        LastIndex_ = N;
+    } else if (position == Max) {
+        ActivePanel_ = N;
+        LastIndex_ = Max;
+    } else {
+        LastIndex_ = position - ActivePanel_ + N;
+        if (LastIndex_ < N) {
+            ActivePanel_ = position;
+            LastIndex_ = N;
+        } else if (LastIndex_ > Max) {
+            ActivePanel_ = position + N - Max;
+            LastIndex_ = Max;
+        }
+    }
+    if (ActivePanel_ != PreviousActive_) ChangeActiveColor();
+    FirstIndex_ = LastIndex_ - N + 1;
+    FillColumn();
+}
+
+void TNavigatorForm::AClick(int n) {
+    const int pos = n + FirstIndex_ - 1;
+    const long game = ListedGame(pos);
+    if (game < 0) return;
+    if (pos == sbPartys->value() && n != ActivePanel_) {
+        PreviousActive_ = ActivePanel_;
+        ActivePanel_ = n;
+        ChangeActiveColor();
+    } else {
+        sbPartys->setValue(pos);
+    }
+    Session_.OpenGame(game);
+}
+
+void TNavigatorForm::RefillPanels() {
+    if (!isVisible()) return;
+    const size_t count = Session_.Base().Listing.size();
+    if (size_t(LastIndex_) > count || (PanelCount() == 0) != (count == 0))
+        DrawPanels(FirstIndex_, sbPartys->value());
+    else
+        FillColumn();
+}
+
+bool TNavigatorForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sbPartys && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !Session_.Base().Listing.empty() &&
+            ActivePanel_ > 0) {
+            AClick(ActivePanel_);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TNavigatorForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    FormShow();
+}
+
+void TNavigatorForm::FormShow() {
+    // The main window docks the navigator at its right edge.
     emit Shown();
+    DrawPanels(1, 1);
+    sbPartys->setFocus();
+}
+
+void TNavigatorForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TNavigatorForm::FormResize() {
+    PanelHeader->setGeometry(0, 0, width(), HeaderHeight);
+    Label1->setGeometry(0, 1, width(), 13);
+    Label2->setGeometry(0, 14, width(), 13);
+    const int below = std::max(0, height() - HeaderHeight);
+    sbPartys->setGeometry(width() - ScrollBarWidth, HeaderHeight, ScrollBarWidth, below);
+    Panel1->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
+    // The column follows the rows that fit, also when it grows past the games of the Listing.
+    const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
+    if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
+        DrawPanels(FirstIndex_, sbPartys->value());
+    for (TPartyPanel* panel : Panels_) panel->resize(Panel1->width() - 2, TPartyPanel::RowHeight);
 }
 
 void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing, bool openNavigator,

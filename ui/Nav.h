@@ -3,8 +3,12 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
+class QLabel;
+class QScrollBar;
 class TFormKonstr;
+class TPartyPanel;
 class TSession;
 
 class TNavigatorForm final : public QWidget {
@@ -13,10 +17,26 @@ public:
     explicit TNavigatorForm(TSession& session);
 
     // Rebuilds the column of game panels from the Listing, the game at Listing position first (1-based)
-    // at the top and the scroll bar at position.
+    // at the top and the scroll bar at position. Only the panels that fit exist.
     void DrawPanels(int first, int position);
-    // Whether there are game panels to show: the window is never opened empty.
-    bool HasPanels() const { return false; }
+    // Fills the panel with the game at that position of PartyList; a position past the end leaves
+    // the panel empty.
+    void LocateControl(TPartyPanel& panel, long party);
+    // The highlight leaves the panel that had it and goes to the active panel.
+    void ChangeActiveColor();
+    // The scroll bar moved to position: the highlight follows, the column moves where it must.
+    void sbPartysChange(int position);
+    // Panel n was clicked: its game goes on the board for editing.
+    void AClick(int n);
+    // The same column filled again: the Listing was reordered or games changed.
+    void RefillPanels();
+    // Whether there are games to show: the window is never opened empty.
+    bool HasPanels() const;
+
+    int PanelCount() const { return int(Panels_.size()); }
+    int FirstIndex() const { return FirstIndex_; }
+    int LastIndex() const { return LastIndex_; }
+    int ActivePanel() const { return ActivePanel_; }
 
 signals:
     // The window was shown: the main window docks it at its right edge.
@@ -24,9 +44,29 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormShow();
+    void FormResize();
+    // The rows of 33 pixels that Panel1 holds.
+    int RowsThatFit() const;
+    // The game of the 1-based Listing position, or -1 past its end.
+    long ListedGame(int position) const;
+    void FillColumn();
+
     TSession& Session_;
+    QWidget* PanelHeader;
+    QLabel* Label1;
+    QLabel* Label2;
+    QScrollBar* sbPartys;
+    QWidget* Panel1;
+    std::vector<TPartyPanel*> Panels_;
+    int FirstIndex_ = 0;
+    int LastIndex_ = 0;
+    int ActivePanel_ = 0;
+    int PreviousActive_ = 0;
 };
 
 // Brings the navigator and the listing window up to date with the Listing: redrawn when shown,

@@ -18,18 +18,24 @@ TProgram::TProgram() {
     QueryForm = std::make_unique<TQueryForm>(Session);
     AboutBox = std::make_unique<TAboutBox>();
     UsechForm = std::make_unique<TUsechForm>();
-    SaveForm = std::make_unique<TSaveForm>();
+    SaveForm = std::make_unique<TSaveForm>(Session);
     FormKonstr = std::make_unique<TFormKonstr>(Session);
     FormBook = std::make_unique<TFormBook>();
     FormLoad = std::make_unique<TFormLoad>();
     EngineUi.SetProgressWindow(FormLoad.get());
-    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get()});
+    MainForm->AttachForms(
+        {FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), FormKonstr.get(), SaveForm.get()});
 
     QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
     QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),
                      [this](bool openNavigator, bool openListing) {
                          RefreshBrowsers(Session, *NavigatorForm, *FormKonstr, openNavigator, openListing);
                      });
+    // A reordered Listing moves the navigator's games; changed games show their new texts.
+    QObject::connect(FormKonstr.get(), &TFormKonstr::ListingReordered, NavigatorForm.get(),
+                     &TNavigatorForm::RefillPanels);
+    QObject::connect(&Session, &TSession::PartiesChanged, NavigatorForm.get(), &TNavigatorForm::RefillPanels);
+    QObject::connect(&Session, &TSession::PartiesChanged, FormKonstr.get(), &TFormKonstr::RefillLines);
     QObject::connect(&Session, &TSession::BrowsersClosed, NavigatorForm.get(), [this] {
         FormKonstr->hide();
         NavigatorForm->hide();

@@ -48,6 +48,7 @@ kalvon::TBoardChange TSession::OpenGame(long party) {
     const kalvon::TBoardChange change = ChangePosition(kalvon::SetGame, record->Moves);
     Base_.CurrentParty = party;
     SetEditMode(true);
+    emit GameOpened();
     return change;
 }
 
@@ -58,7 +59,27 @@ void TSession::SetEditMode(bool on) {
 }
 
 kalvon::TStatistic TSession::Search() {
-    return kalvon::MakeStatistic(Base_, Criteria_, Index_);
+    kalvon::TStatistic statistic = kalvon::MakeStatistic(Base_, Criteria_, Index_);
+    emit ListingChanged(false, false);
+    return statistic;
+}
+
+bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
+    const long position = kalvon::StorePartyEntry(Base_, entry, Base_.CurrentMoves,
+                                                  Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty,
+                                                  LocalPath(BasePath_), Ui_);
+    if (position == kalvon::NoParty) return false;
+    Base_.CurrentParty = position;
+    SetEditMode(true);
+    emit PartiesChanged();
+    return true;
+}
+
+bool TSession::DeleteListed() {
+    const bool editing = Base_.EditMode;
+    const bool saved = kalvon::DeleteListedParties(Base_, LocalPath(BasePath_), Ui_);
+    if (editing && !Base_.EditMode) emit EditModeChanged(false);
+    return saved;
 }
 
 void TSession::ClearLists() {

@@ -10,6 +10,7 @@
 
 #include "base/BoardMoves.h"
 #include "base/GConst.h"
+#include "base/PartyEntry.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"
 #include "search/Statistic.h"
@@ -56,12 +57,21 @@ public:
     void DropContinuation();
     // An empty board: no moves, no continuation, no labels, edit mode off.
     kalvon::TBoardChange NewGame();
-    // Puts the whole game at that position of PartyList on the board and opens it for editing.
+    // Puts the whole game at that position of PartyList on the board and opens it for editing;
+    // announces GameOpened. A position past the end changes nothing.
     kalvon::TBoardChange OpenGame(long party);
     void SetEditMode(bool on);
 
-    // The statistics of the position on the board under the criteria; rewrites the Listing.
+    // The statistics of the position on the board under the criteria; rewrites the Listing, which the
+    // browsing windows then follow (ListingChanged without opening them).
     kalvon::TStatistic Search();
+    // Stores the typed game with the moves on the board, as a new game or over the game being edited,
+    // and saves the base; the stored game is then the one being edited. False when the save failed:
+    // nothing changed.
+    bool SaveGame(const kalvon::TPartyEntry& entry);
+    // Deletes the listed games from the base and saves it; false, with every game kept, when the save
+    // failed.
+    bool DeleteListed();
     // Empties the base, the selection and the query; the position on the board stays.
     void ClearLists();
     // Reads the base file at path into the emptied base; false when it could not be read.
@@ -74,6 +84,10 @@ public:
 signals:
     void EditModeChanged(bool on);
     void PositionChanged();
+    // A game of the base was put on the board whole (the board is drawn anew, without labels).
+    void GameOpened();
+    // Games of PartyList changed in place or were added: shown texts of games are out of date.
+    void PartiesChanged();
     void ListingChanged(bool openNavigator, bool openListing);
     void BrowsersClosed();
     // The games of the base were replaced (loaded, cleared).

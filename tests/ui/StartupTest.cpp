@@ -133,9 +133,9 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("TwoShift1", "Two Shift", {}, true);
     row("Execute1", "Execute", QKeySequence(Qt::CTRL | Qt::Key_Q), true);
     row("StatisticShow", "Statistic Show", Qt::Key_F8, true, 0);
-    row("SaveGame1", "Save Game", QKeySequence(Qt::CTRL | Qt::Key_P), false);
-    row("ListingGames1", "Listing Games", QKeySequence(Qt::CTRL | Qt::Key_L), false);
-    row("NavigatorShow1", "Navigator Show", QKeySequence(Qt::CTRL | Qt::Key_N), false);
+    row("SaveGame1", "Save Game", QKeySequence(Qt::CTRL | Qt::Key_P), true);
+    row("ListingGames1", "Listing Games", QKeySequence(Qt::CTRL | Qt::Key_L), true);
+    row("NavigatorShow1", "Navigator Show", QKeySequence(Qt::CTRL | Qt::Key_N), true);
     row("Num", "Numeration", {}, true, 1);
     row("Vert", "Reflect Up/Down", {}, true);
     row("Clockwise", "Turn +90 degrees", {}, true);

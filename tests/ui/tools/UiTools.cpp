@@ -2,19 +2,29 @@
 //   screenshots OUTDIR            the pictures of the user guide (run under xvfb-run for real fonts)
 //   measure-load [GAMES] [ROUNDS] opening a generated base through its File menu item, against the
 //                                 engine's LoadBase on the same file
-//   measure-click [GAMES] [ROUNDS] a click on the board that plays a move with "Statistic Show" on
-//                                 (search, memo, labels, stone), against the engine's MakeStatistic
-//                                 for the position after the move
+//   measure-click [GAMES] [ROUNDS] [--browsers]
+//                                 a click on the board that plays a move with "Statistic Show" on
+//                                 (search, memo, labels, stone; with --browsers the navigator and the
+//                                 listing window open and refreshed), against the engine's
+//                                 MakeStatistic for the position after the move
+//   measure-listing [GAMES] [ROUNDS]
+//                                 "Listing Games" on the empty board's selection (every game): from
+//                                 the command to the end of the window's first paint, and the heap's
+//                                 growth per listed game
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListView>
+#include <QScrollBar>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -33,6 +43,10 @@
 #include "ui/QueryPartys.h"
 #include "ui/Tools.h"
 #include "ui/help.h"
+#include "ui/DataEn.h"
+#include "ui/KCollection.h"
+#include "ui/Nav.h"
+#include "ui/Session.h"
 
 namespace {
 
@@ -123,6 +137,26 @@ bool StatisticsScreenshots(const QString& out) {
     return ok;
 }
 
+// The games of the real base after the two moves of its first game in the navigator and the listing window, and the entry
+// dialog over the game opened from the navigator's second panel.
+bool BrowsingScreenshots(const QString& out) {
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
+    program.Session.Base().ForwardMoves = program.Session.Base().PartyList.front().Moves.substr(0, 4);
+    main.N16Click();
+    main.MakeStatistic(true);
+    main.NavigatorShow1Click();
+    main.ListingGames1Click();
+    program.NavigatorForm->AClick(2);
+    bool ok = Save(program.NavigatorForm.get(), out + QStringLiteral("/navigator.png"));
+    ok = Save(program.FormKonstr.get(), out + QStringLiteral("/listing.png")) && ok;
+    main.SaveParty1Click();
+    ok = Save(program.SaveForm.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
+    return ok;
+}
+
 int Screenshots(const QString& outFolder) {
     QDir().mkpath(outFolder);
     const QString out = QDir(outFolder).absolutePath();
@@ -156,7 +190,8 @@ int Screenshots(const QString& outFolder) {
     main.About1Click();
     ok = Save(program.AboutBox.get(), out + QStringLiteral("/about.png")) && ok;
     program.AboutBox->hide();
-    return StatisticsScreenshots(out) && ok ? 0 : 1;
+    ok = StatisticsScreenshots(out) && ok;
+    return BrowsingScreenshots(out) && ok ? 0 : 1;
 }
 
 double Median(std::vector<double> values) {
@@ -222,7 +257,7 @@ void ClickPoint(TProgram& program, std::string_view code) {
     QApplication::sendEvent(box, &release);
 }
 
-int MeasureClick(size_t games, int rounds) {
+int MeasureClick(size_t games, int rounds, bool browsers) {
     const std::string path = kalvon::bench::BenchBaseFile(games);
     std::printf("base: %s (%zu games), %d rounds, median of each\n", path.c_str(), games, rounds);
     QTemporaryDir work;
@@ -239,6 +274,16 @@ int MeasureClick(size_t games, int rounds) {
     if (base.PartyList.size() != games) {
         std::fprintf(stderr, "the base was not opened\n");
         return 1;
+    }
+    if (browsers) {
+        main.NavigatorShow1Click();
+        main.ListingGames1Click();
+        Settle();
+        if (!program.NavigatorForm->isVisible() || !program.FormKonstr->isVisible()) {
+            std::fprintf(stderr, "the browsing windows did not open\n");
+            return 1;
+        }
+        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorForm->PanelCount());
     }
 
     // One game of the base, stepped through as a player would.
@@ -302,6 +347,74 @@ int MeasureClick(size_t games, int rounds) {
     return 0;
 }
 
+// The heap in use: the allocator's arenas and its mapped blocks.
+size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+int MeasureListing(size_t games, int rounds) {
+    const std::string path = kalvon::bench::BenchBaseFile(games);
+    std::printf("base: %s (%zu games), %d rounds\n", path.c_str(), games, rounds);
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    main.BaseItems().first()->trigger();
+    Settle();
+    // The empty board's selection: every game of the base.
+    main.MakeStatistic(true);
+    const size_t listed = program.Session.Base().Listing.size();
+    QAction* command = main.findChild<QAction*>(QStringLiteral("ListingGames1"));
+    TFormKonstr& listing = *program.FormKonstr;
+    QListView* view = listing.findChild<QListView*>(QStringLiteral("clbPartys"));
+    QWidget* lines = view->viewport();
+
+    struct TPaintSeen final : QObject {
+        bool Seen = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) Seen = true;
+            return false;
+        }
+    } paint;
+    lines->installEventFilter(&paint);
+    std::vector<double> times, laid, bytes;
+    for (int round = 0; round < rounds; ++round) {
+        // Every round is a first opening: the window gives back what the last one took.
+        std::vector<long> selection = std::move(program.Session.Base().Listing);
+        program.Session.Base().Listing.clear();
+        listing.ShowFormKonstr();
+        listing.hide();
+        program.Session.Base().Listing = std::move(selection);
+        Settle();
+        paint.Seen = false;
+        const size_t heap = HeapInUse();
+        QElapsedTimer timer;
+        timer.start();
+        command->trigger();
+        while (!paint.Seen) QApplication::processEvents();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        // The rest of the lines are laid out in batches while the window already shows.
+        QScrollBar* bar = view->verticalScrollBar();
+        const QModelIndex last = view->model()->index(int(listed) - 1, 0);
+        while (view->visualRect(last).isEmpty() || bar->maximum() < int(listed) - view->viewport()->height() / 14)
+            QApplication::processEvents();
+        laid.push_back(timer.nsecsElapsed() / 1e6);
+        bytes.push_back((double(HeapInUse()) - double(heap)) / double(listed));
+        std::printf("round %d: %.1f ms to the first paint, %.1f ms to the last line, %+.2f bytes per game\n",
+                    round + 1, times.back(), laid.back(), bytes.back());
+    }
+    std::printf("listed games:                 %zu\n", listed);
+    std::printf("command to first paint:       median %8.1f ms\n", Median(times));
+    std::printf("command to last line laid out: median %7.1f ms\n", Median(laid));
+    std::printf("heap growth per listed game:  median %8.2f bytes, first round %.2f bytes\n", Median(bytes),
+                bytes.front());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -323,11 +436,17 @@ int main(int argc, char* argv[]) {
         const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
         const int rounds = args.size() >= 4 ? args[3].toInt() : 51;
         if (games == 0 || rounds <= 0) return 2;
-        return MeasureClick(games, rounds);
+        return MeasureClick(games, rounds, args.contains(QLatin1String("--browsers")));
+    }
+    if (args.size() >= 2 && args[1] == QLatin1String("measure-listing")) {
+        const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
+        const int rounds = args.size() >= 4 ? args[3].toInt() : 5;
+        if (games == 0 || rounds <= 0) return 2;
+        return MeasureListing(games, rounds);
     }
     std::fputs(
         "usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS] | "
-        "measure-click [GAMES] [ROUNDS]\n",
+        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-listing [GAMES] [ROUNDS]\n",
         stderr);
     return 2;
 }

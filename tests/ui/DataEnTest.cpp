@@ -1,0 +1,245 @@
+// The game entry dialog: filling, the catalogues, new games and edits in place, refused input, the
+// moves taken back, the game opened while the dialog is open, a failed save and the Enter rules.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "base/BaseFile.h"
+#include "base/GameTexts.h"
+#include "tests/ui/BrowseBase.h"
+#include "tests/ui/UiTestRegistry.h"
+#include "ui/DataEn.h"
+
+using namespace browse;
+
+namespace {
+
+struct TEntryDialog {
+    TSaveForm* Form;
+    QComboBox* Combo(const char* name) const { return Form->findChild<QComboBox*>(QLatin1String(name)); }
+    QLineEdit* Edit(const char* name) const { return Form->findChild<QLineEdit*>(QLatin1String(name)); }
+    void Type(const char* field, const QString& text) const {
+        if (QComboBox* box = Combo(field))
+            box->setEditText(text);
+        else
+            Edit(field)->setText(text);
+    }
+    QString Text(const char* field) const { return Combo(field) ? Combo(field)->currentText() : Edit(field)->text(); }
+    void Ok() const { Form->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click(); }
+};
+
+}  // namespace
+
+class TDataEnTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void init();
+    void cleanup() { Run_.reset(); }
+    void newGamesJoinTheCatalogues();
+    void anOpenedGameIsEditedInPlace();
+    void refusedInputStoresNothing_data();
+    void refusedInputStoresNothing();
+    void movesTakenBackAreDroppedOnlyWhenConfirmed();
+    void theDialogFollowsTheGameOpenedWhileItIsOpen();
+    void aFailedSaveChangesNothing();
+    void enterMovesOnOnlyFromFilledFields();
+
+private:
+    TEntryDialog Open() {
+        QAction* save = Action(*Main_, "SaveGame1");
+        if (!save->isEnabled()) QTest::qFail("SaveGame1 is disabled", __FILE__, __LINE__);
+        save->trigger();
+        return TEntryDialog{Run_->Program->SaveForm.get()};
+    }
+    kalvon::TGameBase& Base() { return Run_->Base(); }
+    std::string Name(int32_t id) { return kalvon::PlayerName(Base(), id); }
+    std::unique_ptr<TProgramRun> Run_;
+    TMainForm* Main_ = nullptr;
+};
+
+void TDataEnTest::init() {
+    Run_ = std::make_unique<TProgramRun>();
+    Main_ = &Start(*Run_, 5);
+}
+
+void TDataEnTest::newGamesJoinTheCatalogues() {
+    CurrentSession().ChangePosition(kalvon::PlayMove, "88");
+    TEntryDialog entry = Open();
+    QVERIFY(entry.Form->isVisible());
+    QVERIFY(!entry.Form->isModal());
+    QCOMPARE(entry.Form->windowTitle(), QStringLiteral("SaveForm"));
+    QCOMPARE(entry.Combo("cbBlack")->count(), 10);
+    QCOMPARE(entry.Combo("cbResult")->count(), 6);
+    entry.Type("cbBlack", QStringLiteral("b3"));
+    entry.Type("cbWhite", QStringLiteral("neu"));
+    entry.Type("edYear", QStringLiteral("2010"));
+    entry.Type("edKod", QStringLiteral(" 4711 "));
+    entry.Type("cbResult", QStringLiteral("won"));
+    entry.Ok();
+    QVERIFY(!entry.Form->isVisible());
+    QCOMPARE(Base().PartyList.size(), size_t(6));
+    const kalvon::TPartyRecord& game = Base().PartyList[5];
+    // A known player in another case.
+    QCOMPARE(Name(game.BlackId), std::string("B3"));
+    QCOMPARE(Name(game.WhiteId), std::string("NEU"));
+    QCOMPARE(game.Board, std::string(" 4711"));
+    QCOMPARE(game.Result, '?');
+    QCOMPARE(game.Alt, std::string("?"));
+    QCOMPARE(game.Moves, std::string("88"));
+    QCOMPARE(Base().TurnCatalogue.TurnIds.size(), size_t(4));
+    QVERIFY(Base().EditMode);
+    QCOMPARE(Base().CurrentParty, 5L);
+    QVERIFY(Button(*Main_, "ToolButton6")->isEnabled());
+    QVERIFY(Run_->Read(QStringLiteral("games.bdt")).contains("2010, 4711=[B3,NEU,?,88,?,-]\r\n"));
+
+    // An empty board, the same new name for both colours, a result chosen from the list.
+    Trigger(*Main_, "N2");
+    entry = Open();
+    QCOMPARE(entry.Text("cbBlack"), QString());
+    // Year and board stay from the last use.
+    QCOMPARE(entry.Text("edYear"), QStringLiteral("2010"));
+    entry.Type("cbBlack", QStringLiteral("Zed"));
+    entry.Type("cbWhite", QStringLiteral("zed"));
+    entry.Combo("cbResult")->setCurrentIndex(3);
+    entry.Ok();
+    const kalvon::TPartyRecord& empty = Base().PartyList[6];
+    QCOMPARE(empty.Moves, std::string());
+    QCOMPARE(empty.BlackId, empty.WhiteId);
+    QCOMPARE(Name(empty.BlackId), std::string("ZED"));
+    QCOMPARE(empty.Result, 'f');
+    QCOMPARE(Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
+}
+
+void TDataEnTest::anOpenedGameIsEditedInPlace() {
+    List(*Run_, {4, 2});
+    QTest::mouseClick(Panel(*Run_->Program->NavigatorForm, 2), Qt::LeftButton, {}, QPoint(250, 20));
+    // The game turned on the board is stored turned.
+    Trigger(*Main_, "Vert");
+    const std::string turned = Base().CurrentMoves;
+    QVERIFY(turned != Base().PartyList[2].Moves);
+    TEntryDialog entry = Open();
+    QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B2"));
+    QCOMPARE(entry.Text("cbWhite"), QStringLiteral("W2"));
+    QCOMPARE(entry.Text("edYear"), QStringLiteral("2002"));
+    // The board code without its padding.
+    QCOMPARE(entry.Text("edKod"), QStringLiteral("102"));
+    QCOMPARE(entry.Text("cbResult"), QStringLiteral("1:0"));
+    QCOMPARE(entry.Text("edAlt"), QStringLiteral("?"));
+    entry.Type("edYear", QStringLiteral("1999"));
+    entry.Type("edAlt", QStringLiteral("J9"));
+    entry.Form->findChild<QCheckBox*>(QStringLiteral("cbReverse"))->setChecked(true);
+    entry.Ok();
+    QCOMPARE(Base().PartyList.size(), size_t(5));
+    QCOMPARE(kalvon::FormatBaseLine(Base(), Base().PartyList[2]),
+             "1999,  102=[B2,W2,+," + turned + ",J9,R]");
+    // The file is rewritten sorted: the changed game now comes first.
+    QVERIFY(Run_->Read(QStringLiteral("games.bdt")).startsWith(
+        QByteArray::fromStdString("1999,  102=[B2,W2,+," + turned + ",J9,R]\r\n")));
+    // The navigator shows the changed game.
+    QCOMPARE(Cells(Panel(*Run_->Program->NavigatorForm, 2)).last(), QStringLiteral("1999"));
+}
+
+void TDataEnTest::refusedInputStoresNothing_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("comma in a name") << "cbBlack" << "A,B" << "Black";
+    QTest::newRow("equals in a name") << "cbWhite" << "A=B" << "White";
+    QTest::newRow("comma in the year") << "edYear" << "20,03" << "Year";
+    QTest::newRow("tab in the board") << "edKod" << "47\t11" << "Board";
+    QTest::newRow("comma in the alternative") << "edAlt" << "J,9" << "5 A =";
+    QTest::newRow("not in the code page") << "cbWhite" << QString::fromUtf8("中") << "White";
+}
+
+void TDataEnTest::refusedInputStoresNothing() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    const QByteArray file = Run_->Read(QStringLiteral("games.bdt"));
+    TEntryDialog entry = Open();
+    entry.Type("cbBlack", QStringLiteral("NEU"));
+    entry.Type(qPrintable(field), text);
+    entry.Ok();
+    const QStringList warnings = Run_->Dialogs->Texts(QStringLiteral("warning"));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings[0].startsWith(caption), qPrintable(warnings[0]));
+    QVERIFY(entry.Form->isVisible());
+    QCOMPARE(Base().PartyList.size(), size_t(5));
+    QCOMPARE(Base().PlayerCatalogue.IdOf("NEU"), 0);
+    QVERIFY(!Base().EditMode);
+    QCOMPARE(Run_->Read(QStringLiteral("games.bdt")), file);
+}
+
+void TDataEnTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
+    CurrentSession().OpenGame(1);
+    for (int i = 0; i < 10; ++i) Trigger(*Main_, "N13");
+    Run_->Dialogs->ConfirmAnswers = {false, true};
+    TEntryDialog entry = Open();
+    entry.Ok();
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("confirm")),
+             QStringList{QStringLiteral("Save the game without its last 10 moves?")});
+    QCOMPARE(Base().PartyList[1].Moves, Moves(30));
+    QVERIFY(entry.Form->isVisible());
+    entry.Ok();
+    QCOMPARE(Base().PartyList[1].Moves, Moves(20));
+    QVERIFY(Run_->Read(QStringLiteral("games.bdt")).contains(QByteArray::fromStdString(Moves(20) + ",?,-]")));
+}
+
+void TDataEnTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
+    List(*Run_, {0, 3});
+    TNavigatorForm& navigator = *Run_->Program->NavigatorForm;
+    QTest::mouseClick(Panel(navigator, 1), Qt::LeftButton, {}, QPoint(250, 20));
+    TEntryDialog entry = Open();
+    QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B0"));
+    QTest::mouseClick(Panel(navigator, 2), Qt::LeftButton, {}, QPoint(250, 20));
+    QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B3"));
+    QCOMPARE(entry.Text("edYear"), QStringLiteral("2000"));
+    entry.Ok();
+    QCOMPARE(Name(Base().PartyList[3].BlackId), std::string("B3"));
+    QCOMPARE(Name(Base().PartyList[0].BlackId), std::string("B0"));
+    // Leaving edit mode empties the names: "OK" then adds a new game.
+    entry = Open();
+    Button(*Main_, "ToolButton6")->click();
+    QCOMPARE(entry.Text("cbBlack"), QString());
+}
+
+void TDataEnTest::aFailedSaveChangesNothing() {
+    Run_->Write(QStringLiteral("gone"), "");
+    CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
+    TEntryDialog entry = Open();
+    entry.Type("cbBlack", QStringLiteral("NEU"));
+    entry.Type("edYear", QStringLiteral("2042"));
+    entry.Ok();
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("error")).size(), 1);
+    QCOMPARE(Base().PartyList.size(), size_t(5));
+    QCOMPARE(Base().PlayerCatalogue.IdOf("NEU"), 0);
+    QVERIFY(!Base().TurnCatalogue.Contains("2042"));
+    QVERIFY(!Base().EditMode);
+    QVERIFY(entry.Form->isVisible());
+}
+
+void TDataEnTest::enterMovesOnOnlyFromFilledFields() {
+    TEntryDialog entry = Open();
+    entry.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(entry.Form));
+    QComboBox* black = entry.Combo("cbBlack");
+    QCOMPARE(QApplication::focusWidget(), black);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // An empty field keeps the focus.
+    QCOMPARE(QApplication::focusWidget(), black);
+    entry.Type("cbBlack", QStringLiteral("B1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), entry.Combo("cbWhite"));
+    entry.Edit("edAlt")->setFocus();
+    entry.Type("edAlt", QStringLiteral("K9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn1"));
+    // Enter never stores the game.
+    QCOMPARE(Base().PartyList.size(), size_t(5));
+    QVERIFY(entry.Form->isVisible());
+}
+
+#include "DataEnTest.moc"
+KALVON_UI_TEST(TDataEnTest);
