@@ -27,6 +27,7 @@
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
 #include "ui/Tools.h"
+#include "ui/Usech.h"
 #include "ui/help.h"
 
 namespace {
@@ -160,6 +161,7 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
         FormActivate();
         Board_->PaintBox1Paint();
     });
+    connect(Menu_.Truncated1, &QAction::triggered, Forms_.UsechForm, &TUsechForm::Open);
     connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] {
         MakeStatistic(true);
         Session_.RefreshBrowsers(false, false);

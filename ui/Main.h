@@ -18,6 +18,7 @@ class TNavigatorForm;
 class TQueryForm;
 class TSession;
 class TStatisticMemo;
+class TUsechForm;
 
 // The windows that the main window's commands show.
 struct TOtherForms {
@@ -25,6 +26,7 @@ struct TOtherForms {
     TQueryForm* QueryForm = nullptr;
     TAboutBox* AboutBox = nullptr;
     TNavigatorForm* NavigatorForm = nullptr;  // docked beside the main window while shown
+    TUsechForm* UsechForm = nullptr;
 };
 
 class TMainForm final : public QMainWindow {

@@ -110,9 +110,9 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     picture(m.Help1, look->standardIcon(QStyle::SP_DialogHelpButton));
     picture(m.About1, look->standardIcon(QStyle::SP_MessageBoxInformation));
 
-    // The commands whose work comes with the browsing windows, the exchange of games and the
-    // diagrams stay in place, disabled, until they are built.
-    for (QAction* later : {m.Truncated1, m.AddNewGames1, m.UpdateGames1, m.OutPbmFormat1, m.SaveGame1,
+    // The commands whose work comes with the browsing windows and the exchange of games stay in
+    // place, disabled, until they are built.
+    for (QAction* later : {m.AddNewGames1, m.UpdateGames1, m.OutPbmFormat1, m.SaveGame1,
                            m.DeleteGamesInListing1, m.ListingGames1, m.NavigatorShow1})
         later->setEnabled(false);
 }

@@ -17,13 +17,14 @@ TProgram::TProgram() {
     NavigatorForm = std::make_unique<TNavigatorForm>(Session);
     QueryForm = std::make_unique<TQueryForm>(Session);
     AboutBox = std::make_unique<TAboutBox>();
-    UsechForm = std::make_unique<TUsechForm>();
+    UsechForm = std::make_unique<TUsechForm>(Session);
     SaveForm = std::make_unique<TSaveForm>();
     FormKonstr = std::make_unique<TFormKonstr>(Session);
     FormBook = std::make_unique<TFormBook>();
     FormLoad = std::make_unique<TFormLoad>();
     EngineUi.SetProgressWindow(FormLoad.get());
-    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get()});
+    UsechForm->AttachLetters(*FormBook);
+    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), UsechForm.get()});
 
     QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
     QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),

@@ -5,6 +5,9 @@
 
 #include "app/cli/CliBase.h"
 #include "app/cli/CliCommon.h"
+#ifdef KALVON_CLI_DIAGRAM
+#include "app/cli/CliDiagram.h"
+#endif
 #include "app/cli/CliStat.h"
 
 using namespace kalvon::cli;
@@ -15,6 +18,9 @@ using TCommand = int (*)(const TArguments&);
 
 const std::map<std::string, TCommand>& Commands() {
     static const std::map<std::string, TCommand> commands = {
+#ifdef KALVON_CLI_DIAGRAM
+        {"diagram", RunDiagram},
+#endif
         {"info", RunInfo},
         {"resave", RunResave},
         {"shift", RunShift},
