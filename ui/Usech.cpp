@@ -242,10 +242,10 @@ void TUsechForm::Button2Click() {
 void TUsechForm::Button3Click() {
     if (!DiagramParty()) return;
     const TDiagram diagram = CurrentDiagram();
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/x-emf"), DiagramPicture(diagram, TPictureFormat::Emf));
-    data->setData(QStringLiteral("image/png"), DiagramPicture(diagram, TPictureFormat::Png));
-    QGuiApplication::clipboard()->setMimeData(data);
+    auto* picture = new QMimeData;
+    picture->setData(QStringLiteral("image/x-emf"), DiagramPicture(diagram, TPictureFormat::Emf));
+    picture->setData(QStringLiteral("image/png"), DiagramPicture(diagram, TPictureFormat::Png));
+    QGuiApplication::clipboard()->setMimeData(picture);
 }
 
 void TUsechForm::Button4Click() {

@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {true, true, true, true}, 0},
         TFrameCase{"OddLength", "88891", {}, 2 * S, 3 * S, 1, 2, {false, false, false, false},
                    {true, true, true, true}, 0}),
-    [](const testing::TestParamInfo<TFrameCase>& info) { return std::string(info.param.Name); });
+    [](const testing::TestParamInfo<TFrameCase>& frame) { return std::string(frame.param.Name); });
 
 TEST(DiagramStones, ColoursAlternateAndNumbersStartAtWithNum) {
     // Eight moves; with "With Num" 5 move 5 shows 1 and move 6 shows 2; with 0 nothing is numbered.
@@ -253,7 +253,7 @@ TEST(LetterMarks, TypedPointsAndTheMarksList) {
     std::string error;
     EXPECT_EQ(ParseLetterMarks("D77,B98", error), std::optional<std::string>("B98D77"));
     EXPECT_EQ(ParseLetterMarks("", error), std::optional<std::string>(""));
-    for (const char* bad : {"a98", "A9", "A988", "A0A", "A98,,C77", "A98,A77", "AH8"})
+    for (const char* bad : {"a98", "A9", "A988", "A0A", "A98,,C77", "A98,A77", "AH8", "A98,", ","})
         EXPECT_EQ(ParseLetterMarks(bad, error), std::nullopt) << bad;
 }
 

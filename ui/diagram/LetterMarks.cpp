@@ -18,12 +18,13 @@ int MoveOnPoint(std::string_view moves, std::string_view code) {
 
 std::optional<std::string> ParseLetterMarks(std::string_view list, std::string& error) {
     std::array<std::string, 26> codes;
-    while (!list.empty()) {
+    for (bool more = !list.empty(); more;) {
         const size_t comma = list.find(',');
         const std::string_view entry = list.substr(0, comma);
-        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+        more = comma != std::string_view::npos;
+        if (more) list.remove_prefix(comma + 1);
         if (entry.size() != 3 || entry[0] < 'A' || entry[0] > 'Z' || !kalvon::IsPointCode(entry.substr(1))) {
-            error = "a mark is a letter A-Z followed by a point code, such as A98: " + std::string(entry);
+            error = "a mark is a letter A-Z followed by a point code, such as A98: \"" + std::string(entry) + "\"";
             return std::nullopt;
         }
         std::string& code = codes[size_t(entry[0] - 'A')];
