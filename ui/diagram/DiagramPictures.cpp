@@ -21,7 +21,7 @@ QImage DiagramImage(const TDiagram& diagram) {
     const TDiagramLayout layout = DiagramLayout(diagram);
     QImage image(layout.W(), layout.H(), QImage::Format_RGB32);
     QPainter painter(&image);
-    TPainterCanvas canvas(painter);
+    TPainterCanvas canvas(painter, &image);
     DrawDiagram(canvas, diagram);
     return image;
 }
