@@ -24,6 +24,8 @@ TProgram::TProgram() {
     FormLoad = std::make_unique<TFormLoad>();
     EngineUi.SetProgressWindow(FormLoad.get());
     UsechForm->AttachLetters(*FormBook);
+    // The diagram follows the cell size and font in force.
+    QObject::connect(FormT.get(), &TFormT::Accepted, UsechForm.get(), &TUsechForm::PaintBox1Paint);
     MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), UsechForm.get()});
 
     QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);

@@ -6,7 +6,6 @@
 
 #include "tests/diagram/RecordingCanvas.h"
 #include "ui/diagram/Diagram.h"
-#include "ui/diagram/LetterMarks.h"
 
 namespace {
 
@@ -234,27 +233,6 @@ TEST(DiagramCaption, PlayersCommentaryAndTheResultDisc) {
             EXPECT_EQ(chords[0].From.x(), chords[0].To.x());
         }
     }
-}
-
-TEST(LetterMarks, TypedPointsAndTheMarksList) {
-    for (const auto& [typed, code] :
-         std::vector<std::pair<QString, std::optional<std::string>>>{{"j8", "98"},
-                                                                     {" h15 ", "8F"},
-                                                                     {"A10", "1A"},
-                                                                     {"I8", std::nullopt},
-                                                                     {"Q1", std::nullopt},
-                                                                     {"H0", std::nullopt},
-                                                                     {"H16", std::nullopt},
-                                                                     {"H", std::nullopt},
-                                                                     {"", std::nullopt}})
-        EXPECT_EQ(TypedPointCode(typed), code) << typed.toStdString();
-    EXPECT_EQ(MoveOnPoint("8889988A", "98"), 3);
-    EXPECT_EQ(MoveOnPoint("8889", "98"), 0);
-    std::string error;
-    EXPECT_EQ(ParseLetterMarks("D77,B98", error), std::optional<std::string>("B98D77"));
-    EXPECT_EQ(ParseLetterMarks("", error), std::optional<std::string>(""));
-    for (const char* bad : {"a98", "A9", "A988", "A0A", "A98,,C77", "A98,A77", "AH8", "A98,", ","})
-        EXPECT_EQ(ParseLetterMarks(bad, error), std::nullopt) << bad;
 }
 
 }  // namespace
