@@ -132,8 +132,13 @@ void TPainterCanvas::SetFont(const QFont& font) {
 }
 
 QSize TPainterCanvas::TextSize(const QString& text) {
-    if (!Metrics_) Metrics_.emplace(Painter_.fontMetrics());
-    return QSize(Metrics_->horizontalAdvance(text), Metrics_->height());
+    if (!Metrics_) SetFont(Painter_.font());
+    // Every number is measured to be centred: measured once, as its picture is drawn once.
+    static std::unordered_map<QString, QSize> sizes;
+    if (sizes.size() > 4096) sizes.clear();
+    QSize& size = sizes[FontKey_ + text];
+    if (size.isEmpty()) size = QSize(Metrics_->horizontalAdvance(text), Metrics_->height());
+    return size;
 }
 
 void TPainterCanvas::Text(QPoint topLeft, const QString& text, const QColor& ink, const QColor& paper) {
