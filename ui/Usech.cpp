@@ -138,6 +138,10 @@ void TUsechForm::FillGames() {
     }
     ComboBox1->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
+    // No game is chosen: neither the label nor the preview may still show the last one.
+    Label2->setText(QStringLiteral("Label2"));
+    static_cast<TPreview*>(PaintBox1)->Picture = QImage();
+    PaintBox1->update();
 }
 
 std::optional<long> TUsechForm::DiagramParty() const {

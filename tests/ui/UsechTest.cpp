@@ -306,6 +306,7 @@ void TUsechTest::newSelectionLeavesNoGameChosen() {
     CurrentSession().RefreshBrowsers(false, false);
     QCOMPARE(w.Games()->currentIndex(), -1);
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
+    QCOMPARE(w.Get<QLabel>("Label2")->text(), QStringLiteral("Label2"));
     w.Click("Button1");
     QVERIFY(run.Dialogs->Shown.isEmpty());
     // A game that changed under the window is no longer the chosen one, even without a signal.
