@@ -1,9 +1,37 @@
-// The letters window "Letters": the letter marks of a diagram, shown modally by the diagram window.
+// The letters window "Letters": the letter marks of a diagram, one point for each letter A to Z.
+// The diagram window opens it modally and takes the marks when it closes with OK.
 #pragma once
 
 #include <QDialog>
+#include <string>
+
+class QPushButton;
+class QTableWidget;
 
 class TFormBook final : public QDialog {
+    Q_OBJECT
 public:
     TFormBook();
+
+    // Opens the window, modal, on the marks of the diagram of a game with those moves; returns at
+    // once. Closing with OK announces Accepted with the new marks.
+    void Edit(const std::string& letterMarks, const std::string& moves);
+    // The marks in the grid as letter + PointCode entries in letter order.
+    std::string GridMarks() const;
+
+    void FormShow();
+    // Asks for the point of the selected row.
+    void StringGrid1DblClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+signals:
+    void MarksAccepted(const std::string& letterMarks);
+
+private:
+    std::string LetterMarks_;
+    std::string Moves_;
+    QTableWidget* StringGrid1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
 };

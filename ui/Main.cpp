@@ -25,6 +25,7 @@
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
 #include "ui/Tools.h"
+#include "ui/Usech.h"
 #include "ui/help.h"
 
 namespace {
@@ -133,6 +134,7 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
         FormActivate();
         Board_->PaintBox1Paint();
     });
+    connect(Menu_.Truncated1, &QAction::triggered, Forms_.UsechForm, &TUsechForm::Open);
     // The search itself brings the browsing windows up to date.
     connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();

@@ -20,6 +20,7 @@ class TQueryForm;
 class TSaveForm;
 class TSession;
 class TStatisticMemo;
+class TUsechForm;
 
 // The windows that the main window's commands show.
 struct TOtherForms {
@@ -29,6 +30,7 @@ struct TOtherForms {
     TNavigatorForm* NavigatorForm = nullptr;  // docked beside the main window while shown
     TFormKonstr* FormKonstr = nullptr;
     TSaveForm* SaveForm = nullptr;
+    TUsechForm* UsechForm = nullptr;
 };
 
 class TMainForm final : public QMainWindow {

@@ -110,9 +110,9 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     picture(m.Help1, look->standardIcon(QStyle::SP_DialogHelpButton));
     picture(m.About1, look->standardIcon(QStyle::SP_MessageBoxInformation));
 
-    // The commands whose work comes with the exchange of games and the diagrams stay in place,
-    // disabled, until they are built.
-    for (QAction* later : {m.Truncated1, m.AddNewGames1, m.UpdateGames1, m.OutPbmFormat1})
+    // The commands whose work comes with the exchange of games stay in place, disabled, until they
+    // are built.
+    for (QAction* later : {m.AddNewGames1, m.UpdateGames1, m.OutPbmFormat1})
         later->setEnabled(false);
 }
 

@@ -17,14 +17,17 @@ TProgram::TProgram() {
     NavigatorForm = std::make_unique<TNavigatorForm>(Session);
     QueryForm = std::make_unique<TQueryForm>(Session);
     AboutBox = std::make_unique<TAboutBox>();
-    UsechForm = std::make_unique<TUsechForm>();
+    UsechForm = std::make_unique<TUsechForm>(Session);
     SaveForm = std::make_unique<TSaveForm>(Session);
     FormKonstr = std::make_unique<TFormKonstr>(Session);
     FormBook = std::make_unique<TFormBook>();
     FormLoad = std::make_unique<TFormLoad>();
     EngineUi.SetProgressWindow(FormLoad.get());
-    MainForm->AttachForms(
-        {FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), FormKonstr.get(), SaveForm.get()});
+    UsechForm->AttachLetters(*FormBook);
+    // The diagram follows the cell size and font in force.
+    QObject::connect(FormT.get(), &TFormT::Accepted, UsechForm.get(), &TUsechForm::PaintBox1Paint);
+    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), FormKonstr.get(),
+                           SaveForm.get(), UsechForm.get()});
 
     QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
     QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),

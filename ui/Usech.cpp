@@ -1,8 +1,265 @@
 #include "ui/Usech.h"
 
-TUsechForm::TUsechForm() : QWidget(nullptr) {
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <filesystem>
+
+#include "base/GameTexts.h"
+#include "base/SafeFile.h"
+#include "ui/Book.h"
+#include "ui/DialogService.h"
+#include "ui/Session.h"
+#include "ui/ShownText.h"
+
+namespace {
+
+constexpr const char* OutFolder = "Out";
+constexpr int PanelHeight = 142;
+
+// The preview: it shows the picture last drawn; drawing happens when something changes.
+class TPreview final : public QWidget {
+public:
+    explicit TPreview(QWidget* parent) : QWidget(parent) {}
+    QImage Picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawImage(0, 0, Picture);
+    }
+};
+
+QString ResultShown(char result) {
+    switch (result) {
+        case '+': return QStringLiteral("1:0");
+        case '-': return QStringLiteral("0:1");
+        case '=': return QStringLiteral("1/2");
+        default: return QStringLiteral("?");
+    }
+}
+
+bool SameGame(const kalvon::TPartyRecord& a, const kalvon::TPartyRecord& b) {
+    return a.Board == b.Board && a.BlackId == b.BlackId && a.WhiteId == b.WhiteId && a.Year == b.Year &&
+           a.Result == b.Result && a.Moves == b.Moves;
+}
+
+// A name that stays a file of Out/: not empty, no folder separator, not "." or "..".
+bool UsableName(const QString& name) {
+    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) &&
+           name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+template <class Widget>
+Widget* Named(Widget* widget, const char* name, QRect geometry) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+}  // namespace
+
+TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("UsechForm"));
     setWindowTitle(QStringLiteral("Generation of truncated diagrams"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(640, 480);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+
+    ComboBox1 = Named(new QComboBox(this), "ComboBox1", QRect(4, 2, 210, 22));
+    Label2 = Named(new QLabel(QStringLiteral("Label2"), this), "Label2", QRect(4, 26, 210, 16));
+    new QLabel(QStringLiteral("Name of save file"), this);
+    findChildren<QLabel*>().constLast()->setGeometry(4, 44, 100, 16);
+    Edit1 = Named(new QLineEdit(QStringLiteral("1.bmp"), this), "Edit1", QRect(4, 60, 100, 22));
+    new QLabel(QStringLiteral("With Num"), this);
+    findChildren<QLabel*>().constLast()->setGeometry(108, 44, 60, 16);
+    SpinEdit1 = Named(new QSpinBox(this), "SpinEdit1", QRect(108, 60, 50, 22));
+    SpinEdit1->setRange(0, 1);
+    SpinEdit1->setValue(1);
+    Button4 = Named(new QPushButton(QStringLiteral("Letters"), this), "Button4", QRect(162, 60, 52, 22));
+    Button1 = Named(new QPushButton(QStringLiteral("Bitmap"), this), "Button1", QRect(4, 84, 56, 22));
+    Button2 = Named(new QPushButton(QStringLiteral("Metafile"), this), "Button2", QRect(62, 84, 56, 22));
+    Button3 = Named(new QPushButton(QStringLiteral("CopyToClipboard"), this), "Button3", QRect(120, 84, 94, 22));
+    CheckBox1 = Named(new QCheckBox(QStringLiteral("Full Diagram"), this), "CheckBox1", QRect(4, 108, 104, 16));
+    CheckBox2 = Named(new QCheckBox(QStringLiteral("Caption"), this), "CheckBox2", QRect(110, 108, 104, 16));
+    CheckBox3 = Named(new QCheckBox(QStringLiteral("Commentary"), this), "CheckBox3", QRect(4, 124, 104, 16));
+    CheckBox2->setEnabled(false);
+    CheckBox3->setEnabled(false);
+    auto* preview = new TPreview(this);
+    PaintBox1 = Named<QWidget>(preview, "PaintBox1", QRect(0, PanelHeight, 210, 128));
+    setFixedSize(218, PanelHeight + 128);
+
+    connect(ComboBox1, &QComboBox::activated, this, &TUsechForm::ComboBox1Click);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TUsechForm::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &TUsechForm::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TUsechForm::PaintBox1Paint);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TUsechForm::PaintBox1Paint);
+    connect(Button1, &QPushButton::clicked, this, &TUsechForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TUsechForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TUsechForm::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TUsechForm::Button4Click);
+    // Positions in PartyList and the Listing change under the window: the list is made anew and
+    // no game stays chosen.
+    connect(&Session_, &TSession::ListingChanged, this, &TUsechForm::FillGames);
+    connect(&Session_, &TSession::BaseChanged, this, &TUsechForm::FillGames);
+}
+
+void TUsechForm::Open() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TUsechForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FillGames();
+}
+
+void TUsechForm::FillGames() {
+    const kalvon::TGameBase& base = Session_.Base();
+    ComboBox1->clear();
+    for (long party : base.Listing) {
+        if (party < 0 || size_t(party) >= base.PartyList.size()) continue;
+        const kalvon::TPartyRecord& game = base.PartyList[size_t(party)];
+        ComboBox1->addItem(CodePageText(game.Board + "." + kalvon::PlayerName(base, game.BlackId) + " - " +
+                                        kalvon::PlayerName(base, game.WhiteId)),
+                           QVariant::fromValue(qlonglong(party)));
+    }
+    ComboBox1->setCurrentIndex(-1);
+    Party_ = kalvon::NoParty;
+    // No game is chosen: neither the label nor the preview may still show the last one.
+    Label2->setText(QStringLiteral("Label2"));
+    static_cast<TPreview*>(PaintBox1)->Picture = QImage();
+    PaintBox1->update();
+}
+
+std::optional<long> TUsechForm::DiagramParty() const {
+    const std::vector<kalvon::TPartyRecord>& games = Session_.Base().PartyList;
+    if (Party_ < 0 || size_t(Party_) >= games.size() || !SameGame(games[size_t(Party_)], Chosen_))
+        return std::nullopt;
+    return Party_;
+}
+
+void TUsechForm::ComboBox1Click(int line) {
+    if (line < 0 || line >= ComboBox1->count()) return;
+    const long party = long(ComboBox1->itemData(line).toLongLong());
+    const kalvon::TGameBase& base = Session_.Base();
+    if (party < 0 || size_t(party) >= base.PartyList.size()) return;
+    LetterMarks_.clear();
+    Party_ = party;
+    Chosen_ = base.PartyList[size_t(party)];
+    Label2->setText(ComboBox1->itemText(line) + QStringLiteral("  ") + ResultShown(Chosen_.Result));
+    {
+        const QSignalBlocker quiet(SpinEdit1);
+        SpinEdit1->setRange(0, int(DiagramMoves(Chosen_.Moves).size() / 2));
+        SpinEdit1->setValue(1);
+    }
+    Edit1->setText(QStringLiteral("u%1").arg(party + 1));
+    PaintBox1Paint();
+}
+
+void TUsechForm::CheckBox1Click() {
+    CheckBox2->setEnabled(CheckBox1->isChecked());
+    CheckBox3->setEnabled(CheckBox2->isEnabled());
+    PaintBox1Paint();
+}
+
+void TUsechForm::CheckBox2Click() {
+    CheckBox3->setEnabled(CheckBox2->isChecked());
+    PaintBox1Paint();
+}
+
+TDiagram TUsechForm::CurrentDiagram() const {
+    const std::optional<long> party = DiagramParty();
+    TDiagram diagram = party ? DiagramOfGame(Session_.Base(), *party) : TDiagram();
+    diagram.LetterMarks = LetterMarks_;
+    diagram.Options.Full = CheckBox1->isChecked();
+    diagram.Options.Caption = CheckBox2->isChecked();
+    diagram.Options.Commentary = CheckBox3->isChecked();
+    diagram.Options.WithNum = SpinEdit1->value();
+    diagram.Diameter = Session_.Settings().MoveDiameter;
+    diagram.MoveFont = Session_.Settings().MoveFont;
+    return diagram;
+}
+
+void TUsechForm::SetOuterSize(int width, int height) {
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+    setFixedSize(width - frame.width(), height - frame.height());
+}
+
+void TUsechForm::PaintBox1Paint() {
+    if (!DiagramParty()) return;
+    const TDiagram diagram = CurrentDiagram();
+    const TDiagramLayout layout = DiagramLayout(diagram);
+    auto* preview = static_cast<TPreview*>(PaintBox1);
+    preview->Picture = DiagramImage(diagram);
+    SetOuterSize(layout.W() <= 207 ? 218 : layout.W() + 10, layout.H() + 170);
+    PaintBox1->setGeometry(0, PanelHeight, layout.W(), layout.H());
+    PaintBox1->update();
+}
+
+void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
+    const QString name = Edit1->text();
+    if (!UsableName(name)) {
+        Dialogs().Warning(this, QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
+                                               "without \"/\", other than \".\" and \"..\". Nothing was written.")
+                                    .arg(name, QLatin1String(OutFolder)));
+        return;
+    }
+    std::error_code failure;
+    std::filesystem::create_directory(OutFolder, failure);
+    if (failure && !std::filesystem::is_directory(OutFolder)) {
+        Dialogs().Error(this, QStringLiteral("Cannot create the folder %1: %2")
+                                  .arg(QLatin1String(OutFolder), EngineText(failure.message())));
+        return;
+    }
+    const QString file = name + extension;
+    const QByteArray picture = DiagramPicture(CurrentDiagram(), format);
+    std::string error;
+    if (!kalvon::WriteFileReplacing(TSession::LocalPath(QLatin1String(OutFolder) + QLatin1Char('/') + file),
+                                    std::string_view(picture.constData(), size_t(picture.size())), error)) {
+        Dialogs().Error(this, EngineText(error));
+        return;
+    }
+    Dialogs().Information(this, QStringLiteral("File %1 - saved.").arg(file));
+}
+
+void TUsechForm::Button1Click() {
+    if (DiagramParty()) SavePicture(TPictureFormat::Bmp, QStringLiteral(".bmp"));
+}
+
+void TUsechForm::Button2Click() {
+    if (DiagramParty()) SavePicture(TPictureFormat::Emf, QStringLiteral(".emf"));
+}
+
+void TUsechForm::Button3Click() {
+    if (!DiagramParty()) return;
+    const TDiagram diagram = CurrentDiagram();
+    auto* picture = new QMimeData;
+    picture->setData(QStringLiteral("image/x-emf"), DiagramPicture(diagram, TPictureFormat::Emf));
+    picture->setData(QStringLiteral("image/png"), DiagramPicture(diagram, TPictureFormat::Png));
+    QGuiApplication::clipboard()->setMimeData(picture);
+}
+
+void TUsechForm::Button4Click() {
+    const std::optional<long> party = DiagramParty();
+    if (!party || !FormBook_) return;
+    // The window is modal for the user; its OK hands the marks back.
+    disconnect(FormBook_, &TFormBook::MarksAccepted, this, nullptr);
+    connect(FormBook_, &TFormBook::MarksAccepted, this, [this](const std::string& marks) {
+        LetterMarks_ = marks;
+        if (!LetterMarks_.empty()) PaintBox1Paint();
+    });
+    FormBook_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
 }

@@ -1,9 +1,76 @@
-// The diagram window "Generation of truncated diagrams": cut-down boards of the selected games.
+// The diagram window "Generation of truncated diagrams": a cut-down board of one game of the
+// selection, previewed and written as a bitmap or a metafile into Out/, or copied to the clipboard.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
+#include <optional>
+#include <string>
+
+#include "base/GConst.h"
+#include "ui/diagram/Diagram.h"
+#include "ui/diagram/DiagramPictures.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class TFormBook;
+class TSession;
 
 class TUsechForm final : public QWidget {
+    Q_OBJECT
 public:
-    TUsechForm();
+    explicit TUsechForm(TSession& session);
+    // The letters window that "Letters" opens.
+    void AttachLetters(TFormBook& book) { FormBook_ = &book; }
+    // File > Graphics > "Truncated": shows the window, filled anew, in front.
+    void Open();
+
+    // The chosen game's position in PartyList while it is still the game that was chosen, else none.
+    std::optional<long> DiagramParty() const;
+    const std::string& LetterMarks() const { return LetterMarks_; }
+    // The diagram the window shows now (with the chosen game, the check marks and the marks).
+    TDiagram CurrentDiagram() const;
+
+    // The games of the Listing into ComboBox1; no game is chosen afterwards.
+    void FillGames();
+    void ComboBox1Click(int line);
+    void CheckBox1Click();
+    void CheckBox2Click();
+    // Redraws the preview and sizes the window after the picture.
+    void PaintBox1Paint();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Writes the picture as Out/ + Edit1 + extension and says so; says why when it cannot.
+    void SavePicture(TPictureFormat format, const QString& extension);
+    void SetOuterSize(int width, int height);
+
+    TSession& Session_;
+    TFormBook* FormBook_ = nullptr;
+    long Party_ = kalvon::NoParty;
+    kalvon::TPartyRecord Chosen_;  // what the chosen game held, to know it again
+    std::string LetterMarks_;
+
+    QLineEdit* Edit1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    QSpinBox* SpinEdit1;
+    QComboBox* ComboBox1;
+    QLabel* Label2;
+    QWidget* PaintBox1;
 };

@@ -6,6 +6,9 @@
 #include "app/cli/CliBase.h"
 #include "app/cli/CliCommon.h"
 #include "app/cli/CliExchange.h"
+#ifdef KALVON_CLI_DIAGRAM
+#include "app/cli/CliDiagram.h"
+#endif
 #include "app/cli/CliStat.h"
 
 using namespace kalvon::cli;
@@ -17,6 +20,9 @@ using TCommand = int (*)(const TArguments&);
 const std::map<std::string, TCommand>& Commands() {
     static const std::map<std::string, TCommand> commands = {
         {"add", RunAdd},
+#ifdef KALVON_CLI_DIAGRAM
+        {"diagram", RunDiagram},
+#endif
         {"info", RunInfo},
         {"read", RunRead},
         {"resave", RunResave},

@@ -35,6 +35,7 @@ public:
     std::deque<bool> ConfirmAnswers;
     std::deque<TAnswer> AskAnswers;
     std::deque<std::optional<QString>> SaveAnswers;
+    std::deque<std::optional<QString>> InputAnswers;
     QStringList Opened;
     QStringList Unanswered;
 
@@ -63,10 +64,16 @@ public:
         AskAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> InputText(QWidget*, const QString&, const QString& prompt, const QString&) override {
-        Shown.append({QStringLiteral("input"), prompt});
-        Unanswered.append(prompt);
-        return std::nullopt;
+    std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
+                                     const QString& initial) override {
+        Shown.append({QStringLiteral("input"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial});
+        if (InputAnswers.empty()) {
+            Unanswered.append(prompt);
+            return std::nullopt;
+        }
+        const std::optional<QString> answer = InputAnswers.front();
+        InputAnswers.pop_front();
+        return answer;
     }
     std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&, const QString&) override {
         Shown.append({QStringLiteral("save"), caption});
@@ -98,7 +105,7 @@ public:
             if (!shown.Read && (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
                 left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
         for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
-        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !SaveAnswers.empty())
+        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !SaveAnswers.empty() || !InputAnswers.empty())
             left.append(QStringLiteral("scripted answers left over"));
         return left;
     }

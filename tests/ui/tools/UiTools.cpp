@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
 #include <malloc.h>
@@ -42,6 +43,9 @@
 #include "ui/Program.h"
 #include "ui/QueryPartys.h"
 #include "ui/Tools.h"
+#include "ui/Book.h"
+#include "ui/Usech.h"
+#include "ui/diagram/DiagramPictures.h"
 #include "ui/help.h"
 #include "ui/DataEn.h"
 #include "ui/KCollection.h"
@@ -92,6 +96,47 @@ bool Save(QWidget* window, const QString& path) {
     return saved;
 }
 
+// The diagram window over the real games, its letters window, and diagrams of three real games.
+bool DiagramScreenshots(TProgram& program, const QString& out) {
+    TSession& session = program.Session;
+    session.Search();
+    session.RefreshBrowsers(false, false);
+    TUsechForm& window = *program.UsechForm;
+    window.Open();
+    auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    auto choose = [&](int line) {
+        games->setCurrentIndex(line);
+        window.ComboBox1Click(line);
+    };
+    choose(11);
+    bool ok = Save(&window, out + QStringLiteral("/diagram-window.png"));
+    window.Button4Click();
+    ok = Save(program.FormBook.get(), out + QStringLiteral("/letters.png")) && ok;
+    program.FormBook->BitBtn2Click();
+
+    auto picture = [&](const QString& name) {
+        const QImage image = DiagramImage(window.CurrentDiagram());
+        const bool saved = image.save(out + QLatin1Char('/') + name);
+        std::printf("%s %s/%s\n", saved ? "wrote" : "could not write", qPrintable(out), qPrintable(name));
+        return saved;
+    };
+    ok = picture(QStringLiteral("diagram-cut.png")) && ok;
+    choose(40);
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox3"))->click();
+    ok = picture(QStringLiteral("diagram-full.png")) && ok;
+    // The caption boxes go off first: once "Full Diagram" is off they are disabled, marks and all.
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox3"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click();
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+    choose(7);
+    window.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(10);
+    ok = picture(QStringLiteral("diagram-from-move-10.png")) && ok;
+    window.hide();
+    return ok;
+}
+
 // The statistics of a position of ten moves from real games, and the query dialog over them.
 bool StatisticsScreenshots(const QString& out) {
     const QString real = QStringLiteral(KALVON_SHARED_DATA "/gomocup-standard-2021.bdt");
@@ -134,7 +179,8 @@ bool StatisticsScreenshots(const QString& out) {
     query->findChild<QComboBox*>(QStringLiteral("cbPlayer"))->setEditText(QStringLiteral("EMBRYO21.S"));
     query->findChild<QRadioButton*>(QStringLiteral("rgColorBlack"))->click();
     ok = Save(query, out + QStringLiteral("/query.png")) && ok;
-    return ok;
+    query->hide();
+    return DiagramScreenshots(program, out) && ok;
 }
 
 // The games of the real base after the two moves of its first game in the navigator and the listing window, and the entry
