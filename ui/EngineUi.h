@@ -2,8 +2,12 @@
 // service, the loading progress in the progress window.
 #pragma once
 
+#include <QElapsedTimer>
+#include <memory>
+
 #include "base/BaseUi.h"
 
+class QProgressDialog;
 class TFormLoad;
 
 class TEngineUi final : public kalvon::IBaseUi {
@@ -16,7 +20,17 @@ public:
     void ProgressShow() override;
     void ProgressSetPosition(int percent) override;
     void ProgressHide() override;
+    // A run over a folder of notifications shows a dialog of its own once it takes longer than
+    // about half a second, with the number of files read and to read.
+    void FolderProgress(size_t filesRead, size_t filesToRead) override;
+
+    TEngineUi();
+    ~TEngineUi() override;
+    TEngineUi(const TEngineUi&) = delete;
+    TEngineUi& operator=(const TEngineUi&) = delete;
 
 private:
     TFormLoad* FormLoad_ = nullptr;
+    QElapsedTimer FolderRun_;
+    std::unique_ptr<QProgressDialog> FolderDialog_;
 };

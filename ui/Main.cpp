@@ -138,6 +138,7 @@ void TMainForm::AttachForms(const TOtherForms& forms) {
     // The search itself brings the browsing windows up to date.
     connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();
+    ConnectExchange();
 }
 
 QList<QAction*> TMainForm::BaseItems() const {

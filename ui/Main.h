@@ -95,6 +95,11 @@ public:
     void DeleteGamesInListing1Click();
     void SaveParty1Click();
 
+    // Notifications in and out: "Add New Games", "Update Games", "Out pbm format".
+    void AddNewPartys1Click();
+    void UpdatePartys1Click();
+    void Outpbmformat1Click();
+
     // Reflecting and turning the board.
     void VertClick();
     void HorizClick();
@@ -116,6 +121,7 @@ protected:
 private:
     void ConnectMenu();
     void ConnectBrowsers();
+    void ConnectExchange();
     void SetTitle(const QString& text);
     void SetCurrentBase(const QString& path);
     void SetOuterSize(int width, int height);

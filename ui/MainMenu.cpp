@@ -110,10 +110,6 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     picture(m.Help1, look->standardIcon(QStyle::SP_DialogHelpButton));
     picture(m.About1, look->standardIcon(QStyle::SP_MessageBoxInformation));
 
-    // The commands whose work comes with the exchange of games stay in place, disabled, until they
-    // are built.
-    for (QAction* later : {m.AddNewGames1, m.UpdateGames1, m.OutPbmFormat1})
-        later->setEnabled(false);
 }
 
 void CreateToolBar(QMainWindow& window, TMainMenu& m) {

@@ -1,0 +1,134 @@
+// The three commands of notifications in the main window: "Add New Games", "Update Games" and
+// "Out pbm format", with the base file on disk, the reload and the statistics that follow.
+#include <QDir>
+
+#include "base/BaseFile.h"
+#include "exchange/NotificationWriter.h"
+#include "tests/ui/UiTestRegistry.h"
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+// The notification the server would mail for the game of a base line.
+QByteArray Notification(const char* line) {
+    kalvon::TGameBase base;
+    kalvon::AddBaseLine(base, line);
+    return QByteArray::fromStdString(kalvon::NotificationText(base, base.PartyList.front()));
+}
+
+QStringList StatisticMemo(TMainForm& main) {
+    return Memo(main)->toPlainText().split(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+class TExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void missingFoldersAreCreatedWithTheirMessages();
+    void addAppendsSortsAndFollowsWithTheStatistics();
+    void aRefusedNotificationChangesNothing();
+    void updateReplacesByKeyAndReloads();
+    void outPbmWritesTheSelection();
+};
+
+void TExchangeTest::missingFoldersAreCreatedWithTheirMessages() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    Trigger(main, "AddNewGames1");
+    Trigger(main, "UpdateGames1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
+             QStringList({"Place add games in directory add!", "Place update games in directory update!"}));
+    QVERIFY(QDir(session.Path(QStringLiteral("add"))).exists());
+    QVERIFY(QDir(session.Path(QStringLiteral("update"))).exists());
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
+
+    // Nothing to write out: no folder either.
+    Trigger(main, "OutPbmFormat1");
+    QVERIFY(!QDir(session.Path(QStringLiteral("Outpbm"))).exists());
+}
+
+void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    session.Write(QStringLiteral("add/Gomoku Board 4710_02.txt"),
+                  Notification("2002, 4710=[Nord,Sud,-,8889987A7B,?,-]"));
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    Trigger(main, "StatisticShow");
+    QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 3"));
+
+    Trigger(main, "AddNewGames1");
+    // The file is rewritten sorted; the new game joins the base in memory at its end.
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")),
+             "2002, 4710=[Nord,Sud,-,8889987A7B,?,-]\r\n" + SmallBase());
+    QCOMPARE(session.Base().PartyList.size(), size_t(4));
+    QCOMPARE(session.Base().PartyList.back().Year, std::string("2002"));
+    QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
+    // The notification stays where it was.
+    QVERIFY(QFile::exists(session.Path(QStringLiteral("add/Gomoku Board 4710_02.txt"))));
+}
+
+void TExchangeTest::aRefusedNotificationChangesNothing() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    session.Write(QStringLiteral("add/a.txt"), Notification("2002, 4710=[Nord,Sud,-,8889987A,?,-]"));
+    // A game that plays H8 twice.
+    QByteArray twice = Notification("2002, 4711=[Nord,Sud,-,8889987A,?,-]");
+    twice.replace("J8", "H8");
+    session.Write(QStringLiteral("add/b.txt"), twice);
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+
+    Trigger(main, "AddNewGames1");
+    const QStringList messages = session.Dialogs->Texts(QStringLiteral("information"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(QLatin1String("b.txt")), qPrintable(messages.first()));
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+    QCOMPARE(session.Base().PlayerCatalogue.PlayerRecords.size(), size_t(3));
+}
+
+void TExchangeTest::updateReplacesByKeyAndReloads() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    // Game 4711 of 2003 goes on, and an unknown game comes in.
+    session.Write(QStringLiteral("update/Gomoku Board 4711_03.txt"),
+                  Notification("2003, 4711=[Nord,Sud,+,1122334455,?,-]"));
+    session.Write(QStringLiteral("update/Gomoku Board 99_05.txt"), Notification("2005,   99=[A,B,=,88,?,-]"));
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    Trigger(main, "StatisticShow");
+    QStringList titles;
+    connect(&main, &QWidget::windowTitleChanged, [&](const QString& title) { titles << title; });
+
+    Trigger(main, "UpdateGames1");
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")),
+             QByteArray("2003, 4711=[Nord,Sud,+,1122334455,?,-]\r\n"
+                        "2003, 4712=[White One,Black One,-,88899A,?,-]\r\n"
+                        "2004, 4713=[Third,Black One,=,,?,R]\r\n"
+                        "2005,   99=[A,B,=,88,?,-]\r\n"));
+    QCOMPARE(titles, QStringList({"Wait - goes reloading file.", "games.bdt"}));
+    QCOMPARE(session.Base().PartyList.size(), size_t(4));
+    QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
+}
+
+void TExchangeTest::outPbmWritesTheSelection() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainForm& main = session.Start();
+    main.BaseItems().first()->trigger();
+    Trigger(main, "StatisticShow");  // the empty board lists every game
+    Trigger(main, "OutPbmFormat1");
+    const QStringList written = QDir(session.Path(QStringLiteral("Outpbm"))).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(written, QStringList({"Gomoku Board 4711_03.txt", "Gomoku Board 4713_04.txt",
+                                   "Renju Board 4712_03.txt"}));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+}
+
+KALVON_UI_TEST(TExchangeTest);
+
+#include "ExchangeTest.moc"

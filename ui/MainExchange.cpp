@@ -1,0 +1,32 @@
+// The main window's commands that bring notifications into the base and write the selected games
+// out as notifications.
+#include <QAction>
+
+#include "exchange/FolderCommands.h"
+#include "exchange/NotificationWriter.h"
+#include "ui/Main.h"
+#include "ui/Session.h"
+
+void TMainForm::ConnectExchange() {
+    connect(Menu_.AddNewGames1, &QAction::triggered, this, &TMainForm::AddNewPartys1Click);
+    connect(Menu_.UpdateGames1, &QAction::triggered, this, &TMainForm::UpdatePartys1Click);
+    connect(Menu_.OutPbmFormat1, &QAction::triggered, this, &TMainForm::Outpbmformat1Click);
+}
+
+void TMainForm::AddNewPartys1Click() {
+    // The new games join the base in memory at its end; a refused run leaves it as it was.
+    const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(
+        Session_.Base(), TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());
+    if (run.StatisticsDue && StatisticShown()) MakeStatistic(false);
+}
+
+void TMainForm::UpdatePartys1Click() {
+    // The base file is rewritten on disk; the base in memory is then read again from it.
+    const kalvon::TFolderRun run =
+        kalvon::UpdatePartysFromFolder(TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());
+    if (run.ReloadDue) LoadBaseFile(Session_.BasePath(), true);
+}
+
+void TMainForm::Outpbmformat1Click() {
+    kalvon::WriteNotifications(Session_.Base(), ".", Session_.EngineUi());
+}
