@@ -137,9 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "", 5, ""},
         TReaderCase{"no column heads", Mail({"Notification of Gomoku Board 815", "Game won by Eksa.", "Eksa's", ""}),
                     "", 2, ""}),
-    [](const testing::TestParamInfo<TReaderCase>& info) {
+    [](const testing::TestParamInfo<TReaderCase>& row) {
         std::string name;
-        for (const char* c = info.param.Title; *c; ++c)
+        for (const char* c = row.param.Title; *c; ++c)
             if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
         return name;
     });
