@@ -1,6 +1,7 @@
 // What the engine needs from whoever shows things to the user: the window, the tool or a test.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kalvon {
@@ -10,6 +11,11 @@ public:
     virtual ~IBaseUi() = default;
     // An information message that the user acknowledges.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A line of a base file whose result field is empty (the game is added with "?"): the window
+    // shows the bare line number, the tool names the file too.
+    virtual void ShowEmptyResult(const std::string& /*path*/, size_t lineNumber) {
+        ShowMessage(std::to_string(lineNumber));
+    }
     // The loading progress: shown at the start of a load, moved at most 100 times, hidden at the end.
     virtual void ProgressShow() {}
     virtual void ProgressSetPosition(int /*percent*/) {}

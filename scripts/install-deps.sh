@@ -2,7 +2,7 @@
 # Installs the Debian packages Kalvon needs to build, test and benchmark. Safe to run again.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libicu-dev libemf-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb)
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

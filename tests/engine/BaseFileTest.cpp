@@ -210,14 +210,20 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     const std::string path = Folder.File("old.bdt");
     WriteFile(path, "old content\r\n");
     chmod(path.c_str(), 0444);
-    // Root may write anything, so the save runs as an ordinary user in a folder open to everyone.
-    chmod(Folder.Path().c_str(), 0777);
+    EXPECT_FALSE(SaveBase(base, path, Ui)) << "refused by its write bit, root or not";
+    ASSERT_EQ(Ui.Messages.size(), 1u);
+    EXPECT_NE(Ui.Messages[0].find("old.bdt: the file is write-protected"), std::string::npos) << Ui.Messages[0];
+    EXPECT_EQ(ReadFile(path), "old content\r\n");
+
+    // A writable file in a folder where no temporary file can be made: the message names the folder.
+    // Root may make files anywhere, so that save runs as an ordinary user.
+    chmod(path.c_str(), 0666);
+    chmod(Folder.Path().c_str(), 0555);
     auto save = [&] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 3;
         TRecordingUi ui;
         if (SaveBase(base, path, ui) || ui.Messages.size() != 1) return 1;
-        const std::string& message = ui.Messages[0];
-        return message.find("old.bdt") != std::string::npos && message.find("Permission denied") != std::string::npos
+        return ui.Messages[0].find("folder " + Folder.Path().string() + ": Permission denied") != std::string::npos
                    ? 0 : 2;
     };
     int outcome;
@@ -230,7 +236,7 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     } else {
         outcome = save();
     }
-    EXPECT_EQ(outcome, 0) << "1: the save did not fail with one message; 2: the message lacks the file or reason";
+    EXPECT_EQ(outcome, 0) << "1: the save did not fail with one message; 2: the message does not name the folder";
     EXPECT_EQ(ReadFile(path), "old content\r\n");
     EXPECT_EQ(FilesInFolder(), 1) << "no stray files";
 }
