@@ -56,14 +56,17 @@ void UseSettingsCodePage() {
     if (!std::filesystem::exists(SettingsPath, ignored)) return;
     std::string error;
     const std::optional<TSettingsFile> file = ReadSettingsFile(SettingsPath, error);
-    if (!file) return;
+    if (!file) {
+        std::cerr << "kalvon-cli: " << error << " Names are read and written in " << DefaultCodePage << ".\n";
+        return;
+    }
     const std::optional<std::string> codePage = SettingsCodePage(file->Section(ParametersSection));
     if (!codePage) return;
     try {
         SetTextPolicy(*codePage);
-    } catch (const std::exception&) {
-        std::cerr << "kalvon-cli: the code page \"" << *codePage << "\" named by \"Code Page\" in " << SettingsPath
-                  << " is unknown; names are read and written in " << DefaultCodePage << ".\n";
+    } catch (const std::exception& refused) {
+        std::cerr << "kalvon-cli: " << refused.what() << " (\"Code Page\" in " << SettingsPath
+                  << "); names are read and written in " << DefaultCodePage << ".\n";
     }
 }
 

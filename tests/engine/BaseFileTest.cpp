@@ -261,6 +261,55 @@ TEST_F(BaseFile, SaveLeavesNoTemporaryFileAndKeepsThePermissions) {
     EXPECT_EQ(FilesInFolder(), 1);
 }
 
+// What a load tells the program beside its messages: where a NUL cut the text, how many lines had an
+// empty result (ten shown as bare line numbers, the rest in one message), undecodable lines.
+TEST_F(BaseFile, LoadReportsWhatTheProgramMustActOn) {
+    struct TRow {
+        std::string Text;
+        size_t NulLine, EmptyResults, Undecodable;
+        std::vector<std::string> Messages;
+        const char* CodePage = DefaultCodePage;
+    };
+    std::string garbage;
+    for (int i = 0; i < 12; ++i) garbage += "no fields\r\n";
+    const std::vector<TRow> rows = {
+        {"2000,1=[A,B,+,88,?,-]\r\n", 0, 0, 0, {}},
+        {std::string("2000,1=[A,B,+,88,?,-]\r2000,2=[A,B,+,\0 88,?,-]\n2000,3=[A,B,+,88,?,-]", 67), 2, 0, 0,
+         {"File " + Folder.File("base.bdt") + ": the text ends at a NUL byte in line 2; the lines after it are not loaded."}},
+        {garbage, 0, 12, 0,
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
+          "File " + Folder.File("base.bdt") + ": 2 more lines had an empty result; the first of them is line 11."}},
+        {"2000,1=[A\xc8,B,+,88,?,-]\r\n2000,2=[\xd0\x96,B,+,88,?,-]\r\n2000,3=[\xff,B,+,88,?,-]\r\n", 0, 0, 2,
+         {"File " + Folder.File("base.bdt") + ": 2 lines hold text that the code page UTF-8 cannot decode; "
+          "the first is line 1."}, "UTF-8"},
+    };
+    for (const TRow& row : rows) {
+        SetTextPolicy(row.CodePage, "");
+        WriteFile(Folder.File("base.bdt"), row.Text);
+        TGameBase base;
+        TRecordingUi ui;
+        TLoadReport report;
+        ASSERT_TRUE(LoadBase(base, Folder.File("base.bdt"), ui, report));
+        EXPECT_EQ(report.NulLine, row.NulLine) << row.Text;
+        EXPECT_EQ(report.EmptyResultLines, row.EmptyResults) << row.Text;
+        EXPECT_EQ(report.UndecodableLines, row.Undecodable) << row.Text;
+        EXPECT_EQ(ui.Messages, row.Messages) << row.Text;
+    }
+}
+
+TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
+    TGameBase base = OneGame();
+    const std::string path = Folder.File("huge.bdt");
+    WriteFile(path, "");
+    std::filesystem::resize_file(path, uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGE_SIZE)) + 1);
+    TLoadReport report;
+    EXPECT_FALSE(LoadBase(base, path, Ui, report));
+    EXPECT_TRUE(report.TooLarge);
+    EXPECT_EQ(Ui.Messages, std::vector<std::string>{"File " + path + " is too large to be loaded into memory."});
+    EXPECT_EQ(FormatBaseLine(base, base.PartyList.at(0)), "2000,    1=[A,B,+,88,?,-]");
+    EXPECT_EQ(base.PartyList.size(), 1u);
+}
+
 class DeleteListed : public BaseFile {
 protected:
     void SetUp() override {
