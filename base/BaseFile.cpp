@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 #include "base/GameTexts.h"
@@ -111,8 +111,8 @@ size_t LineOfOffset(std::string_view text, size_t offset) {
 
 // Appends the games of the lines to the base and rebuilds its catalogues. Memory may run out on the
 // way: the catalogues and the ids of the games already there change only once everything is built.
-void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, const std::string& path, IBaseUi& ui,
-               TLoadReport& report) {
+void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, const std::string& path,
+               IBaseUi& ui, TLoadReport& report) {
     const TTextPolicy& policy = TextPolicy();
     ui.ProgressShow();
     ui.ProgressSetPosition(1);
@@ -137,7 +137,8 @@ void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, cons
             years.Slot(fields.Year);
             const uint32_t black = players.Slot(fields.Black);
             const uint32_t white = players.Slot(fields.White);
-            if (!policy.CanDecode(line) && report.UndecodableLines++ == 0) report.FirstUndecodableLine = i + 1;
+            if (!policy.CanDecode(line) && report.UndecodableLines++ == 0)
+                report.FirstUndecodableLine = i + 1;
             if (fields.Result.empty()) {
                 if (report.EmptyResultLines++ == 0) report.FirstEmptyResultLine = i + 1;
                 if (report.EmptyResultLines <= MaxEmptyResultMessages)
@@ -301,11 +302,12 @@ void LoadBaseText(TGameBase& base, std::string_view text, const std::string& pat
     if (report.UndecodableLines > 0)
         ui.ShowMessage("File " + path + ": " + std::to_string(report.UndecodableLines) +
                        (report.UndecodableLines == 1 ? " line holds" : " lines hold") +
-                       " text that the code page " + policy.CodePage() + " cannot decode; the first is line " +
-                       std::to_string(report.FirstUndecodableLine) + ".");
+                       " text that the code page " + policy.CodePage() +
+                       " cannot decode; the first is line " + std::to_string(report.FirstUndecodableLine) +
+                       ".");
     if (report.NulLine > 0)
-        ui.ShowMessage("File " + path + ": the text ends at a NUL byte in line " + std::to_string(report.NulLine) +
-                       "; the lines after it are not loaded.");
+        ui.ShowMessage("File " + path + ": the text ends at a NUL byte in line " +
+                       std::to_string(report.NulLine) + "; the lines after it are not loaded.");
 }
 
 void AddBaseLine(TGameBase& base, std::string_view line) {

@@ -25,9 +25,9 @@ struct TLoadReport {
     size_t NulLine = 0;  // a NUL byte ends the text in this line; the lines after it were not read
     size_t UndecodableLines = 0, FirstUndecodableLine = 0;  // text the code page cannot decode
     size_t EmptyResultLines = 0, FirstEmptyResultLine = 0;  // games added with "?" for no result
-    size_t FirstUnshownEmptyResultLine = 0;  // the first of those past MaxEmptyResultMessages
-    bool NotFound = false;  // the file does not exist
-    bool TooLarge = false;  // the file does not fit in memory
+    size_t FirstUnshownEmptyResultLine = 0;                 // the first of those past MaxEmptyResultMessages
+    bool NotFound = false;                                  // the file does not exist
+    bool TooLarge = false;                                  // the file does not fit in memory
 };
 
 // Messages a load shows one by one before it collects the rest of the same kind into one.

@@ -56,7 +56,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     if (fd < 0) return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
     const FdCloser closer{fd};
     struct stat info {};
-    if (fstat(fd, &info) != 0) return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
+    if (fstat(fd, &info) != 0)
+        return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
     if (!S_ISREG(info.st_mode))
         return fail(TReadFailure::NotOrdinary, "Cannot read file " + path + ": it is not an ordinary file.");
     const uint64_t limit = MemoryBytes();
@@ -73,7 +74,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
                 return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
             }
             // A file that grows while it is read stops at the same limit.
-            if (content.size() + size_t(n) > limit) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
+            if (content.size() + size_t(n) > limit)
+                return fail(TReadFailure::TooLarge, TooLargeMessage(path));
             content.append(buffer, size_t(n));
         }
     } catch (const std::bad_alloc&) {
@@ -155,7 +157,8 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 std::string TemporaryPrefix(const std::string& target) {
     const auto [folder, name] = FolderAndName(target);
-    return (target.find('/') == std::string::npos ? "" : folder + "/") + name + ".kalvon-save~" + HostName() + "~";
+    return (target.find('/') == std::string::npos ? "" : folder + "/") + name + ".kalvon-save~" + HostName() +
+           "~";
 }
 
 bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error) {
@@ -182,7 +185,9 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
     RemoveStaleTemporaries(target);
     std::string temporary = TemporaryPrefix(target) + std::to_string(getpid()) + "~XXXXXX";
     int fd = mkstemp(temporary.data());
-    if (fd < 0) return refuse("no temporary file can be made in folder " + FolderAndName(target).first + ": " + Reason());
+    if (fd < 0)
+        return refuse("no temporary file can be made in folder " + FolderAndName(target).first + ": " +
+                      Reason());
     auto fail = [&] {
         error = "Cannot write file " + path + ": " + Reason();
         close(fd);

@@ -25,11 +25,13 @@ struct ConverterCloser {
 
 // What an undecodable byte stands for in comparisons: a private-use character of its own, so that
 // two texts differing in such bytes stay different.
-UChar32 ByteStandIn(uint8_t byte) { return UChar32(0xF0000 + byte); }
+UChar32 ByteStandIn(uint8_t byte) {
+    return UChar32(0xF0000 + byte);
+}
 
 // Decodes the bytes a converter cannot map as their stand-ins instead of U+FFFD.
-void UndecodableAsThemselves(const void*, UConverterToUnicodeArgs* args, const char* codeUnits, int32_t length,
-                             UConverterCallbackReason reason, UErrorCode* err) {
+void UndecodableAsThemselves(const void*, UConverterToUnicodeArgs* args, const char* codeUnits,
+                             int32_t length, UConverterCallbackReason reason, UErrorCode* err) {
     if (reason > UCNV_IRREGULAR) return;  // reset, close or clone: nothing to decode
     *err = U_ZERO_ERROR;
     for (int32_t i = 0; i < length && U_SUCCESS(*err); ++i) {
@@ -196,7 +198,8 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
     keepsAscii = keepsAscii && U_SUCCESS(status) && run == icu::UnicodeString::fromUTF8(ascii);
     ucnv_reset(Icu_->Converter.get());
     ucnv_reset(Icu_->Checking.get());
-    if (!keepsAscii) throw std::runtime_error("The code page \"" + codePage + "\" does not keep ASCII as ASCII");
+    if (!keepsAscii)
+        throw std::runtime_error("The code page \"" + codePage + "\" does not keep ASCII as ASCII");
     status = U_ZERO_ERROR;
     Icu_->Collator.reset(icu::Collator::createInstance(icu::Locale(locale.c_str()), status));
     if (U_FAILURE(status) || !Icu_->Collator) throw std::runtime_error("Unknown locale \"" + locale + "\"");

@@ -13,12 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TGameBase once;
     AddBaseLine(once, line);
     const std::string written = FormatBaseLine(once, once.PartyList[0]);
-    for (std::string_view name : {std::string_view(once.PlayerCatalogue.PlayerRecords[0].Name), std::string_view(once.PartyList[0].Year)})
+    for (std::string_view name : {std::string_view(once.PlayerCatalogue.PlayerRecords[0].Name),
+                                  std::string_view(once.PartyList[0].Year)})
         (void)CheckBaseField("Name", name);
 
     TGameBase twice;
     AddBaseLine(twice, written);
     KALVON_FUZZ_CHECK(FormatBaseLine(twice, twice.PartyList[0]) == written);
-    KALVON_FUZZ_CHECK(twice.PlayerCatalogue.PlayerRecords.size() == once.PlayerCatalogue.PlayerRecords.size());
+    KALVON_FUZZ_CHECK(twice.PlayerCatalogue.PlayerRecords.size() ==
+                      once.PlayerCatalogue.PlayerRecords.size());
     return 0;
 }

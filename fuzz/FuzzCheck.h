@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define KALVON_FUZZ_CHECK(condition)                                                   \
-    do {                                                                               \
-        if (!(condition)) {                                                            \
+#define KALVON_FUZZ_CHECK(condition)                                                               \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "broken property: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                              \
-        }                                                                              \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)

@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TDisplaySettings settings;
     if (ReadDisplaySettings(list, settings)) {
         KALVON_FUZZ_CHECK(settings.FontSize >= FontSizeRange.Min && settings.FontSize <= FontSizeRange.Max);
-        KALVON_FUZZ_CHECK(settings.DiameterMoves >= DiameterRange.Min && settings.DiameterMoves <= DiameterRange.Max);
-        KALVON_FUZZ_CHECK(settings.LengthMemo >= MemoLengthRange.Min && settings.LengthMemo <= MemoLengthRange.Max);
+        KALVON_FUZZ_CHECK(settings.DiameterMoves >= DiameterRange.Min &&
+                          settings.DiameterMoves <= DiameterRange.Max);
+        KALVON_FUZZ_CHECK(settings.LengthMemo >= MemoLengthRange.Min &&
+                          settings.LengthMemo <= MemoLengthRange.Max);
     }
     (void)SettingsCodePage(list);
     TSettingsFile copy = file;

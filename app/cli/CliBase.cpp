@@ -24,10 +24,12 @@ int RunResave(const TArguments& args) {
     TLoadReport report;
     if (!LoadBaseForCommand(base, args[0], report)) return ExitFailure;
     // Saving a base cut short at a NUL over its own file would lose the lines after it for good.
-    struct stat in {}, out {};
+    struct stat in {
+    }, out{};
     if (report.NulLine > 0 && stat(args[0].c_str(), &in) == 0 && stat(args[1].c_str(), &out) == 0 &&
         in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-        return Failure("kalvon-cli: " + ToTerminal(args[1]) + " is not rewritten: it would lose the lines after the NUL byte.");
+        return Failure("kalvon-cli: " + ToTerminal(args[1]) +
+                       " is not rewritten: it would lose the lines after the NUL byte.");
     TCliUi ui;
     return SaveBase(base, args[1], ui) ? ExitOk : ExitFailure;
 }

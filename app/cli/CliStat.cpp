@@ -193,7 +193,8 @@ int RunStat(const TArguments& args) {
 int RunShift(const TArguments& args) {
     if (args.size() < 3 || args.size() > 4) return BadArguments(ShiftUsage);
     if (args[2] != "1" && args[2] != "2") return BadArguments("the shift must be 1 or 2");
-    if (args.size() == 4 && args[3] != "--listing") return BadArguments("unknown option " + QuoteArgument(args[3]));
+    if (args.size() == 4 && args[3] != "--listing")
+        return BadArguments("unknown option " + QuoteArgument(args[3]));
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
     if (!moves) return BadArguments(error);

@@ -32,7 +32,9 @@ struct TRow {
     std::function<void(const TTempFolder&)> Check = {};
 };
 
-std::ostream& operator<<(std::ostream& out, const TRow& row) { return out << row.Name; }
+std::ostream& operator<<(std::ostream& out, const TRow& row) {
+    return out << row.Name;
+}
 
 const std::string Ivanov = "\xc8\xe2\xe0\xed\xee\xe2", Petrov = "\xcf\xe5\xf2\xf0\xee\xe2";  // Windows-1251
 const std::string Game = "2000,1=[A,B,+,88,?,-]\r\n";
@@ -62,8 +64,9 @@ const std::string CaseOnly = [] {
     for (int i = 0; i < 20; ++i) text += std::string("200") + "xX"[i % 3 % 2] + ",1=[A,B,+,88,?,-]\r\n";
     return text;
 }();
-const std::string CaseOnlySaved = Lines("2000,    1=[A,B,F,88,?,-]\r\n", 10) + Lines("2000,    1=[A,B,f,88,?,-]\r\n", 10) +
-                                  Lines("200X,    1=[A,B,+,88,?,-]\r\n", 7) + Lines("200x,    1=[A,B,+,88,?,-]\r\n", 13);
+const std::string CaseOnlySaved =
+    Lines("2000,    1=[A,B,F,88,?,-]\r\n", 10) + Lines("2000,    1=[A,B,f,88,?,-]\r\n", 10) +
+    Lines("200X,    1=[A,B,+,88,?,-]\r\n", 7) + Lines("200x,    1=[A,B,+,88,?,-]\r\n", 13);
 
 // 33 distinct points: one move deeper than the search index keeps.
 const std::string DeepPosition = [] {
@@ -84,6 +87,8 @@ const std::string& GoneTag() {
 }
 
 const std::vector<TRow>& Rows() {
+    // One row per fault reads better than one field per line.
+    // clang-format off
     static const std::vector<TRow> rows = {
         // Names the code page cannot decode stay apart, and loading says so once.
         {"UndecodableNamesStayApart", "Code Page=UTF-8",
@@ -208,6 +213,7 @@ const std::vector<TRow>& Rows() {
         {"LongOptionQuotedShort", "", Game, {"stat", "b.bdt", "-", "--" + Lines("\xd0\x96", 30000)}, 2,
          {"unknown option \"--" + Lines("\xd0\x96", 58) + "...\"\n"}, ""},
     };
+    // clang-format on
     return rows;
 }
 
@@ -233,12 +239,15 @@ TEST_P(Reliability, Row) {
     if (row.Check) row.Check(folder);
     if (result.Status != 0) {
         for (const auto& entry : fs::directory_iterator(folder.Path()))
-            EXPECT_EQ(entry.path().filename().string().find(".kalvon-save~"), std::string::npos) << "no temporary file";
+            EXPECT_EQ(entry.path().filename().string().find(".kalvon-save~"), std::string::npos)
+                << "no temporary file";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Reliability, ::testing::ValuesIn(Rows()),
-                         [](const ::testing::TestParamInfo<TRow>& info) { return std::string(info.param.Name); });
+                         [](const ::testing::TestParamInfo<TRow>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 }  // namespace
 }  // namespace kalvon::test

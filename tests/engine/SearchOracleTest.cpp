@@ -244,7 +244,8 @@ TEST(SearchOracle, EveryDepthFromTheEmptyToTheFullBoard) {
     for (TGameBase base : {TGameBase{}, BaseOf(DenseBaseLines(300, 14))}) {
         std::string longest;
         for (const TPartyRecord& party : base.PartyList)
-            if (literal::ValidMoves(party.Moves).size() > longest.size()) longest = literal::ValidMoves(party.Moves);
+            if (literal::ValidMoves(party.Moves).size() > longest.size())
+                longest = literal::ValidMoves(party.Moves);
         TPositionIndex index;
         for (size_t n = 0; n <= points.size(); ++n) {
             ExpectSame(base, index, all.substr(0, 2 * n), {});
