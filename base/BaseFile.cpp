@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 #include "base/GameTexts.h"
@@ -82,6 +84,98 @@ private:
     std::vector<TEntry> Entries_;
 };
 
+// The number of the line that holds the byte at offset, counting line ends as SplitLines does.
+size_t LineOfOffset(std::string_view text, size_t offset) {
+    size_t line = 1;
+    for (size_t i = 0; i < offset; ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= offset || text[i + 1] != '\n'))) ++line;
+    return line;
+}
+
+// Appends the games of the lines to the base and rebuilds its catalogues. Memory may run out on the
+// way: the catalogues and the ids of the games already there change only once everything is built.
+void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, const std::string& path,
+               IBaseUi& ui, TLoadReport& report) {
+    const TTextPolicy& policy = TextPolicy();
+    ui.ProgressShow();
+    ui.ProgressSetPosition(1);
+    int shown = 1;
+
+    // Names and years already in memory count as met first.
+    TSpellings players, years;
+    std::vector<uint32_t> oldPlayerSlots;
+    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
+        oldPlayerSlots.push_back(players.Slot(player.Name));
+    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) years.Slot(year);
+
+    // One pass reads the games and collects the names; ids follow once all names are known.
+    const size_t firstNew = base.PartyList.size();
+    std::vector<std::pair<uint32_t, uint32_t>> slotsOfGames;
+    base.PartyList.reserve(firstNew + lines.size());
+    slotsOfGames.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        if (!line.empty()) {
+            const TLineFields fields = SplitLine(line);
+            years.Slot(fields.Year);
+            const uint32_t black = players.Slot(fields.Black);
+            const uint32_t white = players.Slot(fields.White);
+            if (!policy.CanDecode(line) && report.UndecodableLines++ == 0)
+                report.FirstUndecodableLine = i + 1;
+            if (fields.Result.empty()) {
+                if (report.EmptyResultLines++ == 0) report.FirstEmptyResultLine = i + 1;
+                if (report.EmptyResultLines <= MaxEmptyResultMessages)
+                    ui.ShowEmptyResult(path, i + 1);
+                else if (report.EmptyResultLines == MaxEmptyResultMessages + 1)
+                    report.FirstUnshownEmptyResultLine = i + 1;
+            }
+            base.PartyList.push_back(RecordOf(fields));
+            slotsOfGames.emplace_back(black, white);
+        }
+        const int percent = int((i + 1) * 100 / lines.size());
+        if (percent > shown) ui.ProgressSetPosition(shown = percent);
+    }
+
+    // A player's id is its place in the sorted names plus one.
+    const std::vector<uint32_t> playerOrder = players.SortedSlots();
+    std::vector<int32_t> idOfSlot(playerOrder.size());
+    TPlayerCatalogue catalogue;
+    std::vector<std::string> names;
+    names.reserve(playerOrder.size());
+    for (size_t i = 0; i < playerOrder.size(); ++i) {
+        const uint32_t slot = playerOrder[i];
+        idOfSlot[slot] = int32_t(i + 1);
+        names.push_back(players.Spelling(slot));
+        catalogue.PlayerIds.emplace(players.Key(slot), int32_t(i + 1));
+        catalogue.PlayerRecords.push_back({int32_t(i + 1), players.Spelling(slot)});
+    }
+    catalogue.PlayerNames.Assign(std::move(names));
+
+    const std::vector<uint32_t> yearOrder = years.SortedSlots();
+    TTurnCatalogue turns;
+    std::vector<std::string> yearNames;
+    for (size_t i = 0; i < yearOrder.size(); ++i) {
+        yearNames.push_back(years.Spelling(yearOrder[i]));
+        turns.TurnIds.emplace(years.Key(yearOrder[i]), int32_t(i + 1));
+    }
+    turns.TurnNames.Assign(std::move(yearNames));
+
+    for (size_t g = 0; g < firstNew; ++g) {
+        TPartyRecord& party = base.PartyList[g];
+        party.BlackId = idOfSlot[oldPlayerSlots[size_t(party.BlackId - 1)]];
+        party.WhiteId = idOfSlot[oldPlayerSlots[size_t(party.WhiteId - 1)]];
+    }
+    for (size_t g = 0; g < slotsOfGames.size(); ++g) {
+        TPartyRecord& party = base.PartyList[firstNew + g];
+        party.BlackId = idOfSlot[slotsOfGames[g].first];
+        party.WhiteId = idOfSlot[slotsOfGames[g].second];
+    }
+    base.PlayerCatalogue = std::move(catalogue);
+    base.TurnCatalogue = std::move(turns);
+    ++base.PartyListGeneration;
+    ui.ProgressHide();
+}
+
 }  // namespace
 
 TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName) {
@@ -138,88 +232,65 @@ std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::st
 }
 
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
+    TLoadReport report;
+    return LoadBase(base, path, ui, report);
+}
+
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report) {
+    report = {};
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
+    if (stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        report.NotFound = true;
         ui.ShowMessage("File " + path + " not Found!");
         return false;
     }
     std::string error;
-    std::optional<std::string> content = ReadWholeFile(path, error);
-    if (!content) {
-        ui.ShowError(error);
-        return false;
-    }
-    const std::vector<std::string_view> lines = SplitLines(*content);
-    ui.ProgressShow();
-    ui.ProgressSetPosition(1);
-    int shown = 1;
-
-    // Names and years already in memory count as met first.
-    TSpellings players, years;
-    std::vector<uint32_t> oldPlayerSlots;
-    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
-        oldPlayerSlots.push_back(players.Slot(player.Name));
-    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) years.Slot(year);
-
-    // One pass reads the games and collects the names; ids follow once all names are known.
-    const size_t firstNew = base.PartyList.size();
-    std::vector<std::pair<uint32_t, uint32_t>> slotsOfGames;
-    base.PartyList.reserve(firstNew + lines.size());
-    slotsOfGames.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = Trim(lines[i]);
-        if (!line.empty()) {
-            const TLineFields fields = SplitLine(line);
-            years.Slot(fields.Year);
-            const uint32_t black = players.Slot(fields.Black);
-            const uint32_t white = players.Slot(fields.White);
-            if (fields.Result.empty()) ui.ShowMessage(std::to_string(i + 1));
-            base.PartyList.push_back(RecordOf(fields));
-            slotsOfGames.emplace_back(black, white);
+    TReadFailure failure = TReadFailure::None;
+    try {
+        const std::optional<std::string> content = ReadWholeFile(path, error, &failure);
+        if (content) {
+            LoadBaseText(base, *content, path, ui, report);
+            return true;
         }
-        const int percent = int((i + 1) * 100 / lines.size());
-        if (percent > shown) ui.ProgressSetPosition(shown = percent);
+    } catch (const std::bad_alloc&) {
+        failure = TReadFailure::TooLarge;
+        error = TooLargeMessage(path);
     }
+    report.TooLarge = failure == TReadFailure::TooLarge;
+    ui.ShowError(error);
+    return false;
+}
 
-    // A player's id is its place in the sorted names plus one.
-    const std::vector<uint32_t> playerOrder = players.SortedSlots();
-    std::vector<int32_t> idOfSlot(playerOrder.size());
-    TPlayerCatalogue catalogue;
-    std::vector<std::string> names;
-    names.reserve(playerOrder.size());
-    for (size_t i = 0; i < playerOrder.size(); ++i) {
-        const uint32_t slot = playerOrder[i];
-        idOfSlot[slot] = int32_t(i + 1);
-        names.push_back(players.Spelling(slot));
-        catalogue.PlayerIds.emplace(players.Key(slot), int32_t(i + 1));
-        catalogue.PlayerRecords.push_back({int32_t(i + 1), players.Spelling(slot)});
+void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
+                  TLoadReport& report) {
+    report = {};
+    const size_t nul = text.find('\0');
+    const std::vector<std::string_view> lines = SplitLines(text.substr(0, nul));
+    if (nul != std::string_view::npos) report.NulLine = LineOfOffset(text, nul);
+    const size_t firstNew = base.PartyList.size();
+    try {
+        ReadLines(base, lines, path, ui, report);
+    } catch (...) {
+        base.PartyList.resize(firstNew);  // the catalogues are only replaced once all is built
+        ui.ProgressHide();
+        throw;
     }
-    catalogue.PlayerNames.Assign(std::move(names));
-    for (size_t g = 0; g < firstNew; ++g) {
-        TPartyRecord& party = base.PartyList[g];
-        party.BlackId = idOfSlot[oldPlayerSlots[size_t(party.BlackId - 1)]];
-        party.WhiteId = idOfSlot[oldPlayerSlots[size_t(party.WhiteId - 1)]];
+    const TTextPolicy& policy = TextPolicy();
+    if (report.EmptyResultLines > MaxEmptyResultMessages) {
+        const size_t more = report.EmptyResultLines - MaxEmptyResultMessages;
+        ui.ShowMessage("File " + path + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
+                       " had an empty result; the first of them is line " +
+                       std::to_string(report.FirstUnshownEmptyResultLine) + ".");
     }
-    for (size_t g = 0; g < slotsOfGames.size(); ++g) {
-        TPartyRecord& party = base.PartyList[firstNew + g];
-        party.BlackId = idOfSlot[slotsOfGames[g].first];
-        party.WhiteId = idOfSlot[slotsOfGames[g].second];
-    }
-    base.PlayerCatalogue = std::move(catalogue);
-
-    const std::vector<uint32_t> yearOrder = years.SortedSlots();
-    TTurnCatalogue turns;
-    std::vector<std::string> yearNames;
-    for (size_t i = 0; i < yearOrder.size(); ++i) {
-        yearNames.push_back(years.Spelling(yearOrder[i]));
-        turns.TurnIds.emplace(years.Key(yearOrder[i]), int32_t(i + 1));
-    }
-    turns.TurnNames.Assign(std::move(yearNames));
-    base.TurnCatalogue = std::move(turns);
-
-    ++base.PartyListGeneration;
-    ui.ProgressHide();
-    return true;
+    if (report.UndecodableLines > 0)
+        ui.ShowMessage("File " + path + ": " + std::to_string(report.UndecodableLines) +
+                       (report.UndecodableLines == 1 ? " line holds" : " lines hold") +
+                       " text that the code page " + policy.CodePage() +
+                       " cannot decode; the first is line " + std::to_string(report.FirstUndecodableLine) +
+                       ".");
+    if (report.NulLine > 0)
+        ui.ShowMessage("File " + path + ": the text ends at a NUL byte in line " +
+                       std::to_string(report.NulLine) + "; the lines after it are not loaded.");
 }
 
 void AddBaseLine(TGameBase& base, std::string_view line) {
@@ -336,7 +407,10 @@ std::vector<size_t> FileOrder(const TGameBase& base) {
         other.clear();
         AppendBaseLine(line, base, base.PartyList[a.Game]);
         AppendBaseLine(other, base, base.PartyList[b.Game]);
-        return policy.Compare(line, other) < 0;
+        // Lines equal without regard to case (F and f, a soft hyphen) keep the order of their bytes,
+        // so that a saved base saved again is the same file.
+        const int order = policy.Compare(line, other);
+        return order != 0 ? order < 0 : line < other;
     });
     std::vector<size_t> order(items.size());
     for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].Game;

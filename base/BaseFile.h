@@ -21,10 +21,29 @@ TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::s
 // not. Names, years, board codes and alternatives may hold no ",", "=", "[", "]" or line break.
 std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text);
 
+// What a load found in the text besides its games; line numbers count from 1, 0 means none.
+struct TLoadReport {
+    size_t NulLine = 0;  // a NUL byte ends the text in this line; the lines after it were not read
+    size_t UndecodableLines = 0, FirstUndecodableLine = 0;  // text the code page cannot decode
+    size_t EmptyResultLines = 0, FirstEmptyResultLine = 0;  // games added with "?" for no result
+    size_t FirstUnshownEmptyResultLine = 0;                 // the first of those past MaxEmptyResultMessages
+    bool NotFound = false;                                  // the file does not exist
+    bool TooLarge = false;                                  // the file does not fit in memory
+};
+
+// Messages a load shows one by one before it collects the rest of the same kind into one.
+inline constexpr size_t MaxEmptyResultMessages = 10;
+
 // Reads a base file into the base, adding to what it holds. A missing file: the message
-// "File <path> not Found!" and nothing changes; an unreadable one: the system's reason. Returns
-// whether the file was read. Progress goes to ui, at most 100 moves.
+// "File <path> not Found!" and nothing changes; a file that is not an ordinary file, cannot be read
+// or does not fit in memory: a message naming it, and nothing changes. Returns whether the file was
+// read. Progress goes to ui, at most 100 moves; the report tells what the caller must act on.
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report);
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui);
+// Reads base text already in memory as LoadBase reads a file's content; path names it in messages.
+// Throws std::bad_alloc with the base unchanged when memory runs out.
+void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
+                  TLoadReport& report);
 // Appends the game of one base line, numbering new players and years after the existing ones.
 void AddBaseLine(TGameBase& base, std::string_view line);
 // Puts the game in place of the game at that position of PartyList (an edit from the entry dialog);
@@ -42,7 +61,8 @@ void RemoveAddedSince(TGameBase& base, const TBaseMark& mark);
 // Sorts base lines into the order SaveBase writes them in.
 void SortBaseLines(std::vector<std::string_view>& lines);
 
-// The whole base as its file content: lines sorted by collation, each ended by CR LF.
+// The whole base as its file content: lines sorted by collation (lines equal in it by their bytes),
+// each ended by CR LF.
 std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file
 // and the system's reason, and the old file is intact. Returns whether it was written.

@@ -13,6 +13,11 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // A failed file operation, with the file and the system's reason.
     virtual void ShowError(const std::string& text) { ShowMessage(text); }
+    // A line of a base file whose result field is empty (the game is added with "?"): the window
+    // shows the bare line number, the tool names the file too.
+    virtual void ShowEmptyResult(const std::string& /*path*/, size_t lineNumber) {
+        ShowMessage(std::to_string(lineNumber));
+    }
     // The loading progress: shown at the start of a load, moved at most 100 times, hidden at the end.
     virtual void ProgressShow() {}
     virtual void ProgressSetPosition(int /*percent*/) {}

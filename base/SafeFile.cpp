@@ -1,6 +1,8 @@
 #include "base/SafeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace kalvon {
@@ -18,27 +21,65 @@ namespace {
 
 std::string Reason() { return std::strerror(errno); }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+}  // namespace
+
+std::string TooLargeMessage(const std::string& path) {
+    return "File " + path + " is too large to be loaded into memory.";
+}
+
+namespace {
+
+// No file larger than the machine's memory can be held in it, whatever the allocator would promise.
+uint64_t MemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : UINT64_MAX;
+}
+
+struct FdCloser {
+    int Fd;
+    ~FdCloser() { close(Fd); }
 };
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = "Cannot read file " + path + ": " + Reason();
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error, TReadFailure* failure) {
+    TReadFailure ignored;
+    TReadFailure& why = failure ? *failure : ignored;
+    why = TReadFailure::None;
+    auto fail = [&](TReadFailure kind, const std::string& message) {
+        why = kind;
+        error = message;
         return std::nullopt;
-    }
-    std::string content;
+    };
+    // Without O_NONBLOCK opening a FIFO waits for a writer that may never come.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
+    const FdCloser closer{fd};
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) content.reserve(size_t(info.st_size));
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, n);
-    if (std::ferror(file.get())) {
-        error = "Cannot read file " + path + ": " + Reason();
-        return std::nullopt;
+    if (fstat(fd, &info) != 0)
+        return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
+    if (!S_ISREG(info.st_mode))
+        return fail(TReadFailure::NotOrdinary, "Cannot read file " + path + ": it is not an ordinary file.");
+    const uint64_t limit = MemoryBytes();
+    if (uint64_t(info.st_size) > limit) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
+    std::string content;
+    try {
+        content.reserve(size_t(info.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
+            }
+            // A file that grows while it is read stops at the same limit.
+            if (content.size() + size_t(n) > limit)
+                return fail(TReadFailure::TooLarge, TooLargeMessage(path));
+            content.append(buffer, size_t(n));
+        }
+    } catch (const std::bad_alloc&) {
+        return fail(TReadFailure::TooLarge, TooLargeMessage(path));
     }
     return content;
 }
@@ -70,25 +111,83 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+
+std::string HostName() {
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') return "localhost";
+    std::string name(host);
+    for (char& c : name)
+        if (c == '/' || c == '~') c = '_';
+    return name;
+}
+
+std::pair<std::string, std::string> FolderAndName(const std::string& file) {
+    const size_t slash = file.find_last_of('/');
+    if (slash == std::string::npos) return {".", file};
+    return {slash == 0 ? "/" : file.substr(0, slash), file.substr(slash + 1)};
+}
+
+// Removes the temporary files of target that saves on this host left behind when they were killed:
+// those whose writing process no longer runs.
+void RemoveStaleTemporaries(const std::string& target) {
+    const auto [folder, name] = FolderAndName(target);
+    const std::string prefix = FolderAndName(TemporaryPrefix(target)).second;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view entryName(entry->d_name);
+        if (entryName.size() <= prefix.size() || entryName.substr(0, prefix.size()) != prefix) continue;
+        const std::string_view rest = entryName.substr(prefix.size());
+        const size_t tilde = rest.find('~');
+        if (tilde == 0 || tilde == std::string_view::npos || rest.size() - tilde - 1 != 6) continue;
+        long pid = 0;
+        bool digits = tilde <= 9;
+        for (char c : rest.substr(0, tilde)) {
+            digits = digits && c >= '0' && c <= '9';
+            pid = pid * 10 + (c - '0');
+        }
+        if (!digits || pid <= 0) continue;
+        if (kill(pid_t(pid), 0) != 0 && errno == ESRCH) unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
+}  // namespace
+
+std::string TemporaryPrefix(const std::string& target) {
+    const auto [folder, name] = FolderAndName(target);
+    return (target.find('/') == std::string::npos ? "" : folder + "/") + name + ".kalvon-save~" + HostName() +
+           "~";
+}
+
 bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error) {
-    // Write where a link points, so the link stays a link.
+    auto refuse = [&](const std::string& why) {
+        error = "Cannot write file " + path + ": " + why;
+        return false;
+    };
+    // Write where a link points, so the link stays a link; a link to nowhere is not made a file.
     std::string target = path;
-    char resolved[PATH_MAX];
     struct stat old {};
-    const bool exists = lstat(path.c_str(), &old) == 0;
-    if (exists && S_ISLNK(old.st_mode) && realpath(path.c_str(), resolved)) target = resolved;
+    if (lstat(path.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!realpath(path.c_str(), resolved))
+            return refuse("it is a link that leads to no file (" + Reason() + ").");
+        target = resolved;
+    }
     const bool targetExists = stat(target.c_str(), &old) == 0;
-    // A file the user made read-only is not to be replaced behind their back.
-    if (targetExists && access(target.c_str(), W_OK) != 0) {
-        error = "Cannot write file " + path + ": " + Reason();
-        return false;
-    }
-    std::string temporary = target + ".XXXXXX";
+    if (!targetExists && errno != ENOENT) return refuse(Reason());
+    // A device, a FIFO or a folder is never replaced by a file, not even by root.
+    if (targetExists && !S_ISREG(old.st_mode)) return refuse("it is not an ordinary file.");
+    // A file the user made read-only is not to be replaced behind their back; root passes access().
+    if (targetExists && ((old.st_mode & S_IWUSR) == 0 || access(target.c_str(), W_OK) != 0))
+        return refuse("the file is write-protected.");
+    RemoveStaleTemporaries(target);
+    std::string temporary = TemporaryPrefix(target) + std::to_string(getpid()) + "~XXXXXX";
     int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        error = "Cannot write file " + path + ": " + Reason();
-        return false;
-    }
+    if (fd < 0)
+        return refuse("no temporary file can be made in folder " + FolderAndName(target).first + ": " +
+                      Reason());
     auto fail = [&] {
         error = "Cannot write file " + path + ": " + Reason();
         close(fd);

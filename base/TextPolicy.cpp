@@ -3,6 +3,7 @@
 #include <unicode/coleitr.h>
 #include <unicode/tblcoll.h>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/unistr.h>
 #include <unicode/uset.h>
 #include <unicode/usetiter.h>
@@ -22,6 +23,24 @@ struct ConverterCloser {
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 
+// What an undecodable byte stands for in comparisons: a private-use character of its own, so that
+// two texts differing in such bytes stay different.
+UChar32 ByteStandIn(uint8_t byte) {
+    return UChar32(0xF0000 + byte);
+}
+
+// Decodes the bytes a converter cannot map as their stand-ins instead of U+FFFD.
+void UndecodableAsThemselves(const void*, UConverterToUnicodeArgs* args, const char* codeUnits,
+                             int32_t length, UConverterCallbackReason reason, UErrorCode* err) {
+    if (reason > UCNV_IRREGULAR) return;  // reset, close or clone: nothing to decode
+    *err = U_ZERO_ERROR;
+    for (int32_t i = 0; i < length && U_SUCCESS(*err); ++i) {
+        const UChar32 c = ByteStandIn(uint8_t(codeUnits[i]));
+        const UChar units[2] = {U16_LEAD(c), U16_TRAIL(c)};
+        ucnv_cbToUWriteUChars(args, units, 2, 0, err);
+    }
+}
+
 // How one byte of the code page takes part in comparisons.
 enum class ByteWeight : uint8_t { Ignorable, Simple, Complex };
 
@@ -29,6 +48,9 @@ enum class ByteWeight : uint8_t { Ignorable, Simple, Complex };
 
 struct TTextPolicy::TIcu {
     std::unique_ptr<UConverter, ConverterCloser> Converter;
+    // The same code page for comparisons (undecodable bytes as themselves) and for checking (stops
+    // at the first undecodable byte).
+    std::unique_ptr<UConverter, ConverterCloser> Weighing, Checking;
     std::unique_ptr<icu::Collator> Collator;
     std::array<char16_t, 256> Unicode{};
     // Most bytes of a code page carry one primary weight and the common secondary weight, and take
@@ -52,16 +74,32 @@ struct TTextPolicy::TIcu {
                (i + 1 == text.size() || !InContraction[uint8_t(text[i + 1])]);
     }
 
-    icu::UnicodeString Decode(std::string_view bytes) const {
+    // The characters of the bytes; undecodable ones become U+FFFD for display, or their stand-ins
+    // for comparisons.
+    icu::UnicodeString Decode(std::string_view bytes, bool forDisplay = false) const {
         if (!SingleByte) {
             UErrorCode status = U_ZERO_ERROR;
-            ucnv_reset(Converter.get());
-            return icu::UnicodeString(bytes.data(), int32_t(bytes.size()), Converter.get(), status);
+            UConverter* converter = forDisplay ? Converter.get() : Weighing.get();
+            ucnv_reset(converter);
+            return icu::UnicodeString(bytes.data(), int32_t(bytes.size()), converter, status);
         }
         icu::UnicodeString s;
         char16_t* out = s.getBuffer(int32_t(bytes.size()));
-        for (size_t i = 0; i < bytes.size(); ++i) out[i] = Unicode[uint8_t(bytes[i])];
+        bool undecodable = false;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            out[i] = Unicode[uint8_t(bytes[i])];
+            undecodable = undecodable || out[i] == 0xFFFD;
+        }
         s.releaseBuffer(int32_t(bytes.size()));
+        if (!undecodable || forDisplay) return s;
+        s.remove();
+        for (char byte : bytes) {
+            const char16_t c = Unicode[uint8_t(byte)];
+            if (c == 0xFFFD)
+                s.append(ByteStandIn(uint8_t(byte)));
+            else
+                s.append(c);
+        }
         return s;
     }
 
@@ -132,6 +170,11 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
     Icu_->Converter.reset(ucnv_open(codePage.c_str(), &status));
     if (U_FAILURE(status) || !Icu_->Converter)
         throw std::runtime_error("Unknown code page \"" + codePage + "\"");
+    Icu_->Weighing.reset(ucnv_open(codePage.c_str(), &status));
+    Icu_->Checking.reset(ucnv_open(codePage.c_str(), &status));
+    if (U_FAILURE(status)) throw std::runtime_error("Unknown code page \"" + codePage + "\"");
+    ucnv_setToUCallBack(Icu_->Weighing.get(), UndecodableAsThemselves, nullptr, nullptr, nullptr, &status);
+    ucnv_setToUCallBack(Icu_->Checking.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     // In a multi-byte code page (UTF-8) only the bytes that stand for a character alone are in the
     // table; the others are marked unmapped, which keeps them away from the quick comparison.
     Icu_->SingleByte = ucnv_getMaxCharSize(Icu_->Converter.get()) == 1;
@@ -144,6 +187,19 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
         Icu_->Unicode[b] = (U_SUCCESS(status) && n == 1) ? out[0] : char16_t(0xFFFD);
     }
     ucnv_reset(Icu_->Converter.get());
+    // The fields of a base line and of the settings are found by their ASCII bytes ("," "=" "[" "]",
+    // digits), byte by byte and in a run: a code page that reads them otherwise would garble every line.
+    std::string ascii = "\t\n\r";
+    for (char c = ' '; c <= '~'; ++c) ascii += c;
+    bool keepsAscii = true;
+    for (char c : ascii) keepsAscii = keepsAscii && Icu_->Unicode[uint8_t(c)] == char16_t(uint8_t(c));
+    status = U_ZERO_ERROR;
+    const icu::UnicodeString run(ascii.data(), int32_t(ascii.size()), Icu_->Checking.get(), status);
+    keepsAscii = keepsAscii && U_SUCCESS(status) && run == icu::UnicodeString::fromUTF8(ascii);
+    ucnv_reset(Icu_->Converter.get());
+    ucnv_reset(Icu_->Checking.get());
+    if (!keepsAscii)
+        throw std::runtime_error("The code page \"" + codePage + "\" does not keep ASCII as ASCII");
     status = U_ZERO_ERROR;
     Icu_->Collator.reset(icu::Collator::createInstance(icu::Locale(locale.c_str()), status));
     if (U_FAILURE(status) || !Icu_->Collator) throw std::runtime_error("Unknown locale \"" + locale + "\"");
@@ -155,8 +211,23 @@ TTextPolicy::~TTextPolicy() = default;
 
 std::string TTextPolicy::ToUtf8(std::string_view bytes) const {
     std::string out;
-    Icu_->Decode(bytes).toUTF8String(out);
+    Icu_->Decode(bytes, true).toUTF8String(out);
     return out;
+}
+
+bool TTextPolicy::CanDecode(std::string_view bytes) const {
+    if (Icu_->SingleByte) {
+        for (char byte : bytes)
+            if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;
+        return true;
+    }
+    // ASCII is ASCII in every code page this policy accepts.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) < 0x80; })) return true;
+    UConverter* converter = Icu_->Checking.get();
+    ucnv_reset(converter);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text(bytes.data(), int32_t(bytes.size()), converter, status);
+    return U_SUCCESS(status);
 }
 
 std::optional<std::string> TTextPolicy::FromUtf8(std::string_view utf8) const {

@@ -13,7 +13,8 @@ namespace kalvon {
 class TTextPolicy {
 public:
     // A policy for an ICU converter name (windows-1251, UTF-8, ...) and an ICU locale id ("" = root).
-    // Throws std::runtime_error naming the code page or locale when ICU does not know it.
+    // Throws std::runtime_error naming the code page or locale when ICU does not know it, or when the
+    // code page does not keep ASCII as ASCII (the fields of a base line would not be found).
     TTextPolicy(const std::string& codePage, const std::string& locale);
     ~TTextPolicy();
     TTextPolicy(const TTextPolicy&) = delete;
@@ -26,7 +27,11 @@ public:
     // UTF-8 -> bytes of the code page; nullopt when a character has no byte in the code page.
     std::optional<std::string> FromUtf8(std::string_view utf8) const;
 
-    // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0.
+    // Whether every byte of the text stands for a character of the code page.
+    bool CanDecode(std::string_view bytes) const;
+
+    // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0. Bytes the code
+    // page cannot decode weigh as themselves, so texts that differ in them never compare equal.
     int Compare(std::string_view a, std::string_view b) const;
     bool Less(std::string_view a, std::string_view b) const { return Compare(a, b) < 0; }
     // The first 16 weighed characters of a text packed for quick ordering. When both prefixes are exact

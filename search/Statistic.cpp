@@ -79,6 +79,8 @@ private:
 // counted at once from the running counts of the index.
 void CountRanges(const TPositionIndex& index, const TPositionMatches& matches, size_t n,
                  TNextMoveCounts& counts) {
+    // Ranges exist only for positions within the depth of the index; deeper ones have no column.
+    if (matches.Ranges.empty()) return;
     const uint8_t* next = index.Column(int(n));
     for (const TRangeMatch& range : matches.Ranges) {
         const int inverse = InverseTransform(range.Symmetry);

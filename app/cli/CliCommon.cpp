@@ -1,8 +1,9 @@
 #include "app/cli/CliCommon.h"
 
-#include <iostream>
+#include <unicode/ustring.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "base/BaseFile.h"
 #include "base/SettingsFile.h"
@@ -11,6 +12,34 @@
 namespace kalvon::cli {
 
 void TCliUi::ShowMessage(const std::string& text) { std::cerr << ToTerminal(text) << '\n'; }
+
+void TCliUi::ShowEmptyResult(const std::string& path, size_t lineNumber) {
+    std::cerr << "File " << ToTerminal(path) << ", line " << lineNumber
+              << ": the result is empty; the game is read as not finished.\n";
+}
+
+bool IsUtf8(std::string_view text) {
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8(nullptr, 0, nullptr, text.data(), int32_t(text.size()), &status);
+    return status == U_BUFFER_OVERFLOW_ERROR || U_SUCCESS(status) || text.empty();
+}
+
+std::string QuoteArgument(std::string_view text) {
+    constexpr size_t Shown = 60;
+    size_t end = 0, characters = 0;
+    // Counts characters, not bytes, so a cut never splits one; bytes that are not UTF-8 count alone.
+    while (end < text.size() && characters < Shown) {
+        size_t length = 1;
+        const uint8_t lead = uint8_t(text[end]);
+        if (lead >= 0xC0) length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (end + length > text.size()) length = 1;
+        for (size_t k = 1; k < length; ++k)
+            if ((uint8_t(text[end + k]) & 0xC0) != 0x80) length = 1;
+        end += length;
+        ++characters;
+    }
+    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+}
 
 int BadArguments(const std::string& message) {
     std::cerr << "kalvon-cli: " << message << '\n';
@@ -27,20 +56,28 @@ void UseSettingsCodePage() {
     if (!std::filesystem::exists(SettingsPath, ignored)) return;
     std::string error;
     const std::optional<TSettingsFile> file = ReadSettingsFile(SettingsPath, error);
-    if (!file) return;
+    if (!file) {
+        std::cerr << "kalvon-cli: " << error << " Names are read and written in " << DefaultCodePage << ".\n";
+        return;
+    }
     const std::optional<std::string> codePage = SettingsCodePage(file->Section(ParametersSection));
     if (!codePage) return;
     try {
         SetTextPolicy(*codePage);
-    } catch (const std::exception&) {
-        std::cerr << "kalvon-cli: the code page \"" << *codePage << "\" named by \"Code Page\" in " << SettingsPath
-                  << " is unknown; names are read and written in " << DefaultCodePage << ".\n";
+    } catch (const std::exception& refused) {
+        std::cerr << "kalvon-cli: " << refused.what() << " (\"Code Page\" in " << SettingsPath
+                  << "); names are read and written in " << DefaultCodePage << ".\n";
     }
 }
 
-bool LoadBaseForCommand(TGameBase& base, const std::string& path) {
+bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report) {
     TCliUi ui;
-    return LoadBase(base, path, ui);
+    return LoadBase(base, path, ui, report);
+}
+
+bool LoadBaseForCommand(TGameBase& base, const std::string& path) {
+    TLoadReport report;
+    return LoadBaseForCommand(base, path, report);
 }
 
 std::string ToTerminal(std::string_view bytes) { return TextPolicy().ToUtf8(bytes); }

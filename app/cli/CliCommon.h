@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/BaseFile.h"
 #include "base/BaseUi.h"
 #include "base/GConst.h"
 
@@ -21,7 +22,13 @@ using TArguments = std::vector<std::string>;
 class TCliUi final : public IBaseUi {
 public:
     void ShowMessage(const std::string& text) override;
+    void ShowEmptyResult(const std::string& path, size_t lineNumber) override;
 };
+
+// An argument as error lines quote it: in double quotes, cut to its first 60 characters ("...").
+std::string QuoteArgument(std::string_view text);
+// Whether the text is well-formed UTF-8.
+bool IsUtf8(std::string_view text);
 
 // Prints "kalvon-cli: " + message on standard error and returns ExitBadArguments.
 int BadArguments(const std::string& message);
@@ -32,7 +39,8 @@ int Failure(const std::string& message);
 // an unknown one is reported on standard error and the default kept. No settings file: the default.
 void UseSettingsCodePage();
 
-// Loads a base for a command; false (the message already printed) when the file is missing.
+// Loads a base for a command; false (the message already printed) when it cannot be read.
+bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report);
 bool LoadBaseForCommand(TGameBase& base, const std::string& path);
 
 // Code-page bytes -> UTF-8 for printing.

@@ -61,7 +61,7 @@ std::string ReadQueryOptions(const TArguments& args, TQueryOptions& options) {
         else if (arg == "--group")
             problem = value(options.Group);
         else
-            problem = "unknown option " + arg;
+            problem = "unknown option " + QuoteArgument(arg);
         if (!problem.empty()) return problem;
     }
     if ((options.Colour || options.Opponent) && !options.Player)
@@ -69,9 +69,14 @@ std::string ReadQueryOptions(const TArguments& args, TQueryOptions& options) {
     if (options.Colour && *options.Colour != "all" && *options.Colour != "black" &&
         *options.Colour != "white")
         return "--colour must be all, black or white";
-    if (options.Group && options.Group->empty()) return "--group needs a group character or None";
-    for (const auto* text : {&options.Year, &options.Group})
-        if (*text && !FromTerminal(**text)) return "the code page cannot hold " + **text;
+    for (const auto* text : {&options.Year, &options.Player, &options.Opponent, &options.Group}) {
+        if (!*text) continue;
+        if (!IsUtf8(**text)) return "not UTF-8 text: " + QuoteArgument(**text);
+        if (!FromTerminal(**text)) return "the code page cannot hold " + QuoteArgument(**text);
+    }
+    // A group is one character of the code page: the first character of a board code.
+    if (options.Group && *options.Group != "None" && FromTerminal(*options.Group)->size() != 1)
+        return "--group takes one character or None, not " + QuoteArgument(*options.Group);
     return "";
 }
 
@@ -111,11 +116,16 @@ std::optional<std::string> ParseMovesArgument(std::string_view text, std::string
             if (token.empty()) continue;
             const std::string code = PointTextToCode(token);
             if (code == "?") {
-                error = "not a point of the board: " + token;
+                error = "not a point of the board: " + QuoteArgument(token);
                 return std::nullopt;
             }
             moves += code;
         }
+    }
+    // Only "-" stands for the empty board: a blank or empty argument is more likely a mistake.
+    if (moves.empty()) {
+        error = "no moves in " + QuoteArgument(text) + " (\"-\" is the empty board)";
+        return std::nullopt;
     }
     std::set<std::string> taken;
     for (size_t i = 0; i < moves.size(); i += 2)
@@ -151,7 +161,8 @@ int RunStat(const TArguments& args) {
 int RunShift(const TArguments& args) {
     if (args.size() < 3 || args.size() > 4) return BadArguments(ShiftUsage);
     if (args[2] != "1" && args[2] != "2") return BadArguments("the shift must be 1 or 2");
-    if (args.size() == 4 && args[3] != "--listing") return BadArguments("unknown option " + args[3]);
+    if (args.size() == 4 && args[3] != "--listing")
+        return BadArguments("unknown option " + QuoteArgument(args[3]));
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
     if (!moves) return BadArguments(error);

@@ -29,9 +29,10 @@ inline std::string Slurp(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Runs kalvon-cli with the arguments in the folder.
+// Runs kalvon-cli with the arguments in the folder; one that hangs is stopped after 30 s (status 124).
 inline TCliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args) {
-    std::string command = Concat({"cd ", Quote(folder.string()), " && ", Quote(KALVON_CLI)});
+    // A tool that hangs fails its test instead of blocking the suite.
+    std::string command = Concat({"cd ", Quote(folder.string()), " && timeout -k 5 30 ", Quote(KALVON_CLI)});
     for (const std::string& arg : args) command = Concat({command, " ", Quote(arg)});
     const auto out = folder / ".cli-out", err = folder / ".cli-err";
     command = Concat({command, " >", Quote(out.string()), " 2>", Quote(err.string())});

@@ -210,15 +210,24 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     const std::string path = Folder.File("old.bdt");
     WriteFile(path, "old content\r\n");
     chmod(path.c_str(), 0444);
-    // Root may write anything, so the save runs as an ordinary user in a folder open to everyone.
-    chmod(Folder.Path().c_str(), 0777);
+    EXPECT_FALSE(SaveBase(base, path, Ui)) << "refused by its write bit, root or not";
+    ASSERT_EQ(Ui.Messages.size(), 1u);
+    EXPECT_NE(Ui.Messages[0].find("old.bdt: the file is write-protected"), std::string::npos)
+        << Ui.Messages[0];
+    EXPECT_EQ(ReadFile(path), "old content\r\n");
+
+    // A writable file in a folder where no temporary file can be made: the message names the folder.
+    // Root may make files anywhere, so that save runs as an ordinary user.
+    chmod(path.c_str(), 0666);
+    chmod(Folder.Path().c_str(), 0555);
     auto save = [&] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 3;
         TRecordingUi ui;
         if (SaveBase(base, path, ui) || ui.Messages.size() != 1) return 1;
-        const std::string& message = ui.Messages[0];
-        return message.find("old.bdt") != std::string::npos && message.find("Permission denied") != std::string::npos
-                   ? 0 : 2;
+        return ui.Messages[0].find("folder " + Folder.Path().string() + ": Permission denied") !=
+                       std::string::npos
+                   ? 0
+                   : 2;
     };
     int outcome;
     if (geteuid() == 0) {
@@ -230,7 +239,8 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     } else {
         outcome = save();
     }
-    EXPECT_EQ(outcome, 0) << "1: the save did not fail with one message; 2: the message lacks the file or reason";
+    EXPECT_EQ(outcome, 0)
+        << "1: the save did not fail with one message; 2: the message does not name the folder";
     EXPECT_EQ(ReadFile(path), "old content\r\n");
     EXPECT_EQ(FilesInFolder(), 1) << "no stray files";
 }
@@ -253,6 +263,70 @@ TEST_F(BaseFile, SaveLeavesNoTemporaryFileAndKeepsThePermissions) {
     stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(FilesInFolder(), 1);
+}
+
+// What a load tells the program beside its messages: where a NUL cut the text, how many lines had an
+// empty result (ten shown as bare line numbers, the rest in one message), undecodable lines.
+TEST_F(BaseFile, LoadReportsWhatTheProgramMustActOn) {
+    struct TRow {
+        std::string Text;
+        size_t NulLine, EmptyResults, Undecodable;
+        std::vector<std::string> Messages;
+        const char* CodePage = DefaultCodePage;
+    };
+    std::string garbage;
+    for (int i = 0; i < 12; ++i) garbage += "no fields\r\n";
+    const std::vector<TRow> rows = {
+        {"2000,1=[A,B,+,88,?,-]\r\n", 0, 0, 0, {}},
+        {std::string("2000,1=[A,B,+,88,?,-]\r2000,2=[A,B,+,\0 88,?,-]\n2000,3=[A,B,+,88,?,-]", 67),
+         2,
+         0,
+         0,
+         {"File " + Folder.File("base.bdt") +
+          ": the text ends at a NUL byte in line 2; the lines after it are not loaded."}},
+        {garbage,
+         0,
+         12,
+         0,
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
+          "File " + Folder.File("base.bdt") +
+              ": 2 more lines had an empty result; the first of them is line 11."}},
+        {"2000,1=[A\xc8,B,+,88,?,-]\r\n2000,2=[\xd0\x96,B,+,88,?,-]\r\n2000,3=[\xff,B,+,88,?,-]\r\n",
+         0,
+         0,
+         2,
+         {"File " + Folder.File("base.bdt") +
+          ": 2 lines hold text that the code page UTF-8 cannot decode; "
+          "the first is line 1."},
+         "UTF-8"},
+    };
+    for (const TRow& row : rows) {
+        SetTextPolicy(row.CodePage, "");
+        WriteFile(Folder.File("base.bdt"), row.Text);
+        TGameBase base;
+        TRecordingUi ui;
+        TLoadReport report;
+        ASSERT_TRUE(LoadBase(base, Folder.File("base.bdt"), ui, report));
+        EXPECT_EQ(report.NulLine, row.NulLine) << row.Text;
+        EXPECT_EQ(report.EmptyResultLines, row.EmptyResults) << row.Text;
+        EXPECT_EQ(report.UndecodableLines, row.Undecodable) << row.Text;
+        EXPECT_EQ(ui.Messages, row.Messages) << row.Text;
+    }
+}
+
+TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
+    TGameBase base = OneGame();
+    const std::string path = Folder.File("huge.bdt");
+    WriteFile(path, "");
+    std::filesystem::resize_file(path,
+                                 uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGE_SIZE)) + 1);
+    TLoadReport report;
+    EXPECT_FALSE(LoadBase(base, path, Ui, report));
+    EXPECT_TRUE(report.TooLarge);
+    EXPECT_EQ(Ui.Messages,
+              std::vector<std::string>{"File " + path + " is too large to be loaded into memory."});
+    EXPECT_EQ(FormatBaseLine(base, base.PartyList.at(0)), "2000,    1=[A,B,+,88,?,-]");
+    EXPECT_EQ(base.PartyList.size(), 1u);
 }
 
 class DeleteListed : public BaseFile {

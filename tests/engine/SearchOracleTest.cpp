@@ -232,6 +232,29 @@ TEST(SearchOracle, RealGames) {
     CompareOnBase(std::move(base), 4, 3000, 600, 300);
 }
 
+// Every depth from the empty board to the full one, on an empty base too: positions of 0 to 225
+// moves that no game reaches, and the openings of the longest game.
+TEST(SearchOracle, EveryDepthFromTheEmptyToTheFullBoard) {
+    std::vector<std::string> points;
+    for (char column : literal::Digits)
+        for (char row : literal::Digits) points.push_back({column, row});
+    std::shuffle(points.begin(), points.end(), TRandom(13));
+    std::string all;
+    for (const std::string& point : points) all += point;
+    for (TGameBase base : {TGameBase{}, BaseOf(DenseBaseLines(300, 14))}) {
+        std::string longest;
+        for (const TPartyRecord& party : base.PartyList)
+            if (literal::ValidMoves(party.Moves).size() > longest.size())
+                longest = literal::ValidMoves(party.Moves);
+        TPositionIndex index;
+        for (size_t n = 0; n <= points.size(); ++n) {
+            ExpectSame(base, index, all.substr(0, 2 * n), {});
+            if (2 * n <= longest.size()) ExpectSame(base, index, longest.substr(0, 2 * n), {});
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
 // The index follows PartyList through appends, deletions, edits in place and a reload to the same size.
 TEST(SearchOracle, IndexFollowsTheBase) {
     TGameBase base = BaseOf(DenseBaseLines(400, 9));
