@@ -42,6 +42,22 @@ struct FdCloser {
 
 }  // namespace
 
+namespace {
+
+std::string NotOrdinaryMessage(const std::string& path) {
+    return "Cannot read file " + path + ": it is not an ordinary file.";
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRefusal(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return std::nullopt;
+    if (!S_ISREG(info.st_mode)) return NotOrdinaryMessage(path);
+    if (uint64_t(info.st_size) > MemoryBytes()) return TooLargeMessage(path);
+    return std::nullopt;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error, TReadFailure* failure) {
     TReadFailure ignored;
     TReadFailure& why = failure ? *failure : ignored;
@@ -59,7 +75,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     if (fstat(fd, &info) != 0)
         return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
     if (!S_ISREG(info.st_mode))
-        return fail(TReadFailure::NotOrdinary, "Cannot read file " + path + ": it is not an ordinary file.");
+        return fail(TReadFailure::NotOrdinary, NotOrdinaryMessage(path));
     const uint64_t limit = MemoryBytes();
     if (uint64_t(info.st_size) > limit) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
     std::string content;

@@ -16,6 +16,9 @@ enum class TReadFailure { None, NotOrdinary, TooLarge, Unreadable };
 // fit in memory.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
                                          TReadFailure* failure = nullptr);
+// Why a file that exists would not be read (not an ordinary file, larger than memory), before
+// anything is read; nullopt when it may be read or does not exist.
+std::optional<std::string> ReadRefusal(const std::string& path);
 // "File <path> is too large to be loaded into memory."
 std::string TooLargeMessage(const std::string& path);
 // Writes the bytes to a temporary file beside path and renames it over path. The target must be an

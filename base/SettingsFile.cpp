@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/SafeFile.h"
+#include "base/TextPolicy.h"
 #include "base/TextFields.h"
 
 namespace kalvon {
@@ -231,6 +232,18 @@ std::optional<TSettingsFile> ReadSettingsFile(const std::string& path, std::stri
 
 bool WriteSettingsFile(const std::string& path, const TSettingsFile& file, std::string& error) {
     return WriteFileReplacing(path, file.Format(), error);
+}
+
+std::optional<std::string> ApplySettingsCodePage(const TParameterList& list) {
+    const std::string codePage = SettingsCodePage(list).value_or(DefaultCodePage);
+    try {
+        SetTextPolicy(codePage);
+        return std::nullopt;
+    } catch (const std::exception& refused) {
+        SetTextPolicy(DefaultCodePage);
+        return std::string(refused.what()) + " (\"Code Page\" in " + SettingsPath + "); names are read and written in " +
+               DefaultCodePage + ".";
+    }
 }
 
 }  // namespace kalvon

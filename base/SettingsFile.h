@@ -128,6 +128,10 @@ void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file);
 
 // The code page the list asks for, trimmed, or nullopt when "Code Page" is absent or blank.
 std::optional<std::string> SettingsCodePage(const TParameterList& list);
+// Puts the code page the list asks for in force, or windows-1251 when it asks for none. A code page
+// that is unknown or does not keep ASCII as ASCII leaves windows-1251 in force and returns the
+// warning to show, which names the code page, the reason and the code page in force instead.
+std::optional<std::string> ApplySettingsCodePage(const TParameterList& list);
 
 // Creates the folder of the settings file and writes DefaultSettingsText() into the file when they
 // are missing. Returns false with the system's reason in error when either cannot be made.

@@ -14,6 +14,7 @@
 #include "base/BaseFile.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
+#include "base/SafeFile.h"
 #include "ui/BoardView.h"
 #include "ui/ClientArea.h"
 #include "ui/DialogService.h"
@@ -235,6 +236,9 @@ void TMainForm::NewItems(const QString& path) {
 }
 
 void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
+    // A file that will not be read (too large, not an ordinary file) leaves the open base open.
+    if (const std::optional<std::string> refusal = kalvon::ReadRefusal(TSession::LocalPath(path)))
+        return Dialogs().Error(this, EngineText(*refusal));
     ClearLists();
     SetTitle(reloading ? QStringLiteral("Wait - goes reloading file.") : QStringLiteral("Wait - goes loading file."));
     Session_.LoadBase(path);

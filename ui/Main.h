@@ -122,6 +122,8 @@ private:
     void ConnectMenu();
     void ConnectBrowsers();
     void ConnectExchange();
+    // Says why a folder command may not rewrite the open base, if it may not.
+    bool FolderCommandRefused();
     void SetTitle(const QString& text);
     void SetCurrentBase(const QString& path);
     void SetOuterSize(int width, int height);

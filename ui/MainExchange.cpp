@@ -4,6 +4,7 @@
 
 #include "exchange/FolderCommands.h"
 #include "exchange/NotificationWriter.h"
+#include "ui/DialogService.h"
 #include "ui/Main.h"
 #include "ui/Session.h"
 
@@ -13,7 +14,18 @@ void TMainForm::ConnectExchange() {
     connect(Menu_.OutPbmFormat1, &QAction::triggered, this, &TMainForm::Outpbmformat1Click);
 }
 
+// A base whose text ended at a NUL byte would lose the lines after it when a folder command rewrote it.
+bool TMainForm::FolderCommandRefused() {
+    if (Session_.NulLine() == 0) return false;
+    Dialogs().Error(this, QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded: it is not "
+                                         "rewritten, so that the lines after it are not lost.")
+                              .arg(Session_.BasePath())
+                              .arg(Session_.NulLine()));
+    return true;
+}
+
 void TMainForm::AddNewPartys1Click() {
+    if (FolderCommandRefused()) return;
     // The new games join the base in memory at its end; a refused run leaves it as it was.
     const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(
         Session_.Base(), TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());
@@ -21,6 +33,7 @@ void TMainForm::AddNewPartys1Click() {
 }
 
 void TMainForm::UpdatePartys1Click() {
+    if (FolderCommandRefused()) return;
     // The base file is rewritten on disk; the base in memory is then read again from it.
     const kalvon::TFolderRun run =
         kalvon::UpdatePartysFromFolder(TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());

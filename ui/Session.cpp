@@ -4,6 +4,7 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
+#include "ui/DialogService.h"
 
 TSession::TSession(kalvon::IBaseUi& ui) : QObject(nullptr), Ui_(ui), BasePath_(QString::fromLatin1(ScratchBase)) {}
 
@@ -64,7 +65,20 @@ kalvon::TStatistic TSession::Search() {
     return statistic;
 }
 
+bool TSession::MaySaveOverBase() {
+    if (NulLine_ == 0) return true;
+    const QString question =
+        QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded; saving it now drops the "
+                       "lines after it for good.\nSave it all the same?")
+            .arg(BasePath_)
+            .arg(NulLine_);
+    if (Dialogs().Ask(nullptr, question) != TAnswer::Yes) return false;
+    NulLine_ = 0;
+    return true;
+}
+
 bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
+    if (!MaySaveOverBase()) return false;
     const long position = kalvon::StorePartyEntry(Base_, entry, Base_.CurrentMoves,
                                                   Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty,
                                                   LocalPath(BasePath_), Ui_);
@@ -76,6 +90,7 @@ bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
 }
 
 bool TSession::DeleteListed() {
+    if (!MaySaveOverBase()) return false;
     const bool editing = Base_.EditMode;
     const bool saved = kalvon::DeleteListedParties(Base_, LocalPath(BasePath_), Ui_);
     if (editing && !Base_.EditMode) emit EditModeChanged(false);
@@ -86,12 +101,15 @@ void TSession::ClearLists() {
     const bool editing = Base_.EditMode;
     kalvon::ClearLists(Base_);
     Criteria_.SwitchOff();
+    NulLine_ = 0;
     if (editing) emit EditModeChanged(false);
     emit BaseChanged();
 }
 
 bool TSession::LoadBase(const QString& path) {
-    const bool read = kalvon::LoadBase(Base_, LocalPath(path), Ui_);
+    kalvon::TLoadReport report;
+    const bool read = kalvon::LoadBase(Base_, LocalPath(path), Ui_, report);
+    NulLine_ = report.NulLine;
     emit BaseChanged();
     return read;
 }

@@ -76,6 +76,11 @@ public:
     void ClearLists();
     // Reads the base file at path into the emptied base; false when it could not be read.
     bool LoadBase(const QString& path);
+    // Asks before a save over the open base would drop the lines after a NUL byte that ended its
+    // text when it was loaded; true when the save may go ahead (no such byte, or the user said Yes).
+    bool MaySaveOverBase();
+    // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
+    size_t NulLine() const { return NulLine_; }
     // The browsing windows follow the Listing: redrawn when shown, opened when asked and not empty.
     void RefreshBrowsers(bool openNavigator, bool openListing) { emit ListingChanged(openNavigator, openListing); }
     // The browsing windows close (a new base, or a new scratch base).
@@ -103,4 +108,5 @@ private:
     TToolsState Settings_;
     std::string AlfMoves_;
     QString BasePath_;
+    size_t NulLine_ = 0;
 };

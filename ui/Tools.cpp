@@ -176,16 +176,8 @@ void ReadToolsIni(TToolsState& state) {
     state.SettingsIni = std::move(*file);
     state.ParameterList = state.SettingsIni.Section(kalvon::ParametersSection);
 
-    const std::string codePage = kalvon::SettingsCodePage(state.ParameterList).value_or(kalvon::DefaultCodePage);
-    try {
-        kalvon::SetTextPolicy(codePage);
-    } catch (const std::exception&) {
-        kalvon::SetTextPolicy(kalvon::DefaultCodePage);
-        Dialogs().Warning(nullptr, QStringLiteral("The code page \"%1\" named by \"Code Page\" in %2 is unknown.\n"
-                                                  "Names are read and written in %3.")
-                                       .arg(QString::fromStdString(codePage), QLatin1String(kalvon::SettingsPath),
-                                            QLatin1String(kalvon::DefaultCodePage)));
-    }
+    if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(state.ParameterList))
+        Dialogs().Warning(nullptr, EngineText(*warning));
 }
 
 bool SaveToolsIni(TToolsState& state, std::string& error) {

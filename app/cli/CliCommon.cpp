@@ -60,14 +60,8 @@ void UseSettingsCodePage() {
         std::cerr << "kalvon-cli: " << error << " Names are read and written in " << DefaultCodePage << ".\n";
         return;
     }
-    const std::optional<std::string> codePage = SettingsCodePage(file->Section(ParametersSection));
-    if (!codePage) return;
-    try {
-        SetTextPolicy(*codePage);
-    } catch (const std::exception& refused) {
-        std::cerr << "kalvon-cli: " << refused.what() << " (\"Code Page\" in " << SettingsPath
-                  << "); names are read and written in " << DefaultCodePage << ".\n";
-    }
+    if (const std::optional<std::string> warning = ApplySettingsCodePage(file->Section(ParametersSection)))
+        std::cerr << "kalvon-cli: " << *warning << '\n';
 }
 
 bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report) {

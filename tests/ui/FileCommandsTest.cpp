@@ -22,6 +22,7 @@ private slots:
     void missingFileBecomesTheCurrentBase();
     void newFileAsksOnlyForAScratchBaseWithGames();
     void exitAsksToSaveAScratchBaseWithGames();
+    void unreadableOrCutBasesLoseNothing();
     void saveAsCopiesTheFileAndAddsAnItem();
     void saveAsIntoAnotherFolderKeepsTheFullPath();
     void saveAsFailureChangesNothing();
@@ -324,6 +325,40 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn && !CurrentSession().Criteria().PlayerOn);
     QVERIFY(!navigator->isVisible());
     QVERIFY(!listing->isVisible());
+}
+
+void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    const QByteArray cut = QByteArray("2003, 1=[A,B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]") + '\0' +
+                           QByteArray("\r\n2003, 3=[A,B,=,88,?,-]\r\n");
+    session.Write(QStringLiteral("cut.bdt"), cut);
+    TMainForm& main = session.Start();
+    main.OpenBaseArgument(QStringLiteral("games.bdt"));
+
+    // A base that will not be read leaves the open base open.
+    QVERIFY(QDir(session.Path(QString())).mkdir(QStringLiteral("folder.bdt")));
+    main.OpenBaseArgument(QStringLiteral("folder.bdt"));
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("error")).size(), 1);
+    QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
+    QCOMPARE(session.Base().PartyList.size(), size_t(3));
+
+    // A base cut short by a NUL byte says so, and is rewritten only when the user agrees.
+    main.OpenBaseArgument(QStringLiteral("cut.bdt"));
+    const QStringList messages = session.Dialogs->Texts(QStringLiteral("information"));
+    QVERIFY2(messages.last().contains(QLatin1String("NUL byte in line 2")), qPrintable(messages.last()));
+    QCOMPARE(session.Base().PartyList.size(), size_t(2));
+    Trigger(main, "AddNewGames1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("error")).size(), 2);
+    session.Base().Listing = {0};
+    session.Dialogs->AskAnswers = {TAnswer::No};
+    QVERIFY(!CurrentSession().DeleteListed());
+    QCOMPARE(session.Read(QStringLiteral("cut.bdt")), cut);
+    QCOMPARE(session.Base().PartyList.size(), size_t(2));
+    session.Dialogs->AskAnswers = {TAnswer::Yes};
+    QVERIFY(CurrentSession().DeleteListed());
+    QCOMPARE(session.Read(QStringLiteral("cut.bdt")), QByteArray("2003,    2=[A,B,-,88,?,-]\r\n"));
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")).size(), 2);
 }
 
 KALVON_UI_TEST(TFileCommandsTest);
