@@ -7,6 +7,7 @@
 
 #include "base/BaseFile.h"
 #include "base/SettingsFile.h"
+#include "base/TextFields.h"
 #include "base/TextPolicy.h"
 
 namespace kalvon::cli {
@@ -38,7 +39,7 @@ std::string QuoteArgument(std::string_view text) {
         end += length;
         ++characters;
     }
-    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+    return Concat({"\"", text.substr(0, end), end < text.size() ? "...\"" : "\""});
 }
 
 int BadArguments(const std::string& message) {

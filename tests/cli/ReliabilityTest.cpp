@@ -245,8 +245,8 @@ TEST_P(Reliability, Row) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Reliability, ::testing::ValuesIn(Rows()),
-                         [](const ::testing::TestParamInfo<TRow>& info) {
-                             return std::string(info.param.Name);
+                         [](const ::testing::TestParamInfo<TRow>& row) {
+                             return std::string(row.param.Name);
                          });
 
 }  // namespace
