@@ -172,7 +172,8 @@ void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, cons
     }
     base.PlayerCatalogue = std::move(catalogue);
     base.TurnCatalogue = std::move(turns);
-    ++base.PartyListGeneration;
+    // The players of the games held before may have new ids: followers start over.
+    NoteReset(base);
     ui.ProgressHide();
 }
 
@@ -300,7 +301,7 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     party.BlackId = base.PlayerCatalogue.Add(black);
     party.WhiteId = base.PlayerCatalogue.Add(white);
     base.PartyList.push_back(std::move(party));
-    ++base.PartyListGeneration;
+    NoteAppended(base, base.PartyList.size() - 1, 1);
 }
 
 std::string SaveAsName(std::string chosen) {
@@ -322,7 +323,7 @@ bool CopyBaseFile(const std::string& from, const std::string& to, std::string& e
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
     if (position < 0 || size_t(position) >= base.PartyList.size()) return false;
     base.PartyList[size_t(position)] = std::move(party);
-    ++base.PartyListGeneration;
+    NoteReplaced(base, size_t(position));
     return true;
 }
 
@@ -332,13 +333,15 @@ TBaseMark MarkBase(const TGameBase& base) {
 
 void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
     if (base.PartyList.size() > mark.Parties) {
+        std::vector<uint32_t> removed(base.PartyList.size() - mark.Parties);
+        for (size_t i = 0; i < removed.size(); ++i) removed[i] = uint32_t(mark.Parties + i);
         base.PartyList.resize(mark.Parties);
         std::erase_if(base.Listing, [&](long game) { return game >= long(mark.Parties); });
         if (base.CurrentParty >= long(mark.Parties)) {
             base.CurrentParty = NoParty;
             base.EditMode = false;
         }
-        ++base.PartyListGeneration;
+        NoteRemoved(base, std::move(removed));
     }
     TPlayerCatalogue& players = base.PlayerCatalogue;
     while (players.PlayerRecords.size() > mark.Players) {
@@ -452,14 +455,18 @@ void RemoveListedParties(TGameBase& base) {
     const long current = base.CurrentParty;
     const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
     size_t kept = 0;
+    std::vector<uint32_t> removed;
     for (size_t i = 0; i < base.PartyList.size(); ++i) {
-        if (listed[i]) continue;
+        if (listed[i]) {
+            removed.push_back(uint32_t(i));
+            continue;
+        }
         if (long(i) == current) base.CurrentParty = long(kept);
         if (kept != i) base.PartyList[kept] = std::move(base.PartyList[i]);
         ++kept;
     }
     base.PartyList.resize(kept);
-    ++base.PartyListGeneration;
+    NoteRemoved(base, std::move(removed));
     if (currentRemoved) {
         base.CurrentParty = NoParty;
         base.EditMode = false;
@@ -485,7 +492,10 @@ bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) 
             base.PartyList.push_back(std::move(listed[i] ? removed[r++] : kept[k++]));
         return false;
     }
-    ++base.PartyListGeneration;
+    std::vector<uint32_t> removedPositions;
+    for (size_t i = 0; i < listed.size(); ++i)
+        if (listed[i]) removedPositions.push_back(uint32_t(i));
+    NoteRemoved(base, std::move(removedPositions));
     const long current = base.CurrentParty;
     if (current >= 0 && current < long(listed.size())) {
         if (listed[size_t(current)]) {

@@ -61,7 +61,7 @@ void ClearLists(TGameBase& base) {
     base.TurnCatalogue.clear();
     base.Listing.clear();
     base.PartyList.clear();
-    ++base.PartyListGeneration;
+    NoteReset(base);
     base.ForwardMoves.clear();
 }
 

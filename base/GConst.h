@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/PartyListLog.h"
+
 namespace kalvon {
 
 inline constexpr int BoardSize = 15;
@@ -87,9 +89,12 @@ struct TGameBase {
     std::string ForwardMoves;             // moves taken back, the next one to replay first
     TBoardGrid BoardGrid{};               // 0 = empty point
     bool EditMode = false;
-    // Grows with every change of PartyList (loading, adding, editing, deleting, clearing), so that
-    // data kept beside the games, such as the search index, can tell that it is out of date.
+    // Moves with every change of PartyList (loading, adding, editing, deleting, clearing), so that
+    // data kept beside the games, such as the search index, can tell that it is out of date; the
+    // recent changes themselves let it catch up without starting over. Only the Note routines of
+    // PartyListLog.h move them.
     uint64_t PartyListGeneration = 0;
+    TPartyListLog PartyListChanges;
 
     TPartyRecord* CurrentRecord() {
         return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty] : nullptr;

@@ -51,7 +51,7 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string move
     } else {
         position = long(base.PartyList.size());
         base.PartyList.push_back(std::move(party));
-        ++base.PartyListGeneration;
+        NoteAppended(base, size_t(position), 1);
     }
     if (SaveBase(base, path, ui)) return position;
 
@@ -59,7 +59,7 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string move
         ReplaceParty(base, position, std::move(*replaced));
     else {
         base.PartyList.pop_back();
-        ++base.PartyListGeneration;
+        NoteRemoved(base, {uint32_t(position)});
     }
     base.PlayerCatalogue = players;
     base.TurnCatalogue = years;

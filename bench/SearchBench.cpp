@@ -1,10 +1,16 @@
 // The position search on generated bases of 10,000 to 1,000,000 games, each case beside the plain
 // string-by-string search of the same position in the same run:
-//   BM_MakeStatistic/games:G/moves:M   positions of M moves taken from games of the base (-1: a position
-//                                      no game reached); x_literal = literal time / this time
+//   BM_MakeStatistic/games:G/moves:M   positions of M moves taken from games of the base (-M: a position
+//                                      of M moves that no game reached, -1: stones in the corners);
+//                                      x_literal = literal time / this time
 //   BM_MakeStatisticPlayerQuery/...    the same under a query for one player's games
 //   BM_ShiftStatistic2/games:G         the two-point shift of a 9-move position, x_literal likewise
-//   BM_BuildIndex/games:G              rebuilding the search data after the base changed
+//   BM_BuildIndex/games:G              sorting the search data of every game anew (after a load)
+//   BM_AppendTenGames/games:G          AddBaseLine of 10 games and the refresh of the search data;
+//                                      index_ms: the refresh alone
+//   BM_DeleteTenGames/games:G          RemoveListedParties of 10 scattered games and the refresh;
+//                                      index_ms: the refresh alone
+//   BM_ReplaceGame/games:G             ReplaceParty of one game and the refresh
 // Counters: matches (games listed), index_bytes_per_game (the search data, by its own count) and
 // heap_bytes_per_game (what the heap grew by when the search data was built).
 
@@ -33,7 +39,7 @@ using Clock = std::chrono::steady_clock;
 using namespace kalvon;
 
 constexpr int64_t Sizes[] = {10'000, 100'000, 1'000'000};
-constexpr int64_t PositionMoves[] = {0, 1, 2, 3, 5, 9, 15, 25, -1};
+constexpr int64_t PositionMoves[] = {0, 1, 2, 3, 5, 9, 15, 25, 33, 40, 50, 60, -1, -5, -20, -40};
 
 size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
@@ -73,6 +79,23 @@ std::string PositionFromGames(const TGameBase& base, int64_t moves) {
     return "";
 }
 
+// A position of that many moves that no game reached: the opening of a game that goes on after it,
+// with its last stone moved to a point where the literal search finds no game.
+std::string PositionNoGameReached(const TGameBase& base, int64_t moves) {
+    const std::string opening = PositionFromGames(base, moves);
+    const std::string before = opening.substr(0, opening.size() - 2);
+    for (int c = 1; c <= BoardSize; ++c)
+        for (int r = 1; r <= BoardSize; ++r) {
+            const std::string point{PointDigit(c), PointDigit(r)};
+            bool taken = false;
+            for (size_t i = 0; i < before.size(); i += 2) taken = taken || before.compare(i, 2, point) == 0;
+            if (taken) continue;
+            if (literal::MakeStatistic(base, before + point, TQueryCriteria{}).Listing.empty())
+                return before + point;
+        }
+    throw std::runtime_error("every point was reached");
+}
+
 TBenchBase& BenchBase(int64_t games) {
     static std::map<int64_t, std::unique_ptr<TBenchBase>> bases;
     auto& slot = bases[games];
@@ -88,6 +111,8 @@ TBenchBase& BenchBase(int64_t games) {
         if (moves >= 0) slot->Positions[moves] = PositionFromGames(slot->Base, moves);
     // Stones in the four corners and beside them: no generated game goes there in its first moves.
     slot->Positions[-1] = "11FF1FF1122EFE";
+    for (int64_t moves : PositionMoves)
+        if (moves < -1) slot->Positions[moves] = PositionNoGameReached(slot->Base, -moves);
     return *slot;
 }
 
@@ -167,8 +192,7 @@ void BM_ShiftStatistic2(benchmark::State& state) {
     RunAgainstLiteral(state, literal, [&] { benchmark::DoNotOptimize(ShiftStatistic(b.Base, 2, b.Index)); });
     state.counters["matches"] = double(b.Base.Listing.size());
 }
-BENCHMARK(BM_ShiftStatistic2)
-    ->Apply(OnEachBaseSize);
+BENCHMARK(BM_ShiftStatistic2)->Apply(OnEachBaseSize);
 
 void BM_BuildIndex(benchmark::State& state) {
     TBenchBase& b = BenchBase(state.range(0));
@@ -179,7 +203,84 @@ void BM_BuildIndex(benchmark::State& state) {
     }
     SetMemoryCounters(state, b);
 }
-BENCHMARK(BM_BuildIndex)
-    ->Apply(OnEachBaseSize);
+BENCHMARK(BM_BuildIndex)->Apply(OnEachBaseSize);
+
+// The base lines of ten games that no base of the benchmarks holds.
+const std::vector<std::string>& TenNewLines() {
+    static const std::vector<std::string> lines = bench::GenerateBaseLines({.Games = 10, .Seed = 2});
+    return lines;
+}
+
+// Times change(base) together with the refresh of the index, and the refresh alone as index_ms;
+// undo(base) runs untimed after each change and leaves the base as large as before.
+template <class FChange, class FUndo>
+void RunChange(benchmark::State& state, FChange&& change, FUndo&& undo) {
+    TBenchBase& b = BenchBase(state.range(0));
+    b.Index.Refresh(b.Base);
+    const size_t rebuilds = b.Index.Rebuilds();
+    double indexSeconds = 0;
+    for (auto _ : state) {
+        change(b.Base);
+        const auto start = Clock::now();
+        b.Index.Refresh(b.Base);
+        indexSeconds += Seconds(start);
+        state.PauseTiming();
+        undo(b.Base);
+        b.Index.Refresh(b.Base);
+        state.ResumeTiming();
+    }
+    state.counters["index_ms"] =
+        indexSeconds * 1000 / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["rebuilds"] = double(b.Index.Rebuilds() - rebuilds);
+}
+
+void BM_AppendTenGames(benchmark::State& state) {
+    TBaseMark mark;
+    RunChange(
+        state,
+        [&](TGameBase& base) {
+            mark = MarkBase(base);
+            for (const std::string& line : TenNewLines()) AddBaseLine(base, line);
+        },
+        [&](TGameBase& base) { RemoveAddedSince(base, mark); });
+}
+BENCHMARK(BM_AppendTenGames)->Apply(OnEachBaseSize);
+
+void BM_DeleteTenGames(benchmark::State& state) {
+    std::vector<std::string> lines;
+    uint64_t next = 0;
+    RunChange(
+        state,
+        [&](TGameBase& base) {
+            base.Listing.clear();
+            lines.clear();
+            for (int k = 0; k < 10; ++k) {
+                const long game = long((++next * 7919 * 101) % base.PartyList.size());
+                base.Listing.push_back(game);
+                lines.push_back(FormatBaseLine(base, base.PartyList[size_t(game)]));
+            }
+            RemoveListedParties(base);
+        },
+        [&](TGameBase& base) {
+            for (const std::string& line : lines) AddBaseLine(base, line);
+        });
+}
+BENCHMARK(BM_DeleteTenGames)->Apply(OnEachBaseSize);
+
+void BM_ReplaceGame(benchmark::State& state) {
+    TPartyRecord old;
+    long position = 0;
+    RunChange(
+        state,
+        [&](TGameBase& base) {
+            position = long((size_t(position) + 7919) % base.PartyList.size());
+            old = base.PartyList[size_t(position)];
+            TPartyRecord edited = old;
+            edited.Moves = base.PartyList[size_t(position) / 2].Moves;
+            ReplaceParty(base, position, std::move(edited));
+        },
+        [&](TGameBase& base) { ReplaceParty(base, position, old); });
+}
+BENCHMARK(BM_ReplaceGame)->Apply(OnEachBaseSize);
 
 }  // namespace

@@ -1,213 +1,74 @@
 #include "search/PositionIndex.h"
 
 #include <algorithm>
-#include <bit>
-
-#include "base/PointCodes.h"
-#include "search/Symmetry.h"
 
 namespace kalvon {
 
-namespace {
-
-// One game while the index is built: its first Depth moves packed big-endian into four words, so that
-// comparing the words compares the openings move by move.
-struct TSortKey {
-    std::array<uint64_t, TPositionIndex::Depth / 8> Words{};
-    uint32_t Game = 0;
-    // What the search reads of the game, carried along so that no record is looked up in sorted order.
-    int32_t Black = 0, White = 0, Year = 0;
-    uint8_t ResultCode = 0;
-    char Group = ' ';
-
-    uint8_t Move(int j) const { return uint8_t(Words[size_t(j / 8)] >> (56 - 8 * (j % 8))); }
-    bool operator<(const TSortKey& other) const {
-        if (Words != other.Words) return Words < other.Words;
-        return Game < other.Game;
-    }
-};
-
-// PointCode digit values by character, 0 for anything else: decoding a million games a character at a
-// time goes through this table.
-struct TDigitTable {
-    std::array<uint8_t, 256> Value{};
-    TDigitTable() {
-        for (int c = 0; c < 256; ++c) Value[size_t(c)] = uint8_t(PointDigitValue(char(c)));
-    }
-};
-
-TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
-    static const TDigitTable digits;
-    TSortKey key;
-    key.Game = game;
-    const std::string& moves = party.Moves;
-    for (int j = 0; j < TPositionIndex::Depth && size_t(2 * j + 1) < moves.size(); ++j) {
-        const uint8_t x = digits.Value[uint8_t(moves[size_t(2 * j)])],
-                      y = digits.Value[uint8_t(moves[size_t(2 * j + 1)])];
-        if (x == 0 || y == 0) break;  // the game counts as ending before its first code that is no point
-        key.Words[size_t(j / 8)] |= uint64_t((x - 1) * 15 + y) << (56 - 8 * (j % 8));
-    }
-    return key;
-}
-
-template <class T>
-size_t Bytes(const std::vector<T>& v) {
-    return v.capacity() * sizeof(T);
-}
-
-}  // namespace
-
 bool TPositionIndex::IsBuiltFor(const TGameBase& base) const {
-    return Built_ && base.PartyListGeneration == BuiltGeneration_ && base.PartyList.size() == BuiltSize_ &&
-           base.PartyList.data() == BuiltData_;
+    return Built_ && Generation_ == base.PartyListGeneration && Size_ == base.PartyList.size();
+}
+
+size_t TPositionIndex::RecentLimit(size_t games) {
+    // Sorting the small part again costs about games/128 of a whole sort at most.
+    return std::max<size_t>(4096, games / 128);
+}
+
+void TPositionIndex::Rebuild(const std::vector<TPartyRecord>& parties) {
+    Built_ = false;  // until the last array is filled, should memory run out on the way
+    RecentGames_.clear();
+    Recent_.Build(parties, &RecentGames_);
+    Main_.Build(parties);
+    Built_ = true;
+    ++Rebuilds_;
 }
 
 void TPositionIndex::Refresh(const TGameBase& base) {
     if (IsBuiltFor(base)) return;
-    Build(base.PartyList);
-    BuiltGeneration_ = base.PartyListGeneration;
-}
-
-void TPositionIndex::Build(const std::vector<TPartyRecord>& parties) {
-    Built_ = false;  // until the last array is filled, should memory run out on the way
-    const size_t n = parties.size();
-    // One pass in PartyList order gathers what the search needs of each game into its sort key, so
-    // that the sorted arrays are filled without going back to the scattered records.
-    std::vector<TSortKey> keys;
-    keys.reserve(n);
-    YearCodes_.clear();
-    const std::string* lastYear = nullptr;
-    int32_t lastYearCode = 0;
-    for (size_t g = 0; g < n; ++g) {
-        const TPartyRecord& party = parties[g];
-        TSortKey& key = keys.emplace_back(KeyOf(party, uint32_t(g)));
-        key.ResultCode = uint8_t(int(ResultSlot(party.Result)) | (party.Result == '?' ? NotFinishedBit : 0));
-        key.Group = party.Board.empty() ? ' ' : party.Board[0];
-        // Games of one year mostly follow each other in a base, so the last year is tried first.
-        if (lastYear == nullptr || *lastYear != party.Year) {
-            lastYear = &party.Year;
-            lastYearCode = YearCodes_.try_emplace(party.Year, int32_t(YearCodes_.size())).first->second;
+    const std::vector<TPartyRecord>& parties = base.PartyList;
+    std::vector<const TPartyListChange*> changes;
+    if (!Built_ || !base.PartyListChanges.ChangesSince(Generation_, base.PartyListGeneration, changes)) {
+        Rebuild(parties);
+    } else {
+        size_t size = Size_;
+        for (const TPartyListChange* change : changes) {
+            switch (change->Kind) {
+                case TPartyListChange::TKind::Appended:
+                    for (size_t g = change->From; g < change->From + change->Count; ++g)
+                        RecentGames_.push_back(uint32_t(g));
+                    size += change->Count;
+                    break;
+                case TPartyListChange::TKind::Replaced:
+                    // The edited game leaves the large part and is sorted anew with the recent ones.
+                    Main_.Remove({uint32_t(change->From)}, size, false);
+                    if (std::find(RecentGames_.begin(), RecentGames_.end(), uint32_t(change->From)) ==
+                        RecentGames_.end())
+                        RecentGames_.push_back(uint32_t(change->From));
+                    break;
+                case TPartyListChange::TKind::Removed: {
+                    Main_.Remove(change->Removed, size, true);
+                    const std::vector<uint32_t>& removed = change->Removed;
+                    std::erase_if(RecentGames_, [&](uint32_t g) {
+                        return std::binary_search(removed.begin(), removed.end(), g);
+                    });
+                    for (uint32_t& g : RecentGames_)
+                        g -= uint32_t(std::lower_bound(removed.begin(), removed.end(), g) - removed.begin());
+                    size -= removed.size();
+                    break;
+                }
+            }
         }
-        key.Year = lastYearCode;
-        key.Black = party.BlackId;
-        key.White = party.WhiteId;
+        // Recorded changes that do not add up to the games as they stand mean the log was bypassed.
+        if (size != parties.size() || RecentGames_.size() > RecentLimit(size))
+            Rebuild(parties);
+        else
+            Recent_.Build(parties, &RecentGames_);
     }
-    std::sort(keys.begin(), keys.end());
-
-    Order_.resize(n);
-    for (auto& column : Columns_) column.resize(n);
-    ResultCode_.resize(n);
-    Group_.resize(n);
-    Black_.resize(n);
-    White_.resize(n);
-    Year_.resize(n);
-    // The moves go column by column over blocks of keys that stay in the cache.
-    constexpr size_t Block = 4096;
-    for (size_t from = 0; from < n; from += Block)
-        for (int j = 0; j < Depth; ++j) {
-            uint8_t* column = Columns_[size_t(j)].data();
-            for (size_t x = from; x < std::min(n, from + Block); ++x) column[x] = keys[x].Move(j);
-        }
-    for (size_t x = 0; x < n; ++x) {
-        const TSortKey& key = keys[x];
-        Order_[x] = key.Game;
-        ResultCode_[x] = key.ResultCode;
-        Group_[x] = key.Group;
-        Year_[x] = key.Year;
-        Black_[x] = key.Black;
-        White_[x] = key.White;
-    }
-    keys = {};
-    // A base that shrank gives its memory back.
-    Order_.shrink_to_fit();
-    for (auto& column : Columns_) column.shrink_to_fit();
-    ResultCode_.shrink_to_fit();
-    Group_.shrink_to_fit();
-    Black_.shrink_to_fit();
-    White_.shrink_to_fit();
-    Year_.shrink_to_fit();
-
-    const size_t blocks = (n >> BlockShift) + 1;
-    BlockCounts_.assign(blocks, {});
-    std::array<uint32_t, ResultSlotCount> running{};
-    for (size_t x = 0; x < n; ++x) {
-        if ((x & ((size_t(1) << BlockShift) - 1)) == 0) BlockCounts_[x >> BlockShift] = running;
-        ++running[ResultCode_[x] & SlotBits];
-    }
-    if ((n & ((size_t(1) << BlockShift) - 1)) == 0) BlockCounts_[n >> BlockShift] = running;
-
-    BlockMinima_.clear();
-    const size_t fullBlocks = n >> BlockShift;
-    if (fullBlocks > 0) {
-        std::vector<uint32_t> level(fullBlocks);
-        for (size_t b = 0; b < fullBlocks; ++b)
-            level[b] = *std::min_element(Order_.begin() + long(b << BlockShift),
-                                         Order_.begin() + long((b + 1) << BlockShift));
-        BlockMinima_.push_back(std::move(level));
-        for (size_t width = 2; width <= fullBlocks; width *= 2) {
-            const std::vector<uint32_t>& below = BlockMinima_.back();
-            std::vector<uint32_t> next(fullBlocks - width + 1);
-            for (size_t b = 0; b < next.size(); ++b) next[b] = std::min(below[b], below[b + width / 2]);
-            BlockMinima_.push_back(std::move(next));
-        }
-    }
-
-    Built_ = true;
-    BuiltData_ = parties.data();
-    BuiltSize_ = n;
+    Generation_ = base.PartyListGeneration;
+    Size_ = parties.size();
 }
 
 size_t TPositionIndex::MemoryBytes() const {
-    size_t bytes = Bytes(Order_) + Bytes(ResultCode_) + Bytes(Group_) + Bytes(Black_) + Bytes(White_) +
-                   Bytes(Year_) + Bytes(BlockCounts_);
-    for (const auto& column : Columns_) bytes += Bytes(column);
-    for (const auto& level : BlockMinima_) bytes += Bytes(level);
-    for (const auto& [year, code] : YearCodes_) bytes += sizeof(year) + year.capacity() + sizeof(code) + 16;
-    return bytes;
-}
-
-int32_t TPositionIndex::YearCodeOf(std::string_view year) const {
-    auto at = YearCodes_.find(std::string(year));
-    return at == YearCodes_.end() ? -1 : at->second;
-}
-
-TResultCount TPositionIndex::CountBefore(size_t x) const {
-    std::array<uint32_t, ResultSlotCount> counts = BlockCounts_[x >> BlockShift];
-    for (size_t y = (x >> BlockShift) << BlockShift; y < x; ++y) ++counts[ResultCode_[y] & SlotBits];
-    TResultCount result;
-    for (int s = 0; s < ResultSlotCount; ++s) result[TResultSlot(s)] = int(counts[size_t(s)]);
-    return result;
-}
-
-TResultCount TPositionIndex::CountRange(size_t lo, size_t hi) const {
-    TResultCount result;
-    if (hi - lo <= (size_t(1) << BlockShift)) {
-        std::array<int, ResultSlotCount> counts{};
-        for (size_t x = lo; x < hi; ++x) ++counts[ResultCode_[x] & SlotBits];
-        for (int s = 0; s < ResultSlotCount; ++s) result[TResultSlot(s)] = counts[size_t(s)];
-        return result;
-    }
-    const TResultCount before = CountBefore(lo), until = CountBefore(hi);
-    for (int s = 0; s < ResultSlotCount; ++s)
-        result[TResultSlot(s)] = until[TResultSlot(s)] - before[TResultSlot(s)];
-    return result;
-}
-
-uint32_t TPositionIndex::BlockMinimum(size_t firstBlock, size_t lastBlock) const {
-    const size_t count = lastBlock - firstBlock + 1;
-    const int level = std::bit_width(count) - 1;
-    const std::vector<uint32_t>& minima = BlockMinima_[size_t(level)];
-    return std::min(minima[firstBlock], minima[lastBlock + 1 - (size_t(1) << level)]);
-}
-
-uint32_t TPositionIndex::FirstGame(size_t lo, size_t hi) const {
-    const size_t firstBlock = lo >> BlockShift, lastBlock = (hi - 1) >> BlockShift;
-    if (lastBlock - firstBlock < 2)
-        return *std::min_element(Order_.begin() + long(lo), Order_.begin() + long(hi));
-    const size_t headEnd = (firstBlock + 1) << BlockShift, tailBegin = lastBlock << BlockShift;
-    uint32_t first = std::min(*std::min_element(Order_.begin() + long(lo), Order_.begin() + long(headEnd)),
-                              *std::min_element(Order_.begin() + long(tailBegin), Order_.begin() + long(hi)));
-    return std::min(first, BlockMinimum(firstBlock + 1, lastBlock - 1));
+    return Main_.MemoryBytes() + Recent_.MemoryBytes() + RecentGames_.capacity() * sizeof(uint32_t);
 }
 
 }  // namespace kalvon

@@ -31,14 +31,14 @@ size_t RunEnd(const uint8_t* column, size_t from, size_t hi) {
 
 class TSearch {
 public:
-    TSearch(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+    TSearch(const TIndexPart& index, const std::vector<TPartyRecord>& parties,
             const std::vector<uint8_t>& position)
         : Index_(index), Parties_(parties), Position_(position), Sets_(position) {
         for (int colour = 0; colour < 2; ++colour)
             for (int value = 1; value < PointValueCount; ++value)
                 if (uint8_t mask = Sets_.Mask(colour, uint8_t(value)); mask != 0)
                     Candidates_[colour].push_back({uint8_t(value), mask});
-        Depth_ = std::min<size_t>(position.size(), TPositionIndex::Depth);
+        Depth_ = std::min<size_t>(position.size(), TIndexPart::Depth);
     }
 
     TPositionMatches Run() {
@@ -86,7 +86,7 @@ private:
 
     void Found(uint32_t lo, uint32_t hi, uint8_t alive) {
         const size_t n = Position_.size();
-        if (n < TPositionIndex::Depth) {
+        if (n < TIndexPart::Depth) {
             Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)});
             return;
         }
@@ -94,7 +94,7 @@ private:
         for (uint32_t x = lo; x < hi; ++x) {
             const std::string_view moves = Parties_[Index_.Game(x)].Moves;
             uint8_t live = alive;
-            for (size_t j = TPositionIndex::Depth; j < n && live != 0; ++j)
+            for (size_t j = TIndexPart::Depth; j < n && live != 0; ++j)
                 live &= Sets_.Mask(int(j % 2),
                                    2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
             if (live == 0) continue;
@@ -103,7 +103,7 @@ private:
         }
     }
 
-    const TPositionIndex& Index_;
+    const TIndexPart& Index_;
     const std::vector<TPartyRecord>& Parties_;
     const std::vector<uint8_t>& Position_;
     TPositionSets Sets_;
@@ -161,9 +161,12 @@ void Mark(std::vector<uint64_t>& bits, uint32_t game) {
 
 }  // namespace
 
-TPositionMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
-                              const std::vector<uint8_t>& position) {
-    return TSearch(index, parties, position).Run();
+TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+                           const std::vector<uint8_t>& position) {
+    TIndexMatches matches;
+    for (const TIndexPart* part : index.Parts())
+        if (part->GameCount() > 0) matches.push_back({part, TSearch(*part, parties, position).Run()});
+    return matches;
 }
 
 void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vector<long>& listing) {
@@ -177,9 +180,14 @@ void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vect
     AppendBits(bits, false, gameCount, games.size(), listing);
 }
 
-void AppendMatchedGames(const TPositionIndex& index, const TPositionMatches& matches,
-                        std::vector<long>& listing) {
-    const size_t n = index.GameCount(), count = matches.Count();
+void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, std::vector<long>& listing) {
+    const size_t n = gameCount;
+    size_t count = 0;
+    bool anyGames = false;
+    for (const TPartMatches& part : matches) {
+        count += part.Matches.Count();
+        anyGames = anyGames || !part.Matches.Games.empty();
+    }
     if (count == 0) return;
     if (count == n) {
         const size_t old = listing.size();
@@ -190,27 +198,33 @@ void AppendMatchedGames(const TPositionIndex& index, const TPositionMatches& mat
     if (count < n / 64) {
         std::vector<uint32_t> games;
         games.reserve(count);
-        for (const TRangeMatch& range : matches.Ranges)
-            for (uint32_t x = range.Lo; x < range.Hi; ++x) games.push_back(index.Game(x));
-        for (const TGameMatch& game : matches.Games) games.push_back(index.Game(game.Sorted));
+        for (const auto& [part, found] : matches) {
+            for (const TRangeMatch& range : found.Ranges)
+                for (uint32_t x = range.Lo; x < range.Hi; ++x) games.push_back(part->Game(x));
+            for (const TGameMatch& game : found.Games) games.push_back(part->Game(game.Sorted));
+        }
         AppendSortedGames(games, n, listing);
         return;
     }
     std::vector<uint64_t> bits((n + 63) / 64);
-    if (!matches.Games.empty() || count < n / 2) {
-        for (const TRangeMatch& range : matches.Ranges)
-            for (uint32_t x = range.Lo; x < range.Hi; ++x) Mark(bits, index.Game(x));
-        for (const TGameMatch& game : matches.Games) Mark(bits, index.Game(game.Sorted));
+    if (anyGames || count < n / 2) {
+        for (const auto& [part, found] : matches) {
+            for (const TRangeMatch& range : found.Ranges)
+                for (uint32_t x = range.Lo; x < range.Hi; ++x) Mark(bits, part->Game(x));
+            for (const TGameMatch& game : found.Games) Mark(bits, part->Game(game.Sorted));
+        }
         AppendBits(bits, false, n, count, listing);
         return;
     }
     // Most games matched: mark the few that did not, in the gaps between the ranges, and invert.
-    uint32_t from = 0;
-    for (const TRangeMatch& range : matches.Ranges) {
-        for (uint32_t x = from; x < range.Lo; ++x) Mark(bits, index.Game(x));
-        from = range.Hi;
+    for (const auto& [part, found] : matches) {
+        uint32_t from = 0;
+        for (const TRangeMatch& range : found.Ranges) {
+            for (uint32_t x = from; x < range.Lo; ++x) Mark(bits, part->Game(x));
+            from = range.Hi;
+        }
+        for (uint32_t x = from; x < part->GameCount(); ++x) Mark(bits, part->Game(x));
     }
-    for (uint32_t x = from; x < n; ++x) Mark(bits, index.Game(x));
     AppendBits(bits, true, n, count, listing);
 }
 

@@ -29,15 +29,23 @@ struct TPositionMatches {
     size_t Count() const;
 };
 
-// The games of parties (indexed by an index built from them) whose first moves, taken as black and
-// white stones, lie in the stones of the position (compact values, odd moves black) under some
-// symmetry. A game counts as ending before its first code that is no point.
-TPositionMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
-                              const std::vector<uint8_t>& position);
+// The matches in one part of the index.
+struct TPartMatches {
+    const TIndexPart* Part = nullptr;
+    TPositionMatches Matches;
+};
+using TIndexMatches = std::vector<TPartMatches>;
 
-// Appends the PartyList positions of the matched games to listing, in ascending order, each once.
-void AppendMatchedGames(const TPositionIndex& index, const TPositionMatches& matches,
-                        std::vector<long>& listing);
+// The games of parties (indexed by an index that holds them as they stand) whose first moves, taken
+// as black and white stones, lie in the stones of the position (compact values, odd moves black) under
+// some symmetry; one entry per part of the index. A game counts as ending before its first code that
+// is no point.
+TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+                           const std::vector<uint8_t>& position);
+
+// Appends the PartyList positions of the matched games (of a base of gameCount games) to listing, in
+// ascending order, each once.
+void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, std::vector<long>& listing);
 // Appends the given PartyList positions (each below gameCount, each once) to listing in ascending order.
 void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vector<long>& listing);
 

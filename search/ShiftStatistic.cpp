@@ -75,10 +75,12 @@ TResultCount ShiftStatistic(TGameBase& base, int s, TPositionIndex& index) {
     for (int type = 1; type <= 8 * s; ++type) {
         const std::string shifted = ShiftPosition(position, type, s);
         if (shifted.empty()) continue;
-        const TPositionMatches matches = FindPosition(index, base.PartyList, MoveValues(shifted));
-        AppendMatchedGames(index, matches, base.Listing);
-        for (const TRangeMatch& range : matches.Ranges) total += index.CountRange(range.Lo, range.Hi);
-        for (const TGameMatch& game : matches.Games) ++total[index.Slot(game.Sorted)];
+        const TIndexMatches matches = FindPosition(index, base.PartyList, MoveValues(shifted));
+        AppendMatchedGames(matches, index.GameCount(), base.Listing);
+        for (const auto& [part, found] : matches) {
+            for (const TRangeMatch& range : found.Ranges) total += part->CountRange(range.Lo, range.Hi);
+            for (const TGameMatch& game : found.Games) ++total[part->Slot(game.Sorted)];
+        }
     }
     return total;
 }

@@ -46,10 +46,10 @@ private:
 // The query criteria against the compact copy of a game in the index.
 class TCompactQuery {
 public:
-    TCompactQuery(const TQueryCriteria& criteria, const TPositionIndex& index)
+    TCompactQuery(const TQueryCriteria& criteria, const TIndexPart& index)
         : C_(criteria), YearCode_(criteria.YearOn ? index.YearCodeOf(criteria.QueryYear) : -1) {}
 
-    bool Passes(const TPositionIndex& index, size_t x) const {
+    bool Passes(const TIndexPart& index, size_t x) const {
         if (C_.NotFinishedOn && !index.NotFinished(x)) return false;
         if (C_.GroupOn && index.Group(x) != C_.GroupChar) return false;
         if (C_.YearOn && index.YearCode(x) != YearCode_) return false;
@@ -76,13 +76,12 @@ private:
 };
 
 // Without a query every game of a matched range counts, so whole runs of equal next moves are
-// counted at once from the running counts of the index.
-void CountRanges(const TPositionIndex& index, const TPositionMatches& matches, size_t n,
+// counted at once from the running counts of the index. Ranges exist only for positions shorter than
+// the depth of the index, so column n exists whenever one is found.
+void CountRanges(const TIndexPart& index, const TPositionMatches& matches, size_t n,
                  TNextMoveCounts& counts) {
-    // Ranges exist only for positions within the depth of the index; deeper ones have no column.
-    if (matches.Ranges.empty()) return;
-    const uint8_t* next = index.Column(int(n));
     for (const TRangeMatch& range : matches.Ranges) {
+        const uint8_t* next = index.Column(int(n));
         const int inverse = InverseTransform(range.Symmetry);
         for (size_t x = range.Lo; x < range.Hi;) {
             const uint8_t move = next[x];
@@ -102,32 +101,35 @@ TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPosit
     const size_t n = position.size();
 
     index.Refresh(base);
-    const TPositionMatches matches = FindPosition(index, base.PartyList, position);
+    const TIndexMatches matches = FindPosition(index, base.PartyList, position);
     base.Listing.clear();
     TNextMoveCounts counts;
 
-    if (!criteria.QueryOn && matches.Games.empty()) {
-        AppendMatchedGames(index, matches, base.Listing);
-        CountRanges(index, matches, n, counts);
+    bool anyGames = false;
+    for (const TPartMatches& part : matches) anyGames = anyGames || !part.Matches.Games.empty();
+    if (!criteria.QueryOn && !anyGames) {
+        AppendMatchedGames(matches, index.GameCount(), base.Listing);
+        for (const auto& [part, found] : matches) CountRanges(*part, found, n, counts);
     } else {
-        const TCompactQuery query(criteria, index);
         const bool byColour = PlayerCriterionActive(criteria);
         std::vector<uint32_t> listed;
-        auto take = [&](size_t x, int symmetry, uint8_t next) {
-            const uint32_t game = index.Game(x);
-            const TResultSlot slot = index.Slot(x);
-            listed.push_back(game);
-            if (byColour) ++stat.ColourCount[index.BlackId(x) == criteria.PlayerId ? 0 : 1][slot];
-            counts.AddGame(TransformValue(next, InverseTransform(symmetry)), slot, game);
-        };
-        for (const TRangeMatch& range : matches.Ranges) {
-            const uint8_t* next = index.Column(int(n));
-            for (size_t x = range.Lo; x < range.Hi; ++x)
-                if (!criteria.QueryOn || query.Passes(index, x)) take(x, range.Symmetry, next[x]);
+        for (const auto& [part, found] : matches) {
+            const TIndexPart& games = *part;
+            const TCompactQuery query(criteria, games);
+            auto take = [&](size_t x, int symmetry, uint8_t next) {
+                if (criteria.QueryOn && !query.Passes(games, x)) return;
+                const uint32_t game = games.Game(x);
+                const TResultSlot slot = games.Slot(x);
+                listed.push_back(game);
+                if (byColour) ++stat.ColourCount[games.BlackId(x) == criteria.PlayerId ? 0 : 1][slot];
+                counts.AddGame(TransformValue(next, InverseTransform(symmetry)), slot, game);
+            };
+            for (const TRangeMatch& range : found.Ranges) {
+                const uint8_t* next = games.Column(int(n));
+                for (size_t x = range.Lo; x < range.Hi; ++x) take(x, range.Symmetry, next[x]);
+            }
+            for (const TGameMatch& game : found.Games) take(game.Sorted, game.Symmetry, game.Next);
         }
-        for (const TGameMatch& game : matches.Games)
-            if (!criteria.QueryOn || query.Passes(index, game.Sorted))
-                take(game.Sorted, game.Symmetry, game.Next);
         AppendSortedGames(listed, index.GameCount(), base.Listing);
         stat.HasColourBlock = byColour && !listed.empty();
     }

@@ -6,7 +6,32 @@
 #include "base/BaseUi.h"
 #include "ui/DialogService.h"
 
-TSession::TSession(kalvon::IBaseUi& ui) : QObject(nullptr), Ui_(ui), BasePath_(QString::fromLatin1(ScratchBase)) {}
+namespace {
+
+// Passes the engine's messages and progress on, but keeps the progress shown when the load ends, so
+// that the search index is sorted while the user still sees the loading progress.
+class THeldProgressUi final : public kalvon::IBaseUi {
+public:
+    explicit THeldProgressUi(kalvon::IBaseUi& ui) : Ui_(ui) {}
+    void ShowMessage(const std::string& text) override { Ui_.ShowMessage(text); }
+    void ShowError(const std::string& text) override { Ui_.ShowError(text); }
+    void ProgressShow() override { Ui_.ProgressShow(); }
+    void ProgressSetPosition(int percent) override { Ui_.ProgressSetPosition(percent); }
+    void ProgressHide() override { HideAsked = true; }
+    void FolderProgress(size_t filesRead, size_t filesToRead) override {
+        Ui_.FolderProgress(filesRead, filesToRead);
+    }
+
+    bool HideAsked = false;
+
+private:
+    kalvon::IBaseUi& Ui_;
+};
+
+}  // namespace
+
+TSession::TSession(kalvon::IBaseUi& ui)
+    : QObject(nullptr), Ui_(ui), BasePath_(QString::fromLatin1(ScratchBase)) {}
 
 std::string TSession::LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -21,13 +46,15 @@ kalvon::TBoardChange TSession::ChangePosition(kalvon::TBoardChange (*change)(kal
     return Announce(change(Base_));
 }
 
-kalvon::TBoardChange TSession::ChangePosition(
-    kalvon::TBoardChange (*change)(kalvon::TGameBase&, std::string_view), std::string_view point) {
+kalvon::TBoardChange TSession::ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&,
+                                                                             std::string_view),
+                                              std::string_view point) {
     return Announce(change(Base_, point));
 }
 
-kalvon::TBoardChange TSession::ChangePosition(
-    kalvon::TBoardChange (*change)(kalvon::TGameBase&, kalvon::TSymmetry), kalvon::TSymmetry symmetry) {
+kalvon::TBoardChange TSession::ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&,
+                                                                             kalvon::TSymmetry),
+                                              kalvon::TSymmetry symmetry) {
     return Announce(change(Base_, symmetry));
 }
 
@@ -107,9 +134,12 @@ void TSession::ClearLists() {
 }
 
 bool TSession::LoadBase(const QString& path) {
+    THeldProgressUi ui(Ui_);
     kalvon::TLoadReport report;
-    const bool read = kalvon::LoadBase(Base_, LocalPath(path), Ui_, report);
+    const bool read = kalvon::LoadBase(Base_, LocalPath(path), ui, report);
     NulLine_ = report.NulLine;
+    Index_.Refresh(Base_);
+    if (ui.HideAsked) Ui_.ProgressHide();
     emit BaseChanged();
     return read;
 }

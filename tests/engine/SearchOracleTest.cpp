@@ -9,6 +9,7 @@
 #include <random>
 
 #include "base/BaseFile.h"
+#include "base/PartyEntry.h"
 #include "bench/generator/BaseGenerator.h"
 #include "search/ShiftStatistic.h"
 #include "search/Statistic.h"
@@ -253,6 +254,160 @@ TEST(SearchOracle, EveryDepthFromTheEmptyToTheFullBoard) {
             if (::testing::Test::HasFatalFailure()) return;
         }
     }
+}
+
+// Positions deeper than the moves the index sorts by, up to the full board: openings of long games in
+// every disguise, the same with a stone moved or points added so that no game need reach them, and
+// a board filled point by point; with and without a query.
+TEST(SearchOracle, PositionsPastTheSortedMoves) {
+    TGameBase base = BaseOf(DenseBaseLines(1500, 21));
+    TRandom random(22);
+    std::vector<std::string> longGames;
+    for (const TPartyRecord& party : base.PartyList)
+        if (const std::string moves = literal::ValidMoves(party.Moves);
+            moves.size() > 2 * TPositionIndex::Depth)
+            longGames.push_back(moves);
+    ASSERT_GT(longGames.size(), 50u);
+    std::string board;
+    for (char column : literal::Digits)
+        for (char row : literal::Digits) board += {column, row};
+    TPositionIndex index;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string& game = longGames[random() % longGames.size()];
+        const size_t count = game.size() / 2;
+        std::string position = game.substr(0, 2 * (TPositionIndex::Depth + random() % (count - 31)));
+        switch (random() % 4) {
+            case 0:
+                position = Transposed(position, random);
+                break;
+            case 1: {  // the last stone elsewhere
+                const std::string point = RandomPoint(random);
+                if (!HasPoint(position, point)) position.replace(position.size() - 2, 2, point);
+                break;
+            }
+            case 2:  // points no game played, up to the full board
+                for (size_t k = 0, extra = random() % 200; k < board.size() && extra > 0; k += 2)
+                    if (!HasPoint(position, board.substr(k, 2)) && random() % 2 == 0) {
+                        position += board.substr(k, 2);
+                        --extra;
+                    }
+                break;
+            default:
+                break;
+        }
+        if (random() % 2 == 0) position = Transformed(position, int(1 + random() % 8));
+        ExpectSame(base, index, position,
+                   random() % 3 == 0 ? RandomCriteria(base, random) : TQueryCriteria{});
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    std::shuffle(longGames.begin(), longGames.end(), random);
+    for (size_t n = 0; n <= board.size() / 2; ++n) {
+        ExpectSame(base, index, Transposed(board.substr(0, 2 * n), random), {});
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+// The index follows every engine routine that changes PartyList by the changes it records, without
+// sorting every game again, and starts over only after a load, a clear, many games added at once or
+// more changes than the base keeps.
+TEST(SearchOracle, IndexFollowsTheChangesWithoutStartingOver) {
+    test::TTempFolder folder;
+    const std::string path = folder.File("base.bdt");
+    TGameBase base = BaseOf(DenseBaseLines(600, 31));
+    TRandom random(32);
+    TPositionIndex index;
+    test::TRecordingUi ui;
+    // Positions from the games touched last as well as from any game.
+    auto check = [&](const std::vector<long>& touched) {
+        for (int i = 0; i < 12; ++i) {
+            std::string position = PickPosition(base, random);
+            if (!touched.empty() && i % 2 == 0) {
+                const std::string moves =
+                    literal::ValidMoves(base.PartyList[size_t(touched[random() % touched.size()])].Moves);
+                position = moves.substr(0, 2 * (random() % (moves.size() / 2 + 1)));
+            }
+            ExpectSame(base, index, position, i % 3 == 0 ? RandomCriteria(base, random) : TQueryCriteria{});
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    };
+    check({});
+    ASSERT_EQ(index.Rebuilds(), 1u);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<long> touched;
+        auto scattered = [&](size_t count) {
+            base.Listing.clear();
+            for (size_t k = 0; k < count; ++k) base.Listing.push_back(long(random() % base.PartyList.size()));
+        };
+        switch (round % 6) {
+            case 0: {
+                const TBaseMark mark = MarkBase(base);
+                for (const std::string& line : DenseBaseLines(1 + random() % 30, random()))
+                    AddBaseLine(base, line);
+                if (round % 12 == 0) RemoveAddedSince(base, mark);  // the run taken out again
+                for (size_t g = mark.Parties; g < base.PartyList.size(); ++g) touched.push_back(long(g));
+                break;
+            }
+            case 1: {
+                const long edited = long(random() % base.PartyList.size());
+                TPartyRecord party = base.PartyList[size_t(edited)];
+                party.Moves = base.PartyList[random() % base.PartyList.size()].Moves;
+                party.Result = "+-=?"[random() % 4];
+                ASSERT_TRUE(ReplaceParty(base, edited, party));
+                touched.push_back(edited);
+                break;
+            }
+            case 2:
+                scattered(1 + random() % 6);
+                RemoveListedParties(base);
+                break;
+            case 3:
+                scattered(1 + random() % 6);
+                ASSERT_TRUE(DeleteListedParties(base, path, ui));
+                break;
+            case 4: {
+                const TPartyEntry entry{"NORD", "OST", "2004", "b77", "?", '+', false};
+                const long edited = round % 2 == 0 ? NoParty : long(random() % base.PartyList.size());
+                const long stored =
+                    StorePartyEntry(base, entry, PickPosition(base, random), edited, path, ui);
+                ASSERT_NE(stored, NoParty);
+                touched.push_back(stored);
+                break;
+            }
+            default: {
+                // A new game stored where the save fails: the base takes it out again.
+                const TPartyEntry entry{"SUED", "WEST", "2004", "c78", "?", '-', false};
+                EXPECT_EQ(
+                    StorePartyEntry(base, entry, "8889", NoParty, folder.File("no/such/folder.bdt"), ui),
+                    NoParty);
+                break;
+            }
+        }
+        check(touched);
+        if (::testing::Test::HasFatalFailure()) return;
+        ASSERT_EQ(index.Rebuilds(), 1u) << "round " << round;
+    }
+
+    // More games at once than the recent part holds are sorted in with the rest.
+    for (const std::string& line : bench::GenerateBaseLines({.Games = 5000, .Seed = 33}))
+        AddBaseLine(base, line);
+    check({});
+    EXPECT_EQ(index.Rebuilds(), 2u);
+    // A copy of the base that went its own way is searched right by the same index.
+    TGameBase other = base;
+    for (const std::string& line : DenseBaseLines(20, 34)) AddBaseLine(other, line);
+    base.Listing = {0, 1, 2};
+    RemoveListedParties(base);
+    for (TGameBase* searched : {&other, &base, &other}) {
+        std::swap(base, *searched);
+        check({});
+        std::swap(base, *searched);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    ClearLists(base);
+    ExpectSame(base, index, "8889", {});
+    ASSERT_TRUE(SaveBase(other, path, ui));
+    ASSERT_TRUE(LoadBase(base, path, ui));
+    check({});
 }
 
 // The index follows PartyList through appends, deletions, edits in place and a reload to the same size.

@@ -20,11 +20,12 @@ TEST(SearchStatistic, WorkedExampleOfTwoGames) {
     base.CurrentMoves = "8889";
     TPositionIndex index;
     index.Refresh(base);
-    const TPositionMatches matches = FindPosition(index, base.PartyList, MoveValues("8889"));
-    ASSERT_EQ(matches.Ranges.size(), 2u);
-    for (const TRangeMatch& range : matches.Ranges) {
+    const TIndexMatches matches = FindPosition(index, base.PartyList, MoveValues("8889"));
+    ASSERT_EQ(matches.size(), 1u);
+    ASSERT_EQ(matches[0].Matches.Ranges.size(), 2u);
+    for (const TRangeMatch& range : matches[0].Matches.Ranges) {
         ASSERT_EQ(range.Hi - range.Lo, 1u);
-        EXPECT_EQ(range.Symmetry, index.Game(range.Lo) == 0 ? 1 : 4);
+        EXPECT_EQ(range.Symmetry, matches[0].Part->Game(range.Lo) == 0 ? 1 : 4);
     }
     EXPECT_EQ(TransformPoint("79", InverseTransform(4)), "77");
 

@@ -112,8 +112,8 @@ TEST(SearchIndex, RangeCountsAndFirstGamesMatchAPlainScan) {
         games.push_back({std::string("88") + "8997A9"[random() % 6] + "9" + "9A"[random() % 2] + "A",
                          "+-=?Ffx"[random() % 7]});
     TGameBase base = test::BaseOfGames(games);
-    TPositionIndex index;
-    index.Refresh(base);
+    TIndexPart index;
+    index.Build(base.PartyList);
     ASSERT_EQ(index.GameCount(), 3000u);
     for (int round = 0; round < 2000; ++round) {
         size_t lo = random() % 3000, hi = random() % 3000;

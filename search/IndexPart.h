@@ -1,0 +1,75 @@
+// Compact search data kept beside PartyList: the first moves of every game as point values, in an
+// order that groups games with the same opening, so that a search touches only the games whose moves
+// can still lie in the position.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "base/GConst.h"
+#include "search/ResultCount.h"
+
+namespace kalvon {
+
+// Some games of a base (or all of them) sorted by their first Depth moves (a game that ends sorts
+// before its continuations, equal openings by PartyList position); every per-game array is indexed by
+// that sorted position. TPositionIndex keeps it in step with PartyList.
+class TIndexPart {
+public:
+    static constexpr int Depth = 32;  // moves kept per game; deeper positions read the move strings
+
+    // Sorts the given games of parties (all of them when games is null) anew.
+    void Build(const std::vector<TPartyRecord>& parties, const std::vector<uint32_t>* games = nullptr);
+    // Drops the games at the given PartyList positions (ascending, each once, each below oldCount);
+    // with renumber, the games kept move down by the number of removed games before them, as they
+    // did in PartyList.
+    void Remove(const std::vector<uint32_t>& removed, size_t oldCount, bool renumber);
+
+    size_t GameCount() const { return Order_.size(); }
+    // Bytes held by the search data (capacities of every array), for the memory budget.
+    size_t MemoryBytes() const;
+
+    // The PartyList position of the game at sorted position x.
+    uint32_t Game(size_t x) const { return Order_[x]; }
+    // Move j (0-based, j < Depth) of every game in sorted order, 0 once the game has ended.
+    const uint8_t* Column(int j) const { return Columns_[size_t(j)].data(); }
+    // The result slot of the game at sorted position x.
+    TResultSlot Slot(size_t x) const { return TResultSlot(ResultCode_[x] & SlotBits); }
+    // Whether the game at sorted position x is exactly '?' (not finished).
+    bool NotFinished(size_t x) const { return (ResultCode_[x] & NotFinishedBit) != 0; }
+    char Group(size_t x) const { return Group_[x]; }
+    int32_t BlackId(size_t x) const { return Black_[x]; }
+    int32_t WhiteId(size_t x) const { return White_[x]; }
+    int32_t YearCode(size_t x) const { return Year_[x]; }
+    // The code of a Year text (compared byte for byte), or -1 when no game has that year.
+    int32_t YearCodeOf(std::string_view year) const;
+
+    // The result counts of the games at sorted positions lo..hi-1.
+    TResultCount CountRange(size_t lo, size_t hi) const;
+    // The smallest PartyList position among the games at sorted positions lo..hi-1 (lo < hi).
+    uint32_t FirstGame(size_t lo, size_t hi) const;
+
+private:
+    static constexpr uint8_t SlotBits = 7;
+    static constexpr uint8_t NotFinishedBit = 8;
+    static constexpr size_t BlockShift = 6;  // blocks of 64 games for the running counts and minima
+
+    void Summarise();
+    TResultCount CountBefore(size_t x) const;
+    uint32_t BlockMinimum(size_t firstBlock, size_t lastBlock) const;
+
+    std::vector<uint32_t> Order_;
+    std::array<std::vector<uint8_t>, Depth> Columns_;
+    std::vector<uint8_t> ResultCode_;
+    std::vector<char> Group_;
+    std::vector<int32_t> Black_, White_, Year_;
+    std::unordered_map<std::string, int32_t> YearCodes_;
+    std::vector<std::array<uint32_t, ResultSlotCount>> BlockCounts_;  // counts before each block
+    std::vector<std::vector<uint32_t>> BlockMinima_;  // level k: minimum over 2^k blocks from each block
+};
+
+}  // namespace kalvon
