@@ -110,9 +110,13 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     connect(Button3, &QPushButton::clicked, this, &TUsechForm::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TUsechForm::Button4Click);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
-    // no game stays chosen.
-    connect(&Session_, &TSession::ListingChanged, this, &TUsechForm::FillGames);
-    connect(&Session_, &TSession::BaseChanged, this, &TUsechForm::FillGames);
+    // no game stays chosen. A hidden window makes it when it is shown: every move on the board
+    // changes the Listing, which may hold a million games.
+    auto refill = [this] {
+        if (isVisible()) FillGames();
+    };
+    connect(&Session_, &TSession::ListingChanged, this, refill);
+    connect(&Session_, &TSession::BaseChanged, this, refill);
 }
 
 void TUsechForm::Open() {
