@@ -1,5 +1,7 @@
 #include "ui/BoardPainter.h"
 
+#include "ui/diagram/PixelBlend.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 #include <array>
@@ -149,20 +151,7 @@ void TBoardPainter::CopyPicture(const TPointPicture& picture, TBoardPoint point)
             std::memcpy(to + first, from + first, size_t(end - first) * sizeof(QRgb));
             continue;
         }
-        for (int x = first; x < end; ++x) {
-            const QRgb source = from[x];
-            const int alpha = qAlpha(source);
-            if (alpha == 255) {
-                to[x] = source;
-            } else if (alpha != 0) {
-                // Premultiplied: the board shows through by the part the picture leaves.
-                const QRgb under = to[x];
-                const int rest = 255 - alpha;
-                to[x] =
-                    qRgb(qRed(source) + qRed(under) * rest / 255, qGreen(source) + qGreen(under) * rest / 255,
-                         qBlue(source) + qBlue(under) * rest / 255);
-            }
-        }
+        for (int x = first; x < end; ++x) to[x] = OverPremultiplied(from[x], to[x], 0);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/diagram/PainterCanvas.h"
 
+#include "ui/diagram/PixelBlend.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
@@ -53,20 +55,7 @@ void TPainterCanvas::Copy(const QImage& picture, QPoint at) {
     for (int y = onImage.top(); y <= onImage.bottom(); ++y) {
         auto* to = reinterpret_cast<QRgb*>(bits + y * stride);
         const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(y - at.y())) - at.x();
-        for (int x = onImage.left(); x <= onImage.right(); ++x) {
-            const QRgb source = from[x];
-            const int alpha = qAlpha(source);
-            if (alpha == 255) {
-                to[x] = source;
-            } else if (alpha != 0) {
-                // Premultiplied: the image shows through by the part the picture leaves.
-                const QRgb under = to[x];
-                const int keep = 255 - alpha;
-                to[x] = qRgb(qRed(source) + (qRed(under) * keep + 127) / 255,
-                             qGreen(source) + (qGreen(under) * keep + 127) / 255,
-                             qBlue(source) + (qBlue(under) * keep + 127) / 255);
-            }
-        }
+        for (int x = onImage.left(); x <= onImage.right(); ++x) to[x] = OverPremultiplied(from[x], to[x], 127);
     }
 }
 
