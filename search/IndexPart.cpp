@@ -19,6 +19,7 @@ struct TSortKey {
     int32_t Black = 0, White = 0, Year = 0;
     uint8_t ResultCode = 0;
     char Group = ' ';
+    uint8_t Length = 0;
 
     uint8_t Move(int j) const { return uint8_t(Words[size_t(j / 8)] >> (56 - 8 * (j % 8))); }
     bool operator<(const TSortKey& other) const {
@@ -41,12 +42,13 @@ TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
     TSortKey key;
     key.Game = game;
     const std::string& moves = party.Moves;
-    for (int j = 0; j < TIndexPart::Depth && size_t(2 * j + 1) < moves.size(); ++j) {
-        const uint8_t x = digits.Value[uint8_t(moves[size_t(2 * j)])],
-                      y = digits.Value[uint8_t(moves[size_t(2 * j + 1)])];
+    size_t j = 0;
+    for (; 2 * j + 1 < moves.size(); ++j) {
+        const uint8_t x = digits.Value[uint8_t(moves[2 * j])], y = digits.Value[uint8_t(moves[2 * j + 1])];
         if (x == 0 || y == 0) break;  // the game counts as ending before its first code that is no point
-        key.Words[size_t(j / 8)] |= uint64_t((x - 1) * 15 + y) << (56 - 8 * (j % 8));
+        if (j < size_t(TIndexPart::Depth)) key.Words[j / 8] |= uint64_t((x - 1) * 15 + y) << (56 - 8 * (j % 8));
     }
+    key.Length = uint8_t(std::min(j, TIndexPart::MaxLength));
     return key;
 }
 
@@ -84,22 +86,18 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     std::sort(keys.begin(), keys.end());
 
     Order_.resize(n);
-    for (auto& column : Columns_) column.resize(n);
+    Rows_.resize(n);
+    Length_.resize(n);
     ResultCode_.resize(n);
     Group_.resize(n);
     Black_.resize(n);
     White_.resize(n);
     Year_.resize(n);
-    // The moves go column by column over blocks of keys that stay in the cache.
-    constexpr size_t Block = 4096;
-    for (size_t from = 0; from < n; from += Block)
-        for (int j = 0; j < Depth; ++j) {
-            uint8_t* column = Columns_[size_t(j)].data();
-            for (size_t x = from; x < std::min(n, from + Block); ++x) column[x] = keys[x].Move(j);
-        }
     for (size_t x = 0; x < n; ++x) {
         const TSortKey& key = keys[x];
+        for (int j = 0; j < Depth; ++j) Rows_[x].Moves[size_t(j)] = key.Move(j);
         Order_[x] = key.Game;
+        Length_[x] = key.Length;
         ResultCode_[x] = key.ResultCode;
         Group_[x] = key.Group;
         Year_[x] = key.Year;
@@ -109,12 +107,15 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     keys = {};
     // A base that shrank gives its memory back.
     Order_.shrink_to_fit();
-    for (auto& column : Columns_) column.shrink_to_fit();
+    Rows_.shrink_to_fit();
+    Length_.shrink_to_fit();
     ResultCode_.shrink_to_fit();
     Group_.shrink_to_fit();
     Black_.shrink_to_fit();
     White_.shrink_to_fit();
     Year_.shrink_to_fit();
+    StoneSets_.Build(
+        n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
     Summarise();
 }
 
@@ -139,6 +140,7 @@ void TIndexPart::Remove(const std::vector<uint32_t>& removed, size_t oldCount, b
             Order_[x] = g - before[g / 64] - uint32_t(std::popcount(below));
     }
     if (dropped.empty()) return Summarise();
+
     // Every array closes the gaps in one pass of block moves between the dropped positions.
     auto close = [&](auto& array) {
         size_t to = dropped[0];
@@ -150,17 +152,20 @@ void TIndexPart::Remove(const std::vector<uint32_t>& removed, size_t oldCount, b
         array.resize(to);
     };
     close(Order_);
-    for (auto& column : Columns_) close(column);
+    close(Rows_);
+    close(Length_);
     close(ResultCode_);
     close(Group_);
     close(Black_);
     close(White_);
     close(Year_);
+    StoneSets_.Remove(dropped);
     Summarise();
 }
 
 void TIndexPart::Summarise() {
     const size_t n = Order_.size();
+    ListPlayersGames();
     const size_t blocks = (n >> BlockShift) + 1;
     BlockCounts_.assign(blocks, {});
     std::array<uint32_t, ResultSlotCount> running{};
@@ -187,10 +192,35 @@ void TIndexPart::Summarise() {
     }
 }
 
+void TIndexPart::ListPlayersGames() {
+    const size_t n = Order_.size();
+    int32_t top = 0;
+    for (size_t x = 0; x < n; ++x) top = std::max({top, Black_[x], White_[x]});
+    PlayerStart_.assign(size_t(top) + 2, 0);
+    // Counted at id + 1 first, so that the running sums leave each player's start at id.
+    for (size_t x = 0; x < n; ++x) {
+        ++PlayerStart_[size_t(Black_[x]) + 1];
+        if (White_[x] != Black_[x]) ++PlayerStart_[size_t(White_[x]) + 1];
+    }
+    for (size_t id = 1; id < PlayerStart_.size(); ++id) PlayerStart_[id] += PlayerStart_[id - 1];
+    PlayerGames_.resize(PlayerStart_.back());
+    std::vector<uint32_t> next(PlayerStart_.begin(), PlayerStart_.end() - 1);
+    for (size_t x = 0; x < n; ++x) {
+        PlayerGames_[next[size_t(Black_[x])]++] = uint32_t(x);
+        if (White_[x] != Black_[x]) PlayerGames_[next[size_t(White_[x])]++] = uint32_t(x);
+    }
+    PlayerStart_.shrink_to_fit();
+    PlayerGames_.shrink_to_fit();
+}
+
+std::span<const uint32_t> TIndexPart::GamesOfPlayer(int32_t id) const {
+    if (id < 0 || size_t(id) + 1 >= PlayerStart_.size()) return {};
+    return {PlayerGames_.data() + PlayerStart_[size_t(id)], PlayerGames_.data() + PlayerStart_[size_t(id) + 1]};
+}
+
 size_t TIndexPart::MemoryBytes() const {
-    size_t bytes = Bytes(Order_) + Bytes(ResultCode_) + Bytes(Group_) + Bytes(Black_) + Bytes(White_) +
-                   Bytes(Year_) + Bytes(BlockCounts_);
-    for (const auto& column : Columns_) bytes += Bytes(column);
+    size_t bytes = Bytes(Order_) + Bytes(Rows_) + Bytes(Length_) + Bytes(ResultCode_) + Bytes(Group_) + Bytes(Black_) + Bytes(White_) +
+                   Bytes(Year_) + Bytes(BlockCounts_) + StoneSets_.MemoryBytes() + Bytes(PlayerStart_) + Bytes(PlayerGames_);
     for (const auto& level : BlockMinima_) bytes += Bytes(level);
     for (const auto& [year, code] : YearCodes_) bytes += sizeof(year) + year.capacity() + sizeof(code) + 16;
     return bytes;
@@ -199,6 +229,36 @@ size_t TIndexPart::MemoryBytes() const {
 int32_t TIndexPart::YearCodeOf(std::string_view year) const {
     auto at = YearCodes_.find(std::string(year));
     return at == YearCodes_.end() ? -1 : at->second;
+}
+
+size_t TIndexPart::RunEnd(size_t x, size_t hi, int j) const {
+    // Galloping, then binary search, because runs are long near the root and short deep down.
+    const uint8_t value = Move(x, j);
+    size_t step = 1, last = x;  // Move(last, j) == value
+    while (last + step < hi && Move(last + step, j) == value) {
+        last += step;
+        step *= 2;
+    }
+    size_t lo = last + 1, end = std::min(hi, last + step);  // the run ends in lo..end
+    while (lo < end) {
+        const size_t mid = lo + (end - lo) / 2;
+        if (Move(mid, j) == value)
+            lo = mid + 1;
+        else
+            end = mid;
+    }
+    return lo;
+}
+
+size_t TIndexPart::LowerBound(size_t x, size_t hi, int j, uint8_t value) const {
+    while (x < hi) {
+        const size_t mid = x + (hi - x) / 2;
+        if (Move(mid, j) < value)
+            x = mid + 1;
+        else
+            hi = mid;
+    }
+    return x;
 }
 
 TResultCount TIndexPart::CountBefore(size_t x) const {

@@ -6,18 +6,25 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "base/GConst.h"
 #include "search/ResultCount.h"
+#include "search/StoneSetIndex.h"
 
 namespace kalvon {
 
 // Some games of a base (or all of them) sorted by their first Depth moves (a game that ends sorts
 // before its continuations, equal openings by PartyList position); every per-game array is indexed by
 // that sorted position. TPositionIndex keeps it in step with PartyList.
+//
+// The moves are kept as one row per game: a row is half a cache line, so once few games are left in a
+// run, the deep moves of a game cost one memory access rather than one per move. The length of each
+// game, kept apart, lets a deep position pass over the games too short to reach it without reading
+// their rows.
 class TIndexPart {
 public:
     static constexpr int Depth = 32;  // moves kept per game; deeper positions read the move strings
@@ -30,13 +37,25 @@ public:
     void Remove(const std::vector<uint32_t>& removed, size_t oldCount, bool renumber);
 
     size_t GameCount() const { return Order_.size(); }
+
+    // The stones of the first moves of the games, for deep positions.
+    const TStoneSetIndex& StoneSets() const { return StoneSets_; }
+    // The number of moves of the game at sorted position x, up to MaxLength.
+    static constexpr size_t MaxLength = 255;
+    size_t Length(size_t x) const { return Length_[x]; }
     // Bytes held by the search data (capacities of every array), for the memory budget.
     size_t MemoryBytes() const;
 
     // The PartyList position of the game at sorted position x.
     uint32_t Game(size_t x) const { return Order_[x]; }
-    // Move j (0-based, j < Depth) of every game in sorted order, 0 once the game has ended.
-    const uint8_t* Column(int j) const { return Columns_[size_t(j)].data(); }
+    // The first Depth moves of the game at sorted position x, 0 once the game has ended.
+    const uint8_t* Row(size_t x) const { return Rows_[x].Moves.data(); }
+    uint8_t Move(size_t x, int j) const { return Rows_[x].Moves[size_t(j)]; }
+    // The end of the run of games from sorted position x on (below hi) whose move j equals that of x;
+    // the games of a range that shares its first j moves are sorted by move j.
+    size_t RunEnd(size_t x, size_t hi, int j) const;
+    // The first sorted position from x on (below hi) whose move j is at least value, in such a range.
+    size_t LowerBound(size_t x, size_t hi, int j, uint8_t value) const;
     // The result slot of the game at sorted position x.
     TResultSlot Slot(size_t x) const { return TResultSlot(ResultCode_[x] & SlotBits); }
     // Whether the game at sorted position x is exactly '?' (not finished).
@@ -47,6 +66,9 @@ public:
     int32_t YearCode(size_t x) const { return Year_[x]; }
     // The code of a Year text (compared byte for byte), or -1 when no game has that year.
     int32_t YearCodeOf(std::string_view year) const;
+
+    // The sorted positions (ascending) of the games that the player with that id played, either colour.
+    std::span<const uint32_t> GamesOfPlayer(int32_t id) const;
 
     // The result counts of the games at sorted positions lo..hi-1.
     TResultCount CountRange(size_t lo, size_t hi) const;
@@ -59,17 +81,26 @@ private:
     static constexpr size_t BlockShift = 6;  // blocks of 64 games for the running counts and minima
 
     void Summarise();
+    void ListPlayersGames();
     TResultCount CountBefore(size_t x) const;
     uint32_t BlockMinimum(size_t firstBlock, size_t lastBlock) const;
 
+    struct alignas(Depth) TRow {
+        std::array<uint8_t, Depth> Moves;
+    };
+
     std::vector<uint32_t> Order_;
-    std::array<std::vector<uint8_t>, Depth> Columns_;
+    std::vector<TRow> Rows_;
+    std::vector<uint8_t> Length_;
+    TStoneSetIndex StoneSets_;
     std::vector<uint8_t> ResultCode_;
     std::vector<char> Group_;
     std::vector<int32_t> Black_, White_, Year_;
     std::unordered_map<std::string, int32_t> YearCodes_;
     std::vector<std::array<uint32_t, ResultSlotCount>> BlockCounts_;  // counts before each block
     std::vector<std::vector<uint32_t>> BlockMinima_;  // level k: minimum over 2^k blocks from each block
+    // The games of player id are PlayerGames_[PlayerStart_[id] .. PlayerStart_[id + 1]).
+    std::vector<uint32_t> PlayerStart_, PlayerGames_;
 };
 
 }  // namespace kalvon

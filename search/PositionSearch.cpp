@@ -17,18 +17,6 @@ size_t TPositionMatches::Count() const {
 
 namespace {
 
-// The end of the run of equal values that starts at from: galloping, then binary search, because
-// runs are long near the root and short deep down.
-size_t RunEnd(const uint8_t* column, size_t from, size_t hi) {
-    const uint8_t value = column[from];
-    size_t step = 1, last = from;  // column[last] == value
-    while (last + step < hi && column[last + step] == value) {
-        last += step;
-        step *= 2;
-    }
-    return size_t(std::upper_bound(column + last, column + std::min(hi, last + step), value) - column);
-}
-
 class TSearch {
 public:
     TSearch(const TIndexPart& index, const std::vector<TPartyRecord>& parties,
@@ -39,15 +27,21 @@ public:
                 if (uint8_t mask = Sets_.Mask(colour, uint8_t(value)); mask != 0)
                     Candidates_[colour].push_back({uint8_t(value), mask});
         Depth_ = std::min<size_t>(position.size(), TIndexPart::Depth);
+        MinLength_ = std::min(position.size(), TIndexPart::MaxLength);
     }
 
     TPositionMatches Run() {
-        if (Index_.GameCount() > 0) Descend(0, uint32_t(Index_.GameCount()), 0, 0xFF);
+        if (Position_.size() >= size_t(TStoneSetIndex::SetDepth))
+            Index_.StoneSets().Find(Sets_, Position_.size(), [&](size_t x, uint8_t alive) { CheckGame(uint32_t(x), alive); });
+        else if (Index_.GameCount() > 0)
+            Descend(0, uint32_t(Index_.GameCount()), 0, 0xFF);
         return std::move(Matches_);
     }
 
 private:
     static constexpr uint32_t LinearWalk = 32;  // below this many games stepping beats searching
+    static constexpr uint32_t RowWalk = 16;     // below this many games each is checked on its own
+    static constexpr int WalkDepth = 6;         // from this move on each game is checked on its own
 
     struct TCandidate {
         uint8_t Value, Mask;
@@ -55,12 +49,12 @@ private:
 
     void Descend(uint32_t lo, uint32_t hi, size_t j, uint8_t alive) {
         if (j == Depth_) return Found(lo, hi, alive);
-        const uint8_t* column = Index_.Column(int(j));
+        if (j >= size_t(WalkDepth) || hi - lo <= RowWalk) return CheckRows(lo, hi, j, alive);
         const int colour = int(j % 2);
         for (uint32_t x = lo; x < hi;) {
-            const uint8_t value = column[x];
+            const uint8_t value = Index_.Move(x, int(j));
             if (const uint8_t next = alive & Sets_.Mask(colour, value); next != 0) {
-                const uint32_t end = uint32_t(RunEnd(column, x, hi));
+                const uint32_t end = uint32_t(Index_.RunEnd(x, hi, int(j)));
                 Descend(x, end, j + 1, next);
                 x = end;
             } else if (hi - x <= LinearWalk) {
@@ -69,8 +63,32 @@ private:
                 // Jump over the games whose move here lies in none of the live images of the position.
                 const int wanted = NextLive(colour, value, alive);
                 if (wanted == 0) break;
-                x = uint32_t(std::lower_bound(column + x, column + hi, uint8_t(wanted)) - column);
+                x = uint32_t(Index_.LowerBound(x, hi, int(j), uint8_t(wanted)));
             }
+        }
+    }
+
+    // Few games share the first j moves: each game's row decides its remaining moves on its own.
+    void CheckRows(uint32_t lo, uint32_t hi, size_t j, uint8_t alive) {
+        const auto& black = Sets_.Masks(0);
+        const auto& white = Sets_.Masks(1);
+        for (uint32_t x = lo; x < hi; ++x) {
+            if (Index_.Length(x) < MinLength_) continue;
+            const uint8_t* row = Index_.Row(x);
+            uint8_t live = alive;
+            size_t k = j;
+            if (k % 2 == 1 && k < Depth_) live &= white[row[k++]];
+            for (; k + 1 < Depth_ && live != 0; k += 2) live &= black[row[k]] & white[row[k + 1]];
+            if (k < Depth_) live &= black[row[k]];
+            if (live == 0) continue;
+            // Games that share their first Depth_ moves with the one before stay in its range.
+            if (!Matches_.Ranges.empty() && Matches_.Ranges.back().Hi == x &&
+                std::equal(row, row + Depth_, Index_.Row(x - 1)) &&
+                Matches_.Ranges.back().Symmetry == FirstSymmetry(live) && Position_.size() < TIndexPart::Depth) {
+                ++Matches_.Ranges.back().Hi;
+                continue;
+            }
+            Found(x, x + 1, live);
         }
     }
 
@@ -84,6 +102,22 @@ private:
         return 0;
     }
 
+    // A game whose first stones lie in the position under the symmetries of alive: its row and, past
+    // the depth of the index, its move string decide the rest.
+    void CheckGame(uint32_t x, uint8_t alive) {
+        if (Index_.Length(x) < MinLength_) return;
+        const uint8_t* row = Index_.Row(x);
+        uint8_t live = alive;
+        for (size_t k = TStoneSetIndex::SetDepth; k < Depth_ && live != 0; ++k) live &= Sets_.Mask(int(k % 2), row[k]);
+        if (live == 0) return;
+        const size_t n = Position_.size();
+        if (n < TIndexPart::Depth) {
+            Matches_.Games.push_back({x, FirstSymmetry(live), row[n]});
+            return;
+        }
+        Found(x, x + 1, live);
+    }
+
     void Found(uint32_t lo, uint32_t hi, uint8_t alive) {
         const size_t n = Position_.size();
         if (n < TIndexPart::Depth) {
@@ -92,6 +126,7 @@ private:
         }
         // Past the depth of the index each game's own move string decides.
         for (uint32_t x = lo; x < hi; ++x) {
+            if (Index_.Length(x) < MinLength_) continue;
             const std::string_view moves = Parties_[Index_.Game(x)].Moves;
             uint8_t live = alive;
             for (size_t j = TIndexPart::Depth; j < n && live != 0; ++j)
@@ -109,6 +144,7 @@ private:
     TPositionSets Sets_;
     std::vector<TCandidate> Candidates_[2];
     size_t Depth_ = 0;
+    size_t MinLength_ = 0;  // shorter games end before the position
     TPositionMatches Matches_;
 };
 

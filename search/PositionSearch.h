@@ -10,7 +10,7 @@
 namespace kalvon {
 
 // Games at sorted positions Lo..Hi-1 that share their first N moves and reached the position under
-// Symmetry (the smallest that fits); their next move is Column(N) of the index.
+// Symmetry (the smallest that fits); their next move is move N of their rows in the index.
 struct TRangeMatch {
     uint32_t Lo = 0, Hi = 0;
     int Symmetry = 1;

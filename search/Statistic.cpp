@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 #include "search/PositionSearch.h"
 #include "search/PositionSets.h"
@@ -81,11 +82,10 @@ private:
 void CountRanges(const TIndexPart& index, const TPositionMatches& matches, size_t n,
                  TNextMoveCounts& counts) {
     for (const TRangeMatch& range : matches.Ranges) {
-        const uint8_t* next = index.Column(int(n));
         const int inverse = InverseTransform(range.Symmetry);
         for (size_t x = range.Lo; x < range.Hi;) {
-            const uint8_t move = next[x];
-            const size_t end = size_t(std::upper_bound(next + x, next + range.Hi, move) - next);
+            const uint8_t move = index.Move(x, int(n));
+            const size_t end = index.RunEnd(x, range.Hi, int(n));
             counts.Add(TransformValue(move, inverse), index.CountRange(x, end), index.FirstGame(x, end));
             x = end;
         }
@@ -116,19 +116,33 @@ TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPosit
         for (const auto& [part, found] : matches) {
             const TIndexPart& games = *part;
             const TCompactQuery query(criteria, games);
-            auto take = [&](size_t x, int symmetry, uint8_t next) {
+            auto take = [&](size_t x, int symmetry, auto next) {
                 if (criteria.QueryOn && !query.Passes(games, x)) return;
                 const uint32_t game = games.Game(x);
                 const TResultSlot slot = games.Slot(x);
                 listed.push_back(game);
                 if (byColour) ++stat.ColourCount[games.BlackId(x) == criteria.PlayerId ? 0 : 1][slot];
-                counts.AddGame(TransformValue(next, InverseTransform(symmetry)), slot, game);
+                counts.AddGame(TransformValue(next(), InverseTransform(symmetry)), slot, game);
             };
-            for (const TRangeMatch& range : found.Ranges) {
-                const uint8_t* next = games.Column(int(n));
-                for (size_t x = range.Lo; x < range.Hi; ++x) take(x, range.Symmetry, next[x]);
+            // The next move is read only for the games that pass the query.
+            const std::span<const uint32_t> played =
+                criteria.QueryOn && criteria.PlayerOn ? games.GamesOfPlayer(criteria.PlayerId) : std::span<const uint32_t>();
+            if (criteria.QueryOn && criteria.PlayerOn && played.size() < found.Count()) {
+                // The player's games, in sorted order like the ranges, are fewer than the games matched:
+                // only they are looked at.
+                auto range = found.Ranges.begin();
+                for (const uint32_t x : played) {
+                    while (range != found.Ranges.end() && range->Hi <= x) ++range;
+                    if (range == found.Ranges.end()) break;
+                    if (x >= range->Lo) take(x, range->Symmetry, [&] { return games.Move(x, int(n)); });
+                }
+            } else {
+                for (const TRangeMatch& range : found.Ranges)
+                    for (size_t x = range.Lo; x < range.Hi; ++x)
+                        take(x, range.Symmetry, [&] { return games.Move(x, int(n)); });
             }
-            for (const TGameMatch& game : found.Games) take(game.Sorted, game.Symmetry, game.Next);
+            for (const TGameMatch& game : found.Games)
+                take(game.Sorted, game.Symmetry, [&] { return game.Next; });
         }
         AppendSortedGames(listed, index.GameCount(), base.Listing);
         stat.HasColourBlock = byColour && !listed.empty();
