@@ -40,7 +40,7 @@ TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
     static const TDigitTable digits;
     TSortKey key;
     key.Game = game;
-    const std::string& moves = party.Moves;
+    const std::string_view moves = party.Moves;
     for (int j = 0; j < TIndexPart::Depth && size_t(2 * j + 1) < moves.size(); ++j) {
         const uint8_t x = digits.Value[uint8_t(moves[size_t(2 * j)])],
                       y = digits.Value[uint8_t(moves[size_t(2 * j + 1)])];
@@ -64,7 +64,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     std::vector<TSortKey> keys;
     keys.reserve(n);
     YearCodes_.clear();
-    const std::string* lastYear = nullptr;
+    const TCompactText* lastYear = nullptr;
     int32_t lastYearCode = 0;
     for (size_t i = 0; i < n; ++i) {
         const uint32_t g = games ? (*games)[i] : uint32_t(i);
@@ -75,7 +75,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         // Games of one year mostly follow each other in a base, so the last year is tried first.
         if (lastYear == nullptr || *lastYear != party.Year) {
             lastYear = &party.Year;
-            lastYearCode = YearCodes_.try_emplace(party.Year, int32_t(YearCodes_.size())).first->second;
+            lastYearCode = YearCodes_.try_emplace(party.Year.str(), int32_t(YearCodes_.size())).first->second;
         }
         key.Year = lastYearCode;
         key.Black = party.BlackId;

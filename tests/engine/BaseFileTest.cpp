@@ -337,7 +337,7 @@ protected:
     }
     std::vector<std::string> Boards() {
         std::vector<std::string> boards;
-        for (const auto& party : Base.PartyList) boards.push_back(party.Board);
+        for (const auto& party : Base.PartyList) boards.push_back(party.Board.str());
         return boards;
     }
     TGameBase Base;
