@@ -22,48 +22,87 @@ struct TLineFields {
     std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
 };
 
+// The fields are cut as SplitField cuts them (a missing field is empty), here without a call per
+// field: a load cuts a million lines.
 TLineFields SplitLine(std::string_view line) {
     TLineFields f;
-    size_t cursor = 1;
-    SplitField(line, cursor, ',', f.Year);
-    SplitField(line, cursor, '=', f.Board);
+    const size_t comma = line.find(',');
+    f.Year = line.substr(0, comma);
+    if (comma == std::string_view::npos) return f;
+    const size_t equals = line.find('=', comma + 1);
+    f.Board = line.substr(comma + 1, equals == std::string_view::npos ? std::string_view::npos : equals - comma - 1);
     // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
-    std::string_view inner;
-    if (cursor + 1 <= line.size()) inner = line.substr(cursor, line.size() - 1 - cursor);
-    size_t at = 1;
-    for (std::string_view* field : {&f.Black, &f.White, &f.Result, &f.Moves, &f.Alt, &f.Flag})
-        SplitField(inner, at, ',', *field);
+    if (equals == std::string_view::npos || equals + 3 > line.size()) return f;
+    const std::string_view inner = line.substr(equals + 2, line.size() - equals - 3);
+    size_t at = 0;
+    for (std::string_view* field : {&f.Black, &f.White, &f.Result, &f.Moves, &f.Alt, &f.Flag}) {
+        if (at > inner.size()) break;
+        const size_t end = inner.find(',', at);
+        *field = inner.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+        at = end == std::string_view::npos ? inner.size() + 1 : end + 1;
+    }
     return f;
 }
 
-std::string PadBoard(std::string_view board) {
-    return board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+// Everything of the game but its players.
+void FillRecord(TPartyRecord& party, const TLineFields& f) {
+    party.Year = f.Year;
+    if (f.Board.size() >= 5) {
+        party.Board = f.Board;
+    } else {
+        char padded[5] = {' ', ' ', ' ', ' ', ' '};
+        std::memcpy(padded + 5 - f.Board.size(), f.Board.data(), f.Board.size());
+        party.Board = std::string_view(padded, 5);
+    }
+    party.Result = f.Result.empty() ? '?' : f.Result[0];
+    party.Moves = f.Moves;
+    party.Alt = Trim(f.Alt).empty() ? std::string_view("?") : f.Alt;
+    party.Reverse = f.Flag == "R";
 }
 
 TPartyRecord RecordOf(const TLineFields& f) {
     TPartyRecord party;
-    party.Year = f.Year;
-    party.Board = PadBoard(f.Board);
-    party.Result = f.Result.empty() ? '?' : f.Result[0];
-    party.Moves = f.Moves;
-    party.Alt = Trim(f.Alt).empty() ? std::string("?") : std::string(f.Alt);
-    party.Reverse = f.Flag == "R";
+    FillRecord(party, f);
     return party;
 }
 
+// A hash of bytes for the tables of a load: names are short, and a million lines look up three each.
+uint64_t HashBytes(std::string_view text) {
+    constexpr uint64_t Multiplier = 0x9E37'79B9'7F4A'7C15u;
+    uint64_t h = text.size() * Multiplier;
+    const char* p = text.data();
+    size_t n = text.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        h = (h ^ word) * Multiplier;
+        h ^= h >> 32;
+    }
+    if (n > 0) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, n);
+        h = (h ^ word) * Multiplier;
+    }
+    h ^= h >> 29;
+    h *= 0xBF58'476D'1CE4'E5B9u;
+    return h ^ (h >> 32);
+}
+
 // Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
-// so that the collation runs once per spelling rather than once per line. The spellings it is given
-// must outlive it.
+// so that the collation runs once per spelling rather than once per line. The texts it is given may
+// go away after each call: it keeps its own copies.
 class TSpellings {
 public:
+    TSpellings() : Table_(64, 0) {}
+
     uint32_t Slot(std::string_view spelling) {
-        auto known = BySpelling_.find(spelling);
-        if (known != BySpelling_.end()) return known->second;
-        std::string key = TextPolicy().SortKey(spelling);
-        auto [at, added] = ByKey_.try_emplace(std::move(key), uint32_t(Entries_.size()));
-        if (added) Entries_.push_back({std::string(spelling), at->first});
-        BySpelling_.emplace(spelling, at->second);
-        return at->second;
+        const uint64_t hash = HashBytes(spelling);
+        size_t at = size_t(hash) & (Table_.size() - 1);
+        for (; Table_[at] != 0; at = (at + 1) & (Table_.size() - 1)) {
+            const TSpelling& known = Spellings_[Table_[at] - 1];
+            if (known.Hash == hash && known.Text == spelling) return known.Slot;
+        }
+        return Add(spelling, hash, at);
     }
     // The slots in collation order.
     std::vector<uint32_t> SortedSlots() const {
@@ -76,106 +115,270 @@ public:
     const std::string& Key(uint32_t slot) const { return Entries_[slot].Key; }
 
 private:
+    uint32_t Add(std::string_view spelling, uint64_t hash, size_t at) {
+        std::string key = TextPolicy().SortKey(spelling);
+        auto [entry, added] = ByKey_.try_emplace(key, uint32_t(Entries_.size()));
+        if (added) Entries_.push_back({std::string(spelling), std::move(key)});
+        Spellings_.push_back({std::string(spelling), hash, entry->second});
+        Table_[at] = uint32_t(Spellings_.size());
+        if (Spellings_.size() * 2 > Table_.size()) Grow();
+        return entry->second;
+    }
+    void Grow() {
+        std::vector<uint32_t> table(Table_.size() * 2, 0);
+        for (uint32_t k = 0; k < Spellings_.size(); ++k) {
+            size_t at = size_t(Spellings_[k].Hash) & (table.size() - 1);
+            while (table[at] != 0) at = (at + 1) & (table.size() - 1);
+            table[at] = k + 1;
+        }
+        Table_ = std::move(table);
+    }
+
     struct TEntry {
         std::string Spelling, Key;
     };
-    std::unordered_map<std::string_view, uint32_t> BySpelling_;
+    struct TSpelling {
+        std::string Text;
+        uint64_t Hash;
+        uint32_t Slot;
+    };
+    std::vector<uint32_t> Table_;  // open addressing: a position in Spellings_ plus one, 0 when free
+    std::vector<TSpelling> Spellings_;
     std::unordered_map<std::string, uint32_t> ByKey_;
     std::vector<TEntry> Entries_;
 };
 
-// The number of the line that holds the byte at offset, counting line ends as SplitLines does.
-size_t LineOfOffset(std::string_view text, size_t offset) {
-    size_t line = 1;
-    for (size_t i = 0; i < offset; ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= offset || text[i + 1] != '\n'))) ++line;
-    return line;
+// The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
+// among them), or size when there is none. Eight bytes are tested at a time.
+size_t NextControlByte(const char* text, size_t from, size_t size) {
+    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
+    size_t i = from;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (((word - Ones * ('\r' + 1)) & ~word & Highs) != 0) break;  // some byte is below '\r' + 1
+    }
+    while (i < size && uint8_t(text[i]) > '\r') ++i;
+    return i;
 }
 
-// Appends the games of the lines to the base and rebuilds its catalogues. Memory may run out on the
-// way: the catalogues and the ids of the games already there change only once everything is built.
-void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, const std::string& path,
-               IBaseUi& ui, TLoadReport& report) {
-    const TTextPolicy& policy = TextPolicy();
-    ui.ProgressShow();
-    ui.ProgressSetPosition(1);
-    int shown = 1;
+// Reads the lines of a base text into the base, the text coming in pieces; the catalogues are rebuilt
+// once all lines are read. Memory may run out on the way: until Finish the catalogues and the ids of
+// the games already there are untouched, and the caller takes the games added out again.
+class TBaseReader {
+public:
+    // totalBytes: the size of the whole text, for the progress.
+    TBaseReader(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, uint64_t totalBytes)
+        : Base_(base), Path_(path), Ui_(ui), Report_(report), Policy_(TextPolicy()), Total_(totalBytes),
+          FirstNew_(base.PartyList.size()) {
+        // Names and years already in memory count as met first.
+        for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
+            OldPlayerSlots_.push_back(Players_.Slot(player.Name));
+        for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) Years_.Slot(year);
+        Ui_.ProgressShow();
+        Ui_.ProgressSetPosition(1);
+        NextProgressAt_ = ProgressOffset(2);
+    }
 
-    // Names and years already in memory count as met first.
-    TSpellings players, years;
-    std::vector<uint32_t> oldPlayerSlots;
-    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
-        oldPlayerSlots.push_back(players.Slot(player.Name));
-    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) years.Slot(year);
+    // Reads the complete lines of text, which starts at a line start and at offset of the whole text;
+    // scan is where the search for the next line end goes on (a piece that ends inside a line is
+    // given again with more after it). Returns the bytes of the lines read, which the next piece need
+    // not hold again; final tells that nothing follows text. Stops at a NUL byte: the text ends there.
+    size_t Take(std::string_view text, uint64_t offset, bool final, size_t& scan) {
+        const char* p = text.data();
+        const size_t n = text.size();
+        size_t start = 0, i = scan;
+        for (;;) {
+            i = NextControlByte(p, i, n);
+            if (i == n) break;
+            const char c = p[i];
+            if (c == '\n' || c == '\r') {
+                size_t next = i + 1;
+                if (c == '\r') {
+                    if (next == n && !final) break;  // the LF of a CR LF may be in the next piece
+                    if (next < n && p[next] == '\n') ++next;
+                }
+                Line(text.substr(start, i - start), offset + next);
+                start = i = next;
+            } else if (c == '\0') {
+                Report_.NulLine = Lines_ + 1;
+                if (i > start) Line(text.substr(start, i - start), offset + i);
+                Ended_ = true;
+                scan = 0;
+                return n;
+            } else {
+                ++i;
+            }
+        }
+        if (final && start < n) {
+            Line(text.substr(start), offset + n);
+            start = i = n;
+        }
+        scan = i - start;
+        return start;
+    }
+    // Whether a NUL byte ended the text.
+    bool Ended() const { return Ended_; }
+    size_t Lines() const { return Lines_; }
+    size_t GamesRead() const { return Base_.PartyList.size() - FirstNew_; }
 
-    // One pass reads the games and collects the names; ids follow once all names are known.
-    const size_t firstNew = base.PartyList.size();
-    std::vector<std::pair<uint32_t, uint32_t>> slotsOfGames;
-    base.PartyList.reserve(firstNew + lines.size());
-    slotsOfGames.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = Trim(lines[i]);
+    // Makes room for the games that the whole text will hold, judged by the lines read so far, so that
+    // the list of games does not need to be moved (and held twice) while it grows. Only a guess: if
+    // memory will not give that much, the list grows as it must.
+    void ReserveFor(uint64_t bytesRead) {
+        if (bytesRead == 0 || Lines_ == 0 || Total_ <= bytesRead) return;
+        const double perByte = double(GamesRead()) / double(bytesRead);
+        const size_t expected = size_t(perByte * double(Total_) * 1.05) + 64;
+        try {
+            Base_.PartyList.reserve(Base_.PartyList.size() + expected);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+
+    // Numbers the players and years and builds the catalogues; the messages about the text follow.
+    void Finish() {
+        if (Lines_ > 0 && Shown_ < 100) Ui_.ProgressSetPosition(Shown_ = 100);
+        // A player's id is its place in the sorted names plus one.
+        const std::vector<uint32_t> playerOrder = Players_.SortedSlots();
+        std::vector<int32_t> idOfSlot(playerOrder.size());
+        TPlayerCatalogue catalogue;
+        std::vector<std::string> names;
+        names.reserve(playerOrder.size());
+        catalogue.PlayerRecords.reserve(playerOrder.size());
+        for (size_t i = 0; i < playerOrder.size(); ++i) {
+            const uint32_t slot = playerOrder[i];
+            idOfSlot[slot] = int32_t(i + 1);
+            names.push_back(Players_.Spelling(slot));
+            catalogue.PlayerIds.emplace(Players_.Key(slot), int32_t(i + 1));
+            catalogue.PlayerRecords.push_back({int32_t(i + 1), Players_.Spelling(slot)});
+        }
+        catalogue.PlayerNames.Assign(std::move(names));
+
+        const std::vector<uint32_t> yearOrder = Years_.SortedSlots();
+        TTurnCatalogue turns;
+        std::vector<std::string> yearNames;
+        for (size_t i = 0; i < yearOrder.size(); ++i) {
+            yearNames.push_back(Years_.Spelling(yearOrder[i]));
+            turns.TurnIds.emplace(Years_.Key(yearOrder[i]), int32_t(i + 1));
+        }
+        turns.TurnNames.Assign(std::move(yearNames));
+
+        // Nothing below allocates: the games get their ids and the catalogues are swapped in at once.
+        auto& parties = Base_.PartyList;
+        for (size_t g = 0; g < FirstNew_; ++g) {
+            TPartyRecord& party = parties[g];
+            party.BlackId = idOfSlot[OldPlayerSlots_[size_t(party.BlackId - 1)]];
+            party.WhiteId = idOfSlot[OldPlayerSlots_[size_t(party.WhiteId - 1)]];
+        }
+        // The games read hold the slots of their players until now.
+        for (size_t g = FirstNew_; g < parties.size(); ++g) {
+            TPartyRecord& party = parties[g];
+            party.BlackId = idOfSlot[size_t(party.BlackId)];
+            party.WhiteId = idOfSlot[size_t(party.WhiteId)];
+        }
+        Base_.PlayerCatalogue = std::move(catalogue);
+        Base_.TurnCatalogue = std::move(turns);
+        // The players of the games held before may have new ids: followers start over.
+        NoteReset(Base_);
+        Ui_.ProgressHide();
+    }
+
+    // The messages about the text: lines with an empty result past the first ten, undecodable text,
+    // the NUL byte that ended it.
+    void ShowReport() {
+        if (Report_.EmptyResultLines > MaxEmptyResultMessages) {
+            const size_t more = Report_.EmptyResultLines - MaxEmptyResultMessages;
+            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
+                            " had an empty result; the first of them is line " +
+                            std::to_string(Report_.FirstUnshownEmptyResultLine) + ".");
+        }
+        if (Report_.UndecodableLines > 0)
+            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(Report_.UndecodableLines) +
+                            (Report_.UndecodableLines == 1 ? " line holds" : " lines hold") +
+                            " text that the code page " + Policy_.CodePage() +
+                            " cannot decode; the first is line " + std::to_string(Report_.FirstUndecodableLine) +
+                            ".");
+        if (Report_.NulLine > 0)
+            Ui_.ShowMessage("File " + Path_ + ": the text ends at a NUL byte in line " +
+                            std::to_string(Report_.NulLine) + "; the lines after it are not loaded.");
+    }
+
+private:
+    void Line(std::string_view text, uint64_t endOffset) {
+        const size_t number = ++Lines_;
+        const std::string_view line = Trim(text);
         if (!line.empty()) {
             const TLineFields fields = SplitLine(line);
-            years.Slot(fields.Year);
-            const uint32_t black = players.Slot(fields.Black);
-            const uint32_t white = players.Slot(fields.White);
-            if (!policy.CanDecode(line) && report.UndecodableLines++ == 0)
-                report.FirstUndecodableLine = i + 1;
-            if (fields.Result.empty()) {
-                if (report.EmptyResultLines++ == 0) report.FirstEmptyResultLine = i + 1;
-                if (report.EmptyResultLines <= MaxEmptyResultMessages)
-                    ui.ShowEmptyResult(path, i + 1);
-                else if (report.EmptyResultLines == MaxEmptyResultMessages + 1)
-                    report.FirstUnshownEmptyResultLine = i + 1;
+            // Games of one year mostly follow each other in a base.
+            if (fields.Year != LastYear_) {
+                Years_.Slot(fields.Year);
+                LastYear_.assign(fields.Year);
             }
-            base.PartyList.push_back(RecordOf(fields));
-            slotsOfGames.emplace_back(black, white);
+            const uint32_t black = Players_.Slot(fields.Black);
+            const uint32_t white = Players_.Slot(fields.White);
+            if (!Policy_.CanDecode(line) && Report_.UndecodableLines++ == 0) Report_.FirstUndecodableLine = number;
+            if (fields.Result.empty()) {
+                if (Report_.EmptyResultLines++ == 0) Report_.FirstEmptyResultLine = number;
+                if (Report_.EmptyResultLines <= MaxEmptyResultMessages)
+                    Ui_.ShowEmptyResult(Path_, number);
+                else if (Report_.EmptyResultLines == MaxEmptyResultMessages + 1)
+                    Report_.FirstUnshownEmptyResultLine = number;
+            }
+            TPartyRecord& party = Base_.PartyList.emplace_back();
+            FillRecord(party, fields);
+            party.BlackId = int32_t(black);
+            party.WhiteId = int32_t(white);
         }
-        const int percent = int((i + 1) * 100 / lines.size());
-        if (percent > shown) ui.ProgressSetPosition(shown = percent);
+        if (endOffset >= NextProgressAt_) {
+            const int percent = int(std::min<uint64_t>(100, endOffset * 100 / Total_));
+            if (percent > Shown_) Ui_.ProgressSetPosition(Shown_ = percent);
+            NextProgressAt_ = Shown_ >= 100 ? UINT64_MAX : ProgressOffset(Shown_ + 1);
+        }
+    }
+    // The first offset at which the progress reaches percent.
+    uint64_t ProgressOffset(int percent) const {
+        return Total_ == 0 ? UINT64_MAX : (uint64_t(percent) * Total_ + 99) / 100;
     }
 
-    // A player's id is its place in the sorted names plus one.
-    const std::vector<uint32_t> playerOrder = players.SortedSlots();
-    std::vector<int32_t> idOfSlot(playerOrder.size());
-    TPlayerCatalogue catalogue;
-    std::vector<std::string> names;
-    names.reserve(playerOrder.size());
-    for (size_t i = 0; i < playerOrder.size(); ++i) {
-        const uint32_t slot = playerOrder[i];
-        idOfSlot[slot] = int32_t(i + 1);
-        names.push_back(players.Spelling(slot));
-        catalogue.PlayerIds.emplace(players.Key(slot), int32_t(i + 1));
-        catalogue.PlayerRecords.push_back({int32_t(i + 1), players.Spelling(slot)});
-    }
-    catalogue.PlayerNames.Assign(std::move(names));
+    TGameBase& Base_;
+    const std::string& Path_;
+    IBaseUi& Ui_;
+    TLoadReport& Report_;
+    const TTextPolicy& Policy_;
+    const uint64_t Total_;
+    const size_t FirstNew_;
+    TSpellings Players_, Years_;
+    std::vector<uint32_t> OldPlayerSlots_;
+    std::string LastYear_ = std::string(1, '\0');  // no year is a NUL
+    size_t Lines_ = 0;
+    bool Ended_ = false;
+    int Shown_ = 1;
+    uint64_t NextProgressAt_ = 0;
+};
 
-    const std::vector<uint32_t> yearOrder = years.SortedSlots();
-    TTurnCatalogue turns;
-    std::vector<std::string> yearNames;
-    for (size_t i = 0; i < yearOrder.size(); ++i) {
-        yearNames.push_back(years.Spelling(yearOrder[i]));
-        turns.TurnIds.emplace(years.Key(yearOrder[i]), int32_t(i + 1));
+// Runs a load into the base: the games read are taken out again and the progress is hidden when
+// the load does not get to its end, by an error or by an exception.
+class TLoadGuard {
+public:
+    TLoadGuard(TGameBase& base, IBaseUi& ui) : Base_(base), Ui_(ui), FirstNew_(base.PartyList.size()) {}
+    ~TLoadGuard() {
+        if (Done_) return;
+        Base_.PartyList.resize(FirstNew_);
+        try {
+            Base_.PartyList.shrink_to_fit();
+        } catch (const std::bad_alloc&) {
+        }
+        if (Started_) Ui_.ProgressHide();
     }
-    turns.TurnNames.Assign(std::move(yearNames));
+    void Started() { Started_ = true; }
+    void Done() { Done_ = true; }
 
-    for (size_t g = 0; g < firstNew; ++g) {
-        TPartyRecord& party = base.PartyList[g];
-        party.BlackId = idOfSlot[oldPlayerSlots[size_t(party.BlackId - 1)]];
-        party.WhiteId = idOfSlot[oldPlayerSlots[size_t(party.WhiteId - 1)]];
-    }
-    for (size_t g = 0; g < slotsOfGames.size(); ++g) {
-        TPartyRecord& party = base.PartyList[firstNew + g];
-        party.BlackId = idOfSlot[slotsOfGames[g].first];
-        party.WhiteId = idOfSlot[slotsOfGames[g].second];
-    }
-    base.PlayerCatalogue = std::move(catalogue);
-    base.TurnCatalogue = std::move(turns);
-    // The players of the games held before may have new ids: followers start over.
-    NoteReset(base);
-    ui.ProgressHide();
-}
+private:
+    TGameBase& Base_;
+    IBaseUi& Ui_;
+    const size_t FirstNew_;
+    bool Started_ = false, Done_ = false;
+};
 
 }  // namespace
 
@@ -238,6 +441,10 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
 }
 
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report) {
+    return LoadBase(base, path, ui, report, LoadPieceBytes);
+}
+
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, size_t pieceBytes) {
     report = {};
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 && errno == ENOENT) {
@@ -247,51 +454,69 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
     }
     std::string error;
     TReadFailure failure = TReadFailure::None;
-    try {
-        const std::optional<std::string> content = ReadWholeFile(path, error, &failure);
-        if (content) {
-            LoadBaseText(base, *content, path, ui, report);
-            return true;
-        }
-    } catch (const std::bad_alloc&) {
-        failure = TReadFailure::TooLarge;
-        error = TooLargeMessage(path);
+    TFileReader file;
+    if (!file.Open(path, error, &failure)) {
+        report.TooLarge = failure == TReadFailure::TooLarge;
+        ui.ShowError(error);
+        return false;
     }
-    report.TooLarge = failure == TReadFailure::TooLarge;
-    ui.ShowError(error);
-    return false;
+    pieceBytes = std::max<size_t>(pieceBytes, 1);
+    try {
+        bool readFailed = false;
+        {
+            TLoadGuard guard(base, ui);
+            TBaseReader reader(base, path, ui, report, file.Size());
+            guard.Started();
+            // The text goes through one buffer: the lines read leave it, the start of an unfinished
+            // line stays for the next piece to complete.
+            std::string buffer;
+            buffer.reserve(pieceBytes);
+            uint64_t offset = 0;  // of the buffer's first byte in the file
+            size_t scan = 0;
+            for (bool final = false; !final && !reader.Ended();) {
+                const std::optional<size_t> n = file.Read(buffer, pieceBytes, error);
+                if (!n) {
+                    readFailed = true;
+                    break;
+                }
+                final = *n == 0;
+                const size_t used = reader.Take(buffer, offset, final, scan);
+                if (offset == 0) reader.ReserveFor(used);
+                offset += used;
+                buffer.erase(0, used);
+            }
+            if (!readFailed) {
+                reader.Finish();
+                guard.Done();
+                reader.ShowReport();
+            }
+        }
+        if (readFailed) ui.ShowError(error);
+        return !readFailed;
+    } catch (const std::bad_alloc&) {
+        report.TooLarge = true;
+        ui.ShowError(TooLargeMessage(path));
+        return false;
+    }
 }
 
 void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
                   TLoadReport& report) {
     report = {};
-    const size_t nul = text.find('\0');
-    const std::vector<std::string_view> lines = SplitLines(text.substr(0, nul));
-    if (nul != std::string_view::npos) report.NulLine = LineOfOffset(text, nul);
-    const size_t firstNew = base.PartyList.size();
-    try {
-        ReadLines(base, lines, path, ui, report);
-    } catch (...) {
-        base.PartyList.resize(firstNew);  // the catalogues are only replaced once all is built
-        ui.ProgressHide();
-        throw;
+    TLoadGuard guard(base, ui);
+    TBaseReader reader(base, path, ui, report, text.size());
+    guard.Started();
+    size_t scan = 0;
+    // A first slice of the text tells how many games the whole will hold.
+    const size_t first = std::min(text.size(), LoadPieceBytes);
+    const size_t used = reader.Take(text.substr(0, first), 0, first == text.size(), scan);
+    if (!reader.Ended() && used < text.size()) {
+        reader.ReserveFor(used);
+        reader.Take(text.substr(used), used, true, scan);
     }
-    const TTextPolicy& policy = TextPolicy();
-    if (report.EmptyResultLines > MaxEmptyResultMessages) {
-        const size_t more = report.EmptyResultLines - MaxEmptyResultMessages;
-        ui.ShowMessage("File " + path + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
-                       " had an empty result; the first of them is line " +
-                       std::to_string(report.FirstUnshownEmptyResultLine) + ".");
-    }
-    if (report.UndecodableLines > 0)
-        ui.ShowMessage("File " + path + ": " + std::to_string(report.UndecodableLines) +
-                       (report.UndecodableLines == 1 ? " line holds" : " lines hold") +
-                       " text that the code page " + policy.CodePage() +
-                       " cannot decode; the first is line " + std::to_string(report.FirstUndecodableLine) +
-                       ".");
-    if (report.NulLine > 0)
-        ui.ShowMessage("File " + path + ": the text ends at a NUL byte in line " +
-                       std::to_string(report.NulLine) + "; the lines after it are not loaded.");
+    reader.Finish();
+    guard.Done();
+    reader.ShowReport();
 }
 
 void AddBaseLine(TGameBase& base, std::string_view line) {
@@ -310,14 +535,21 @@ std::string SaveAsName(std::string chosen) {
 }
 
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error) {
-    std::string content;
     struct stat info {};
-    if (stat(from.c_str(), &info) == 0) {
-        std::optional<std::string> read = ReadWholeFile(from, error);
-        if (!read) return false;
-        content = std::move(*read);
-    }
-    return WriteFileReplacing(to, content, error);
+    if (stat(from.c_str(), &info) != 0) return WriteFileReplacing(to, std::string_view(), error);
+    TFileReader file;
+    if (!file.Open(from, error)) return false;
+    // A few megabytes at a time; a read that fails leaves the target as it was.
+    return WriteFileReplacing(
+        to,
+        [&file](std::string& piece) {
+            piece.clear();
+            std::string readError;
+            const std::optional<size_t> n = file.Read(piece, LoadPieceBytes, readError);
+            if (!n) throw TPieceFailure(readError);
+            return *n > 0;
+        },
+        error);
 }
 
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
