@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -17,6 +18,29 @@ namespace kalvon {
 
 namespace {
 
+// The position of the first c in text from `from` on, or npos; eight bytes are tested at a time, so
+// that the short fields of a line cost no call each.
+inline size_t FindByte(std::string_view text, size_t from, char c) {
+    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
+    const uint64_t pattern = Ones * uint8_t(c);
+    const char* p = text.data();
+    const size_t n = text.size();
+    size_t i = from;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        word ^= pattern;
+        const uint64_t found = (word - Ones) & ~word & Highs;  // the lowest bit set marks the first c
+        if (found != 0) {
+            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            break;
+        }
+    }
+    for (; i < n; ++i)
+        if (p[i] == c) return i;
+    return std::string_view::npos;
+}
+
 // The fields of one base line as they stand in the text.
 struct TLineFields {
     std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
@@ -25,23 +49,31 @@ struct TLineFields {
 // The fields are cut as SplitField cuts them (a missing field is empty), here without a call per
 // field: a load cuts a million lines.
 TLineFields SplitLine(std::string_view line) {
-    TLineFields f;
-    const size_t comma = line.find(',');
-    f.Year = line.substr(0, comma);
-    if (comma == std::string_view::npos) return f;
-    const size_t equals = line.find('=', comma + 1);
-    f.Board = line.substr(comma + 1, equals == std::string_view::npos ? std::string_view::npos : equals - comma - 1);
+    constexpr size_t None = std::string_view::npos;
+    // Each field is made once, where it is found: the struct is not first filled with empty views.
+    const size_t comma = FindByte(line, 0, ',');
+    if (comma == None) return {line, {}, {}, {}, {}, {}, {}, {}};
+    const std::string_view year = line.substr(0, comma);
+    const size_t equals = FindByte(line, comma + 1, '=');
+    const std::string_view board = line.substr(comma + 1, equals == None ? None : equals - comma - 1);
     // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
-    if (equals == std::string_view::npos || equals + 3 > line.size()) return f;
+    if (equals == None || equals + 3 > line.size()) return {year, board, {}, {}, {}, {}, {}, {}};
     const std::string_view inner = line.substr(equals + 2, line.size() - equals - 3);
     size_t at = 0;
-    for (std::string_view* field : {&f.Black, &f.White, &f.Result, &f.Moves, &f.Alt, &f.Flag}) {
-        if (at > inner.size()) break;
-        const size_t end = inner.find(',', at);
-        *field = inner.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-        at = end == std::string_view::npos ? inner.size() + 1 : end + 1;
-    }
-    return f;
+    auto next = [&]() -> std::string_view {
+        if (at > inner.size()) return {};
+        const size_t end = FindByte(inner, at, ',');
+        const std::string_view field = inner.substr(at, end == None ? None : end - at);
+        at = end == None ? inner.size() + 1 : end + 1;
+        return field;
+    };
+    const std::string_view black = next();
+    const std::string_view white = next();
+    const std::string_view result = next();
+    const std::string_view moves = next();
+    const std::string_view alt = next();
+    const std::string_view flag = next();
+    return {year, board, black, white, result, moves, alt, flag};
 }
 
 // Everything of the game but its players.
@@ -66,44 +98,64 @@ TPartyRecord RecordOf(const TLineFields& f) {
     return party;
 }
 
-// A hash of bytes for the tables of a load: names are short, and a million lines look up three each.
-uint64_t HashBytes(std::string_view text) {
-    constexpr uint64_t Multiplier = 0x9E37'79B9'7F4A'7C15u;
-    uint64_t h = text.size() * Multiplier;
-    const char* p = text.data();
-    size_t n = text.size();
-    for (; n >= 8; p += 8, n -= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        h = (h ^ word) * Multiplier;
-        h ^= h >> 32;
+// A text as two words that, with its size, tell it from every other text of up to 16 bytes: its
+// first and last eight bytes, or for shorter texts bytes that together cover all of it. A load looks
+// up the two players of each of a million lines by these words.
+struct TTextWords {
+    uint64_t A = 0, B = 0;
+    size_t Size = 0;
+
+    explicit TTextWords(std::string_view text) : Size(text.size()) {
+        const char* p = text.data();
+        if (Size >= 8) {
+            std::memcpy(&A, p, 8);
+            std::memcpy(&B, p + Size - 8, 8);
+        } else if (Size >= 4) {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, p + Size - 4, 4);
+            A = first | uint64_t(last) << 32;
+        } else if (Size > 0) {
+            A = uint8_t(p[0]) | uint64_t(uint8_t(p[Size / 2])) << 8 | uint64_t(uint8_t(p[Size - 1])) << 16;
+        }
     }
-    if (n > 0) {
-        uint64_t word = 0;
-        std::memcpy(&word, p, n);
-        h = (h ^ word) * Multiplier;
+    bool operator==(const TTextWords&) const = default;
+    uint64_t Hash() const {
+        uint64_t h = A * 0x9E37'79B9'7F4A'7C15u;
+        h ^= std::rotl(B * 0xC2B2'AE3D'27D4'EB4Fu, 31) ^ Size;
+        h ^= h >> 29;
+        h *= 0xBF58'476D'1CE4'E5B9u;
+        return h ^ (h >> 32);
     }
-    h ^= h >> 29;
-    h *= 0xBF58'476D'1CE4'E5B9u;
-    return h ^ (h >> 32);
-}
+};
 
 // Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
 // so that the collation runs once per spelling rather than once per line. The texts it is given may
-// go away after each call: it keeps its own copies.
+// go away after each call: it keeps its own copies, one after the other in one block.
 class TSpellings {
 public:
-    TSpellings() : Table_(64, 0) {}
+    struct TFound {
+        uint32_t Slot;
+        bool Decodable;  // whether the code page can decode the spelling
+    };
 
-    uint32_t Slot(std::string_view spelling) {
-        const uint64_t hash = HashBytes(spelling);
-        size_t at = size_t(hash) & (Table_.size() - 1);
-        for (; Table_[at] != 0; at = (at + 1) & (Table_.size() - 1)) {
-            const TSpelling& known = Spellings_[Table_[at] - 1];
-            if (known.Hash == hash && known.Text == spelling) return known.Slot;
+    TSpellings() : Table_(64) {}
+
+    TFound Find(std::string_view spelling) {
+        const TTextWords words(spelling);
+        const size_t mask = Table_.size() - 1;
+        size_t at = size_t(words.Hash()) & mask;
+        for (; Table_[at].Index != 0; at = (at + 1) & mask) {
+            const TCell& cell = Table_[at];
+            if (!(cell.Words == words)) continue;
+            const TSpelling& known = Spellings_[cell.Index - 1];
+            // Texts of up to 16 bytes are told apart by their words alone.
+            if (words.Size <= 16 || std::memcmp(Pool_.data() + known.Offset, spelling.data(), spelling.size()) == 0)
+                return {known.Slot, known.Decodable};
         }
-        return Add(spelling, hash, at);
+        return Add(spelling, words, at);
     }
+    uint32_t Slot(std::string_view spelling) { return Find(spelling).Slot; }
     // The slots in collation order.
     std::vector<uint32_t> SortedSlots() const {
         std::vector<uint32_t> order(Entries_.size());
@@ -115,21 +167,30 @@ public:
     const std::string& Key(uint32_t slot) const { return Entries_[slot].Key; }
 
 private:
-    uint32_t Add(std::string_view spelling, uint64_t hash, size_t at) {
+    struct TCell {
+        TTextWords Words{std::string_view()};
+        uint32_t Index = 0;  // a position in Spellings_ plus one, 0 when free
+    };
+
+    TFound Add(std::string_view spelling, const TTextWords& words, size_t at) {
         std::string key = TextPolicy().SortKey(spelling);
         auto [entry, added] = ByKey_.try_emplace(key, uint32_t(Entries_.size()));
         if (added) Entries_.push_back({std::string(spelling), std::move(key)});
-        Spellings_.push_back({std::string(spelling), hash, entry->second});
-        Table_[at] = uint32_t(Spellings_.size());
+        const TSpelling made{Pool_.size(), entry->second, TextPolicy().CanDecode(spelling)};
+        Pool_.append(spelling);
+        Spellings_.push_back(made);
+        Table_[at] = {words, uint32_t(Spellings_.size())};
         if (Spellings_.size() * 2 > Table_.size()) Grow();
-        return entry->second;
+        return {made.Slot, made.Decodable};
     }
     void Grow() {
-        std::vector<uint32_t> table(Table_.size() * 2, 0);
-        for (uint32_t k = 0; k < Spellings_.size(); ++k) {
-            size_t at = size_t(Spellings_[k].Hash) & (table.size() - 1);
-            while (table[at] != 0) at = (at + 1) & (table.size() - 1);
-            table[at] = k + 1;
+        std::vector<TCell> table(Table_.size() * 2);
+        const size_t mask = table.size() - 1;
+        for (const TCell& cell : Table_) {
+            if (cell.Index == 0) continue;
+            size_t at = size_t(cell.Words.Hash()) & mask;
+            while (table[at].Index != 0) at = (at + 1) & mask;
+            table[at] = cell;
         }
         Table_ = std::move(table);
     }
@@ -138,11 +199,12 @@ private:
         std::string Spelling, Key;
     };
     struct TSpelling {
-        std::string Text;
-        uint64_t Hash;
+        size_t Offset;  // in Pool_
         uint32_t Slot;
+        bool Decodable;
     };
-    std::vector<uint32_t> Table_;  // open addressing: a position in Spellings_ plus one, 0 when free
+    std::vector<TCell> Table_;  // open addressing
+    std::string Pool_;
     std::vector<TSpelling> Spellings_;
     std::unordered_map<std::string, uint32_t> ByKey_;
     std::vector<TEntry> Entries_;
@@ -156,7 +218,12 @@ size_t NextControlByte(const char* text, size_t from, size_t size) {
     for (; i + 8 <= size; i += 8) {
         uint64_t word;
         std::memcpy(&word, text + i, 8);
-        if (((word - Ones * ('\r' + 1)) & ~word & Highs) != 0) break;  // some byte is below '\r' + 1
+        // The lowest bit set marks the first byte below '\r' + 1.
+        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & Highs;
+        if (found != 0) {
+            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            break;
+        }
     }
     while (i < size && uint8_t(text[i]) > '\r') ++i;
     return i;
@@ -314,9 +381,10 @@ private:
                 Years_.Slot(fields.Year);
                 LastYear_.assign(fields.Year);
             }
-            const uint32_t black = Players_.Slot(fields.Black);
-            const uint32_t white = Players_.Slot(fields.White);
-            if (!Policy_.CanDecode(line) && Report_.UndecodableLines++ == 0) Report_.FirstUndecodableLine = number;
+            const TSpellings::TFound black = Players_.Find(fields.Black);
+            const TSpellings::TFound white = Players_.Find(fields.White);
+            if (!Decodable(line, fields, black.Decodable && white.Decodable) && Report_.UndecodableLines++ == 0)
+                Report_.FirstUndecodableLine = number;
             if (fields.Result.empty()) {
                 if (Report_.EmptyResultLines++ == 0) Report_.FirstEmptyResultLine = number;
                 if (Report_.EmptyResultLines <= MaxEmptyResultMessages)
@@ -326,14 +394,28 @@ private:
             }
             TPartyRecord& party = Base_.PartyList.emplace_back();
             FillRecord(party, fields);
-            party.BlackId = int32_t(black);
-            party.WhiteId = int32_t(white);
+            party.BlackId = int32_t(black.Slot);
+            party.WhiteId = int32_t(white.Slot);
         }
         if (endOffset >= NextProgressAt_) {
             const int percent = int(std::min<uint64_t>(100, endOffset * 100 / Total_));
             if (percent > Shown_) Ui_.ProgressSetPosition(Shown_ = percent);
             NextProgressAt_ = Shown_ >= 100 ? UINT64_MAX : ProgressOffset(Shown_ + 1);
         }
+    }
+    // Whether the code page can decode the line. The names were checked once when they were first
+    // met; the rest of the line is checked here.
+    bool Decodable(std::string_view line, const TLineFields& fields, bool namesDecodable) const {
+        if (!namesDecodable) return false;
+        const char* black = fields.Black.data();
+        const char* white = fields.White.data();
+        // Both names are parts of the line, the black one first, unless the line is cut short.
+        if (fields.Black.empty() || fields.White.empty()) return Policy_.CanDecode(line);
+        const char* begin = line.data();
+        const char* end = begin + line.size();
+        return Policy_.CanDecode({begin, size_t(black - begin)}) &&
+               Policy_.CanDecode({black + fields.Black.size(), size_t(white - black - fields.Black.size())}) &&
+               Policy_.CanDecode({white + fields.White.size(), size_t(end - white - fields.White.size())});
     }
     // The first offset at which the progress reaches percent.
     uint64_t ProgressOffset(int percent) const {

@@ -42,7 +42,14 @@ public:
     }
     // The text may be a part of this one.
     TCompactText& operator=(std::string_view text) {
-        Assign(text);
+        if (text.size() <= InlineCapacity && !OnHeap()) {
+            std::array<char, 16> made{};
+            std::memcpy(made.data(), text.data(), text.size());
+            made[15] = char(InlineCapacity - text.size());
+            Bytes_ = made;
+        } else {
+            Assign(text);
+        }
         return *this;
     }
 

@@ -220,37 +220,30 @@ std::string TTextPolicy::ToUtf8(std::string_view bytes) const {
 
 namespace {
 
-// The length of the run of ASCII bytes the text starts with, found eight bytes at a time.
-size_t AsciiPrefix(std::string_view bytes) {
+// Whether every byte of the text is ASCII: the words are joined without a branch each.
+bool AllAscii(std::string_view bytes) {
+    uint64_t joined = 0;
     size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
         uint64_t word;
         std::memcpy(&word, bytes.data() + i, 8);
-        if ((word & 0x8080'8080'8080'8080u) != 0) break;
+        joined |= word;
     }
-    while (i < bytes.size() && uint8_t(bytes[i]) < 0x80) ++i;
-    return i;
+    for (; i < bytes.size(); ++i) joined |= uint8_t(bytes[i]);
+    return (joined & 0x8080'8080'8080'8080u) == 0;
 }
 
 }  // namespace
 
 bool TTextPolicy::CanDecode(std::string_view bytes) const {
-    // ASCII is ASCII in every code page this policy accepts: a base line is mostly ASCII, and only
-    // the bytes past it need the table.
+    // ASCII is ASCII in every code page this policy accepts, and a base line is mostly ASCII.
     if (Icu_->SingleByte) {
-        if (!Icu_->AsciiDecodes) {
-            for (char byte : bytes)
-                if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;
-            return true;
-        }
-        for (size_t i = 0; i < bytes.size();) {
-            i += AsciiPrefix(bytes.substr(i));
-            for (; i < bytes.size() && uint8_t(bytes[i]) >= 0x80; ++i)
-                if (Icu_->Unicode[uint8_t(bytes[i])] == 0xFFFD) return false;
-        }
+        if (Icu_->AsciiDecodes && AllAscii(bytes)) return true;
+        for (char byte : bytes)
+            if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;
         return true;
     }
-    if (AsciiPrefix(bytes) == bytes.size()) return true;
+    if (AllAscii(bytes)) return true;
     UConverter* converter = Icu_->Checking.get();
     ucnv_reset(converter);
     UErrorCode status = U_ZERO_ERROR;

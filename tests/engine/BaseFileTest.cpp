@@ -337,7 +337,9 @@ TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
 // a NUL.
 std::string RandomBaseText(std::mt19937& random) {
     static const std::vector<std::string> names = {"Nord", "NORD", "Sud", "\xcf\xe5\xf2\xf0", "\xcf\xc5\xd2\xd0",
-                                                   "bad\x98name", "x", "de la Cruz"};
+                                                   "bad\x98name", "x", "de la Cruz",
+                                                   // long names that differ only inside
+                                                   "Konstantin Konstantinopolsky", "Konstantin KonstantinXpolsky"};
     static const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n\r\n", "\n \t\n"};
     std::string text;
     for (int i = int(random() % 60); i > 0; --i) {
