@@ -6,6 +6,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <unordered_map>
 
@@ -210,22 +211,27 @@ private:
     std::vector<TEntry> Entries_;
 };
 
+constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
+
 // The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
-// among them), or size when there is none. Eight bytes are tested at a time.
-size_t NextControlByte(const char* text, size_t from, size_t size) {
-    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
+// among them), or size when there is none. Eight bytes are tested at a time; every byte looked at up
+// to the one found is joined into `joined`, so that the caller learns on the way whether a line is
+// all ASCII.
+size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
+    constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
     size_t i = from;
     for (; i + 8 <= size; i += 8) {
         uint64_t word;
         std::memcpy(&word, text + i, 8);
+        joined |= word;
         // The lowest bit set marks the first byte below '\r' + 1.
-        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & Highs;
+        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & HighBits;
         if (found != 0) {
             if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
             break;
         }
     }
-    while (i < size && uint8_t(text[i]) > '\r') ++i;
+    for (; i < size && uint8_t(text[i]) > '\r'; ++i) joined |= uint8_t(text[i]);
     return i;
 }
 
@@ -256,7 +262,7 @@ public:
         const size_t n = text.size();
         size_t start = 0, i = scan;
         for (;;) {
-            i = NextControlByte(p, i, n);
+            i = NextControlByte(p, i, n, Joined_);
             if (i == n) break;
             const char c = p[i];
             if (c == '\n' || c == '\r') {
@@ -371,8 +377,11 @@ public:
     }
 
 private:
+    // A line of the text; Joined_ holds its bytes (and perhaps a few after it) joined.
     void Line(std::string_view text, uint64_t endOffset) {
         const size_t number = ++Lines_;
+        const bool ascii = (Joined_ & HighBits) == 0;
+        Joined_ = 0;
         const std::string_view line = Trim(text);
         if (!line.empty()) {
             const TLineFields fields = SplitLine(line);
@@ -383,7 +392,9 @@ private:
             }
             const TSpellings::TFound black = Players_.Find(fields.Black);
             const TSpellings::TFound white = Players_.Find(fields.White);
-            if (!Decodable(line, fields, black.Decodable && white.Decodable) && Report_.UndecodableLines++ == 0)
+            const bool decodable =
+                (ascii && Policy_.DecodesAscii()) || Decodable(line, fields, black.Decodable && white.Decodable);
+            if (!decodable && Report_.UndecodableLines++ == 0)
                 Report_.FirstUndecodableLine = number;
             if (fields.Result.empty()) {
                 if (Report_.EmptyResultLines++ == 0) Report_.FirstEmptyResultLine = number;
@@ -433,6 +444,7 @@ private:
     std::vector<uint32_t> OldPlayerSlots_;
     std::string LastYear_ = std::string(1, '\0');  // no year is a NUL
     size_t Lines_ = 0;
+    uint64_t Joined_ = 0;  // the bytes of the line being scanned, joined
     bool Ended_ = false;
     int Shown_ = 1;
     uint64_t NextProgressAt_ = 0;
@@ -551,21 +563,29 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
             guard.Started();
             // The text goes through one buffer: the lines read leave it, the start of an unfinished
             // line stays for the next piece to complete.
-            std::string buffer;
-            buffer.reserve(pieceBytes);
+            size_t capacity = 2 * pieceBytes, filled = 0;
+            auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
             uint64_t offset = 0;  // of the buffer's first byte in the file
             size_t scan = 0;
             for (bool final = false; !final && !reader.Ended();) {
-                const std::optional<size_t> n = file.Read(buffer, pieceBytes, error);
+                if (capacity - filled < pieceBytes) {  // a line longer than a piece
+                    capacity = std::max(2 * capacity, filled + pieceBytes);
+                    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+                    std::memcpy(larger.get(), buffer.get(), filled);
+                    buffer = std::move(larger);
+                }
+                const std::optional<size_t> n = file.Read(buffer.get() + filled, pieceBytes, error);
                 if (!n) {
                     readFailed = true;
                     break;
                 }
+                filled += *n;
                 final = *n == 0;
-                const size_t used = reader.Take(buffer, offset, final, scan);
+                const size_t used = reader.Take({buffer.get(), filled}, offset, final, scan);
                 if (offset == 0) reader.ReserveFor(used);
                 offset += used;
-                buffer.erase(0, used);
+                filled -= used;
+                std::memmove(buffer.get(), buffer.get() + used, filled);
             }
             if (!readFailed) {
                 reader.Finish();

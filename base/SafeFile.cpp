@@ -94,14 +94,16 @@ bool TFileReader::Open(const std::string& path, std::string& error, TReadFailure
 std::optional<size_t> TFileReader::Read(std::string& piece, size_t count, std::string& error) {
     const size_t old = piece.size();
     piece.resize(old + count);
+    const std::optional<size_t> n = Read(piece.data() + old, count, error);
+    piece.resize(old + n.value_or(0));
+    return n;
+}
+
+std::optional<size_t> TFileReader::Read(char* into, size_t count, std::string& error) {
     for (;;) {
-        const ssize_t n = Fd_ < 0 ? 0 : read(Fd_, piece.data() + old, count);
-        if (n >= 0) {
-            piece.resize(old + size_t(n));
-            return size_t(n);
-        }
+        const ssize_t n = Fd_ < 0 ? 0 : read(Fd_, into, count);
+        if (n >= 0) return size_t(n);
         if (errno == EINTR) continue;
-        piece.resize(old);
         error = "Cannot read file " + Path_ + ": " + Reason();
         return std::nullopt;
     }

@@ -34,6 +34,8 @@ public:
     // Appends up to count bytes of the file to piece: the number appended, 0 at the end of the file,
     // or nullopt with the message "Cannot read file <path>: <reason>" in error.
     std::optional<size_t> Read(std::string& piece, size_t count, std::string& error);
+    // The same into memory of at least count bytes.
+    std::optional<size_t> Read(char* into, size_t count, std::string& error);
 
 private:
     int Fd_ = -1;

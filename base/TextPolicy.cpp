@@ -235,6 +235,11 @@ bool AllAscii(std::string_view bytes) {
 
 }  // namespace
 
+bool TTextPolicy::DecodesAscii() const {
+    // A multi-byte code page takes ASCII as ASCII, as the constructor made sure.
+    return !Icu_->SingleByte || Icu_->AsciiDecodes;
+}
+
 bool TTextPolicy::CanDecode(std::string_view bytes) const {
     // ASCII is ASCII in every code page this policy accepts, and a base line is mostly ASCII.
     if (Icu_->SingleByte) {

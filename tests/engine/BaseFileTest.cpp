@@ -333,8 +333,8 @@ TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
 }
 
 // Random base text with what a load must notice: every kind of line end, blank lines, lines cut
-// short, empty results, names in two letter cases, a byte the code page cannot decode, now and then
-// a NUL.
+// short, empty results, names in two letter cases, bytes that UTF-8 cannot decode in names and
+// elsewhere, now and then a NUL.
 std::string RandomBaseText(std::mt19937& random) {
     static const std::vector<std::string> names = {"Nord", "NORD", "Sud", "\xcf\xe5\xf2\xf0", "\xcf\xc5\xd2\xd0",
                                                    "bad\x98name", "x", "de la Cruz",
@@ -350,6 +350,7 @@ std::string RandomBaseText(std::mt19937& random) {
                            std::string(random() % 8 == 0 ? "" : "+") + "," + moves + ",?," +
                            (random() % 2 ? "R" : "-") + "]";
         if (random() % 10 == 0) line = line.substr(0, random() % line.size());
+        if (random() % 10 == 0) line.insert(random() % (line.size() + 1), 1, "\x98\xc0"[random() % 2]);
         text += line + ends[random() % ends.size()];
     }
     if (random() % 4 == 0) text.insert(random() % (text.size() + 1), 1, '\0');
@@ -372,11 +373,18 @@ TEST_F(BaseFile, LoadsTheSameWhateverPiecesTheFileComesIn) {
     };
     const std::string path = Folder.File("pieces.bdt");
     for (int round = 0; round < 60; ++round) {
+        // In UTF-8 the local names and the odd bytes cannot be decoded.
+        SetTextPolicy(round % 2 ? "UTF-8" : DefaultCodePage, "");
         const std::string text = RandomBaseText(random);
         SCOPED_TRACE(::testing::PrintToString(text));
         TGameBase reference = OneGame();
-        for (std::string_view line : SplitLines(text))
-            if (!Trim(line).empty()) AddBaseLine(reference, line);
+        size_t number = 0, undecodable = 0, firstUndecodable = 0;
+        for (std::string_view line : SplitLines(text)) {
+            ++number;
+            if (Trim(line).empty()) continue;
+            AddBaseLine(reference, line);
+            if (!TextPolicy().CanDecode(Trim(line)) && undecodable++ == 0) firstUndecodable = number;
+        }
 
         TGameBase whole = OneGame();
         TRecordingUi wholeUi;
@@ -386,6 +394,8 @@ TEST_F(BaseFile, LoadsTheSameWhateverPiecesTheFileComesIn) {
         EXPECT_EQ(whole.PlayerCatalogue.PlayerNames.Items(), reference.PlayerCatalogue.PlayerNames.Items());
         EXPECT_EQ(whole.TurnCatalogue.TurnNames.Items(), reference.TurnCatalogue.TurnNames.Items());
         EXPECT_EQ(wholeReport.NulLine > 0, text.find('\0') != std::string::npos);
+        EXPECT_EQ(wholeReport.UndecodableLines, undecodable);
+        EXPECT_EQ(wholeReport.FirstUndecodableLine, firstUndecodable);
 
         WriteFile(path, text);
         for (size_t piece : {1, 2, 3, 5, 8, 13, 64, 100000}) {
