@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <unordered_map>
 
@@ -17,54 +19,144 @@ namespace kalvon {
 
 namespace {
 
+// The position of the first c in text from `from` on, or npos; eight bytes are tested at a time, so
+// that the short fields of a line cost no call each.
+inline size_t FindByte(std::string_view text, size_t from, char c) {
+    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
+    const uint64_t pattern = Ones * uint8_t(c);
+    const char* p = text.data();
+    const size_t n = text.size();
+    size_t i = from;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        word ^= pattern;
+        const uint64_t found = (word - Ones) & ~word & Highs;  // the lowest bit set marks the first c
+        if (found != 0) {
+            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            break;
+        }
+    }
+    for (; i < n; ++i)
+        if (p[i] == c) return i;
+    return std::string_view::npos;
+}
+
 // The fields of one base line as they stand in the text.
 struct TLineFields {
     std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
 };
 
+// The fields are cut as SplitField cuts them (a missing field is empty), here without a call per
+// field: a load cuts a million lines.
 TLineFields SplitLine(std::string_view line) {
-    TLineFields f;
-    size_t cursor = 1;
-    SplitField(line, cursor, ',', f.Year);
-    SplitField(line, cursor, '=', f.Board);
+    constexpr size_t None = std::string_view::npos;
+    // Each field is made once, where it is found: the struct is not first filled with empty views.
+    const size_t comma = FindByte(line, 0, ',');
+    if (comma == None) return {line, {}, {}, {}, {}, {}, {}, {}};
+    const std::string_view year = line.substr(0, comma);
+    const size_t equals = FindByte(line, comma + 1, '=');
+    const std::string_view board = line.substr(comma + 1, equals == None ? None : equals - comma - 1);
     // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
-    std::string_view inner;
-    if (cursor + 1 <= line.size()) inner = line.substr(cursor, line.size() - 1 - cursor);
-    size_t at = 1;
-    for (std::string_view* field : {&f.Black, &f.White, &f.Result, &f.Moves, &f.Alt, &f.Flag})
-        SplitField(inner, at, ',', *field);
-    return f;
+    if (equals == None || equals + 3 > line.size()) return {year, board, {}, {}, {}, {}, {}, {}};
+    const std::string_view inner = line.substr(equals + 2, line.size() - equals - 3);
+    size_t at = 0;
+    auto next = [&]() -> std::string_view {
+        if (at > inner.size()) return {};
+        const size_t end = FindByte(inner, at, ',');
+        const std::string_view field = inner.substr(at, end == None ? None : end - at);
+        at = end == None ? inner.size() + 1 : end + 1;
+        return field;
+    };
+    const std::string_view black = next();
+    const std::string_view white = next();
+    const std::string_view result = next();
+    const std::string_view moves = next();
+    const std::string_view alt = next();
+    const std::string_view flag = next();
+    return {year, board, black, white, result, moves, alt, flag};
 }
 
-std::string PadBoard(std::string_view board) {
-    return board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+// Everything of the game but its players.
+void FillRecord(TPartyRecord& party, const TLineFields& f) {
+    party.Year = f.Year;
+    if (f.Board.size() >= 5) {
+        party.Board = f.Board;
+    } else {
+        char padded[5] = {' ', ' ', ' ', ' ', ' '};
+        std::memcpy(padded + 5 - f.Board.size(), f.Board.data(), f.Board.size());
+        party.Board = std::string_view(padded, 5);
+    }
+    party.Result = f.Result.empty() ? '?' : f.Result[0];
+    party.Moves = f.Moves;
+    party.Alt = Trim(f.Alt).empty() ? std::string_view("?") : f.Alt;
+    party.Reverse = f.Flag == "R";
 }
 
 TPartyRecord RecordOf(const TLineFields& f) {
     TPartyRecord party;
-    party.Year = f.Year;
-    party.Board = PadBoard(f.Board);
-    party.Result = f.Result.empty() ? '?' : f.Result[0];
-    party.Moves = f.Moves;
-    party.Alt = Trim(f.Alt).empty() ? std::string("?") : std::string(f.Alt);
-    party.Reverse = f.Flag == "R";
+    FillRecord(party, f);
     return party;
 }
 
+// A text as two words that, with its size, tell it from every other text of up to 16 bytes: its
+// first and last eight bytes, or for shorter texts bytes that together cover all of it. A load looks
+// up the two players of each of a million lines by these words.
+struct TTextWords {
+    uint64_t A = 0, B = 0;
+    size_t Size = 0;
+
+    explicit TTextWords(std::string_view text) : Size(text.size()) {
+        const char* p = text.data();
+        if (Size >= 8) {
+            std::memcpy(&A, p, 8);
+            std::memcpy(&B, p + Size - 8, 8);
+        } else if (Size >= 4) {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, p + Size - 4, 4);
+            A = first | uint64_t(last) << 32;
+        } else if (Size > 0) {
+            A = uint8_t(p[0]) | uint64_t(uint8_t(p[Size / 2])) << 8 | uint64_t(uint8_t(p[Size - 1])) << 16;
+        }
+    }
+    bool operator==(const TTextWords&) const = default;
+    uint64_t Hash() const {
+        uint64_t h = A * 0x9E37'79B9'7F4A'7C15u;
+        h ^= std::rotl(B * 0xC2B2'AE3D'27D4'EB4Fu, 31) ^ Size;
+        h ^= h >> 29;
+        h *= 0xBF58'476D'1CE4'E5B9u;
+        return h ^ (h >> 32);
+    }
+};
+
 // Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
-// so that the collation runs once per spelling rather than once per line. The spellings it is given
-// must outlive it.
+// so that the collation runs once per spelling rather than once per line. The texts it is given may
+// go away after each call: it keeps its own copies, one after the other in one block.
 class TSpellings {
 public:
-    uint32_t Slot(std::string_view spelling) {
-        auto known = BySpelling_.find(spelling);
-        if (known != BySpelling_.end()) return known->second;
-        std::string key = TextPolicy().SortKey(spelling);
-        auto [at, added] = ByKey_.try_emplace(std::move(key), uint32_t(Entries_.size()));
-        if (added) Entries_.push_back({std::string(spelling), at->first});
-        BySpelling_.emplace(spelling, at->second);
-        return at->second;
+    struct TFound {
+        uint32_t Slot;
+        bool Decodable;  // whether the code page can decode the spelling
+    };
+
+    TSpellings() : Table_(64) {}
+
+    TFound Find(std::string_view spelling) {
+        const TTextWords words(spelling);
+        const size_t mask = Table_.size() - 1;
+        size_t at = size_t(words.Hash()) & mask;
+        for (; Table_[at].Index != 0; at = (at + 1) & mask) {
+            const TCell& cell = Table_[at];
+            if (!(cell.Words == words)) continue;
+            const TSpelling& known = Spellings_[cell.Index - 1];
+            // Texts of up to 16 bytes are told apart by their words alone.
+            if (words.Size <= 16 || std::memcmp(Pool_.data() + known.Offset, spelling.data(), spelling.size()) == 0)
+                return {known.Slot, known.Decodable};
+        }
+        return Add(spelling, words, at);
     }
+    uint32_t Slot(std::string_view spelling) { return Find(spelling).Slot; }
     // The slots in collation order.
     std::vector<uint32_t> SortedSlots() const {
         std::vector<uint32_t> order(Entries_.size());
@@ -76,106 +168,311 @@ public:
     const std::string& Key(uint32_t slot) const { return Entries_[slot].Key; }
 
 private:
+    struct TCell {
+        TTextWords Words{std::string_view()};
+        uint32_t Index = 0;  // a position in Spellings_ plus one, 0 when free
+    };
+
+    TFound Add(std::string_view spelling, const TTextWords& words, size_t at) {
+        std::string key = TextPolicy().SortKey(spelling);
+        auto [entry, added] = ByKey_.try_emplace(key, uint32_t(Entries_.size()));
+        if (added) Entries_.push_back({std::string(spelling), std::move(key)});
+        const TSpelling made{Pool_.size(), entry->second, TextPolicy().CanDecode(spelling)};
+        Pool_.append(spelling);
+        Spellings_.push_back(made);
+        Table_[at] = {words, uint32_t(Spellings_.size())};
+        if (Spellings_.size() * 2 > Table_.size()) Grow();
+        return {made.Slot, made.Decodable};
+    }
+    void Grow() {
+        std::vector<TCell> table(Table_.size() * 2);
+        const size_t mask = table.size() - 1;
+        for (const TCell& cell : Table_) {
+            if (cell.Index == 0) continue;
+            size_t at = size_t(cell.Words.Hash()) & mask;
+            while (table[at].Index != 0) at = (at + 1) & mask;
+            table[at] = cell;
+        }
+        Table_ = std::move(table);
+    }
+
     struct TEntry {
         std::string Spelling, Key;
     };
-    std::unordered_map<std::string_view, uint32_t> BySpelling_;
+    struct TSpelling {
+        size_t Offset;  // in Pool_
+        uint32_t Slot;
+        bool Decodable;
+    };
+    std::vector<TCell> Table_;  // open addressing
+    std::string Pool_;
+    std::vector<TSpelling> Spellings_;
     std::unordered_map<std::string, uint32_t> ByKey_;
     std::vector<TEntry> Entries_;
 };
 
-// The number of the line that holds the byte at offset, counting line ends as SplitLines does.
-size_t LineOfOffset(std::string_view text, size_t offset) {
-    size_t line = 1;
-    for (size_t i = 0; i < offset; ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= offset || text[i + 1] != '\n'))) ++line;
-    return line;
+constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
+
+// The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
+// among them), or size when there is none. Eight bytes are tested at a time; every byte looked at up
+// to the one found is joined into `joined`, so that the caller learns on the way whether a line is
+// all ASCII.
+size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
+    constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
+    size_t i = from;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        joined |= word;
+        // The lowest bit set marks the first byte below '\r' + 1.
+        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & HighBits;
+        if (found != 0) {
+            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            break;
+        }
+    }
+    for (; i < size && uint8_t(text[i]) > '\r'; ++i) joined |= uint8_t(text[i]);
+    return i;
 }
 
-// Appends the games of the lines to the base and rebuilds its catalogues. Memory may run out on the
-// way: the catalogues and the ids of the games already there change only once everything is built.
-void ReadLines(TGameBase& base, const std::vector<std::string_view>& lines, const std::string& path,
-               IBaseUi& ui, TLoadReport& report) {
-    const TTextPolicy& policy = TextPolicy();
-    ui.ProgressShow();
-    ui.ProgressSetPosition(1);
-    int shown = 1;
+// Reads the lines of a base text into the base, the text coming in pieces; the catalogues are rebuilt
+// once all lines are read. Memory may run out on the way: until Finish the catalogues and the ids of
+// the games already there are untouched, and the caller takes the games added out again.
+class TBaseReader {
+public:
+    // totalBytes: the size of the whole text, for the progress.
+    TBaseReader(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, uint64_t totalBytes)
+        : Base_(base), Path_(path), Ui_(ui), Report_(report), Policy_(TextPolicy()), Total_(totalBytes),
+          FirstNew_(base.PartyList.size()) {
+        // Names and years already in memory count as met first.
+        for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
+            OldPlayerSlots_.push_back(Players_.Slot(player.Name));
+        for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) Years_.Slot(year);
+        Ui_.ProgressShow();
+        Ui_.ProgressSetPosition(1);
+        NextProgressAt_ = ProgressOffset(2);
+    }
 
-    // Names and years already in memory count as met first.
-    TSpellings players, years;
-    std::vector<uint32_t> oldPlayerSlots;
-    for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
-        oldPlayerSlots.push_back(players.Slot(player.Name));
-    for (const std::string& year : base.TurnCatalogue.TurnNames.Items()) years.Slot(year);
+    // Reads the complete lines of text, which starts at a line start and at offset of the whole text;
+    // scan is where the search for the next line end goes on (a piece that ends inside a line is
+    // given again with more after it). Returns the bytes of the lines read, which the next piece need
+    // not hold again; final tells that nothing follows text. Stops at a NUL byte: the text ends there.
+    size_t Take(std::string_view text, uint64_t offset, bool final, size_t& scan) {
+        const char* p = text.data();
+        const size_t n = text.size();
+        size_t start = 0, i = scan;
+        for (;;) {
+            i = NextControlByte(p, i, n, Joined_);
+            if (i == n) break;
+            const char c = p[i];
+            if (c == '\n' || c == '\r') {
+                size_t next = i + 1;
+                if (c == '\r') {
+                    if (next == n && !final) break;  // the LF of a CR LF may be in the next piece
+                    if (next < n && p[next] == '\n') ++next;
+                }
+                Line(text.substr(start, i - start), offset + next);
+                start = i = next;
+            } else if (c == '\0') {
+                Report_.NulLine = Lines_ + 1;
+                if (i > start) Line(text.substr(start, i - start), offset + i);
+                Ended_ = true;
+                scan = 0;
+                return n;
+            } else {
+                ++i;
+            }
+        }
+        if (final && start < n) {
+            Line(text.substr(start), offset + n);
+            start = i = n;
+        }
+        scan = i - start;
+        return start;
+    }
+    // Whether a NUL byte ended the text.
+    bool Ended() const { return Ended_; }
+    size_t Lines() const { return Lines_; }
+    size_t GamesRead() const { return Base_.PartyList.size() - FirstNew_; }
 
-    // One pass reads the games and collects the names; ids follow once all names are known.
-    const size_t firstNew = base.PartyList.size();
-    std::vector<std::pair<uint32_t, uint32_t>> slotsOfGames;
-    base.PartyList.reserve(firstNew + lines.size());
-    slotsOfGames.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = Trim(lines[i]);
+    // Makes room for the games that the whole text will hold, judged by the lines read so far, so that
+    // the list of games does not need to be moved (and held twice) while it grows. Only a guess: if
+    // memory will not give that much, the list grows as it must.
+    void ReserveFor(uint64_t bytesRead) {
+        if (bytesRead == 0 || Lines_ == 0 || Total_ <= bytesRead) return;
+        const double perByte = double(GamesRead()) / double(bytesRead);
+        const size_t expected = size_t(perByte * double(Total_) * 1.05) + 64;
+        try {
+            Base_.PartyList.reserve(Base_.PartyList.size() + expected);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+
+    // Numbers the players and years and builds the catalogues; the messages about the text follow.
+    void Finish() {
+        if (Lines_ > 0 && Shown_ < 100) Ui_.ProgressSetPosition(Shown_ = 100);
+        // A player's id is its place in the sorted names plus one.
+        const std::vector<uint32_t> playerOrder = Players_.SortedSlots();
+        std::vector<int32_t> idOfSlot(playerOrder.size());
+        TPlayerCatalogue catalogue;
+        std::vector<std::string> names;
+        names.reserve(playerOrder.size());
+        catalogue.PlayerRecords.reserve(playerOrder.size());
+        for (size_t i = 0; i < playerOrder.size(); ++i) {
+            const uint32_t slot = playerOrder[i];
+            idOfSlot[slot] = int32_t(i + 1);
+            names.push_back(Players_.Spelling(slot));
+            catalogue.PlayerIds.emplace(Players_.Key(slot), int32_t(i + 1));
+            catalogue.PlayerRecords.push_back({int32_t(i + 1), Players_.Spelling(slot)});
+        }
+        catalogue.PlayerNames.Assign(std::move(names));
+
+        const std::vector<uint32_t> yearOrder = Years_.SortedSlots();
+        TTurnCatalogue turns;
+        std::vector<std::string> yearNames;
+        for (size_t i = 0; i < yearOrder.size(); ++i) {
+            yearNames.push_back(Years_.Spelling(yearOrder[i]));
+            turns.TurnIds.emplace(Years_.Key(yearOrder[i]), int32_t(i + 1));
+        }
+        turns.TurnNames.Assign(std::move(yearNames));
+
+        // Nothing below allocates: the games get their ids and the catalogues are swapped in at once.
+        auto& parties = Base_.PartyList;
+        for (size_t g = 0; g < FirstNew_; ++g) {
+            TPartyRecord& party = parties[g];
+            party.BlackId = idOfSlot[OldPlayerSlots_[size_t(party.BlackId - 1)]];
+            party.WhiteId = idOfSlot[OldPlayerSlots_[size_t(party.WhiteId - 1)]];
+        }
+        // The games read hold the slots of their players until now.
+        for (size_t g = FirstNew_; g < parties.size(); ++g) {
+            TPartyRecord& party = parties[g];
+            party.BlackId = idOfSlot[size_t(party.BlackId)];
+            party.WhiteId = idOfSlot[size_t(party.WhiteId)];
+        }
+        Base_.PlayerCatalogue = std::move(catalogue);
+        Base_.TurnCatalogue = std::move(turns);
+        // The players of the games held before may have new ids: followers start over.
+        NoteReset(Base_);
+        Ui_.ProgressHide();
+    }
+
+    // The messages about the text: lines with an empty result past the first ten, undecodable text,
+    // the NUL byte that ended it.
+    void ShowReport() {
+        if (Report_.EmptyResultLines > MaxEmptyResultMessages) {
+            const size_t more = Report_.EmptyResultLines - MaxEmptyResultMessages;
+            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
+                            " had an empty result; the first of them is line " +
+                            std::to_string(Report_.FirstUnshownEmptyResultLine) + ".");
+        }
+        if (Report_.UndecodableLines > 0)
+            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(Report_.UndecodableLines) +
+                            (Report_.UndecodableLines == 1 ? " line holds" : " lines hold") +
+                            " text that the code page " + Policy_.CodePage() +
+                            " cannot decode; the first is line " + std::to_string(Report_.FirstUndecodableLine) +
+                            ".");
+        if (Report_.NulLine > 0)
+            Ui_.ShowMessage("File " + Path_ + ": the text ends at a NUL byte in line " +
+                            std::to_string(Report_.NulLine) + "; the lines after it are not loaded.");
+    }
+
+private:
+    // A line of the text; Joined_ holds its bytes (and perhaps a few after it) joined.
+    void Line(std::string_view text, uint64_t endOffset) {
+        const size_t number = ++Lines_;
+        const bool ascii = (Joined_ & HighBits) == 0;
+        Joined_ = 0;
+        const std::string_view line = Trim(text);
         if (!line.empty()) {
             const TLineFields fields = SplitLine(line);
-            years.Slot(fields.Year);
-            const uint32_t black = players.Slot(fields.Black);
-            const uint32_t white = players.Slot(fields.White);
-            if (!policy.CanDecode(line) && report.UndecodableLines++ == 0)
-                report.FirstUndecodableLine = i + 1;
-            if (fields.Result.empty()) {
-                if (report.EmptyResultLines++ == 0) report.FirstEmptyResultLine = i + 1;
-                if (report.EmptyResultLines <= MaxEmptyResultMessages)
-                    ui.ShowEmptyResult(path, i + 1);
-                else if (report.EmptyResultLines == MaxEmptyResultMessages + 1)
-                    report.FirstUnshownEmptyResultLine = i + 1;
+            // Games of one year mostly follow each other in a base.
+            if (fields.Year != LastYear_) {
+                Years_.Slot(fields.Year);
+                LastYear_.assign(fields.Year);
             }
-            base.PartyList.push_back(RecordOf(fields));
-            slotsOfGames.emplace_back(black, white);
+            const TSpellings::TFound black = Players_.Find(fields.Black);
+            const TSpellings::TFound white = Players_.Find(fields.White);
+            const bool decodable =
+                (ascii && Policy_.DecodesAscii()) || Decodable(line, fields, black.Decodable && white.Decodable);
+            if (!decodable && Report_.UndecodableLines++ == 0)
+                Report_.FirstUndecodableLine = number;
+            if (fields.Result.empty()) {
+                if (Report_.EmptyResultLines++ == 0) Report_.FirstEmptyResultLine = number;
+                if (Report_.EmptyResultLines <= MaxEmptyResultMessages)
+                    Ui_.ShowEmptyResult(Path_, number);
+                else if (Report_.EmptyResultLines == MaxEmptyResultMessages + 1)
+                    Report_.FirstUnshownEmptyResultLine = number;
+            }
+            TPartyRecord& party = Base_.PartyList.emplace_back();
+            FillRecord(party, fields);
+            party.BlackId = int32_t(black.Slot);
+            party.WhiteId = int32_t(white.Slot);
         }
-        const int percent = int((i + 1) * 100 / lines.size());
-        if (percent > shown) ui.ProgressSetPosition(shown = percent);
+        if (endOffset >= NextProgressAt_) {
+            const int percent = int(std::min<uint64_t>(100, endOffset * 100 / Total_));
+            if (percent > Shown_) Ui_.ProgressSetPosition(Shown_ = percent);
+            NextProgressAt_ = Shown_ >= 100 ? UINT64_MAX : ProgressOffset(Shown_ + 1);
+        }
+    }
+    // Whether the code page can decode the line. The names were checked once when they were first
+    // met; the rest of the line is checked here.
+    bool Decodable(std::string_view line, const TLineFields& fields, bool namesDecodable) const {
+        if (!namesDecodable) return false;
+        const char* black = fields.Black.data();
+        const char* white = fields.White.data();
+        // Both names are parts of the line, the black one first, unless the line is cut short.
+        if (fields.Black.empty() || fields.White.empty()) return Policy_.CanDecode(line);
+        const char* begin = line.data();
+        const char* end = begin + line.size();
+        return Policy_.CanDecode({begin, size_t(black - begin)}) &&
+               Policy_.CanDecode({black + fields.Black.size(), size_t(white - black - fields.Black.size())}) &&
+               Policy_.CanDecode({white + fields.White.size(), size_t(end - white - fields.White.size())});
+    }
+    // The first offset at which the progress reaches percent.
+    uint64_t ProgressOffset(int percent) const {
+        return Total_ == 0 ? UINT64_MAX : (uint64_t(percent) * Total_ + 99) / 100;
     }
 
-    // A player's id is its place in the sorted names plus one.
-    const std::vector<uint32_t> playerOrder = players.SortedSlots();
-    std::vector<int32_t> idOfSlot(playerOrder.size());
-    TPlayerCatalogue catalogue;
-    std::vector<std::string> names;
-    names.reserve(playerOrder.size());
-    for (size_t i = 0; i < playerOrder.size(); ++i) {
-        const uint32_t slot = playerOrder[i];
-        idOfSlot[slot] = int32_t(i + 1);
-        names.push_back(players.Spelling(slot));
-        catalogue.PlayerIds.emplace(players.Key(slot), int32_t(i + 1));
-        catalogue.PlayerRecords.push_back({int32_t(i + 1), players.Spelling(slot)});
-    }
-    catalogue.PlayerNames.Assign(std::move(names));
+    TGameBase& Base_;
+    const std::string& Path_;
+    IBaseUi& Ui_;
+    TLoadReport& Report_;
+    const TTextPolicy& Policy_;
+    const uint64_t Total_;
+    const size_t FirstNew_;
+    TSpellings Players_, Years_;
+    std::vector<uint32_t> OldPlayerSlots_;
+    std::string LastYear_ = std::string(1, '\0');  // no year is a NUL
+    size_t Lines_ = 0;
+    uint64_t Joined_ = 0;  // the bytes of the line being scanned, joined
+    bool Ended_ = false;
+    int Shown_ = 1;
+    uint64_t NextProgressAt_ = 0;
+};
 
-    const std::vector<uint32_t> yearOrder = years.SortedSlots();
-    TTurnCatalogue turns;
-    std::vector<std::string> yearNames;
-    for (size_t i = 0; i < yearOrder.size(); ++i) {
-        yearNames.push_back(years.Spelling(yearOrder[i]));
-        turns.TurnIds.emplace(years.Key(yearOrder[i]), int32_t(i + 1));
+// Runs a load into the base: the games read are taken out again and the progress is hidden when
+// the load does not get to its end, by an error or by an exception.
+class TLoadGuard {
+public:
+    TLoadGuard(TGameBase& base, IBaseUi& ui) : Base_(base), Ui_(ui), FirstNew_(base.PartyList.size()) {}
+    ~TLoadGuard() {
+        if (Done_) return;
+        Base_.PartyList.resize(FirstNew_);
+        try {
+            Base_.PartyList.shrink_to_fit();
+        } catch (const std::bad_alloc&) {
+        }
+        if (Started_) Ui_.ProgressHide();
     }
-    turns.TurnNames.Assign(std::move(yearNames));
+    void Started() { Started_ = true; }
+    void Done() { Done_ = true; }
 
-    for (size_t g = 0; g < firstNew; ++g) {
-        TPartyRecord& party = base.PartyList[g];
-        party.BlackId = idOfSlot[oldPlayerSlots[size_t(party.BlackId - 1)]];
-        party.WhiteId = idOfSlot[oldPlayerSlots[size_t(party.WhiteId - 1)]];
-    }
-    for (size_t g = 0; g < slotsOfGames.size(); ++g) {
-        TPartyRecord& party = base.PartyList[firstNew + g];
-        party.BlackId = idOfSlot[slotsOfGames[g].first];
-        party.WhiteId = idOfSlot[slotsOfGames[g].second];
-    }
-    base.PlayerCatalogue = std::move(catalogue);
-    base.TurnCatalogue = std::move(turns);
-    // The players of the games held before may have new ids: followers start over.
-    NoteReset(base);
-    ui.ProgressHide();
-}
+private:
+    TGameBase& Base_;
+    IBaseUi& Ui_;
+    const size_t FirstNew_;
+    bool Started_ = false, Done_ = false;
+};
 
 }  // namespace
 
@@ -238,6 +535,10 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
 }
 
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report) {
+    return LoadBase(base, path, ui, report, LoadPieceBytes);
+}
+
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, size_t pieceBytes) {
     report = {};
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 && errno == ENOENT) {
@@ -247,51 +548,77 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
     }
     std::string error;
     TReadFailure failure = TReadFailure::None;
-    try {
-        const std::optional<std::string> content = ReadWholeFile(path, error, &failure);
-        if (content) {
-            LoadBaseText(base, *content, path, ui, report);
-            return true;
-        }
-    } catch (const std::bad_alloc&) {
-        failure = TReadFailure::TooLarge;
-        error = TooLargeMessage(path);
+    TFileReader file;
+    if (!file.Open(path, error, &failure)) {
+        report.TooLarge = failure == TReadFailure::TooLarge;
+        ui.ShowError(error);
+        return false;
     }
-    report.TooLarge = failure == TReadFailure::TooLarge;
-    ui.ShowError(error);
-    return false;
+    pieceBytes = std::max<size_t>(pieceBytes, 1);
+    try {
+        bool readFailed = false;
+        {
+            TLoadGuard guard(base, ui);
+            TBaseReader reader(base, path, ui, report, file.Size());
+            guard.Started();
+            // The text goes through one buffer: the lines read leave it, the start of an unfinished
+            // line stays for the next piece to complete.
+            size_t capacity = 2 * pieceBytes, filled = 0;
+            auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+            uint64_t offset = 0;  // of the buffer's first byte in the file
+            size_t scan = 0;
+            for (bool final = false; !final && !reader.Ended();) {
+                if (capacity - filled < pieceBytes) {  // a line longer than a piece
+                    capacity = std::max(2 * capacity, filled + pieceBytes);
+                    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+                    std::memcpy(larger.get(), buffer.get(), filled);
+                    buffer = std::move(larger);
+                }
+                const std::optional<size_t> n = file.Read(buffer.get() + filled, pieceBytes, error);
+                if (!n) {
+                    readFailed = true;
+                    break;
+                }
+                filled += *n;
+                final = *n == 0;
+                const size_t used = reader.Take({buffer.get(), filled}, offset, final, scan);
+                if (offset == 0) reader.ReserveFor(used);
+                offset += used;
+                filled -= used;
+                std::memmove(buffer.get(), buffer.get() + used, filled);
+            }
+            if (!readFailed) {
+                reader.Finish();
+                guard.Done();
+                reader.ShowReport();
+            }
+        }
+        if (readFailed) ui.ShowError(error);
+        return !readFailed;
+    } catch (const std::bad_alloc&) {
+        report.TooLarge = true;
+        ui.ShowError(TooLargeMessage(path));
+        return false;
+    }
 }
 
 void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
                   TLoadReport& report) {
     report = {};
-    const size_t nul = text.find('\0');
-    const std::vector<std::string_view> lines = SplitLines(text.substr(0, nul));
-    if (nul != std::string_view::npos) report.NulLine = LineOfOffset(text, nul);
-    const size_t firstNew = base.PartyList.size();
-    try {
-        ReadLines(base, lines, path, ui, report);
-    } catch (...) {
-        base.PartyList.resize(firstNew);  // the catalogues are only replaced once all is built
-        ui.ProgressHide();
-        throw;
+    TLoadGuard guard(base, ui);
+    TBaseReader reader(base, path, ui, report, text.size());
+    guard.Started();
+    size_t scan = 0;
+    // A first slice of the text tells how many games the whole will hold.
+    const size_t first = std::min(text.size(), LoadPieceBytes);
+    const size_t used = reader.Take(text.substr(0, first), 0, first == text.size(), scan);
+    if (!reader.Ended() && used < text.size()) {
+        reader.ReserveFor(used);
+        reader.Take(text.substr(used), used, true, scan);
     }
-    const TTextPolicy& policy = TextPolicy();
-    if (report.EmptyResultLines > MaxEmptyResultMessages) {
-        const size_t more = report.EmptyResultLines - MaxEmptyResultMessages;
-        ui.ShowMessage("File " + path + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
-                       " had an empty result; the first of them is line " +
-                       std::to_string(report.FirstUnshownEmptyResultLine) + ".");
-    }
-    if (report.UndecodableLines > 0)
-        ui.ShowMessage("File " + path + ": " + std::to_string(report.UndecodableLines) +
-                       (report.UndecodableLines == 1 ? " line holds" : " lines hold") +
-                       " text that the code page " + policy.CodePage() +
-                       " cannot decode; the first is line " + std::to_string(report.FirstUndecodableLine) +
-                       ".");
-    if (report.NulLine > 0)
-        ui.ShowMessage("File " + path + ": the text ends at a NUL byte in line " +
-                       std::to_string(report.NulLine) + "; the lines after it are not loaded.");
+    reader.Finish();
+    guard.Done();
+    reader.ShowReport();
 }
 
 void AddBaseLine(TGameBase& base, std::string_view line) {
@@ -310,14 +637,21 @@ std::string SaveAsName(std::string chosen) {
 }
 
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error) {
-    std::string content;
     struct stat info {};
-    if (stat(from.c_str(), &info) == 0) {
-        std::optional<std::string> read = ReadWholeFile(from, error);
-        if (!read) return false;
-        content = std::move(*read);
-    }
-    return WriteFileReplacing(to, content, error);
+    if (stat(from.c_str(), &info) != 0) return WriteFileReplacing(to, std::string_view(), error);
+    TFileReader file;
+    if (!file.Open(from, error)) return false;
+    // A few megabytes at a time; a read that fails leaves the target as it was.
+    return WriteFileReplacing(
+        to,
+        [&file](std::string& piece) {
+            piece.clear();
+            std::string readError;
+            const std::optional<size_t> n = file.Read(piece, LoadPieceBytes, readError);
+            if (!n) throw TPieceFailure(readError);
+            return *n > 0;
+        },
+        error);
 }
 
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {

@@ -40,6 +40,9 @@ inline constexpr size_t MaxEmptyResultMessages = 10;
 // read. Progress goes to ui, at most 100 moves; the report tells what the caller must act on.
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report);
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui);
+// The file is read a few megabytes at a time and never held whole; pieceBytes sets how many.
+inline constexpr size_t LoadPieceBytes = size_t(4) << 20;
+bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, size_t pieceBytes);
 // Reads base text already in memory as LoadBase reads a file's content; path names it in messages.
 // Throws std::bad_alloc with the base unchanged when memory runs out.
 void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
@@ -70,8 +73,8 @@ bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
 // The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"
 // somewhere (letter case counts).
 std::string SaveAsName(std::string chosen);
-// Copies the base file at from to the path to, through a temporary file; a from that does not exist
-// gives an empty base. False, with the file and the system's reason in error, when it fails.
+// Copies the base file at from to the path to, through a temporary file, a few megabytes at a time;
+// a from that does not exist gives an empty base. False, with the file and the system's reason in error, when it fails.
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error);
 // Removes the listed games (each once) from memory and clears Listing. When the game being edited
 // is removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.

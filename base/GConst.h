@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/CompactText.h"
 #include "base/PartyListLog.h"
 
 namespace kalvon {
@@ -19,13 +20,13 @@ inline constexpr std::string_view ColumnLetters = "ABCDEFGHJKLMNOP";
 
 // One game of the base.
 struct TPartyRecord {
-    std::string Board;   // right-aligned in 5 characters; its first character is the game's group
+    TCompactText Board;  // right-aligned in 5 characters; its first character is the game's group
+    TCompactText Year;
+    TCompactText Moves;  // PointCodes in playing order
+    TCompactText Alt{std::string_view("?")};
     int32_t BlackId = 0;
     int32_t WhiteId = 0;
-    std::string Year;
     char Result = '?';
-    std::string Moves;   // PointCodes in playing order
-    std::string Alt = "?";
     bool Reverse = false;
 };
 

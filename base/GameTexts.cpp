@@ -115,8 +115,8 @@ char PartyGroup(const TPartyRecord& party) {
 
 std::string ListingLine(const TGameBase& base, long game) {
     const TPartyRecord& party = base.PartyList[size_t(game)];
-    return std::to_string(game + 1) + "." + PlayerName(base, party.BlackId) + " - " + PlayerName(base, party.WhiteId) +
-           "(" + party.Year + "," + party.Board + ")";
+    return Concat({std::to_string(game + 1), ".", PlayerName(base, party.BlackId), " - ",
+                   PlayerName(base, party.WhiteId), "(", party.Year, ",", party.Board, ")"});
 }
 
 long ListingLineGame(std::string_view line) {

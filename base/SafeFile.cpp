@@ -37,7 +37,9 @@ uint64_t MemoryBytes() {
 
 struct FdCloser {
     int Fd;
-    ~FdCloser() { close(Fd); }
+    ~FdCloser() {
+        if (Fd >= 0) close(Fd);
+    }
 };
 
 }  // namespace
@@ -58,41 +60,76 @@ std::optional<std::string> ReadRefusal(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error, TReadFailure* failure) {
+TFileReader::~TFileReader() {
+    if (Fd_ >= 0) close(Fd_);
+}
+
+bool TFileReader::Open(const std::string& path, std::string& error, TReadFailure* failure) {
     TReadFailure ignored;
     TReadFailure& why = failure ? *failure : ignored;
     why = TReadFailure::None;
     auto fail = [&](TReadFailure kind, const std::string& message) {
         why = kind;
         error = message;
-        return std::nullopt;
+        return false;
     };
+    if (Fd_ >= 0) close(Fd_);
+    Fd_ = -1;
+    Path_ = path;
     // Without O_NONBLOCK opening a FIFO waits for a writer that may never come.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
-    const FdCloser closer{fd};
+    FdCloser closer{fd};
     struct stat info {};
     if (fstat(fd, &info) != 0)
         return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
     if (!S_ISREG(info.st_mode))
         return fail(TReadFailure::NotOrdinary, NotOrdinaryMessage(path));
+    if (uint64_t(info.st_size) > MemoryBytes()) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
+    Size_ = uint64_t(info.st_size);
+    Fd_ = std::exchange(closer.Fd, -1);
+    return true;
+}
+
+std::optional<size_t> TFileReader::Read(std::string& piece, size_t count, std::string& error) {
+    const size_t old = piece.size();
+    piece.resize(old + count);
+    const std::optional<size_t> n = Read(piece.data() + old, count, error);
+    piece.resize(old + n.value_or(0));
+    return n;
+}
+
+std::optional<size_t> TFileReader::Read(char* into, size_t count, std::string& error) {
+    for (;;) {
+        const ssize_t n = Fd_ < 0 ? 0 : read(Fd_, into, count);
+        if (n >= 0) return size_t(n);
+        if (errno == EINTR) continue;
+        error = "Cannot read file " + Path_ + ": " + Reason();
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error, TReadFailure* failure) {
+    TReadFailure ignored;
+    TReadFailure& why = failure ? *failure : ignored;
+    auto fail = [&](TReadFailure kind, const std::string& message) {
+        why = kind;
+        error = message;
+        return std::nullopt;
+    };
+    TFileReader file;
+    if (!file.Open(path, error, &why)) return std::nullopt;
     const uint64_t limit = MemoryBytes();
-    if (uint64_t(info.st_size) > limit) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
     std::string content;
     try {
-        content.reserve(size_t(info.st_size));
-        char buffer[1 << 16];
+        content.reserve(size_t(file.Size()));
         for (;;) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n == 0) break;
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
-            }
+            const size_t before = content.size();
+            const std::optional<size_t> n = file.Read(content, 1 << 16, error);
+            if (!n) return fail(TReadFailure::Unreadable, error);
+            if (*n == 0) break;
             // A file that grows while it is read stops at the same limit.
-            if (content.size() + size_t(n) > limit)
-                return fail(TReadFailure::TooLarge, TooLargeMessage(path));
-            content.append(buffer, size_t(n));
+            if (before + *n > limit) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
         }
     } catch (const std::bad_alloc&) {
         return fail(TReadFailure::TooLarge, TooLargeMessage(path));
@@ -211,8 +248,19 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         return false;
     };
     std::string piece;
-    while (nextPiece(piece))
-        if (!WriteAll(fd, piece)) return fail();
+    try {
+        while (nextPiece(piece))
+            if (!WriteAll(fd, piece)) return fail();
+    } catch (const TPieceFailure& failure) {
+        close(fd);
+        unlink(temporary.c_str());
+        error = failure.what();
+        return false;
+    } catch (...) {
+        close(fd);
+        unlink(temporary.c_str());
+        throw;
+    }
     const mode_t mode = targetExists ? (old.st_mode & 07777) : (0666 & ~[] { mode_t m = umask(0); umask(m); return m; }());
     if (fchmod(fd, mode) != 0 || fdatasync(fd) != 0) return fail();
     if (close(fd) != 0) {

@@ -1,8 +1,10 @@
 // Reading files whole, and rewriting them so that a crash or a full disk never leaves half a file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,31 @@ enum class TReadFailure { None, NotOrdinary, TooLarge, Unreadable };
 // fit in memory.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
                                          TReadFailure* failure = nullptr);
+// An ordinary file read a piece at a time, so that a large file never has to be held whole.
+class TFileReader {
+public:
+    TFileReader() = default;
+    ~TFileReader();
+    TFileReader(const TFileReader&) = delete;
+    TFileReader& operator=(const TFileReader&) = delete;
+    // Opens the file for reading; false, with the reason and the message ReadWholeFile would give, for
+    // a file that ReadWholeFile refuses before reading (missing, unreadable, not an ordinary file,
+    // larger than memory).
+    bool Open(const std::string& path, std::string& error, TReadFailure* failure = nullptr);
+    // The size of the file when it was opened.
+    uint64_t Size() const { return Size_; }
+    // Appends up to count bytes of the file to piece: the number appended, 0 at the end of the file,
+    // or nullopt with the message "Cannot read file <path>: <reason>" in error.
+    std::optional<size_t> Read(std::string& piece, size_t count, std::string& error);
+    // The same into memory of at least count bytes.
+    std::optional<size_t> Read(char* into, size_t count, std::string& error);
+
+private:
+    int Fd_ = -1;
+    std::string Path_;
+    uint64_t Size_ = 0;
+};
+
 // Why a file that exists would not be read (not an ordinary file, larger than memory), before
 // anything is read; nullopt when it may be read or does not exist.
 std::optional<std::string> ReadRefusal(const std::string& path);
@@ -27,8 +54,13 @@ std::string TooLargeMessage(const std::string& path);
 // file on this host left behind, by processes that are gone, are removed.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error);
 // The same for content made piece by piece: nextPiece fills its argument and returns false once
-// there is nothing more to write.
+// there is nothing more to write. A source that cannot go on throws TPieceFailure with the message to
+// give: the old file stays as it was, the temporary file goes, and the message is the error. Any
+// other exception also takes the temporary file away before it goes on.
 using TPieceSource = std::function<bool(std::string& piece)>;
+struct TPieceFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error);
 
 // The prefix of the names of the temporary files that saves of target on this host make; the rest

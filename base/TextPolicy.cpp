@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -64,6 +65,7 @@ struct TTextPolicy::TIcu {
     std::array<uint8_t, 256> DenseRank{};  // 1..255 in the order of Rank, for packed prefixes
 
     bool SingleByte = true;
+    bool AsciiDecodes = true;  // every byte below 0x80 stands for a character
 
     // True when the byte at i weighs as a simple character whatever surrounds it.
     bool SimpleAt(std::string_view text, size_t i) const {
@@ -186,6 +188,7 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
         int32_t n = ucnv_toUChars(Icu_->Converter.get(), out, 4, &byte, 1, &status);
         Icu_->Unicode[b] = (U_SUCCESS(status) && n == 1) ? out[0] : char16_t(0xFFFD);
     }
+    for (int b = 0; b < 0x80; ++b) Icu_->AsciiDecodes = Icu_->AsciiDecodes && Icu_->Unicode[b] != 0xFFFD;
     ucnv_reset(Icu_->Converter.get());
     // The fields of a base line and of the settings are found by their ASCII bytes ("," "=" "[" "]",
     // digits), byte by byte and in a run: a code page that reads them otherwise would garble every line.
@@ -215,14 +218,37 @@ std::string TTextPolicy::ToUtf8(std::string_view bytes) const {
     return out;
 }
 
+namespace {
+
+// Whether every byte of the text is ASCII: the words are joined without a branch each.
+bool AllAscii(std::string_view bytes) {
+    uint64_t joined = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        joined |= word;
+    }
+    for (; i < bytes.size(); ++i) joined |= uint8_t(bytes[i]);
+    return (joined & 0x8080'8080'8080'8080u) == 0;
+}
+
+}  // namespace
+
+bool TTextPolicy::DecodesAscii() const {
+    // A multi-byte code page takes ASCII as ASCII, as the constructor made sure.
+    return !Icu_->SingleByte || Icu_->AsciiDecodes;
+}
+
 bool TTextPolicy::CanDecode(std::string_view bytes) const {
+    // ASCII is ASCII in every code page this policy accepts, and a base line is mostly ASCII.
     if (Icu_->SingleByte) {
+        if (Icu_->AsciiDecodes && AllAscii(bytes)) return true;
         for (char byte : bytes)
             if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;
         return true;
     }
-    // ASCII is ASCII in every code page this policy accepts.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) < 0x80; })) return true;
+    if (AllAscii(bytes)) return true;
     UConverter* converter = Icu_->Checking.get();
     ucnv_reset(converter);
     UErrorCode status = U_ZERO_ERROR;

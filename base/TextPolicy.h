@@ -29,6 +29,8 @@ public:
 
     // Whether every byte of the text stands for a character of the code page.
     bool CanDecode(std::string_view bytes) const;
+    // Whether every ASCII byte does (so that a text of ASCII bytes alone needs no look).
+    bool DecodesAscii() const;
 
     // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0. Bytes the code
     // page cannot decode weigh as themselves, so texts that differ in them never compare equal.

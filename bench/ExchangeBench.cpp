@@ -15,6 +15,7 @@
 
 #include "base/BaseFile.h"
 #include "base/SafeFile.h"
+#include "base/TextFields.h"
 #include "bench/generator/BaseGenerator.h"
 #include "exchange/FolderCommands.h"
 #include "exchange/NotificationReader.h"
@@ -49,7 +50,7 @@ std::vector<TNotification> NotificationsOf(const std::vector<std::string>& lines
     std::vector<TNotification> notes;
     for (size_t i = 0; i < base.PartyList.size(); ++i) {
         const kalvon::TPartyRecord& party = base.PartyList[i];
-        notes.push_back({std::to_string(i) + "_" + party.Year.substr(2, 2) + ".txt",
+        notes.push_back({kalvon::Concat({std::to_string(i), "_", party.Year.substr(2, 2), ".txt"}),
                          kalvon::NotificationText(base, party)});
     }
     return notes;

@@ -73,8 +73,8 @@ struct TBenchBase {
 std::string PositionFromGames(const TGameBase& base, int64_t moves) {
     const size_t n = base.PartyList.size();
     for (size_t k = 0; k < n; ++k) {
-        const std::string& game = base.PartyList[(n / 3 + k * 7919) % n].Moves;
-        if (ValidMoveCount(game) > size_t(moves)) return game.substr(0, size_t(2 * moves));
+        const std::string_view game = base.PartyList[(n / 3 + k * 7919) % n].Moves;
+        if (ValidMoveCount(game) > size_t(moves)) return std::string(game.substr(0, size_t(2 * moves)));
     }
     return "";
 }

@@ -37,9 +37,9 @@ std::string Turn(int turn) { return PadLeft(std::to_string(turn), 3); }
 
 // The two points offered for move 5 while a game stands at that choice ("J10-K9"), or false when Alt
 // holds no such pair that a notification could carry.
-bool OfferedPair(const std::string& alt, std::string& first, std::string& second) {
+bool OfferedPair(std::string_view alt, std::string& first, std::string& second) {
     const size_t dash = alt.find('-');
-    if (dash == std::string::npos || alt.find('-', dash + 1) != std::string::npos) return false;
+    if (dash == std::string_view::npos || alt.find('-', dash + 1) != std::string_view::npos) return false;
     first = alt.substr(0, dash);
     second = alt.substr(dash + 1);
     for (const std::string* part : {&first, &second}) {
@@ -52,11 +52,11 @@ bool OfferedPair(const std::string& alt, std::string& first, std::string& second
 
 // The alternative as turn 3 of a longer game can carry it: "?" or one point text in any letter case;
 // anything else would make a row the reader refuses, so it becomes "?".
-std::string CarriedAlternative(const std::string& alt) {
-    if (alt == "?") return alt;
+std::string CarriedAlternative(std::string_view alt) {
+    if (alt == "?") return std::string(alt);
     for (char c : alt)
         if (static_cast<unsigned char>(c) <= 32) return "?";
-    return PointTextToCode(AsciiUpper(alt)) == "?" ? "?" : alt;
+    return PointTextToCode(AsciiUpper(alt)) == "?" ? "?" : std::string(alt);
 }
 
 class TTableWriter {
@@ -187,7 +187,7 @@ bool IsRenjuGame(const TPartyRecord& party) {
 }
 
 std::string NotificationFileName(const TPartyRecord& party) {
-    const std::string& year = party.Year;
+    const std::string_view year = party.Year;
     std::string digits;
     if (year.size() >= 4 && IsDigit(year[2]) && IsDigit(year[3]) && (year.size() == 4 || !IsDigit(year[4])))
         digits = year.substr(2, 2);

@@ -41,7 +41,7 @@ TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
     static const TDigitTable digits;
     TSortKey key;
     key.Game = game;
-    const std::string& moves = party.Moves;
+    const std::string_view moves = party.Moves;
     size_t j = 0;
     for (; 2 * j + 1 < moves.size(); ++j) {
         const uint8_t x = digits.Value[uint8_t(moves[2 * j])], y = digits.Value[uint8_t(moves[2 * j + 1])];
@@ -66,7 +66,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     std::vector<TSortKey> keys;
     keys.reserve(n);
     YearCodes_.clear();
-    const std::string* lastYear = nullptr;
+    const TCompactText* lastYear = nullptr;
     int32_t lastYearCode = 0;
     for (size_t i = 0; i < n; ++i) {
         const uint32_t g = games ? (*games)[i] : uint32_t(i);
@@ -77,7 +77,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         // Games of one year mostly follow each other in a base, so the last year is tried first.
         if (lastYear == nullptr || *lastYear != party.Year) {
             lastYear = &party.Year;
-            lastYearCode = YearCodes_.try_emplace(party.Year, int32_t(YearCodes_.size())).first->second;
+            lastYearCode = YearCodes_.try_emplace(party.Year.str(), int32_t(YearCodes_.size())).first->second;
         }
         key.Year = lastYearCode;
         key.Black = party.BlackId;

@@ -5,11 +5,12 @@
 #include <QChar>
 #include <QString>
 #include <string>
+#include <string_view>
 
 // An engine message: UTF-8 when it reads as such (paths, system reasons), else the code page.
 QString EngineText(const std::string& text);
 // Text in the bytes of the code page.
-QString CodePageText(const std::string& text);
+QString CodePageText(std::string_view text);
 // The character of the label of the k-th next move; none past the last byte of the code page.
 QChar LabelText(int k);
 // The statistics texts separate their lines by CR, CR LF or LF CR; a box shows one line each.

@@ -14,6 +14,7 @@
 
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
+#include "base/TextFields.h"
 #include "ui/Book.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
@@ -136,8 +137,8 @@ void TUsechForm::FillGames() {
     for (long party : base.Listing) {
         if (party < 0 || size_t(party) >= base.PartyList.size()) continue;
         const kalvon::TPartyRecord& game = base.PartyList[size_t(party)];
-        ComboBox1->addItem(CodePageText(game.Board + "." + kalvon::PlayerName(base, game.BlackId) + " - " +
-                                        kalvon::PlayerName(base, game.WhiteId)),
+        ComboBox1->addItem(CodePageText(kalvon::Concat({game.Board, ".", kalvon::PlayerName(base, game.BlackId),
+                                                        " - ", kalvon::PlayerName(base, game.WhiteId)})),
                            QVariant::fromValue(qlonglong(party)));
     }
     ComboBox1->setCurrentIndex(-1);

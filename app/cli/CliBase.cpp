@@ -10,7 +10,7 @@ namespace kalvon::cli {
 
 int RunInfo(const TArguments& args) {
     if (args.size() != 1) return BadArguments("usage: kalvon-cli info BASE");
-    TGameBase base;
+    TGameBase& base = UntilExit<TGameBase>();
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     std::cout << "games: " << base.PartyList.size() << '\n'
               << "players: " << base.PlayerCatalogue.PlayerRecords.size() << '\n'
@@ -20,7 +20,7 @@ int RunInfo(const TArguments& args) {
 
 int RunResave(const TArguments& args) {
     if (args.size() != 2) return BadArguments("usage: kalvon-cli resave BASE OUT");
-    TGameBase base;
+    TGameBase& base = UntilExit<TGameBase>();
     TLoadReport report;
     if (!LoadBaseForCommand(base, args[0], report)) return ExitFailure;
     // Saving a base cut short at a NUL over its own file would lose the lines after it for good.

@@ -43,6 +43,15 @@ void UseSettingsCodePage();
 bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report);
 bool LoadBaseForCommand(TGameBase& base, const std::string& path);
 
+// An object for the rest of the process, never destroyed: the tool ends right after its command, and
+// a base of a million games given back to the allocator game by game takes longer than the end of the
+// process takes to drop all of its memory at once. One of each type: a command asks once.
+template <class T>
+T& UntilExit() {
+    static T* const object = new T();
+    return *object;
+}
+
 // Code-page bytes -> UTF-8 for printing.
 std::string ToTerminal(std::string_view bytes);
 // UTF-8 from the command line -> code-page bytes; nullopt when the code page cannot hold a character.

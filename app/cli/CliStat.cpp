@@ -144,14 +144,14 @@ int RunStat(const TArguments& args) {
     TQueryOptions options;
     if (std::string problem = ReadQueryOptions(args, options); !problem.empty()) return BadArguments(problem);
 
-    TGameBase base;
+    TGameBase& base = UntilExit<TGameBase>();
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     TQueryCriteria criteria;
     if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
         return Failure(message);
 
     base.CurrentMoves = *moves;
-    TPositionIndex index;
+    TPositionIndex& index = UntilExit<TPositionIndex>();
     const TStatistic stat = MakeStatistic(base, criteria, index);
     PrintLines(StatisticMemoLines(stat));
     if (options.Listing) PrintListing(base);
@@ -167,10 +167,10 @@ int RunShift(const TArguments& args) {
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
     if (!moves) return BadArguments(error);
 
-    TGameBase base;
+    TGameBase& base = UntilExit<TGameBase>();
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     base.CurrentMoves = *moves;
-    TPositionIndex index;
+    TPositionIndex& index = UntilExit<TPositionIndex>();
     const TResultCount count = ShiftStatistic(base, args[2] == "1" ? 1 : 2, index);
     PrintLines({ShiftTotalText(count)});
     if (args.size() == 4) PrintListing(base);

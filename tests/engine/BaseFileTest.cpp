@@ -4,9 +4,12 @@
 #include <sys/wait.h>
 
 #include <random>
+#include <tuple>
 
 #include "base/BaseFile.h"
 #include "base/GameTexts.h"
+#include "base/SafeFile.h"
+#include "base/TextFields.h"
 #include "base/TextPolicy.h"
 #include "tests/engine/TestBase.h"
 
@@ -329,6 +332,163 @@ TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
     EXPECT_EQ(base.PartyList.size(), 1u);
 }
 
+// Random base text with what a load must notice: every kind of line end, blank lines, lines cut
+// short, empty results, names in two letter cases, bytes that UTF-8 cannot decode in names and
+// elsewhere, now and then a NUL.
+std::string RandomBaseText(std::mt19937& random) {
+    static const std::vector<std::string> names = {"Nord", "NORD", "Sud", "\xcf\xe5\xf2\xf0", "\xcf\xc5\xd2\xd0",
+                                                   "bad\x98name", "x", "de la Cruz",
+                                                   // long names that differ only inside
+                                                   "Konstantin Konstantinopolsky", "Konstantin KonstantinXpolsky"};
+    static const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n\r\n", "\n \t\n"};
+    std::string text;
+    for (int i = int(random() % 60); i > 0; --i) {
+        std::string moves;
+        for (int m = int(random() % 40); m > 0; --m) moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
+        std::string line = std::to_string(1990 + random() % 4) + "," + std::to_string(random() % 1000) + "=[" +
+                           names[random() % names.size()] + "," + names[random() % names.size()] + "," +
+                           std::string(random() % 8 == 0 ? "" : "+") + "," + moves + ",?," +
+                           (random() % 2 ? "R" : "-") + "]";
+        if (random() % 10 == 0) line = line.substr(0, random() % line.size());
+        if (random() % 10 == 0) line.insert(random() % (line.size() + 1), 1, "\x98\xc0"[random() % 2]);
+        text += line + ends[random() % ends.size()];
+    }
+    if (random() % 4 == 0) text.insert(random() % (text.size() + 1), 1, '\0');
+    return text;
+}
+
+// A load that reads its file in pieces of any size gives what the same text read whole gives, and
+// both give the games that AddBaseLine makes of the lines one by one.
+TEST_F(BaseFile, LoadsTheSameWhateverPiecesTheFileComesIn) {
+    std::mt19937 random(21);
+    auto lines = [](const TGameBase& base) {
+        std::vector<std::string> all;
+        for (const TPartyRecord& party : base.PartyList) all.push_back(FormatBaseLine(base, party));
+        return all;
+    };
+    auto ids = [](const TGameBase& base) {
+        std::vector<std::pair<int32_t, int32_t>> all;
+        for (const TPartyRecord& party : base.PartyList) all.emplace_back(party.BlackId, party.WhiteId);
+        return all;
+    };
+    const std::string path = Folder.File("pieces.bdt");
+    for (int round = 0; round < 60; ++round) {
+        // In UTF-8 the local names and the odd bytes cannot be decoded.
+        SetTextPolicy(round % 2 ? "UTF-8" : DefaultCodePage, "");
+        const std::string text = RandomBaseText(random);
+        SCOPED_TRACE(::testing::PrintToString(text));
+        TGameBase reference = OneGame();
+        size_t number = 0, undecodable = 0, firstUndecodable = 0;
+        for (std::string_view line : SplitLines(text)) {
+            ++number;
+            if (Trim(line).empty()) continue;
+            AddBaseLine(reference, line);
+            if (!TextPolicy().CanDecode(Trim(line)) && undecodable++ == 0) firstUndecodable = number;
+        }
+
+        TGameBase whole = OneGame();
+        TRecordingUi wholeUi;
+        TLoadReport wholeReport;
+        LoadBaseText(whole, text, path, wholeUi, wholeReport);
+        ASSERT_EQ(lines(whole), lines(reference));
+        EXPECT_EQ(whole.PlayerCatalogue.PlayerNames.Items(), reference.PlayerCatalogue.PlayerNames.Items());
+        EXPECT_EQ(whole.TurnCatalogue.TurnNames.Items(), reference.TurnCatalogue.TurnNames.Items());
+        EXPECT_EQ(wholeReport.NulLine > 0, text.find('\0') != std::string::npos);
+        EXPECT_EQ(wholeReport.UndecodableLines, undecodable);
+        EXPECT_EQ(wholeReport.FirstUndecodableLine, firstUndecodable);
+
+        WriteFile(path, text);
+        for (size_t piece : {1, 2, 3, 5, 8, 13, 64, 100000}) {
+            TGameBase loaded = OneGame();
+            TRecordingUi ui;
+            TLoadReport report;
+            ASSERT_TRUE(LoadBase(loaded, path, ui, report, piece)) << piece;
+            EXPECT_EQ(lines(loaded), lines(whole)) << piece;
+            EXPECT_EQ(ids(loaded), ids(whole)) << piece;
+            EXPECT_EQ(loaded.PlayerCatalogue.PlayerNames.Items(), whole.PlayerCatalogue.PlayerNames.Items());
+            EXPECT_EQ(ui.Messages, wholeUi.Messages) << piece;
+            EXPECT_EQ(ui.Positions, wholeUi.Positions) << piece;
+            EXPECT_EQ(std::tie(report.NulLine, report.UndecodableLines, report.FirstUndecodableLine,
+                               report.EmptyResultLines, report.FirstEmptyResultLine,
+                               report.FirstUnshownEmptyResultLine),
+                      std::tie(wholeReport.NulLine, wholeReport.UndecodableLines, wholeReport.FirstUndecodableLine,
+                               wholeReport.EmptyResultLines, wholeReport.FirstEmptyResultLine,
+                               wholeReport.FirstUnshownEmptyResultLine))
+                << piece;
+            EXPECT_EQ(ui.Shown, 1);
+            EXPECT_EQ(ui.Hidden, 1);
+        }
+    }
+}
+
+// The fields of a line are cut as SplitField cuts them, whatever the line holds.
+TEST_F(BaseFile, LineFieldsAreCutAsSplitFieldCutsThem) {
+    std::mt19937 random(4);
+    const std::string alphabet = ",,,==[]  aB8?R+-";
+    for (int i = 0; i < 20000; ++i) {
+        std::string line;
+        for (size_t length = random() % 30; line.size() < length;) line += alphabet[random() % alphabet.size()];
+        // What the fields must be: SplitField one after the other, as lines were always cut.
+        const std::string_view trimmed = Trim(line);
+        std::string_view year, board, inner, black, white, result, moves, alt, flag;
+        size_t cursor = 1;
+        SplitField(trimmed, cursor, ',', year);
+        SplitField(trimmed, cursor, '=', board);
+        if (cursor + 1 <= trimmed.size()) inner = trimmed.substr(cursor, trimmed.size() - 1 - cursor);
+        size_t at = 1;
+        for (std::string_view* field : {&black, &white, &result, &moves, &alt, &flag}) SplitField(inner, at, ',', *field);
+
+        std::string blackName, whiteName;
+        const TPartyRecord party = ParseBaseLine(line, blackName, whiteName);
+        SCOPED_TRACE(line);
+        ASSERT_EQ(party.Year, year);
+        ASSERT_EQ(Trim(party.Board), Trim(board));
+        ASSERT_EQ(party.Board.size(), std::max<size_t>(5, board.size()));
+        ASSERT_EQ(blackName, black);
+        ASSERT_EQ(whiteName, white);
+        ASSERT_EQ(party.Result, result.empty() ? '?' : result[0]);
+        ASSERT_EQ(party.Moves, moves);
+        ASSERT_EQ(party.Alt, Trim(alt).empty() ? std::string_view("?") : alt);
+        ASSERT_EQ(party.Reverse, flag == "R");
+    }
+}
+
+// "Save as ..." copies the file a few megabytes at a time through a temporary file: the copy is the
+// same bytes, and a copy that cannot be made leaves the target as it was.
+TEST_F(BaseFile, SaveAsCopiesInPiecesAndKeepsTheTargetWhenItFails) {
+    std::string content;
+    for (int i = 0; content.size() < 2 * LoadPieceBytes + 12345; ++i)
+        content += "2000," + std::to_string(i) + "=[A,B,+,8889" + std::string(size_t(i % 97), '7') + ",?,-]\r\n";
+    const std::string from = Folder.File("from.bdt"), to = Folder.File("to.bdt");
+    WriteFile(from, content);
+    std::string error;
+    ASSERT_TRUE(CopyBaseFile(from, to, error)) << error;
+    EXPECT_TRUE(ReadFile(to) == content);
+    ASSERT_TRUE(CopyBaseFile(from, from, error)) << error;
+    EXPECT_TRUE(ReadFile(from) == content) << "a copy onto itself keeps the file";
+    ASSERT_TRUE(CopyBaseFile(Folder.File("none.bdt"), to, error));
+    EXPECT_EQ(ReadFile(to), "") << "no file to copy gives an empty base";
+
+    WriteFile(to, "old\r\n");
+    EXPECT_FALSE(CopyBaseFile(Folder.Path().string(), to, error));
+    EXPECT_EQ(error, "Cannot read file " + Folder.Path().string() + ": it is not an ordinary file.");
+    EXPECT_EQ(ReadFile(to), "old\r\n");
+
+    // A source that cannot go on after a first piece: its message, the old file, no temporary file.
+    int pieces = 0;
+    EXPECT_FALSE(WriteFileReplacing(
+        to,
+        [&](std::string& piece) {
+            if (pieces++ > 0) throw TPieceFailure("Cannot read file from.bdt: Input/output error");
+            piece = "new";
+            return true;
+        },
+        error));
+    EXPECT_EQ(error, "Cannot read file from.bdt: Input/output error");
+    EXPECT_EQ(ReadFile(to), "old\r\n");
+    EXPECT_EQ(FilesInFolder(), 2) << "no temporary file stays";
+}
+
 class DeleteListed : public BaseFile {
 protected:
     void SetUp() override {
@@ -337,7 +497,7 @@ protected:
     }
     std::vector<std::string> Boards() {
         std::vector<std::string> boards;
-        for (const auto& party : Base.PartyList) boards.push_back(party.Board);
+        for (const auto& party : Base.PartyList) boards.push_back(party.Board.str());
         return boards;
     }
     TGameBase Base;

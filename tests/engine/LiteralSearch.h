@@ -23,7 +23,7 @@ inline int Index(char c) {
 }
 
 // The move string up to its first two characters that are no PointCode.
-inline std::string ValidMoves(const std::string& moves) {
+inline std::string ValidMoves(std::string_view moves) {
     std::string valid;
     for (size_t i = 0; i + 1 < moves.size(); i += 2) {
         if (Index(moves[i]) == 0 || Index(moves[i + 1]) == 0) break;

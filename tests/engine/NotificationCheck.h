@@ -8,6 +8,7 @@
 
 #include "base/BaseFile.h"
 #include "base/PointCodes.h"
+#include "base/TextFields.h"
 #include "exchange/NotificationReader.h"
 
 namespace kalvon::test {
@@ -25,8 +26,8 @@ inline std::string CheckNotification(std::string_view text, std::string_view fil
     if (read.BaseLine.empty()) return "";
     std::string black, white;
     const TPartyRecord party = ParseBaseLine(read.BaseLine, black, white);
-    const std::string fields = party.Year + "," + party.Board + "=[" + black + "," + white + "," + party.Result + "," +
-                               party.Moves + "," + party.Alt + ",-]";
+    const std::string fields = Concat({party.Year, ",", party.Board, "=[", black, ",", white, ",",
+                                       std::string(1, party.Result), ",", party.Moves, ",", party.Alt, ",-]"});
     if (fields != read.BaseLine) return "the fields of the line run into each other: " + read.BaseLine;
     if (std::string_view("+-=Ff?").find(party.Result) == std::string_view::npos) return "unknown result";
     if (party.Moves.size() % 2 != 0) return "half a move";

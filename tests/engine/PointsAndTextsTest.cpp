@@ -155,7 +155,8 @@ TEST(GameTexts, AlternativeShowsTheMoveThatLaterTookItsPoint) {
 
 TEST(GameTexts, CaptionJoinsOpeningExchangeAlternativeAndResult) {
     TPartyRecord party = Game('F', "8889" + std::string(76, '7'), "k12", true);
-    party.Moves.replace(4, 2, "9A");  // move 3 at J10: 2D
+    party.Moves[4] = '9';  // move 3 at J10: 2D
+    party.Moves[5] = 'A';
     EXPECT_EQ(PartyCaption(party), "2D,R,5A=K12,/40");
     EXPECT_EQ(PartyCaption(Game('?', "88")), "?,-,5A=?,?1");
 }

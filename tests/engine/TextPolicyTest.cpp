@@ -48,6 +48,23 @@ INSTANTIATE_TEST_SUITE_P(Locales, CompareAgreesWithIcu,
                                            std::make_pair("windows-1252", "de@collation=phonebook"),
                                            std::make_pair("windows-1252", "sk"), std::make_pair("UTF-8", "")));
 
+// Whether a text can be decoded, against the text shown: a byte the code page cannot decode is shown
+// as U+FFFD. Lines of base length, mostly ASCII, with the odd byte anywhere in a word of eight.
+TEST(TextPolicy, CanDecodeAgreesWithTheTextShown) {
+    std::mt19937 random(9);
+    for (const char* codePage : {"windows-1251", "windows-1252", "UTF-8"}) {
+        TTextPolicy policy(codePage, "");
+        const std::string odd = "\x98\x81\x8d\xc0\xe9\xd0\x96\xc3\xa9\x80\xff";
+        for (int i = 0; i < 20000; ++i) {
+            std::string text;
+            for (size_t length = random() % 41; text.size() < length;)
+                text += random() % 12 == 0 ? odd[random() % odd.size()] : char(' ' + random() % 95);
+            const bool shownWhole = policy.ToUtf8(text).find("\xef\xbf\xbd") == std::string::npos;
+            ASSERT_EQ(policy.CanDecode(text), shownWhole) << codePage << ": " << ::testing::PrintToString(text);
+        }
+    }
+}
+
 TEST(TextPolicy, IgnoresLetterCaseAndConvertsText) {
     TTextPolicy policy("windows-1251", "");
     EXPECT_EQ(policy.Compare("Nord", "NORD"), 0);

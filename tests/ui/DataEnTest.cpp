@@ -84,10 +84,10 @@ void TDataEnTest::newGamesJoinTheCatalogues() {
     // A known player in another case.
     QCOMPARE(Name(game.BlackId), std::string("B3"));
     QCOMPARE(Name(game.WhiteId), std::string("NEU"));
-    QCOMPARE(game.Board, std::string(" 4711"));
+    QCOMPARE(game.Board.str(), std::string(" 4711"));
     QCOMPARE(game.Result, '?');
-    QCOMPARE(game.Alt, std::string("?"));
-    QCOMPARE(game.Moves, std::string("88"));
+    QCOMPARE(game.Alt.str(), std::string("?"));
+    QCOMPARE(game.Moves.str(), std::string("88"));
     QCOMPARE(Base().TurnCatalogue.TurnIds.size(), size_t(4));
     QVERIFY(Base().EditMode);
     QCOMPARE(Base().CurrentParty, 5L);
@@ -105,7 +105,7 @@ void TDataEnTest::newGamesJoinTheCatalogues() {
     entry.Combo("cbResult")->setCurrentIndex(3);
     entry.Ok();
     const kalvon::TPartyRecord& empty = Base().PartyList[6];
-    QCOMPARE(empty.Moves, std::string());
+    QCOMPARE(empty.Moves.str(), std::string());
     QCOMPARE(empty.BlackId, empty.WhiteId);
     QCOMPARE(Name(empty.BlackId), std::string("ZED"));
     QCOMPARE(empty.Result, 'f');
@@ -180,10 +180,10 @@ void TDataEnTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
     entry.Ok();
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("confirm")),
              QStringList{QStringLiteral("Save the game without its last 10 moves?")});
-    QCOMPARE(Base().PartyList[1].Moves, Moves(30));
+    QCOMPARE(Base().PartyList[1].Moves.str(), Moves(30));
     QVERIFY(entry.Form->isVisible());
     entry.Ok();
-    QCOMPARE(Base().PartyList[1].Moves, Moves(20));
+    QCOMPARE(Base().PartyList[1].Moves.str(), Moves(20));
     QVERIFY(Run_->Read(QStringLiteral("games.bdt")).contains(QByteArray::fromStdString(Moves(20) + ",?,-]")));
 }
 

@@ -66,7 +66,7 @@ void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
     QCOMPARE(session.Read(QStringLiteral("games.bdt")),
              "2002, 4710=[Nord,Sud,-,8889987A7B,?,-]\r\n" + SmallBase());
     QCOMPARE(session.Base().PartyList.size(), size_t(4));
-    QCOMPARE(session.Base().PartyList.back().Year, std::string("2002"));
+    QCOMPARE(session.Base().PartyList.back().Year.str(), std::string("2002"));
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
     // The notification stays where it was.
     QVERIFY(QFile::exists(session.Path(QStringLiteral("add/Gomoku Board 4710_02.txt"))));

@@ -307,7 +307,7 @@ void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {
     // Eight moves of a game by clicks, then the game's own ninth move by its letter.
     int checked = 0;
     for (size_t g = 0; g < engine.PartyList.size() && checked < 5; g += 397) {
-        const std::string moves = engine.PartyList[g].Moves;
+        const std::string moves(engine.PartyList[g].Moves);
         if (moves.size() < 20) continue;
         Trigger(main, "N2");
         Play(main, std::string_view(moves).substr(0, 16));

@@ -22,7 +22,7 @@ QFont SizedFont(const QFont& moveFont, int size) {
 int Column(std::string_view code) { return kalvon::PointDigitValue(code[0]); }
 int Row(std::string_view code) { return kalvon::PointDigitValue(code[1]); }
 
-QString Shown(const std::string& bytes) {
+QString Shown(std::string_view bytes) {
     return QString::fromStdString(kalvon::TextPolicy().ToUtf8(bytes));
 }
 

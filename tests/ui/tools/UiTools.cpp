@@ -335,7 +335,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     // One game of the base, stepped through as a player would.
     std::string game;
     for (size_t k = 0; k < base.PartyList.size() && game.empty(); ++k) {
-        const std::string& moves =
+        const std::string_view moves =
             base.PartyList[(base.PartyList.size() / 3 + k * 7919) % base.PartyList.size()].Moves;
         if (kalvon::ValidMoveCount(moves) >= 26) game = moves.substr(0, 52);
     }
