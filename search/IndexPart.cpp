@@ -11,14 +11,11 @@ namespace kalvon {
 namespace {
 
 // One game while the index is built: its first Depth moves packed big-endian into four words, so that
-// comparing the words compares the openings move by move.
+// comparing the words compares the openings move by move. It is kept small, because a million of
+// them live beside the records while they are sorted; the rest of a game is read after the sort.
 struct TSortKey {
     std::array<uint64_t, TIndexPart::Depth / 8> Words{};
     uint32_t Game = 0;
-    // What the search reads of the game, carried along so that no record is looked up in sorted order.
-    int32_t Black = 0, White = 0, Year = 0;
-    uint8_t ResultCode = 0;
-    char Group = ' ';
     uint8_t Length = 0;
 
     uint8_t Move(int j) const { return uint8_t(Words[size_t(j / 8)] >> (56 - 8 * (j % 8))); }
@@ -27,6 +24,7 @@ struct TSortKey {
         return Game < other.Game;
     }
 };
+static_assert(sizeof(TSortKey) == 40);
 
 // PointCode digit values by character, 0 for anything else: decoding a million games a character at a
 // time goes through this table.
@@ -61,50 +59,42 @@ size_t Bytes(const std::vector<T>& v) {
 
 void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vector<uint32_t>* games) {
     const size_t n = games ? games->size() : parties.size();
-    // One pass in PartyList order gathers what the search needs of each game into its sort key, so
-    // that the sorted arrays are filled without going back to the scattered records.
     std::vector<TSortKey> keys;
     keys.reserve(n);
-    YearCodes_.clear();
-    const TCompactText* lastYear = nullptr;
-    int32_t lastYearCode = 0;
     for (size_t i = 0; i < n; ++i) {
         const uint32_t g = games ? (*games)[i] : uint32_t(i);
-        const TPartyRecord& party = parties[g];
-        TSortKey& key = keys.emplace_back(KeyOf(party, g));
-        key.ResultCode = uint8_t(int(ResultSlot(party.Result)) | (party.Result == '?' ? NotFinishedBit : 0));
-        key.Group = party.Board.empty() ? ' ' : party.Board[0];
-        // Games of one year mostly follow each other in a base, so the last year is tried first.
-        if (lastYear == nullptr || *lastYear != party.Year) {
-            lastYear = &party.Year;
-            lastYearCode = YearCodes_.try_emplace(party.Year.str(), int32_t(YearCodes_.size())).first->second;
-        }
-        key.Year = lastYearCode;
-        key.Black = party.BlackId;
-        key.White = party.WhiteId;
+        keys.push_back(KeyOf(parties[g], g));
     }
     std::sort(keys.begin(), keys.end());
 
     Order_.resize(n);
     Rows_.resize(n);
     Length_.resize(n);
-    ResultCode_.resize(n);
-    Group_.resize(n);
-    Black_.resize(n);
-    White_.resize(n);
-    Year_.resize(n);
     for (size_t x = 0; x < n; ++x) {
         const TSortKey& key = keys[x];
         for (int j = 0; j < Depth; ++j) Rows_[x].Moves[size_t(j)] = key.Move(j);
         Order_[x] = key.Game;
         Length_[x] = key.Length;
-        ResultCode_[x] = key.ResultCode;
-        Group_[x] = key.Group;
-        Year_[x] = key.Year;
-        Black_[x] = key.Black;
-        White_[x] = key.White;
     }
     keys = {};
+
+    ResultCode_.resize(n);
+    Group_.resize(n);
+    Black_.resize(n);
+    White_.resize(n);
+    Year_.resize(n);
+    YearCodes_.clear();
+    for (size_t x = 0; x < n; ++x) {
+        const TPartyRecord& party = parties[Order_[x]];
+        ResultCode_[x] = uint8_t(int(ResultSlot(party.Result)) | (party.Result == '?' ? NotFinishedBit : 0));
+        Group_[x] = party.Board.empty() ? ' ' : party.Board[0];
+        const std::string_view year = party.Year;
+        auto known = YearCodes_.find(year);
+        if (known == YearCodes_.end()) known = YearCodes_.emplace(std::string(year), int32_t(YearCodes_.size())).first;
+        Year_[x] = known->second;
+        Black_[x] = party.BlackId;
+        White_[x] = party.WhiteId;
+    }
     // A base that shrank gives its memory back.
     Order_.shrink_to_fit();
     Rows_.shrink_to_fit();
@@ -116,6 +106,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     Year_.shrink_to_fit();
     StoneSets_.Build(
         n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
+    ListPlayersGames();
     Summarise();
 }
 
@@ -159,13 +150,14 @@ void TIndexPart::Remove(const std::vector<uint32_t>& removed, size_t oldCount, b
     close(Black_);
     close(White_);
     close(Year_);
-    StoneSets_.Remove(dropped);
+    const TPositionShift shift(dropped, n);
+    StoneSets_.Remove(shift);
+    DropPlayersGames(shift);
     Summarise();
 }
 
 void TIndexPart::Summarise() {
     const size_t n = Order_.size();
-    ListPlayersGames();
     const size_t blocks = (n >> BlockShift) + 1;
     BlockCounts_.assign(blocks, {});
     std::array<uint32_t, ResultSlotCount> running{};
@@ -213,6 +205,21 @@ void TIndexPart::ListPlayersGames() {
     PlayerGames_.shrink_to_fit();
 }
 
+void TIndexPart::DropPlayersGames(const TPositionShift& shift) {
+    // Each list keeps its order; its games move down by the dropped games before them.
+    size_t kept = 0, from = 0;
+    for (size_t id = 0; id + 1 < PlayerStart_.size(); ++id) {
+        const size_t end = PlayerStart_[id + 1];
+        PlayerStart_[id] = kept;
+        for (; from < end; ++from) {
+            const uint32_t x = PlayerGames_[from];
+            if (!shift.Dropped(x)) PlayerGames_[kept++] = uint32_t(shift.Shifted(x));
+        }
+    }
+    PlayerStart_.back() = kept;
+    PlayerGames_.resize(kept);
+}
+
 std::span<const uint32_t> TIndexPart::GamesOfPlayer(int32_t id) const {
     if (id < 0 || size_t(id) + 1 >= PlayerStart_.size()) return {};
     return {PlayerGames_.data() + PlayerStart_[size_t(id)], PlayerGames_.data() + PlayerStart_[size_t(id) + 1]};
@@ -227,7 +234,7 @@ size_t TIndexPart::MemoryBytes() const {
 }
 
 int32_t TIndexPart::YearCodeOf(std::string_view year) const {
-    auto at = YearCodes_.find(std::string(year));
+    auto at = YearCodes_.find(year);
     return at == YearCodes_.end() ? -1 : at->second;
 }
 

@@ -82,6 +82,7 @@ private:
 
     void Summarise();
     void ListPlayersGames();
+    void DropPlayersGames(const TPositionShift& shift);
     TResultCount CountBefore(size_t x) const;
     uint32_t BlockMinimum(size_t firstBlock, size_t lastBlock) const;
 
@@ -96,7 +97,12 @@ private:
     std::vector<uint8_t> ResultCode_;
     std::vector<char> Group_;
     std::vector<int32_t> Black_, White_, Year_;
-    std::unordered_map<std::string, int32_t> YearCodes_;
+    // Looked up by any text, so that the year of a record needs no copy.
+    struct TTextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, int32_t, TTextHash, std::equal_to<>> YearCodes_;
     std::vector<std::array<uint32_t, ResultSlotCount>> BlockCounts_;  // counts before each block
     std::vector<std::vector<uint32_t>> BlockMinima_;  // level k: minimum over 2^k blocks from each block
     // The games of player id are PlayerGames_[PlayerStart_[id] .. PlayerStart_[id + 1]).

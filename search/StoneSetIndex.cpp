@@ -1,6 +1,8 @@
 #include "search/StoneSetIndex.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace kalvon {
 
@@ -9,7 +11,7 @@ uint8_t TStoneSetIndex::LengthClass(size_t moves) {
 }
 
 TStoneSetIndex::TSetRow TStoneSetIndex::RowOf(const uint8_t* moves, size_t length,
-                                              const std::array<TMask, 2>& rank) {
+                                              const std::array<TMask, 2>& rank, uint32_t game) {
     std::array<uint8_t, BlackStones> black;
     std::array<uint8_t, SetDepth - BlackStones> white;
     for (int j = 0; j < SetDepth; ++j)
@@ -22,41 +24,48 @@ TStoneSetIndex::TSetRow TStoneSetIndex::RowOf(const uint8_t* moves, size_t lengt
     *level++ = LengthClass(length);
     level = std::copy(black.begin() + ClassLevel, black.end(), level);
     std::copy(white.begin(), white.end(), level);
+    row.Game = game;
     return row;
 }
 
-void TStoneSetIndex::Sort(std::vector<std::pair<TSetRow, uint32_t>>& entries) {
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.first.Level != b.first.Level ? a.first.Level < b.first.Level : a.second < b.second;
-    });
-    Rows_.resize(entries.size());
-    Game_.resize(entries.size());
-    for (size_t e = 0; e < entries.size(); ++e) {
-        Rows_[e] = entries[e].first;
-        Game_[e] = entries[e].second;
+namespace {
+
+// The two halves of a row's levels as numbers that compare as the levels do.
+std::pair<uint64_t, uint64_t> SortWords(const std::array<uint8_t, 16>& level) {
+    uint64_t high, low;
+    std::memcpy(&high, level.data(), 8);
+    std::memcpy(&low, level.data() + 8, 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        high = __builtin_bswap64(high);
+        low = __builtin_bswap64(low);
     }
-    Rows_.shrink_to_fit();
-    Game_.shrink_to_fit();
+    return {high, low};
 }
 
-void TStoneSetIndex::Remove(const std::vector<size_t>& dropped) {
-    if (dropped.empty()) return;
+}  // namespace
+
+void TStoneSetIndex::Sort() {
+    std::sort(Rows_.begin(), Rows_.end(), [](const TSetRow& a, const TSetRow& b) {
+        const auto wordsA = SortWords(a.Level), wordsB = SortWords(b.Level);
+        return wordsA != wordsB ? wordsA < wordsB : a.Game < b.Game;
+    });
+    Rows_.shrink_to_fit();
+}
+
+void TStoneSetIndex::Remove(const TPositionShift& shift) {
     size_t kept = 0;
     for (size_t e = 0; e < Rows_.size(); ++e) {
-        const size_t x = Game_[e];
-        const auto at = std::lower_bound(dropped.begin(), dropped.end(), x);
-        if (at != dropped.end() && *at == x) continue;
+        const size_t x = Rows_[e].Game;
+        if (shift.Dropped(x)) continue;
         Rows_[kept] = Rows_[e];
-        Game_[kept] = uint32_t(x - size_t(at - dropped.begin()));
+        Rows_[kept].Game = uint32_t(shift.Shifted(x));
         ++kept;
     }
     Rows_.resize(kept);
-    Game_.resize(kept);
 }
 
 size_t TStoneSetIndex::MemoryBytes() const {
-    return Rows_.capacity() * sizeof(TSetRow) + Game_.capacity() * sizeof(uint32_t) + sizeof(Rank_) +
-           sizeof(Point_);
+    return Rows_.capacity() * sizeof(TSetRow) + sizeof(Rank_) + sizeof(Point_);
 }
 
 }  // namespace kalvon

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "search/PositionSets.h"
+#include "search/PositionShift.h"
 
 namespace kalvon {
 
@@ -22,9 +23,9 @@ public:
     // given by row (at least SetDepth of them where length allows) and whose lengths by length.
     template <class FRow, class FLength>
     void Build(size_t count, FRow&& row, FLength&& length);
-    // Drops the entries of the given sorted positions of the index (ascending, each once) and moves the
-    // others down as the index closed its gaps.
-    void Remove(const std::vector<size_t>& dropped);
+    // Drops the entries of the dropped sorted positions of the index and moves the others down as the
+    // index closed its gaps.
+    void Remove(const TPositionShift& shift);
 
     size_t MemoryBytes() const;
 
@@ -41,17 +42,18 @@ private:
     static constexpr int Levels = 16;
     static constexpr int ClassLevel = 4;
     static constexpr int BlackStones = (SetDepth + 1) / 2;
-    struct alignas(Levels) TSetRow {
+    struct TSetRow {
         std::array<uint8_t, Levels> Level{};
+        uint32_t Game = 0;  // the sorted position of the game in the index
     };
     using TMask = std::array<uint8_t, 256>;
 
     // Games of at least ClassFloor[c] moves and fewer than ClassFloor[c + 1] are of length class c.
     static constexpr std::array<size_t, 9> ClassFloor = {SetDepth, 24, 32, 40, 48, 56, 64, 80, 100};
     static uint8_t LengthClass(size_t moves);
-    static TSetRow RowOf(const uint8_t* moves, size_t length, const std::array<TMask, 2>& rank);
+    static TSetRow RowOf(const uint8_t* moves, size_t length, const std::array<TMask, 2>& rank, uint32_t game);
 
-    void Sort(std::vector<std::pair<TSetRow, uint32_t>>& entries);
+    void Sort();
     template <class FFound>
     void Descend(const std::array<const TMask*, Levels>& masks, size_t lo, size_t hi, int k, uint8_t alive,
                  FFound& found) const;
@@ -59,7 +61,6 @@ private:
     std::array<TMask, 2> Rank_{};   // the rank of a point value by colour, 0 the rarest
     std::array<TMask, 2> Point_{};  // the point value of a rank by colour
     std::vector<TSetRow> Rows_;
-    std::vector<uint32_t> Game_;  // the sorted position in the index of each row's game
 };
 
 template <class FRow, class FLength>
@@ -82,11 +83,11 @@ void TStoneSetIndex::Build(size_t count, FRow&& row, FLength&& length) {
             Point_[colour][r] = points[r];
         }
     }
-    std::vector<std::pair<TSetRow, uint32_t>> entries;
-    entries.reserve(held);
+    Rows_.clear();
+    Rows_.reserve(held);
     for (size_t x = 0; x < count; ++x)
-        if (length(x) >= size_t(SetDepth)) entries.emplace_back(RowOf(row(x), length(x), Rank_), uint32_t(x));
-    Sort(entries);
+        if (length(x) >= size_t(SetDepth)) Rows_.push_back(RowOf(row(x), length(x), Rank_, uint32_t(x)));
+    Sort();
 }
 
 template <class FFound>
@@ -111,7 +112,7 @@ void TStoneSetIndex::Descend(const std::array<const TMask*, Levels>& masks, size
         for (size_t e = lo; e < hi; ++e) {
             uint8_t live = alive;
             for (int m = k; m < Levels && live != 0; ++m) live &= (*masks[size_t(m)])[Rows_[e].Level[size_t(m)]];
-            if (live != 0) found(size_t(Game_[e]), live);
+            if (live != 0) found(size_t(Rows_[e].Game), live);
         }
         return;
     }
