@@ -117,24 +117,37 @@ void TStoneSetIndex::Descend(const std::array<const TMask*, Levels>& masks, size
         return;
     }
     const TMask& mask = *masks[size_t(k)];
-    for (size_t x = lo; x < hi;) {
-        const uint8_t value = Rows_[x].Level[size_t(k)];
-        // The end of the run of this value: galloping, then binary search.
-        size_t step = 1, last = x;
-        while (last + step < hi && Rows_[last + step].Level[size_t(k)] == value) {
+    auto level = [&](size_t x) { return Rows_[x].Level[size_t(k)]; };
+    // The first row from x on (below hi) whose level k is at least value: galloping, then binary search.
+    auto seek = [&](size_t x, unsigned value) {
+        size_t step = 1, last = x;  // level(last) < value
+        while (last + step < hi && level(last + step) < value) {
             last += step;
             step *= 2;
         }
         size_t end = last + 1;
         for (size_t top = std::min(hi, last + step); end < top;) {
             const size_t mid = end + (top - end) / 2;
-            if (Rows_[mid].Level[size_t(k)] == value)
+            if (level(mid) < value)
                 end = mid + 1;
             else
                 top = mid;
         }
-        if (const uint8_t next = alive & mask[value]; next != 0) Descend(masks, x, end, k + 1, next, found);
-        x = end;
+        return end;
+    };
+    for (size_t x = lo; x < hi;) {
+        const uint8_t value = level(x);
+        if (const uint8_t next = alive & mask[value]; next != 0) {
+            const size_t end = seek(x, value + 1u);
+            Descend(masks, x, end, k + 1, next, found);
+            x = end;
+            continue;
+        }
+        // Over the runs of values that no live symmetry of the position holds.
+        unsigned wanted = value + 1u;
+        while (wanted < mask.size() && (mask[wanted] & alive) == 0) ++wanted;
+        if (wanted == mask.size()) break;
+        x = level(x) < wanted ? seek(x, wanted) : x;
     }
 }
 
