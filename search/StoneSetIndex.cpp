@@ -44,28 +44,40 @@ std::pair<uint64_t, uint64_t> SortWords(const std::array<uint8_t, 16>& level) {
 
 }  // namespace
 
-void TStoneSetIndex::Sort() {
-    std::sort(Rows_.begin(), Rows_.end(), [](const TSetRow& a, const TSetRow& b) {
+void TStoneSetIndex::Store(std::vector<TSetRow>& rows) {
+    std::sort(rows.begin(), rows.end(), [](const TSetRow& a, const TSetRow& b) {
         const auto wordsA = SortWords(a.Level), wordsB = SortWords(b.Level);
         return wordsA != wordsB ? wordsA < wordsB : a.Game < b.Game;
     });
-    Rows_.shrink_to_fit();
+    for (size_t k = 0; k < Columns_.size(); ++k) {
+        Columns_[k].assign(rows.size(), 0);
+        Columns_[k].shrink_to_fit();
+    }
+    Game_.assign(rows.size(), 0);
+    Game_.shrink_to_fit();
+    for (size_t e = 0; e < rows.size(); ++e) {
+        for (size_t k = 0; k < Columns_.size(); ++k) Columns_[k][e] = rows[e].Level[k];
+        Game_[e] = rows[e].Game;
+    }
 }
 
 void TStoneSetIndex::Remove(const TPositionShift& shift) {
     size_t kept = 0;
-    for (size_t e = 0; e < Rows_.size(); ++e) {
-        const size_t x = Rows_[e].Game;
+    for (size_t e = 0; e < Game_.size(); ++e) {
+        const size_t x = Game_[e];
         if (shift.Dropped(x)) continue;
-        Rows_[kept] = Rows_[e];
-        Rows_[kept].Game = uint32_t(shift.Shifted(x));
+        for (auto& column : Columns_) column[kept] = column[e];
+        Game_[kept] = uint32_t(shift.Shifted(x));
         ++kept;
     }
-    Rows_.resize(kept);
+    for (auto& column : Columns_) column.resize(kept);
+    Game_.resize(kept);
 }
 
 size_t TStoneSetIndex::MemoryBytes() const {
-    return Rows_.capacity() * sizeof(TSetRow) + sizeof(Rank_) + sizeof(Point_);
+    size_t bytes = Game_.capacity() * sizeof(uint32_t) + sizeof(Rank_) + sizeof(Point_);
+    for (const auto& column : Columns_) bytes += column.capacity();
+    return bytes;
 }
 
 }  // namespace kalvon

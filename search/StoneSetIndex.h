@@ -53,14 +53,18 @@ private:
     static uint8_t LengthClass(size_t moves);
     static TSetRow RowOf(const uint8_t* moves, size_t length, const std::array<TMask, 2>& rank, uint32_t game);
 
-    void Sort();
+    // Sorts the rows and keeps them as columns.
+    void Store(std::vector<TSetRow>& rows);
     template <class FFound>
     void Descend(const std::array<const TMask*, Levels>& masks, size_t lo, size_t hi, int k, uint8_t alive,
                  FFound& found) const;
 
     std::array<TMask, 2> Rank_{};   // the rank of a point value by colour, 0 the rarest
     std::array<TMask, 2> Point_{};  // the point value of a rank by colour
-    std::vector<TSetRow> Rows_;
+    // Level k of every row in sorted order, one column per level: the search looks for the ends of runs
+    // in one level at a time, and a column keeps those looks within few cache lines.
+    std::array<std::vector<uint8_t>, Levels> Columns_;
+    std::vector<uint32_t> Game_;  // the sorted position in the index of each row's game
 };
 
 template <class FRow, class FLength>
@@ -83,16 +87,16 @@ void TStoneSetIndex::Build(size_t count, FRow&& row, FLength&& length) {
             Point_[colour][r] = points[r];
         }
     }
-    Rows_.clear();
-    Rows_.reserve(held);
+    std::vector<TSetRow> rows;
+    rows.reserve(held);
     for (size_t x = 0; x < count; ++x)
-        if (length(x) >= size_t(SetDepth)) Rows_.push_back(RowOf(row(x), length(x), Rank_, uint32_t(x)));
-    Sort();
+        if (length(x) >= size_t(SetDepth)) rows.push_back(RowOf(row(x), length(x), Rank_, uint32_t(x)));
+    Store(rows);
 }
 
 template <class FFound>
 void TStoneSetIndex::Find(const TPositionSets& sets, size_t moves, FFound&& found) const {
-    if (Rows_.empty()) return;
+    if (Game_.empty()) return;
     std::array<TMask, 2> stones{};
     for (size_t colour = 0; colour < 2; ++colour)
         for (size_t r = 0; r < 225; ++r) stones[colour][r] = sets.Mask(int(colour), Point_[colour][r]);
@@ -101,7 +105,7 @@ void TStoneSetIndex::Find(const TPositionSets& sets, size_t moves, FFound&& foun
     std::array<const TMask*, Levels> masks;
     for (int k = 0; k < Levels; ++k)
         masks[size_t(k)] = k == ClassLevel ? &classes : &stones[k <= BlackStones ? 0 : 1];
-    Descend(masks, 0, Rows_.size(), 0, 0xFF, found);
+    Descend(masks, 0, Game_.size(), 0, 0xFF, found);
 }
 
 template <class FFound>
@@ -111,13 +115,14 @@ void TStoneSetIndex::Descend(const std::array<const TMask*, Levels>& masks, size
     if (k == Levels || hi - lo <= RowWalk) {
         for (size_t e = lo; e < hi; ++e) {
             uint8_t live = alive;
-            for (int m = k; m < Levels && live != 0; ++m) live &= (*masks[size_t(m)])[Rows_[e].Level[size_t(m)]];
-            if (live != 0) found(size_t(Rows_[e].Game), live);
+            for (int m = k; m < Levels && live != 0; ++m) live &= (*masks[size_t(m)])[Columns_[size_t(m)][e]];
+            if (live != 0) found(size_t(Game_[e]), live);
         }
         return;
     }
     const TMask& mask = *masks[size_t(k)];
-    auto level = [&](size_t x) { return Rows_[x].Level[size_t(k)]; };
+    const uint8_t* column = Columns_[size_t(k)].data();
+    auto level = [&](size_t x) { return column[x]; };
     // The first row from x on (below hi) whose level k is at least value: galloping, then binary search.
     auto seek = [&](size_t x, unsigned value) {
         size_t step = 1, last = x;  // level(last) < value
