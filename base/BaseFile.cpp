@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -594,6 +598,11 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
             }
         }
         if (readFailed) ui.ShowError(error);
+#ifdef __GLIBC__
+        // The reader's scratch memory goes back to the system before the caller builds anything of its
+        // own beside the games, such as the search index: otherwise the peak holds both.
+        malloc_trim(0);
+#endif
         return !readFailed;
     } catch (const std::bad_alloc&) {
         report.TooLarge = true;

@@ -136,6 +136,8 @@ void TSession::ClearLists() {
 bool TSession::LoadBase(const QString& path) {
     THeldProgressUi ui(Ui_);
     kalvon::TLoadReport report;
+    // The index of the games held before is built anew after the load; it gives its memory back first.
+    Index_ = kalvon::TPositionIndex();
     const bool read = kalvon::LoadBase(Base_, LocalPath(path), ui, report);
     NulLine_ = report.NulLine;
     Index_.Refresh(Base_);

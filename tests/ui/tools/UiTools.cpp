@@ -7,6 +7,10 @@
 //                                 (search, memo, labels, stone; with --browsers the navigator and the
 //                                 listing window open and refreshed), against the engine's
 //                                 MakeStatistic for the position after the move
+//   measure-memory [GAMES]        the resident memory of the program: held after opening a generated
+//                                 base through its File menu item (the search index built), and the
+//                                 peaks of the opening, of saving the base and of the copy that
+//                                 "Save as ..." makes, against the file's size
 //   measure-listing [GAMES] [ROUNDS]
 //                                 "Listing Games" on the empty board's selection (every game): from
 //                                 the command to the end of the window's first paint, and the heap's
@@ -17,6 +21,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QListView>
 #include <QScrollBar>
 #include <QMouseEvent>
@@ -289,6 +295,62 @@ int MeasureLoad(size_t games, int rounds) {
     return 0;
 }
 
+// A field of /proc/self/status in kilobytes ("VmRSS", "VmHWM").
+long StatusKilobytes(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field)) return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Starts the peak of the resident size over from the present size.
+void ResetPeak() {
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly)) refs.write("5");
+}
+
+int MeasureMemory(size_t games) {
+    const std::string path = kalvon::bench::BenchBaseFile(games);
+    const double file = double(QFileInfo(QString::fromStdString(path)).size()) / 1024;
+    std::printf("base: %s (%zu games, %.0f KB)\n", path.c_str(), games, file);
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    if (!QFile::copy(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    Settle();
+    const long before = StatusKilobytes("VmRSS");
+    ResetPeak();
+    main.BaseItems().first()->trigger();
+    if (program.Session.Base().PartyList.size() != games || !program.Session.Index().IsBuiltFor(program.Session.Base())) {
+        std::fprintf(stderr, "the base was not opened with its index\n");
+        return 1;
+    }
+    const long held = StatusKilobytes("VmRSS") - before, loadPeak = StatusKilobytes("VmHWM") - before;
+    auto line = [&](const char* what, long kilobytes) {
+        std::printf("%-38s %9ld KB  %.2f x the file\n", what, kilobytes, double(kilobytes) / file);
+    };
+    std::printf("program before opening:                %9ld KB\n", before);
+    line("held after opening (index included):", held);
+    line("peak of the opening, over the start:", loadPeak);
+
+    kalvon::TSilentUi silent;
+    ResetPeak();
+    const long beforeSave = StatusKilobytes("VmRSS");
+    if (!kalvon::SaveBase(program.Session.Base(), "big.bdt", silent)) return 1;
+    line("peak of saving, over what is held:", StatusKilobytes("VmHWM") - beforeSave);
+    ResetPeak();
+    const long beforeCopy = StatusKilobytes("VmRSS");
+    std::string error;
+    if (!kalvon::CopyBaseFile("big.bdt", "copy.bdt", error)) return 1;
+    line("peak of the \"Save as ...\" copy, over it:", StatusKilobytes("VmHWM") - beforeCopy);
+    line("whole program's peak:", StatusKilobytes("VmHWM"));
+    return 0;
+}
+
 // A press and a release of the left button at the point, delivered as the window system delivers them.
 void ClickPoint(TProgram& program, std::string_view code) {
     TMainForm& main = *program.MainForm;
@@ -484,6 +546,10 @@ int main(int argc, char* argv[]) {
         if (games == 0 || rounds <= 0) return 2;
         return MeasureClick(games, rounds, args.contains(QLatin1String("--browsers")));
     }
+    if (args.size() >= 2 && args[1] == QLatin1String("measure-memory")) {
+        const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
+        return games == 0 ? 2 : MeasureMemory(games);
+    }
     if (args.size() >= 2 && args[1] == QLatin1String("measure-listing")) {
         const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
         const int rounds = args.size() >= 4 ? args[3].toInt() : 5;
@@ -492,7 +558,7 @@ int main(int argc, char* argv[]) {
     }
     std::fputs(
         "usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS] | "
-        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-listing [GAMES] [ROUNDS]\n",
+        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-memory [GAMES] | measure-listing [GAMES] [ROUNDS]\n",
         stderr);
     return 2;
 }
