@@ -88,7 +88,7 @@ void FillRecord(TPartyRecord& party, const TLineFields& f) {
         party.Board = f.Board;
     } else {
         char padded[5] = {' ', ' ', ' ', ' ', ' '};
-        std::memcpy(padded + 5 - f.Board.size(), f.Board.data(), f.Board.size());
+        std::copy_n(f.Board.data(), f.Board.size(), padded + 5 - f.Board.size());  // an empty text may have no data
         party.Board = std::string_view(padded, 5);
     }
     party.Result = f.Result.empty() ? '?' : f.Result[0];

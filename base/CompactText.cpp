@@ -9,7 +9,7 @@ void TCompactText::Assign(std::string_view text) {
     // The new content is made whole before the old one goes, as the text may be a part of it.
     std::array<char, 16> made{};
     if (text.size() <= InlineCapacity) {
-        std::memcpy(made.data(), text.data(), text.size());
+        std::copy_n(text.data(), text.size(), made.data());  // an empty text may have no data
         made[15] = char(InlineCapacity - text.size());
     } else {
         if (text.size() > 0x00FF'FFFF'FFFF'FFFFu) throw std::length_error("text too long");

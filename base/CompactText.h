@@ -4,6 +4,7 @@
 // megabytes.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <compare>
@@ -44,7 +45,7 @@ public:
     TCompactText& operator=(std::string_view text) {
         if (text.size() <= InlineCapacity && !OnHeap()) {
             std::array<char, 16> made{};
-            std::memcpy(made.data(), text.data(), text.size());
+            std::copy_n(text.data(), text.size(), made.data());  // an empty text may have no data
             made[15] = char(InlineCapacity - text.size());
             Bytes_ = made;
         } else {
