@@ -44,7 +44,18 @@ std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui)
     if (stat(basePath.c_str(), &info) != 0) return std::string();
     std::string error;
     std::optional<std::string> content = ReadWholeFile(basePath, error);
-    if (!content) ui.ShowMessage(error);
+    if (!content) {
+        ui.ShowMessage(error);
+        return content;
+    }
+    // The lines are read up to a NUL byte: a rewrite would lose the ones after it.
+    if (const size_t nul = content->find('\0'); nul != std::string::npos) {
+        const size_t lineStart = content->find_last_of("\r\n", nul) + 1;  // 0 when there is none
+        const size_t line = SplitLines(std::string_view(*content).substr(0, lineStart)).size() + 1;
+        ui.ShowMessage(Concat({"File ", basePath, " ends at a NUL byte in line ", std::to_string(line),
+                               ": it is not rewritten, so that the lines after it are not lost."}));
+        return std::nullopt;
+    }
     return content;
 }
 

@@ -157,5 +157,22 @@ TEST_F(FolderCommands, FailedRunLeavesFileAndMemoryAsBefore) {
     EXPECT_EQ(Snapshot(Base), before);
 }
 
+// The lines of a base are read up to a NUL byte; neither command rewrites such a file, so the lines
+// after it stay.
+TEST_F(FolderCommands, BaseEndingAtANulByteIsNotRewritten) {
+    using namespace std::string_literals;  // the literal holds its NUL byte
+    const std::string content =
+        "2001,    9=[Zed,Ann,+,88,?,-]\r\n\r\n2000,    5=[A\0n,Zed,-,1122,?,-]\r\n2002,    7=[Bob,Zed,-,1122,?,-]\r\n"s;
+    WriteFile(BasePath(), content);
+    for (const char* folder : {"add", "update"}) Put(folder, "a_03.txt", Notification("20", "Newman", "Newer"));
+    EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::Failed);
+    EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::Failed);
+    const std::string refusal =
+        "File " + BasePath() + " ends at a NUL byte in line 3: it is not rewritten, so that the lines after it are not lost.";
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, refusal}));
+    EXPECT_EQ(ReadFile(BasePath()), content);
+    EXPECT_TRUE(Base.PartyList.empty());
+}
+
 }  // namespace
 }  // namespace kalvon::test
