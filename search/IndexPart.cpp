@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "base/PointCodes.h"
+#include "search/Gallop.h"
 #include "search/Symmetry.h"
 
 namespace kalvon {
@@ -239,33 +240,12 @@ int32_t TIndexPart::YearCodeOf(std::string_view year) const {
 }
 
 size_t TIndexPart::RunEnd(size_t x, size_t hi, int j) const {
-    // Galloping, then binary search, because runs are long near the root and short deep down.
     const uint8_t value = Move(x, j);
-    size_t step = 1, last = x;  // Move(last, j) == value
-    while (last + step < hi && Move(last + step, j) == value) {
-        last += step;
-        step *= 2;
-    }
-    size_t lo = last + 1, end = std::min(hi, last + step);  // the run ends in lo..end
-    while (lo < end) {
-        const size_t mid = lo + (end - lo) / 2;
-        if (Move(mid, j) == value)
-            lo = mid + 1;
-        else
-            end = mid;
-    }
-    return lo;
+    return Gallop(x, hi, [&](size_t y) { return Move(y, j) == value; });
 }
 
 size_t TIndexPart::LowerBound(size_t x, size_t hi, int j, uint8_t value) const {
-    while (x < hi) {
-        const size_t mid = x + (hi - x) / 2;
-        if (Move(mid, j) < value)
-            x = mid + 1;
-        else
-            hi = mid;
-    }
-    return x;
+    return Gallop(x, hi, [&](size_t y) { return Move(y, j) < value; });
 }
 
 TResultCount TIndexPart::CountBefore(size_t x) const {

@@ -70,26 +70,25 @@ private:
 
     // Few games share the first j moves: each game's row decides its remaining moves on its own.
     void CheckRows(uint32_t lo, uint32_t hi, size_t j, uint8_t alive) {
-        const auto& black = Sets_.Masks(0);
-        const auto& white = Sets_.Masks(1);
         for (uint32_t x = lo; x < hi; ++x) {
             if (Index_.Length(x) < MinLength_) continue;
             const uint8_t* row = Index_.Row(x);
-            uint8_t live = alive;
-            size_t k = j;
-            if (k % 2 == 1 && k < Depth_) live &= white[row[k++]];
-            for (; k + 1 < Depth_ && live != 0; k += 2) live &= black[row[k]] & white[row[k + 1]];
-            if (k < Depth_) live &= black[row[k]];
+            const uint8_t live = AliveAfter(row, j, alive);
             if (live == 0) continue;
             // Games that share their first Depth_ moves with the one before stay in its range.
-            if (!Matches_.Ranges.empty() && Matches_.Ranges.back().Hi == x &&
-                std::equal(row, row + Depth_, Index_.Row(x - 1)) &&
-                Matches_.Ranges.back().Symmetry == FirstSymmetry(live) && Position_.size() < TIndexPart::Depth) {
-                ++Matches_.Ranges.back().Hi;
-                continue;
-            }
-            Found(x, x + 1, live);
+            TRangeMatch* last = Matches_.Ranges.empty() ? nullptr : &Matches_.Ranges.back();
+            if (last && last->Hi == x && last->Symmetry == FirstSymmetry(live) &&
+                std::equal(row, row + Depth_, Index_.Row(x - 1)))
+                ++last->Hi;
+            else
+                Found(x, x + 1, live);
         }
+    }
+
+    // The symmetries of alive under which the row's moves from move j to the position's depth lie in it.
+    uint8_t AliveAfter(const uint8_t* row, size_t j, uint8_t alive) const {
+        for (size_t k = j; k < Depth_ && alive != 0; ++k) alive &= Sets_.Mask(int(k % 2), row[k]);
+        return alive;
     }
 
     // The smallest point value above value that lies in the sets under a live symmetry, or 0.
@@ -107,36 +106,21 @@ private:
     void CheckGame(uint32_t x, uint8_t alive) {
         if (Index_.Length(x) < MinLength_) return;
         const uint8_t* row = Index_.Row(x);
-        uint8_t live = alive;
-        for (size_t k = TStoneSetIndex::SetDepth; k < Depth_ && live != 0; ++k) live &= Sets_.Mask(int(k % 2), row[k]);
+        uint8_t live = AliveAfter(row, TStoneSetIndex::SetDepth, alive);
         if (live == 0) return;
         const size_t n = Position_.size();
-        if (n < TIndexPart::Depth) {
-            Matches_.Games.push_back({x, FirstSymmetry(live), row[n]});
-            return;
-        }
-        Found(x, x + 1, live);
+        if (n < TIndexPart::Depth) return Matches_.Games.push_back({x, FirstSymmetry(live), row[n]});
+        // Past the depth of the index the game's own move string decides.
+        const std::string_view moves = Parties_[Index_.Game(x)].Moves;
+        for (size_t j = TIndexPart::Depth; j < n && live != 0; ++j)
+            live &= Sets_.Mask(int(j % 2), 2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
+        if (live == 0) return;
+        const uint8_t next = 2 * n + 1 < moves.size() ? PointValue(moves.substr(2 * n, 2)) : NoPoint;
+        Matches_.Games.push_back({x, FirstSymmetry(live), next});
     }
 
-    void Found(uint32_t lo, uint32_t hi, uint8_t alive) {
-        const size_t n = Position_.size();
-        if (n < TIndexPart::Depth) {
-            Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)});
-            return;
-        }
-        // Past the depth of the index each game's own move string decides.
-        for (uint32_t x = lo; x < hi; ++x) {
-            if (Index_.Length(x) < MinLength_) continue;
-            const std::string_view moves = Parties_[Index_.Game(x)].Moves;
-            uint8_t live = alive;
-            for (size_t j = TIndexPart::Depth; j < n && live != 0; ++j)
-                live &= Sets_.Mask(int(j % 2),
-                                   2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
-            if (live == 0) continue;
-            const uint8_t next = 2 * n + 1 < moves.size() ? PointValue(moves.substr(2 * n, 2)) : NoPoint;
-            Matches_.Games.push_back({x, FirstSymmetry(live), next});
-        }
-    }
+    // Games that share the position's moves, shorter than the depth of the index.
+    void Found(uint32_t lo, uint32_t hi, uint8_t alive) { Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)}); }
 
     const TIndexPart& Index_;
     const std::vector<TPartyRecord>& Parties_;

@@ -125,9 +125,10 @@ TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPosit
                 counts.AddGame(TransformValue(next(), InverseTransform(symmetry)), slot, game);
             };
             // The next move is read only for the games that pass the query.
+            const bool byPlayer = criteria.QueryOn && criteria.PlayerOn;
             const std::span<const uint32_t> played =
-                criteria.QueryOn && criteria.PlayerOn ? games.GamesOfPlayer(criteria.PlayerId) : std::span<const uint32_t>();
-            if (criteria.QueryOn && criteria.PlayerOn && played.size() < found.Count()) {
+                byPlayer ? games.GamesOfPlayer(criteria.PlayerId) : std::span<const uint32_t>();
+            if (byPlayer && played.size() < found.Count()) {
                 // The player's games, in sorted order like the ranges, are fewer than the games matched:
                 // only they are looked at.
                 auto range = found.Ranges.begin();

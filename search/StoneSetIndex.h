@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "search/Gallop.h"
 #include "search/PositionSets.h"
 #include "search/PositionShift.h"
 
@@ -122,26 +123,10 @@ void TStoneSetIndex::Descend(const std::array<const TMask*, Levels>& masks, size
     }
     const TMask& mask = *masks[size_t(k)];
     const uint8_t* column = Columns_[size_t(k)].data();
-    auto level = [&](size_t x) { return column[x]; };
-    // The first row from x on (below hi) whose level k is at least value: galloping, then binary search.
-    auto seek = [&](size_t x, unsigned value) {
-        size_t step = 1, last = x;  // level(last) < value
-        while (last + step < hi && level(last + step) < value) {
-            last += step;
-            step *= 2;
-        }
-        size_t end = last + 1;
-        for (size_t top = std::min(hi, last + step); end < top;) {
-            const size_t mid = end + (top - end) / 2;
-            if (level(mid) < value)
-                end = mid + 1;
-            else
-                top = mid;
-        }
-        return end;
-    };
+    // The first row from x on whose level k is at least value.
+    auto seek = [&](size_t x, unsigned value) { return Gallop(x, hi, [&](size_t y) { return column[y] < value; }); };
     for (size_t x = lo; x < hi;) {
-        const uint8_t value = level(x);
+        const uint8_t value = column[x];
         if (const uint8_t next = alive & mask[value]; next != 0) {
             const size_t end = seek(x, value + 1u);
             Descend(masks, x, end, k + 1, next, found);
@@ -152,7 +137,7 @@ void TStoneSetIndex::Descend(const std::array<const TMask*, Levels>& masks, size
         unsigned wanted = value + 1u;
         while (wanted < mask.size() && (mask[wanted] & alive) == 0) ++wanted;
         if (wanted == mask.size()) break;
-        x = level(x) < wanted ? seek(x, wanted) : x;
+        x = seek(x, wanted);
     }
 }
 
