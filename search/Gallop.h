@@ -3,6 +3,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kalvon {
 
@@ -26,6 +31,22 @@ size_t Gallop(size_t x, size_t hi, FBefore&& before) {
             top = mid;
     }
     return end;
+}
+
+// The first position from x on (below hi) whose byte is at least value, in bytes that ascend over
+// x..hi. Short runs are the common case deep in a search: sixteen bytes are compared at a time before
+// galloping, which spares the mispredicted branches of a binary search.
+inline size_t FirstAtLeast(const uint8_t* bytes, size_t x, size_t hi, unsigned value) {
+    if (value > 0xFF) return hi;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(char(value));
+    for (int chunk = 0; chunk < 4 && x + 16 <= hi; ++chunk, x += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + x));
+        const unsigned atLeast = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, wanted), v)));
+        if (atLeast != 0) return x + size_t(__builtin_ctz(atLeast));
+    }
+#endif
+    return Gallop(x, hi, [&](size_t y) { return bytes[y] < value; });
 }
 
 }  // namespace kalvon

@@ -105,8 +105,8 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     Black_.shrink_to_fit();
     White_.shrink_to_fit();
     Year_.shrink_to_fit();
-    StoneSets_.Build(
-        n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
+    for (TStoneSetIndex* sets : {&StoneSets_, &DeepStoneSets_})
+        sets->Build(n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
     ListPlayersGames();
     Summarise();
 }
@@ -134,25 +134,17 @@ void TIndexPart::Remove(const std::vector<uint32_t>& removed, size_t oldCount, b
     if (dropped.empty()) return Summarise();
 
     // Every array closes the gaps in one pass of block moves between the dropped positions.
-    auto close = [&](auto& array) {
-        size_t to = dropped[0];
-        for (size_t d = 0; d < dropped.size(); ++d) {
-            const size_t from = dropped[d] + 1, end = d + 1 < dropped.size() ? dropped[d + 1] : n;
-            std::copy(array.begin() + long(from), array.begin() + long(end), array.begin() + long(to));
-            to += end - from;
-        }
-        array.resize(to);
-    };
-    close(Order_);
-    close(Rows_);
-    close(Length_);
-    close(ResultCode_);
-    close(Group_);
-    close(Black_);
-    close(White_);
-    close(Year_);
+    CloseGaps(Order_, dropped);
+    CloseGaps(Rows_, dropped);
+    CloseGaps(Length_, dropped);
+    CloseGaps(ResultCode_, dropped);
+    CloseGaps(Group_, dropped);
+    CloseGaps(Black_, dropped);
+    CloseGaps(White_, dropped);
+    CloseGaps(Year_, dropped);
     const TPositionShift shift(dropped, n);
     StoneSets_.Remove(shift);
+    DeepStoneSets_.Remove(shift);
     DropPlayersGames(shift);
     Summarise();
 }
@@ -228,7 +220,7 @@ std::span<const uint32_t> TIndexPart::GamesOfPlayer(int32_t id) const {
 
 size_t TIndexPart::MemoryBytes() const {
     size_t bytes = Bytes(Order_) + Bytes(Rows_) + Bytes(Length_) + Bytes(ResultCode_) + Bytes(Group_) + Bytes(Black_) + Bytes(White_) +
-                   Bytes(Year_) + Bytes(BlockCounts_) + StoneSets_.MemoryBytes() + Bytes(PlayerStart_) + Bytes(PlayerGames_);
+                   Bytes(Year_) + Bytes(BlockCounts_) + StoneSets_.MemoryBytes() + DeepStoneSets_.MemoryBytes() + Bytes(PlayerStart_) + Bytes(PlayerGames_);
     for (const auto& level : BlockMinima_) bytes += Bytes(level);
     for (const auto& [year, code] : YearCodes_) bytes += sizeof(year) + year.capacity() + sizeof(code) + 16;
     return bytes;

@@ -38,8 +38,13 @@ public:
 
     size_t GameCount() const { return Order_.size(); }
 
-    // The stones of the first moves of the games, for deep positions.
-    const TStoneSetIndex& StoneSets() const { return StoneSets_; }
+    // The stones of the first moves of the games, for a deep position of that many moves: drawn from
+    // all the moves of a row once the position is that deep, from fewer before; null for a position
+    // too shallow for either.
+    const TStoneSetIndex* StoneSets(size_t moves) const {
+        if (moves >= size_t(DeepStoneSets_.Drawn())) return &DeepStoneSets_;
+        return moves >= size_t(StoneSets_.Drawn()) ? &StoneSets_ : nullptr;
+    }
     // The number of moves of the game at sorted position x, up to MaxLength.
     static constexpr size_t MaxLength = 255;
     size_t Length(size_t x) const { return Length_[x]; }
@@ -93,7 +98,8 @@ private:
     std::vector<uint32_t> Order_;
     std::vector<TRow> Rows_;
     std::vector<uint8_t> Length_;
-    TStoneSetIndex StoneSets_;
+    TStoneSetIndex StoneSets_{TStoneSetIndex::MinDrawn};
+    TStoneSetIndex DeepStoneSets_{Depth};
     std::vector<uint8_t> ResultCode_;
     std::vector<char> Group_;
     std::vector<int32_t> Black_, White_, Year_;

@@ -31,8 +31,8 @@ public:
     }
 
     TPositionMatches Run() {
-        if (Position_.size() >= size_t(TStoneSetIndex::SetDepth))
-            Index_.StoneSets().Find(Sets_, Position_.size(), [&](size_t x, uint8_t alive) { CheckGame(uint32_t(x), alive); });
+        if (const TStoneSetIndex* sets = Index_.StoneSets(Position_.size()))
+            sets->Find(Sets_, Position_.size(), [&](size_t x, uint8_t alive) { CheckGame(uint32_t(x), alive); });
         else if (Index_.GameCount() > 0)
             Descend(0, uint32_t(Index_.GameCount()), 0, 0xFF);
         return std::move(Matches_);
@@ -101,12 +101,12 @@ private:
         return 0;
     }
 
-    // A game whose first stones lie in the position under the symmetries of alive: its row and, past
-    // the depth of the index, its move string decide the rest.
+    // A game whose rarest first stones lie in the position under the symmetries of alive: its row and,
+    // past the depth of the index, its move string decide the rest.
     void CheckGame(uint32_t x, uint8_t alive) {
         if (Index_.Length(x) < MinLength_) return;
         const uint8_t* row = Index_.Row(x);
-        uint8_t live = AliveAfter(row, TStoneSetIndex::SetDepth, alive);
+        uint8_t live = AliveAfter(row, 0, alive);
         if (live == 0) return;
         const size_t n = Position_.size();
         if (n < TIndexPart::Depth) return Matches_.Games.push_back({x, FirstSymmetry(live), row[n]});

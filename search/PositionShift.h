@@ -2,6 +2,7 @@
 // the others move to when the gaps close. Branch-free, since every position of a part is mapped.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -28,5 +29,19 @@ private:
     std::vector<uint64_t> Bits_;
     std::vector<uint32_t> Before_;
 };
+
+// Removes the entries at the dropped positions (ascending, each once) from array, in one pass of block
+// moves between them.
+template <class TArray>
+void CloseGaps(TArray& array, const std::vector<size_t>& dropped) {
+    if (dropped.empty()) return;
+    size_t to = dropped[0];
+    for (size_t d = 0; d < dropped.size(); ++d) {
+        const size_t from = dropped[d] + 1, end = d + 1 < dropped.size() ? dropped[d + 1] : array.size();
+        std::copy(array.begin() + long(from), array.begin() + long(end), array.begin() + long(to));
+        to += end - from;
+    }
+    array.resize(to);
+}
 
 }  // namespace kalvon
