@@ -79,12 +79,16 @@ using TBoardGrid = std::array<std::array<int, BoardSize + 1>, BoardSize + 1>;  /
 
 inline constexpr long NoParty = -1;
 
+// Games by their positions in PartyList, as the selection lists them. Four bytes a game: a search that
+// lists most of a large base writes the whole list.
+using TListing = std::vector<int32_t>;
+
 // The base in memory and the game on the board. The program owns one; tests build their own.
 struct TGameBase {
     std::vector<TPartyRecord> PartyList;  // in load order; a game is known by its position here
     TPlayerCatalogue PlayerCatalogue;
     TTurnCatalogue TurnCatalogue;
-    std::vector<long> Listing;            // the selection: positions in PartyList, in display order
+    TListing Listing;                     // the selection: positions in PartyList, in display order
     long CurrentParty = NoParty;          // the game opened from the base, or NoParty
     std::string CurrentMoves;             // the moves on the board
     std::string ForwardMoves;             // moves taken back, the next one to replay first

@@ -146,18 +146,18 @@ struct TByteBits {
 // Writes the set bits of the bitmap (inverted when complement is set) as ascending positions from out,
 // a byte at a time: eight values are always written and the cursor moves by the number of set bits,
 // so out needs room for 8 values past the last one.
-void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, long* out) {
+void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, int32_t* out) {
     static const TByteBits table;
     for (size_t w = 0; w < bits.size(); ++w) {
         uint64_t word = complement ? ~bits[w] : bits[w];
         if (w == bits.size() - 1 && gameCount % 64 != 0) word &= (uint64_t(1) << (gameCount % 64)) - 1;
-        const long base = long(w * 64);
+        const int32_t base = int32_t(w * 64);
         if (__builtin_popcountll(word) <= 16) {
             // Sparse words: one bit at a time.
             for (; word != 0; word &= word - 1) *out++ = base + __builtin_ctzll(word);
             continue;
         }
-        for (long at = base; word != 0; word >>= 8, at += 8) {
+        for (int32_t at = base; word != 0; word >>= 8, at += 8) {
             const size_t byte = word & 0xFF;
             const std::array<uint8_t, 8>& positions = table.Positions[byte];
             for (size_t i = 0; i < 8; ++i) out[i] = at + positions[i];
@@ -168,7 +168,7 @@ void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCou
 
 // Appends the positions of the bitmap's set bits (or clear ones) to listing, count of them in all.
 void AppendBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, size_t count,
-                std::vector<long>& listing) {
+                TListing& listing) {
     const size_t old = listing.size();
     listing.resize(old + count + 8);
     EmitBits(bits, complement, gameCount, listing.data() + old);
@@ -189,7 +189,7 @@ TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TParty
     return matches;
 }
 
-void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vector<long>& listing) {
+void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, TListing& listing) {
     if (games.size() < gameCount / 64) {
         std::sort(games.begin(), games.end());
         listing.insert(listing.end(), games.begin(), games.end());
@@ -200,7 +200,7 @@ void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vect
     AppendBits(bits, false, gameCount, games.size(), listing);
 }
 
-void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, std::vector<long>& listing) {
+void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, TListing& listing) {
     const size_t n = gameCount;
     size_t count = 0;
     bool anyGames = false;
@@ -212,7 +212,7 @@ void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, std::vec
     if (count == n) {
         const size_t old = listing.size();
         listing.resize(old + n);
-        std::iota(listing.begin() + long(old), listing.end(), 0L);
+        std::iota(listing.begin() + long(old), listing.end(), int32_t(0));
         return;
     }
     if (count < n / 64) {

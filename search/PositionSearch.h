@@ -45,8 +45,8 @@ TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TParty
 
 // Appends the PartyList positions of the matched games (of a base of gameCount games) to listing, in
 // ascending order, each once.
-void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, std::vector<long>& listing);
+void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, TListing& listing);
 // Appends the given PartyList positions (each below gameCount, each once) to listing in ascending order.
-void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, std::vector<long>& listing);
+void AppendSortedGames(std::vector<uint32_t>& games, size_t gameCount, TListing& listing);
 
 }  // namespace kalvon

@@ -137,7 +137,7 @@ int TFormKonstr::SelectedLine() const {
 
 void TFormKonstr::OpenGame() {
     const int line = SelectedLine();
-    const std::vector<long>& listing = Session_.Base().Listing;
+    const kalvon::TListing& listing = Session_.Base().Listing;
     if (line < 0 || size_t(line) >= listing.size()) return;
     Session_.OpenGame(listing[size_t(line)]);
 }

@@ -21,7 +21,7 @@ void TListingModel::RefreshTexts() {
 }
 
 void TListingModel::MoveLine(int from, int to) {
-    std::vector<long>& listing = Session_.Base().Listing;
+    kalvon::TListing& listing = Session_.Base().Listing;
     const int count = rowCount();
     if (from == to || from < 0 || to < 0 || from >= count || to >= count || size_t(count) > listing.size()) return;
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
@@ -41,9 +41,9 @@ void TListingModel::CheckAll(bool checked) {
     if (!Checked_.empty()) emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole});
 }
 
-std::vector<long> TListingModel::CheckedGames() const {
-    const std::vector<long>& listing = Session_.Base().Listing;
-    std::vector<long> games;
+kalvon::TListing TListingModel::CheckedGames() const {
+    const kalvon::TListing& listing = Session_.Base().Listing;
+    kalvon::TListing games;
     for (size_t i = 0; i < Checked_.size() && i < listing.size(); ++i)
         if (Checked_[i]) games.push_back(listing[i]);
     return games;

@@ -5,6 +5,8 @@
 #include <QAbstractListModel>
 #include <vector>
 
+#include "base/GConst.h"
+
 class TSession;
 
 class TListingModel final : public QAbstractListModel {
@@ -19,7 +21,7 @@ public:
     void MoveLine(int from, int to);
     void CheckAll(bool checked);
     // The games of the checked lines, in line order.
-    std::vector<long> CheckedGames() const;
+    kalvon::TListing CheckedGames() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

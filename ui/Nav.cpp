@@ -64,7 +64,7 @@ int TNavigatorForm::RowsThatFit() const {
 }
 
 long TNavigatorForm::ListedGame(int position) const {
-    const std::vector<long>& listing = Session_.Base().Listing;
+    const kalvon::TListing& listing = Session_.Base().Listing;
     return position >= 1 && size_t(position) <= listing.size() ? listing[size_t(position - 1)] : -1;
 }
 

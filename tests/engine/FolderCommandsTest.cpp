@@ -73,7 +73,7 @@ TEST_F(FolderCommands, AddAppendsSortsAndDropsEmptyLines) {
     EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[2]), "2005,   30=[Alice,Zed,+,88,?,-]");
     EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[3]), "2004,   10=[Carol,Ann,+,88,?,-]");
     EXPECT_EQ(FormatBaseLine(Base, Base.PartyList[4]), "2003,   20=[Alice,Bob,+,88,?,-]");
-    EXPECT_EQ(Base.Listing, std::vector<long>{1});
+    EXPECT_EQ(Base.Listing, TListing{1});
     EXPECT_TRUE(Ui.Messages.empty());
     EXPECT_EQ(Ui.FolderSteps.front(), std::make_pair(size_t(0), size_t(4)));
     EXPECT_EQ(Ui.FolderSteps.back(), std::make_pair(size_t(4), size_t(4)));
@@ -146,7 +146,7 @@ TEST_F(FolderCommands, FailedRunLeavesFileAndMemoryAsBefore) {
                                                                 "not a point of the board: \"Z9\""}));
     EXPECT_EQ(ReadFile(BasePath()), content);
     EXPECT_EQ(Snapshot(Base), before);
-    EXPECT_EQ(Base.Listing, (std::vector<long>{0, 1}));
+    EXPECT_EQ(Base.Listing, (TListing{0, 1}));
     EXPECT_EQ(Base.CurrentParty, 1);
 
     // A base file that cannot be written fails the same way, after all notifications were read.

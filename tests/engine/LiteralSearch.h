@@ -171,7 +171,7 @@ inline bool QueryFilter(const TQueryCriteria& q, const TPartyRecord& g) {
 }
 
 struct TResult {
-    std::vector<long> Listing;
+    TListing Listing;
     TCount TotalCount;
     TCount ColourCount[3];
     int LastColourMark = 0;
@@ -352,7 +352,7 @@ inline std::string ShiftPosition(const std::string& moves, int type, int s) {
 }
 
 struct TShiftResult {
-    std::vector<long> Listing;
+    TListing Listing;
     TCount Count;
 };
 

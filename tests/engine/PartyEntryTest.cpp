@@ -115,7 +115,7 @@ TEST_F(PartyEntry, FailedDeleteKeepsEveryGameAndTheSelection) {
     const std::vector<std::string> before = Lines();
     EXPECT_FALSE(DeleteListedParties(Base, blocked + "/base.bdt", Ui));
     EXPECT_EQ(Lines(), before);
-    EXPECT_EQ(Base.Listing, std::vector<long>{1});
+    EXPECT_EQ(Base.Listing, TListing{1});
     EXPECT_EQ(Base.CurrentParty, 1);
     EXPECT_TRUE(Base.EditMode);
     ASSERT_EQ(Ui.Messages.size(), 1u);

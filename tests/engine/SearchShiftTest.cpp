@@ -63,7 +63,7 @@ TEST(SearchShift, GameMatchedByTwoShiftsIsListedAndCountedTwice) {
     base.CurrentMoves = "78779897";
     TPositionIndex index;
     const TResultCount count = ShiftStatistic(base, 1, index);
-    EXPECT_EQ(base.Listing, (std::vector<long>{0, 2, 0, 2}));
+    EXPECT_EQ(base.Listing, (TListing{0, 2, 0, 2}));
     EXPECT_EQ(ShiftTotalText(count), "Total: 4 +2-0=2");
     const literal::TShiftResult model = literal::ShiftStatistic(base, "78779897", 1);
     EXPECT_EQ(model.Listing, base.Listing);
@@ -81,7 +81,7 @@ TEST(SearchShift, TwoShiftFindsPositionsTwoPointsAway) {
     base.CurrentMoves = "68796A";
     EXPECT_EQ(ShiftTotalText(ShiftStatistic(base, 1, index)), "Total: 0 +0-0=0");
     const TResultCount two = ShiftStatistic(base, 2, index);
-    EXPECT_EQ(base.Listing, (std::vector<long>{0}));
+    EXPECT_EQ(base.Listing, (TListing{0}));
     EXPECT_EQ(ShiftTotalText(two), "Total: 1 +1-0=0");
 }
 

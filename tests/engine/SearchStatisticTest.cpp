@@ -32,7 +32,7 @@ TEST(SearchStatistic, WorkedExampleOfTwoGames) {
     base.CurrentParty = 1;  // a game open for editing stays the one open
     const TStatistic stat = MakeStatistic(base, {}, index);
     EXPECT_EQ(base.CurrentParty, 1);
-    EXPECT_EQ(base.Listing, (std::vector<long>{0, 1}));
+    EXPECT_EQ(base.Listing, (TListing{0, 1}));
     // 77 is folded to 97 (J7); 9A (J10) stays.
     EXPECT_EQ(StatisticMemoLines(stat),
               (Lines{"Total: 2", "2 +1-1=0", "(A)J10: 1 +1-0=0", "(B)J7: 1 +0-1=0"}));
@@ -52,14 +52,14 @@ TEST(SearchStatistic, EmptyBoardListsEveryGameAndMergesSymmetricFirstMoves) {
         BaseOfGames({{"7788", '+'}, {"88", '-'}, {"", '?'}, {"99", '+'}, {"8A", '='}, {"79", '+'}});
     EXPECT_EQ(MemoOf(base, ""), (Lines{"Total: 6", "6 +3-1=1?1", "End: 1 +0-0=0?1", "(A)G7: 3 +3-0=0",
                                        "(B)H8: 1 +0-1=0", "(C)H10: 1 +0-0=1"}));
-    EXPECT_EQ(base.Listing, (std::vector<long>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(base.Listing, (TListing{0, 1, 2, 3, 4, 5}));
 }
 
 TEST(SearchStatistic, TranspositionsAndMirroredGamesMatch) {
     // The same three stones in another order, turned a quarter, and mirrored.
     TGameBase base = BaseOfGames({{"88899A", '+'}, {"9A8988", '-'}, {"8898A7", '='}, {"887A89", '+'}});
     const TStatistic stat = StatisticOf(base, "88899A");
-    EXPECT_EQ(base.Listing, (std::vector<long>{0, 1, 2}));
+    EXPECT_EQ(base.Listing, (TListing{0, 1, 2}));
     EXPECT_EQ(StatisticMemoLines(stat), (Lines{"Total: 3", "3 +1-1=1", "End: 3 +1-1=1"}));
 }
 
@@ -161,7 +161,7 @@ TEST(SearchStatistic, ColourBlockIsFromThePlayersSide) {
                                   {"8889", '=', "OST", "NORD"},
                                   {"8889", '+', "OST", "SUED"}});
     const TStatistic stat = StatisticOf(base, "88", PlayerQuery(base, "nord", TPlayerColour::All));
-    EXPECT_EQ(base.Listing, (std::vector<long>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(base.Listing, (TListing{0, 1, 2, 3, 4}));
     EXPECT_EQ(StatisticMemoLines(stat), (Lines{"Total: 5", "5 +2-2=1", "black: 3 +2-1=0", "white: 2 +1-0=1",
                                                "Total: 5 +3-1=1", "(A)H9: 5 +2-2=1"}));
     EXPECT_EQ(StatisticMessageText(stat),
@@ -193,7 +193,7 @@ TEST(SearchStatistic, QueryNarrowsTheListing) {
         StatisticOf(base, position, q);
         return base.Listing;
     };
-    using L = std::vector<long>;
+    using L = TListing;
     EXPECT_EQ(listed(PlayerQuery(base, "NORD", TPlayerColour::Black, "SUED")), (L{0, 4}));
     EXPECT_EQ(listed(PlayerQuery(base, "NORD", TPlayerColour::White, "SUED")), (L{1}));
     EXPECT_EQ(listed(PlayerQuery(base, "NORD", TPlayerColour::All, "SUED")), (L{0, 1, 4}));

@@ -44,7 +44,7 @@ inline TMainForm& Start(TProgramRun& run, int games) {
 }
 
 // Sets the selection and lets the browsing windows follow, opening the navigator.
-inline void List(TProgramRun& run, std::vector<long> listing, bool openNavigator = true, bool openListing = false) {
+inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator = true, bool openListing = false) {
     run.Base().Listing = std::move(listing);
     run.Program->Session.RefreshBrowsers(openNavigator, openListing);
 }

@@ -84,7 +84,7 @@ void TKCollectionTest::okKeepsTheCheckedGamesInLineOrder() {
     Lines()->model()->setData(Lines()->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
     Press("BitBtn1");
     QVERIFY(!Listing().isVisible());
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({4, 9}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({4, 9}));
     TNavigatorForm& navigator = *Run_->Program->NavigatorForm;
     QCOMPARE(navigator.PanelCount(), 2);
     QCOMPARE(Panel(navigator, 2)->edNum->text(), QStringLiteral("10"));
@@ -108,10 +108,10 @@ void TKCollectionTest::movesReachTheListingAtOnceAndStayAfterCancel() {
     Press("SpeedButton3");
     Select(3);
     Press("SpeedButton4");
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({4, 0, 9, 7}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({4, 0, 9, 7}));
     Lines()->model()->setData(Lines()->model()->index(3, 0), Qt::Unchecked, Qt::CheckStateRole);
     Press("SpeedButton2");
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({7, 4, 0, 9}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 4, 0, 9}));
     QCOMPARE(Lines()->currentIndex().row(), 0);
     // The check goes with its line.
     QCOMPARE(Checks(), QList<bool>({false, true, true, true}));
@@ -119,16 +119,16 @@ void TKCollectionTest::movesReachTheListingAtOnceAndStayAfterCancel() {
     QCOMPARE(Panel(navigator, 1)->edNum->text(), QStringLiteral("8"));
     Select(1);
     Press("SpeedButton4");
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({7, 0, 4, 9}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 0, 4, 9}));
     Press("SpeedButton5");
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({7, 0, 9, 4}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 0, 9, 4}));
     QCOMPARE(Lines()->currentIndex().row(), 3);
     Press("SpeedButton3");
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({7, 0, 4, 9}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 0, 4, 9}));
     QCOMPARE(Texts().first(), QStringLiteral("8.B7 - W7(2001,  107)"));
     Press("BitBtn2");
     QVERIFY(!Listing().isVisible());
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({7, 0, 4, 9}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 0, 4, 9}));
 }
 
 void TKCollectionTest::aLineOpensItsGameWhole() {
@@ -185,7 +185,7 @@ void TKCollectionTest::aFailedDeleteKeepsEveryGame() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].contains(QLatin1String("gone")), qPrintable(errors[0]));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(12));
-    QCOMPARE(Run_->Base().Listing, std::vector<long>({2, 3}));
+    QCOMPARE(Run_->Base().Listing, kalvon::TListing({2, 3}));
     QCOMPARE(Run_->Program->NavigatorForm->PanelCount(), 2);
 }
 

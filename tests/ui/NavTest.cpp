@@ -82,7 +82,7 @@ void TNavTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
 void TNavTest::scrollingMovesTheHighlightThenTheColumn() {
     Start(*Run_, 20);
     Room(7);
-    std::vector<long> all;
+    kalvon::TListing all;
     for (long i = 0; i < 20; ++i) all.push_back(i);
     List(*Run_, all);
     QScrollBar* bar = ScrollBar(Navigator());
@@ -177,7 +177,7 @@ void TNavTest::clickingAPanelOpensItsGameWhole() {
 void TNavTest::resizingKeepsOnlyThePanelsThatFit() {
     Start(*Run_, 20);
     Room(7);
-    std::vector<long> some = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    kalvon::TListing some = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     List(*Run_, some);
     QCOMPARE(Navigator().PanelCount(), 7);
     Room(4);

@@ -39,8 +39,8 @@ struct TQuery {
     }
 };
 
-std::vector<long> Range(long from, long to) {
-    std::vector<long> listing;
+kalvon::TListing Range(long from, long to) {
+    kalvon::TListing listing;
     for (long i = from; i <= to; ++i) listing.push_back(i);
     return listing;
 }
@@ -190,32 +190,32 @@ void TQueryTest::enablingRules() {
 
 void TQueryTest::criteriaNarrowTheListing_data() {
     QTest::addColumn<QStringList>("steps");  // box names to check, or combo=text, or a colour caption
-    QTest::addColumn<std::vector<long>>("listing");
+    QTest::addColumn<kalvon::TListing>("listing");
     QTest::newRow("no criteria") << QStringList() << Range(0, 15);
     QTest::newRow("base, whatever else is checked")
         << QStringList({"cbFinish", "cb3", "cbPlayer=nobody", "cb1"}) << Range(0, 15);
-    QTest::newRow("not finished") << QStringList({"cbFinish"}) << std::vector<long>{4};
-    QTest::newRow("year") << QStringList({"cb2", "cbTurn=2004"}) << std::vector<long>{2, 3, 6, 7, 10, 12, 14};
-    QTest::newRow("group A, not a") << QStringList({"cb5", "cbGroup=A"}) << std::vector<long>{2, 10, 15};
-    QTest::newRow("group None") << QStringList({"cb5", "cbGroup=None"}) << std::vector<long>{3, 7};
+    QTest::newRow("not finished") << QStringList({"cbFinish"}) << kalvon::TListing{4};
+    QTest::newRow("year") << QStringList({"cb2", "cbTurn=2004"}) << kalvon::TListing{2, 3, 6, 7, 10, 12, 14};
+    QTest::newRow("group A, not a") << QStringList({"cb5", "cbGroup=A"}) << kalvon::TListing{2, 10, 15};
+    QTest::newRow("group None") << QStringList({"cb5", "cbGroup=None"}) << kalvon::TListing{3, 7};
     QTest::newRow("player in another letter case, black")
-        << QStringList({"cb3", "cbPlayer=bLACK oNE", "Black"}) << std::vector<long>{0, 3, 4, 5, 9, 13};
+        << QStringList({"cb3", "cbPlayer=bLACK oNE", "Black"}) << kalvon::TListing{0, 3, 4, 5, 9, 13};
     QTest::newRow("player, white") << QStringList({"cb3", "cbPlayer=Black One", "White"})
-                                   << std::vector<long>{1, 7, 8, 12, 14};
+                                   << kalvon::TListing{1, 7, 8, 12, 14};
     QTest::newRow("player and opponent, either colour")
         << QStringList({"cb3", "cbPlayer=Black One", "All", "cb4", "cbOpp=third"})
-        << std::vector<long>{3, 7, 9, 12};
+        << kalvon::TListing{3, 7, 9, 12};
     QTest::newRow("player and opponent, black")
         << QStringList({"cb3", "cbPlayer=Black One", "Black", "cb4", "cbOpp=Third"})
-        << std::vector<long>{3, 9};
+        << kalvon::TListing{3, 9};
     QTest::newRow("all together") << QStringList({"cb2", "cbTurn=2003", "cb5", "cbGroup=a", "cb3",
                                                   "cbPlayer=White One"})
-                                  << std::vector<long>{0, 1, 5, 11, 13};
+                                  << kalvon::TListing{0, 1, 5, 11, 13};
 }
 
 void TQueryTest::criteriaNarrowTheListing() {
     QFETCH(QStringList, steps);
-    QFETCH(std::vector<long>, listing);
+    QFETCH(kalvon::TListing, listing);
     const TQuery query = Open();
     for (const QString& step : steps) {
         const qsizetype equals = step.indexOf(QLatin1Char('='));
@@ -242,7 +242,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
              QStringList{QStringLiteral("The player not found! Remove checked \"Player\"!")});
     QVERIFY(query.Form->isVisible());
     QVERIFY(!CurrentSession().Criteria().PlayerOn);
-    QCOMPARE(Base().Listing, std::vector<long>{99});
+    QCOMPARE(Base().Listing, kalvon::TListing{99});
 
     query.Type("cbPlayer", QStringLiteral("  third "));
     query.Check("cb4");
@@ -251,7 +251,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).last(),
              QStringLiteral("The opponent not found! Remove checked \"Opponent\""));
     QVERIFY(CurrentSession().Criteria().PlayerOn && !CurrentSession().Criteria().OpponentOn);
-    QCOMPARE(Base().Listing, std::vector<long>{99});
+    QCOMPARE(Base().Listing, kalvon::TListing{99});
 
     query.Check("cb4", false);
     query.Check("cb5");
@@ -263,13 +263,13 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Ok();
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 4);
     QVERIFY(query.Form->isVisible());
-    QCOMPARE(Base().Listing, std::vector<long>{99});
+    QCOMPARE(Base().Listing, kalvon::TListing{99});
 
     // Chosen from the list, the group is found.
     query.Combo("cbGroup")->setCurrentIndex(3);
     query.Ok();
     QVERIFY(!query.Form->isVisible());
-    QCOMPARE(Base().Listing, std::vector<long>({12}));  // Third's games in group b
+    QCOMPARE(Base().Listing, kalvon::TListing({12}));  // Third's games in group b
 }
 
 void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
@@ -278,7 +278,7 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
     query.Check("cb3");
     query.Type("cbPlayer", QStringLiteral("Black One"));
     query.Ok();
-    QCOMPARE(Base().Listing, std::vector<long>{4});
+    QCOMPARE(Base().Listing, kalvon::TListing{4});
 
     // The year is taken before the player is looked up; the old player stays switched off.
     query = Open();
@@ -291,7 +291,7 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
     QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 1);
     query.Cancel();
     Trigger(Main(), "N8");
-    QCOMPARE(Base().Listing, std::vector<long>({2, 3, 6, 7, 10, 12, 14}));
+    QCOMPARE(Base().Listing, kalvon::TListing({2, 3, 6, 7, 10, 12, 14}));
     QVERIFY(Session_->Dialogs->Texts(QStringLiteral("information"))
                 .last()
                 .startsWith(QLatin1String("Total: 7 ")));

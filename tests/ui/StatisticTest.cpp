@@ -265,7 +265,7 @@ void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
 
     Trigger(main, "OneShift1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).last(), QStringLiteral("Total: 2 +1-1=0"));
-    QCOMPARE(session.Base().Listing, std::vector<long>({0, 1}));
+    QCOMPARE(session.Base().Listing, kalvon::TListing({0, 1}));
     QVERIFY(navigator->isVisible());
 
     // In the memo: one line; the labels of the last search go. The empty board has no shifted position.
@@ -285,7 +285,7 @@ void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
     Trigger(main, "OneShift1");
     QCOMPARE(Memo(main)->toPlainText(), QStringLiteral("Total: 2 +1-1=0"));
     QVERIFY(session.Dialogs->Shown.isEmpty());
-    QCOMPARE(session.Base().Listing, std::vector<long>({0, 1}));
+    QCOMPARE(session.Base().Listing, kalvon::TListing({0, 1}));
 }
 
 void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {

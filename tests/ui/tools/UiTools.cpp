@@ -426,7 +426,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
             const kalvon::TStatistic statistic =
                 kalvon::MakeStatistic(base, program.Session.Criteria(), program.Session.Index());
             engine.push_back(timer.nsecsElapsed() / 1e6);
-            const std::vector<long> listing = base.Listing;
+            const kalvon::TListing listing = base.Listing;
             base.CurrentMoves = before;
 
             prepare();
@@ -492,7 +492,7 @@ int MeasureListing(size_t games, int rounds) {
     std::vector<double> times, laid, bytes;
     for (int round = 0; round < rounds; ++round) {
         // Every round is a first opening: the window gives back what the last one took.
-        std::vector<long> selection = std::move(program.Session.Base().Listing);
+        kalvon::TListing selection = std::move(program.Session.Base().Listing);
         program.Session.Base().Listing.clear();
         listing.ShowFormKonstr();
         listing.hide();
