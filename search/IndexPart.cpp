@@ -77,7 +77,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         Order_[x] = key.Game;
         Length_[x] = key.Length;
     }
-    keys = {};
+    std::vector<TSortKey>().swap(keys);  // frees the keys: assigning {} would keep their memory
 
     ResultCode_.resize(n);
     Group_.resize(n);
