@@ -14,6 +14,10 @@
 #include <new>
 #include <unordered_map>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
@@ -23,14 +27,22 @@ namespace kalvon {
 
 namespace {
 
-// The position of the first c in text from `from` on, or npos; eight bytes are tested at a time, so
-// that the short fields of a line cost no call each.
+// The position of the first c in text from `from` on, or npos; sixteen or eight bytes are tested at a
+// time, so that the short fields of a line cost no call each.
 inline size_t FindByte(std::string_view text, size_t from, char c) {
     constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
     const uint64_t pattern = Ones * uint8_t(c);
     const char* p = text.data();
     const size_t n = text.size();
     size_t i = from;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(c);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+        if (found != 0) return i + size_t(std::countr_zero(found));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         uint64_t word;
         std::memcpy(&word, p + i, 8);
@@ -153,10 +165,10 @@ public:
         for (; Table_[at].Index != 0; at = (at + 1) & mask) {
             const TCell& cell = Table_[at];
             if (!(cell.Words == words)) continue;
-            const TSpelling& known = Spellings_[cell.Index - 1];
-            // Texts of up to 16 bytes are told apart by their words alone.
-            if (words.Size <= 16 || std::memcmp(Pool_.data() + known.Offset, spelling.data(), spelling.size()) == 0)
-                return {known.Slot, known.Decodable};
+            // Texts of up to 16 bytes are told apart by their words alone, and their cell answers.
+            if (words.Size <= 16 ||
+                std::memcmp(Pool_.data() + Spellings_[cell.Index - 1].Offset, spelling.data(), spelling.size()) == 0)
+                return cell.Found();
         }
         return Add(spelling, words, at);
     }
@@ -175,7 +187,10 @@ private:
     struct TCell {
         TTextWords Words{std::string_view()};
         uint32_t Index = 0;  // a position in Spellings_ plus one, 0 when free
+        uint32_t Answer = 0;  // the slot, with DecodableBit: kept here to spare a second look-up
+        TFound Found() const { return {Answer & ~DecodableBit, (Answer & DecodableBit) != 0}; }
     };
+    static constexpr uint32_t DecodableBit = uint32_t(1) << 31;
 
     TFound Add(std::string_view spelling, const TTextWords& words, size_t at) {
         std::string key = TextPolicy().SortKey(spelling);
@@ -184,7 +199,7 @@ private:
         const TSpelling made{Pool_.size(), entry->second, TextPolicy().CanDecode(spelling)};
         Pool_.append(spelling);
         Spellings_.push_back(made);
-        Table_[at] = {words, uint32_t(Spellings_.size())};
+        Table_[at] = {words, uint32_t(Spellings_.size()), made.Slot | (made.Decodable ? DecodableBit : 0)};
         if (Spellings_.size() * 2 > Table_.size()) Grow();
         return {made.Slot, made.Decodable};
     }
@@ -208,6 +223,7 @@ private:
         uint32_t Slot;
         bool Decodable;
     };
+    static_assert(sizeof(TCell) == 32);
     std::vector<TCell> Table_;  // open addressing
     std::string Pool_;
     std::vector<TSpelling> Spellings_;
@@ -224,6 +240,22 @@ constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
 size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
     constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
     size_t i = from;
+#if defined(__SSE2__)
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    __m128i all = _mm_setzero_si128();
+    auto join = [&] { joined |= uint64_t(_mm_cvtsi128_si64(all)) | uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(all, all))); };
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        all = _mm_or_si128(all, bytes);
+        // The bytes up to '\r' are those that the unsigned minimum with '\r' leaves as they are.
+        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, carriageReturn), bytes)));
+        if (found != 0) {
+            join();
+            return i + size_t(std::countr_zero(found));
+        }
+    }
+    join();
+#endif
     for (; i + 8 <= size; i += 8) {
         uint64_t word;
         std::memcpy(&word, text + i, 8);

@@ -40,8 +40,9 @@ inline constexpr size_t MaxEmptyResultMessages = 10;
 // read. Progress goes to ui, at most 100 moves; the report tells what the caller must act on.
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report);
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui);
-// The file is read a few megabytes at a time and never held whole; pieceBytes sets how many.
-inline constexpr size_t LoadPieceBytes = size_t(4) << 20;
+// The file is read a piece at a time and never held whole; pieceBytes sets how much. A piece of a
+// quarter megabyte stays in the cache between the read and the parse.
+inline constexpr size_t LoadPieceBytes = size_t(256) << 10;
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, size_t pieceBytes);
 // Reads base text already in memory as LoadBase reads a file's content; path names it in messages.
 // Throws std::bad_alloc with the base unchanged when memory runs out.
