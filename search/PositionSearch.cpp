@@ -143,12 +143,13 @@ struct TByteBits {
     }
 };
 
-// Writes the set bits of the bitmap (inverted when complement is set) as ascending positions from out,
-// a byte at a time: eight values are always written and the cursor moves by the number of set bits,
-// so out needs room for 8 values past the last one.
-void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, int32_t* out) {
+// Writes the set bits of words from..to of the bitmap (inverted when complement is set) as ascending
+// positions from out, a byte at a time: eight values are always written and the cursor moves by the
+// number of set bits, so out needs room for 8 values past the last one. Returns the end.
+int32_t* EmitBits(const std::vector<uint64_t>& bits, size_t from, size_t to, bool complement, size_t gameCount,
+                  int32_t* out) {
     static const TByteBits table;
-    for (size_t w = 0; w < bits.size(); ++w) {
+    for (size_t w = from; w < to; ++w) {
         uint64_t word = complement ? ~bits[w] : bits[w];
         if (w == bits.size() - 1 && gameCount % 64 != 0) word &= (uint64_t(1) << (gameCount % 64)) - 1;
         const int32_t base = int32_t(w * 64);
@@ -164,15 +165,30 @@ void EmitBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCou
             out += table.Count[byte];
         }
     }
+    return out;
+}
+
+// Appends count values to listing, made a block at a time by make(block, from) (which fills a
+// block of BlockValues from the value from and returns its end) in a buffer that stays in the cache:
+// the listing's memory is written once, not cleared first and written again.
+constexpr size_t BlockWords = 16, BlockValues = 64 * BlockWords;
+template <class FMake>
+void AppendInBlocks(TListing& listing, size_t count, size_t values, FMake&& make) {
+    listing.reserve(listing.size() + count);
+    std::array<int32_t, BlockValues + 8> block;
+    for (size_t from = 0; from < values; from += BlockValues) {
+        int32_t* end = make(block.data(), from);
+        listing.insert(listing.end(), block.data(), end);
+    }
 }
 
 // Appends the positions of the bitmap's set bits (or clear ones) to listing, count of them in all.
 void AppendBits(const std::vector<uint64_t>& bits, bool complement, size_t gameCount, size_t count,
                 TListing& listing) {
-    const size_t old = listing.size();
-    listing.resize(old + count + 8);
-    EmitBits(bits, complement, gameCount, listing.data() + old);
-    listing.resize(old + count);
+    AppendInBlocks(listing, count, gameCount, [&](int32_t* block, size_t from) {
+        const size_t word = from / 64;
+        return EmitBits(bits, word, std::min(word + BlockWords, bits.size()), complement, gameCount, block);
+    });
 }
 
 void Mark(std::vector<uint64_t>& bits, uint32_t game) {
@@ -210,9 +226,11 @@ void AppendMatchedGames(const TIndexMatches& matches, size_t gameCount, TListing
     }
     if (count == 0) return;
     if (count == n) {
-        const size_t old = listing.size();
-        listing.resize(old + n);
-        std::iota(listing.begin() + long(old), listing.end(), int32_t(0));
+        AppendInBlocks(listing, n, n, [&](int32_t* block, size_t from) {
+            const size_t values = std::min(BlockValues, n - from);
+            std::iota(block, block + values, int32_t(from));
+            return block + values;
+        });
         return;
     }
     if (count < n / 64) {

@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSpinBox>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "base/TextFields.h"
 #include "ui/Book.h"
 #include "ui/DialogService.h"
+#include "ui/DiagramGamesModel.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
@@ -59,6 +62,16 @@ bool UsableName(const QString& name) {
            name != QLatin1String(".") && name != QLatin1String("..");
 }
 
+// A combo box whose list drops down below it rather than popping up over it: a popup is made as
+// wide as the widest of its lines, which means measuring every game of a selection of a million.
+class TDropDownStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
 template <class Widget>
 Widget* Named(Widget* widget, const char* name, QRect geometry) {
     widget->setObjectName(QLatin1String(name));
@@ -79,6 +92,14 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     white.setColor(QPalette::Window, Qt::white);
 
     ComboBox1 = Named(new QComboBox(this), "ComboBox1", QRect(4, 2, 210, 22));
+    // The list is a model over the selection: neither the box nor its popup measures every line.
+    Games_ = new TDiagramGamesModel(session, this);
+    ComboBox1->setModel(Games_);
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* dropDown = new TDropDownStyle;
+    dropDown->setParent(this);
+    ComboBox1->setStyle(dropDown);
+    if (auto* list = qobject_cast<QListView*>(ComboBox1->view())) list->setUniformItemSizes(true);
     Label2 = Named(new QLabel(QStringLiteral("Label2"), this), "Label2", QRect(4, 26, 210, 16));
     new QLabel(QStringLiteral("Name of save file"), this);
     findChildren<QLabel*>().constLast()->setGeometry(4, 44, 100, 16);
@@ -132,15 +153,7 @@ void TUsechForm::showEvent(QShowEvent* event) {
 }
 
 void TUsechForm::FillGames() {
-    const kalvon::TGameBase& base = Session_.Base();
-    ComboBox1->clear();
-    for (long party : base.Listing) {
-        if (party < 0 || size_t(party) >= base.PartyList.size()) continue;
-        const kalvon::TPartyRecord& game = base.PartyList[size_t(party)];
-        ComboBox1->addItem(CodePageText(kalvon::Concat({game.Board, ".", kalvon::PlayerName(base, game.BlackId),
-                                                        " - ", kalvon::PlayerName(base, game.WhiteId)})),
-                           QVariant::fromValue(qlonglong(party)));
-    }
+    Games_->Fill();
     ComboBox1->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
     // No game is chosen: neither the label nor the preview may still show the last one.

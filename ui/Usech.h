@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class TDiagramGamesModel;
 class TFormBook;
 class TSession;
 
@@ -71,6 +72,7 @@ private:
     QCheckBox* CheckBox3;
     QSpinBox* SpinEdit1;
     QComboBox* ComboBox1;
+    TDiagramGamesModel* Games_;  // the lines of ComboBox1
     QLabel* Label2;
     QWidget* PaintBox1;
 };

@@ -15,6 +15,10 @@
 //                                 "Listing Games" on the empty board's selection (every game): from
 //                                 the command to the end of the window's first paint, and the heap's
 //                                 growth per listed game
+//   measure-diagram [GAMES] [PNG] the diagram window ("Truncated") on the empty board's selection:
+//                                 from opening it to its first paint, the heap's growth per listed
+//                                 game, the popup of its list, and a game chosen from the middle;
+//                                 with PNG, a picture of the window with the game chosen
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +27,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -523,6 +529,55 @@ int MeasureListing(size_t games, int rounds) {
     return 0;
 }
 
+int MeasureDiagram(size_t games, const QString& picture) {
+    const std::string path = kalvon::bench::BenchBaseFile(games);
+    std::printf("base: %s (%zu games)\n", path.c_str(), games);
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    TProgram program;
+    TMainForm& main = *program.MainForm;
+    main.show();
+    main.BaseItems().first()->trigger();
+    Settle();
+    main.MakeStatistic(true);  // the empty board's selection: every game of the base
+    const size_t listed = program.Session.Base().Listing.size();
+    TUsechForm& form = *program.UsechForm;
+    auto* list = form.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    const size_t heap = HeapInUse();
+    QElapsedTimer timer;
+    timer.start();
+    form.Open();
+    Settle();
+    const double opened = timer.nsecsElapsed() / 1e6;
+    const double bytes = (double(HeapInUse()) - double(heap)) / double(listed);
+    timer.restart();
+    list->showPopup();
+    Settle();
+    const double popup = timer.nsecsElapsed() / 1e6;
+    if (!picture.isEmpty()) {
+        // The screen with the list dropped down, beside the picture of the window.
+        const QRect area = form.frameGeometry().united(list->view()->window()->geometry());
+        QString shown = picture;
+        shown.insert(shown.lastIndexOf(QLatin1Char('.')), QStringLiteral("-list"));
+        if (!QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(shown))
+            return 1;
+    }
+    list->hidePopup();
+    const int middle = list->count() / 2;
+    list->setCurrentIndex(middle);
+    form.ComboBox1Click(middle);
+    Settle();
+    std::printf("listed games:              %zu, lines in the list: %d\n", listed, list->count());
+    std::printf("opening to first paint:    %8.1f ms\n", opened);
+    std::printf("heap growth per game:      %8.2f bytes\n", bytes);
+    std::printf("popup of the list:         %8.1f ms\n", popup);
+    std::printf("chosen line %d:            %s\n", middle,
+                form.findChild<QLabel*>(QStringLiteral("Label2"))->text().toUtf8().constData());
+    if (!picture.isEmpty() && !form.grab().save(picture)) return 1;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -556,9 +611,14 @@ int main(int argc, char* argv[]) {
         if (games == 0 || rounds <= 0) return 2;
         return MeasureListing(games, rounds);
     }
+    if (args.size() >= 2 && args[1] == QLatin1String("measure-diagram")) {
+        const size_t games = args.size() >= 3 ? args[2].toULongLong() : 1'000'000;
+        return games == 0 ? 2 : MeasureDiagram(games, args.size() >= 4 ? args[3] : QString());
+    }
     std::fputs(
         "usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS] | "
-        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-memory [GAMES] | measure-listing [GAMES] [ROUNDS]\n",
+        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-memory [GAMES] | measure-listing [GAMES] [ROUNDS] | "
+        "measure-diagram [GAMES] [PNG]\n",
         stderr);
     return 2;
 }
