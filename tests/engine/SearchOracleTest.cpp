@@ -423,7 +423,7 @@ TEST(SearchOracle, IndexFollowsTheBase) {
                     AddBaseLine(base, line);
                 break;
             case 1: {
-                base.Listing = {long(random() % base.PartyList.size())};
+                base.Listing = {int32_t(random() % base.PartyList.size())};
                 RemoveListedParties(base);
                 if (round % 2 == 0) {
                     // Emptied and refilled with as many other games: storage and size may stay the same.
