@@ -234,16 +234,19 @@ private:
 constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
 
 // The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
-// among them), or size when there is none. Eight bytes are tested at a time; every byte looked at up
-// to the one found is joined into `joined`, so that the caller learns on the way whether a line is
-// all ASCII.
+// among them), or size when there is none. Sixteen or eight bytes are tested at a time; the bytes
+// looked at up to the one found leave their high bits in `joined`, so that the caller learns on the
+// way whether a line is all ASCII.
 size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
     constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
     size_t i = from;
 #if defined(__SSE2__)
     const __m128i carriageReturn = _mm_set1_epi8('\r');
     __m128i all = _mm_setzero_si128();
-    auto join = [&] { joined |= uint64_t(_mm_cvtsi128_si64(all)) | uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(all, all))); };
+    // Only the high bits of what is joined are read: whether a byte above ASCII was met.
+    auto join = [&] {
+        if (_mm_movemask_epi8(all) != 0) joined |= HighBits;
+    };
     for (; i + 16 <= size; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         all = _mm_or_si128(all, bytes);
