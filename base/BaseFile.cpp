@@ -457,6 +457,8 @@ private:
     // met; the rest of the line is checked here.
     bool Decodable(std::string_view line, const TLineFields& fields, bool namesDecodable) const {
         if (!namesDecodable) return false;
+        // Byte by byte, the names decode again: one look through the whole line is the quickest.
+        if (Policy_.SingleByte()) return Policy_.CanDecode(line);
         const char* black = fields.Black.data();
         const char* white = fields.White.data();
         // Both names are parts of the line, the black one first, unless the line is cut short.

@@ -1,5 +1,9 @@
 #include "base/TextPolicy.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <unicode/coleitr.h>
 #include <unicode/tblcoll.h>
 #include <unicode/ucnv.h>
@@ -66,6 +70,7 @@ struct TTextPolicy::TIcu {
 
     bool SingleByte = true;
     bool AsciiDecodes = true;  // every byte below 0x80 stands for a character
+    std::vector<char> Undecodable;  // in a single-byte code page, the bytes that stand for nothing
 
     // True when the byte at i weighs as a simple character whatever surrounds it.
     bool SimpleAt(std::string_view text, size_t i) const {
@@ -189,6 +194,8 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
         Icu_->Unicode[b] = (U_SUCCESS(status) && n == 1) ? out[0] : char16_t(0xFFFD);
     }
     for (int b = 0; b < 0x80; ++b) Icu_->AsciiDecodes = Icu_->AsciiDecodes && Icu_->Unicode[b] != 0xFFFD;
+    for (int b = 0; b < 256; ++b)
+        if (Icu_->SingleByte && Icu_->Unicode[b] == 0xFFFD) Icu_->Undecodable.push_back(char(b));
     ucnv_reset(Icu_->Converter.get());
     // The fields of a base line and of the settings are found by their ASCII bytes ("," "=" "[" "]",
     // digits), byte by byte and in a run: a code page that reads them otherwise would garble every line.
@@ -233,7 +240,31 @@ bool AllAscii(std::string_view bytes) {
     return (joined & 0x8080'8080'8080'8080u) == 0;
 }
 
+// Whether the bytes hold any of the sought ones (at most MaxSoughtBytes), sixteen at a time.
+constexpr size_t MaxSoughtBytes = 4;
+bool HoldsAnyOf(std::string_view bytes, const std::vector<char>& sought) {
+    if (sought.empty()) return false;
+    size_t i = 0;
+#if defined(__SSE2__)
+    __m128i wanted[MaxSoughtBytes];
+    for (size_t k = 0; k < MaxSoughtBytes; ++k) wanted[k] = _mm_set1_epi8(sought[std::min(k, sought.size() - 1)]);
+    for (; i + 16 <= bytes.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+        __m128i found = _mm_cmpeq_epi8(v, wanted[0]);
+        for (size_t k = 1; k < MaxSoughtBytes; ++k) found = _mm_or_si128(found, _mm_cmpeq_epi8(v, wanted[k]));
+        if (_mm_movemask_epi8(found) != 0) return true;
+    }
+#endif
+    for (; i < bytes.size(); ++i)
+        if (std::find(sought.begin(), sought.end(), bytes[i]) != sought.end()) return true;
+    return false;
+}
+
 }  // namespace
+
+bool TTextPolicy::SingleByte() const {
+    return Icu_->SingleByte;
+}
 
 bool TTextPolicy::DecodesAscii() const {
     // A multi-byte code page takes ASCII as ASCII, as the constructor made sure.
@@ -243,6 +274,8 @@ bool TTextPolicy::DecodesAscii() const {
 bool TTextPolicy::CanDecode(std::string_view bytes) const {
     // ASCII is ASCII in every code page this policy accepts, and a base line is mostly ASCII.
     if (Icu_->SingleByte) {
+        // Most single-byte code pages leave a byte or a few unused: a text is looked through for them.
+        if (Icu_->Undecodable.size() <= MaxSoughtBytes) return !HoldsAnyOf(bytes, Icu_->Undecodable);
         if (Icu_->AsciiDecodes && AllAscii(bytes)) return true;
         for (char byte : bytes)
             if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;

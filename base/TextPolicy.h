@@ -31,6 +31,8 @@ public:
     bool CanDecode(std::string_view bytes) const;
     // Whether every ASCII byte does (so that a text of ASCII bytes alone needs no look).
     bool DecodesAscii() const;
+    // Whether every character is one byte: then a text decodes when each of its parts does.
+    bool SingleByte() const;
 
     // Collation of the locale at secondary strength (letter case ignored): <0, 0 or >0. Bytes the code
     // page cannot decode weigh as themselves, so texts that differ in them never compare equal.

@@ -52,9 +52,10 @@ INSTANTIATE_TEST_SUITE_P(Locales, CompareAgreesWithIcu,
 // as U+FFFD. Lines of base length, mostly ASCII, with the odd byte anywhere in a word of eight.
 TEST(TextPolicy, CanDecodeAgreesWithTheTextShown) {
     std::mt19937 random(9);
-    for (const char* codePage : {"windows-1251", "windows-1252", "UTF-8"}) {
+    // Code pages that decode every byte, leave one to four bytes unused, leave more, and UTF-8.
+    for (const char* codePage : {"windows-1251", "windows-1252", "windows-1253", "ISO-8859-7", "ISO-8859-3", "UTF-8"}) {
         TTextPolicy policy(codePage, "");
-        const std::string odd = "\x98\x81\x8d\xc0\xe9\xd0\x96\xc3\xa9\x80\xff";
+        const std::string odd = "\x98\x81\x8d\xc0\xe9\xd0\x96\xc3\xa9\x80\xff\xd2\xae\xa5";
         for (int i = 0; i < 20000; ++i) {
             std::string text;
             for (size_t length = random() % 41; text.size() < length;)
