@@ -167,7 +167,7 @@ public:
             if (!(cell.Words == words)) continue;
             // Texts of up to 16 bytes are told apart by their words alone, and their cell answers.
             if (words.Size <= 16 ||
-                std::memcmp(Pool_.data() + Spellings_[cell.Index - 1].Offset, spelling.data(), spelling.size()) == 0)
+                std::memcmp(Pool_.data() + Offsets_[cell.Index - 1], spelling.data(), spelling.size()) == 0)
                 return cell.Found();
         }
         return Add(spelling, words, at);
@@ -186,7 +186,7 @@ public:
 private:
     struct TCell {
         TTextWords Words{std::string_view()};
-        uint32_t Index = 0;  // a position in Spellings_ plus one, 0 when free
+        uint32_t Index = 0;  // a position in Offsets_ plus one, 0 when free
         uint32_t Answer = 0;  // the slot, with DecodableBit: kept here to spare a second look-up
         TFound Found() const { return {Answer & ~DecodableBit, (Answer & DecodableBit) != 0}; }
     };
@@ -196,12 +196,12 @@ private:
         std::string key = TextPolicy().SortKey(spelling);
         auto [entry, added] = ByKey_.try_emplace(key, uint32_t(Entries_.size()));
         if (added) Entries_.push_back({std::string(spelling), std::move(key)});
-        const TSpelling made{Pool_.size(), entry->second, TextPolicy().CanDecode(spelling)};
+        const TFound found{entry->second, TextPolicy().CanDecode(spelling)};
+        Offsets_.push_back(Pool_.size());
         Pool_.append(spelling);
-        Spellings_.push_back(made);
-        Table_[at] = {words, uint32_t(Spellings_.size()), made.Slot | (made.Decodable ? DecodableBit : 0)};
-        if (Spellings_.size() * 2 > Table_.size()) Grow();
-        return {made.Slot, made.Decodable};
+        Table_[at] = {words, uint32_t(Offsets_.size()), found.Slot | (found.Decodable ? DecodableBit : 0)};
+        if (Offsets_.size() * 2 > Table_.size()) Grow();
+        return found;
     }
     void Grow() {
         std::vector<TCell> table(Table_.size() * 2);
@@ -218,15 +218,10 @@ private:
     struct TEntry {
         std::string Spelling, Key;
     };
-    struct TSpelling {
-        size_t Offset;  // in Pool_
-        uint32_t Slot;
-        bool Decodable;
-    };
     static_assert(sizeof(TCell) == 32);
     std::vector<TCell> Table_;  // open addressing
     std::string Pool_;
-    std::vector<TSpelling> Spellings_;
+    std::vector<size_t> Offsets_;  // of each spelling in Pool_
     std::unordered_map<std::string, uint32_t> ByKey_;
     std::vector<TEntry> Entries_;
 };

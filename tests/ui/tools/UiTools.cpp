@@ -257,14 +257,30 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Works in the folder work with the generated base at path as big.bdt: linked, or copied where the
+// program writes to it.
+bool EnterWithBase(const QTemporaryDir& work, const std::string& path, bool copy = false) {
+    QDir::setCurrent(work.path());
+    const QString from = QString::fromStdString(path), to = QStringLiteral("big.bdt");
+    return copy ? QFile::copy(from, to) : QFile::link(from, to);
+}
+
+// Shows the main window, opens big.bdt through the File menu and selects every game of it, as the
+// statistic of the empty board does.
+void OpenAndListEveryGame(TMainForm& main) {
+    main.show();
+    main.BaseItems().first()->trigger();
+    Settle();
+    main.MakeStatistic(true);
+}
+
 int MeasureLoad(size_t games, int rounds) {
     const std::string path = kalvon::bench::BenchBaseFile(games);
     std::printf("base: %s (%zu games), %d rounds\n", path.c_str(), games, rounds);
 
     // The base is listed in the File menu of a program started in a folder of its own.
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    if (!EnterWithBase(work, path)) return 1;
 
     // The two ways alternate, so that the file cache and the memory allocator favour neither; each
     // round starts a new program, so that every opening is a first one.
@@ -321,8 +337,7 @@ int MeasureMemory(size_t games) {
     const double file = double(QFileInfo(QString::fromStdString(path)).size()) / 1024;
     std::printf("base: %s (%zu games, %.0f KB)\n", path.c_str(), games, file);
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    if (!QFile::copy(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    if (!EnterWithBase(work, path, true)) return 1;
 
     TProgram program;
     TMainForm& main = *program.MainForm;
@@ -375,8 +390,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     const std::string path = kalvon::bench::BenchBaseFile(games);
     std::printf("base: %s (%zu games), %d rounds, median of each\n", path.c_str(), games, rounds);
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
     TMainForm& main = *program.MainForm;
@@ -471,16 +485,11 @@ int MeasureListing(size_t games, int rounds) {
     const std::string path = kalvon::bench::BenchBaseFile(games);
     std::printf("base: %s (%zu games), %d rounds\n", path.c_str(), games, rounds);
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
     TMainForm& main = *program.MainForm;
-    main.show();
-    main.BaseItems().first()->trigger();
-    Settle();
-    // The empty board's selection: every game of the base.
-    main.MakeStatistic(true);
+    OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
     QAction* command = main.findChild<QAction*>(QStringLiteral("ListingGames1"));
     TFormKonstr& listing = *program.FormKonstr;
@@ -533,14 +542,10 @@ int MeasureDiagram(size_t games, const QString& picture) {
     const std::string path = kalvon::bench::BenchBaseFile(games);
     std::printf("base: %s (%zu games)\n", path.c_str(), games);
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    if (!QFile::link(QString::fromStdString(path), QStringLiteral("big.bdt"))) return 1;
+    if (!EnterWithBase(work, path)) return 1;
     TProgram program;
     TMainForm& main = *program.MainForm;
-    main.show();
-    main.BaseItems().first()->trigger();
-    Settle();
-    main.MakeStatistic(true);  // the empty board's selection: every game of the base
+    OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
     TUsechForm& form = *program.UsechForm;
     auto* list = form.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
