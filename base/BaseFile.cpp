@@ -49,7 +49,8 @@ inline size_t FindByte(std::string_view text, size_t from, char c) {
         word ^= pattern;
         const uint64_t found = (word - Ones) & ~word & Highs;  // the lowest bit set marks the first c
         if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            if constexpr (std::endian::native == std::endian::little)
+                return i + size_t(std::countr_zero(found) / 8);
             break;
         }
     }
@@ -100,7 +101,8 @@ void FillRecord(TPartyRecord& party, const TLineFields& f) {
         party.Board = f.Board;
     } else {
         char padded[5] = {' ', ' ', ' ', ' ', ' '};
-        std::copy_n(f.Board.data(), f.Board.size(), padded + 5 - f.Board.size());  // an empty text may have no data
+        std::copy_n(f.Board.data(), f.Board.size(),
+                    padded + 5 - f.Board.size());  // an empty text may have no data
         party.Board = std::string_view(padded, 5);
     }
     party.Result = f.Result.empty() ? '?' : f.Result[0];
@@ -177,7 +179,8 @@ public:
     std::vector<uint32_t> SortedSlots() const {
         std::vector<uint32_t> order(Entries_.size());
         for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return Entries_[a].Key < Entries_[b].Key; });
+        std::sort(order.begin(), order.end(),
+                  [&](uint32_t a, uint32_t b) { return Entries_[a].Key < Entries_[b].Key; });
         return order;
     }
     const std::string& Spelling(uint32_t slot) const { return Entries_[slot].Spelling; }
@@ -186,7 +189,7 @@ public:
 private:
     struct TCell {
         TTextWords Words{std::string_view()};
-        uint32_t Index = 0;  // a position in Offsets_ plus one, 0 when free
+        uint32_t Index = 0;   // a position in Offsets_ plus one, 0 when free
         uint32_t Answer = 0;  // the slot, with DecodableBit: kept here to spare a second look-up
         TFound Found() const { return {Answer & ~DecodableBit, (Answer & DecodableBit) != 0}; }
     };
@@ -246,7 +249,8 @@ size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joi
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         all = _mm_or_si128(all, bytes);
         // The bytes up to '\r' are those that the unsigned minimum with '\r' leaves as they are.
-        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, carriageReturn), bytes)));
+        const unsigned found =
+            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, carriageReturn), bytes)));
         if (found != 0) {
             join();
             return i + size_t(std::countr_zero(found));
@@ -261,7 +265,8 @@ size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joi
         // The lowest bit set marks the first byte below '\r' + 1.
         const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & HighBits;
         if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little) return i + size_t(std::countr_zero(found) / 8);
+            if constexpr (std::endian::native == std::endian::little)
+                return i + size_t(std::countr_zero(found) / 8);
             break;
         }
     }
@@ -275,8 +280,14 @@ size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joi
 class TBaseReader {
 public:
     // totalBytes: the size of the whole text, for the progress.
-    TBaseReader(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report, uint64_t totalBytes)
-        : Base_(base), Path_(path), Ui_(ui), Report_(report), Policy_(TextPolicy()), Total_(totalBytes),
+    TBaseReader(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report,
+                uint64_t totalBytes)
+        : Base_(base),
+          Path_(path),
+          Ui_(ui),
+          Report_(report),
+          Policy_(TextPolicy()),
+          Total_(totalBytes),
           FirstNew_(base.PartyList.size()) {
         // Names and years already in memory count as met first.
         for (const TPlayerRecord& player : base.PlayerCatalogue.PlayerRecords)
@@ -395,16 +406,16 @@ public:
     void ShowReport() {
         if (Report_.EmptyResultLines > MaxEmptyResultMessages) {
             const size_t more = Report_.EmptyResultLines - MaxEmptyResultMessages;
-            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") +
-                            " had an empty result; the first of them is line " +
+            Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(more) + " more line" +
+                            (more == 1 ? "" : "s") + " had an empty result; the first of them is line " +
                             std::to_string(Report_.FirstUnshownEmptyResultLine) + ".");
         }
         if (Report_.UndecodableLines > 0)
             Ui_.ShowMessage("File " + Path_ + ": " + std::to_string(Report_.UndecodableLines) +
                             (Report_.UndecodableLines == 1 ? " line holds" : " lines hold") +
                             " text that the code page " + Policy_.CodePage() +
-                            " cannot decode; the first is line " + std::to_string(Report_.FirstUndecodableLine) +
-                            ".");
+                            " cannot decode; the first is line " +
+                            std::to_string(Report_.FirstUndecodableLine) + ".");
         if (Report_.NulLine > 0)
             Ui_.ShowMessage("File " + Path_ + ": the text ends at a NUL byte in line " +
                             std::to_string(Report_.NulLine) + "; the lines after it are not loaded.");
@@ -426,10 +437,9 @@ private:
             }
             const TSpellings::TFound black = Players_.Find(fields.Black);
             const TSpellings::TFound white = Players_.Find(fields.White);
-            const bool decodable =
-                (ascii && Policy_.DecodesAscii()) || Decodable(line, fields, black.Decodable && white.Decodable);
-            if (!decodable && Report_.UndecodableLines++ == 0)
-                Report_.FirstUndecodableLine = number;
+            const bool decodable = (ascii && Policy_.DecodesAscii()) ||
+                                   Decodable(line, fields, black.Decodable && white.Decodable);
+            if (!decodable && Report_.UndecodableLines++ == 0) Report_.FirstUndecodableLine = number;
             if (fields.Result.empty()) {
                 if (Report_.EmptyResultLines++ == 0) Report_.FirstEmptyResultLine = number;
                 if (Report_.EmptyResultLines <= MaxEmptyResultMessages)
@@ -461,7 +471,8 @@ private:
         const char* begin = line.data();
         const char* end = begin + line.size();
         return Policy_.CanDecode({begin, size_t(black - begin)}) &&
-               Policy_.CanDecode({black + fields.Black.size(), size_t(white - black - fields.Black.size())}) &&
+               Policy_.CanDecode(
+                   {black + fields.Black.size(), size_t(white - black - fields.Black.size())}) &&
                Policy_.CanDecode({white + fields.White.size(), size_t(end - white - fields.White.size())});
     }
     // The first offset at which the progress reaches percent.
@@ -703,7 +714,8 @@ bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
 }
 
 TBaseMark MarkBase(const TGameBase& base) {
-    return {base.PartyList.size(), base.PlayerCatalogue.PlayerRecords.size(), base.TurnCatalogue.TurnIds.size()};
+    return {base.PartyList.size(), base.PlayerCatalogue.PlayerRecords.size(),
+            base.TurnCatalogue.TurnIds.size()};
 }
 
 void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
@@ -749,7 +761,8 @@ void SortBaseLines(std::vector<std::string_view>& lines) {
     for (std::string_view line : lines) items.push_back({policy.Prefix(line), line});
     auto less = [&](const TItem& a, const TItem& b) {
         if (a.Prefix.Exact && b.Prefix.Exact && !(a.Prefix == b.Prefix))
-            return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High : a.Prefix.Low < b.Prefix.Low;
+            return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High
+                                                  : a.Prefix.Low < b.Prefix.Low;
         return policy.Compare(a.Line, b.Line) < 0;
     };
     // Lines mostly come from a sorted file with a few appended: only the unsorted tail is sorted and

@@ -75,7 +75,8 @@ bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
 // somewhere (letter case counts).
 std::string SaveAsName(std::string chosen);
 // Copies the base file at from to the path to, through a temporary file, a few megabytes at a time;
-// a from that does not exist gives an empty base. False, with the file and the system's reason in error, when it fails.
+// a from that does not exist gives an empty base. False, with the file and the system's reason in error, when
+// it fails.
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error);
 // Removes the listed games (each once) from memory and clears Listing. When the game being edited
 // is removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.

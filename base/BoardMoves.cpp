@@ -68,8 +68,10 @@ void MarkBoardGrid(TGameBase& base) {
 
 bool CanPlayAt(const TGameBase& base, std::string_view point) {
     if (point.size() != 2 || !IsPointCode(point)) return false;
-    if (base.BoardGrid[size_t(PointDigitValue(point[0]))][size_t(PointDigitValue(point[1]))] != 0) return false;
-    return base.CurrentMoves.size() % 2 == 0 && ShownMoveCount(base.CurrentMoves) == MoveCount(base.CurrentMoves);
+    if (base.BoardGrid[size_t(PointDigitValue(point[0]))][size_t(PointDigitValue(point[1]))] != 0)
+        return false;
+    return base.CurrentMoves.size() % 2 == 0 &&
+           ShownMoveCount(base.CurrentMoves) == MoveCount(base.CurrentMoves);
 }
 
 TBoardChange PlayMove(TGameBase& base, std::string_view point) {
@@ -146,7 +148,8 @@ TBoardChange SetGame(TGameBase& base, std::string_view moves) {
 TBoardChange TransformGame(TGameBase& base, TSymmetry symmetry) {
     auto transform = [symmetry](std::string& moves) {
         // A code that is no point stays as it is, in its place.
-        for (size_t i = 0; i + 1 < moves.size(); i += 2) moves.replace(i, 2, TransformPoint(moves.substr(i, 2), symmetry));
+        for (size_t i = 0; i + 1 < moves.size(); i += 2)
+            moves.replace(i, 2, TransformPoint(moves.substr(i, 2), symmetry));
     };
     TBoardChange change = Many(!base.CurrentMoves.empty(), !base.CurrentMoves.empty());
     transform(base.CurrentMoves);

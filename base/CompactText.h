@@ -84,7 +84,9 @@ public:
     friend std::strong_ordering operator<=>(const TCompactText& a, const TCompactText& b) {
         return a.view() <=> b.view();
     }
-    friend std::strong_ordering operator<=>(const TCompactText& a, std::string_view b) { return a.view() <=> b; }
+    friend std::strong_ordering operator<=>(const TCompactText& a, std::string_view b) {
+        return a.view() <=> b;
+    }
 
 private:
     static constexpr uint8_t HeapTag = 0xFF;

@@ -8,16 +8,18 @@ namespace kalvon {
 
 size_t TSortedNames::Add(std::string_view text) {
     const TTextPolicy& policy = TextPolicy();
-    auto at = std::lower_bound(Items_.begin(), Items_.end(), text,
-                               [&](const std::string& item, std::string_view t) { return policy.Less(item, t); });
+    auto at =
+        std::lower_bound(Items_.begin(), Items_.end(), text,
+                         [&](const std::string& item, std::string_view t) { return policy.Less(item, t); });
     if (at == Items_.end() || policy.Compare(*at, text) != 0) at = Items_.insert(at, std::string(text));
     return size_t(at - Items_.begin());
 }
 
 void TSortedNames::Remove(std::string_view text) {
     const TTextPolicy& policy = TextPolicy();
-    auto at = std::lower_bound(Items_.begin(), Items_.end(), text,
-                               [&](const std::string& item, std::string_view t) { return policy.Less(item, t); });
+    auto at =
+        std::lower_bound(Items_.begin(), Items_.end(), text,
+                         [&](const std::string& item, std::string_view t) { return policy.Less(item, t); });
     if (at != Items_.end() && policy.Compare(*at, text) == 0) Items_.erase(at);
 }
 
@@ -46,7 +48,8 @@ bool TTurnCatalogue::Contains(std::string_view year) const {
 }
 
 void TTurnCatalogue::Add(std::string_view year) {
-    if (TurnIds.try_emplace(TextPolicy().SortKey(year), int32_t(TurnIds.size() + 1)).second) TurnNames.Add(year);
+    if (TurnIds.try_emplace(TextPolicy().SortKey(year), int32_t(TurnIds.size() + 1)).second)
+        TurnNames.Add(year);
 }
 
 void TTurnCatalogue::clear() {

@@ -88,11 +88,11 @@ struct TGameBase {
     std::vector<TPartyRecord> PartyList;  // in load order; a game is known by its position here
     TPlayerCatalogue PlayerCatalogue;
     TTurnCatalogue TurnCatalogue;
-    TListing Listing;                     // the selection: positions in PartyList, in display order
-    long CurrentParty = NoParty;          // the game opened from the base, or NoParty
-    std::string CurrentMoves;             // the moves on the board
-    std::string ForwardMoves;             // moves taken back, the next one to replay first
-    TBoardGrid BoardGrid{};               // 0 = empty point
+    TListing Listing;             // the selection: positions in PartyList, in display order
+    long CurrentParty = NoParty;  // the game opened from the base, or NoParty
+    std::string CurrentMoves;     // the moves on the board
+    std::string ForwardMoves;     // moves taken back, the next one to replay first
+    TBoardGrid BoardGrid{};       // 0 = empty point
     bool EditMode = false;
     // Moves with every change of PartyList (loading, adding, editing, deleting, clearing), so that
     // data kept beside the games, such as the search index, can tell that it is out of date; the
@@ -102,7 +102,8 @@ struct TGameBase {
     TPartyListLog PartyListChanges;
 
     TPartyRecord* CurrentRecord() {
-        return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty] : nullptr;
+        return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty]
+                                                                          : nullptr;
     }
 };
 

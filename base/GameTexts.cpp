@@ -9,22 +9,37 @@ namespace kalvon {
 
 std::string ResultText(char result) {
     switch (result) {
-        case '+': return "1:0";
-        case '-': return "0:1";
-        case '=': return "1/2";
-        case 'F': return "+:-";
-        case 'f': return "-:+";
-        default: return "";
+        case '+':
+            return "1:0";
+        case '-':
+            return "0:1";
+        case '=':
+            return "1/2";
+        case 'F':
+            return "+:-";
+        case 'f':
+            return "-:+";
+        default:
+            return "";
     }
 }
 
 std::string ResultMark(const TPartyRecord& party) {
     const char* mark = "?";
     switch (party.Result) {
-        case '+': case 'F': mark = "/"; break;
-        case '-': case 'f': mark = "o"; break;
-        case '=': mark = "x"; break;
-        default: break;
+        case '+':
+        case 'F':
+            mark = "/";
+            break;
+        case '-':
+        case 'f':
+            mark = "o";
+            break;
+        case '=':
+            mark = "x";
+            break;
+        default:
+            break;
     }
     return Concat({mark, std::to_string(party.Moves.size() / 2)});
 }
@@ -35,7 +50,8 @@ namespace {
 // from the centre, s from move 2, dc columns from move 2 and dx columns from the centre.
 int DirectOpening(int t, int s, int dc, int dx) {
     switch (t) {
-        case 1: return dc == 1 ? 6 : 8;
+        case 1:
+            return dc == 1 ? 6 : 8;
         case 2:
             if (dx == 1) return s == 1 ? 4 : 9;
             if (s == 1) return 1;
@@ -43,14 +59,17 @@ int DirectOpening(int t, int s, int dc, int dx) {
         case 3:
             if (s == 2) return dc == 1 ? 2 : 5;
             return dc == 2 ? 10 : 12;
-        case 4: return s == 3 ? 3 : 13;
-        default: return 0;
+        case 4:
+            return s == 3 ? 3 : 13;
+        default:
+            return 0;
     }
 }
 
 int IndirectOpening(int t, int s, int dc) {
     switch (t) {
-        case 1: return s == 1 ? 19 : 22;
+        case 1:
+            return s == 1 ? 19 : 22;
         case 2:
             if (s == 2) return dc == 1 ? 16 : 20;
             if (s == 4) return dc == 2 ? 24 : 23;
@@ -65,7 +84,8 @@ int IndirectOpening(int t, int s, int dc) {
             if (s == 4) return 18;
             if (s == 6) return 26;
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

@@ -15,9 +15,9 @@ struct TField {
 }  // namespace
 
 std::optional<std::string> CheckPartyEntry(const TPartyEntry& entry) {
-    for (const TField& field : {TField{"Black", entry.Black}, TField{"White", entry.White},
-                                TField{"Year", entry.Year}, TField{"Board", entry.Board},
-                                TField{"5 A =", entry.Alt}})
+    for (const TField& field :
+         {TField{"Black", entry.Black}, TField{"White", entry.White}, TField{"Year", entry.Year},
+          TField{"Board", entry.Board}, TField{"5 A =", entry.Alt}})
         if (auto refused = CheckBaseField(field.Caption, Trim(field.Text))) return refused;
     return std::nullopt;
 }
@@ -31,7 +31,8 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string move
 
     TPartyRecord party;
     const std::string_view board = Trim(entry.Board);
-    party.Board = board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+    party.Board =
+        board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
     party.Year = Trim(entry.Year);
     base.TurnCatalogue.Add(party.Year);
     // The white name is looked up after the black one was added: one new name for both colours is

@@ -11,7 +11,9 @@ int PointDigitValue(char c) {
     return 0;
 }
 
-char PointDigit(int value) { return PointDigits[size_t(value - 1)]; }
+char PointDigit(int value) {
+    return PointDigits[size_t(value - 1)];
+}
 
 bool IsPointCode(std::string_view code) {
     return code.size() == 2 && PointDigitValue(code[0]) != 0 && PointDigitValue(code[1]) != 0;

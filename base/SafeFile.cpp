@@ -19,7 +19,9 @@ namespace kalvon {
 
 namespace {
 
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -83,8 +85,7 @@ bool TFileReader::Open(const std::string& path, std::string& error, TReadFailure
     struct stat info {};
     if (fstat(fd, &info) != 0)
         return fail(TReadFailure::Unreadable, "Cannot read file " + path + ": " + Reason());
-    if (!S_ISREG(info.st_mode))
-        return fail(TReadFailure::NotOrdinary, NotOrdinaryMessage(path));
+    if (!S_ISREG(info.st_mode)) return fail(TReadFailure::NotOrdinary, NotOrdinaryMessage(path));
     if (uint64_t(info.st_size) > MemoryBytes()) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
     Size_ = uint64_t(info.st_size);
     Fd_ = std::exchange(closer.Fd, -1);
@@ -261,7 +262,11 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         unlink(temporary.c_str());
         throw;
     }
-    const mode_t mode = targetExists ? (old.st_mode & 07777) : (0666 & ~[] { mode_t m = umask(0); umask(m); return m; }());
+    const mode_t mode = targetExists ? (old.st_mode & 07777) : (0666 & ~[] {
+        mode_t m = umask(0);
+        umask(m);
+        return m;
+    }());
     if (fchmod(fd, mode) != 0 || fdatasync(fd) != 0) return fail();
     if (close(fd) != 0) {
         error = "Cannot write file " + path + ": " + Reason();

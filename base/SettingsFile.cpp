@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "base/SafeFile.h"
-#include "base/TextPolicy.h"
 #include "base/TextFields.h"
+#include "base/TextPolicy.h"
 
 namespace kalvon {
 
@@ -241,8 +241,8 @@ std::optional<std::string> ApplySettingsCodePage(const TParameterList& list) {
         return std::nullopt;
     } catch (const std::exception& refused) {
         SetTextPolicy(DefaultCodePage);
-        return std::string(refused.what()) + " (\"Code Page\" in " + SettingsPath + "); names are read and written in " +
-               DefaultCodePage + ".";
+        return std::string(refused.what()) + " (\"Code Page\" in " + SettingsPath +
+               "); names are read and written in " + DefaultCodePage + ".";
     }
 }
 

@@ -69,7 +69,7 @@ struct TTextPolicy::TIcu {
     std::array<uint8_t, 256> DenseRank{};  // 1..255 in the order of Rank, for packed prefixes
 
     bool SingleByte = true;
-    bool AsciiDecodes = true;  // every byte below 0x80 stands for a character
+    bool AsciiDecodes = true;       // every byte below 0x80 stands for a character
     std::vector<char> Undecodable;  // in a single-byte code page, the bytes that stand for nothing
 
     // True when the byte at i weighs as a simple character whatever surrounds it.
@@ -122,7 +122,8 @@ struct TTextPolicy::TIcu {
             ucol_getContractionsAndExpansions(Collator->toUCollator(), contractions, nullptr, true, &status);
             icu::UnicodeSetIterator it(*icu::UnicodeSet::fromUSet(contractions));
             while (it.next())
-                if (it.isString() && inCodePage.containsAll(it.getString())) inContraction.addAll(it.getString());
+                if (it.isString() && inCodePage.containsAll(it.getString()))
+                    inContraction.addAll(it.getString());
             uset_close(contractions);
         }
         auto* rules = dynamic_cast<icu::RuleBasedCollator*>(Collator.get());
@@ -247,7 +248,8 @@ bool HoldsAnyOf(std::string_view bytes, const std::vector<char>& sought) {
     size_t i = 0;
 #if defined(__SSE2__)
     __m128i wanted[MaxSoughtBytes];
-    for (size_t k = 0; k < MaxSoughtBytes; ++k) wanted[k] = _mm_set1_epi8(sought[std::min(k, sought.size() - 1)]);
+    for (size_t k = 0; k < MaxSoughtBytes; ++k)
+        wanted[k] = _mm_set1_epi8(sought[std::min(k, sought.size() - 1)]);
     for (; i + 16 <= bytes.size(); i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
         __m128i found = _mm_cmpeq_epi8(v, wanted[0]);
@@ -290,15 +292,18 @@ bool TTextPolicy::CanDecode(std::string_view bytes) const {
 }
 
 std::optional<std::string> TTextPolicy::FromUtf8(std::string_view utf8) const {
-    icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), int32_t(utf8.size())));
+    icu::UnicodeString text =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), int32_t(utf8.size())));
     if (text.indexOf(char16_t(0xFFFD)) >= 0) return std::nullopt;
     if (!Icu_->SingleByte) {
         UConverter* converter = Icu_->Converter.get();
         UErrorCode status = U_ZERO_ERROR;
         ucnv_reset(converter);
         ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        std::string out(size_t(UCNV_GET_MAX_BYTES_FOR_STRING(text.length(), ucnv_getMaxCharSize(converter))), '\0');
-        int32_t n = ucnv_fromUChars(converter, out.data(), int32_t(out.size()), text.getBuffer(), text.length(), &status);
+        std::string out(size_t(UCNV_GET_MAX_BYTES_FOR_STRING(text.length(), ucnv_getMaxCharSize(converter))),
+                        '\0');
+        int32_t n = ucnv_fromUChars(converter, out.data(), int32_t(out.size()), text.getBuffer(),
+                                    text.length(), &status);
         if (U_FAILURE(status)) return std::nullopt;
         out.resize(size_t(n));
         return out;
@@ -321,8 +326,12 @@ int TTextPolicy::Compare(std::string_view a, std::string_view b) const {
     const auto& rank = icu.Rank;
     size_t i = 0, j = 0;
     for (;;) {
-        while (i < a.size() && kind[uint8_t(a[i])] == ByteWeight::Ignorable && !icu.InContraction[uint8_t(a[i])]) ++i;
-        while (j < b.size() && kind[uint8_t(b[j])] == ByteWeight::Ignorable && !icu.InContraction[uint8_t(b[j])]) ++j;
+        while (i < a.size() && kind[uint8_t(a[i])] == ByteWeight::Ignorable &&
+               !icu.InContraction[uint8_t(a[i])])
+            ++i;
+        while (j < b.size() && kind[uint8_t(b[j])] == ByteWeight::Ignorable &&
+               !icu.InContraction[uint8_t(b[j])])
+            ++j;
         if (i == a.size() || j == b.size()) {
             if (i == a.size() && j == b.size()) return 0;
             // The rest of the longer text decides only if it has a simple character next; otherwise
@@ -338,7 +347,8 @@ int TTextPolicy::Compare(std::string_view a, std::string_view b) const {
     }
     UErrorCode status = U_ZERO_ERROR;
     // The simple characters compared so far were equal at both levels, so ICU may start behind them.
-    UCollationResult r = Icu_->Collator->compare(Icu_->Decode(a.substr(i)), Icu_->Decode(b.substr(j)), status);
+    UCollationResult r =
+        Icu_->Collator->compare(Icu_->Decode(a.substr(i)), Icu_->Decode(b.substr(j)), status);
     return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 

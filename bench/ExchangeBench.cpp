@@ -124,7 +124,8 @@ void TimeFolderCommand(benchmark::State& state, Run run) {
         state.SetIterationTime(took);
         seconds += took;
     }
-    if (SaveSeconds() > 0) state.counters["x_SaveBase"] = seconds / double(state.iterations()) / SaveSeconds();
+    if (SaveSeconds() > 0)
+        state.counters["x_SaveBase"] = seconds / double(state.iterations()) / SaveSeconds();
 }
 
 void BM_AddPartysFromFolder(benchmark::State& state) {
@@ -155,6 +156,14 @@ void BM_ReadNotificationsFromMemory(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_SaveBaseOf1M)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
-BENCHMARK(BM_AddPartysFromFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
-BENCHMARK(BM_UpdatePartysFromFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_AddPartysFromFolder)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK(BM_UpdatePartysFromFolder)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 BENCHMARK(BM_ReadNotificationsFromMemory)->Unit(benchmark::kMillisecond);

@@ -68,7 +68,8 @@ bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines
         basePath,
         [&](std::string& piece) {
             piece.clear();
-            while (next < lines.size() && piece.size() < (4u << 20)) piece.append(lines[next++]).append("\r\n");
+            while (next < lines.size() && piece.size() < (4u << 20))
+                piece.append(lines[next++]).append("\r\n");
             return !piece.empty();
         },
         error);

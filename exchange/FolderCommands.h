@@ -20,9 +20,9 @@ enum class TFolderRunStatus {
 // What the menu command needs to finish its work after a run.
 struct TFolderRun {
     TFolderRunStatus Status = TFolderRunStatus::Done;
-    size_t FilesRead = 0;      // notification files read
-    size_t GamesAdded = 0;     // games appended to the file (for Add also to PartyList)
-    size_t GamesReplaced = 0;  // Update: lines replaced by a notification of their key
+    size_t FilesRead = 0;        // notification files read
+    size_t GamesAdded = 0;       // games appended to the file (for Add also to PartyList)
+    size_t GamesReplaced = 0;    // Update: lines replaced by a notification of their key
     bool StatisticsDue = false;  // Add: PartyList grew, so the statistics and browsers are out of date
     bool ReloadDue = false;      // Update: the base file was rewritten; the base in memory must be
                                  // cleared and loaded again from it

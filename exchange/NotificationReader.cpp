@@ -17,12 +17,22 @@ namespace kalvon {
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-bool StartsWith(std::string_view text, std::string_view part) { return text.substr(0, part.size()) == part; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+bool StartsWith(std::string_view text, std::string_view part) {
+    return text.substr(0, part.size()) == part;
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
-std::string_view After(std::string_view text, size_t from) { return from < text.size() ? text.substr(from) : ""; }
+std::string_view After(std::string_view text, size_t from) {
+    return from < text.size() ? text.substr(from) : "";
+}
 
 // The word that starts at or after from (blanks skipped) and runs to the next blank; end is set
 // behind it.
@@ -40,7 +50,8 @@ std::string_view NextWord(std::string_view text, size_t from) {
 
 // "Eks", blanks, "Ohs": the column heads above the names. A name that merely contains "Eks" is no head.
 bool IsColumnHeads(std::string_view trimmed) {
-    if (trimmed.size() < 7 || !StartsWith(trimmed, "Eks") || trimmed.substr(trimmed.size() - 3) != "Ohs") return false;
+    if (trimmed.size() < 7 || !StartsWith(trimmed, "Eks") || trimmed.substr(trimmed.size() - 3) != "Ohs")
+        return false;
     for (char c : trimmed.substr(3, trimmed.size() - 6))
         if (c != ' ' && c != '\t') return false;
     return true;
@@ -118,7 +129,8 @@ private:
     bool ReadNames() {
         size_t heads = Result_ + 1;
         while (heads < Lines_.size() && !IsColumnHeads(Trim(Lines_[heads]))) ++heads;
-        if (heads >= Lines_.size()) return Fail(Result_, "", "no column heads \"Eks\" and \"Ohs\" follow the result line");
+        if (heads >= Lines_.size())
+            return Fail(Result_, "", "no column heads \"Eks\" and \"Ohs\" follow the result line");
         Names_ = heads + 1;
         if (Names_ >= Lines_.size()) return Fail(heads, "", "the text ends before the names of the players");
         const std::string_view names = Trim(Lines_[Names_]);
@@ -138,7 +150,8 @@ private:
         Moves_ = Renju_ ? "88" : "";
         if (Renju_) Taken_.set(8 * 16 + 8);
         for (size_t i = Names_ + 1;; ++i) {
-            if (i >= Lines_.size()) return Fail(Lines_.size() - 1, "", "the text ends before the end of the move table");
+            if (i >= Lines_.size())
+                return Fail(Lines_.size() - 1, "", "the text ends before the end of the move table");
             if (IsStopLine(Lines_[i])) {
                 Forfeit_ = Contains(Lines_[i], "Forfeit");
                 return ReadStopLine(i);
@@ -152,7 +165,8 @@ private:
     // The turn number before the row's first blank, for renju, where it says what the row holds.
     bool TurnNumber(size_t index, std::string_view row, size_t blank, int& turn) {
         const std::string_view digits = row.substr(0, blank);
-        if (digits.empty() || digits.size() > 6) return Fail(index, digits, "the turn number is not a number");
+        if (digits.empty() || digits.size() > 6)
+            return Fail(index, digits, "the turn number is not a number");
         turn = 0;
         for (char c : digits) {
             if (!IsDigit(c)) return Fail(index, digits, "the turn number is not a number");
@@ -164,7 +178,8 @@ private:
     bool ReadRow(size_t index, bool& tableEnds) {
         const std::string_view row = Trim(Lines_[index]);
         const size_t blank = row.find(' ');
-        if (blank == std::string_view::npos) return Fail(index, row, "a row of the move table needs a turn number and a move");
+        if (blank == std::string_view::npos)
+            return Fail(index, row, "a row of the move table needs a turn number and a move");
         int turn = 0;
         if (Renju_ && !TurnNumber(index, row, blank, turn)) return false;
         if (Renju_ && turn == 1) {
@@ -188,14 +203,16 @@ private:
     // The second player's turn: its number, a blank, one move.
     bool ReadSecondColumn(size_t index, std::string_view column) {
         const size_t blank = column.find(' ');
-        if (blank == std::string_view::npos) return Fail(index, column, "a turn needs a turn number and a move");
+        if (blank == std::string_view::npos)
+            return Fail(index, column, "a turn needs a turn number and a move");
         return AddMove(index, NextWord(column, blank + 1));
     }
 
     // Renju turn 1: two moves separated by a comma, after the blank at from; end is set behind them.
     bool ReadPair(size_t index, std::string_view row, size_t blank, size_t& end) {
         const size_t comma = row.find(',', blank);
-        if (comma == std::string_view::npos) return Fail(index, row, "turn 1 needs two points separated by a comma");
+        if (comma == std::string_view::npos)
+            return Fail(index, row, "turn 1 needs two points separated by a comma");
         return AddMove(index, Trim(row.substr(blank + 1, comma - blank - 1))) &&
                AddMove(index, NextWord(row, comma + 1, end));
     }
@@ -243,7 +260,8 @@ private:
         const size_t blank = line.find(' ');
         const std::string_view afterTurn = blank == std::string_view::npos ? line : After(line, blank + 1);
         if (StartsWith(afterTurn, "Resign") || StartsWith(afterTurn, "Forfeit")) return true;
-        if (blank == std::string_view::npos) return Fail(index, line, "a row of the move table needs a turn number and a move");
+        if (blank == std::string_view::npos)
+            return Fail(index, line, "a row of the move table needs a turn number and a move");
         int turn = 0;
         if (Renju_ && !TurnNumber(index, line, blank, turn)) return false;
         size_t end = 0;
@@ -275,8 +293,9 @@ private:
             size_t Line;
         };
         const std::string alt = Alt_;
-        for (const TField& field : {TField{"The board number", Board_, Header_}, TField{"A name", Black_, Names_},
-                                    TField{"A name", White_, Names_}, TField{"The alternative", alt, AltLine_}})
+        for (const TField& field :
+             {TField{"The board number", Board_, Header_}, TField{"A name", Black_, Names_},
+              TField{"A name", White_, Names_}, TField{"The alternative", alt, AltLine_}})
             if (std::optional<std::string> problem = CheckBaseField(field.Caption, field.Text))
                 return Fail(field.Line, field.Text, problem->substr(0, problem->size() - 1));
         return true;
@@ -340,7 +359,8 @@ int NotificationYear(std::string_view fileName, std::time_t fileDate) {
     return local.tm_year + 1900;
 }
 
-TNotificationRead NotificationToBaseLine(std::string_view text, std::string_view fileName, std::time_t fileDate) {
+TNotificationRead NotificationToBaseLine(std::string_view text, std::string_view fileName,
+                                         std::time_t fileDate) {
     return TReader(text, fileName).Read(fileName, fileDate);
 }
 
@@ -357,8 +377,8 @@ TNotificationRead ReadNotificationFile(const std::string& path) {
     return NotificationToBaseLine(*text, path, info.st_mtime);
 }
 
-std::optional<std::string> ReadNotification(TGameBase& base, const std::string& folder, const std::string& name,
-                                            TNotificationError& error) {
+std::optional<std::string> ReadNotification(TGameBase& base, const std::string& folder,
+                                            const std::string& name, TNotificationError& error) {
     TNotificationRead read = ReadNotificationFile(JoinPath(folder, name));
     if (read.Error) {
         error = std::move(*read.Error);

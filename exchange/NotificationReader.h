@@ -36,7 +36,8 @@ int NotificationYear(std::string_view fileName, std::time_t fileDate);
 // empty line when the text has no header line, or the error that refuses it: a point that is no
 // point of the board or is taken twice, a turn number that is no number, a field the base line
 // cannot hold, a text that ends too early. Pure: reads nothing but its arguments.
-TNotificationRead NotificationToBaseLine(std::string_view text, std::string_view fileName, std::time_t fileDate);
+TNotificationRead NotificationToBaseLine(std::string_view text, std::string_view fileName,
+                                         std::time_t fileDate);
 
 // Reads the notification file at path (its year from its own name or its date) into a base line, as
 // NotificationToBaseLine; an unreadable file is an error naming it. Changes nothing.
@@ -45,7 +46,7 @@ TNotificationRead ReadNotificationFile(const std::string& path);
 // Reads the notification folder/name and appends its game to the base with AddBaseLine. Returns the
 // base line (empty, and nothing added, for a file without a header line), or nullopt with error set
 // and nothing added. Never changes the file.
-std::optional<std::string> ReadNotification(TGameBase& base, const std::string& folder, const std::string& name,
-                                            TNotificationError& error);
+std::optional<std::string> ReadNotification(TGameBase& base, const std::string& folder,
+                                            const std::string& name, TNotificationError& error);
 
 }  // namespace kalvon

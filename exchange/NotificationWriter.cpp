@@ -21,7 +21,9 @@ namespace kalvon {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string PadRight(std::string text, size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -33,7 +35,9 @@ std::string PadLeft(const std::string& text, size_t width) {
 }
 
 // A turn number right-aligned in three characters, as "%3d" writes it.
-std::string Turn(int turn) { return PadLeft(std::to_string(turn), 3); }
+std::string Turn(int turn) {
+    return PadLeft(std::to_string(turn), 3);
+}
 
 // The two points offered for move 5 while a game stands at that choice ("J10-K9"), or false when Alt
 // holds no such pair that a notification could carry.
@@ -104,7 +108,9 @@ public:
     }
 
 private:
-    std::string Move(int number) const { return PointCodeToText(std::string_view(Party_.Moves).substr(size_t(2 * number - 2), 2)); }
+    std::string Move(int number) const {
+        return PointCodeToText(std::string_view(Party_.Moves).substr(size_t(2 * number - 2), 2));
+    }
     std::string First(int turn, int move) const { return Turn(turn) + " " + Move(move); }
 
     void Row(const std::string& first, int turn, const std::string& move) {
@@ -117,7 +123,8 @@ private:
         if (Party_.Result == '=') {
             if (!first.empty()) Lines_.push_back(" " + first);
         } else {
-            Lines_.push_back(" " + PadRight(first, 12) + " " + Turn(turn) + (Forfeit() ? " Forfeit" : " Resign"));
+            Lines_.push_back(" " + PadRight(first, 12) + " " + Turn(turn) +
+                             (Forfeit() ? " Forfeit" : " Resign"));
         }
     }
 
@@ -167,7 +174,8 @@ void AppendBoard(const TPartyRecord& party, std::vector<std::string>& lines) {
     for (int row = BoardSize; row >= 1; --row) {
         const std::string number = PadLeft(std::to_string(row), 2);
         std::string line = "  " + number + " ";
-        for (int column = 1; column <= BoardSize; ++column) line += std::string(" ") + marks[size_t(column)][size_t(row)];
+        for (int column = 1; column <= BoardSize; ++column)
+            line += std::string(" ") + marks[size_t(column)][size_t(row)];
         lines.push_back(line + "  " + number);
     }
     lines.insert(lines.end(), {"", ColumnLine});
@@ -193,8 +201,8 @@ std::string NotificationFileName(const TPartyRecord& party) {
         digits = year.substr(2, 2);
     else if (year.size() >= 2 && IsDigit(year[year.size() - 2]) && IsDigit(year.back()))
         digits = year.substr(year.size() - 2);
-    std::string name = (IsRenjuGame(party) ? "Renju Board " : "Gomoku Board ") + std::string(Trim(party.Board)) +
-                       (digits.empty() ? "" : "_" + digits) + ".txt";
+    std::string name = (IsRenjuGame(party) ? "Renju Board " : "Gomoku Board ") +
+                       std::string(Trim(party.Board)) + (digits.empty() ? "" : "_" + digits) + ".txt";
     // Nothing in a name may lead out of the folder or into a control sequence.
     for (char& c : name)
         if (c == '/' || static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
@@ -209,10 +217,19 @@ std::string NotificationText(const TGameBase& base, const TPartyRecord& party) {
                     std::string(Trim(party.Board)));
     lines.push_back("");
     switch (party.Result) {
-        case '+': case 'F': lines.push_back("Game won by " + black + "."); break;
-        case '-': case 'f': lines.push_back("Game won by " + white + "."); break;
-        case '=': lines.push_back("Game was a tie."); break;
-        default: lines.push_back("Game");
+        case '+':
+        case 'F':
+            lines.push_back("Game won by " + black + ".");
+            break;
+        case '-':
+        case 'f':
+            lines.push_back("Game won by " + white + ".");
+            break;
+        case '=':
+            lines.push_back("Game was a tie.");
+            break;
+        default:
+            lines.push_back("Game");
     }
     lines.push_back("");
     lines.push_back((party.Reverse ? white : black) + "'s");

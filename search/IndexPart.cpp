@@ -45,7 +45,8 @@ TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
     for (; 2 * j + 1 < moves.size(); ++j) {
         const uint8_t x = digits.Value[uint8_t(moves[2 * j])], y = digits.Value[uint8_t(moves[2 * j + 1])];
         if (x == 0 || y == 0) break;  // the game counts as ending before its first code that is no point
-        if (j < size_t(TIndexPart::Depth)) key.Words[j / 8] |= uint64_t((x - 1) * 15 + y) << (56 - 8 * (j % 8));
+        if (j < size_t(TIndexPart::Depth))
+            key.Words[j / 8] |= uint64_t((x - 1) * 15 + y) << (56 - 8 * (j % 8));
     }
     key.Length = uint8_t(std::min(j, TIndexPart::MaxLength));
     return key;
@@ -91,7 +92,8 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         Group_[x] = party.Board.empty() ? ' ' : party.Board[0];
         const std::string_view year = party.Year;
         auto known = YearCodes_.find(year);
-        if (known == YearCodes_.end()) known = YearCodes_.emplace(std::string(year), int32_t(YearCodes_.size())).first;
+        if (known == YearCodes_.end())
+            known = YearCodes_.emplace(std::string(year), int32_t(YearCodes_.size())).first;
         Year_[x] = known->second;
         Black_[x] = party.BlackId;
         White_[x] = party.WhiteId;
@@ -106,7 +108,8 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     White_.shrink_to_fit();
     Year_.shrink_to_fit();
     for (TStoneSetIndex* sets : {&StoneSets_, &DeepStoneSets_})
-        sets->Build(n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
+        sets->Build(
+            n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
     ListPlayersGames();
     Summarise();
 }
@@ -215,12 +218,15 @@ void TIndexPart::DropPlayersGames(const TPositionShift& shift) {
 
 std::span<const uint32_t> TIndexPart::GamesOfPlayer(int32_t id) const {
     if (id < 0 || size_t(id) + 1 >= PlayerStart_.size()) return {};
-    return {PlayerGames_.data() + PlayerStart_[size_t(id)], PlayerGames_.data() + PlayerStart_[size_t(id) + 1]};
+    return {PlayerGames_.data() + PlayerStart_[size_t(id)],
+            PlayerGames_.data() + PlayerStart_[size_t(id) + 1]};
 }
 
 size_t TIndexPart::MemoryBytes() const {
-    size_t bytes = Bytes(Order_) + Bytes(Rows_) + Bytes(Length_) + Bytes(ResultCode_) + Bytes(Group_) + Bytes(Black_) + Bytes(White_) +
-                   Bytes(Year_) + Bytes(BlockCounts_) + StoneSets_.MemoryBytes() + DeepStoneSets_.MemoryBytes() + Bytes(PlayerStart_) + Bytes(PlayerGames_);
+    size_t bytes = Bytes(Order_) + Bytes(Rows_) + Bytes(Length_) + Bytes(ResultCode_) + Bytes(Group_) +
+                   Bytes(Black_) + Bytes(White_) + Bytes(Year_) + Bytes(BlockCounts_) +
+                   StoneSets_.MemoryBytes() + DeepStoneSets_.MemoryBytes() + Bytes(PlayerStart_) +
+                   Bytes(PlayerGames_);
     for (const auto& level : BlockMinima_) bytes += Bytes(level);
     for (const auto& [year, code] : YearCodes_) bytes += sizeof(year) + year.capacity() + sizeof(code) + 16;
     return bytes;

@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>

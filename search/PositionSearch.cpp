@@ -32,7 +32,8 @@ public:
 
     TPositionMatches Run() {
         if (const TStoneSetIndex* sets = Index_.StoneSets(Position_.size()))
-            sets->Find(Sets_, Position_.size(), [&](size_t x, uint8_t alive) { CheckGame(uint32_t(x), alive); });
+            sets->Find(Sets_, Position_.size(),
+                       [&](size_t x, uint8_t alive) { CheckGame(uint32_t(x), alive); });
         else if (Index_.GameCount() > 0)
             Descend(0, uint32_t(Index_.GameCount()), 0, 0xFF);
         return std::move(Matches_);
@@ -113,14 +114,17 @@ private:
         // Past the depth of the index the game's own move string decides.
         const std::string_view moves = Parties_[Index_.Game(x)].Moves;
         for (size_t j = TIndexPart::Depth; j < n && live != 0; ++j)
-            live &= Sets_.Mask(int(j % 2), 2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
+            live &= Sets_.Mask(int(j % 2),
+                               2 * j + 1 < moves.size() ? PointValue(moves.substr(2 * j, 2)) : NoPoint);
         if (live == 0) return;
         const uint8_t next = 2 * n + 1 < moves.size() ? PointValue(moves.substr(2 * n, 2)) : NoPoint;
         Matches_.Games.push_back({x, FirstSymmetry(live), next});
     }
 
     // Games that share the position's moves, shorter than the depth of the index.
-    void Found(uint32_t lo, uint32_t hi, uint8_t alive) { Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)}); }
+    void Found(uint32_t lo, uint32_t hi, uint8_t alive) {
+        Matches_.Ranges.push_back({lo, hi, FirstSymmetry(alive)});
+    }
 
     const TIndexPart& Index_;
     const std::vector<TPartyRecord>& Parties_;
@@ -146,8 +150,8 @@ struct TByteBits {
 // Writes the set bits of words from..to of the bitmap (inverted when complement is set) as ascending
 // positions from out, a byte at a time: eight values are always written and the cursor moves by the
 // number of set bits, so out needs room for 8 values past the last one. Returns the end.
-int32_t* EmitBits(const std::vector<uint64_t>& bits, size_t from, size_t to, bool complement, size_t gameCount,
-                  int32_t* out) {
+int32_t* EmitBits(const std::vector<uint64_t>& bits, size_t from, size_t to, bool complement,
+                  size_t gameCount, int32_t* out) {
     static const TByteBits table;
     for (size_t w = from; w < to; ++w) {
         uint64_t word = complement ? ~bits[w] : bits[w];

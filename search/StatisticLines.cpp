@@ -1,8 +1,7 @@
 #include "search/StatisticLines.h"
 
-#include "base/TextFields.h"
-
 #include "base/PointCodes.h"
+#include "base/TextFields.h"
 
 namespace kalvon {
 
@@ -58,8 +57,8 @@ std::vector<std::string> StatisticMemoLines(const TStatistic& stat) {
         if (entry.Move == EndMove)
             lines.push_back("End: " + StatisticText(entry.Count));
         else
-            lines.push_back(
-                Concat({"(", MoveLabel(++r), ")", PointCodeToText(entry.Move), ": ", StatisticText(entry.Count)}));
+            lines.push_back(Concat(
+                {"(", MoveLabel(++r), ")", PointCodeToText(entry.Move), ": ", StatisticText(entry.Count)}));
     }
     return lines;
 }

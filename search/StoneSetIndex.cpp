@@ -49,7 +49,8 @@ void TStoneSetIndex::Store(std::vector<TSetRow>& rows) {
     Game_.assign(rows.size(), 0);
     Game_.shrink_to_fit();
     for (size_t e = 0; e < rows.size(); ++e) {
-        for (size_t k = 0; k < Columns_.size(); ++k) Columns_[k][e] = uint8_t(rows[e].Key >> (8 * (Levels - 1 - k)));
+        for (size_t k = 0; k < Columns_.size(); ++k)
+            Columns_[k][e] = uint8_t(rows[e].Key >> (8 * (Levels - 1 - k)));
         Game_[e] = rows[e].Game;
     }
 }

@@ -33,7 +33,9 @@ std::string PointCodeOfValue(uint8_t value);
 // The image of a PointCode under symmetry t (1..8, table of the board's symmetries); a text that is no
 // PointCode, such as "En", or a t outside 1..8 gives the text unchanged.
 std::string TransformPoint(std::string_view code, int t);
-inline std::string TransformPoint(std::string_view code, TSymmetry t) { return TransformPoint(code, int(t)); }
+inline std::string TransformPoint(std::string_view code, TSymmetry t) {
+    return TransformPoint(code, int(t));
+}
 // The symmetry that undoes t: 7 for 6, 6 for 7, t itself for the others.
 int InverseTransform(int t);
 // The image of a compact point value under symmetry t (1..8); NoPoint stays NoPoint.

@@ -1,7 +1,5 @@
 #include "ui/BoardPainter.h"
 
-#include "ui/diagram/PixelBlend.h"
-
 #include <QFontMetrics>
 #include <algorithm>
 #include <array>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "base/PointCodes.h"
+#include "ui/diagram/PixelBlend.h"
 
 namespace {
 

@@ -48,7 +48,8 @@ void TBoardView::PaintBox1Paint() {
     // Stones up to the first point the board cannot show: a repeated point or a code that is no point.
     const std::string& moves = Session_.Base().CurrentMoves;
     const size_t shown = kalvon::ShownMoveCount(moves);
-    for (size_t i = 1; i <= shown; ++i) DrawMove(QString::number(i), std::string_view(moves).substr(2 * i - 2, 2));
+    for (size_t i = 1; i <= shown; ++i)
+        DrawMove(QString::number(i), std::string_view(moves).substr(2 * i - 2, 2));
     if (LabelsShown_) {
         const std::string& labels = Session_.AlfMoves();
         for (size_t j = 1; j <= labels.size() / 2; ++j)

@@ -49,7 +49,8 @@ TFormBook::TFormBook() : QDialog(nullptr) {
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(4, 214, 74, 26);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    BitBtn2 =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(82, 214, 74, 26);
 
@@ -80,9 +81,9 @@ void TFormBook::StringGrid1DblClick() {
     const int row = StringGrid1->currentRow();
     if (row < 0) return;
     QTableWidgetItem* cell = StringGrid1->item(row, 1);
-    const std::optional<QString> typed =
-        Dialogs().InputText(this, QStringLiteral("Entering a point"),
-                            QStringLiteral("Enter point ABCDEFGHJKLMNOP1-15, for example j8 or J8"), cell->text());
+    const std::optional<QString> typed = Dialogs().InputText(
+        this, QStringLiteral("Entering a point"),
+        QStringLiteral("Enter point ABCDEFGHJKLMNOP1-15, for example j8 or J8"), cell->text());
     if (!typed) return;
     const std::optional<std::string> code = TypedPointCode(*typed);
     if (!code) {
@@ -91,10 +92,11 @@ void TFormBook::StringGrid1DblClick() {
     }
     const QString text = typed->trimmed().toUpper();
     if (const int move = MoveOnPoint(Moves_, *code);
-        move > 0 && !Dialogs().Confirm(this, QStringLiteral("Point %1 is occupied %2th move! To put a mark in "
-                                                            "this point?")
-                                                 .arg(text)
-                                                 .arg(move)))
+        move > 0 &&
+        !Dialogs().Confirm(this, QStringLiteral("Point %1 is occupied %2th move! To put a mark in "
+                                                "this point?")
+                                     .arg(text)
+                                     .arg(move)))
         return;
     cell->setText(text);
 }

@@ -20,4 +20,3 @@ public:
 protected:
     void resizeEvent(QResizeEvent*) override { Arrange(); }
 };
-

@@ -33,7 +33,8 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("SaveForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setModal(false);
     setFixedSize(291, 171);
 
@@ -102,7 +103,8 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     setTabOrder(cbResult, cbReverse);
     setTabOrder(cbReverse, edAlt);
     setTabOrder(edAlt, edYear);
-    for (QWidget* field : std::initializer_list<QWidget*>{cbBlack, cbWhite, edYear, edKod, cbResult, cbReverse, edAlt})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{cbBlack, cbWhite, edYear, edKod, cbResult, cbReverse, edAlt})
         field->installEventFilter(this);
     for (QComboBox* box : {cbBlack, cbWhite, cbResult}) box->lineEdit()->installEventFilter(this);
 
@@ -153,8 +155,9 @@ std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
         if (!held) return std::string();
         std::optional<std::string> stored = policy.FromUtf8(text.trimmed().toStdString());
         if (stored) return *stored;
-        Dialogs().Warning(this, QStringLiteral("%1: a character of \"%2\" cannot be stored in the code page %3.")
-                                    .arg(QLatin1String(field), text, QString::fromStdString(policy.CodePage())));
+        Dialogs().Warning(this,
+                          QStringLiteral("%1: a character of \"%2\" cannot be stored in the code page %3.")
+                              .arg(QLatin1String(field), text, QString::fromStdString(policy.CodePage())));
         held = false;
         return std::string();
     };
@@ -181,8 +184,9 @@ void TSaveForm::BitBtn1Click() {
     const kalvon::TGameBase& base = Session_.Base();
     // Only the moves on the board are stored: moves taken back would be lost without a word.
     if (base.EditMode && !base.ForwardMoves.empty() &&
-        !Dialogs().Confirm(this, QStringLiteral("Save the game without its last %1 moves?")
-                                     .arg(base.ForwardMoves.size() / 2)))
+        !Dialogs().Confirm(
+            this,
+            QStringLiteral("Save the game without its last %1 moves?").arg(base.ForwardMoves.size() / 2)))
         return;
     if (Session_.SaveGame(*entry)) hide();
 }
@@ -201,10 +205,11 @@ bool TSaveForm::eventFilter(QObject* watched, QEvent* event) {
         QWidget* To;
         QString Text;
     };
-    for (const TNext& step : {TNext{cbBlack, cbWhite, cbBlack->currentText()},
-                              TNext{cbWhite, edYear, cbWhite->currentText()}, TNext{edYear, edKod, edYear->text()},
-                              TNext{edKod, cbResult, edKod->text()}, TNext{cbResult, cbReverse, cbResult->currentText()},
-                              TNext{cbReverse, edAlt, QStringLiteral("R")}, TNext{edAlt, BitBtn1, edAlt->text()}}) {
+    for (const TNext& step :
+         {TNext{cbBlack, cbWhite, cbBlack->currentText()}, TNext{cbWhite, edYear, cbWhite->currentText()},
+          TNext{edYear, edKod, edYear->text()}, TNext{edKod, cbResult, edKod->text()},
+          TNext{cbResult, cbReverse, cbResult->currentText()}, TNext{cbReverse, edAlt, QStringLiteral("R")},
+          TNext{edAlt, BitBtn1, edAlt->text()}}) {
         if (watched != step.From && watched->parent() != step.From) continue;
         if (!step.Text.isEmpty()) step.To->setFocus();
         return true;

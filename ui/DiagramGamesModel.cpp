@@ -36,6 +36,6 @@ QVariant TDiagramGamesModel::data(const QModelIndex& index, int role) const {
     const kalvon::TGameBase& base = Session_.Base();
     if (size_t(party) >= base.PartyList.size()) return {};
     const kalvon::TPartyRecord& game = base.PartyList[size_t(party)];
-    return CodePageText(kalvon::Concat(
-        {game.Board, ".", kalvon::PlayerName(base, game.BlackId), " - ", kalvon::PlayerName(base, game.WhiteId)}));
+    return CodePageText(kalvon::Concat({game.Board, ".", kalvon::PlayerName(base, game.BlackId), " - ",
+                                        kalvon::PlayerName(base, game.WhiteId)}));
 }

@@ -57,7 +57,8 @@ bool TQtDialogService::Confirm(QWidget* parent, const QString& text) {
 
 TAnswer TQtDialogService::Ask(QWidget* parent, const QString& text) {
     switch (QMessageBox::question(parent, QStringLiteral("Confirm"), Shown(text),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
         case QMessageBox::Yes:
             return TAnswer::Yes;
         case QMessageBox::No:

@@ -78,7 +78,8 @@ TFormKonstr::TFormKonstr(TSession& session)
            [this] { Model_->CheckAll(true); });
     button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart),
            &TFormKonstr::RaiseOnFirst);
-    button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack), &TFormKonstr::RaiseUp);
+    button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack),
+           &TFormKonstr::RaiseUp);
     button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp),
            &TFormKonstr::LowerDown);
     button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd),

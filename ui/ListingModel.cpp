@@ -23,7 +23,8 @@ void TListingModel::RefreshTexts() {
 void TListingModel::MoveLine(int from, int to) {
     kalvon::TListing& listing = Session_.Base().Listing;
     const int count = rowCount();
-    if (from == to || from < 0 || to < 0 || from >= count || to >= count || size_t(count) > listing.size()) return;
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count || size_t(count) > listing.size())
+        return;
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
     auto move = [from, to](auto& items) {
         if (from < to)

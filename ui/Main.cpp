@@ -50,8 +50,8 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     setWindowTitle(QStringLiteral("Base E'mail partys"));
     setWindowIcon(ProgramIcon());
     // A fixed-size window: no maximise button, no resizing.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     Client_ = new TClientArea(this);
     Board_ = new TBoardView(Session_, Client_);
@@ -89,7 +89,8 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     ClearLists();
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
-    for (const std::string& name : kalvon::ListFolder(".", "*.bdt")) NewItems(QFile::decodeName(name.c_str()));
+    for (const std::string& name : kalvon::ListFolder(".", "*.bdt"))
+        NewItems(QFile::decodeName(name.c_str()));
     NewGame();
     ReadToolsIni(Session_.Settings());
 }
@@ -240,7 +241,8 @@ void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
     if (const std::optional<std::string> refusal = kalvon::ReadRefusal(TSession::LocalPath(path)))
         return Dialogs().Error(this, EngineText(*refusal));
     ClearLists();
-    SetTitle(reloading ? QStringLiteral("Wait - goes reloading file.") : QStringLiteral("Wait - goes loading file."));
+    SetTitle(reloading ? QStringLiteral("Wait - goes reloading file.")
+                       : QStringLiteral("Wait - goes loading file."));
     Session_.LoadBase(path);
     // A missing file becomes the current base all the same; the next save creates it.
     SetCurrentBase(path);
@@ -273,7 +275,8 @@ bool TMainForm::DeleteScratchBase() {
     QFile scratch(QString::fromLatin1(ScratchBase));
     if (!scratch.exists() || scratch.remove()) return true;
     // A scratch base that survives would be saved over by the first change: say so.
-    Dialogs().Error(this, QStringLiteral("Cannot delete file %1: %2").arg(scratch.fileName(), scratch.errorString()));
+    Dialogs().Error(
+        this, QStringLiteral("Cannot delete file %1: %2").arg(scratch.fileName(), scratch.errorString()));
     return false;
 }
 
@@ -407,7 +410,8 @@ void TMainForm::FormKeyPress(QChar key) {
             Session_.DropContinuation();
         }
         const size_t at = size_t(2 * label - 2);
-        if (at + 2 <= labels.size() && labels[at] != ' ' && labels[at + 1] != ' ') move = labels.substr(at, 2);
+        if (at + 2 <= labels.size() && labels[at] != ' ' && labels[at + 1] != ' ')
+            move = labels.substr(at, 2);
     }
     // No move is ever played onto an occupied point, whatever the statistics list.
     if (move.empty() || !kalvon::CanPlayAt(base, move)) {
@@ -415,8 +419,8 @@ void TMainForm::FormKeyPress(QChar key) {
         return;
     }
     const bool replay = key == QLatin1Char('+') && !base.ForwardMoves.empty();
-    const kalvon::TBoardChange change =
-        replay ? Session_.ChangePosition(kalvon::ReplayMove) : Session_.ChangePosition(kalvon::PlayMove, move);
+    const kalvon::TBoardChange change = replay ? Session_.ChangePosition(kalvon::ReplayMove)
+                                               : Session_.ChangePosition(kalvon::PlayMove, move);
     PositionChanged();
     ShowChange(change);
 }

@@ -37,7 +37,8 @@ void TMainForm::DeleteGamesInListing1Click() {
         Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
         return;
     }
-    if (!Dialogs().Confirm(this, QStringLiteral("You really want to delete all games in the listings?"))) return;
+    if (!Dialogs().Confirm(this, QStringLiteral("You really want to delete all games in the listings?")))
+        return;
     // A failed save keeps every game: the selection stays, to try again.
     if (!Session_.DeleteListed()) return;
     if (StatisticShown())

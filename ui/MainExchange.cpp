@@ -17,10 +17,11 @@ void TMainForm::ConnectExchange() {
 // A base whose text ended at a NUL byte would lose the lines after it when a folder command rewrote it.
 bool TMainForm::FolderCommandRefused() {
     if (Session_.NulLine() == 0) return false;
-    Dialogs().Error(this, QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded: it is not "
-                                         "rewritten, so that the lines after it are not lost.")
-                              .arg(Session_.BasePath())
-                              .arg(Session_.NulLine()));
+    Dialogs().Error(this,
+                    QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded: it is not "
+                                   "rewritten, so that the lines after it are not lost.")
+                        .arg(Session_.BasePath())
+                        .arg(Session_.NulLine()));
     return true;
 }
 

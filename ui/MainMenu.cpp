@@ -109,7 +109,6 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     m.About1 = item(help, "About1", QStringLiteral("About ..."));
     picture(m.Help1, look->standardIcon(QStyle::SP_DialogHelpButton));
     picture(m.About1, look->standardIcon(QStyle::SP_MessageBoxInformation));
-
 }
 
 void CreateToolBar(QMainWindow& window, TMainMenu& m) {
@@ -158,8 +157,8 @@ TMainMenu CreateMainMenu(QMainWindow& window) {
     CreateToolBar(window, menu);
     // Each tool button but the edit-mode indicator repeats its menu command.
     const std::pair<QToolButton*, QAction*> repeats[] = {
-        {menu.ToolButton1, menu.N15},       {menu.ToolButton2, menu.N13},   {menu.ToolButton3, menu.N14},
-        {menu.ToolButton4, menu.N16},       {menu.ToolButton8, menu.Vert},  {menu.ToolButton9, menu.Clockwise},
+        {menu.ToolButton1, menu.N15},      {menu.ToolButton2, menu.N13},   {menu.ToolButton3, menu.N14},
+        {menu.ToolButton4, menu.N16},      {menu.ToolButton8, menu.Vert},  {menu.ToolButton9, menu.Clockwise},
         {menu.ToolButton10, menu.Against}, {menu.ToolButton11, menu.Horiz}};
     for (const auto& [button, action] : repeats)
         QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);

@@ -54,7 +54,8 @@ void TMainForm::N11Click() {
     if (!query->isVisible()) {
         query->adjustSize();
         if (QScreen* screen = QGuiApplication::primaryScreen())
-            query->move(screen->availableGeometry().center() - QPoint(query->width() / 2, query->height() / 2));
+            query->move(screen->availableGeometry().center() -
+                        QPoint(query->width() / 2, query->height() / 2));
         query->show();
     }
     query->raise();

@@ -1,13 +1,12 @@
 #include "ui/Nav.h"
 
-#include <algorithm>
-#include <climits>
-
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
+#include <climits>
 
 #include "base/GameTexts.h"
 #include "ui/KCollection.h"
@@ -34,7 +33,8 @@ TNavigatorForm::TNavigatorForm(TSession& session) : QWidget(nullptr), Session_(s
     header.setColor(QPalette::Window, QColor(255, 128, 128));
     PanelHeader->setPalette(header);
     const QFont tahoma(QStringLiteral("Tahoma"), 8);
-    Label1 = new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
+    Label1 =
+        new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
     Label2 = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -114,8 +114,8 @@ void TNavigatorForm::FillColumn() {
 void TNavigatorForm::LocateControl(TPartyPanel& panel, long party) {
     const kalvon::TGameBase& base = Session_.Base();
     if (party < 0 || size_t(party) >= base.PartyList.size()) {
-        for (QLabel* cell : {panel.edNum, panel.edBlack, panel.edWhite, panel.edKod, panel.edResult, panel.edCom,
-                             panel.edYear})
+        for (QLabel* cell : {panel.edNum, panel.edBlack, panel.edWhite, panel.edKod, panel.edResult,
+                             panel.edCom, panel.edYear})
             cell->clear();
         return;
     }
@@ -232,8 +232,8 @@ void TNavigatorForm::FormResize() {
     for (TPartyPanel* panel : Panels_) panel->resize(Panel1->width() - 2, TPartyPanel::RowHeight);
 }
 
-void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing, bool openNavigator,
-                     bool openListing) {
+void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing,
+                     bool openNavigator, bool openListing) {
     const bool listed = !session.Base().Listing.empty();
     if (navigator.isVisible())
         navigator.DrawPanels(1, 1);

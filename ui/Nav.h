@@ -71,5 +71,5 @@ private:
 
 // Brings the navigator and the listing window up to date with the Listing: redrawn when shown,
 // opened when asked to and the Listing holds games.
-void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing, bool openNavigator,
-                     bool openListing);
+void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing,
+                     bool openNavigator, bool openListing);

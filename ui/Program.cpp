@@ -26,8 +26,8 @@ TProgram::TProgram() {
     UsechForm->AttachLetters(*FormBook);
     // The diagram follows the cell size and font in force.
     QObject::connect(FormT.get(), &TFormT::Accepted, UsechForm.get(), &TUsechForm::PaintBox1Paint);
-    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(), FormKonstr.get(),
-                           SaveForm.get(), UsechForm.get()});
+    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(),
+                           FormKonstr.get(), SaveForm.get(), UsechForm.get()});
 
     QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
     QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),

@@ -174,8 +174,9 @@ void TQueryForm::FillGroups() {
     const QString text = cbGroup->currentText();
     cbGroup->clear();
     for (const char group : groups)
-        cbGroup->addItem(group == ' ' ? QLatin1String(kalvon::NoGroupText) : Shown(std::string_view(&group, 1)),
-                         int(static_cast<unsigned char>(group)));
+        cbGroup->addItem(
+            group == ' ' ? QLatin1String(kalvon::NoGroupText) : Shown(std::string_view(&group, 1)),
+            int(static_cast<unsigned char>(group)));
     cbGroup->setCurrentIndex(-1);
     cbGroup->setEditText(text);
 }

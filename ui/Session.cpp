@@ -95,8 +95,9 @@ kalvon::TStatistic TSession::Search() {
 bool TSession::MaySaveOverBase() {
     if (NulLine_ == 0) return true;
     const QString question =
-        QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded; saving it now drops the "
-                       "lines after it for good.\nSave it all the same?")
+        QStringLiteral(
+            "File %1 ended at a NUL byte in line %2 when it was loaded; saving it now drops the "
+            "lines after it for good.\nSave it all the same?")
             .arg(BasePath_)
             .arg(NulLine_);
     if (Dialogs().Ask(nullptr, question) != TAnswer::Yes) return false;

@@ -82,7 +82,9 @@ public:
     // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
     size_t NulLine() const { return NulLine_; }
     // The browsing windows follow the Listing: redrawn when shown, opened when asked and not empty.
-    void RefreshBrowsers(bool openNavigator, bool openListing) { emit ListingChanged(openNavigator, openListing); }
+    void RefreshBrowsers(bool openNavigator, bool openListing) {
+        emit ListingChanged(openNavigator, openListing);
+    }
     // The browsing windows close (a new base, or a new scratch base).
     void CloseBrowsers() { emit BrowsersClosed(); }
 

@@ -15,7 +15,8 @@ QString EngineText(const std::string& text) {
 QString CodePageText(std::string_view text) {
     // Memo lines and labels are ASCII apart from the labels past 'z', which are bytes of the code page.
     for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return QString::fromStdString(kalvon::TextPolicy().ToUtf8(text));
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return QString::fromStdString(kalvon::TextPolicy().ToUtf8(text));
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 

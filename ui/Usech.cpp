@@ -18,8 +18,8 @@
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "ui/Book.h"
-#include "ui/DialogService.h"
 #include "ui/DiagramGamesModel.h"
+#include "ui/DialogService.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
@@ -44,10 +44,14 @@ protected:
 
 QString ResultShown(char result) {
     switch (result) {
-        case '+': return QStringLiteral("1:0");
-        case '-': return QStringLiteral("0:1");
-        case '=': return QStringLiteral("1/2");
-        default: return QStringLiteral("?");
+        case '+':
+            return QStringLiteral("1:0");
+        case '-':
+            return QStringLiteral("0:1");
+        case '=':
+            return QStringLiteral("1/2");
+        default:
+            return QStringLiteral("?");
     }
 }
 
@@ -84,8 +88,8 @@ Widget* Named(Widget* widget, const char* name, QRect geometry) {
 TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("UsechForm"));
     setWindowTitle(QStringLiteral("Generation of truncated diagrams"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette white = palette();
@@ -112,8 +116,10 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     Button4 = Named(new QPushButton(QStringLiteral("Letters"), this), "Button4", QRect(162, 60, 52, 22));
     Button1 = Named(new QPushButton(QStringLiteral("Bitmap"), this), "Button1", QRect(4, 84, 56, 22));
     Button2 = Named(new QPushButton(QStringLiteral("Metafile"), this), "Button2", QRect(62, 84, 56, 22));
-    Button3 = Named(new QPushButton(QStringLiteral("CopyToClipboard"), this), "Button3", QRect(120, 84, 94, 22));
-    CheckBox1 = Named(new QCheckBox(QStringLiteral("Full Diagram"), this), "CheckBox1", QRect(4, 108, 104, 16));
+    Button3 =
+        Named(new QPushButton(QStringLiteral("CopyToClipboard"), this), "Button3", QRect(120, 84, 94, 22));
+    CheckBox1 =
+        Named(new QCheckBox(QStringLiteral("Full Diagram"), this), "CheckBox1", QRect(4, 108, 104, 16));
     CheckBox2 = Named(new QCheckBox(QStringLiteral("Caption"), this), "CheckBox2", QRect(110, 108, 104, 16));
     CheckBox3 = Named(new QCheckBox(QStringLiteral("Commentary"), this), "CheckBox3", QRect(4, 124, 104, 16));
     CheckBox2->setEnabled(false);
@@ -230,9 +236,10 @@ void TUsechForm::PaintBox1Paint() {
 void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
     const QString name = Edit1->text();
     if (!UsableName(name)) {
-        Dialogs().Warning(this, QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
-                                               "without \"/\", other than \".\" and \"..\". Nothing was written.")
-                                    .arg(name, QLatin1String(OutFolder)));
+        Dialogs().Warning(this,
+                          QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
+                                         "without \"/\", other than \".\" and \"..\". Nothing was written.")
+                              .arg(name, QLatin1String(OutFolder)));
         return;
     }
     std::error_code failure;

@@ -12,7 +12,9 @@
 
 namespace kalvon::cli {
 
-void TCliUi::ShowMessage(const std::string& text) { std::cerr << ToTerminal(text) << '\n'; }
+void TCliUi::ShowMessage(const std::string& text) {
+    std::cerr << ToTerminal(text) << '\n';
+}
 
 void TCliUi::ShowEmptyResult(const std::string& path, size_t lineNumber) {
     std::cerr << "File " << ToTerminal(path) << ", line " << lineNumber
@@ -75,8 +77,12 @@ bool LoadBaseForCommand(TGameBase& base, const std::string& path) {
     return LoadBaseForCommand(base, path, report);
 }
 
-std::string ToTerminal(std::string_view bytes) { return TextPolicy().ToUtf8(bytes); }
+std::string ToTerminal(std::string_view bytes) {
+    return TextPolicy().ToUtf8(bytes);
+}
 
-std::optional<std::string> FromTerminal(std::string_view utf8) { return TextPolicy().FromUtf8(utf8); }
+std::optional<std::string> FromTerminal(std::string_view utf8) {
+    return TextPolicy().FromUtf8(utf8);
+}
 
 }  // namespace kalvon::cli

@@ -36,7 +36,8 @@ TDisplaySettings WorkingFolderSettings() {
     if (!file) return settings;
     TParameterList list = file->Section(ParametersSection);
     if (!ReadDisplaySettings(list, settings))
-        std::cerr << "kalvon-cli: " << SettingsPath << ": a number cannot be read; the values before it are used.\n";
+        std::cerr << "kalvon-cli: " << SettingsPath
+                  << ": a number cannot be read; the values before it are used.\n";
     return settings;
 }
 
@@ -89,8 +90,8 @@ int RunDiagram(const TArguments& args) {
     TDiagram diagram = DiagramOfGame(base, *number - 1);
     const long moves = long(diagram.Moves.size() / 2);
     if (num && *num > moves)
-        return BadArguments("--num " + std::to_string(*num) + " is beyond the game's " + std::to_string(moves) +
-                            " moves");
+        return BadArguments("--num " + std::to_string(*num) + " is beyond the game's " +
+                            std::to_string(moves) + " moves");
     options.WithNum = num.value_or(1);
     diagram.Options = options;
     diagram.LetterMarks = marks;
@@ -99,7 +100,8 @@ int RunDiagram(const TArguments& args) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's notes on the offscreen platform and the runtime folder are no messages of the tool.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "kalvon-cli: " << text.toStdString() << '\n';
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "kalvon-cli: " << text.toStdString() << '\n';
     });
     int argc = 1;
     char name[] = "kalvon-cli";
@@ -108,7 +110,8 @@ int RunDiagram(const TArguments& args) {
     InstallFontSubstitutes();
     const TDisplaySettings settings = WorkingFolderSettings();
     diagram.Diameter = settings.DiameterMoves;
-    diagram.MoveFont = QFont(QString::fromStdString(TextPolicy().ToUtf8(settings.FontMove)), settings.FontSize);
+    diagram.MoveFont =
+        QFont(QString::fromStdString(TextPolicy().ToUtf8(settings.FontMove)), settings.FontSize);
     diagram.MoveFont.setBold(settings.Bold);
     diagram.MoveFont.setItalic(settings.Italic);
 

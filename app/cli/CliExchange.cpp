@@ -13,10 +13,13 @@ namespace kalvon::cli {
 namespace {
 
 constexpr const char* WriteUsage =
-    "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour all|black|white] "
+    "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour "
+    "all|black|white] "
     "[--opponent NAME]] [--group C|None]";
 
-int FolderExitStatus(const TFolderRun& run) { return run.Status == TFolderRunStatus::Done ? ExitOk : ExitFailure; }
+int FolderExitStatus(const TFolderRun& run) {
+    return run.Status == TFolderRunStatus::Done ? ExitOk : ExitFailure;
+}
 
 }  // namespace
 
@@ -63,7 +66,8 @@ int RunWrite(const TArguments& args) {
     TGameBase base;
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     TQueryCriteria criteria;
-    if (std::string message = BuildCriteria(base, options, criteria); !message.empty()) return Failure(message);
+    if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
+        return Failure(message);
     base.CurrentMoves = *moves;
     TPositionIndex index;
     MakeStatistic(base, criteria, index);

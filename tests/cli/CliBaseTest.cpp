@@ -35,8 +35,10 @@ TEST(CliInfo, MissingFileAndBadArguments) {
 TEST(CliInfo, FollowsTheCodePageOfTheSettingsFile) {
     TTempFolder folder;
     // "Petrov" in Windows-1251 and in UTF-8: two spellings of one player only when read as UTF-8.
-    WriteFile(folder.File("b.bdt"), "2000,1=[\xcf\xe5\xf2\xf0\xee\xe2,\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80\xd0\xbe\xd0\xb2,+,88,?,-]\r\n"
-                                    "2000,2=[\xd0\xbf\xd0\xb5\xd1\x82\xd1\x80\xd0\xbe\xd0\xb2,x,+,88,?,-]\r\n");
+    WriteFile(
+        folder.File("b.bdt"),
+        "2000,1=[\xcf\xe5\xf2\xf0\xee\xe2,\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80\xd0\xbe\xd0\xb2,+,88,?,-]\r\n"
+        "2000,2=[\xd0\xbf\xd0\xb5\xd1\x82\xd1\x80\xd0\xbe\xd0\xb2,x,+,88,?,-]\r\n");
     EXPECT_EQ(RunCli(folder.Path(), {"info", "b.bdt"}).Out, "games: 2\nplayers: 4\nyears: 1\n");
     std::filesystem::create_directory(folder.File("ini"));
     WriteFile(folder.File("ini/Tools.ini"), "[Parameters]\r\nCode Page=UTF-8\r\n");

@@ -32,8 +32,10 @@ protected:
 };
 
 TEST_F(CliDiagram, WritesEachFormatQuietly) {
-    for (const auto& [name, magic] : {std::pair{"d.bmp", std::string("BM")}, {"d.png", std::string("\x89PNG")},
-                                      {"d.svg", std::string("<?xml")}, {"D.EMF", std::string("\x01\0\0\0", 4)}}) {
+    for (const auto& [name, magic] : {std::pair{"d.bmp", std::string("BM")},
+                                      {"d.png", std::string("\x89PNG")},
+                                      {"d.svg", std::string("<?xml")},
+                                      {"D.EMF", std::string("\x01\0\0\0", 4)}}) {
         const TCliResult result = Run({"b.bdt", "2", name});
         EXPECT_EQ(result.Status, 0) << result.Err;
         EXPECT_EQ(result.Err, "");
@@ -43,7 +45,8 @@ TEST_F(CliDiagram, WritesEachFormatQuietly) {
     // A 4 x 4 frame with the default cell of 30 pixels; the full board with two caption lines.
     EXPECT_EQ(Bmp("d.bmp", 18), 150);
     EXPECT_EQ(std::abs(Bmp("d.bmp", 22)), 150);
-    ASSERT_EQ(Run({"b.bdt", "2", "f.bmp", "--full", "--caption", "--commentary", "--num", "0", "--marks", "C77,A98"})
+    ASSERT_EQ(Run({"b.bdt", "2", "f.bmp", "--full", "--caption", "--commentary", "--num", "0", "--marks",
+                   "C77,A98"})
                   .Status,
               0);
     EXPECT_EQ(Bmp("f.bmp", 18), 480);

@@ -8,8 +8,10 @@ namespace kalvon::test {
 namespace {
 
 std::string Notification(const std::string& board, const std::string& move) {
-    return "Notification of Gomoku Board " + board + "\r\n\r\nGame won by Alice.\r\n\r\n   Eks          Ohs\r\n"
-           "   Alice        Bob\r\n  1 " + move + "         2 Resign\r\n\r\n";
+    return "Notification of Gomoku Board " + board +
+           "\r\n\r\nGame won by Alice.\r\n\r\n   Eks          Ohs\r\n"
+           "   Alice        Bob\r\n  1 " +
+           move + "         2 Resign\r\n\r\n";
 }
 
 TEST(CliRead, PrintsEachLineAndNamesEachRefusal) {
@@ -21,8 +23,9 @@ TEST(CliRead, PrintsEachLineAndNamesEachRefusal) {
         RunCli(folder.Path(), {"read", "bad_04.txt", "Gomoku Board 5_03.txt", "letter.txt", "gone_05.txt"});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, "2003,    5=[Alice,Bob,+,88,?,-]\n\n");
-    EXPECT_EQ(result.Err, "File bad_04.txt, line 7: not a point of the board: \"I8\"\n"
-                          "File gone_05.txt: cannot be read: No such file or directory\n");
+    EXPECT_EQ(result.Err,
+              "File bad_04.txt, line 7: not a point of the board: \"I8\"\n"
+              "File gone_05.txt: cannot be read: No such file or directory\n");
     EXPECT_EQ(RunCli(folder.Path(), {"read", "letter.txt"}).Status, 0);
     EXPECT_EQ(RunCli(folder.Path(), {"read"}).Status, 2);
 }
@@ -48,24 +51,28 @@ TEST(CliFolders, MissingFolderThenRefusalThenSuccess) {
         std::filesystem::remove(folder.File(command + "/b_03.txt"));
         const TCliResult done = RunCli(folder.Path(), {command, "b.bdt"});
         EXPECT_EQ(done.Status, 0) << done.Err;
-        const std::string added = "2000,    5=[Ann,Zed,-,11,?,-]\r\n2001,    1=[Alice,Bob,+,22,?,-]\r\n"
-                                  "2001,    1=[Carol,Dan,+,88,?,-]\r\n2003,    7=[Alice,Bob,+,11,?,-]\r\n";
-        const std::string updated = "2000,    5=[Ann,Zed,-,11,?,-]\r\n2001,    1=[Alice,Bob,+,22,?,-]\r\n"
-                                    "2003,    7=[Alice,Bob,+,11,?,-]\r\n";
+        const std::string added =
+            "2000,    5=[Ann,Zed,-,11,?,-]\r\n2001,    1=[Alice,Bob,+,22,?,-]\r\n"
+            "2001,    1=[Carol,Dan,+,88,?,-]\r\n2003,    7=[Alice,Bob,+,11,?,-]\r\n";
+        const std::string updated =
+            "2000,    5=[Ann,Zed,-,11,?,-]\r\n2001,    1=[Alice,Bob,+,22,?,-]\r\n"
+            "2003,    7=[Alice,Bob,+,11,?,-]\r\n";
         EXPECT_EQ(ReadFile(folder.File("b.bdt")), command == "add" ? added : updated);
     }
 }
 
 TEST(CliWrite, WritesTheListingAndReadsBack) {
     TTempFolder folder;
-    WriteFile(folder.File("b.bdt"), "2003,  123=[Alice,Bob,+,88899A79,J10-K9,-]\r\n"
-                                    "2004,  124=[Carol,Bob,-,88899A7997,k7,-]\r\n2005,  125=[Dan,Eve,=,1122,?,-]\r\n");
+    WriteFile(folder.File("b.bdt"),
+              "2003,  123=[Alice,Bob,+,88899A79,J10-K9,-]\r\n"
+              "2004,  124=[Carol,Bob,-,88899A7997,k7,-]\r\n2005,  125=[Dan,Eve,=,1122,?,-]\r\n");
     const TCliResult written = RunCli(folder.Path(), {"write", "b.bdt", "H8 H9", "--player", "bob"});
     EXPECT_EQ(written.Status, 0) << written.Err;
     EXPECT_EQ(written.Out, "Outpbm/Renju Board 123_03.txt\nOutpbm/Renju Board 124_04.txt\n");
     const TCliResult read =
         RunCli(folder.Path(), {"read", "Outpbm/Renju Board 123_03.txt", "Outpbm/Renju Board 124_04.txt"});
-    EXPECT_EQ(read.Out, "2003,  123=[Alice,Bob,F,88899A79,J10-K9,-]\n2004,  124=[Carol,Bob,-,88899A7997,k7,-]\n");
+    EXPECT_EQ(read.Out,
+              "2003,  123=[Alice,Bob,F,88899A79,J10-K9,-]\n2004,  124=[Carol,Bob,-,88899A7997,k7,-]\n");
     EXPECT_EQ(RunCli(folder.Path(), {"write", "b.bdt", "A1"}).Out, "") << "nothing listed, nothing written";
     EXPECT_EQ(RunCli(folder.Path(), {"write", "b.bdt"}).Status, 2);
     EXPECT_EQ(RunCli(folder.Path(), {"write", "b.bdt", "-", "--listing"}).Status, 2);

@@ -15,7 +15,8 @@
 namespace {
 
 // A real game of 42 moves over most of the board, and games at the edges.
-const std::string RealGame = "98998B897A69797887A9AB7BC98A6C489CBAADBE8C7CBCAACBCA9AA8B7A7A6DAEABB9E8F9D9BCDDEBD8DDD";
+const std::string RealGame =
+    "98998B897A69797887A9AB7BC98A6C489CBAADBE8C7CBCAACBCA9AA8B7A7A6DAEABB9E8F9D9BCDDEBD8DDD";
 
 TDiagram Diagram(std::string moves, TDiagramOptions options = {}) {
     TDiagram diagram;
@@ -61,17 +62,22 @@ std::vector<TProbe> Probes(const TDiagram& diagram) {
     std::vector<TProbe> probes;
     std::vector<std::vector<int>> stone(16, std::vector<int>(16, 0));
     for (size_t i = 0; i + 1 < diagram.Moves.size(); i += 2)
-        stone[size_t(kalvon::PointDigitValue(diagram.Moves[i]))][size_t(kalvon::PointDigitValue(diagram.Moves[i + 1]))] =
-            int(i / 2) + 1;
+        stone[size_t(kalvon::PointDigitValue(diagram.Moves[i]))]
+             [size_t(kalvon::PointDigitValue(diagram.Moves[i + 1]))] = int(i / 2) + 1;
     for (int c = l.MinCol; c <= l.MaxCol; ++c)
         for (int r = l.MinRow; r <= l.MaxRow; ++r) {
-            const std::string point = kalvon::PointCodeToText(std::string{kalvon::PointDigit(c), kalvon::PointDigit(r)});
+            const std::string point =
+                kalvon::PointCodeToText(std::string{kalvon::PointDigit(c), kalvon::PointDigit(r)});
             if (stone[size_t(c)][size_t(r)])
-                probes.push_back({QPoint(l.X(c), l.Y(r)), stone[size_t(c)][size_t(r)] % 2 == 1, "stone " + point});
-            if (c < l.MaxCol) probes.push_back({QPoint(l.X(c) + l.S / 2, l.Y(r)), true, "segment right of " + point});
-            if (r > l.MinRow) probes.push_back({QPoint(l.X(c), l.Y(r) + l.S / 2), true, "segment below " + point});
+                probes.push_back(
+                    {QPoint(l.X(c), l.Y(r)), stone[size_t(c)][size_t(r)] % 2 == 1, "stone " + point});
+            if (c < l.MaxCol)
+                probes.push_back({QPoint(l.X(c) + l.S / 2, l.Y(r)), true, "segment right of " + point});
+            if (r > l.MinRow)
+                probes.push_back({QPoint(l.X(c), l.Y(r) + l.S / 2), true, "segment below " + point});
             if (c < l.MaxCol && r > l.MinRow)
-                probes.push_back({QPoint(l.X(c) + l.S / 2, l.Y(r) + l.S / 2), false, "cell right below " + point});
+                probes.push_back(
+                    {QPoint(l.X(c) + l.S / 2, l.Y(r) + l.S / 2), false, "cell right below " + point});
         }
     return probes;
 }
@@ -91,9 +97,9 @@ int32_t I32(const QByteArray& bytes, qsizetype at) {
 }
 
 TEST(DiagramBitmap, PixelsAtStonesSegmentsAndCells) {
-    for (const TDiagram& diagram : {Diagram("8878A9978A", Unnumbered()), Diagram("881A", Unnumbered()),
-                                    Diagram("88AF", Unnumbered()), Diagram(RealGame, Unnumbered()),
-                                    Diagram(RealGame, Unnumbered(true))}) {
+    for (const TDiagram& diagram :
+         {Diagram("8878A9978A", Unnumbered()), Diagram("881A", Unnumbered()), Diagram("88AF", Unnumbered()),
+          Diagram(RealGame, Unnumbered()), Diagram(RealGame, Unnumbered(true))}) {
         const QImage image = DiagramImage(diagram);
         ExpectProbes(image, diagram, diagram.Moves);
         const TDiagramLayout l = DiagramLayout(diagram);
@@ -185,7 +191,8 @@ TEST(DiagramMetafile, HeaderFrameOneEllipsePerStoneAndNumbersAsText) {
         ellipses += type == EmrEllipse;
         if (type != EmrExtTextOutW) continue;
         const uint32_t chars = U32(record, 44), offset = U32(record, 48);
-        texts.append(QString::fromUtf16(reinterpret_cast<const char16_t*>(record.constData() + offset), chars));
+        texts.append(
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(record.constData() + offset), chars));
     }
     EXPECT_EQ(ellipses, RealGame.size() / 2);
     QStringList numbers;
@@ -213,11 +220,12 @@ protected:
         environment.insert(QStringLiteral("HOME"), Folder.path());
         inkscape.setProcessEnvironment(environment);
         const QString png = Folder.filePath(QStringLiteral("d.png"));
-        inkscape.start(Inkscape, {QStringLiteral("--export-type=png"), QStringLiteral("--export-filename=") + png,
-                                  QStringLiteral("--export-width=%1").arg(l.W()),
-                                  QStringLiteral("--export-height=%1").arg(l.H()),
-                                  QStringLiteral("--export-background=white"),
-                                  QStringLiteral("--export-background-opacity=1"), emf.fileName()});
+        inkscape.start(
+            Inkscape,
+            {QStringLiteral("--export-type=png"), QStringLiteral("--export-filename=") + png,
+             QStringLiteral("--export-width=%1").arg(l.W()), QStringLiteral("--export-height=%1").arg(l.H()),
+             QStringLiteral("--export-background=white"), QStringLiteral("--export-background-opacity=1"),
+             emf.fileName()});
         EXPECT_TRUE(inkscape.waitForFinished(120000));
         EXPECT_EQ(inkscape.exitCode(), 0) << inkscape.readAllStandardError().toStdString();
         return QImage(png).convertToFormat(QImage::Format_RGB32);

@@ -46,7 +46,8 @@ struct TGrid {
 // line is 2 pixels wide, and has stubs when the crossing lines run past its outermost line.
 TGrid GridOf(const TRecordingCanvas& canvas) {
     std::vector<TDrawn> rows, columns;
-    for (const TDrawn& line : canvas.Of(TOp::Line)) (line.From.y() == line.To.y() ? rows : columns).push_back(line);
+    for (const TDrawn& line : canvas.Of(TOp::Line))
+        (line.From.y() == line.To.y() ? rows : columns).push_back(line);
     auto byY = [](const TDrawn& a, const TDrawn& b) { return a.From.y() < b.From.y(); };
     auto byX = [](const TDrawn& a, const TDrawn& b) { return a.From.x() < b.From.x(); };
     std::sort(rows.begin(), rows.end(), byY);
@@ -57,8 +58,9 @@ TGrid GridOf(const TRecordingCanvas& canvas) {
     if (rows.empty() || columns.empty()) return grid;
     grid.Thick = {columns.front().Width == 2, columns.back().Width == 2, rows.front().Width == 2,
                   rows.back().Width == 2};
-    grid.Stubs = {rows.front().From.x() < columns.front().From.x(), rows.front().To.x() > columns.back().From.x(),
-                  columns.front().From.y() < rows.front().From.y(), columns.front().To.y() > rows.back().From.y()};
+    grid.Stubs = {
+        rows.front().From.x() < columns.front().From.x(), rows.front().To.x() > columns.back().From.x(),
+        columns.front().From.y() < rows.front().From.y(), columns.front().To.y() > rows.back().From.y()};
     return grid;
 }
 
@@ -108,37 +110,116 @@ const TDiagramOptions FullCommentary{true, true, true, 1};
 // The caption line is the font size (8) plus 7 pixels.
 INSTANTIATE_TEST_SUITE_P(
     Frames, DiagramFrame,
-    testing::Values(
-        TFrameCase{"FourByFour", "7788AA97", {}, 5 * S, 5 * S, 4, 4, {false, false, false, false},
-                   {true, true, true, true}, 0},
-        TFrameCase{"ColumnA", "8818", {}, 9 * S, 2 * S, 8, 1, {true, false, false, false},
-                   {false, true, true, true}, 0},
-        TFrameCase{"RowFifteen", "888F", {}, 2 * S, 9 * S, 1, 8, {false, false, true, false},
-                   {true, true, false, true}, 0},
-        TFrameCase{"EmptyGame", "", {}, 2 * S, 2 * S, 1, 1, {false, false, false, false}, {true, true, true, true},
-                   0},
-        TFrameCase{"FullBoard", "8889", Full, 16 * S, 16 * S, 15, 15, {true, true, true, true},
-                   {false, false, false, false}, 5},
-        TFrameCase{"Caption", "", FullCaption, 16 * S, 16 * S + 15, 15, 15, {true, true, true, true},
-                   {false, false, false, false}, 5},
-        TFrameCase{"Commentary", "", FullCommentary, 16 * S, 16 * S + 30, 15, 15, {true, true, true, true},
-                   {false, false, false, false}, 5},
-        // The frame ends at the first code that is no point ("0A", "X9") or repeats a point, and
-        // an odd last character is no move: nothing widens towards column A or row 1.
-        TFrameCase{"BadCodeEndsTheGame", "88890A11", {}, 2 * S, 3 * S, 1, 2, {false, false, false, false},
-                   {true, true, true, true}, 0},
-        TFrameCase{"RepeatedPointEndsTheGame", "88898811", {}, 2 * S, 3 * S, 1, 2, {false, false, false, false},
-                   {true, true, true, true}, 0},
-        TFrameCase{"OddLength", "88891", {}, 2 * S, 3 * S, 1, 2, {false, false, false, false},
-                   {true, true, true, true}, 0}),
+    testing::Values(TFrameCase{"FourByFour",
+                               "7788AA97",
+                               {},
+                               5 * S,
+                               5 * S,
+                               4,
+                               4,
+                               {false, false, false, false},
+                               {true, true, true, true},
+                               0},
+                    TFrameCase{"ColumnA",
+                               "8818",
+                               {},
+                               9 * S,
+                               2 * S,
+                               8,
+                               1,
+                               {true, false, false, false},
+                               {false, true, true, true},
+                               0},
+                    TFrameCase{"RowFifteen",
+                               "888F",
+                               {},
+                               2 * S,
+                               9 * S,
+                               1,
+                               8,
+                               {false, false, true, false},
+                               {true, true, false, true},
+                               0},
+                    TFrameCase{"EmptyGame",
+                               "",
+                               {},
+                               2 * S,
+                               2 * S,
+                               1,
+                               1,
+                               {false, false, false, false},
+                               {true, true, true, true},
+                               0},
+                    TFrameCase{"FullBoard",
+                               "8889",
+                               Full,
+                               16 * S,
+                               16 * S,
+                               15,
+                               15,
+                               {true, true, true, true},
+                               {false, false, false, false},
+                               5},
+                    TFrameCase{"Caption",
+                               "",
+                               FullCaption,
+                               16 * S,
+                               16 * S + 15,
+                               15,
+                               15,
+                               {true, true, true, true},
+                               {false, false, false, false},
+                               5},
+                    TFrameCase{"Commentary",
+                               "",
+                               FullCommentary,
+                               16 * S,
+                               16 * S + 30,
+                               15,
+                               15,
+                               {true, true, true, true},
+                               {false, false, false, false},
+                               5},
+                    // The frame ends at the first code that is no point ("0A", "X9") or repeats a point, and
+                    // an odd last character is no move: nothing widens towards column A or row 1.
+                    TFrameCase{"BadCodeEndsTheGame",
+                               "88890A11",
+                               {},
+                               2 * S,
+                               3 * S,
+                               1,
+                               2,
+                               {false, false, false, false},
+                               {true, true, true, true},
+                               0},
+                    TFrameCase{"RepeatedPointEndsTheGame",
+                               "88898811",
+                               {},
+                               2 * S,
+                               3 * S,
+                               1,
+                               2,
+                               {false, false, false, false},
+                               {true, true, true, true},
+                               0},
+                    TFrameCase{"OddLength",
+                               "88891",
+                               {},
+                               2 * S,
+                               3 * S,
+                               1,
+                               2,
+                               {false, false, false, false},
+                               {true, true, true, true},
+                               0}),
     [](const testing::TestParamInfo<TFrameCase>& frame) { return std::string(frame.param.Name); });
 
 TEST(DiagramStones, ColoursAlternateAndNumbersStartAtWithNum) {
     // Eight moves; with "With Num" 5 move 5 shows 1 and move 6 shows 2; with 0 nothing is numbered.
     const std::string moves = "8889999A7A7B6B6C";
-    for (const auto& [withNum, expected] :
-         {std::pair{5, QStringList{"1", "2", "3", "4"}}, {1, QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}},
-          {0, QStringList{}}}) {
+    for (const auto& [withNum, expected] : {std::pair{5, QStringList{"1", "2", "3", "4"}},
+                                            {1, QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}},
+                                            {0, QStringList{}}}) {
         TDiagramOptions options;
         options.WithNum = withNum;
         const TRecordingCanvas canvas = Drawn(Diagram(moves, options));
@@ -148,8 +229,9 @@ TEST(DiagramStones, ColoursAlternateAndNumbersStartAtWithNum) {
         for (const TDrawn& text : canvas.Of(TOp::Text)) {
             numbers.append(text.Text);
             // Each number is centred on a stone, in the stone's opposite colour on its fill.
-            const auto stone = std::find_if(stones.begin(), stones.end(),
-                                            [&](const TDrawn& s) { return s.Rect.contains(text.Rect.center()); });
+            const auto stone = std::find_if(stones.begin(), stones.end(), [&](const TDrawn& s) {
+                return s.Rect.contains(text.Rect.center());
+            });
             ASSERT_NE(stone, stones.end()) << text.Text.toStdString();
             EXPECT_LE(std::abs(text.Rect.center().x() - stone->Rect.center().x()), 1);
             EXPECT_EQ(text.Outline, stone->Fill);
@@ -192,8 +274,9 @@ TEST(DiagramCaption, PlayersCommentaryAndTheResultDisc) {
         QColor Disc;  // invalid: no disc, the text drawn whole
         bool Chord;
     };
-    for (const TCase& c : {TCase{"2D,-,5A=J9,/57", Qt::black, false}, TCase{"1I,R,5A=?,o31", Qt::white, false},
-                           TCase{"?,-,5A=?,x120", Qt::white, true}, TCase{"4D,-,5A=?,?12", QColor(), false}}) {
+    for (const TCase& c :
+         {TCase{"2D,-,5A=J9,/57", Qt::black, false}, TCase{"1I,R,5A=?,o31", Qt::white, false},
+          TCase{"?,-,5A=?,x120", Qt::white, true}, TCase{"4D,-,5A=?,?12", QColor(), false}}) {
         TDiagram diagram = Diagram("88", FullCommentary);
         diagram.PartyCaption = c.Caption;
         const TRecordingCanvas canvas = Drawn(diagram);
@@ -212,7 +295,8 @@ TEST(DiagramCaption, PlayersCommentaryAndTheResultDisc) {
         const int left = 8 * S - TRecordingCanvas::CharWidth * int(c.Caption.size()) / 2;
         EXPECT_EQ(all[2].Rect.left(), left);
         const std::vector<TDrawn> discs = canvas.Of(TOp::Ellipse);
-        const auto disc = std::find_if(discs.begin(), discs.end(), [](const TDrawn& d) { return d.Rect.top() < S; });
+        const auto disc =
+            std::find_if(discs.begin(), discs.end(), [](const TDrawn& d) { return d.Rect.top() < S; });
         if (!c.Disc.isValid()) {
             EXPECT_EQ(all[2].Text, c.Caption);
             EXPECT_EQ(disc, discs.end());

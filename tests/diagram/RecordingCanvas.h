@@ -10,9 +10,9 @@ enum class TOp { Fill, Line, Ellipse, Chord, Text };
 
 struct TDrawn {
     TOp Kind;
-    QRect Rect;        // Fill, Ellipse, Chord; the text's box
-    QPoint From, To;   // Line
-    int Width = 0;     // Line
+    QRect Rect;            // Fill, Ellipse, Chord; the text's box
+    QPoint From, To;       // Line
+    int Width = 0;         // Line
     QColor Fill, Outline;  // Ellipse, Chord; a text's ink and paper
     QString Text;
     int FontSize = 0;  // Text

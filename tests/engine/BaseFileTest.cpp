@@ -46,7 +46,9 @@ protected:
         AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
         return base;
     }
-    long FilesInFolder() const { return std::distance(std::filesystem::directory_iterator(Folder.Path()), {}); }
+    long FilesInFolder() const {
+        return std::distance(std::filesystem::directory_iterator(Folder.Path()), {});
+    }
     TTempFolder Folder;
     TRecordingUi Ui;
 };
@@ -67,7 +69,8 @@ TEST_F(BaseFile, ReadsEveryFieldOfALine) {
 }
 
 TEST_F(BaseFile, KeepsTheOddFieldsAsTheyStand) {
-    TGameBase base = Load("1999,123=[A,B,-,88,  ,r]\n2000,abcdef=[A,B,=,,?,-]\r2001,  7=[A,B,?,88, k1 ,-]\n\n");
+    TGameBase base =
+        Load("1999,123=[A,B,-,88,  ,r]\n2000,abcdef=[A,B,=,,?,-]\r2001,  7=[A,B,?,88, k1 ,-]\n\n");
     ASSERT_EQ(base.PartyList.size(), 3u);
     EXPECT_EQ(base.PartyList[0].Board, "  123") << "three characters get two leading spaces";
     EXPECT_EQ(base.PartyList[0].Alt, "?") << "an all-blank alternative is none";
@@ -91,14 +94,16 @@ TEST_F(BaseFile, CataloguesIgnoreLetterCaseAndKeepTheFirstSpelling) {
     EXPECT_EQ(base.PlayerCatalogue.IdOf("ALPHA"), 1);
     EXPECT_EQ(base.PlayerCatalogue.IdOf("nobody"), 0);
     // Saving writes the surviving spelling on every line.
-    EXPECT_EQ(Save(base), "2000,    3=[alpha,nord,=,88,?,-]\r\n2001,    1=[nord,Zed,+,88,?,-]\r\n"
-                          "2001,    2=[nord,alpha,-,88,?,-]\r\n"
-                          "2001,    4=[\xcf\xe5\xf2\xf0,\xcf\xe5\xf2\xf0,?,88,?,-]\r\n");
+    EXPECT_EQ(Save(base),
+              "2000,    3=[alpha,nord,=,88,?,-]\r\n2001,    1=[nord,Zed,+,88,?,-]\r\n"
+              "2001,    2=[nord,alpha,-,88,?,-]\r\n"
+              "2001,    4=[\xcf\xe5\xf2\xf0,\xcf\xe5\xf2\xf0,?,88,?,-]\r\n");
 }
 
 TEST_F(BaseFile, PlayersAddedLaterAreNumberedAfterTheLoadedOnes) {
     std::string content;
-    for (int i = 0; i < 12; ++i) content += "2000,1=[P" + std::to_string(10 + i) + ",P" + std::to_string(10 + i) + ",+,88,?,-]\n";
+    for (int i = 0; i < 12; ++i)
+        content += "2000,1=[P" + std::to_string(10 + i) + ",P" + std::to_string(10 + i) + ",+,88,?,-]\n";
     TGameBase base = Load(content);
     ASSERT_EQ(base.PlayerCatalogue.PlayerRecords.size(), 12u);
     AddBaseLine(base, "2026,   77=[AAA,Zz,-,8889,?,-]");
@@ -132,7 +137,8 @@ TEST_F(BaseFile, MalformedLinesLoadWithoutHarm) {
     std::string garbage;
     std::mt19937 random(3);
     for (int i = 0; i < 5000; ++i) garbage += char(random() % 255 + 1);
-    const std::string content = "no equals sign\n2000,1=[A,B,+,8889,?,-\n" + garbage + "\n2000,2=[C,D,-,88,?,-]\n";
+    const std::string content =
+        "no equals sign\n2000,1=[A,B,+,8889,?,-\n" + garbage + "\n2000,2=[C,D,-,88,?,-]\n";
     TGameBase base = Load(content);
     ASSERT_GE(base.PartyList.size(), 3u);
     EXPECT_EQ(base.PartyList[0].Year, "no equals sign");
@@ -149,7 +155,8 @@ TEST_F(BaseFile, MalformedLinesLoadWithoutHarm) {
 }
 
 TEST_F(BaseFile, NulEndsTheTextAndLongLinesAreRead) {
-    TGameBase base = Load(std::string("2000,1=[A,B,+,88,?,-]\n2000,2=[C,D\0,-,88,?,-]\n2000,3=[E,F,+,88,?,-]\n", 64));
+    TGameBase base =
+        Load(std::string("2000,1=[A,B,+,88,?,-]\n2000,2=[C,D\0,-,88,?,-]\n2000,3=[E,F,+,88,?,-]\n", 64));
     ASSERT_EQ(base.PartyList.size(), 2u);
     EXPECT_EQ(PlayerName(base, base.PartyList[1].BlackId), "C");
     const std::string longMoves(10'000'000, '8');
@@ -181,15 +188,17 @@ TEST_F(BaseFile, SavedBaseComesBackByteForByte) {
     // Random games with local names: a save, a load and a save give the same bytes.
     std::mt19937 random(11);
     TGameBase base;
-    const std::vector<std::string> names = {"Nord", "\xcf\xe5\xf2\xf0\xee\xe2", "ivanov", "Ivanov2", "\xc0\xed\xed\xe0",
-                                            "O'Neil", "de la Cruz", "x"};
+    const std::vector<std::string> names = {
+        "Nord", "\xcf\xe5\xf2\xf0\xee\xe2", "ivanov", "Ivanov2", "\xc0\xed\xed\xe0", "O'Neil", "de la Cruz",
+        "x"};
     for (int i = 0; i < 500; ++i) {
         std::string moves;
-        for (int m = int(random() % 30); m > 0; --m) moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
-        AddBaseLine(base, std::to_string(1995 + random() % 5) + "," + std::to_string(random() % 100000) + "=[" +
-                              names[random() % names.size()] + "," + names[random() % names.size()] + "," +
-                              "+-=?Ff"[random() % 6] + "," + moves + "," + (random() % 5 ? "?" : "h10") + "," +
-                              (random() % 7 ? "-" : "R") + "]");
+        for (int m = int(random() % 30); m > 0; --m)
+            moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
+        AddBaseLine(base, std::to_string(1995 + random() % 5) + "," + std::to_string(random() % 100000) +
+                              "=[" + names[random() % names.size()] + "," + names[random() % names.size()] +
+                              "," + "+-=?Ff"[random() % 6] + "," + moves + "," +
+                              (random() % 5 ? "?" : "h10") + "," + (random() % 7 ? "-" : "R") + "]");
     }
     const std::string first = Save(base);
     TGameBase loaded = Load(first);
@@ -203,8 +212,9 @@ TEST_F(BaseFile, SaveSortsWholeLinesWithoutRegardToCase) {
     AddBaseLine(base, "2000,   11=[Bob,a,+,88,?,-]");
     AddBaseLine(base, "2000,   11=[alice,a,+,88,?,-]");
     AddBaseLine(base, "2000,   11=[alice,a,+,88,?,-]");
-    EXPECT_EQ(Save(base), "2000,   11=[alice,a,+,88,?,-]\r\n2000,   11=[alice,a,+,88,?,-]\r\n"
-                          "2000,   11=[Bob,a,+,88,?,-]\r\n2001,   10=[zed,a,+,88,?,-]\r\n");
+    EXPECT_EQ(Save(base),
+              "2000,   11=[alice,a,+,88,?,-]\r\n2000,   11=[alice,a,+,88,?,-]\r\n"
+              "2000,   11=[Bob,a,+,88,?,-]\r\n2001,   10=[zed,a,+,88,?,-]\r\n");
     EXPECT_EQ(base.PartyList[0].Board, "   10") << "saving leaves the order in memory alone";
 }
 
@@ -212,8 +222,15 @@ TEST_F(BaseFile, SaveOrdersLinesThatShareALongStartAsWholeLines) {
     // Lines that agree in their first dozen or more letters, where the packed start of a line cannot
     // decide the order: each saved line is at most the next one, by collation and then by bytes.
     std::mt19937 random(5);
-    const std::vector<std::string> names = {"Ivanov", "IVANOV", "Ivanova", "Ivanov-Petrov", "Ivanovich", "ivanov2",
-                                            "\xc8\xe2\xe0\xed\xee\xe2", "Ivan ov", "Ivanov\xad"};
+    const std::vector<std::string> names = {"Ivanov",
+                                            "IVANOV",
+                                            "Ivanova",
+                                            "Ivanov-Petrov",
+                                            "Ivanovich",
+                                            "ivanov2",
+                                            "\xc8\xe2\xe0\xed\xee\xe2",
+                                            "Ivan ov",
+                                            "Ivanov\xad"};
     TGameBase base;
     for (int i = 0; i < 300; ++i)
         AddBaseLine(base, std::string("2000,   11=[") + names[random() % names.size()] + "," +
@@ -224,7 +241,8 @@ TEST_F(BaseFile, SaveOrdersLinesThatShareALongStartAsWholeLines) {
     ASSERT_GE(lines.size(), 300u);
     for (size_t i = 1; i < 300; ++i) {
         const int order = TextPolicy().Compare(lines[i - 1], lines[i]);
-        EXPECT_TRUE(order < 0 || (order == 0 && lines[i - 1] <= lines[i])) << lines[i - 1] << " before " << lines[i];
+        EXPECT_TRUE(order < 0 || (order == 0 && lines[i - 1] <= lines[i]))
+            << lines[i - 1] << " before " << lines[i];
     }
 }
 
@@ -356,18 +374,19 @@ TEST_F(BaseFile, AFileTooLargeForMemoryLeavesTheBaseAsItWas) {
 // short, empty results, names in two letter cases, bytes that UTF-8 cannot decode in names and
 // elsewhere, now and then a NUL.
 std::string RandomBaseText(std::mt19937& random) {
-    static const std::vector<std::string> names = {"Nord", "NORD", "Sud", "\xcf\xe5\xf2\xf0", "\xcf\xc5\xd2\xd0",
-                                                   "bad\x98name", "x", "de la Cruz",
-                                                   // long names that differ only inside
-                                                   "Konstantin Konstantinopolsky", "Konstantin KonstantinXpolsky"};
+    static const std::vector<std::string> names = {
+        "Nord", "NORD", "Sud", "\xcf\xe5\xf2\xf0", "\xcf\xc5\xd2\xd0", "bad\x98name", "x", "de la Cruz",
+        // long names that differ only inside
+        "Konstantin Konstantinopolsky", "Konstantin KonstantinXpolsky"};
     static const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n\r\n", "\n \t\n"};
     std::string text;
     for (int i = int(random() % 60); i > 0; --i) {
         std::string moves;
-        for (int m = int(random() % 40); m > 0; --m) moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
-        std::string line = std::to_string(1990 + random() % 4) + "," + std::to_string(random() % 1000) + "=[" +
-                           names[random() % names.size()] + "," + names[random() % names.size()] + "," +
-                           std::string(random() % 8 == 0 ? "" : "+") + "," + moves + ",?," +
+        for (int m = int(random() % 40); m > 0; --m)
+            moves += {PointDigits[random() % 15], PointDigits[random() % 15]};
+        std::string line = std::to_string(1990 + random() % 4) + "," + std::to_string(random() % 1000) +
+                           "=[" + names[random() % names.size()] + "," + names[random() % names.size()] +
+                           "," + std::string(random() % 8 == 0 ? "" : "+") + "," + moves + ",?," +
                            (random() % 2 ? "R" : "-") + "]";
         if (random() % 10 == 0) line = line.substr(0, random() % line.size());
         if (random() % 10 == 0) line.insert(random() % (line.size() + 1), 1, "\x98\xc0"[random() % 2]);
@@ -432,9 +451,9 @@ TEST_F(BaseFile, LoadsTheSameWhateverPiecesTheFileComesIn) {
             EXPECT_EQ(std::tie(report.NulLine, report.UndecodableLines, report.FirstUndecodableLine,
                                report.EmptyResultLines, report.FirstEmptyResultLine,
                                report.FirstUnshownEmptyResultLine),
-                      std::tie(wholeReport.NulLine, wholeReport.UndecodableLines, wholeReport.FirstUndecodableLine,
-                               wholeReport.EmptyResultLines, wholeReport.FirstEmptyResultLine,
-                               wholeReport.FirstUnshownEmptyResultLine))
+                      std::tie(wholeReport.NulLine, wholeReport.UndecodableLines,
+                               wholeReport.FirstUndecodableLine, wholeReport.EmptyResultLines,
+                               wholeReport.FirstEmptyResultLine, wholeReport.FirstUnshownEmptyResultLine))
                 << piece;
             EXPECT_EQ(ui.Shown, 1);
             EXPECT_EQ(ui.Hidden, 1);
@@ -448,7 +467,8 @@ TEST_F(BaseFile, LineFieldsAreCutAsSplitFieldCutsThem) {
     const std::string alphabet = ",,,==[]  aB8?R+-";
     for (int i = 0; i < 20000; ++i) {
         std::string line;
-        for (size_t length = random() % 30; line.size() < length;) line += alphabet[random() % alphabet.size()];
+        for (size_t length = random() % 30; line.size() < length;)
+            line += alphabet[random() % alphabet.size()];
         // What the fields must be: SplitField one after the other, as lines were always cut.
         const std::string_view trimmed = Trim(line);
         std::string_view year, board, inner, black, white, result, moves, alt, flag;
@@ -457,7 +477,8 @@ TEST_F(BaseFile, LineFieldsAreCutAsSplitFieldCutsThem) {
         SplitField(trimmed, cursor, '=', board);
         if (cursor + 1 <= trimmed.size()) inner = trimmed.substr(cursor, trimmed.size() - 1 - cursor);
         size_t at = 1;
-        for (std::string_view* field : {&black, &white, &result, &moves, &alt, &flag}) SplitField(inner, at, ',', *field);
+        for (std::string_view* field : {&black, &white, &result, &moves, &alt, &flag})
+            SplitField(inner, at, ',', *field);
 
         std::string blackName, whiteName;
         const TPartyRecord party = ParseBaseLine(line, blackName, whiteName);
@@ -479,7 +500,8 @@ TEST_F(BaseFile, LineFieldsAreCutAsSplitFieldCutsThem) {
 TEST_F(BaseFile, SaveAsCopiesInPiecesAndKeepsTheTargetWhenItFails) {
     std::string content;
     for (int i = 0; content.size() < 2 * LoadPieceBytes + 12345; ++i)
-        content += "2000," + std::to_string(i) + "=[A,B,+,8889" + std::string(size_t(i % 97), '7') + ",?,-]\r\n";
+        content +=
+            "2000," + std::to_string(i) + "=[A,B,+,8889" + std::string(size_t(i % 97), '7') + ",?,-]\r\n";
     const std::string from = Folder.File("from.bdt"), to = Folder.File("to.bdt");
     WriteFile(from, content);
     std::string error;
@@ -527,7 +549,8 @@ protected:
 TEST_F(DeleteListed, RemovesExactlyTheListedGamesWhateverTheirOrder) {
     Base.Listing = {7, 2, 5, 2};
     ASSERT_TRUE(DeleteListedParties(Base, Folder.File("base.bdt"), Ui));
-    EXPECT_EQ(Boards(), (std::vector<std::string>{"  100", "  101", "  103", "  104", "  106", "  108", "  109"}));
+    EXPECT_EQ(Boards(),
+              (std::vector<std::string>{"  100", "  101", "  103", "  104", "  106", "  108", "  109"}));
     EXPECT_TRUE(Base.Listing.empty());
     EXPECT_EQ(ReadFile(Folder.File("base.bdt")).size(), 7 * 27u);
 }

@@ -12,8 +12,8 @@ namespace {
 std::string Notification(const std::string& board, const std::string& black, const std::string& white,
                          const std::string& move = "H8") {
     return "Notification of Gomoku Board " + board + "\r\n\r\nGame won by " + black + ".\r\n\r\n" + black +
-           "'s\r\n" + white + "'s\r\n\r\n   Eks          Ohs\r\n   " + black + "  " + white + "\r\n  1 " + move +
-           "         2 Resign\r\n\r\n\r\n";
+           "'s\r\n" + white + "'s\r\n\r\n   Eks          Ohs\r\n   " + black + "  " + white + "\r\n  1 " +
+           move + "         2 Resign\r\n\r\n\r\n";
 }
 
 // The lines of the games in memory, in PartyList order, and the catalogues.
@@ -82,8 +82,9 @@ TEST_F(FolderCommands, AddAppendsSortsAndDropsEmptyLines) {
 }
 
 TEST_F(FolderCommands, UpdateReplacesByKeyLaterFileWinsUnknownKeysAppended) {
-    WriteFile(BasePath(), "2003,   20=[Old,Man,?,88,?,-]\r\n2003, a123=[Old,Man,?,88,?,-]\r\n"
-                          "2004,   10=[Keep,Me,+,11,?,-]\r\n2003,   20=[Second,Line,?,88,?,-]\r\n");
+    WriteFile(BasePath(),
+              "2003,   20=[Old,Man,?,88,?,-]\r\n2003, a123=[Old,Man,?,88,?,-]\r\n"
+              "2004,   10=[Keep,Me,+,11,?,-]\r\n2003,   20=[Second,Line,?,88,?,-]\r\n");
     Load();
     const std::string before = Snapshot(Base);
     Put("update", "1_03.txt", Notification("20", "Alice", "Bob", "A1"));
@@ -100,7 +101,8 @@ TEST_F(FolderCommands, UpdateReplacesByKeyLaterFileWinsUnknownKeysAppended) {
     EXPECT_TRUE(run.ReloadDue);
     EXPECT_EQ(ReadFile(BasePath()),
               "\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   20=[Second,Line,?,88,?,-]\r\n"
-              "2003, A123=[Carol,Dan,+,88,?,-]\r\n2004,   10=[Keep,Me,+,11,?,-]\r\n2005,   77=[Eve,Fay,+,88,?,-]\r\n");
+              "2003, A123=[Carol,Dan,+,88,?,-]\r\n2004,   10=[Keep,Me,+,11,?,-]\r\n2005,   "
+              "77=[Eve,Fay,+,88,?,-]\r\n");
     EXPECT_EQ(Snapshot(Base), before) << "the caller reloads the base";
     EXPECT_TRUE(Ui.Messages.empty());
 }
@@ -110,7 +112,7 @@ TEST_F(FolderCommands, MissingFoldersAreCreatedWithTheirMessages) {
     EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
     EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
     EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"Place add games in directory add!",
-                                                      "Place update games in directory update!"}));
+                                                     "Place update games in directory update!"}));
     EXPECT_TRUE(std::filesystem::is_directory(Folder.File("add")));
     EXPECT_TRUE(std::filesystem::is_directory(Folder.File("update")));
     EXPECT_EQ(ReadFile(BasePath()), "2000,1=[A,B,+,88,?,-]\r\n\r\n");
@@ -142,8 +144,9 @@ TEST_F(FolderCommands, FailedRunLeavesFileAndMemoryAsBefore) {
     TFolderRun updated = UpdatePartysFromFolder(BasePath(), Work(), Ui);
     EXPECT_EQ(updated.Status, TFolderRunStatus::Failed);
     EXPECT_FALSE(updated.ReloadDue);
-    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, "File " + Work() + "/update/b_03.txt, line 10: "
-                                                                "not a point of the board: \"Z9\""}));
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, "File " + Work() +
+                                                                  "/update/b_03.txt, line 10: "
+                                                                  "not a point of the board: \"Z9\""}));
     EXPECT_EQ(ReadFile(BasePath()), content);
     EXPECT_EQ(Snapshot(Base), before);
     EXPECT_EQ(Base.Listing, (TListing{0, 1}));
@@ -164,11 +167,13 @@ TEST_F(FolderCommands, BaseEndingAtANulByteIsNotRewritten) {
     const std::string content =
         "2001,    9=[Zed,Ann,+,88,?,-]\r\n\r\n2000,    5=[A\0n,Zed,-,1122,?,-]\r\n2002,    7=[Bob,Zed,-,1122,?,-]\r\n"s;
     WriteFile(BasePath(), content);
-    for (const char* folder : {"add", "update"}) Put(folder, "a_03.txt", Notification("20", "Newman", "Newer"));
+    for (const char* folder : {"add", "update"})
+        Put(folder, "a_03.txt", Notification("20", "Newman", "Newer"));
     EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::Failed);
     EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::Failed);
     const std::string refusal =
-        "File " + BasePath() + " ends at a NUL byte in line 3: it is not rewritten, so that the lines after it are not lost.";
+        "File " + BasePath() +
+        " ends at a NUL byte in line 3: it is not rewritten, so that the lines after it are not lost.";
     EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, refusal}));
     EXPECT_EQ(ReadFile(BasePath()), content);
     EXPECT_TRUE(Base.PartyList.empty());

@@ -20,14 +20,16 @@ inline std::string CheckNotification(std::string_view text, std::string_view fil
     const TNotificationRead read = NotificationToBaseLine(text, fileName, 0);
     if (read.Error) {
         if (!read.BaseLine.empty()) return "a refusal with a line";
-        if (read.Error->File != fileName || read.Error->Reason.empty()) return "a refusal without file or reason";
+        if (read.Error->File != fileName || read.Error->Reason.empty())
+            return "a refusal without file or reason";
         return "";
     }
     if (read.BaseLine.empty()) return "";
     std::string black, white;
     const TPartyRecord party = ParseBaseLine(read.BaseLine, black, white);
-    const std::string fields = Concat({party.Year, ",", party.Board, "=[", black, ",", white, ",",
-                                       std::string(1, party.Result), ",", party.Moves, ",", party.Alt, ",-]"});
+    const std::string fields =
+        Concat({party.Year, ",", party.Board, "=[", black, ",", white, ",", std::string(1, party.Result), ",",
+                party.Moves, ",", party.Alt, ",-]"});
     if (fields != read.BaseLine) return "the fields of the line run into each other: " + read.BaseLine;
     if (std::string_view("+-=Ff?").find(party.Result) == std::string_view::npos) return "unknown result";
     if (party.Moves.size() % 2 != 0) return "half a move";

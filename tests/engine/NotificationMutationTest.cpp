@@ -12,9 +12,10 @@ namespace {
 
 std::vector<std::string> Seeds() {
     TGameBase base;
-    for (const char* line : {"2003,  123=[Alice,Bob,+,88899A79977A66AB55,K7,-]", "2004,  124=[Alice,Bob,F,88899A79,J10-K9,-]",
-                             "2005,  125=[Eksa,Bob,-,88899A7997,K7,R]", "2006,12345=[Ann,Zed,=,1122334455667788,?,-]",
-                             "1999,    1=[Ann,Zed,?,88,?,-]", "2000,  777=[Ann,Zed,f,88899A,?,-]"})
+    for (const char* line :
+         {"2003,  123=[Alice,Bob,+,88899A79977A66AB55,K7,-]", "2004,  124=[Alice,Bob,F,88899A79,J10-K9,-]",
+          "2005,  125=[Eksa,Bob,-,88899A7997,K7,R]", "2006,12345=[Ann,Zed,=,1122334455667788,?,-]",
+          "1999,    1=[Ann,Zed,?,88,?,-]", "2000,  777=[Ann,Zed,f,88899A,?,-]"})
         AddBaseLine(base, line);
     std::vector<std::string> seeds;
     for (const TPartyRecord& party : base.PartyList) seeds.push_back(NotificationText(base, party));
@@ -23,18 +24,49 @@ std::vector<std::string> Seeds() {
 }
 
 std::string Mutate(std::string text, std::mt19937& random) {
-    static const std::string pieces[] = {"Resign", "Forfeit", ",", " ", "\r", "\n", "\r\n", ">", "Game", "Eks",
-                                         "   Eks          Ohs", "won by ", "a tie.", "s turn.", "3 ", "1 ", "I8",
-                                         "H8", "P15", "Q1", std::string("\0", 1), "=", "_", "99999999999"};
+    static const std::string pieces[] = {"Resign",
+                                         "Forfeit",
+                                         ",",
+                                         " ",
+                                         "\r",
+                                         "\n",
+                                         "\r\n",
+                                         ">",
+                                         "Game",
+                                         "Eks",
+                                         "   Eks          Ohs",
+                                         "won by ",
+                                         "a tie.",
+                                         "s turn.",
+                                         "3 ",
+                                         "1 ",
+                                         "I8",
+                                         "H8",
+                                         "P15",
+                                         "Q1",
+                                         std::string("\0", 1),
+                                         "=",
+                                         "_",
+                                         "99999999999"};
     const int steps = 1 + int(random() % 4);
     for (int s = 0; s < steps && !text.empty(); ++s) {
         const size_t at = random() % text.size();
         switch (random() % 5) {
-            case 0: text[at] = char(random() % 256); break;
-            case 1: text.erase(at, random() % 40); break;
-            case 2: text.insert(at, pieces[random() % std::size(pieces)]); break;
-            case 3: text.insert(at, text.substr(random() % text.size(), random() % 60)); break;
-            default: text.resize(at); break;
+            case 0:
+                text[at] = char(random() % 256);
+                break;
+            case 1:
+                text.erase(at, random() % 40);
+                break;
+            case 2:
+                text.insert(at, pieces[random() % std::size(pieces)]);
+                break;
+            case 3:
+                text.insert(at, text.substr(random() % text.size(), random() % 60));
+                break;
+            default:
+                text.resize(at);
+                break;
         }
     }
     return text;

@@ -23,7 +23,9 @@ struct TGame {
     char Result = '?';
 };
 
-std::string Code(int column, int row) { return {PointDigit(column), PointDigit(row)}; }
+std::string Code(int column, int row) {
+    return {PointDigit(column), PointDigit(row)};
+}
 
 // Distinct random points; a renju game starts at the centre with a named opening (move 2 beside the
 // centre, move 3 within two points of it), a gomoku game anywhere but the centre.
@@ -39,19 +41,24 @@ std::string RandomMoves(std::mt19937& random, bool renju, int count) {
     auto near = [&](int reach) { return 8 + int(random() % unsigned(2 * reach + 1)) - reach; };
     if (renju && count >= 1) add(8, 8);
     if (!renju && count >= 1)
-        while (!add(int(random() % 15) + 1, int(random() % 15) + 1) || moves == "88") moves.clear(), taken.clear();
+        while (!add(int(random() % 15) + 1, int(random() % 15) + 1) || moves == "88")
+            moves.clear(), taken.clear();
     if (renju && count >= 2)
-        while (!add(near(1), near(1))) {}
+        while (!add(near(1), near(1))) {
+        }
     if (renju && count >= 3)
-        while (!add(near(2), near(2))) {}
+        while (!add(near(2), near(2))) {
+        }
     while (int(moves.size() / 2) < count) add(int(random() % 15) + 1, int(random() % 15) + 1);
     return moves;
 }
 
-const char* const Alternatives[] = {"?", "K7", "k7", "J10", "J10-K9", "h8-j9", "J7-K7", "free text", "Z9", "J10-"};
+const char* const Alternatives[] = {"?",     "K7",    "k7",        "J10", "J10-K9",
+                                    "h8-j9", "J7-K7", "free text", "Z9",  "J10-"};
 
 TGame RandomGame(std::mt19937& random, int index) {
-    static const char* const stems[] = {"Nord", "Eksa", "Game", "Ohs", "Resign", "won", "tie.", "Bob.", "O'Neil", "x"};
+    static const char* const stems[] = {"Nord", "Eksa", "Game", "Ohs",    "Resign",
+                                        "won",  "tie.", "Bob.", "O'Neil", "x"};
     TGame game;
     game.Renju = random() % 2 == 0;
     game.Year = std::to_string(1950 + random() % 100);
@@ -66,9 +73,10 @@ TGame RandomGame(std::mt19937& random, int index) {
 }
 
 std::string BaseLineOf(const TGame& game, char result, const std::string& alt) {
-    const std::string board = game.Board.size() < 5 ? std::string(5 - game.Board.size(), ' ') + game.Board : game.Board;
-    return game.Year + "," + board + "=[" + game.Black + "," + game.White + "," + result + "," + game.Moves + "," +
-           alt + ",-]";
+    const std::string board =
+        game.Board.size() < 5 ? std::string(5 - game.Board.size(), ' ') + game.Board : game.Board;
+    return game.Year + "," + board + "=[" + game.Black + "," + game.White + "," + result + "," + game.Moves +
+           "," + alt + ",-]";
 }
 
 bool OnePoint(const std::string& alt) {

@@ -43,25 +43,52 @@ TEST(NotificationWriter, MoveTables) {
         {"gomoku, even, draw", "A1 B2", '=', "?", {"   1 A1         2 B2"}},
         {"renju, one move", "H8", '-', "?", {"   1 Forfeit"}},
         {"renju, three moves", "H8 H9 J10", '+', "?", {"     1 H9,J10   2 Forfeit"}},
-        {"renju, four moves, offered pair", "H8 H9 J10 G9", '+', "J10-K9",
+        {"renju, four moves, offered pair",
+         "H8 H9 J10 G9",
+         '+',
+         "J10-K9",
          {"   1 H9,J10     2 G9", "     3 J10,K9   4 Forfeit"}},
-        {"renju, four moves, drawn at the choice", "H8 H9 J10 G9", '=', "J10-K9",
+        {"renju, four moves, drawn at the choice",
+         "H8 H9 J10 G9",
+         '=',
+         "J10-K9",
          {"   1 H9,J10     2 G9", "   3 J10,K9"}},
-        {"renju, four moves, no pair to carry", "H8 H9 J10 G9", '+', "K7", {"   1 H9,J10     2 G9", "   3 Forfeit"}},
-        {"renju, five moves: nothing invented", "H8 H9 J10 G9 J7", '-', "K7",
+        {"renju, four moves, no pair to carry",
+         "H8 H9 J10 G9",
+         '+',
+         "K7",
+         {"   1 H9,J10     2 G9", "   3 Forfeit"}},
+        {"renju, five moves: nothing invented",
+         "H8 H9 J10 G9 J7",
+         '-',
+         "K7",
          {"   1 H9,J10     2 G9", "   3 J7,K7      4 J7,", "                4 Resign"}},
-        {"renju, six moves, alternative not a point", "H8 H9 J10 G9 J7 G10", 'f', "J7-K7",
+        {"renju, six moves, alternative not a point",
+         "H8 H9 J10 G9 J7 G10",
+         'f',
+         "J7-K7",
          {"   1 H9,J10     2 G9", "   3 J7,?       4 J7,G10", "   5 Forfeit"}},
-        {"renju, eight moves", "H8 H9 J10 G9 J7 G10 F6 K11", '+', "k7",
+        {"renju, eight moves",
+         "H8 H9 J10 G9 J7 G10 F6 K11",
+         '+',
+         "k7",
          {"   1 H9,J10     2 G9", "   3 J7,k7      4 J7,G10", "   5 F6         6 K11", "   7 Resign"}},
-        {"renju, nine moves", "H8 H9 J10 G9 J7 G10 F6 K11 E5", '+', "K7",
-         {"   1 H9,J10     2 G9", "   3 J7,K7      4 J7,G10", "   5 F6         6 K11", "   7 E5         8 Resign"}},
-        {"renju, nine moves, draw", "H8 H9 J10 G9 J7 G10 F6 K11 E5", '=', "K7",
+        {"renju, nine moves",
+         "H8 H9 J10 G9 J7 G10 F6 K11 E5",
+         '+',
+         "K7",
+         {"   1 H9,J10     2 G9", "   3 J7,K7      4 J7,G10", "   5 F6         6 K11",
+          "   7 E5         8 Resign"}},
+        {"renju, nine moves, draw",
+         "H8 H9 J10 G9 J7 G10 F6 K11 E5",
+         '=',
+         "K7",
          {"   1 H9,J10     2 G9", "   3 J7,K7      4 J7,G10", "   5 F6         6 K11", "   7 E5"}},
     };
     for (const TTableCase& c : cases) {
         TGameBase base;
-        AddBaseLine(base, std::string("2003,123=[Alice,Bob,") + c.Result + "," + Moves(c.Moves) + "," + c.Alt + ",-]");
+        AddBaseLine(base, std::string("2003,123=[Alice,Bob,") + c.Result + "," + Moves(c.Moves) + "," +
+                              c.Alt + ",-]");
         EXPECT_EQ(Table(NotificationText(base, base.PartyList[0])), c.Table) << c.Title;
     }
 }
@@ -73,9 +100,9 @@ TEST(NotificationWriter, WholeNotificationWithItsBoard) {
     const std::string text = NotificationText(base, base.PartyList[0]);
     const std::vector<std::string_view> lines = SplitLines(text);
     const std::vector<std::string_view> head(lines.begin(), lines.begin() + 9);
-    EXPECT_EQ(head, (std::vector<std::string_view>{"Notification of Renju Board 123", "", "Game won by Alice.", "",
-                                                    "Bob's", "Alice's", "", "   Eks          Ohs",
-                                                    "   Alice        Bob         "}))
+    EXPECT_EQ(head, (std::vector<std::string_view>{"Notification of Renju Board 123", "",
+                                                   "Game won by Alice.", "", "Bob's", "Alice's", "",
+                                                   "   Eks          Ohs", "   Alice        Bob         "}))
         << "colours exchanged: the white player's line first, the columns never exchanged";
     ASSERT_EQ(lines.size(), 9u + 4 + 2 + 1 + 1 + 15 + 1 + 1);
     EXPECT_EQ(lines[15], "      A B C D E F G H J K L M N O P");
@@ -109,7 +136,10 @@ TEST(NotificationWriter, FileNames) {
         {"7", "123", "Renju Board 123.txt"},
         {"2003", "12/3", "Renju Board 12 3_03.txt"},
         {"20/03", "../x", "Renju Board .. x_03.txt"},
-        {"2003", "1\x7f" "2", "Renju Board 1 2_03.txt"},
+        {"2003",
+         "1\x7f"
+         "2",
+         "Renju Board 1 2_03.txt"},
     };
     for (const auto& [year, board, name] : cases) {
         TPartyRecord party;

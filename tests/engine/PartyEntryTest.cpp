@@ -54,7 +54,9 @@ TEST_F(PartyEntry, RefusesEveryFieldThatWouldBreakALineAndNamesIt) {
     for (const TCase& field : {TCase{&TPartyEntry::Black, "Black"}, TCase{&TPartyEntry::White, "White"},
                                TCase{&TPartyEntry::Year, "Year"}, TCase{&TPartyEntry::Board, "Board"},
                                TCase{&TPartyEntry::Alt, "5 A ="}}) {
-        for (const char* bad : {"a,b", "a=b", "a\tb", "a\x01" "b"}) {
+        for (const char* bad : {"a,b", "a=b", "a\tb",
+                                "a\x01"
+                                "b"}) {
             TPartyEntry entry = Entry("NORD", "SUED");
             entry.*field.Field = bad;
             const auto refused = CheckPartyEntry(entry);
@@ -99,7 +101,8 @@ TEST_F(PartyEntry, FailedSaveLeavesMemoryAsTheFileIs) {
     WriteFile(blocked, "");
     const std::vector<std::string> before = Lines();
     for (long position : {NoParty, 1L}) {
-        EXPECT_EQ(StorePartyEntry(Base, Entry("NEU", "ANDERE"), "88", position, blocked + "/base.bdt", Ui), NoParty);
+        EXPECT_EQ(StorePartyEntry(Base, Entry("NEU", "ANDERE"), "88", position, blocked + "/base.bdt", Ui),
+                  NoParty);
         EXPECT_EQ(Lines(), before) << "no game, player or year was added or changed";
         EXPECT_EQ(Base.PlayerCatalogue.IdOf("NEU"), 0);
     }
@@ -126,8 +129,9 @@ TEST_F(PartyEntry, DeletingKeepsTheOtherLinesByteForByte) {
     // A base in saved form: its remaining lines come back exactly as they were.
     std::string saved;
     for (int i = 0; i < 40; ++i)
-        saved += "19" + std::to_string(60 + i) + ",  " + std::to_string(100 + i) + "=[P" + std::to_string(i % 7) +
-                 ",Q" + std::to_string(i % 5) + ",+,8889" + (i % 3 ? "9A" : "") + ",?," + (i % 2 ? "R" : "-") + "]\r\n";
+        saved += "19" + std::to_string(60 + i) + ",  " + std::to_string(100 + i) + "=[P" +
+                 std::to_string(i % 7) + ",Q" + std::to_string(i % 5) + ",+,8889" + (i % 3 ? "9A" : "") +
+                 ",?," + (i % 2 ? "R" : "-") + "]\r\n";
     WriteFile(Path(), saved);
     TGameBase base;
     ASSERT_TRUE(LoadBase(base, Path(), Ui));

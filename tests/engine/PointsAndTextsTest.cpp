@@ -22,12 +22,14 @@ TEST_P(PointConversion, GoesBothWays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corners, PointConversion,
-                         ::testing::Values(TPointCase{"88", "H8"}, TPointCase{"1A", "A10"}, TPointCase{"FF", "P15"},
-                                           TPointCase{"11", "A1"}, TPointCase{"99", "J9"}, TPointCase{"F8", "P8"},
+                         ::testing::Values(TPointCase{"88", "H8"}, TPointCase{"1A", "A10"},
+                                           TPointCase{"FF", "P15"}, TPointCase{"11", "A1"},
+                                           TPointCase{"99", "J9"}, TPointCase{"F8", "P8"},
                                            TPointCase{"8F", "H15"}));
 
 TEST(PointCodes, RefuseWhatIsNoPoint) {
-    for (const char* code : {"8", "888", "0A", "8g", "", "G1", "1G"}) EXPECT_EQ(PointCodeToText(code), "?") << code;
+    for (const char* code : {"8", "888", "0A", "8g", "", "G1", "1G"})
+        EXPECT_EQ(PointCodeToText(code), "?") << code;
     for (const char* text : {"I5", "h8", "A16", "A0", "A01", "A", "", "Q5", "A1 0", "H-8"})
         EXPECT_EQ(PointTextToCode(text), "?") << text;
     EXPECT_EQ(PointTextToCode("  J9 "), "99");
@@ -78,14 +80,22 @@ const char* const IndirectTable[5][5] = {{"5I", "4I", "3I", "2I", "1I"},
 // each of its eight images around the centre.
 std::pair<int, int> Turn(int dx, int dy, int symmetry) {
     switch (symmetry) {
-        case 0: return {dx, dy};
-        case 1: return {-dx, dy};
-        case 2: return {dx, -dy};
-        case 3: return {-dx, -dy};
-        case 4: return {dy, dx};
-        case 5: return {-dy, dx};
-        case 6: return {dy, -dx};
-        default: return {-dy, -dx};
+        case 0:
+            return {dx, dy};
+        case 1:
+            return {-dx, dy};
+        case 2:
+            return {dx, -dy};
+        case 3:
+            return {-dx, -dy};
+        case 4:
+            return {dy, dx};
+        case 5:
+            return {-dy, dx};
+        case 6:
+            return {dy, -dx};
+        default:
+            return {-dy, -dx};
     }
 }
 
@@ -97,7 +107,8 @@ void CheckTable(const char* const table[5][5], int move2dx, int move2dy) {
             for (int column = 0; column < 5; ++column) {
                 if (*table[row][column] == 0) continue;
                 auto [x, y] = Turn(column - 2, 2 - row, symmetry);
-                std::string moves = {PointDigit(8 + m2x), PointDigit(8 + m2y), PointDigit(8 + x), PointDigit(8 + y)};
+                std::string moves = {PointDigit(8 + m2x), PointDigit(8 + m2y), PointDigit(8 + x),
+                                     PointDigit(8 + y)};
                 EXPECT_EQ(OpeningName(moves), table[row][column]) << "moves 2 and 3: " << moves;
             }
     }
@@ -169,7 +180,8 @@ TEST(GameTexts, ListingLinesNameTheirGameAndReadBack) {
     EXPECT_EQ(ListingLine(base, 1), "2.SUED - NORD(2004,a0002)");
     EXPECT_EQ(PartyGroup(base.PartyList[0]), ' ');
     EXPECT_EQ(PartyGroup(base.PartyList[1]), 'a');
-    for (long game : {0L, 1L, 11L, 999999L}) EXPECT_EQ(ListingLineGame(std::to_string(game + 1) + ".A - B(1,2)"), game);
+    for (long game : {0L, 1L, 11L, 999999L})
+        EXPECT_EQ(ListingLineGame(std::to_string(game + 1) + ".A - B(1,2)"), game);
     for (const char* bad : {"", ".A - B", "x1.A", "0.A - B", "12", "99999999999999999999.A"})
         EXPECT_EQ(ListingLineGame(bad), -1) << bad;
 }

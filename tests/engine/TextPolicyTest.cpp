@@ -8,7 +8,9 @@
 namespace kalvon {
 namespace {
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 // Texts of the kinds a base holds: names, years, board codes and whole lines, with local letters,
 // punctuation, control characters and bytes that the code page does not map.
@@ -35,25 +37,28 @@ TEST_P(CompareAgreesWithIcu, OnRandomTexts) {
         ASSERT_EQ(Sign(policy.Compare(a, b)), byKey) << "\"" << a << "\" vs \"" << b << "\"";
         const auto pa = policy.Prefix(a), pb = policy.Prefix(b);
         if (pa.Exact && pb.Exact && !(pa == pb)) {
-            const int byPrefix = pa.High != pb.High ? (pa.High < pb.High ? -1 : 1) : (pa.Low < pb.Low ? -1 : 1);
+            const int byPrefix =
+                pa.High != pb.High ? (pa.High < pb.High ? -1 : 1) : (pa.Low < pb.Low ? -1 : 1);
             ASSERT_EQ(byPrefix, byKey) << "\"" << a << "\" vs \"" << b << "\"";
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, CompareAgreesWithIcu,
-                         ::testing::Values(std::make_pair("windows-1251", ""), std::make_pair("windows-1251", "ru"),
-                                           std::make_pair("windows-1252", "cs"), std::make_pair("windows-1252", "da"),
-                                           std::make_pair("windows-1251", "en_US"),
-                                           std::make_pair("windows-1252", "de@collation=phonebook"),
-                                           std::make_pair("windows-1252", "sk"), std::make_pair("UTF-8", "")));
+INSTANTIATE_TEST_SUITE_P(
+    Locales, CompareAgreesWithIcu,
+    ::testing::Values(std::make_pair("windows-1251", ""), std::make_pair("windows-1251", "ru"),
+                      std::make_pair("windows-1252", "cs"), std::make_pair("windows-1252", "da"),
+                      std::make_pair("windows-1251", "en_US"),
+                      std::make_pair("windows-1252", "de@collation=phonebook"),
+                      std::make_pair("windows-1252", "sk"), std::make_pair("UTF-8", "")));
 
 // Whether a text can be decoded, against the text shown: a byte the code page cannot decode is shown
 // as U+FFFD. Lines of base length, mostly ASCII, with the odd byte anywhere in a word of eight.
 TEST(TextPolicy, CanDecodeAgreesWithTheTextShown) {
     std::mt19937 random(9);
     // Code pages that decode every byte, leave one to four bytes unused, leave more, and UTF-8.
-    for (const char* codePage : {"windows-1251", "windows-1252", "windows-1253", "ISO-8859-7", "ISO-8859-3", "UTF-8"}) {
+    for (const char* codePage :
+         {"windows-1251", "windows-1252", "windows-1253", "ISO-8859-7", "ISO-8859-3", "UTF-8"}) {
         TTextPolicy policy(codePage, "");
         const std::string odd = "\x98\x81\x8d\xc0\xe9\xd0\x96\xc3\xa9\x80\xff\xd2\xae\xa5";
         for (int i = 0; i < 20000; ++i) {
@@ -61,7 +66,8 @@ TEST(TextPolicy, CanDecodeAgreesWithTheTextShown) {
             for (size_t length = random() % 41; text.size() < length;)
                 text += random() % 12 == 0 ? odd[random() % odd.size()] : char(' ' + random() % 95);
             const bool shownWhole = policy.ToUtf8(text).find("\xef\xbf\xbd") == std::string::npos;
-            ASSERT_EQ(policy.CanDecode(text), shownWhole) << codePage << ": " << ::testing::PrintToString(text);
+            ASSERT_EQ(policy.CanDecode(text), shownWhole)
+                << codePage << ": " << ::testing::PrintToString(text);
         }
     }
 }
@@ -69,11 +75,14 @@ TEST(TextPolicy, CanDecodeAgreesWithTheTextShown) {
 TEST(TextPolicy, IgnoresLetterCaseAndConvertsText) {
     TTextPolicy policy("windows-1251", "");
     EXPECT_EQ(policy.Compare("Nord", "NORD"), 0);
-    EXPECT_EQ(policy.Compare("\xcf\xe5\xf2\xf0\xee\xe2", "\xcf\xc5\xd2\xd0\xce\xc2"), 0);  // Petrov in two cases
+    EXPECT_EQ(policy.Compare("\xcf\xe5\xf2\xf0\xee\xe2", "\xcf\xc5\xd2\xd0\xce\xc2"),
+              0);  // Petrov in two cases
     EXPECT_LT(policy.Compare("Abc", "abd"), 0);
     EXPECT_EQ(policy.ToUtf8("\xcf\xe5\xf2\xf0"), "\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80");
-    EXPECT_EQ(policy.FromUtf8("\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80"), std::optional<std::string>("\xcf\xe5\xf2\xf0"));
-    EXPECT_EQ(policy.FromUtf8("\xe4\xb8\xad"), std::nullopt) << "a character the code page cannot hold is refused";
+    EXPECT_EQ(policy.FromUtf8("\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80"),
+              std::optional<std::string>("\xcf\xe5\xf2\xf0"));
+    EXPECT_EQ(policy.FromUtf8("\xe4\xb8\xad"), std::nullopt)
+        << "a character the code page cannot hold is refused";
     EXPECT_THROW(TTextPolicy("no-such-code-page", ""), std::runtime_error);
 }
 

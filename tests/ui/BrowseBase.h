@@ -44,7 +44,8 @@ inline TMainForm& Start(TProgramRun& run, int games) {
 }
 
 // Sets the selection and lets the browsing windows follow, opening the navigator.
-inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator = true, bool openListing = false) {
+inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator = true,
+                 bool openListing = false) {
     run.Base().Listing = std::move(listing);
     run.Program->Session.RefreshBrowsers(openNavigator, openListing);
 }
@@ -58,7 +59,8 @@ inline QScrollBar* ScrollBar(TNavigatorForm& navigator) {
 // The texts of a panel's cells: number, black, result, white, board, year.
 inline QStringList Cells(TPartyPanel* panel) {
     QStringList texts;
-    for (QLabel* cell : {panel->edNum, panel->edBlack, panel->edResult, panel->edWhite, panel->edKod, panel->edYear})
+    for (QLabel* cell :
+         {panel->edNum, panel->edBlack, panel->edResult, panel->edWhite, panel->edKod, panel->edYear})
         texts.append(cell->text().trimmed());
     return texts;
 }

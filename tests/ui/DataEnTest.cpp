@@ -25,7 +25,9 @@ struct TEntryDialog {
         else
             Edit(field)->setText(text);
     }
-    QString Text(const char* field) const { return Combo(field) ? Combo(field)->currentText() : Edit(field)->text(); }
+    QString Text(const char* field) const {
+        return Combo(field) ? Combo(field)->currentText() : Edit(field)->text();
+    }
     void Ok() const { Form->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click(); }
 };
 
@@ -132,11 +134,10 @@ void TDataEnTest::anOpenedGameIsEditedInPlace() {
     entry.Form->findChild<QCheckBox*>(QStringLiteral("cbReverse"))->setChecked(true);
     entry.Ok();
     QCOMPARE(Base().PartyList.size(), size_t(5));
-    QCOMPARE(kalvon::FormatBaseLine(Base(), Base().PartyList[2]),
-             "1999,  102=[B2,W2,+," + turned + ",J9,R]");
+    QCOMPARE(kalvon::FormatBaseLine(Base(), Base().PartyList[2]), "1999,  102=[B2,W2,+," + turned + ",J9,R]");
     // The file is rewritten sorted: the changed game now comes first.
-    QVERIFY(Run_->Read(QStringLiteral("games.bdt")).startsWith(
-        QByteArray::fromStdString("1999,  102=[B2,W2,+," + turned + ",J9,R]\r\n")));
+    QVERIFY(Run_->Read(QStringLiteral("games.bdt"))
+                .startsWith(QByteArray::fromStdString("1999,  102=[B2,W2,+," + turned + ",J9,R]\r\n")));
     // The navigator shows the changed game.
     QCOMPARE(Cells(Panel(*Run_->Program->NavigatorForm, 2)).last(), QStringLiteral("1999"));
 }
@@ -145,11 +146,21 @@ void TDataEnTest::refusedInputStoresNothing_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("comma in a name") << "cbBlack" << "A,B" << "Black";
-    QTest::newRow("equals in a name") << "cbWhite" << "A=B" << "White";
-    QTest::newRow("comma in the year") << "edYear" << "20,03" << "Year";
-    QTest::newRow("tab in the board") << "edKod" << "47\t11" << "Board";
-    QTest::newRow("comma in the alternative") << "edAlt" << "J,9" << "5 A =";
+    QTest::newRow("comma in a name") << "cbBlack"
+                                     << "A,B"
+                                     << "Black";
+    QTest::newRow("equals in a name") << "cbWhite"
+                                      << "A=B"
+                                      << "White";
+    QTest::newRow("comma in the year") << "edYear"
+                                       << "20,03"
+                                       << "Year";
+    QTest::newRow("tab in the board") << "edKod"
+                                      << "47\t11"
+                                      << "Board";
+    QTest::newRow("comma in the alternative") << "edAlt"
+                                              << "J,9"
+                                              << "5 A =";
     QTest::newRow("not in the code page") << "cbWhite" << QString::fromUtf8("中") << "White";
 }
 

@@ -123,7 +123,8 @@ void TExchangeTest::outPbmWritesTheSelection() {
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");  // the empty board lists every game
     Trigger(main, "OutPbmFormat1");
-    const QStringList written = QDir(session.Path(QStringLiteral("Outpbm"))).entryList(QDir::Files, QDir::Name);
+    const QStringList written =
+        QDir(session.Path(QStringLiteral("Outpbm"))).entryList(QDir::Files, QDir::Name);
     QCOMPARE(written, QStringList({"Gomoku Board 4711_03.txt", "Gomoku Board 4713_04.txt",
                                    "Renju Board 4712_03.txt"}));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));

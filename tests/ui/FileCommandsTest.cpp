@@ -320,9 +320,11 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
 
     // Opening a base with the statistics hidden closes the listing and the navigator and switches
     // the query off.
-    CurrentSession().Criteria().QueryOn = CurrentSession().Criteria().YearOn = CurrentSession().Criteria().PlayerOn = true;
+    CurrentSession().Criteria().QueryOn = CurrentSession().Criteria().YearOn =
+        CurrentSession().Criteria().PlayerOn = true;
     main.BaseItems().first()->trigger();
-    QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn && !CurrentSession().Criteria().PlayerOn);
+    QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn &&
+            !CurrentSession().Criteria().PlayerOn);
     QVERIFY(!navigator->isVisible());
     QVERIFY(!listing->isVisible());
 }

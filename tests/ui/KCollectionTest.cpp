@@ -46,7 +46,8 @@ void TKCollectionTest::init() {
 
 QStringList TKCollectionTest::Texts() {
     QStringList texts;
-    for (int i = 0; i < Lines()->model()->rowCount(); ++i) texts.append(Lines()->model()->index(i, 0).data().toString());
+    for (int i = 0; i < Lines()->model()->rowCount(); ++i)
+        texts.append(Lines()->model()->index(i, 0).data().toString());
     return texts;
 }
 
@@ -59,18 +60,21 @@ QList<bool> TKCollectionTest::Checks() {
 
 void TKCollectionTest::linesNameTheGamesOfTheListing() {
     Trigger(*Main_, "ListingGames1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")), QStringList{QStringLiteral("Listing games is empty!")});
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+             QStringList{QStringLiteral("Listing games is empty!")});
     QVERIFY(!Listing().isVisible());
     Run_->Base().Listing = {4, 0, 9};
     Trigger(*Main_, "ListingGames1");
     QVERIFY(Listing().isVisible());
-    QCOMPARE(Texts(), QStringList({"5.B4 - W4(2001,  104)", "1.B0 - W0(2000,  100)", "10.B9 - W9(2000,  109)"}));
+    QCOMPARE(Texts(),
+             QStringList({"5.B4 - W4(2001,  104)", "1.B0 - W0(2000,  100)", "10.B9 - W9(2000,  109)"}));
     QCOMPARE(Checks(), QList<bool>({true, true, true}));
     QCOMPARE(Lines()->currentIndex().row(), 0);
-    for (const char* hint : {"Check All", "To Raise on first line", "To Raise party up", "To Lower party down",
-                             "To Lower on last line", "Cancel All"}) {
+    for (const char* hint : {"Check All", "To Raise on first line", "To Raise party up",
+                             "To Lower party down", "To Lower on last line", "Cancel All"}) {
         bool found = false;
-        for (QToolButton* button : Listing().findChildren<QToolButton*>()) found |= button->toolTip() == QLatin1String(hint);
+        for (QToolButton* button : Listing().findChildren<QToolButton*>())
+            found |= button->toolTip() == QLatin1String(hint);
         QVERIFY2(found, hint);
     }
     // A search while the window is shown refills it.
@@ -158,7 +162,8 @@ void TKCollectionTest::aLineOpensItsGameWhole() {
 
 void TKCollectionTest::deletingAsksThenRewritesTheFile() {
     Trigger(*Main_, "DeleteGamesInListing1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")), QStringList{QStringLiteral("Listing games is empty!")});
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+             QStringList{QStringLiteral("Listing games is empty!")});
     List(*Run_, {4, 0, 9, 4}, true, true);
     Run_->Dialogs->ConfirmAnswers = {false, true};
     Trigger(*Main_, "DeleteGamesInListing1");

@@ -62,8 +62,8 @@ void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
     QCOMPARE(base.BoardGrid[8][8], 1);
     QCOMPARE(base.BoardGrid[9][9], 1);
     QCOMPARE(Occupied(base), 2);
-    QVERIFY(Action(main, "N13")->isEnabled() && Action(main, "N15")->isEnabled() && Button(main, "ToolButton1")->isEnabled() &&
-            Button(main, "ToolButton2")->isEnabled());
+    QVERIFY(Action(main, "N13")->isEnabled() && Action(main, "N15")->isEnabled() &&
+            Button(main, "ToolButton1")->isEnabled() && Button(main, "ToolButton2")->isEnabled());
 
     QTest::keyClick(PaintBox(main), '-');
     QCOMPARE(base.ForwardMoves, std::string("99"));
@@ -71,7 +71,8 @@ void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
     Click(main, "88");  // occupied: nothing is played, the continuation is gone
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string());
-    QVERIFY(!Action(main, "N14")->isEnabled() && !Action(main, "N16")->isEnabled() && !Button(main, "ToolButton3")->isEnabled());
+    QVERIFY(!Action(main, "N14")->isEnabled() && !Action(main, "N16")->isEnabled() &&
+            !Button(main, "ToolButton3")->isEnabled());
 }
 
 void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
@@ -85,7 +86,8 @@ void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
     QCOMPARE(Occupied(base), 0);
-    QVERIFY(!Action(main, "N13")->isEnabled() && Action(main, "N14")->isEnabled() && Action(main, "N16")->isEnabled());
+    QVERIFY(!Action(main, "N13")->isEnabled() && Action(main, "N14")->isEnabled() &&
+            Action(main, "N16")->isEnabled());
     main.FormKeyPress(QLatin1Char('-'));  // nothing left to take back
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
 

@@ -4,7 +4,6 @@
 
 #include "base/BaseFile.h"
 #include "base/GameTexts.h"
-
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"
 
@@ -136,10 +135,10 @@ void TNavTest::panelCellsAndTheHighlightHaveTheirColours() {
     const QColor active(207, 189, 156), normal = Navigator().palette().color(QPalette::Button);
     for (int n = 1; n <= 2; ++n) {
         const QPoint panel = Panel(Navigator(), n)->mapTo(&Navigator(), QPoint(0, 0));
-        for (const TCell& cell : {TCell{8, 2, {255, 255, 128}}, TCell{63, 2, {221, 221, 221}},
-                                  TCell{160, 2, {0, 255, 0}}, TCell{177, 2, {221, 221, 221}},
-                                  TCell{8, 18, {179, 255, 179}}, TCell{60, 18, {179, 255, 179}},
-                                  TCell{112, 18, {182, 185, 243}}, TCell{230, 18, n == 1 ? active : normal}})
+        for (const TCell& cell :
+             {TCell{8, 2, {255, 255, 128}}, TCell{63, 2, {221, 221, 221}}, TCell{160, 2, {0, 255, 0}},
+              TCell{177, 2, {221, 221, 221}}, TCell{8, 18, {179, 255, 179}}, TCell{60, 18, {179, 255, 179}},
+              TCell{112, 18, {182, 185, 243}}, TCell{230, 18, n == 1 ? active : normal}})
             // The corner and the far corner of the cell, clear of its text.
             for (QPoint at : {QPoint(cell.Left, cell.Top), QPoint(cell.Left + 1, cell.Top + 12)})
                 QCOMPARE(picture.pixelColor(panel + at), cell.Colour);

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "tests/ui/StatisticBase.h"
 #include "base/BaseFile.h"
+#include "tests/ui/StatisticBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/QueryPartys.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
-#include "tests/ui/UiTestSupport.h"
 
 namespace statbase {
 

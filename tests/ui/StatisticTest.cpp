@@ -7,11 +7,11 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
+#include "base/BoardMoves.h"
 #include "base/PointCodes.h"
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"
 #include "tests/ui/StatisticBase.h"
-#include "base/BoardMoves.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Nav.h"
@@ -145,7 +145,7 @@ void TStatisticTest::lettersPlayTheLabelledMovesOfTheSearch() {
     QCOMPARE(base.CurrentMoves, Position + "98");
     // The three games of J8 end there.
     QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 3"), QStringLiteral("3 +0-3=0"),
-                                      QStringLiteral("End: 3 +0-3=0")}));
+                                                QStringLiteral("End: 3 +0-3=0")}));
     QVERIFY(CurrentSession().AlfMoves().empty());
     QTest::keyClick(PaintBox(main), 'a');  // no label left
     QCOMPARE(base.CurrentMoves, Position + "98");

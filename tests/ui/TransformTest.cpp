@@ -94,7 +94,8 @@ void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
     Board(main)->PaintBox1Paint();
     const QImage picture = PaintBox(main)->Canvas();
 
-    for (QAction* command : {Action(main, "Clockwise"), Action(main, "Against"), Action(main, "Vert"), Action(main, "Horiz")}) {
+    for (QAction* command :
+         {Action(main, "Clockwise"), Action(main, "Against"), Action(main, "Vert"), Action(main, "Horiz")}) {
         const int times = command == Action(main, "Clockwise") || command == Action(main, "Against") ? 4 : 2;
         for (int i = 0; i < times; ++i) {
             command->trigger();
@@ -174,7 +175,8 @@ void TTransformTest::theSearchFollowsTheTurnedPosition() {
     QCOMPARE(base.CurrentMoves, Mapped(Position, 7));
     QCOMPARE(CurrentSession().AlfMoves(), Mapped(Labels, 7));
     QCOMPARE(base.Listing.size(), size_t(16));
-    for (size_t k = 0; k < CurrentSession().AlfMoves().size(); k += 2) QVERIFY(HasLabel(main, CurrentSession().AlfMoves().substr(k, 2)));
+    for (size_t k = 0; k < CurrentSession().AlfMoves().size(); k += 2)
+        QVERIFY(HasLabel(main, CurrentSession().AlfMoves().substr(k, 2)));
     QVERIFY(!HasLabel(main, "6A"));
     // "(A)F10" is now at the point F10 turned clockwise.
     QCOMPARE(Lines(Memo(main)->toPlainText()).at(3), QStringLiteral("(A)K10: 5 +2-1=1?1"));

@@ -19,8 +19,8 @@ struct TUiTestRegistration {
 };
 
 // Registers test class TName as "Name".
-#define KALVON_UI_TEST(Class)                                                   \
+#define KALVON_UI_TEST(Class)                                                                    \
     static const TUiTestRegistration Class##Registration(#Class + 1, [](int argc, char** argv) { \
-        Class test;                                                             \
-        return QTest::qExec(&test, argc, argv);                                 \
+        Class test;                                                                              \
+        return QTest::qExec(&test, argc, argv);                                                  \
     })

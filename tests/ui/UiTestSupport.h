@@ -2,25 +2,24 @@
 // the program started in it.
 #pragma once
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <memory>
 #include <optional>
 
-#include <QAction>
-#include <QMenu>
-#include <QToolButton>
-
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
-#include "ui/StatisticMemo.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
 #include "ui/Program.h"
+#include "ui/StatisticMemo.h"
 
 // Records every box and answers from a script. A test fails when it leaves an error box that it
 // never looked at (through Texts), a scripted answer nobody asked for, or a question it did not
@@ -66,7 +65,8 @@ public:
     }
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                      const QString& initial) override {
-        Shown.append({QStringLiteral("input"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial});
+        Shown.append(
+            {QStringLiteral("input"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial});
         if (InputAnswers.empty()) {
             Unanswered.append(prompt);
             return std::nullopt;
@@ -75,7 +75,8 @@ public:
         InputAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&, const QString&) override {
+    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&,
+                                        const QString&) override {
         Shown.append({QStringLiteral("save"), caption});
         if (SaveAnswers.empty()) {
             Unanswered.append(caption);
@@ -102,7 +103,8 @@ public:
     QStringList Leftovers() const {
         QStringList left;
         for (const TShown& shown : Shown)
-            if (!shown.Read && (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
+            if (!shown.Read &&
+                (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
                 left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
         for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
         if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !SaveAnswers.empty() || !InputAnswers.empty())
@@ -135,11 +137,12 @@ inline QMenu* FileMenu(QWidget& window) {
     return window.findChild<QMenu*>(QStringLiteral("File1"));
 }
 // Triggers a command as the user can: only while it is enabled.
-#define Trigger(window, name)                                                                        \
-    do {                                                                                             \
-        QAction* action_ = Action(window, name);                                                     \
-        QVERIFY2(action_->isEnabled(), qPrintable(QStringLiteral("%1 is disabled").arg(QLatin1String(name)))); \
-        action_->trigger();                                                                          \
+#define Trigger(window, name)                                                            \
+    do {                                                                                 \
+        QAction* action_ = Action(window, name);                                         \
+        QVERIFY2(action_->isEnabled(),                                                   \
+                 qPrintable(QStringLiteral("%1 is disabled").arg(QLatin1String(name)))); \
+        action_->trigger();                                                              \
     } while (false)
 
 // A fresh working folder with the fake dialogs installed; the program is started on demand.

@@ -181,7 +181,8 @@ void TUsechTest::refusesNamesOutsideOut() {
         w.Click("Button2");
         const QStringList warnings = run.Dialogs->Texts(QStringLiteral("warning"));
         QCOMPARE(warnings.size(), 2);
-        QVERIFY2(warnings.first().contains(QLatin1String("Nothing was written")), qPrintable(warnings.first()));
+        QVERIFY2(warnings.first().contains(QLatin1String("Nothing was written")),
+                 qPrintable(warnings.first()));
         run.Dialogs->Shown.clear();
         QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")), QStringList());
     }
@@ -249,12 +250,14 @@ void TUsechTest::lettersWindowEditsTheMarks() {
     QCOMPARE(grid->item(25, 0)->text(), QStringLiteral("Z"));
 
     enter(3, "d5");
-    QCOMPARE(run.Dialogs->Texts(QStringLiteral("input")),
-             QStringList({QStringLiteral("Entering a point|Enter point ABCDEFGHJKLMNOP1-15, for example j8 or "
-                                         "J8|")}));
+    QCOMPARE(
+        run.Dialogs->Texts(QStringLiteral("input")),
+        QStringList({QStringLiteral("Entering a point|Enter point ABCDEFGHJKLMNOP1-15, for example j8 or "
+                                    "J8|")}));
     for (const char* bad : {"I8", "Q1", "H0", "H16", "H", ""}) {
         enter(3, bad);
-        QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).constLast(), QStringLiteral("Input error!"));
+        QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).constLast(),
+                 QStringLiteral("Input error!"));
     }
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).size(), 6);
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("D5"));
@@ -341,11 +344,11 @@ void TUsechTest::toolDrawsTheSamePixels() {
 
     QProcess cli;
     cli.setWorkingDirectory(run.Path(QString()));
-    cli.start(QStringLiteral(KALVON_CLI), {QStringLiteral("diagram"), QStringLiteral("d.bdt"), QStringLiteral("12"),
-                                           QStringLiteral("cli.bmp"), QStringLiteral("--full"),
-                                           QStringLiteral("--caption"), QStringLiteral("--commentary"),
-                                           QStringLiteral("--num"), QStringLiteral("2"), QStringLiteral("--marks"),
-                                           QStringLiteral("A88")});
+    cli.start(
+        QStringLiteral(KALVON_CLI),
+        {QStringLiteral("diagram"), QStringLiteral("d.bdt"), QStringLiteral("12"), QStringLiteral("cli.bmp"),
+         QStringLiteral("--full"), QStringLiteral("--caption"), QStringLiteral("--commentary"),
+         QStringLiteral("--num"), QStringLiteral("2"), QStringLiteral("--marks"), QStringLiteral("A88")});
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
     QCOMPARE(cli.readAllStandardError(), QByteArray());

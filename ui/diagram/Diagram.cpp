@@ -19,8 +19,12 @@ QFont SizedFont(const QFont& moveFont, int size) {
     return font;
 }
 
-int Column(std::string_view code) { return kalvon::PointDigitValue(code[0]); }
-int Row(std::string_view code) { return kalvon::PointDigitValue(code[1]); }
+int Column(std::string_view code) {
+    return kalvon::PointDigitValue(code[0]);
+}
+int Row(std::string_view code) {
+    return kalvon::PointDigitValue(code[1]);
+}
 
 QString Shown(std::string_view bytes) {
     return QString::fromStdString(kalvon::TextPolicy().ToUtf8(bytes));
@@ -55,7 +59,8 @@ void DrawGrid(IDiagramCanvas& canvas, const TDiagramLayout& l) {
     for (int i = 1; i <= l.NRows(); ++i) {
         const int y = top + i * S;
         const bool thick = (i == 1 && upper) || (i == l.NRows() && bottom);
-        canvas.Line(QPoint(half + extLeft, y), QPoint((l.NCols() + 1) * S - half - extRight, y), thick ? 2 : 1);
+        canvas.Line(QPoint(half + extLeft, y), QPoint((l.NCols() + 1) * S - half - extRight, y),
+                    thick ? 2 : 1);
     }
     for (int j = 1; j <= l.NCols(); ++j) {
         const int x = j * S;
@@ -71,7 +76,8 @@ void DrawCaption(IDiagramCanvas& canvas, const TDiagram& diagram, const TDiagram
     // The line is laid out for the width of the full board.
     const int y = textSize + 12;
     canvas.Text(QPoint(l.S, y), diagram.Year, Black, White);
-    DrawResultCaption(canvas, 8 * l.S - canvas.TextSize(diagram.PartyCaption).width() / 2, y, diagram.PartyCaption);
+    DrawResultCaption(canvas, 8 * l.S - canvas.TextSize(diagram.PartyCaption).width() / 2, y,
+                      diagram.PartyCaption);
     canvas.Text(QPoint(15 * l.S - canvas.TextSize(diagram.Board).width(), y), diagram.Board, Black, White);
 }
 
@@ -85,8 +91,8 @@ void CentredText(IDiagramCanvas& canvas, const QRect& square, const QString& tex
                  const QColor& paper) {
     const QSize size = canvas.TextSize(text);
     const int S = square.width();
-    canvas.Text(QPoint(square.left() + S / 2 - size.width() / 2, square.top() + S / 2 - size.height() / 2), text,
-                ink, paper);
+    canvas.Text(QPoint(square.left() + S / 2 - size.width() / 2, square.top() + S / 2 - size.height() / 2),
+                text, ink, paper);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ struct TDiagram {
     std::string Moves;        // the moves drawn, move 1 first
     std::string LetterMarks;  // letter + PointCode entries in letter order, such as "A98C77"
     TDiagramOptions Options;
-    int Diameter = 30;        // S: the spacing of the lines and the side of a stone
+    int Diameter = 30;  // S: the spacing of the lines and the side of a stone
     QFont MoveFont;
     // The caption texts.
     QString Players, Year, PartyCaption, Board;

@@ -32,7 +32,8 @@ const QImage& ReferenceImage() {
 class TEmfCanvas final : public IDiagramCanvas {
 public:
     TEmfCanvas(FILE* file, int width, int height) {
-        const RECT frame{0, 0, (width * FrameUnitsPerPixel100 + 50) / 100, (height * FrameUnitsPerPixel100 + 50) / 100};
+        const RECT frame{0, 0, (width * FrameUnitsPerPixel100 + 50) / 100,
+                         (height * FrameUnitsPerPixel100 + 50) / 100};
         Dc_ = CreateEnhMetaFileWithFILEA(0, file, &frame, "Kalvon\0diagram\0");
         if (!Dc_) throw std::runtime_error("the metafile cannot be recorded");
         SetBkMode(Dc_, OPAQUE);
@@ -82,8 +83,8 @@ public:
         // libEMF records no chord: the same figure as a path of an arc closed by its chord.
         BeginPath(Dc_);
         MoveToEx(Dc_, start.x(), start.y(), nullptr);
-        ArcTo(Dc_, square.left(), square.top(), square.right(), square.bottom(), start.x(), start.y(), end.x(),
-              end.y());
+        ArcTo(Dc_, square.left(), square.top(), square.right(), square.bottom(), start.x(), start.y(),
+              end.x(), end.y());
         CloseFigure(Dc_);
         EndPath(Dc_);
         StrokeAndFillPath(Dc_);

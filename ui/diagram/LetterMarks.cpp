@@ -24,7 +24,8 @@ std::optional<std::string> ParseLetterMarks(std::string_view list, std::string& 
         more = comma != std::string_view::npos;
         if (more) list.remove_prefix(comma + 1);
         if (entry.size() != 3 || entry[0] < 'A' || entry[0] > 'Z' || !kalvon::IsPointCode(entry.substr(1))) {
-            error = "a mark is a letter A-Z followed by a point code, such as A98: \"" + std::string(entry) + "\"";
+            error = "a mark is a letter A-Z followed by a point code, such as A98: \"" + std::string(entry) +
+                    "\"";
             return std::nullopt;
         }
         std::string& code = codes[size_t(entry[0] - 'A')];

@@ -1,12 +1,12 @@
 #include "ui/diagram/PainterCanvas.h"
 
-#include "ui/diagram/PixelBlend.h"
-
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <unordered_map>
+
+#include "ui/diagram/PixelBlend.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ void TPainterCanvas::Copy(const QImage& picture, QPoint at) {
     for (int y = onImage.top(); y <= onImage.bottom(); ++y) {
         auto* to = reinterpret_cast<QRgb*>(bits + y * stride);
         const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(y - at.y())) - at.x();
-        for (int x = onImage.left(); x <= onImage.right(); ++x) to[x] = OverPremultiplied(from[x], to[x], 127);
+        for (int x = onImage.left(); x <= onImage.right(); ++x)
+            to[x] = OverPremultiplied(from[x], to[x], 127);
     }
 }
 
@@ -68,11 +69,13 @@ void TPainterCanvas::Line(QPoint from, QPoint to, int width) {
     // and the rest after it, and the last pixel is left out, as a metafile's line leaves it.
     const int before = width / 2;
     if (from.y() == to.y())
-        Painter_.fillRect(QRect(std::min(from.x(), to.x()), from.y() - before, std::abs(to.x() - from.x()), width),
-                          Qt::black);
+        Painter_.fillRect(
+            QRect(std::min(from.x(), to.x()), from.y() - before, std::abs(to.x() - from.x()), width),
+            Qt::black);
     else if (from.x() == to.x())
-        Painter_.fillRect(QRect(from.x() - before, std::min(from.y(), to.y()), width, std::abs(to.y() - from.y())),
-                          Qt::black);
+        Painter_.fillRect(
+            QRect(from.x() - before, std::min(from.y(), to.y()), width, std::abs(to.y() - from.y())),
+            Qt::black);
     else {
         Painter_.setPen(QPen(Qt::black, width));
         Painter_.drawLine(from, to);
@@ -92,7 +95,8 @@ void TPainterCanvas::Ellipse(const QRect& square, const QColor& fill, const QCol
         draw(Painter_, square);
         return;
     }
-    QImage& picture = Pictures()[Key({uint32_t(square.width()), uint32_t(square.height()), fill.rgb(), outline.rgb()})];
+    QImage& picture =
+        Pictures()[Key({uint32_t(square.width()), uint32_t(square.height()), fill.rgb(), outline.rgb()})];
     if (picture.isNull()) {
         picture = QImage(square.size(), QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);

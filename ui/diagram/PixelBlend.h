@@ -11,6 +11,7 @@ inline QRgb OverPremultiplied(QRgb source, QRgb under, int round) {
     if (alpha == 255) return source;
     if (alpha == 0) return under;
     const int rest = 255 - alpha;
-    return qRgb(qRed(source) + (qRed(under) * rest + round) / 255, qGreen(source) + (qGreen(under) * rest + round) / 255,
+    return qRgb(qRed(source) + (qRed(under) * rest + round) / 255,
+                qGreen(source) + (qGreen(under) * rest + round) / 255,
                 qBlue(source) + (qBlue(under) * rest + round) / 255);
 }

@@ -19,6 +19,8 @@
 //                                 from opening it to its first paint, the heap's growth per listed
 //                                 game, the popup of its list, and a game chosen from the middle;
 //                                 with PNG, a picture of the window with the game chosen
+#include <malloc.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -29,15 +31,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
-#include <QScreen>
-#include <QScrollBar>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -48,21 +48,21 @@
 #include "search/Statistic.h"
 #include "search/Symmetry.h"
 #include "ui/BoardPainter.h"
+#include "ui/Book.h"
+#include "ui/DataEn.h"
 #include "ui/DialogService.h"
 #include "ui/Fonts.h"
+#include "ui/KCollection.h"
 #include "ui/Main.h"
+#include "ui/Nav.h"
 #include "ui/PaintBox.h"
 #include "ui/Program.h"
 #include "ui/QueryPartys.h"
+#include "ui/Session.h"
 #include "ui/Tools.h"
-#include "ui/Book.h"
 #include "ui/Usech.h"
 #include "ui/diagram/DiagramPictures.h"
 #include "ui/help.h"
-#include "ui/DataEn.h"
-#include "ui/KCollection.h"
-#include "ui/Nav.h"
-#include "ui/Session.h"
 
 namespace {
 
@@ -171,7 +171,8 @@ bool StatisticsScreenshots(const QString& out) {
     for (const kalvon::TPartyRecord& party : base.PartyList) {
         if (kalvon::ValidMoveCount(party.Moves) <= 10) continue;
         base.CurrentMoves = party.Moves.substr(0, 20);
-        const size_t next = kalvon::MakeStatistic(base, program.Session.Criteria(), index).NextMoveTable.size();
+        const size_t next =
+            kalvon::MakeStatistic(base, program.Session.Criteria(), index).NextMoveTable.size();
         if (next > most) {
             most = next;
             position = base.CurrentMoves;
@@ -195,8 +196,8 @@ bool StatisticsScreenshots(const QString& out) {
     return DiagramScreenshots(program, out) && ok;
 }
 
-// The games of the real base after the two moves of its first game in the navigator and the listing window, and the entry
-// dialog over the game opened from the navigator's second panel.
+// The games of the real base after the two moves of its first game in the navigator and the listing window,
+// and the entry dialog over the game opened from the navigator's second panel.
 bool BrowsingScreenshots(const QString& out) {
     TProgram program;
     TMainForm& main = *program.MainForm;
@@ -322,7 +323,8 @@ long StatusKilobytes(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLong();
+        if (line.startsWith(field))
+            return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLong();
     return -1;
 }
 
@@ -346,7 +348,8 @@ int MeasureMemory(size_t games) {
     const long before = StatusKilobytes("VmRSS");
     ResetPeak();
     main.BaseItems().first()->trigger();
-    if (program.Session.Base().PartyList.size() != games || !program.Session.Index().IsBuiltFor(program.Session.Base())) {
+    if (program.Session.Base().PartyList.size() != games ||
+        !program.Session.Index().IsBuiltFor(program.Session.Base())) {
         std::fprintf(stderr, "the base was not opened with its index\n");
         return 1;
     }
@@ -523,7 +526,8 @@ int MeasureListing(size_t games, int rounds) {
         // The rest of the lines are laid out in batches while the window already shows.
         QScrollBar* bar = view->verticalScrollBar();
         const QModelIndex last = view->model()->index(int(listed) - 1, 0);
-        while (view->visualRect(last).isEmpty() || bar->maximum() < int(listed) - view->viewport()->height() / 14)
+        while (view->visualRect(last).isEmpty() ||
+               bar->maximum() < int(listed) - view->viewport()->height() / 14)
             QApplication::processEvents();
         laid.push_back(timer.nsecsElapsed() / 1e6);
         bytes.push_back((double(HeapInUse()) - double(heap)) / double(listed));
@@ -565,7 +569,9 @@ int MeasureDiagram(size_t games, const QString& picture) {
         const QRect area = form.frameGeometry().united(list->view()->window()->geometry());
         QString shown = picture;
         shown.insert(shown.lastIndexOf(QLatin1Char('.')), QStringLiteral("-list"));
-        if (!QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(shown))
+        if (!QGuiApplication::primaryScreen()
+                 ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                 .save(shown))
             return 1;
     }
     list->hidePopup();
@@ -622,7 +628,8 @@ int main(int argc, char* argv[]) {
     }
     std::fputs(
         "usage: kalvon-ui-tools screenshots OUTDIR | measure-load [GAMES] [ROUNDS] | "
-        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-memory [GAMES] | measure-listing [GAMES] [ROUNDS] | "
+        "measure-click [GAMES] [ROUNDS] [--browsers] | measure-memory [GAMES] | measure-listing [GAMES] "
+        "[ROUNDS] | "
         "measure-diagram [GAMES] [PNG]\n",
         stderr);
     return 2;
