@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/GConst.h"
-#include "search/Symmetry.h"
+#include "base/Symmetry.h"
 
 namespace kalvon {
 

@@ -21,7 +21,7 @@
 
 #include "base/BaseFile.h"
 #include "base/TextPolicy.h"
-#include "bench/generator/BaseGenerator.h"
+#include "generator/BaseGenerator.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "base/BaseFile.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
-#include "bench/generator/BaseGenerator.h"
 #include "exchange/FolderCommands.h"
 #include "exchange/NotificationReader.h"
 #include "exchange/NotificationWriter.h"
+#include "generator/BaseGenerator.h"
 
 namespace {
 

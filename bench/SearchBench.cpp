@@ -29,10 +29,10 @@
 
 #include "base/BaseFile.h"
 #include "base/PointCodes.h"
-#include "bench/generator/BaseGenerator.h"
+#include "base/Symmetry.h"
+#include "generator/BaseGenerator.h"
 #include "search/ShiftStatistic.h"
 #include "search/Statistic.h"
-#include "search/Symmetry.h"
 #include "tests/engine/LiteralSearch.h"
 
 namespace {

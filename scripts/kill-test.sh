@@ -11,7 +11,7 @@ games="${2:-1000000}"
 cmake --preset default >/dev/null
 cmake --build --preset default --target kalvon-cli kalvon-genbase >/dev/null
 cli="$PWD/build/kalvon-cli"
-genbase="$PWD/build/bench/kalvon-genbase"
+genbase="$PWD/build/generator/kalvon-genbase"
 work="${TMPDIR:-/tmp}/kalvon-kill-test"
 rm -rf "$work"
 mkdir -p "$work"

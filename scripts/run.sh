@@ -23,7 +23,7 @@ cmake --build --preset default --target kalvon kalvon-genbase
 
 if [ ! -d "$work" ]; then
   mkdir -p "$work"
-  build/bench/kalvon-genbase --games 2000 "$work/sample.bdt"
+  build/generator/kalvon-genbase --games 2000 "$work/sample.bdt"
   echo "Created $work with the sample base sample.bdt."
   # Nothing named: the first start shows the sample base rather than an empty scratch base.
   if [ ${#args[@]} -eq 0 ]; then args=("$work/sample.bdt"); fi

@@ -4,8 +4,8 @@
 #include <bit>
 
 #include "base/PointCodes.h"
+#include "base/Symmetry.h"
 #include "search/Gallop.h"
-#include "search/Symmetry.h"
 
 namespace kalvon {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/Symmetry.h"
+#include "base/Symmetry.h"
 
 namespace kalvon {
 

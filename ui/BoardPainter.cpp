@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/PointCodes.h"
-#include "ui/diagram/PixelBlend.h"
+#include "diagram/PixelBlend.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "search/Symmetry.h"
+#include "base/Symmetry.h"
 #include "ui/PaintBox.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"

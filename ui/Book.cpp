@@ -6,8 +6,8 @@
 #include <QTableWidget>
 
 #include "base/PointCodes.h"
+#include "diagram/LetterMarks.h"
 #include "ui/DialogService.h"
-#include "ui/diagram/LetterMarks.h"
 
 namespace {
 

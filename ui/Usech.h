@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/GConst.h"
-#include "ui/diagram/Diagram.h"
-#include "ui/diagram/DiagramPictures.h"
+#include "diagram/Diagram.h"
+#include "diagram/DiagramPictures.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,9 +7,9 @@
 #include "base/SafeFile.h"
 #include "base/SettingsFile.h"
 #include "base/TextPolicy.h"
-#include "ui/Fonts.h"
-#include "ui/diagram/DiagramPictures.h"
-#include "ui/diagram/LetterMarks.h"
+#include "diagram/DiagramPictures.h"
+#include "diagram/Fonts.h"
+#include "diagram/LetterMarks.h"
 
 namespace kalvon::cli {
 

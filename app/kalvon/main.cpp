@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "ui/Fonts.h"
+#include "diagram/Fonts.h"
 #include "ui/Icons.h"
 #include "ui/Program.h"
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "base/PointCodes.h"
+#include "diagram/DiagramPictures.h"
+#include "diagram/EmfCanvas.h"
+#include "diagram/Fonts.h"
 #include "ui/BoardPainter.h"
-#include "ui/Fonts.h"
-#include "ui/diagram/DiagramPictures.h"
-#include "ui/diagram/EmfCanvas.h"
 
 namespace {
 

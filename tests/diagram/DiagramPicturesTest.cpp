@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "base/PointCodes.h"
-#include "ui/diagram/DiagramPictures.h"
+#include "diagram/DiagramPictures.h"
 
 namespace {
 

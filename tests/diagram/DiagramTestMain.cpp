@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 
-#include "ui/Fonts.h"
+#include "diagram/Fonts.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "diagram/Diagram.h"
 #include "tests/diagram/RecordingCanvas.h"
-#include "ui/diagram/Diagram.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/diagram/DiagramCanvas.h"
+#include "diagram/DiagramCanvas.h"
 
 enum class TOp { Fill, Line, Ellipse, Chord, Text };
 

@@ -18,7 +18,7 @@
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
-#include "bench/generator/BaseGenerator.h"
+#include "generator/BaseGenerator.h"
 
 namespace kalvon {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "base/BaseFile.h"
 #include "base/PartyEntry.h"
-#include "bench/generator/BaseGenerator.h"
+#include "generator/BaseGenerator.h"
 #include "search/ShiftStatistic.h"
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <random>
 
+#include "base/Symmetry.h"
 #include "search/NextMoveTable.h"
 #include "search/PositionIndex.h"
 #include "search/ResultCount.h"
-#include "search/Symmetry.h"
 #include "tests/engine/SearchTestBase.h"
 
 namespace kalvon {

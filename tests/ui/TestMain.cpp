@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "diagram/Fonts.h"
 #include "tests/ui/UiTestRegistry.h"
-#include "ui/Fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

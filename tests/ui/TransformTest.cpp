@@ -3,7 +3,7 @@
 #include <QToolButton>
 
 #include "base/PointCodes.h"
-#include "search/Symmetry.h"
+#include "base/Symmetry.h"
 #include "tests/ui/StatisticBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"

@@ -44,14 +44,15 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
-#include "bench/generator/BaseGenerator.h"
+#include "base/Symmetry.h"
+#include "diagram/DiagramPictures.h"
+#include "diagram/Fonts.h"
+#include "generator/BaseGenerator.h"
 #include "search/Statistic.h"
-#include "search/Symmetry.h"
 #include "ui/BoardPainter.h"
 #include "ui/Book.h"
 #include "ui/DataEn.h"
 #include "ui/DialogService.h"
-#include "ui/Fonts.h"
 #include "ui/KCollection.h"
 #include "ui/Main.h"
 #include "ui/Nav.h"
@@ -61,7 +62,6 @@
 #include "ui/Session.h"
 #include "ui/Tools.h"
 #include "ui/Usech.h"
-#include "ui/diagram/DiagramPictures.h"
 #include "ui/help.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/diagram/EmfCanvas.h"
+#include "diagram/EmfCanvas.h"
 
 #include <libEMF/emf.h>
 
@@ -11,7 +11,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "ui/diagram/DiagramCanvas.h"
+#include "diagram/DiagramCanvas.h"
 
 namespace {
 

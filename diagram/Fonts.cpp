@@ -1,4 +1,4 @@
-#include "ui/Fonts.h"
+#include "diagram/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

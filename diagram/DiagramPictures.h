@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "ui/diagram/Diagram.h"
+#include "diagram/Diagram.h"
 
 enum class TPictureFormat { Bmp, Png, Svg, Emf };
 

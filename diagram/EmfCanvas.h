@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/diagram/Diagram.h"
+#include "diagram/Diagram.h"
 
 // The bytes of a metafile of W x H device pixels that draws the diagram: one ellipse record per
 // stone, the numbers and letters as text records in the face the pictures use.

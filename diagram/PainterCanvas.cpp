@@ -1,4 +1,4 @@
-#include "ui/diagram/PainterCanvas.h"
+#include "diagram/PainterCanvas.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <unordered_map>
 
-#include "ui/diagram/PixelBlend.h"
+#include "diagram/PixelBlend.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bench/generator/BaseGenerator.h"
+#include "generator/BaseGenerator.h"
 
 #include <sys/stat.h>
 

@@ -1,12 +1,12 @@
-#include "ui/diagram/DiagramPictures.h"
+#include "diagram/DiagramPictures.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include "ui/diagram/EmfCanvas.h"
-#include "ui/diagram/PainterCanvas.h"
+#include "diagram/EmfCanvas.h"
+#include "diagram/PainterCanvas.h"
 
 std::optional<TPictureFormat> PictureFormatOf(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();

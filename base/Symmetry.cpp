@@ -1,4 +1,4 @@
-#include "search/Symmetry.h"
+#include "base/Symmetry.h"
 
 #include <array>
 

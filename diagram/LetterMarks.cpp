@@ -1,4 +1,4 @@
-#include "ui/diagram/LetterMarks.h"
+#include "diagram/LetterMarks.h"
 
 #include <array>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "base/SafeFile.h"
-#include "bench/generator/BaseGenerator.h"
+#include "generator/BaseGenerator.h"
 
 namespace {
 

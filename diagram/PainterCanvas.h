@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <optional>
 
-#include "ui/diagram/DiagramCanvas.h"
+#include "diagram/DiagramCanvas.h"
 
 class TPainterCanvas final : public IDiagramCanvas {
 public:

@@ -1,4 +1,4 @@
-#include "ui/diagram/Diagram.h"
+#include "diagram/Diagram.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "base/GameTexts.h"
 #include "base/PointCodes.h"
 #include "base/TextPolicy.h"
-#include "ui/diagram/DiagramCanvas.h"
+#include "diagram/DiagramCanvas.h"
 
 namespace {
 
