@@ -48,12 +48,12 @@ void TakeBackOne(TGameBase& base, TBoardChange& change) {
 }  // namespace
 
 size_t ShownMoveCount(std::string_view moves) {
-    std::bitset<16 * 16> taken;
+    std::bitset<256> taken;  // one bit for each pair of point digits
     size_t k = 0;
     for (; k < MoveCount(moves); ++k) {
         const std::string_view move = MoveAt(moves, k);
         if (!IsPointCode(move)) break;
-        const size_t at = size_t(PointDigitValue(move[0]) * 16 + PointDigitValue(move[1]));
+        const size_t at = size_t(PointDigitValue(move[0])) * 16 + size_t(PointDigitValue(move[1]));
         if (taken[at]) break;
         taken[at] = true;
     }

@@ -44,7 +44,7 @@ void TPlayerCatalogue::clear() {
 }
 
 bool TTurnCatalogue::Contains(std::string_view year) const {
-    return TurnIds.count(TextPolicy().SortKey(year)) != 0;
+    return TurnIds.contains(TextPolicy().SortKey(year));
 }
 
 void TTurnCatalogue::Add(std::string_view year) {

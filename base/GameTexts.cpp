@@ -107,7 +107,7 @@ std::string OpeningName(std::string_view moves2and3) {
 }
 
 std::string AltMoveText(const TPartyRecord& party) {
-    const std::string alt = AsciiUpper(party.Alt);
+    std::string alt = AsciiUpper(party.Alt);
     if (alt == "?") return "?";
     const std::string code = PointTextToCode(alt);
     if (code == "?") return "?";

@@ -22,7 +22,7 @@ std::optional<std::string> CheckPartyEntry(const TPartyEntry& entry) {
     return std::nullopt;
 }
 
-long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string moves, long position,
+long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::string& moves, long position,
                      const std::string& path, IBaseUi& ui) {
     const bool edit = position >= 0 && size_t(position) < base.PartyList.size();
     // The catalogues only grow here; a copy brings them back when the file cannot be written.
@@ -40,7 +40,7 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string move
     party.BlackId = base.PlayerCatalogue.Add(Trim(entry.Black));
     party.WhiteId = base.PlayerCatalogue.Add(Trim(entry.White));
     party.Result = entry.Result;
-    party.Moves = std::move(moves);
+    party.Moves = moves;
     const std::string_view alt = Trim(entry.Alt);
     party.Alt = alt.empty() ? std::string("?") : std::string(alt);
     party.Reverse = entry.Reverse;

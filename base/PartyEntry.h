@@ -26,7 +26,7 @@ std::optional<std::string> CheckPartyEntry(const TPartyEntry& entry);
 // base to path. Blanks around the fields are dropped, the board code is right-aligned in five
 // characters and an empty alternative becomes "?". Returns the position of the stored game; on a
 // failed save (the message went to ui) returns NoParty and the base in memory is as it was.
-long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string moves, long position,
+long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::string& moves, long position,
                      const std::string& path, IBaseUi& ui);
 
 }  // namespace kalvon

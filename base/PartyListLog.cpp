@@ -49,9 +49,8 @@ void NoteReplaced(TGameBase& base, size_t position) {
 }
 
 void NoteRemoved(TGameBase& base, std::vector<uint32_t> positions) {
-    Note(base, {.Kind = TPartyListChange::TKind::Removed,
-                .Count = positions.size(),
-                .Removed = std::move(positions)});
+    const size_t count = positions.size();
+    Note(base, {.Kind = TPartyListChange::TKind::Removed, .Count = count, .Removed = std::move(positions)});
 }
 
 void NoteReset(TGameBase& base) {

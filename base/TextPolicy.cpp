@@ -279,9 +279,7 @@ bool TTextPolicy::CanDecode(std::string_view bytes) const {
         // Most single-byte code pages leave a byte or a few unused: a text is looked through for them.
         if (Icu_->Undecodable.size() <= MaxSoughtBytes) return !HoldsAnyOf(bytes, Icu_->Undecodable);
         if (Icu_->AsciiDecodes && AllAscii(bytes)) return true;
-        for (char byte : bytes)
-            if (Icu_->Unicode[uint8_t(byte)] == 0xFFFD) return false;
-        return true;
+        return std::ranges::none_of(bytes, [&](char byte) { return Icu_->Unicode[uint8_t(byte)] == 0xFFFD; });
     }
     if (AllAscii(bytes)) return true;
     UConverter* converter = Icu_->Checking.get();

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cerrno>
 #include <cstring>
@@ -52,9 +53,8 @@ std::string_view NextWord(std::string_view text, size_t from) {
 bool IsColumnHeads(std::string_view trimmed) {
     if (trimmed.size() < 7 || !StartsWith(trimmed, "Eks") || trimmed.substr(trimmed.size() - 3) != "Ohs")
         return false;
-    for (char c : trimmed.substr(3, trimmed.size() - 6))
-        if (c != ' ' && c != '\t') return false;
-    return true;
+    return std::ranges::all_of(trimmed.substr(3, trimmed.size() - 6),
+                               [](char c) { return c == ' ' || c == '\t'; });
 }
 
 bool IsStopLine(std::string_view line) {
@@ -279,7 +279,7 @@ private:
     bool AddMove(size_t index, std::string_view text) {
         const std::string code = PointTextToCode(text);
         if (code == "?") return Fail(index, text, "not a point of the board");
-        const size_t point = size_t(PointDigitValue(code[0]) * 16 + PointDigitValue(code[1]));
+        const size_t point = size_t(PointDigitValue(code[0])) * 16 + size_t(PointDigitValue(code[1]));
         if (Taken_.test(point)) return Fail(index, text, "a stone of the game already stands on this point");
         Taken_.set(point);
         Moves_ += code;

@@ -174,9 +174,13 @@ void AppendBoard(const TPartyRecord& party, std::vector<std::string>& lines) {
     for (int row = BoardSize; row >= 1; --row) {
         const std::string number = PadLeft(std::to_string(row), 2);
         std::string line = "  " + number + " ";
-        for (int column = 1; column <= BoardSize; ++column)
-            line += std::string(" ") + marks[size_t(column)][size_t(row)];
-        lines.push_back(line + "  " + number);
+        for (int column = 1; column <= BoardSize; ++column) {
+            line += ' ';
+            line += marks[size_t(column)][size_t(row)];
+        }
+        line += "  ";
+        line += number;
+        lines.push_back(std::move(line));
     }
     lines.insert(lines.end(), {"", ColumnLine});
 }

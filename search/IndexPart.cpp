@@ -228,7 +228,8 @@ size_t TIndexPart::MemoryBytes() const {
                    StoneSets_.MemoryBytes() + DeepStoneSets_.MemoryBytes() + Bytes(PlayerStart_) +
                    Bytes(PlayerGames_);
     for (const auto& level : BlockMinima_) bytes += Bytes(level);
-    for (const auto& [year, code] : YearCodes_) bytes += sizeof(year) + year.capacity() + sizeof(code) + 16;
+    for (const auto& [year, code] : YearCodes_)
+        bytes += sizeof(std::string) + year.capacity() + sizeof(code) + 16;
     return bytes;
 }
 
@@ -270,8 +271,9 @@ TResultCount TIndexPart::CountRange(size_t lo, size_t hi) const {
 
 uint32_t TIndexPart::BlockMinimum(size_t firstBlock, size_t lastBlock) const {
     const size_t count = lastBlock - firstBlock + 1;
-    const int level = std::bit_width(count) - 1;
-    const std::vector<uint32_t>& minima = BlockMinima_[size_t(level)];
+    // count is at least 1; "| 1" only tells the analyser so.
+    const size_t level = size_t(std::bit_width(count | 1)) - 1;
+    const std::vector<uint32_t>& minima = BlockMinima_[level];
     return std::min(minima[firstBlock], minima[lastBlock + 1 - (size_t(1) << level)]);
 }
 

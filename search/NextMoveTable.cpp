@@ -58,12 +58,11 @@ void FoldOpeningMoves(TNextMoveTable& table, std::string_view position) {
     enum class TFold { None, Sector, Column, Diagonal } fold = TFold::None;
     if (position == "88")
         fold = TFold::Sector;
-    else if (position == "8889")
+    else if (position == "8889" ||
+             (position.size() == 6 && position.substr(0, 4) == "8889" && position[4] == '8'))
         fold = TFold::Column;
     else if (position == "8899")
         fold = TFold::Diagonal;
-    else if (position.size() == 6 && position.substr(0, 4) == "8889" && position[4] == '8')
-        fold = TFold::Column;
     if (fold == TFold::None) return;
     for (TNextMove& entry : table) {
         if (entry.Move == EndMove || !IsPointCode(entry.Move)) continue;

@@ -1,5 +1,6 @@
 #include "app/cli/CliStat.h"
 
+#include <algorithm>
 #include <iostream>
 #include <set>
 
@@ -22,9 +23,7 @@ constexpr const char* StatUsage =
 constexpr const char* ShiftUsage = "usage: kalvon-cli shift BASE MOVES 1|2 [--listing]";
 
 bool AllPointDigits(std::string_view text) {
-    for (char c : text)
-        if (PointDigitValue(c) == 0) return false;
-    return true;
+    return std::ranges::none_of(text, [](char c) { return PointDigitValue(c) == 0; });
 }
 
 void PrintLines(const std::vector<std::string>& lines) {

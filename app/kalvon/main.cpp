@@ -49,5 +49,5 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
     program.MainForm->show();
     if (!files.isEmpty()) program.MainForm->OpenBaseArgument(files.first());
-    return application.exec();
+    return QApplication::exec();
 }
