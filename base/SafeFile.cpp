@@ -138,7 +138,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     return content;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error) {
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error,
+                        const TReplaceOptions& options) {
     bool given = false;
     return WriteFileReplacing(
         path,
@@ -146,7 +147,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
             piece.assign(bytes);
             return !std::exchange(given, true);
         },
-        error);
+        error, options);
 }
 
 namespace {
@@ -215,20 +216,61 @@ std::string TemporaryPrefix(const std::string& target) {
            "~";
 }
 
-bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error) {
+namespace {
+
+// The target a rewrite of path writes: where a link leads, so that the link stays a link.
+std::optional<std::string> RewriteTarget(const std::string& path, std::string& why) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved)) return std::string(resolved);
+    why = "it is a link that leads to no file (" + Reason() + ").";
+    return std::nullopt;
+}
+
+// Gives the old file a second name, "<target>.bak", in place of an earlier one.
+bool KeepPreviousFile(const std::string& target, std::string& why) {
+    const std::string previous = target + ".bak";
+    const std::string fresh = previous + "~" + std::to_string(getpid());
+    unlink(fresh.c_str());
+    if (link(target.c_str(), fresh.c_str()) != 0 || std::rename(fresh.c_str(), previous.c_str()) != 0) {
+        why = "the previous file cannot be kept as " + previous + " (" + Reason() + ").";
+        unlink(fresh.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Makes a rename in the folder survive a power loss.
+void SyncFolder(const std::string& file) {
+    const int fd = open(FolderAndName(file).first.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+std::string PreviousFilePath(const std::string& path) {
+    std::string why;
+    return RewriteTarget(path, why).value_or(path) + ".bak";
+}
+
+bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error,
+                        const TReplaceOptions& options) {
     auto refuse = [&](const std::string& why) {
         error = "Cannot write file " + path + ": " + why;
         return false;
     };
+    struct stat entry {};
+    if (!options.FollowLink && lstat(path.c_str(), &entry) == 0 && !S_ISREG(entry.st_mode))
+        return refuse("it is not an ordinary file; nothing is written through it.");
     // Write where a link points, so the link stays a link; a link to nowhere is not made a file.
-    std::string target = path;
+    std::string why;
+    const std::optional<std::string> resolved = RewriteTarget(path, why);
+    if (!resolved) return refuse(why);
+    const std::string& target = *resolved;
     struct stat old {};
-    if (lstat(path.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
-        char resolved[PATH_MAX];
-        if (!realpath(path.c_str(), resolved))
-            return refuse("it is a link that leads to no file (" + Reason() + ").");
-        target = resolved;
-    }
     const bool targetExists = stat(target.c_str(), &old) == 0;
     if (!targetExists && errno != ENOENT) return refuse(Reason());
     // A device, a FIFO or a folder is never replaced by a file, not even by root.
@@ -267,17 +309,24 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         umask(m);
         return m;
     }());
+    // The owner and group stay where the process may set them (root, or a group of the user's own).
+    if (targetExists && fchown(fd, old.st_uid, old.st_gid) != 0) (void)!fchown(fd, uid_t(-1), old.st_gid);
     if (fchmod(fd, mode) != 0 || fdatasync(fd) != 0) return fail();
     if (close(fd) != 0) {
         error = "Cannot write file " + path + ": " + Reason();
         unlink(temporary.c_str());
         return false;
     }
+    if (options.KeepPrevious && targetExists && !KeepPreviousFile(target, why)) {
+        unlink(temporary.c_str());
+        return refuse(why);
+    }
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         error = "Cannot write file " + path + ": " + Reason();
         unlink(temporary.c_str());
         return false;
     }
+    SyncFolder(target);
     return true;
 }
 

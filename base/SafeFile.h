@@ -48,11 +48,24 @@ private:
 std::optional<std::string> ReadRefusal(const std::string& path);
 // "File <path> is too large to be loaded into memory."
 std::string TooLargeMessage(const std::string& path);
+// How a rewrite treats the file it replaces.
+struct TReplaceOptions {
+    // The old file stays as "<file>.bak" beside the new one (a second name of the old file, so a full
+    // disk never fails a save for it); an earlier .bak goes.
+    bool KeepPrevious = false;
+    // A path that is a link is written where it leads (the link stays a link); when false, anything
+    // but an ordinary file or nothing at path is refused, so that no file is written through a link.
+    bool FollowLink = true;
+};
+
 // Writes the bytes to a temporary file beside path and renames it over path. The target must be an
-// ordinary file with its owner's write bit, a link to one, or absent. On failure returns false with
-// the reason in error, and the old file is untouched. Temporary files that earlier saves of the same
-// file on this host left behind, by processes that are gone, are removed.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error);
+// ordinary file with its owner's write bit, a link to one, or absent. The new file takes the old one's
+// mode and, where the process may set them, its owner and group; the folder is synced after the
+// rename. On failure returns false with the reason in error, and the old file is untouched. Temporary
+// files that earlier saves of the same file on this host left behind, by processes that are gone, are
+// removed.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error,
+                        const TReplaceOptions& options = {});
 // The same for content made piece by piece: nextPiece fills its argument and returns false once
 // there is nothing more to write. A source that cannot go on throws TPieceFailure with the message to
 // give: the old file stays as it was, the temporary file goes, and the message is the error. Any
@@ -61,7 +74,10 @@ using TPieceSource = std::function<bool(std::string& piece)>;
 struct TPieceFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error);
+bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error,
+                        const TReplaceOptions& options = {});
+// The file a rewrite with KeepPrevious leaves the old content in, for the file path leads to.
+std::string PreviousFilePath(const std::string& path);
 
 // The prefix of the names of the temporary files that saves of target on this host make; the rest
 // of such a name is the writing process's id, "~" and six random characters.

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "base/BaseFile.h"
+#include "base/BaseLock.h"
 #include "base/FolderListing.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
-#include "base/TextPolicy.h"
 #include "exchange/NotificationReader.h"
 
 // GCC 12 at -O3 reports overlapping copies inside std::string concatenations that cannot happen
@@ -72,21 +72,26 @@ bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines
                 piece.append(lines[next++]).append("\r\n");
             return !piece.empty();
         },
-        error);
+        error, TReplaceOptions{.KeepPrevious = true});
     if (!saved) ui.ShowMessage(error);
     return saved;
 }
 
-// The key of a line folded so that keys equal without regard to letter case are equal bytes.
+// The key of a line folded so that keys equal without regard to ASCII letter case are equal bytes.
+// Other bytes are compared as they are: a collation would take a soft hyphen for nothing.
 std::string FoldedKey(std::string_view line) {
-    const std::string_view key = line.substr(0, line.find('='));
-    bool ascii = true;
-    for (char c : key) ascii = ascii && static_cast<unsigned char>(c) < 128;
-    if (!ascii) return "\x01" + TextPolicy().SortKey(key);
-    std::string folded(key);
+    std::string folded(line.substr(0, line.find('=')));
     for (char& c : folded)
         if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
     return folded;
+}
+
+// Takes the base's writer lock for the whole run; false (message shown) when another writer keeps it.
+bool LockBase(TBaseWriteLock& lock, const std::string& basePath, IBaseUi& ui) {
+    std::string error;
+    if (lock.Lock(basePath, error)) return true;
+    ui.ShowMessage(error);
+    return false;
 }
 
 }  // namespace
@@ -96,6 +101,8 @@ TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, con
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "add");
     if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return TFolderRun{TFolderRunStatus::Failed};
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) {
         run.Status = TFolderRunStatus::Failed;
@@ -135,6 +142,8 @@ TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "update");
     if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return TFolderRun{TFolderRunStatus::Failed};
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) {
         run.Status = TFolderRunStatus::Failed;

@@ -252,13 +252,28 @@ std::string NotificationText(const TGameBase& base, const TPartyRecord& party) {
     return text;
 }
 
+namespace {
+
+bool OrdinaryOrFree(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) != 0 ? errno == ENOENT : S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
 TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui) {
     TWrittenNotifications written;
     if (base.Listing.empty()) return written;
     const std::string folder = JoinPath(workFolder, "Outpbm");
     struct stat info {};
-    if (stat(folder.c_str(), &info) != 0 && mkdir(folder.c_str(), 0777) != 0) {
+    if (lstat(folder.c_str(), &info) != 0 && mkdir(folder.c_str(), 0777) != 0) {
         ui.ShowMessage("Cannot create folder " + folder + ": " + std::strerror(errno));
+        written.Ok = false;
+        return written;
+    }
+    // A link would send the notifications somewhere else than the user looks for them.
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        ui.ShowMessage("Cannot write into " + folder + ": it is not a folder of its own (a link or a file).");
         written.Ok = false;
         return written;
     }
@@ -268,11 +283,17 @@ TWrittenNotifications WriteNotifications(const TGameBase& base, const std::strin
         const TPartyRecord& party = base.PartyList[size_t(game)];
         std::string name = NotificationFileName(party);
         const std::string stem = name.substr(0, name.size() - 4);
-        for (int copy = 2; !taken.insert(FoldAscii(name)).second; ++copy)
+        // A name taken by an earlier game of the run, or by anything but an ordinary file, is passed.
+        const std::string wanted = JoinPath(folder, name);
+        for (int copy = 2; !taken.insert(FoldAscii(name)).second || !OrdinaryOrFree(JoinPath(folder, name));
+             ++copy)
             name = stem + " (" + std::to_string(copy) + ").txt";
         const std::string path = JoinPath(folder, name);
+        if (!OrdinaryOrFree(wanted))
+            written.Notes.push_back(wanted + " is not an ordinary file: the game went to " + path + ".");
         std::string error;
-        if (!WriteFileReplacing(path, NotificationText(base, party), error)) {
+        if (!WriteFileReplacing(path, NotificationText(base, party), error,
+                                TReplaceOptions{.FollowLink = false})) {
             ui.ShowMessage(error);
             written.Ok = false;
             return written;

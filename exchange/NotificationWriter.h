@@ -24,11 +24,14 @@ std::string NotificationText(const TGameBase& base, const TPartyRecord& party);
 struct TWrittenNotifications {
     std::vector<std::string> Paths;  // the files written, in Listing order
     bool Ok = true;                  // false when a folder or file could not be written (message shown)
+    std::vector<std::string> Notes;  // games that went to another name than their own, and why
 };
 
 // Writes the notification of every game of base.Listing, in Listing order, into workFolder/Outpbm,
 // created when missing and the Listing is not empty. A game whose file name an earlier game of the run
-// took (ASCII letter case ignored) gets " (2)" before ".txt", the next " (3)". Each file is written
+// took (ASCII letter case ignored), or that exists as anything but an ordinary file (a link, a folder),
+// gets " (2)" before ".txt", the next " (3)"; the latter is told in Notes. An Outpbm that is a link or
+// a file is refused with a message. Each file is written
 // through a temporary file; on a failure the message names the file and the reason, the files already
 // written stay and the run stops. Changes nothing in memory.
 TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui);

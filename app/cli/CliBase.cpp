@@ -5,6 +5,9 @@
 #include <iostream>
 
 #include "base/BaseFile.h"
+#include "base/BaseLock.h"
+#include "base/PreviousBase.h"
+#include "base/SafeFile.h"
 
 namespace kalvon::cli {
 
@@ -20,6 +23,10 @@ int RunInfo(const TArguments& args) {
 
 int RunResave(const TArguments& args) {
     if (args.size() != 2) return BadArguments("usage: kalvon-cli resave BASE OUT");
+    // The base written is locked from the reading to the rename: a resave onto its own file must not
+    // drop games that another writer adds meanwhile.
+    TBaseWriteLock lock;
+    if (std::string error; !lock.Lock(args[1], error)) return Failure("kalvon-cli: " + ToTerminal(error));
     TGameBase& base = UntilExit<TGameBase>();
     TLoadReport report;
     if (!LoadBaseForCommand(base, args[0], report)) return ExitFailure;
@@ -32,6 +39,33 @@ int RunResave(const TArguments& args) {
                        " is not rewritten: it would lose the lines after the NUL byte.");
     TCliUi ui;
     return SaveBase(base, args[1], ui) ? ExitOk : ExitFailure;
+}
+
+int RunRestore(const TArguments& args) {
+    const bool yes = args.size() == 2 && args[1] == "--yes";
+    if (args.size() != 1 && !yes) return BadArguments("usage: kalvon-cli restore BASE [--yes]");
+    const std::string& path = args[0];
+    const std::string previous = PreviousFilePath(path);
+    std::string error;
+    const std::optional<TBaseFileFacts> now = BaseFileFacts(path, error);
+    if (!now) return Failure("kalvon-cli: " + ToTerminal(error));
+    const std::optional<TBaseFileFacts> before = BaseFileFacts(previous, error);
+    if (!before)
+        return Failure("kalvon-cli: base " + ToTerminal(path) + " has no previous generation to go back to.");
+    std::cerr << "Replace " << ToTerminal(DescribeBaseFile(path, *now)) << "\nwith "
+              << ToTerminal(DescribeBaseFile(previous, *before)) << "?\n(the two files change places)";
+    if (!yes) {
+        std::cerr << " [y/N] " << std::flush;
+        std::string answer;
+        if (!std::getline(std::cin, answer) || (answer != "y" && answer != "Y" && answer != "yes"))
+            return Failure("kalvon-cli: nothing was changed.");
+    } else {
+        std::cerr << '\n';
+    }
+    if (!RestorePreviousBase(path, error)) return Failure("kalvon-cli: " + ToTerminal(error));
+    std::cout << "Restored " << ToTerminal(path) << "; the file it replaced is now " << ToTerminal(previous)
+              << '\n';
+    return ExitOk;
 }
 
 }  // namespace kalvon::cli

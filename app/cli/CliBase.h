@@ -1,4 +1,4 @@
-// The commands over a whole base file: info and resave.
+// The commands over a whole base file: info, resave and restore.
 #pragma once
 
 #include "app/cli/CliCommon.h"
@@ -9,5 +9,8 @@ namespace kalvon::cli {
 int RunInfo(const TArguments& args);
 // resave BASE OUT: loads BASE and saves it as OUT, sorted, as the program saves.
 int RunResave(const TArguments& args);
+// restore BASE [--yes]: swaps BASE with BASE.bak, the file as it was before its last rewrite, after
+// a question on the terminal that names both files' games and dates (--yes answers it).
+int RunRestore(const TArguments& args);
 
 }  // namespace kalvon::cli

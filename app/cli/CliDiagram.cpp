@@ -117,7 +117,8 @@ int RunDiagram(const TArguments& args) {
 
     const QByteArray picture = DiagramPicture(diagram, *format);
     std::string error;
-    if (!WriteFileReplacing(out, std::string_view(picture.constData(), size_t(picture.size())), error))
+    if (!WriteFileReplacing(out, std::string_view(picture.constData(), size_t(picture.size())), error,
+                            TReplaceOptions{.FollowLink = false}))
         return Failure("kalvon-cli: " + error);
     return ExitOk;
 }

@@ -74,6 +74,7 @@ int RunWrite(const TArguments& args) {
     TCliUi ui;
     const TWrittenNotifications written = WriteNotifications(base, ".", ui);
     for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
     return written.Ok ? ExitOk : ExitFailure;
 }
 

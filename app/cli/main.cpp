@@ -27,8 +27,8 @@ const std::map<std::string, TCommand>& Commands() {
 #ifdef KALVON_CLI_DIAGRAM
         {"diagram", RunDiagram},
 #endif
-        {"info", RunInfo},       {"read", RunRead},     {"resave", RunResave}, {"shift", RunShift},
-        {"stat", RunStat},       {"update", RunUpdate}, {"write", RunWrite},
+        {"info", RunInfo},       {"read", RunRead}, {"resave", RunResave}, {"restore", RunRestore},
+        {"shift", RunShift},     {"stat", RunStat}, {"update", RunUpdate}, {"write", RunWrite},
     };
     return commands;
 }

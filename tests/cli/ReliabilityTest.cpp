@@ -181,7 +181,8 @@ const std::vector<TRow>& Rows() {
          [](const TTempFolder& f) {
              std::set<std::string> names;
              for (const auto& entry : fs::directory_iterator(f.Path())) names.insert(entry.path().filename());
-             EXPECT_EQ(names, (std::set<std::string>{"b.bdt", "out.bdt", "out.bdt.kalvon-save~" + Host() + "~1~a1b2c3",
+             // The writers' lock file stays beside the base for good.
+             EXPECT_EQ(names, (std::set<std::string>{"b.bdt", "out.bdt", "out.bdt.lock", "out.bdt.kalvon-save~" + Host() + "~1~a1b2c3",
                                                      "out.bdt.kalvon-save~elsewhere" + GoneTag(),
                                                      "b.bdt.kalvon-save~" + Host() + GoneTag()}))
                  << "only the file of this host, this target and a gone process goes";

@@ -1,0 +1,74 @@
+#include "base/PreviousBase.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "base/BaseLock.h"
+#include "base/SafeFile.h"
+#include "base/TextFields.h"
+
+namespace kalvon {
+
+std::optional<TBaseFileFacts> BaseFileFacts(const std::string& path, std::string& error) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        error = "File " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    TFileReader file;
+    if (!file.Open(path, error)) return std::nullopt;
+    TBaseFileFacts facts{.Games = 0, .Modified = info.st_mtime};
+    std::string piece;
+    bool lineHasText = false;
+    for (;;) {
+        piece.clear();
+        const std::optional<size_t> n = file.Read(piece, size_t(1) << 20, error);
+        if (!n) return std::nullopt;
+        if (*n == 0) break;
+        for (char c : piece) {
+            if (c == '\r' || c == '\n') {
+                facts.Games += lineHasText ? 1 : 0;
+                lineHasText = false;
+            } else if (uint8_t(c) > ' ') {
+                lineHasText = true;
+            }
+        }
+    }
+    facts.Games += lineHasText ? 1 : 0;
+    return facts;
+}
+
+std::string DescribeBaseFile(const std::string& path, const TBaseFileFacts& facts) {
+    char when[32] = "?";
+    std::tm local{};
+    if (localtime_r(&facts.Modified, &local)) std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+    return Concat({path, ": ", std::to_string(facts.Games), facts.Games == 1 ? " game" : " games",
+                   ", last changed ", when});
+}
+
+bool RestorePreviousBase(const std::string& path, std::string& error) {
+    TBaseWriteLock lock;
+    if (!lock.Lock(path, error)) return false;
+    const std::string previous = PreviousFilePath(path);
+    const std::string current = previous.substr(0, previous.size() - 4);
+    struct stat info {};
+    if (lstat(previous.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "Base " + path + " has no previous generation (" + previous + ") to go back to.";
+        return false;
+    }
+    if (lstat(current.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "Cannot restore base " + path + ": it is not an ordinary file.";
+        return false;
+    }
+    // One step swaps both names, so that no moment leaves the base without a file.
+    if (renameat2(AT_FDCWD, previous.c_str(), AT_FDCWD, current.c_str(), RENAME_EXCHANGE) == 0) return true;
+    error = "Cannot restore base " + path + ": " + std::strerror(errno);
+    return false;
+}
+
+}  // namespace kalvon
