@@ -3,12 +3,12 @@
 #include <array>
 
 #include "search/Symmetry.h"
-#include "ui/PaintBox.h"
+#include "ui/BoardArea.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
 TBoardView::TBoardView(TSession& session, QWidget* parent)
-    : QObject(parent), Session_(session), PaintBox1_(new TPaintBox(parent)) {
+    : QObject(parent), Session_(session), PaintBox1_(new TBoardArea(parent)) {
     setObjectName(QStringLiteral("BoardView"));
     PaintBox1_->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1_->setFocusPolicy(Qt::StrongFocus);

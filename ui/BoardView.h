@@ -11,7 +11,7 @@
 #include "base/BoardMoves.h"
 #include "ui/BoardPainter.h"
 
-class TPaintBox;
+class TBoardArea;
 class TSession;
 
 class TBoardView final : public QObject {
@@ -19,7 +19,7 @@ public:
     // Creates PaintBox1 inside parent.
     TBoardView(TSession& session, QWidget* parent);
 
-    TPaintBox* PaintBox1() const { return PaintBox1_; }
+    TBoardArea* PaintBox1() const { return PaintBox1_; }
     // Whether stones carry their numbers ("Numeration") and whether labels are drawn ("Statistic Show").
     void SetNumbered(bool on) { Numbered_ = on; }
     void SetLabelsShown(bool on) { LabelsShown_ = on; }
@@ -50,7 +50,7 @@ private:
     bool IsPointEmpty(std::string_view point) const;
 
     TSession& Session_;
-    TPaintBox* PaintBox1_;
+    TBoardArea* PaintBox1_;
     bool Numbered_ = true;
     bool LabelsShown_ = false;
 };

@@ -14,7 +14,7 @@
 #include "search/PositionIndex.h"
 #include "search/Query.h"
 #include "search/Statistic.h"
-#include "ui/Tools.h"
+#include "ui/SettingsDialog.h"
 
 namespace kalvon {
 class IBaseUi;

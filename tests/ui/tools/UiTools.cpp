@@ -47,22 +47,22 @@
 #include "bench/generator/BaseGenerator.h"
 #include "search/Statistic.h"
 #include "search/Symmetry.h"
+#include "ui/AboutDialog.h"
+#include "ui/BoardArea.h"
 #include "ui/BoardPainter.h"
-#include "ui/Book.h"
-#include "ui/DataEn.h"
+#include "ui/DiagramWindow.h"
 #include "ui/DialogService.h"
 #include "ui/Fonts.h"
-#include "ui/KCollection.h"
-#include "ui/Main.h"
-#include "ui/Nav.h"
-#include "ui/PaintBox.h"
+#include "ui/GameEntryDialog.h"
+#include "ui/LetterMarksDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/Program.h"
-#include "ui/QueryPartys.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
+#include "ui/SettingsDialog.h"
 #include "ui/diagram/DiagramPictures.h"
-#include "ui/help.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ bool DiagramScreenshots(TProgram& program, const QString& out) {
     TSession& session = program.Session;
     session.Search();
     session.RefreshBrowsers(false, false);
-    TUsechForm& window = *program.UsechForm;
+    TDiagramWindow& window = *program.DiagramWindow;
     window.Open();
     auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     auto choose = [&](int line) {
@@ -123,8 +123,8 @@ bool DiagramScreenshots(TProgram& program, const QString& out) {
     choose(11);
     bool ok = Save(&window, out + QStringLiteral("/diagram-window.png"));
     window.Button4Click();
-    ok = Save(program.FormBook.get(), out + QStringLiteral("/letters.png")) && ok;
-    program.FormBook->BitBtn2Click();
+    ok = Save(program.LetterMarksDialog.get(), out + QStringLiteral("/letters.png")) && ok;
+    program.LetterMarksDialog->BitBtn2Click();
 
     auto picture = [&](const QString& name) {
         const QImage image = DiagramImage(window.CurrentDiagram());
@@ -159,7 +159,7 @@ bool StatisticsScreenshots(const QString& out) {
     QFile::remove(QStringLiteral("gomocup-2021.bdt"));
     if (!QFile::copy(real, QStringLiteral("gomocup-2021.bdt"))) return false;
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
 
@@ -185,7 +185,7 @@ bool StatisticsScreenshots(const QString& out) {
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
     main.N11Click();
-    QWidget* query = program.QueryForm.get();
+    QWidget* query = program.QueryDialog.get();
     query->findChild<QCheckBox*>(QStringLiteral("cb2"))->click();
     query->findChild<QComboBox*>(QStringLiteral("cbTurn"))->setCurrentIndex(0);
     query->findChild<QCheckBox*>(QStringLiteral("cb3"))->click();
@@ -200,7 +200,7 @@ bool StatisticsScreenshots(const QString& out) {
 // and the entry dialog over the game opened from the navigator's second panel.
 bool BrowsingScreenshots(const QString& out) {
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
     program.Session.Base().ForwardMoves = program.Session.Base().PartyList.front().Moves.substr(0, 4);
@@ -208,11 +208,11 @@ bool BrowsingScreenshots(const QString& out) {
     main.MakeStatistic(true);
     main.NavigatorShow1Click();
     main.ListingGames1Click();
-    program.NavigatorForm->AClick(2);
-    bool ok = Save(program.NavigatorForm.get(), out + QStringLiteral("/navigator.png"));
-    ok = Save(program.FormKonstr.get(), out + QStringLiteral("/listing.png")) && ok;
+    program.NavigatorWindow->AClick(2);
+    bool ok = Save(program.NavigatorWindow.get(), out + QStringLiteral("/navigator.png"));
+    ok = Save(program.ListingWindow.get(), out + QStringLiteral("/listing.png")) && ok;
     main.SaveParty1Click();
-    ok = Save(program.SaveForm.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
+    ok = Save(program.GameEntryDialog.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
     return ok;
 }
 
@@ -229,7 +229,7 @@ int Screenshots(const QString& outFolder) {
     sample.close();
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.BaseItems().first()->trigger();
     // The board shows the first twenty moves of a renju game of the base, replayed at once.
@@ -244,11 +244,11 @@ int Screenshots(const QString& outFolder) {
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
     main.Adjustment1Click();
-    ok = Save(program.FormT.get(), out + QStringLiteral("/adjustment.png")) && ok;
-    program.FormT->hide();
+    ok = Save(program.SettingsDialog.get(), out + QStringLiteral("/adjustment.png")) && ok;
+    program.SettingsDialog->hide();
     main.About1Click();
-    ok = Save(program.AboutBox.get(), out + QStringLiteral("/about.png")) && ok;
-    program.AboutBox->hide();
+    ok = Save(program.AboutDialog.get(), out + QStringLiteral("/about.png")) && ok;
+    program.AboutDialog->hide();
     ok = StatisticsScreenshots(out) && ok;
     return BrowsingScreenshots(out) && ok ? 0 : 1;
 }
@@ -268,7 +268,7 @@ bool EnterWithBase(const QTemporaryDir& work, const std::string& path, bool copy
 
 // Shows the main window, opens big.bdt through the File menu and selects every game of it, as the
 // statistic of the empty board does.
-void OpenAndListEveryGame(TMainForm& main) {
+void OpenAndListEveryGame(TMainWindow& main) {
     main.show();
     main.BaseItems().first()->trigger();
     Settle();
@@ -296,7 +296,7 @@ int MeasureLoad(size_t games, int rounds) {
             engine.push_back(timer.nsecsElapsed() / 1e6);
         }
         TProgram program;
-        TMainForm& main = *program.MainForm;
+        TMainWindow& main = *program.MainWindow;
         main.show();
         Settle();
         QAction* item = main.BaseItems().first();
@@ -342,7 +342,7 @@ int MeasureMemory(size_t games) {
     if (!EnterWithBase(work, path, true)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     Settle();
     const long before = StatusKilobytes("VmRSS");
@@ -377,8 +377,8 @@ int MeasureMemory(size_t games) {
 
 // A press and a release of the left button at the point, delivered as the window system delivers them.
 void ClickPoint(TProgram& program, std::string_view code) {
-    TMainForm& main = *program.MainForm;
-    TPaintBox* box = main.findChild<TPaintBox*>(QStringLiteral("PaintBox1"));
+    TMainWindow& main = *program.MainWindow;
+    TBoardArea* box = main.findChild<TBoardArea*>(QStringLiteral("PaintBox1"));
     const std::optional<TBoardPoint> point = PointOfCode(code);
     const TBoardGeometry geometry(program.Session.Settings().MoveDiameter);
     const QPointF at(geometry.X(point->Column), geometry.Y(point->Row));
@@ -396,7 +396,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     Settle();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
@@ -410,11 +410,11 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         main.NavigatorShow1Click();
         main.ListingGames1Click();
         Settle();
-        if (!program.NavigatorForm->isVisible() || !program.FormKonstr->isVisible()) {
+        if (!program.NavigatorWindow->isVisible() || !program.ListingWindow->isVisible()) {
             std::fprintf(stderr, "the browsing windows did not open\n");
             return 1;
         }
-        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorForm->PanelCount());
+        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorWindow->PanelCount());
     }
 
     // One game of the base, stepped through as a player would.
@@ -491,11 +491,11 @@ int MeasureListing(size_t games, int rounds) {
     if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
     QAction* command = main.findChild<QAction*>(QStringLiteral("ListingGames1"));
-    TFormKonstr& listing = *program.FormKonstr;
+    TListingWindow& listing = *program.ListingWindow;
     QListView* view = listing.findChild<QListView*>(QStringLiteral("clbPartys"));
     QWidget* lines = view->viewport();
 
@@ -548,10 +548,10 @@ int MeasureDiagram(size_t games, const QString& picture) {
     QTemporaryDir work;
     if (!EnterWithBase(work, path)) return 1;
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
-    TUsechForm& form = *program.UsechForm;
+    TDiagramWindow& form = *program.DiagramWindow;
     auto* list = form.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     const size_t heap = HeapInUse();
     QElapsedTimer timer;

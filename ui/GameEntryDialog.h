@@ -13,10 +13,10 @@ class QLineEdit;
 class QPushButton;
 class TSession;
 
-class TSaveForm final : public QDialog {
+class TGameEntryDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit TSaveForm(TSession& session);
+    explicit TGameEntryDialog(TSession& session);
 
     // Fills the dialog: the player lists, and in edit mode the texts of the game being edited.
     void FormShow();

@@ -1,4 +1,4 @@
-#include "ui/help.h"
+#include "ui/AboutDialog.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -20,7 +20,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-TAboutBox::TAboutBox() : QDialog(nullptr) {
+TAboutDialog::TAboutDialog() : QDialog(nullptr) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -57,7 +57,7 @@ TAboutBox::TAboutBox() : QDialog(nullptr) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
+void TAboutDialog::showEvent(QShowEvent* event) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);

@@ -18,15 +18,15 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class TDiagramGamesModel;
-class TFormBook;
+class TLetterMarksDialog;
 class TSession;
 
-class TUsechForm final : public QWidget {
+class TDiagramWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TUsechForm(TSession& session);
+    explicit TDiagramWindow(TSession& session);
     // The letters window that "Letters" opens.
-    void AttachLetters(TFormBook& book) { FormBook_ = &book; }
+    void AttachLetters(TLetterMarksDialog& book) { LetterMarksDialog_ = &book; }
     // File > Graphics > "Truncated": shows the window, filled anew, in front.
     void Open();
 
@@ -57,7 +57,7 @@ private:
     void SetOuterSize(int width, int height);
 
     TSession& Session_;
-    TFormBook* FormBook_ = nullptr;
+    TLetterMarksDialog* LetterMarksDialog_ = nullptr;
     long Party_ = kalvon::NoParty;
     kalvon::TPartyRecord Chosen_;  // what the chosen game held, to know it again
     std::string LetterMarks_;

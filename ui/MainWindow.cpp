@@ -1,4 +1,4 @@
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,19 +15,19 @@
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
+#include "ui/AboutDialog.h"
+#include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/ClientArea.h"
+#include "ui/DiagramWindow.h"
 #include "ui/DialogService.h"
 #include "ui/Icons.h"
-#include "ui/Nav.h"
-#include "ui/PaintBox.h"
-#include "ui/QueryPartys.h"
+#include "ui/NavigatorWindow.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
+#include "ui/SettingsDialog.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
-#include "ui/help.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string PointOf(TBoardPoint at) {
 
 }  // namespace
 
-TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session) {
+TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(session) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Base E'mail partys"));
     setWindowIcon(ProgramIcon());
@@ -67,7 +67,7 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     Client_->Memo = Memo1;
     setCentralWidget(Client_);
 
-    TPaintBox* box = Board_->PaintBox1();
+    TBoardArea* box = Board_->PaintBox1();
     box->OnMouseDown = [this](Qt::MouseButton button, QPoint point) { PaintBox1MouseDown(button, point); };
     box->OnClick = [this] { PaintBox1Click(); };
     box->OnDblClick = [this] { PaintBox1DblClick(); };
@@ -95,84 +95,84 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     ReadToolsIni(Session_.Settings());
 }
 
-TMainForm::~TMainForm() = default;
+TMainWindow::~TMainWindow() = default;
 
-void TMainForm::ConnectMenu() {
+void TMainWindow::ConnectMenu() {
     const TMainMenu& m = Menu_;
-    connect(m.NewFile1, &QAction::triggered, this, &TMainForm::NewFile1Click);
-    connect(m.SaveAs1, &QAction::triggered, this, &TMainForm::SaveAs1Click);
-    connect(m.N2, &QAction::triggered, this, &TMainForm::N2Click);
-    connect(m.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(m.Adjustment1, &QAction::triggered, this, &TMainForm::Adjustment1Click);
-    connect(m.SaveTools1, &QAction::triggered, this, &TMainForm::SaveTools1Click);
-    connect(m.Num, &QAction::triggered, this, &TMainForm::NumClick);
-    connect(m.N13, &QAction::triggered, this, &TMainForm::N13Click);
-    connect(m.N14, &QAction::triggered, this, &TMainForm::N14Click);
-    connect(m.N15, &QAction::triggered, this, &TMainForm::N15Click);
-    connect(m.N16, &QAction::triggered, this, &TMainForm::N16Click);
-    connect(m.N8, &QAction::triggered, this, &TMainForm::N8Click);
-    connect(m.OneShift1, &QAction::triggered, this, &TMainForm::OneShiftClick);
-    connect(m.TwoShift1, &QAction::triggered, this, &TMainForm::TwoShiftClick);
-    connect(m.Execute1, &QAction::triggered, this, &TMainForm::N11Click);
-    connect(m.StatisticShow, &QAction::triggered, this, &TMainForm::StatisticShowClick);
-    connect(m.Vert, &QAction::triggered, this, &TMainForm::VertClick);
-    connect(m.Clockwise, &QAction::triggered, this, &TMainForm::ClockwiseClick);
-    connect(m.Against, &QAction::triggered, this, &TMainForm::AgainstClick);
-    connect(m.Horiz, &QAction::triggered, this, &TMainForm::HorizClick);
-    connect(m.Help1, &QAction::triggered, this, &TMainForm::Help1Click);
-    connect(m.About1, &QAction::triggered, this, &TMainForm::About1Click);
-    connect(m.ToolButton6, &QToolButton::clicked, this, &TMainForm::ToolButton6Click);
+    connect(m.NewFile1, &QAction::triggered, this, &TMainWindow::NewFile1Click);
+    connect(m.SaveAs1, &QAction::triggered, this, &TMainWindow::SaveAs1Click);
+    connect(m.N2, &QAction::triggered, this, &TMainWindow::N2Click);
+    connect(m.Exit1, &QAction::triggered, this, &TMainWindow::Exit1Click);
+    connect(m.Adjustment1, &QAction::triggered, this, &TMainWindow::Adjustment1Click);
+    connect(m.SaveTools1, &QAction::triggered, this, &TMainWindow::SaveTools1Click);
+    connect(m.Num, &QAction::triggered, this, &TMainWindow::NumClick);
+    connect(m.N13, &QAction::triggered, this, &TMainWindow::N13Click);
+    connect(m.N14, &QAction::triggered, this, &TMainWindow::N14Click);
+    connect(m.N15, &QAction::triggered, this, &TMainWindow::N15Click);
+    connect(m.N16, &QAction::triggered, this, &TMainWindow::N16Click);
+    connect(m.N8, &QAction::triggered, this, &TMainWindow::N8Click);
+    connect(m.OneShift1, &QAction::triggered, this, &TMainWindow::OneShiftClick);
+    connect(m.TwoShift1, &QAction::triggered, this, &TMainWindow::TwoShiftClick);
+    connect(m.Execute1, &QAction::triggered, this, &TMainWindow::N11Click);
+    connect(m.StatisticShow, &QAction::triggered, this, &TMainWindow::StatisticShowClick);
+    connect(m.Vert, &QAction::triggered, this, &TMainWindow::VertClick);
+    connect(m.Clockwise, &QAction::triggered, this, &TMainWindow::ClockwiseClick);
+    connect(m.Against, &QAction::triggered, this, &TMainWindow::AgainstClick);
+    connect(m.Horiz, &QAction::triggered, this, &TMainWindow::HorizClick);
+    connect(m.Help1, &QAction::triggered, this, &TMainWindow::Help1Click);
+    connect(m.About1, &QAction::triggered, this, &TMainWindow::About1Click);
+    connect(m.ToolButton6, &QToolButton::clicked, this, &TMainWindow::ToolButton6Click);
 }
 
-void TMainForm::AttachForms(const TOtherForms& forms) {
-    Forms_ = forms;
-    connect(Forms_.FormT, &TFormT::Accepted, this, [this] {
+void TMainWindow::AttachWindows(const TOtherWindows& windows) {
+    Windows_ = windows;
+    connect(Windows_.SettingsDialog, &TSettingsDialog::Accepted, this, [this] {
         Menu_.SaveTools1->setEnabled(true);
         // The dialog was the active window; the sizing need not wait for the next activation.
         FormActivate();
         Board_->PaintBox1Paint();
     });
-    connect(Forms_.FormT, &TFormT::Cancelled, this, [this] {
+    connect(Windows_.SettingsDialog, &TSettingsDialog::Cancelled, this, [this] {
         FormActivate();
         Board_->PaintBox1Paint();
     });
-    connect(Menu_.Truncated1, &QAction::triggered, Forms_.UsechForm, &TUsechForm::Open);
+    connect(Menu_.Truncated1, &QAction::triggered, Windows_.DiagramWindow, &TDiagramWindow::Open);
     // The search itself brings the browsing windows up to date.
-    connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] { MakeStatistic(true); });
+    connect(Windows_.QueryDialog, &TQueryDialog::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();
     ConnectExchange();
 }
 
-QList<QAction*> TMainForm::BaseItems() const {
+QList<QAction*> TMainWindow::BaseItems() const {
     return ::BaseItems(Menu_);
 }
 
-bool TMainForm::StatisticShown() const {
+bool TMainWindow::StatisticShown() const {
     return Menu_.StatisticShow->isChecked();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Titles, sizes and the other windows
 
-void TMainForm::SetTitle(const QString& text) {
+void TMainWindow::SetTitle(const QString& text) {
     // "[*]" would otherwise be taken for the modification mark.
     QString title = text;
     title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(title);
 }
 
-void TMainForm::SetCurrentBase(const QString& path) {
+void TMainWindow::SetCurrentBase(const QString& path) {
     Session_.SetBasePath(path);
     SetTitle(path);
 }
 
-void TMainForm::SetOuterSize(int width, int height) {
+void TMainWindow::SetOuterSize(int width, int height) {
     // The formulas give the outer size; the frame is known once the window manager has framed us.
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
     setFixedSize(width - frame.width(), height - frame.height());
 }
 
-void TMainForm::FormActivate() {
+void TMainWindow::FormActivate() {
     const TToolsState& settings = Session_.Settings();
     const int W = TBoardGeometry(settings.MoveDiameter).Width();
     SetOuterSize(StatisticShown() ? settings.MemoLength + W + 2 : W + 7, W + 80);
@@ -182,29 +182,29 @@ void TMainForm::FormActivate() {
     DockNavigator();
 }
 
-void TMainForm::DockNavigator() {
-    QWidget* navigator = Forms_.NavigatorForm;
+void TMainWindow::DockNavigator() {
+    QWidget* navigator = Windows_.NavigatorWindow;
     if (!navigator || !navigator->isVisible()) return;
     const QRect outer = frameGeometry();
     navigator->move(outer.left() + outer.width(), outer.top());
 }
 
-bool TMainForm::event(QEvent* event) {
+bool TMainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QMainWindow::event(event);
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event) {
+void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     DockNavigator();
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
+void TMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (Shown_) return;
     Shown_ = true;
     // The settings dialog reads the parameter list into the settings in force, without appearing.
-    if (Forms_.FormT) Forms_.FormT->FormShow();
+    if (Windows_.SettingsDialog) Windows_.SettingsDialog->FormShow();
     Board_->ClearPaint();
     FormActivate();
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -212,7 +212,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     Board_->PaintBox1()->setFocus();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
     // Games in the scratch base would be deleted by the next start: the user decides first.
     if (!Closing_ && !ScratchBaseSaved()) {
         event->ignore();
@@ -225,18 +225,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Base files
 
-void TMainForm::ClearLists() {
+void TMainWindow::ClearLists() {
     Session_.ClearLists();
     MoveEnabled();
     if (!StatisticShown()) Session_.CloseBrowsers();
 }
 
-void TMainForm::NewItems(const QString& path) {
+void TMainWindow::NewItems(const QString& path) {
     QAction* item = AddBaseItem(Menu_, path);
     connect(item, &QAction::triggered, this, [this, item] { LoadBaseFile(item->data().toString(), false); });
 }
 
-void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
+void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {
     // A file that will not be read (too large, not an ordinary file) leaves the open base open.
     if (const std::optional<std::string> refusal = kalvon::ReadRefusal(TSession::LocalPath(path)))
         return Dialogs().Error(this, EngineText(*refusal));
@@ -249,7 +249,7 @@ void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
     BaseChanged();
 }
 
-void TMainForm::OpenBaseArgument(const QString& path) {
+void TMainWindow::OpenBaseArgument(const QString& path) {
     // A file of the working folder is known by its name, as the File menu lists it.
     const QFileInfo file(path);
     const QString name =
@@ -264,14 +264,14 @@ void TMainForm::OpenBaseArgument(const QString& path) {
     found->trigger();
 }
 
-void TMainForm::BaseChanged() {
+void TMainWindow::BaseChanged() {
     if (StatisticShown())
         MakeStatistic(false);
     else
         Session_.RefreshBrowsers(false, false);
 }
 
-bool TMainForm::DeleteScratchBase() {
+bool TMainWindow::DeleteScratchBase() {
     QFile scratch(QString::fromLatin1(ScratchBase));
     if (!scratch.exists() || scratch.remove()) return true;
     // A scratch base that survives would be saved over by the first change: say so.
@@ -280,7 +280,7 @@ bool TMainForm::DeleteScratchBase() {
     return false;
 }
 
-bool TMainForm::ScratchBaseSaved() {
+bool TMainWindow::ScratchBaseSaved() {
     if (Session_.BasePath() != QLatin1String(ScratchBase) || Session_.Base().PartyList.empty()) return true;
     switch (Dialogs().Ask(this, QStringLiteral("Save New.bdt?"))) {
         case TAnswer::Yes:
@@ -294,7 +294,7 @@ bool TMainForm::ScratchBaseSaved() {
     return false;
 }
 
-void TMainForm::NewFile1Click() {
+void TMainWindow::NewFile1Click() {
     if (!ScratchBaseSaved()) return;
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
@@ -302,7 +302,7 @@ void TMainForm::NewFile1Click() {
     Session_.CloseBrowsers();
 }
 
-bool TMainForm::SaveAs1Click() {
+bool TMainWindow::SaveAs1Click() {
     const QString folder = QDir::currentPath();
     const std::optional<QString> chosen = Dialogs().SaveFileName(
         this, QStringLiteral("Save as ..."), folder, QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
@@ -328,7 +328,7 @@ bool TMainForm::SaveAs1Click() {
     return true;
 }
 
-void TMainForm::Help1Click() {
+void TMainWindow::Help1Click() {
     for (const char* name : {"help/readme.htm", "help/readme.txt"}) {
         if (QFileInfo::exists(QLatin1String(name))) {
             Dialogs().OpenDocument(QDir::current().absoluteFilePath(QLatin1String(name)));
@@ -337,23 +337,23 @@ void TMainForm::Help1Click() {
     }
 }
 
-void TMainForm::About1Click() {
-    Forms_.AboutBox->show();
-    Forms_.AboutBox->raise();
-    Forms_.AboutBox->activateWindow();
+void TMainWindow::About1Click() {
+    Windows_.AboutDialog->show();
+    Windows_.AboutDialog->raise();
+    Windows_.AboutDialog->activateWindow();
 }
 
-void TMainForm::Exit1Click() {
+void TMainWindow::Exit1Click() {
     close();
 }
 
-void TMainForm::Adjustment1Click() {
-    Forms_.FormT->show();
-    Forms_.FormT->raise();
-    Forms_.FormT->activateWindow();
+void TMainWindow::Adjustment1Click() {
+    Windows_.SettingsDialog->show();
+    Windows_.SettingsDialog->raise();
+    Windows_.SettingsDialog->activateWindow();
 }
 
-void TMainForm::SaveTools1Click() {
+void TMainWindow::SaveTools1Click() {
     std::string error;
     // A failed write leaves the settings unsaved, so the command stays available.
     if (!SaveToolsIni(Session_.Settings(), error)) return Dialogs().Error(this, EngineText(error));
@@ -363,12 +363,12 @@ void TMainForm::SaveTools1Click() {
 // ---------------------------------------------------------------------------------------------
 // Moving on the board
 
-void TMainForm::ShowChange(const kalvon::TBoardChange& change) {
+void TMainWindow::ShowChange(const kalvon::TBoardChange& change) {
     Board_->Show(change);
     MoveEnabled();
 }
 
-void TMainForm::MoveEnabled() {
+void TMainWindow::MoveEnabled() {
     const kalvon::TGameBase& base = Session_.Base();
     const bool back = !base.CurrentMoves.empty(), forward = !base.ForwardMoves.empty();
     for (QAction* action : {Menu_.N13, Menu_.N15}) action->setEnabled(back);
@@ -377,16 +377,16 @@ void TMainForm::MoveEnabled() {
     for (QToolButton* button : {Menu_.ToolButton3, Menu_.ToolButton4}) button->setEnabled(forward);
 }
 
-void TMainForm::NumClick() {
+void TMainWindow::NumClick() {
     // The check mark has already been toggled by the menu.
     if (!Session_.Base().CurrentMoves.empty()) Board_->PaintBox1Paint();
 }
 
-void TMainForm::PositionChanged() {
+void TMainWindow::PositionChanged() {
     if (StatisticShown()) MakeStatistic(false);
 }
 
-void TMainForm::FormKeyPress(QChar key) {
+void TMainWindow::FormKeyPress(QChar key) {
     const kalvon::TGameBase& base = Session_.Base();
     if (key == QLatin1Char('-') && !base.CurrentMoves.empty()) {
         ShowChange(Session_.ChangePosition(kalvon::TakeBackMove));
@@ -425,11 +425,11 @@ void TMainForm::FormKeyPress(QChar key) {
     ShowChange(change);
 }
 
-void TMainForm::Memo1KeyPress(QChar key) {
+void TMainWindow::Memo1KeyPress(QChar key) {
     FormKeyPress(key);
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
     if (IsTypedCharacter(event)) {
         FormKeyPress(event->text().at(0));
         return;
@@ -437,7 +437,7 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Memo1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Characters go to the board; the memo keeps its navigation and copy keys.
@@ -449,34 +449,34 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::N13Click() {
+void TMainWindow::N13Click() {
     FormKeyPress(QLatin1Char('-'));
 }
 
-void TMainForm::N14Click() {
+void TMainWindow::N14Click() {
     FormKeyPress(QLatin1Char('+'));
 }
 
-void TMainForm::N15Click() {
+void TMainWindow::N15Click() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToStart));
 }
 
-void TMainForm::N16Click() {
+void TMainWindow::N16Click() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToEnd));
 }
 
-void TMainForm::ToolButton6Click() {
+void TMainWindow::ToolButton6Click() {
     Session_.SetEditMode(false);
 }
 
-void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, QPoint point) {
+void TMainWindow::PaintBox1MouseDown(Qt::MouseButton button, QPoint point) {
     PressPoint_ = point;
     if (button == Qt::RightButton) N13Click();
 }
 
-void TMainForm::PaintBox1Click() {
+void TMainWindow::PaintBox1Click() {
     Session_.DropContinuation();
     const std::string move = PointOf(Board_->HitPoint(PressPoint_));
     if (!kalvon::CanPlayAt(Session_.Base(), move)) {
@@ -488,7 +488,7 @@ void TMainForm::PaintBox1Click() {
     ShowChange(change);
 }
 
-void TMainForm::PaintBox1DblClick() {
+void TMainWindow::PaintBox1DblClick() {
     // The moves after the first move on the point come off as "-" takes them, with one search at
     // the end; a double-click on an empty point only searches.
     const kalvon::TBoardChange change =
@@ -500,13 +500,13 @@ void TMainForm::PaintBox1DblClick() {
     PositionChanged();
 }
 
-void TMainForm::NewGame() {
+void TMainWindow::NewGame() {
     Session_.NewGame();
     MoveEnabled();
     Board_->ClearPaint();
 }
 
-void TMainForm::N2Click() {
+void TMainWindow::N2Click() {
     NewGame();
     PositionChanged();
     Board_->PaintBox1Paint();

@@ -8,10 +8,10 @@
 class QPushButton;
 class QTableWidget;
 
-class TFormBook final : public QDialog {
+class TLetterMarksDialog final : public QDialog {
     Q_OBJECT
 public:
-    TFormBook();
+    TLetterMarksDialog();
 
     // Opens the window, modal, on the marks of the diagram of a game with those moves; returns at
     // once. Closing with OK announces Accepted with the new marks.

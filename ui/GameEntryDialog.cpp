@@ -1,4 +1,4 @@
-#include "ui/DataEn.h"
+#include "ui/GameEntryDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,7 +29,7 @@ int ResultItem(char code) {
 
 }  // namespace
 
-TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
+TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Session_(session) {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("SaveForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -92,8 +92,8 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TSaveForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSaveForm::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TGameEntryDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TGameEntryDialog::BitBtn2Click);
 
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, cbBlack);
@@ -117,14 +117,14 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     });
 }
 
-void TSaveForm::showEvent(QShowEvent* event) {
+void TGameEntryDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     FormShow();
 }
 
-void TSaveForm::FormShow() {
+void TGameEntryDialog::FormShow() {
     const kalvon::TGameBase& base = Session_.Base();
     QStringList names;
     for (const std::string& name : base.PlayerCatalogue.PlayerNames.Items()) names.append(CodePageText(name));
@@ -148,7 +148,7 @@ void TSaveForm::FormShow() {
     cbBlack->setFocus();
 }
 
-std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
+std::optional<kalvon::TPartyEntry> TGameEntryDialog::TypedEntry() {
     const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
     bool held = true;
     auto bytes = [&](const char* field, const QString& text) {
@@ -178,7 +178,7 @@ std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
     return entry;
 }
 
-void TSaveForm::BitBtn1Click() {
+void TGameEntryDialog::BitBtn1Click() {
     const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
     if (!entry) return;
     const kalvon::TGameBase& base = Session_.Base();
@@ -191,11 +191,11 @@ void TSaveForm::BitBtn1Click() {
     if (Session_.SaveGame(*entry)) hide();
 }
 
-void TSaveForm::BitBtn2Click() {
+void TGameEntryDialog::BitBtn2Click() {
     hide();
 }
 
-bool TSaveForm::eventFilter(QObject* watched, QEvent* event) {
+bool TGameEntryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return QDialog::eventFilter(watched, event);

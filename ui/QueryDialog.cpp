@@ -1,4 +1,4 @@
-#include "ui/QueryPartys.h"
+#include "ui/QueryDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,7 +59,7 @@ void Refill(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-TQueryForm::TQueryForm(TSession& session)
+TQueryDialog::TQueryDialog(TSession& session)
     : QDialog(nullptr), Session_(session), Base_(session.Base()), Criteria_(session.Criteria()) {
     setObjectName(QStringLiteral("QueryForm"));
     setWindowTitle(QStringLiteral("Query"));
@@ -134,12 +134,12 @@ TQueryForm::TQueryForm(TSession& session)
     connect(cb3, &QCheckBox::clicked, this, [this](bool on) {
         if (on) cbPlayer->setFocus();
     });
-    connect(BitBtn1, &QPushButton::clicked, this, &TQueryForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TQueryForm::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TQueryDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TQueryDialog::BitBtn2Click);
     UpdateEnabled();
 }
 
-void TQueryForm::UpdateEnabled() {
+void TQueryDialog::UpdateEnabled() {
     // "Base" takes the whole base: every criterion is out of reach while it is checked.
     const bool criteria = !cb1->isChecked();
     for (QWidget* control : {static_cast<QWidget*>(cbFinish), static_cast<QWidget*>(cb2),
@@ -154,12 +154,12 @@ void TQueryForm::UpdateEnabled() {
     cbGroup->setEnabled(criteria && cb5->isChecked());
 }
 
-void TQueryForm::showEvent(QShowEvent* event) {
+void TQueryDialog::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TQueryForm::FillGroups() {
+void TQueryDialog::FillGroups() {
     std::array<bool, 256> seen{};
     for (const kalvon::TPartyRecord& party : Base_.PartyList)
         seen[static_cast<unsigned char>(kalvon::PartyGroup(party))] = true;
@@ -181,7 +181,7 @@ void TQueryForm::FillGroups() {
     cbGroup->setEditText(text);
 }
 
-void TQueryForm::FormShow() {
+void TQueryDialog::FormShow() {
     FillGroups();
     Refill(cbTurn, ShownNames(Base_.TurnCatalogue.TurnNames));
     const QStringList players = ShownNames(Base_.PlayerCatalogue.PlayerNames);
@@ -191,13 +191,13 @@ void TQueryForm::FormShow() {
     cb4->setEnabled(false);
 }
 
-std::optional<std::string> TQueryForm::Bytes(const QString& text) {
+std::optional<std::string> TQueryDialog::Bytes(const QString& text) {
     const std::optional<std::string> bytes = kalvon::TextPolicy().FromUtf8(text.toStdString());
     if (!bytes) return std::nullopt;
     return std::string(kalvon::Trim(*bytes));
 }
 
-void TQueryForm::BitBtn1Click() {
+void TQueryDialog::BitBtn1Click() {
     Session_.SetEditMode(false);
     kalvon::TQueryRequest request;
     request.WholeBase = cb1->isChecked();
@@ -221,11 +221,11 @@ void TQueryForm::BitBtn1Click() {
     emit QueryAccepted();
 }
 
-void TQueryForm::BitBtn2Click() {
+void TQueryDialog::BitBtn2Click() {
     hide();
 }
 
-void TQueryForm::reject() {
+void TQueryDialog::reject() {
     // Escape and the window's close button cancel, as the cancel button does.
     BitBtn2Click();
 }

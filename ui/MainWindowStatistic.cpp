@@ -6,8 +6,8 @@
 #include "search/StatisticLines.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
-#include "ui/Main.h"
-#include "ui/QueryPartys.h"
+#include "ui/MainWindow.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
@@ -15,7 +15,7 @@
 // ---------------------------------------------------------------------------------------------
 // Statistics
 
-void TMainForm::MakeStatistic(bool quiet) {
+void TMainWindow::MakeStatistic(bool quiet) {
     const kalvon::TStatistic statistic = Session_.Search();
     if (quiet) return;
     if (!StatisticShown()) {
@@ -28,7 +28,7 @@ void TMainForm::MakeStatistic(bool quiet) {
     Board_->ShowLabels(kalvon::StatisticAlfMoves(statistic));
 }
 
-void TMainForm::StatisticShowClick() {
+void TMainWindow::StatisticShowClick() {
     // The menu has already toggled the check mark.
     const bool shown = StatisticShown();
     FormActivate();
@@ -39,18 +39,18 @@ void TMainForm::StatisticShowClick() {
         Board_->DeleteMovesAlf();
 }
 
-void TMainForm::N8Click() {
+void TMainWindow::N8Click() {
     // The search redrew the open windows; this opens the navigator when games were found.
     MakeStatistic(false);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainForm::N11Click() {
+void TMainWindow::N11Click() {
     if (Session_.Base().PartyList.empty()) {
         Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
         return;
     }
-    QDialog* query = Forms_.QueryForm;
+    QDialog* query = Windows_.QueryDialog;
     if (!query->isVisible()) {
         query->adjustSize();
         if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -62,7 +62,7 @@ void TMainForm::N11Click() {
     query->activateWindow();
 }
 
-void TMainForm::ShowShiftStatistic(int s) {
+void TMainWindow::ShowShiftStatistic(int s) {
     const QString total =
         CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Session_.Base(), s, Session_.Index())));
     if (StatisticShown()) {
@@ -73,12 +73,12 @@ void TMainForm::ShowShiftStatistic(int s) {
     }
 }
 
-void TMainForm::OneShiftClick() {
+void TMainWindow::OneShiftClick() {
     ShowShiftStatistic(1);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainForm::TwoShiftClick() {
+void TMainWindow::TwoShiftClick() {
     ShowShiftStatistic(2);
     Session_.RefreshBrowsers(true, false);
 }
@@ -86,24 +86,24 @@ void TMainForm::TwoShiftClick() {
 // ---------------------------------------------------------------------------------------------
 // Reflecting and turning the board
 
-void TMainForm::TransformBoard(kalvon::TSymmetry symmetry) {
+void TMainWindow::TransformBoard(kalvon::TSymmetry symmetry) {
     const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::TransformGame, symmetry);
     if (StatisticShown()) MakeStatistic(false);
     ShowChange(change);
 }
 
-void TMainForm::VertClick() {
+void TMainWindow::VertClick() {
     TransformBoard(kalvon::TSymmetry::ReflectUpDown);
 }
 
-void TMainForm::HorizClick() {
+void TMainWindow::HorizClick() {
     TransformBoard(kalvon::TSymmetry::ReflectLeftRight);
 }
 
-void TMainForm::ClockwiseClick() {
+void TMainWindow::ClockwiseClick() {
     TransformBoard(kalvon::TSymmetry::TurnClockwise);
 }
 
-void TMainForm::AgainstClick() {
+void TMainWindow::AgainstClick() {
     TransformBoard(kalvon::TSymmetry::TurnAnticlockwise);
 }

@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <functional>
 
-class TPaintBox final : public QWidget {
+class TBoardArea final : public QWidget {
 public:
-    explicit TPaintBox(QWidget* parent);
+    explicit TBoardArea(QWidget* parent);
 
     // The picture of the board, as large as the area; the paint event copies it to the screen.
     QImage& Canvas() { return Canvas_; }

@@ -1,4 +1,4 @@
-#include "ui/Tools.h"
+#include "ui/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,7 +31,7 @@ QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange r
 
 }  // namespace
 
-TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
+TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(state) {
     setObjectName(QStringLiteral("FormT"));
     setWindowTitle(QStringLiteral("Adjustment"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -79,13 +79,13 @@ TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
     grid->addLayout(buttons, 5, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormT::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormT::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TSettingsDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TSettingsDialog::BitBtn2Click);
     connect(seLengthMemo, &QSpinBox::valueChanged, this, [this](int length) { State_.MemoLength = length; });
     State_.MemoLength = seLengthMemo->value();
 }
 
-kalvon::TDisplaySettings TFormT::Fields() const {
+kalvon::TDisplaySettings TSettingsDialog::Fields() const {
     kalvon::TDisplaySettings fields;
     // A face the code page cannot hold is refused by OK before it gets here.
     fields.FontMove =
@@ -98,7 +98,7 @@ kalvon::TDisplaySettings TFormT::Fields() const {
     return fields;
 }
 
-void TFormT::SetFields(const kalvon::TDisplaySettings& settings) {
+void TSettingsDialog::SetFields(const kalvon::TDisplaySettings& settings) {
     cbFontMove->setEditText(QString::fromStdString(kalvon::TextPolicy().ToUtf8(settings.FontMove)));
     seSizeMove->setValue(settings.FontSize);
     cb1->setChecked(settings.Bold);
@@ -107,7 +107,7 @@ void TFormT::SetFields(const kalvon::TDisplaySettings& settings) {
     seLengthMemo->setValue(settings.LengthMemo);
 }
 
-void TFormT::showEvent(QShowEvent*) {
+void TSettingsDialog::showEvent(QShowEvent*) {
     if (!Centred_) {
         Centred_ = true;
         adjustSize();
@@ -117,7 +117,7 @@ void TFormT::showEvent(QShowEvent*) {
     FormShow();
 }
 
-void TFormT::FormShow() {
+void TSettingsDialog::FormShow() {
     const QString face = cbFontMove->currentText();
     cbFontMove->clear();
     cbFontMove->addItems(QFontDatabase::families());
@@ -130,7 +130,7 @@ void TFormT::FormShow() {
     ApplySettings();
 }
 
-void TFormT::ApplySettings() {
+void TSettingsDialog::ApplySettings() {
     State_.MoveDiameter = seRound->value();
     QFont font;
     font.setFamily(cbFontMove->currentText());
@@ -140,7 +140,7 @@ void TFormT::ApplySettings() {
     State_.MoveFont = font;
 }
 
-void TFormT::BitBtn1Click() {
+void TSettingsDialog::BitBtn1Click() {
     const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
     if (!policy.FromUtf8(cbFontMove->currentText().toStdString())) {
         Dialogs().Warning(this,
@@ -155,7 +155,7 @@ void TFormT::BitBtn1Click() {
     emit Accepted();
 }
 
-void TFormT::BitBtn2Click() {
+void TSettingsDialog::BitBtn2Click() {
     cbFontMove->setEditText(State_.MoveFont.family());
     seSizeMove->setValue(State_.MoveFont.pointSize());
     seRound->setValue(State_.MoveDiameter);

@@ -16,11 +16,11 @@ class QGroupBox;
 class QPushButton;
 class TSession;
 
-class TQueryForm final : public QDialog {
+class TQueryDialog final : public QDialog {
     Q_OBJECT
 public:
     // A modeless dialog over the session's base, filling its one set of criteria.
-    explicit TQueryForm(TSession& session);
+    explicit TQueryDialog(TSession& session);
 
     // What every showing does: the group, year and player lists are taken from the base, and the
     // criteria boxes start unchecked; "Not Finished" and the colour keep their last state.

@@ -1,4 +1,4 @@
-#include "ui/ProcessLoading.h"
+#include "ui/LoadProgress.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TFormLoad::TFormLoad() : QWidget(nullptr) {
+TLoadProgress::TLoadProgress() : QWidget(nullptr) {
     setObjectName(QStringLiteral("FormLoad"));
     setWindowTitle(QStringLiteral("Process Loading"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint);
@@ -34,7 +34,7 @@ TFormLoad::TFormLoad() : QWidget(nullptr) {
     setFixedSize(320, 90);
 }
 
-void TFormLoad::Start() {
+void TLoadProgress::Start() {
     ProgressBar1->setValue(1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -44,11 +44,11 @@ void TFormLoad::Start() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFormLoad::SetPosition(int percent) {
+void TLoadProgress::SetPosition(int percent) {
     ProgressBar1->setValue(percent);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFormLoad::Finish() {
+void TLoadProgress::Finish() {
     hide();
 }

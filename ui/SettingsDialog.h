@@ -28,10 +28,10 @@ void ReadToolsIni(TToolsState& state);
 // Writes the display settings in force into ini/Tools.ini; false with the reason in error.
 bool SaveToolsIni(TToolsState& state, std::string& error);
 
-class TFormT final : public QWidget {
+class TSettingsDialog final : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormT(TToolsState& state);
+    explicit TSettingsDialog(TToolsState& state);
 
     // What every showing does: fills the fields from ParameterList (with the warning when a number
     // cannot be read) and applies them. Start-up calls it once without showing the window.

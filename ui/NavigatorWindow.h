@@ -7,14 +7,14 @@
 
 class QLabel;
 class QScrollBar;
-class TFormKonstr;
+class TListingWindow;
 class TPartyPanel;
 class TSession;
 
-class TNavigatorForm final : public QWidget {
+class TNavigatorWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TNavigatorForm(TSession& session);
+    explicit TNavigatorWindow(TSession& session);
 
     // Rebuilds the column of game panels from the Listing, the game at Listing position first (1-based)
     // at the top and the scroll bar at position. Only the panels that fit exist.
@@ -71,5 +71,5 @@ private:
 
 // Brings the navigator and the listing window up to date with the Listing: redrawn when shown,
 // opened when asked to and the Listing holds games.
-void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing,
+void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
                      bool openNavigator, bool openListing);

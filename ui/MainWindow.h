@@ -10,38 +10,38 @@
 #include "base/BoardMoves.h"
 #include "ui/MainMenu.h"
 
-class TAboutBox;
+class TAboutDialog;
 class TBoardView;
 class TClientArea;
-class TFormKonstr;
-class TFormT;
-class TNavigatorForm;
-class TQueryForm;
-class TSaveForm;
+class TDiagramWindow;
+class TGameEntryDialog;
+class TListingWindow;
+class TNavigatorWindow;
+class TQueryDialog;
 class TSession;
+class TSettingsDialog;
 class TStatisticMemo;
-class TUsechForm;
 
 // The windows that the main window's commands show.
-struct TOtherForms {
-    TFormT* FormT = nullptr;
-    TQueryForm* QueryForm = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TNavigatorForm* NavigatorForm = nullptr;  // docked beside the main window while shown
-    TFormKonstr* FormKonstr = nullptr;
-    TSaveForm* SaveForm = nullptr;
-    TUsechForm* UsechForm = nullptr;
+struct TOtherWindows {
+    TSettingsDialog* SettingsDialog = nullptr;
+    TQueryDialog* QueryDialog = nullptr;
+    TAboutDialog* AboutDialog = nullptr;
+    TNavigatorWindow* NavigatorWindow = nullptr;  // docked beside the main window while shown
+    TListingWindow* ListingWindow = nullptr;
+    TGameEntryDialog* GameEntryDialog = nullptr;
+    TDiagramWindow* DiagramWindow = nullptr;
 };
 
-class TMainForm final : public QMainWindow {
+class TMainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     // Creates the window over the session: deletes the scratch base, lists the base files of the
     // working folder, starts a new game and reads (or first writes) ini/Tools.ini.
-    explicit TMainForm(TSession& session);
-    ~TMainForm() override;
+    explicit TMainWindow(TSession& session);
+    ~TMainWindow() override;
 
-    void AttachForms(const TOtherForms& forms);
+    void AttachWindows(const TOtherWindows& windows);
 
     // The base-file items of the File menu, in menu order.
     QList<QAction*> BaseItems() const;
@@ -144,7 +144,7 @@ private:
 
     TSession& Session_;
     TMainMenu Menu_;
-    TOtherForms Forms_;
+    TOtherWindows Windows_;
     TClientArea* Client_ = nullptr;
     TBoardView* Board_ = nullptr;
     TStatisticMemo* Memo1 = nullptr;

@@ -9,11 +9,11 @@ class QToolButton;
 class TListingModel;
 class TSession;
 
-class TFormKonstr final : public QWidget {
+class TListingWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormKonstr(TSession& session);
-    ~TFormKonstr() override;
+    explicit TListingWindow(TSession& session);
+    ~TListingWindow() override;
 
     // Fills the window with the games of the Listing, all checked, the first line selected.
     void ShowFormKonstr();

@@ -1,4 +1,4 @@
-#include "ui/Book.h"
+#include "ui/LetterMarksDialog.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -19,7 +19,7 @@ QString LetterOf(int row) {
 
 }  // namespace
 
-TFormBook::TFormBook() : QDialog(nullptr) {
+TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormBook"));
     setWindowTitle(QStringLiteral("Letters"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -55,18 +55,18 @@ TFormBook::TFormBook() : QDialog(nullptr) {
     BitBtn2->setGeometry(82, 214, 74, 26);
 
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { StringGrid1DblClick(); });
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormBook::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormBook::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TLetterMarksDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TLetterMarksDialog::BitBtn2Click);
 }
 
-void TFormBook::Edit(const std::string& letterMarks, const std::string& moves) {
+void TLetterMarksDialog::Edit(const std::string& letterMarks, const std::string& moves) {
     LetterMarks_ = letterMarks;
     Moves_ = moves;
     FormShow();
     open();
 }
 
-void TFormBook::FormShow() {
+void TLetterMarksDialog::FormShow() {
     for (int row = 0; row < Letters; ++row) StringGrid1->item(row, 1)->setText(QString());
     for (size_t i = 0; i + 2 < LetterMarks_.size(); i += 3) {
         const int row = LetterMarks_[i] - 'A';
@@ -77,7 +77,7 @@ void TFormBook::FormShow() {
     StringGrid1->setCurrentCell(0, 1);
 }
 
-void TFormBook::StringGrid1DblClick() {
+void TLetterMarksDialog::StringGrid1DblClick() {
     const int row = StringGrid1->currentRow();
     if (row < 0) return;
     QTableWidgetItem* cell = StringGrid1->item(row, 1);
@@ -101,7 +101,7 @@ void TFormBook::StringGrid1DblClick() {
     cell->setText(text);
 }
 
-std::string TFormBook::GridMarks() const {
+std::string TLetterMarksDialog::GridMarks() const {
     std::string marks;
     for (int row = 0; row < Letters; ++row) {
         const QString text = StringGrid1->item(row, 1)->text().trimmed();
@@ -111,12 +111,12 @@ std::string TFormBook::GridMarks() const {
     return marks;
 }
 
-void TFormBook::BitBtn1Click() {
+void TLetterMarksDialog::BitBtn1Click() {
     LetterMarks_ = GridMarks();
     accept();
     emit MarksAccepted(LetterMarks_);
 }
 
-void TFormBook::BitBtn2Click() {
+void TLetterMarksDialog::BitBtn2Click() {
     reject();
 }

@@ -1,4 +1,4 @@
-#include "ui/Usech.h"
+#include "ui/DiagramWindow.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -17,9 +17,9 @@
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
-#include "ui/Book.h"
 #include "ui/DiagramGamesModel.h"
 #include "ui/DialogService.h"
+#include "ui/LetterMarksDialog.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
@@ -85,7 +85,7 @@ Widget* Named(Widget* widget, const char* name, QRect geometry) {
 
 }  // namespace
 
-TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) {
+TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("UsechForm"));
     setWindowTitle(QStringLiteral("Generation of truncated diagrams"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -128,15 +128,15 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     PaintBox1 = Named<QWidget>(preview, "PaintBox1", QRect(0, PanelHeight, 210, 128));
     setFixedSize(218, PanelHeight + 128);
 
-    connect(ComboBox1, &QComboBox::activated, this, &TUsechForm::ComboBox1Click);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TUsechForm::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::clicked, this, &TUsechForm::CheckBox2Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TUsechForm::PaintBox1Paint);
-    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TUsechForm::PaintBox1Paint);
-    connect(Button1, &QPushButton::clicked, this, &TUsechForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TUsechForm::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TUsechForm::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TUsechForm::Button4Click);
+    connect(ComboBox1, &QComboBox::activated, this, &TDiagramWindow::ComboBox1Click);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TDiagramWindow::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &TDiagramWindow::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TDiagramWindow::PaintBox1Paint);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TDiagramWindow::PaintBox1Paint);
+    connect(Button1, &QPushButton::clicked, this, &TDiagramWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TDiagramWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TDiagramWindow::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TDiagramWindow::Button4Click);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
     // no game stays chosen. A hidden window makes it when it is shown: every move on the board
     // changes the Listing, which may hold a million games.
@@ -147,18 +147,18 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     connect(&Session_, &TSession::BaseChanged, this, refill);
 }
 
-void TUsechForm::Open() {
+void TDiagramWindow::Open() {
     show();
     raise();
     activateWindow();
 }
 
-void TUsechForm::showEvent(QShowEvent* event) {
+void TDiagramWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FillGames();
 }
 
-void TUsechForm::FillGames() {
+void TDiagramWindow::FillGames() {
     Games_->Fill();
     ComboBox1->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
@@ -168,14 +168,14 @@ void TUsechForm::FillGames() {
     PaintBox1->update();
 }
 
-std::optional<long> TUsechForm::DiagramParty() const {
+std::optional<long> TDiagramWindow::DiagramParty() const {
     const std::vector<kalvon::TPartyRecord>& games = Session_.Base().PartyList;
     if (Party_ < 0 || size_t(Party_) >= games.size() || !SameGame(games[size_t(Party_)], Chosen_))
         return std::nullopt;
     return Party_;
 }
 
-void TUsechForm::ComboBox1Click(int line) {
+void TDiagramWindow::ComboBox1Click(int line) {
     if (line < 0 || line >= ComboBox1->count()) return;
     const long party = long(ComboBox1->itemData(line).toLongLong());
     const kalvon::TGameBase& base = Session_.Base();
@@ -193,18 +193,18 @@ void TUsechForm::ComboBox1Click(int line) {
     PaintBox1Paint();
 }
 
-void TUsechForm::CheckBox1Click() {
+void TDiagramWindow::CheckBox1Click() {
     CheckBox2->setEnabled(CheckBox1->isChecked());
     CheckBox3->setEnabled(CheckBox2->isEnabled());
     PaintBox1Paint();
 }
 
-void TUsechForm::CheckBox2Click() {
+void TDiagramWindow::CheckBox2Click() {
     CheckBox3->setEnabled(CheckBox2->isChecked());
     PaintBox1Paint();
 }
 
-TDiagram TUsechForm::CurrentDiagram() const {
+TDiagram TDiagramWindow::CurrentDiagram() const {
     const std::optional<long> party = DiagramParty();
     TDiagram diagram = party ? DiagramOfGame(Session_.Base(), *party) : TDiagram();
     diagram.LetterMarks = LetterMarks_;
@@ -217,12 +217,12 @@ TDiagram TUsechForm::CurrentDiagram() const {
     return diagram;
 }
 
-void TUsechForm::SetOuterSize(int width, int height) {
+void TDiagramWindow::SetOuterSize(int width, int height) {
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
     setFixedSize(width - frame.width(), height - frame.height());
 }
 
-void TUsechForm::PaintBox1Paint() {
+void TDiagramWindow::PaintBox1Paint() {
     if (!DiagramParty()) return;
     const TDiagram diagram = CurrentDiagram();
     const TDiagramLayout layout = DiagramLayout(diagram);
@@ -233,7 +233,7 @@ void TUsechForm::PaintBox1Paint() {
     PaintBox1->update();
 }
 
-void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
+void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension) {
     const QString name = Edit1->text();
     if (!UsableName(name)) {
         Dialogs().Warning(this,
@@ -260,15 +260,15 @@ void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
     Dialogs().Information(this, QStringLiteral("File %1 - saved.").arg(file));
 }
 
-void TUsechForm::Button1Click() {
+void TDiagramWindow::Button1Click() {
     if (DiagramParty()) SavePicture(TPictureFormat::Bmp, QStringLiteral(".bmp"));
 }
 
-void TUsechForm::Button2Click() {
+void TDiagramWindow::Button2Click() {
     if (DiagramParty()) SavePicture(TPictureFormat::Emf, QStringLiteral(".emf"));
 }
 
-void TUsechForm::Button3Click() {
+void TDiagramWindow::Button3Click() {
     if (!DiagramParty()) return;
     const TDiagram diagram = CurrentDiagram();
     auto* picture = new QMimeData;
@@ -277,14 +277,14 @@ void TUsechForm::Button3Click() {
     QGuiApplication::clipboard()->setMimeData(picture);
 }
 
-void TUsechForm::Button4Click() {
+void TDiagramWindow::Button4Click() {
     const std::optional<long> party = DiagramParty();
-    if (!party || !FormBook_) return;
+    if (!party || !LetterMarksDialog_) return;
     // The window is modal for the user; its OK hands the marks back.
-    disconnect(FormBook_, &TFormBook::MarksAccepted, this, nullptr);
-    connect(FormBook_, &TFormBook::MarksAccepted, this, [this](const std::string& marks) {
+    disconnect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, nullptr);
+    connect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, [this](const std::string& marks) {
         LetterMarks_ = marks;
         if (!LetterMarks_.empty()) PaintBox1Paint();
     });
-    FormBook_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
+    LetterMarksDialog_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
 }
