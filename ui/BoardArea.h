@@ -1,4 +1,4 @@
-// PaintBox1: the board area of the main window. It keeps the backing image that the board is drawn
+// The board area of the main window. It keeps the backing image that the board is drawn
 // into and hands its mouse events to the main window.
 #pragma once
 

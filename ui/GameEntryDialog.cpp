@@ -81,22 +81,22 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     cbReverse->setObjectName(QStringLiteral("cbReverse"));
     cbReverse->setGeometry(104, 108, 73, 17);
     edAlt = edit("edAlt", {224, 104, 41, 21});
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(40, 136, 75, 25);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(160, 136, 75, 25);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setGeometry(40, 136, 75, 25);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setGeometry(160, 136, 75, 25);
     // Enter in the fields moves on and never presses a button by itself.
-    for (QPushButton* button : {BitBtn1, BitBtn2}) {
+    for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TGameEntryDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TGameEntryDialog::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TGameEntryDialog::StoreGame);
+    connect(cancelButton, &QPushButton::clicked, this, &TGameEntryDialog::Cancel);
 
-    setTabOrder(BitBtn1, BitBtn2);
-    setTabOrder(BitBtn2, cbBlack);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, cbBlack);
     setTabOrder(cbBlack, cbWhite);
     setTabOrder(cbWhite, edKod);
     setTabOrder(edKod, cbResult);
@@ -178,7 +178,7 @@ std::optional<kalvon::TPartyEntry> TGameEntryDialog::TypedEntry() {
     return entry;
 }
 
-void TGameEntryDialog::BitBtn1Click() {
+void TGameEntryDialog::StoreGame() {
     const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
     if (!entry) return;
     const kalvon::TGameBase& base = Session_.Base();
@@ -191,7 +191,7 @@ void TGameEntryDialog::BitBtn1Click() {
     if (Session_.SaveGame(*entry)) hide();
 }
 
-void TGameEntryDialog::BitBtn2Click() {
+void TGameEntryDialog::Cancel() {
     hide();
 }
 
@@ -209,7 +209,7 @@ bool TGameEntryDialog::eventFilter(QObject* watched, QEvent* event) {
          {TNext{cbBlack, cbWhite, cbBlack->currentText()}, TNext{cbWhite, edYear, cbWhite->currentText()},
           TNext{edYear, edKod, edYear->text()}, TNext{edKod, cbResult, edKod->text()},
           TNext{cbResult, cbReverse, cbResult->currentText()}, TNext{cbReverse, edAlt, QStringLiteral("R")},
-          TNext{edAlt, BitBtn1, edAlt->text()}}) {
+          TNext{edAlt, okButton, edAlt->text()}}) {
         if (watched != step.From && watched->parent() != step.From) continue;
         if (!step.Text.isEmpty()) step.To->setFocus();
         return true;

@@ -21,9 +21,9 @@ public:
 
     void FormShow();
     // Asks for the point of the selected row.
-    void StringGrid1DblClick();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void EnterPoint();
+    void AcceptMarks();
+    void Cancel();
 
 signals:
     void MarksAccepted(const std::string& letterMarks);
@@ -31,7 +31,7 @@ signals:
 private:
     std::string LetterMarks_;
     std::string Moves_;
-    QTableWidget* StringGrid1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QTableWidget* marksGrid;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -88,22 +88,22 @@ TListingWindow::TListingWindow(TSession& session)
            [this] { Model_->CheckAll(false); });
     buttons->addStretch();
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setToolTip(QStringLiteral("Сохранить выборку"));
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setToolTip(QStringLiteral("Отмена"));
-    connect(BitBtn1, &QPushButton::clicked, this, &TListingWindow::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TListingWindow::BitBtn2Click);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setToolTip(QStringLiteral("Сохранить выборку"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setToolTip(QStringLiteral("Отмена"));
+    connect(okButton, &QPushButton::clicked, this, &TListingWindow::KeepCheckedGames);
+    connect(cancelButton, &QPushButton::clicked, this, &TListingWindow::Cancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(clbPartys, 0, 0);
     layout->addLayout(buttons, 0, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    bottom->addWidget(BitBtn2);
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancelButton);
     bottom->addStretch();
     layout->addLayout(bottom, 1, 0, 1, 2);
     resize(420, 420);
@@ -119,10 +119,10 @@ void TListingWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    ShowFormKonstr();
+    FillLines();
 }
 
-void TListingWindow::ShowFormKonstr() {
+void TListingWindow::FillLines() {
     Model_->Fill();
     if (Model_->rowCount() > 0) clbPartys->setCurrentIndex(Model_->index(0));
 }
@@ -167,14 +167,14 @@ void TListingWindow::LowerOnLast() {
     if (SelectedLine() >= 0) MoveSelected(Model_->rowCount() - 1);
 }
 
-void TListingWindow::BitBtn1Click() {
+void TListingWindow::KeepCheckedGames() {
     Session_.Base().Listing = Model_->CheckedGames();
     hide();
     // The navigator shows the new selection at once.
     Session_.RefreshBrowsers(false, false);
 }
 
-void TListingWindow::BitBtn2Click() {
+void TListingWindow::Cancel() {
     hide();
 }
 

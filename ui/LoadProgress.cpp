@@ -24,18 +24,18 @@ TLoadProgress::TLoadProgress() : QWidget(nullptr) {
     label->setPalette(maroon);
     label->setAlignment(Qt::AlignCenter);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar->setRange(0, 100);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(progressBar);
     setFixedSize(320, 90);
 }
 
 void TLoadProgress::Start() {
-    ProgressBar1->setValue(1);
+    progressBar->setValue(1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
@@ -45,7 +45,7 @@ void TLoadProgress::Start() {
 }
 
 void TLoadProgress::SetPosition(int percent) {
-    ProgressBar1->setValue(percent);
+    progressBar->setValue(percent);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

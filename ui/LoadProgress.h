@@ -15,5 +15,5 @@ public:
     void SetPosition(int percent);
     void Finish();
 
-    QProgressBar* ProgressBar1;
+    QProgressBar* progressBar;
 };

@@ -55,37 +55,37 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
 
     Client_ = new TClientArea(this);
     Board_ = new TBoardView(Session_, Client_);
-    Memo1 = new TStatisticMemo(Client_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
-    QPalette memoColours = Memo1->palette();
+    Memo_ = new TStatisticMemo(Client_);
+    Memo_->setObjectName(QStringLiteral("Memo1"));
+    Memo_->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
+    QPalette memoColours = Memo_->palette();
     memoColours.setColor(QPalette::Base, memoColours.color(QPalette::Midlight));
-    Memo1->setPalette(memoColours);
-    Memo1->installEventFilter(this);
-    Memo1->hide();
-    Client_->Board = Board_->PaintBox1();
-    Client_->Memo = Memo1;
+    Memo_->setPalette(memoColours);
+    Memo_->installEventFilter(this);
+    Memo_->hide();
+    Client_->Board = Board_->Area();
+    Client_->Memo = Memo_;
     setCentralWidget(Client_);
 
-    TBoardArea* box = Board_->PaintBox1();
-    box->OnMouseDown = [this](Qt::MouseButton button, QPoint point) { PaintBox1MouseDown(button, point); };
-    box->OnClick = [this] { PaintBox1Click(); };
-    box->OnDblClick = [this] { PaintBox1DblClick(); };
+    TBoardArea* box = Board_->Area();
+    box->OnMouseDown = [this](Qt::MouseButton button, QPoint point) { BoardMouseDown(button, point); };
+    box->OnClick = [this] { BoardClick(); };
+    box->OnDblClick = [this] { BoardDoubleClick(); };
 
     Menu_ = CreateMainMenu(*this);
     ConnectMenu();
-    connect(&Session_, &TSession::EditModeChanged, Menu_.ToolButton6, &QToolButton::setEnabled);
+    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeButton, &QToolButton::setEnabled);
     // A game opened from the navigator or the listing stands whole on the board, without labels.
     connect(&Session_, &TSession::GameOpened, this, [this] {
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
         MoveEnabled();
     });
     // The board draws numbers and labels as the two check marks say, however they were set.
-    connect(Menu_.Num, &QAction::toggled, Board_, &TBoardView::SetNumbered);
-    connect(Menu_.StatisticShow, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
+    connect(Menu_.numerationAction, &QAction::toggled, Board_, &TBoardView::SetNumbered);
+    connect(Menu_.statisticShowAction, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
 
     // Start-up, in this order.
-    Menu_.ToolButton6->setEnabled(false);
+    Menu_.editModeButton->setEnabled(false);
     ClearLists();
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
@@ -99,44 +99,44 @@ TMainWindow::~TMainWindow() = default;
 
 void TMainWindow::ConnectMenu() {
     const TMainMenu& m = Menu_;
-    connect(m.NewFile1, &QAction::triggered, this, &TMainWindow::NewFile1Click);
-    connect(m.SaveAs1, &QAction::triggered, this, &TMainWindow::SaveAs1Click);
-    connect(m.N2, &QAction::triggered, this, &TMainWindow::N2Click);
-    connect(m.Exit1, &QAction::triggered, this, &TMainWindow::Exit1Click);
-    connect(m.Adjustment1, &QAction::triggered, this, &TMainWindow::Adjustment1Click);
-    connect(m.SaveTools1, &QAction::triggered, this, &TMainWindow::SaveTools1Click);
-    connect(m.Num, &QAction::triggered, this, &TMainWindow::NumClick);
-    connect(m.N13, &QAction::triggered, this, &TMainWindow::N13Click);
-    connect(m.N14, &QAction::triggered, this, &TMainWindow::N14Click);
-    connect(m.N15, &QAction::triggered, this, &TMainWindow::N15Click);
-    connect(m.N16, &QAction::triggered, this, &TMainWindow::N16Click);
-    connect(m.N8, &QAction::triggered, this, &TMainWindow::N8Click);
-    connect(m.OneShift1, &QAction::triggered, this, &TMainWindow::OneShiftClick);
-    connect(m.TwoShift1, &QAction::triggered, this, &TMainWindow::TwoShiftClick);
-    connect(m.Execute1, &QAction::triggered, this, &TMainWindow::N11Click);
-    connect(m.StatisticShow, &QAction::triggered, this, &TMainWindow::StatisticShowClick);
-    connect(m.Vert, &QAction::triggered, this, &TMainWindow::VertClick);
-    connect(m.Clockwise, &QAction::triggered, this, &TMainWindow::ClockwiseClick);
-    connect(m.Against, &QAction::triggered, this, &TMainWindow::AgainstClick);
-    connect(m.Horiz, &QAction::triggered, this, &TMainWindow::HorizClick);
-    connect(m.Help1, &QAction::triggered, this, &TMainWindow::Help1Click);
-    connect(m.About1, &QAction::triggered, this, &TMainWindow::About1Click);
-    connect(m.ToolButton6, &QToolButton::clicked, this, &TMainWindow::ToolButton6Click);
+    connect(m.newFileAction, &QAction::triggered, this, &TMainWindow::NewFile);
+    connect(m.saveAsAction, &QAction::triggered, this, &TMainWindow::SaveAs);
+    connect(m.clearBoardAction, &QAction::triggered, this, &TMainWindow::ClearBoard);
+    connect(m.exitAction, &QAction::triggered, this, &TMainWindow::Exit);
+    connect(m.adjustmentAction, &QAction::triggered, this, &TMainWindow::ShowSettings);
+    connect(m.saveToolsAction, &QAction::triggered, this, &TMainWindow::SaveSettings);
+    connect(m.numerationAction, &QAction::triggered, this, &TMainWindow::NumerationToggled);
+    connect(m.moveBackAction, &QAction::triggered, this, &TMainWindow::MoveBack);
+    connect(m.moveForwardAction, &QAction::triggered, this, &TMainWindow::MoveForward);
+    connect(m.moveToStartAction, &QAction::triggered, this, &TMainWindow::MoveToStart);
+    connect(m.moveToEndAction, &QAction::triggered, this, &TMainWindow::MoveToEnd);
+    connect(m.statisticAction, &QAction::triggered, this, &TMainWindow::ShowStatistic);
+    connect(m.oneShiftAction, &QAction::triggered, this, &TMainWindow::OneShiftStatistic);
+    connect(m.twoShiftAction, &QAction::triggered, this, &TMainWindow::TwoShiftStatistic);
+    connect(m.executeQueryAction, &QAction::triggered, this, &TMainWindow::ShowQuery);
+    connect(m.statisticShowAction, &QAction::triggered, this, &TMainWindow::StatisticShowToggled);
+    connect(m.reflectUpDownAction, &QAction::triggered, this, &TMainWindow::ReflectUpDown);
+    connect(m.turnClockwiseAction, &QAction::triggered, this, &TMainWindow::TurnClockwise);
+    connect(m.turnAnticlockwiseAction, &QAction::triggered, this, &TMainWindow::TurnAnticlockwise);
+    connect(m.reflectLeftRightAction, &QAction::triggered, this, &TMainWindow::ReflectLeftRight);
+    connect(m.helpAction, &QAction::triggered, this, &TMainWindow::ShowHelp);
+    connect(m.aboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
+    connect(m.editModeButton, &QToolButton::clicked, this, &TMainWindow::LeaveEditMode);
 }
 
 void TMainWindow::AttachWindows(const TOtherWindows& windows) {
     Windows_ = windows;
     connect(Windows_.SettingsDialog, &TSettingsDialog::Accepted, this, [this] {
-        Menu_.SaveTools1->setEnabled(true);
+        Menu_.saveToolsAction->setEnabled(true);
         // The dialog was the active window; the sizing need not wait for the next activation.
         FormActivate();
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
     });
     connect(Windows_.SettingsDialog, &TSettingsDialog::Cancelled, this, [this] {
         FormActivate();
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
     });
-    connect(Menu_.Truncated1, &QAction::triggered, Windows_.DiagramWindow, &TDiagramWindow::Open);
+    connect(Menu_.truncatedAction, &QAction::triggered, Windows_.DiagramWindow, &TDiagramWindow::Open);
     // The search itself brings the browsing windows up to date.
     connect(Windows_.QueryDialog, &TQueryDialog::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();
@@ -148,7 +148,7 @@ QList<QAction*> TMainWindow::BaseItems() const {
 }
 
 bool TMainWindow::StatisticShown() const {
-    return Menu_.StatisticShow->isChecked();
+    return Menu_.statisticShowAction->isChecked();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -209,7 +209,7 @@ void TMainWindow::showEvent(QShowEvent* event) {
     FormActivate();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    Board_->PaintBox1()->setFocus();
+    Board_->Area()->setFocus();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
@@ -285,7 +285,7 @@ bool TMainWindow::ScratchBaseSaved() {
     switch (Dialogs().Ask(this, QStringLiteral("Save New.bdt?"))) {
         case TAnswer::Yes:
             // Deleting the scratch base after a save that did not happen would lose its games.
-            return SaveAs1Click();
+            return SaveAs();
         case TAnswer::No:
             return true;
         case TAnswer::Cancel:
@@ -294,7 +294,7 @@ bool TMainWindow::ScratchBaseSaved() {
     return false;
 }
 
-void TMainWindow::NewFile1Click() {
+void TMainWindow::NewFile() {
     if (!ScratchBaseSaved()) return;
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
@@ -302,7 +302,7 @@ void TMainWindow::NewFile1Click() {
     Session_.CloseBrowsers();
 }
 
-bool TMainWindow::SaveAs1Click() {
+bool TMainWindow::SaveAs() {
     const QString folder = QDir::currentPath();
     const std::optional<QString> chosen = Dialogs().SaveFileName(
         this, QStringLiteral("Save as ..."), folder, QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
@@ -328,7 +328,7 @@ bool TMainWindow::SaveAs1Click() {
     return true;
 }
 
-void TMainWindow::Help1Click() {
+void TMainWindow::ShowHelp() {
     for (const char* name : {"help/readme.htm", "help/readme.txt"}) {
         if (QFileInfo::exists(QLatin1String(name))) {
             Dialogs().OpenDocument(QDir::current().absoluteFilePath(QLatin1String(name)));
@@ -337,27 +337,27 @@ void TMainWindow::Help1Click() {
     }
 }
 
-void TMainWindow::About1Click() {
+void TMainWindow::ShowAbout() {
     Windows_.AboutDialog->show();
     Windows_.AboutDialog->raise();
     Windows_.AboutDialog->activateWindow();
 }
 
-void TMainWindow::Exit1Click() {
+void TMainWindow::Exit() {
     close();
 }
 
-void TMainWindow::Adjustment1Click() {
+void TMainWindow::ShowSettings() {
     Windows_.SettingsDialog->show();
     Windows_.SettingsDialog->raise();
     Windows_.SettingsDialog->activateWindow();
 }
 
-void TMainWindow::SaveTools1Click() {
+void TMainWindow::SaveSettings() {
     std::string error;
     // A failed write leaves the settings unsaved, so the command stays available.
     if (!SaveToolsIni(Session_.Settings(), error)) return Dialogs().Error(this, EngineText(error));
-    Menu_.SaveTools1->setEnabled(false);
+    Menu_.saveToolsAction->setEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -371,15 +371,15 @@ void TMainWindow::ShowChange(const kalvon::TBoardChange& change) {
 void TMainWindow::MoveEnabled() {
     const kalvon::TGameBase& base = Session_.Base();
     const bool back = !base.CurrentMoves.empty(), forward = !base.ForwardMoves.empty();
-    for (QAction* action : {Menu_.N13, Menu_.N15}) action->setEnabled(back);
-    for (QToolButton* button : {Menu_.ToolButton2, Menu_.ToolButton1}) button->setEnabled(back);
-    for (QAction* action : {Menu_.N14, Menu_.N16}) action->setEnabled(forward);
-    for (QToolButton* button : {Menu_.ToolButton3, Menu_.ToolButton4}) button->setEnabled(forward);
+    for (QAction* action : {Menu_.moveBackAction, Menu_.moveToStartAction}) action->setEnabled(back);
+    for (QToolButton* button : {Menu_.moveBackButton, Menu_.moveToStartButton}) button->setEnabled(back);
+    for (QAction* action : {Menu_.moveForwardAction, Menu_.moveToEndAction}) action->setEnabled(forward);
+    for (QToolButton* button : {Menu_.moveForwardButton, Menu_.moveToEndButton}) button->setEnabled(forward);
 }
 
-void TMainWindow::NumClick() {
+void TMainWindow::NumerationToggled() {
     // The check mark has already been toggled by the menu.
-    if (!Session_.Base().CurrentMoves.empty()) Board_->PaintBox1Paint();
+    if (!Session_.Base().CurrentMoves.empty()) Board_->DrawWholeBoard();
 }
 
 void TMainWindow::PositionChanged() {
@@ -425,7 +425,7 @@ void TMainWindow::FormKeyPress(QChar key) {
     ShowChange(change);
 }
 
-void TMainWindow::Memo1KeyPress(QChar key) {
+void TMainWindow::MemoKeyPress(QChar key) {
     FormKeyPress(key);
 }
 
@@ -438,45 +438,45 @@ void TMainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+    if (watched == Memo_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Characters go to the board; the memo keeps its navigation and copy keys.
         if (IsTypedCharacter(key)) {
-            Memo1KeyPress(key->text().at(0));
+            MemoKeyPress(key->text().at(0));
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainWindow::N13Click() {
+void TMainWindow::MoveBack() {
     FormKeyPress(QLatin1Char('-'));
 }
 
-void TMainWindow::N14Click() {
+void TMainWindow::MoveForward() {
     FormKeyPress(QLatin1Char('+'));
 }
 
-void TMainWindow::N15Click() {
+void TMainWindow::MoveToStart() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToStart));
 }
 
-void TMainWindow::N16Click() {
+void TMainWindow::MoveToEnd() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToEnd));
 }
 
-void TMainWindow::ToolButton6Click() {
+void TMainWindow::LeaveEditMode() {
     Session_.SetEditMode(false);
 }
 
-void TMainWindow::PaintBox1MouseDown(Qt::MouseButton button, QPoint point) {
+void TMainWindow::BoardMouseDown(Qt::MouseButton button, QPoint point) {
     PressPoint_ = point;
-    if (button == Qt::RightButton) N13Click();
+    if (button == Qt::RightButton) MoveBack();
 }
 
-void TMainWindow::PaintBox1Click() {
+void TMainWindow::BoardClick() {
     Session_.DropContinuation();
     const std::string move = PointOf(Board_->HitPoint(PressPoint_));
     if (!kalvon::CanPlayAt(Session_.Base(), move)) {
@@ -488,7 +488,7 @@ void TMainWindow::PaintBox1Click() {
     ShowChange(change);
 }
 
-void TMainWindow::PaintBox1DblClick() {
+void TMainWindow::BoardDoubleClick() {
     // The moves after the first move on the point come off as "-" takes them, with one search at
     // the end; a double-click on an empty point only searches.
     const kalvon::TBoardChange change =
@@ -506,8 +506,8 @@ void TMainWindow::NewGame() {
     Board_->ClearPaint();
 }
 
-void TMainWindow::N2Click() {
+void TMainWindow::ClearBoard() {
     NewGame();
     PositionChanged();
-    Board_->PaintBox1Paint();
+    Board_->DrawWholeBoard();
 }

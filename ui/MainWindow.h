@@ -53,58 +53,58 @@ public:
     void ClearLists();
     void NewItems(const QString& path);
     void LoadBaseFile(const QString& path, bool reloading);
-    void NewFile1Click();
+    void NewFile();
     // Returns whether the base was copied.
-    bool SaveAs1Click();
-    void Help1Click();
-    void About1Click();
-    void Exit1Click();
-    void Adjustment1Click();
-    void SaveTools1Click();
+    bool SaveAs();
+    void ShowHelp();
+    void ShowAbout();
+    void Exit();
+    void ShowSettings();
+    void SaveSettings();
     void FormActivate();
     void DockNavigator();
 
     // Moving on the board.
     void FormKeyPress(QChar key);
-    void Memo1KeyPress(QChar key);
-    void N13Click();
-    void N14Click();
-    void N15Click();
-    void N16Click();
-    void ToolButton6Click();
-    void PaintBox1MouseDown(Qt::MouseButton button, QPoint point);
-    void PaintBox1Click();
-    void PaintBox1DblClick();
+    void MemoKeyPress(QChar key);
+    void MoveBack();
+    void MoveForward();
+    void MoveToStart();
+    void MoveToEnd();
+    void LeaveEditMode();
+    void BoardMouseDown(Qt::MouseButton button, QPoint point);
+    void BoardClick();
+    void BoardDoubleClick();
     void NewGame();
-    void N2Click();
+    void ClearBoard();
     void MoveEnabled();
-    void NumClick();
+    void NumerationToggled();
 
     // The statistics of the position: searches it; unless quiet, shows the statistics in the memo
     // with the labels (while "Statistic Show" is checked) or in a message box.
     void MakeStatistic(bool quiet);
-    void StatisticShowClick();
-    void N8Click();
-    void N11Click();
-    void OneShiftClick();
-    void TwoShiftClick();
+    void StatisticShowToggled();
+    void ShowStatistic();
+    void ShowQuery();
+    void OneShiftStatistic();
+    void TwoShiftStatistic();
 
     // The browsing windows and the entry dialog.
-    void NavigatorShow1Click();
-    void ListingGames1Click();
-    void DeleteGamesInListing1Click();
-    void SaveParty1Click();
+    void ShowNavigator();
+    void ShowListing();
+    void DeleteListedGames();
+    void ShowGameEntry();
 
     // Notifications in and out: "Add New Games", "Update Games", "Out pbm format".
-    void AddNewPartys1Click();
-    void UpdatePartys1Click();
-    void Outpbmformat1Click();
+    void AddNewGames();
+    void UpdateGames();
+    void WriteNotifications();
 
     // Reflecting and turning the board.
-    void VertClick();
-    void HorizClick();
-    void ClockwiseClick();
-    void AgainstClick();
+    void ReflectUpDown();
+    void ReflectLeftRight();
+    void TurnClockwise();
+    void TurnAnticlockwise();
 
 signals:
     // The window was closed: the program ends.
@@ -147,7 +147,7 @@ private:
     TOtherWindows Windows_;
     TClientArea* Client_ = nullptr;
     TBoardView* Board_ = nullptr;
-    TStatisticMemo* Memo1 = nullptr;
+    TStatisticMemo* Memo_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;
     bool Closing_ = false;

@@ -10,13 +10,13 @@
 #include "ui/Session.h"
 
 void TMainWindow::ConnectBrowsers() {
-    connect(Menu_.NavigatorShow1, &QAction::triggered, this, &TMainWindow::NavigatorShow1Click);
-    connect(Menu_.ListingGames1, &QAction::triggered, this, &TMainWindow::ListingGames1Click);
-    connect(Menu_.DeleteGamesInListing1, &QAction::triggered, this, &TMainWindow::DeleteGamesInListing1Click);
-    connect(Menu_.SaveGame1, &QAction::triggered, this, &TMainWindow::SaveParty1Click);
+    connect(Menu_.navigatorShowAction, &QAction::triggered, this, &TMainWindow::ShowNavigator);
+    connect(Menu_.listingGamesAction, &QAction::triggered, this, &TMainWindow::ShowListing);
+    connect(Menu_.deleteGamesInListingAction, &QAction::triggered, this, &TMainWindow::DeleteListedGames);
+    connect(Menu_.saveGameAction, &QAction::triggered, this, &TMainWindow::ShowGameEntry);
 }
 
-void TMainWindow::NavigatorShow1Click() {
+void TMainWindow::ShowNavigator() {
     if (Windows_.NavigatorWindow->isVisible()) return;
     if (Session_.Base().Listing.empty())
         Dialogs().Information(this, QStringLiteral("Listing games is empty! Do query!"));
@@ -24,7 +24,7 @@ void TMainWindow::NavigatorShow1Click() {
         Windows_.NavigatorWindow->show();
 }
 
-void TMainWindow::ListingGames1Click() {
+void TMainWindow::ShowListing() {
     if (Windows_.ListingWindow->isVisible()) return;
     if (Session_.Base().Listing.empty())
         Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
@@ -32,7 +32,7 @@ void TMainWindow::ListingGames1Click() {
         Windows_.ListingWindow->show();
 }
 
-void TMainWindow::DeleteGamesInListing1Click() {
+void TMainWindow::DeleteListedGames() {
     if (Session_.Base().Listing.empty()) {
         Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
         return;
@@ -47,7 +47,7 @@ void TMainWindow::DeleteGamesInListing1Click() {
         Session_.RefreshBrowsers(false, false);
 }
 
-void TMainWindow::SaveParty1Click() {
+void TMainWindow::ShowGameEntry() {
     Windows_.GameEntryDialog->show();
     Windows_.GameEntryDialog->raise();
     Windows_.GameEntryDialog->activateWindow();

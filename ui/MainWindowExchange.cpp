@@ -9,9 +9,9 @@
 #include "ui/Session.h"
 
 void TMainWindow::ConnectExchange() {
-    connect(Menu_.AddNewGames1, &QAction::triggered, this, &TMainWindow::AddNewPartys1Click);
-    connect(Menu_.UpdateGames1, &QAction::triggered, this, &TMainWindow::UpdatePartys1Click);
-    connect(Menu_.OutPbmFormat1, &QAction::triggered, this, &TMainWindow::Outpbmformat1Click);
+    connect(Menu_.addNewGamesAction, &QAction::triggered, this, &TMainWindow::AddNewGames);
+    connect(Menu_.updateGamesAction, &QAction::triggered, this, &TMainWindow::UpdateGames);
+    connect(Menu_.outPbmFormatAction, &QAction::triggered, this, &TMainWindow::WriteNotifications);
 }
 
 // A base whose text ended at a NUL byte would lose the lines after it when a folder command rewrote it.
@@ -25,7 +25,7 @@ bool TMainWindow::FolderCommandRefused() {
     return true;
 }
 
-void TMainWindow::AddNewPartys1Click() {
+void TMainWindow::AddNewGames() {
     if (FolderCommandRefused()) return;
     // The new games join the base in memory at its end; a refused run leaves it as it was.
     const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(
@@ -33,7 +33,7 @@ void TMainWindow::AddNewPartys1Click() {
     if (run.StatisticsDue && StatisticShown()) MakeStatistic(false);
 }
 
-void TMainWindow::UpdatePartys1Click() {
+void TMainWindow::UpdateGames() {
     if (FolderCommandRefused()) return;
     // The base file is rewritten on disk; the base in memory is then read again from it.
     const kalvon::TFolderRun run =
@@ -41,6 +41,6 @@ void TMainWindow::UpdatePartys1Click() {
     if (run.ReloadDue) LoadBaseFile(Session_.BasePath(), true);
 }
 
-void TMainWindow::Outpbmformat1Click() {
+void TMainWindow::WriteNotifications() {
     kalvon::WriteNotifications(Session_.Base(), ".", Session_.EngineUi());
 }

@@ -24,28 +24,28 @@ void TMainWindow::MakeStatistic(bool quiet) {
         Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
         return;
     }
-    Memo1->SetLines(kalvon::StatisticMemoLines(statistic));
+    Memo_->SetLines(kalvon::StatisticMemoLines(statistic));
     Board_->ShowLabels(kalvon::StatisticAlfMoves(statistic));
 }
 
-void TMainWindow::StatisticShowClick() {
+void TMainWindow::StatisticShowToggled() {
     // The menu has already toggled the check mark.
     const bool shown = StatisticShown();
     FormActivate();
-    Memo1->setVisible(shown);
+    Memo_->setVisible(shown);
     if (shown)
         MakeStatistic(false);
     else
         Board_->DeleteMovesAlf();
 }
 
-void TMainWindow::N8Click() {
+void TMainWindow::ShowStatistic() {
     // The search redrew the open windows; this opens the navigator when games were found.
     MakeStatistic(false);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainWindow::N11Click() {
+void TMainWindow::ShowQuery() {
     if (Session_.Base().PartyList.empty()) {
         Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
         return;
@@ -67,18 +67,18 @@ void TMainWindow::ShowShiftStatistic(int s) {
         CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Session_.Base(), s, Session_.Index())));
     if (StatisticShown()) {
         Board_->DeleteMovesAlf();
-        Memo1->setPlainText(total);
+        Memo_->setPlainText(total);
     } else {
         Dialogs().Information(this, total);
     }
 }
 
-void TMainWindow::OneShiftClick() {
+void TMainWindow::OneShiftStatistic() {
     ShowShiftStatistic(1);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainWindow::TwoShiftClick() {
+void TMainWindow::TwoShiftStatistic() {
     ShowShiftStatistic(2);
     Session_.RefreshBrowsers(true, false);
 }
@@ -92,18 +92,18 @@ void TMainWindow::TransformBoard(kalvon::TSymmetry symmetry) {
     ShowChange(change);
 }
 
-void TMainWindow::VertClick() {
+void TMainWindow::ReflectUpDown() {
     TransformBoard(kalvon::TSymmetry::ReflectUpDown);
 }
 
-void TMainWindow::HorizClick() {
+void TMainWindow::ReflectLeftRight() {
     TransformBoard(kalvon::TSymmetry::ReflectLeftRight);
 }
 
-void TMainWindow::ClockwiseClick() {
+void TMainWindow::TurnClockwise() {
     TransformBoard(kalvon::TSymmetry::TurnClockwise);
 }
 
-void TMainWindow::AgainstClick() {
+void TMainWindow::TurnAnticlockwise() {
     TransformBoard(kalvon::TSymmetry::TurnAnticlockwise);
 }

@@ -33,12 +33,12 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     header.setColor(QPalette::Window, QColor(255, 128, 128));
     PanelHeader->setPalette(header);
     const QFont tahoma(QStringLiteral("Tahoma"), 8);
-    Label1 =
+    playersHeading =
         new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
-    Label2 = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* label : {Label1, Label2}) label->setFont(tahoma);
+    boardHeading = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
+    playersHeading->setObjectName(QStringLiteral("Label1"));
+    boardHeading->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* label : {playersHeading, boardHeading}) label->setFont(tahoma);
 
     sbPartys = new QScrollBar(Qt::Vertical, this);
     sbPartys->setObjectName(QStringLiteral("sbPartys"));
@@ -47,8 +47,8 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     sbPartys->installEventFilter(this);
     connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorWindow::sbPartysChange);
 
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    panelColumn = new QWidget(this);
+    panelColumn->setObjectName(QStringLiteral("Panel1"));
 
     resize(321, 317);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -92,8 +92,8 @@ void TNavigatorWindow::DrawPanels(int first, int position) {
         FirstIndex_ = count - V + 1;
     }
     while (PanelCount() < V) {
-        auto* panel = new TPartyPanel(PanelCount() + 1, Panel1);
-        connect(panel, &TPartyPanel::Clicked, this, &TNavigatorWindow::AClick);
+        auto* panel = new TPartyPanel(PanelCount() + 1, panelColumn);
+        connect(panel, &TPartyPanel::Clicked, this, &TNavigatorWindow::PanelClicked);
         panel->show();
         Panels_.push_back(panel);
     }
@@ -166,7 +166,7 @@ void TNavigatorWindow::sbPartysChange(int position) {
     FillColumn();
 }
 
-void TNavigatorWindow::AClick(int n) {
+void TNavigatorWindow::PanelClicked(int n) {
     const int pos = n + FirstIndex_ - 1;
     const long game = ListedGame(pos);
     if (game < 0) return;
@@ -194,7 +194,7 @@ bool TNavigatorWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !Session_.Base().Listing.empty() &&
             ActivePanel_ > 0) {
-            AClick(ActivePanel_);
+            PanelClicked(ActivePanel_);
             return true;
         }
     }
@@ -220,16 +220,16 @@ void TNavigatorWindow::resizeEvent(QResizeEvent* event) {
 
 void TNavigatorWindow::FormResize() {
     PanelHeader->setGeometry(0, 0, width(), HeaderHeight);
-    Label1->setGeometry(0, 1, width(), 13);
-    Label2->setGeometry(0, 14, width(), 13);
+    playersHeading->setGeometry(0, 1, width(), 13);
+    boardHeading->setGeometry(0, 14, width(), 13);
     const int below = std::max(0, height() - HeaderHeight);
     sbPartys->setGeometry(width() - ScrollBarWidth, HeaderHeight, ScrollBarWidth, below);
-    Panel1->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
+    panelColumn->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
     // The column follows the rows that fit, also when it grows past the games of the Listing.
     const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
     if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
         DrawPanels(FirstIndex_, sbPartys->value());
-    for (TPartyPanel* panel : Panels_) panel->resize(Panel1->width() - 2, TPartyPanel::RowHeight);
+    for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, TPartyPanel::RowHeight);
 }
 
 void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
@@ -240,7 +240,7 @@ void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TList
     else if (openNavigator && listed && navigator.HasPanels())
         navigator.show();
     if (listing.isVisible())
-        listing.ShowFormKonstr();
+        listing.FillLines();
     else if (openListing && listed && listing.HasLines())
         listing.show();
 }

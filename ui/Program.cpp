@@ -26,7 +26,7 @@ TProgram::TProgram() {
     DiagramWindow->AttachLetters(*LetterMarksDialog);
     // The diagram follows the cell size and font in force.
     QObject::connect(SettingsDialog.get(), &TSettingsDialog::Accepted, DiagramWindow.get(),
-                     &TDiagramWindow::PaintBox1Paint);
+                     &TDiagramWindow::DrawPreview);
     MainWindow->AttachWindows({SettingsDialog.get(), QueryDialog.get(), AboutDialog.get(),
                                NavigatorWindow.get(), ListingWindow.get(), GameEntryDialog.get(),
                                DiagramWindow.get()});

@@ -45,18 +45,18 @@ TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(
     cbFontMove->setEditText(QStringLiteral("MS Sans Serif"));
     cbFontMove->setMinimumWidth(180);
     seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, 8);
-    cb1 = new QCheckBox(QStringLiteral("Bold"), this);
-    cb1->setObjectName(QStringLiteral("cb1"));
-    cb2 = new QCheckBox(QStringLiteral("Italic"), this);
-    cb2->setObjectName(QStringLiteral("cb2"));
+    boldBox = new QCheckBox(QStringLiteral("Bold"), this);
+    boldBox->setObjectName(QStringLiteral("cb1"));
+    italicBox = new QCheckBox(QStringLiteral("Italic"), this);
+    italicBox->setObjectName(QStringLiteral("cb2"));
     seRound = NumberField(this, "seRound", kalvon::DiameterRange, 30);
     seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, 165);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 =
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setDefault(true);
+    cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Name of font"), this), 0, 0);
@@ -64,8 +64,8 @@ TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(
     grid->addWidget(cbFontMove, 1, 0);
     grid->addWidget(seSizeMove, 1, 1);
     auto* styles = new QHBoxLayout;
-    styles->addWidget(cb1);
-    styles->addWidget(cb2);
+    styles->addWidget(boldBox);
+    styles->addWidget(italicBox);
     styles->addStretch();
     grid->addLayout(styles, 2, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Diameter of move"), this), 3, 0);
@@ -74,13 +74,13 @@ TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(
     grid->addWidget(seLengthMemo, 4, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 5, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TSettingsDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSettingsDialog::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
+    connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
     connect(seLengthMemo, &QSpinBox::valueChanged, this, [this](int length) { State_.MemoLength = length; });
     State_.MemoLength = seLengthMemo->value();
 }
@@ -91,8 +91,8 @@ kalvon::TDisplaySettings TSettingsDialog::Fields() const {
     fields.FontMove =
         kalvon::TextPolicy().FromUtf8(cbFontMove->currentText().toStdString()).value_or(std::string());
     fields.FontSize = seSizeMove->value();
-    fields.Bold = cb1->isChecked();
-    fields.Italic = cb2->isChecked();
+    fields.Bold = boldBox->isChecked();
+    fields.Italic = italicBox->isChecked();
     fields.DiameterMoves = seRound->value();
     fields.LengthMemo = seLengthMemo->value();
     return fields;
@@ -101,8 +101,8 @@ kalvon::TDisplaySettings TSettingsDialog::Fields() const {
 void TSettingsDialog::SetFields(const kalvon::TDisplaySettings& settings) {
     cbFontMove->setEditText(QString::fromStdString(kalvon::TextPolicy().ToUtf8(settings.FontMove)));
     seSizeMove->setValue(settings.FontSize);
-    cb1->setChecked(settings.Bold);
-    cb2->setChecked(settings.Italic);
+    boldBox->setChecked(settings.Bold);
+    italicBox->setChecked(settings.Italic);
     seRound->setValue(settings.DiameterMoves);
     seLengthMemo->setValue(settings.LengthMemo);
 }
@@ -135,12 +135,12 @@ void TSettingsDialog::ApplySettings() {
     QFont font;
     font.setFamily(cbFontMove->currentText());
     font.setPointSize(seSizeMove->value());
-    font.setBold(cb1->isChecked());
-    font.setItalic(cb2->isChecked());
+    font.setBold(boldBox->isChecked());
+    font.setItalic(italicBox->isChecked());
     State_.MoveFont = font;
 }
 
-void TSettingsDialog::BitBtn1Click() {
+void TSettingsDialog::AcceptSettings() {
     const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
     if (!policy.FromUtf8(cbFontMove->currentText().toStdString())) {
         Dialogs().Warning(this,
@@ -155,7 +155,7 @@ void TSettingsDialog::BitBtn1Click() {
     emit Accepted();
 }
 
-void TSettingsDialog::BitBtn2Click() {
+void TSettingsDialog::Cancel() {
     cbFontMove->setEditText(State_.MoveFont.family());
     seSizeMove->setValue(State_.MoveFont.pointSize());
     seRound->setValue(State_.MoveDiameter);

@@ -49,8 +49,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void AcceptSettings();
+    void Cancel();
     kalvon::TDisplaySettings Fields() const;
     void SetFields(const kalvon::TDisplaySettings& settings);
 
@@ -58,10 +58,10 @@ private:
     bool Centred_ = false;
     QComboBox* cbFontMove;
     QSpinBox* seSizeMove;
-    QCheckBox* cb1;
-    QCheckBox* cb2;
+    QCheckBox* boldBox;
+    QCheckBox* italicBox;
     QSpinBox* seRound;
     QSpinBox* seLengthMemo;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -276,7 +276,7 @@ void TDiagramWindowTest::lettersWindowEditsTheMarks() {
     QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("H8"));
     run.Dialogs->InputAnswers.push_back(std::nullopt);  // cancelling the input changes nothing
     grid->setCurrentCell(1, 1);
-    book->StringGrid1DblClick();
+    book->EnterPoint();
     QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("H8"));
 
     QTest::mouseClick(book->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
@@ -336,8 +336,8 @@ void TDiagramWindowTest::toolDrawsTheSamePixels() {
     w.Click("Button4");
     auto* grid = run.Program->LetterMarksDialog->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     grid->setCurrentCell(0, 1);
-    run.Program->LetterMarksDialog->StringGrid1DblClick();
-    run.Program->LetterMarksDialog->BitBtn1Click();
+    run.Program->LetterMarksDialog->EnterPoint();
+    run.Program->LetterMarksDialog->AcceptMarks();
     w.Click("Button1");
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("confirm")).size(), 1);
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).size(), 1);

@@ -43,7 +43,7 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
                      .toLatin1();
     session.Write(QStringLiteral("games.bdt"), lines);
     TMainWindow& main = session.Start();
-    QProgressBar* bar = session.Program->LoadProgress->ProgressBar1;
+    QProgressBar* bar = session.Program->LoadProgress->progressBar;
     QList<int> positions;
     QStringList titles;
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
@@ -178,27 +178,27 @@ void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
     main.BaseItems().first()->trigger();
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games2"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("games2.bdt")), unsorted);  // a copy of the file as it stands
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games2.bdt"));
     QCOMPARE(main.BaseItems().last()->text(), QStringLiteral("games2.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(2));  // the games in memory stay
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.BDT"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QVERIFY(QFile::exists(session.Path(QStringLiteral("games.BDT.bdt"))));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.BDT.bdt"));
 
     // Saving onto a file that has an item adds a second item with the same text.
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.bdt"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QStringList texts;
     for (QAction* item : main.BaseItems()) texts << item->text();
     QCOMPARE(texts, QStringList({"games.bdt", "games2.bdt", "games.BDT.bdt", "games.bdt"}));
 
     // Cancelling the dialog changes nothing.
     session.Dialogs->SaveAnswers = {std::nullopt};
-    QVERIFY(!main.SaveAs1Click());
+    QVERIFY(!main.SaveAs());
     QCOMPARE(main.BaseItems().size(), 4);
 }
 
@@ -211,7 +211,7 @@ void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
     const QString target = other.filePath(QStringLiteral("copy.bdt"));
     session.Dialogs->SaveAnswers = {target};
     const QString folder = QDir::currentPath();
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(CurrentSession().BasePath(), target);
     QCOMPARE(main.BaseItems().last()->data().toString(), target);
     QCOMPARE(QDir::currentPath(), folder);
@@ -235,7 +235,7 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
     for (const QString& target : targets) {
         session.Dialogs->Shown.clear();
         session.Dialogs->SaveAnswers = {target};
-        QVERIFY(!main.SaveAs1Click());
+        QVERIFY(!main.SaveAs());
         const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QLatin1String("x.bdt")) ||
@@ -259,13 +259,13 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
     main.BaseItems().at(0)->trigger();
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {false};
-    QVERIFY(!main.SaveAs1Click());
+    QVERIFY(!main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), QByteArray("precious\r\n"));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {true};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), SmallBase());
 }
 

@@ -174,7 +174,7 @@ void TMovesTest::letterKeysPlayTheLabelledMoves() {
     QCOMPARE(base.CurrentMoves, std::string("88"));
 
     Action(main, "StatisticShow")->setChecked(true);
-    Board(main)->PaintBox1Paint();
+    Board(main)->DrawWholeBoard();
     // The upper left quarter of the cell of label A holds no grid: only the label's ring is black there.
     const std::optional<TBoardPoint> a = PointOfCode("89");
     const QRect cell = Geometry.Square(a->Column, a->Row);
@@ -274,7 +274,7 @@ void TMovesTest::noMoveGoesOntoAnOccupiedPoint() {
     // Nor by a replay: the stored game's whole moves stay, the board shows them up to the repeat.
     CurrentSession().SetAlfMoves(std::string());
     CurrentSession().ChangePosition(kalvon::SetGame, "888988");
-    Board(main)->PaintBox1Paint();
+    Board(main)->DrawWholeBoard();
     QCOMPARE(Occupied(session.Base()), 2);
     QTest::keyClick(BoardArea(main), '-');
     QTest::keyClick(BoardArea(main), '+');

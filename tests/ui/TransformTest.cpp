@@ -91,7 +91,7 @@ void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
     Play(main, Game);
     for (int i = 0; i < 4; ++i) QTest::keyClick(BoardArea(main), '-');
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
-    Board(main)->PaintBox1Paint();
+    Board(main)->DrawWholeBoard();
     const QImage picture = BoardArea(main)->Canvas();
 
     for (QAction* command :

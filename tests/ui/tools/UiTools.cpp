@@ -118,13 +118,13 @@ bool DiagramScreenshots(TProgram& program, const QString& out) {
     auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     auto choose = [&](int line) {
         games->setCurrentIndex(line);
-        window.ComboBox1Click(line);
+        window.ChooseGame(line);
     };
     choose(11);
     bool ok = Save(&window, out + QStringLiteral("/diagram-window.png"));
-    window.Button4Click();
+    window.EditLetters();
     ok = Save(program.LetterMarksDialog.get(), out + QStringLiteral("/letters.png")) && ok;
-    program.LetterMarksDialog->BitBtn2Click();
+    program.LetterMarksDialog->Cancel();
 
     auto picture = [&](const QString& name) {
         const QImage image = DiagramImage(window.CurrentDiagram());
@@ -180,11 +180,11 @@ bool StatisticsScreenshots(const QString& out) {
     }
     base.CurrentMoves.clear();
     base.ForwardMoves = position;
-    main.N16Click();
+    main.MoveToEnd();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
-    main.N11Click();
+    main.ShowQuery();
     QWidget* query = program.QueryDialog.get();
     query->findChild<QCheckBox*>(QStringLiteral("cb2"))->click();
     query->findChild<QComboBox*>(QStringLiteral("cbTurn"))->setCurrentIndex(0);
@@ -204,14 +204,14 @@ bool BrowsingScreenshots(const QString& out) {
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
     program.Session.Base().ForwardMoves = program.Session.Base().PartyList.front().Moves.substr(0, 4);
-    main.N16Click();
+    main.MoveToEnd();
     main.MakeStatistic(true);
-    main.NavigatorShow1Click();
-    main.ListingGames1Click();
-    program.NavigatorWindow->AClick(2);
+    main.ShowNavigator();
+    main.ShowListing();
+    program.NavigatorWindow->PanelClicked(2);
     bool ok = Save(program.NavigatorWindow.get(), out + QStringLiteral("/navigator.png"));
     ok = Save(program.ListingWindow.get(), out + QStringLiteral("/listing.png")) && ok;
-    main.SaveParty1Click();
+    main.ShowGameEntry();
     ok = Save(program.GameEntryDialog.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
     return ok;
 }
@@ -240,13 +240,13 @@ int Screenshots(const QString& outFolder) {
             break;
         }
     program.Session.Base().ForwardMoves = moves;
-    main.N16Click();
+    main.MoveToEnd();
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
-    main.Adjustment1Click();
+    main.ShowSettings();
     ok = Save(program.SettingsDialog.get(), out + QStringLiteral("/adjustment.png")) && ok;
     program.SettingsDialog->hide();
-    main.About1Click();
+    main.ShowAbout();
     ok = Save(program.AboutDialog.get(), out + QStringLiteral("/about.png")) && ok;
     program.AboutDialog->hide();
     ok = StatisticsScreenshots(out) && ok;
@@ -407,8 +407,8 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         return 1;
     }
     if (browsers) {
-        main.NavigatorShow1Click();
-        main.ListingGames1Click();
+        main.ShowNavigator();
+        main.ShowListing();
         Settle();
         if (!program.NavigatorWindow->isVisible() || !program.ListingWindow->isVisible()) {
             std::fprintf(stderr, "the browsing windows did not open\n");
@@ -433,9 +433,9 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         size_t listed = 0, labels = 0, labelsBefore = 0;
         // The board shows the position before the move with its labels, as after the last click.
         auto prepare = [&] {
-            main.N2Click();
+            main.ClearBoard();
             base.ForwardMoves = before;
-            main.N16Click();
+            main.MoveToEnd();
             main.MakeStatistic(false);
             QApplication::processEvents();
         };
@@ -512,7 +512,7 @@ int MeasureListing(size_t games, int rounds) {
         // Every round is a first opening: the window gives back what the last one took.
         kalvon::TListing selection = std::move(program.Session.Base().Listing);
         program.Session.Base().Listing.clear();
-        listing.ShowFormKonstr();
+        listing.FillLines();
         listing.hide();
         program.Session.Base().Listing = std::move(selection);
         Settle();
@@ -577,7 +577,7 @@ int MeasureDiagram(size_t games, const QString& picture) {
     list->hidePopup();
     const int middle = list->count() / 2;
     list->setCurrentIndex(middle);
-    form.ComboBox1Click(middle);
+    form.ChooseGame(middle);
     Settle();
     std::printf("listed games:              %zu, lines in the list: %d\n", listed, list->count());
     std::printf("opening to first paint:    %8.1f ms\n", opened);
