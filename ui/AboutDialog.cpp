@@ -2,13 +2,12 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -58,7 +57,6 @@ TAboutDialog::TAboutDialog() : QDialog(nullptr) {
 }
 
 void TAboutDialog::showEvent(QShowEvent* event) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }

@@ -2,18 +2,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "base/GameTexts.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -119,8 +118,7 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
 
 void TGameEntryDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this, size());
     FormShow();
 }
 

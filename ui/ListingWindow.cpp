@@ -1,11 +1,9 @@
 #include "ui/ListingWindow.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -14,6 +12,7 @@
 #include "ui/Icons.h"
 #include "ui/ListingModel.h"
 #include "ui/Session.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -117,8 +116,7 @@ bool TListingWindow::HasLines() const {
 
 void TListingWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this, size());
     FillLines();
 }
 

@@ -1,11 +1,11 @@
 #include "ui/LoadProgress.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "ui/WindowPlacement.h"
 
 TLoadProgress::TLoadProgress() : QWidget(nullptr) {
     setObjectName(QStringLiteral("FormLoad"));
@@ -36,8 +36,7 @@ TLoadProgress::TLoadProgress() : QWidget(nullptr) {
 
 void TLoadProgress::Start() {
     progressBar->setValue(1);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     show();
     raise();
     // The load runs inside the handler of the user's action; only this window is to be drawn meanwhile.

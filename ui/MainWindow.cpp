@@ -5,10 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 
 #include "base/BaseFile.h"
@@ -28,6 +26,7 @@
 #include "ui/SettingsDialog.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -207,8 +206,7 @@ void TMainWindow::showEvent(QShowEvent* event) {
     if (Windows_.SettingsDialog) Windows_.SettingsDialog->FormShow();
     Board_->ClearPaint();
     FormActivate();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this, size());
     Board_->Area()->setFocus();
 }
 

@@ -1,6 +1,4 @@
 // The main window's statistics commands and the reflections and turns of the board.
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "search/ShiftStatistic.h"
 #include "search/StatisticLines.h"
@@ -11,6 +9,7 @@
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
+#include "ui/WindowPlacement.h"
 
 // ---------------------------------------------------------------------------------------------
 // Statistics
@@ -53,9 +52,7 @@ void TMainWindow::ShowQuery() {
     QDialog* query = Windows_.QueryDialog;
     if (!query->isVisible()) {
         query->adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            query->move(screen->availableGeometry().center() -
-                        QPoint(query->width() / 2, query->height() / 2));
+        CentreOnScreen(*query, query->size());
         query->show();
     }
     query->raise();

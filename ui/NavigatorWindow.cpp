@@ -1,9 +1,7 @@
 #include "ui/NavigatorWindow.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 #include <climits>
@@ -13,6 +11,7 @@
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -51,8 +50,7 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     panelColumn->setObjectName(QStringLiteral("Panel1"));
 
     resize(321, 317);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(321 / 2, 317 / 2));
+    CentreOnScreen(*this, QSize(321, 317));
 }
 
 bool TNavigatorWindow::HasPanels() const {

@@ -4,17 +4,16 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -111,8 +110,7 @@ void TSettingsDialog::showEvent(QShowEvent*) {
     if (!Centred_) {
         Centred_ = true;
         adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        CentreOnScreen(*this);
     }
     FormShow();
 }
