@@ -17,7 +17,7 @@ TBoardView::TBoardView(TSession& session, QWidget* parent)
 
 template <class Draw>
 void TBoardView::Paint(Draw&& draw) {
-    const TToolsState& settings = Session_.Settings();
+    const TSettingsState& settings = Session_.Settings();
     TBoardPainter painter(Area_->Canvas(), settings.MoveDiameter, settings.MoveFont);
     draw(painter);
 }

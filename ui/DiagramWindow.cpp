@@ -21,6 +21,7 @@
 #include "ui/DialogService.h"
 #include "ui/LetterMarksDialog.h"
 #include "ui/Session.h"
+#include "ui/SettingsState.h"
 #include "ui/ShownText.h"
 
 namespace {
@@ -91,7 +92,7 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(DefaultFont());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
 

@@ -172,7 +172,7 @@ void TMainWindow::SetOuterSize(int width, int height) {
 }
 
 void TMainWindow::FormActivate() {
-    const TToolsState& settings = Session_.Settings();
+    const TSettingsState& settings = Session_.Settings();
     const int W = TBoardGeometry(settings.MoveDiameter).Width();
     SetOuterSize(StatisticShown() ? settings.MemoLength + W + 2 : W + 7, W + 80);
     Client_->BoardWidth = W;

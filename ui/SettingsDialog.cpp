@@ -30,7 +30,7 @@ QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange r
 
 }  // namespace
 
-TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(state) {
+TSettingsDialog::TSettingsDialog(TSettingsState& state) : QWidget(nullptr), State_(state) {
     setObjectName(QStringLiteral("FormT"));
     setWindowTitle(QStringLiteral("Adjustment"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -41,15 +41,15 @@ TSettingsDialog::TSettingsDialog(TToolsState& state) : QWidget(nullptr), State_(
     cbFontMove->setObjectName(QStringLiteral("cbFontMove"));
     cbFontMove->setEditable(true);
     cbFontMove->setInsertPolicy(QComboBox::NoInsert);
-    cbFontMove->setEditText(QStringLiteral("MS Sans Serif"));
+    cbFontMove->setEditText(QLatin1String(DefaultFace));
     cbFontMove->setMinimumWidth(180);
-    seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, 8);
+    seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, DefaultFontSize);
     boldBox = new QCheckBox(QStringLiteral("Bold"), this);
     boldBox->setObjectName(QStringLiteral("cb1"));
     italicBox = new QCheckBox(QStringLiteral("Italic"), this);
     italicBox->setObjectName(QStringLiteral("cb2"));
-    seRound = NumberField(this, "seRound", kalvon::DiameterRange, 30);
-    seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, 165);
+    seRound = NumberField(this, "seRound", kalvon::DiameterRange, DefaultMoveDiameter);
+    seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, DefaultMemoLength);
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("BitBtn1"));
     okButton->setDefault(true);
@@ -161,7 +161,7 @@ void TSettingsDialog::Cancel() {
     emit Cancelled();
 }
 
-void ReadToolsIni(TToolsState& state) {
+void ReadToolsIni(TSettingsState& state) {
     std::string error;
     if (!kalvon::EnsureSettingsFile(kalvon::SettingsFolder, kalvon::SettingsPath, error))
         Dialogs().Error(nullptr, EngineText(error));
@@ -178,7 +178,7 @@ void ReadToolsIni(TToolsState& state) {
         Dialogs().Warning(nullptr, EngineText(*warning));
 }
 
-bool SaveToolsIni(TToolsState& state, std::string& error) {
+bool SaveToolsIni(TSettingsState& state, std::string& error) {
     kalvon::CopyDisplaySettings(state.ParameterList, state.SettingsIni);
     return kalvon::WriteSettingsFile(kalvon::SettingsPath, state.SettingsIni, error);
 }

@@ -4,6 +4,7 @@
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
+#include "ui/SettingsState.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xFF000000;
 }
 
-const QFont MoveFont(QStringLiteral("MS Sans Serif"), 8);
+const QFont MoveFont = DefaultFont();
 
 }  // namespace
 
@@ -154,7 +155,7 @@ void TBoardTest::erasingRestoresTheBareBoard_data() {
 void TBoardTest::erasingRestoresTheBareBoard() {
     QFETCH(int, diameter);
     QFETCH(int, fontSize);
-    const QFont font(QStringLiteral("MS Sans Serif"), fontSize, fontSize > 8 ? QFont::Bold : QFont::Normal);
+    const QFont font(QLatin1String(DefaultFace), fontSize, fontSize > 8 ? QFont::Bold : QFont::Normal);
     const QImage bare = BareBoard(diameter, font);
     for (int column = 1; column <= 15; ++column) {
         for (int row = 1; row <= 15; ++row) {
@@ -174,7 +175,7 @@ void TBoardTest::erasingRestoresTheBareBoard() {
 
 void TBoardTest::erasingLeavesTheNeighboursAlone() {
     const int S = 20;
-    const QFont wide(QStringLiteral("MS Sans Serif"), 14);
+    const QFont wide(QLatin1String(DefaultFace), 14);
     auto fullBoard = [&](TBoardPoint without) {
         QImage image = BareBoard(S, wide);
         TBoardPainter painter(image, S, wide);

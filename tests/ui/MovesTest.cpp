@@ -5,11 +5,12 @@
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
+#include "ui/SettingsState.h"
 #include "ui/StatisticMemo.h"
 
 namespace {
 
-const TBoardGeometry Geometry(30);
+const TBoardGeometry Geometry(DefaultMoveDiameter);
 
 void Click(TMainWindow& main, std::string_view code) {
     const std::optional<TBoardPoint> p = PointOfCode(code);

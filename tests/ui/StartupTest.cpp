@@ -47,7 +47,7 @@ void TStartupTest::emptyFolderGetsTheDefaultSettings() {
     QCOMPARE(main.windowTitle(), QStringLiteral("New.bdt"));
     QVERIFY(main.BaseItems().isEmpty());
     QVERIFY(session.Dialogs->Shown.isEmpty());
-    const TToolsState& settings = CurrentSession().Settings();
+    const TSettingsState& settings = CurrentSession().Settings();
     QCOMPARE(settings.MoveFont.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(settings.MoveFont.pointSize(), 8);
     QVERIFY(!settings.MoveFont.bold() && !settings.MoveFont.italic());

@@ -10,6 +10,7 @@
 #include "ui/BoardArea.h"
 #include "ui/BoardPainter.h"
 #include "ui/MainWindow.h"
+#include "ui/SettingsState.h"
 
 namespace statbase {
 
@@ -74,7 +75,7 @@ inline const QStringList MemoLines = {
 };
 inline const std::string Labels = "6A8A9877B9";
 
-inline const TBoardGeometry Geometry(30);
+inline const TBoardGeometry Geometry(DefaultMoveDiameter);
 
 inline QPoint Centre(std::string_view code) {
     const std::optional<TBoardPoint> p = PointOfCode(code);
