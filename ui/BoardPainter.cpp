@@ -9,6 +9,7 @@
 
 #include "base/PointCodes.h"
 #include "diagram/PixelBlend.h"
+#include "ui/SettingsState.h"
 
 namespace {
 
@@ -103,10 +104,7 @@ std::optional<TBoardPoint> PointOfCode(std::string_view code) {
 }
 
 TBoardPainter::TBoardPainter(QImage& image, int diameter, const QFont& moveFont)
-    : Image_(image),
-      Geometry_(diameter),
-      MoveFont_(moveFont),
-      LabelFont_(QStringLiteral("MS Sans Serif"), 8) {}
+    : Image_(image), Geometry_(diameter), MoveFont_(moveFont), LabelFont_(DefaultFont()) {}
 
 QPainter& TBoardPainter::Painter() {
     if (!Painter_.isActive()) {

@@ -3,27 +3,27 @@
 #include <array>
 
 #include "base/Symmetry.h"
-#include "ui/PaintBox.h"
+#include "ui/BoardArea.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
 TBoardView::TBoardView(TSession& session, QWidget* parent)
-    : QObject(parent), Session_(session), PaintBox1_(new TPaintBox(parent)) {
+    : QObject(parent), Session_(session), Area_(new TBoardArea(parent)) {
     setObjectName(QStringLiteral("BoardView"));
-    PaintBox1_->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1_->setFocusPolicy(Qt::StrongFocus);
-    PaintBox1_->OnCanvasResized = [this] { PaintBox1Paint(); };
+    Area_->setObjectName(QStringLiteral("PaintBox1"));
+    Area_->setFocusPolicy(Qt::StrongFocus);
+    Area_->OnCanvasResized = [this] { DrawWholeBoard(); };
 }
 
 template <class Draw>
 void TBoardView::Paint(Draw&& draw) {
-    const TToolsState& settings = Session_.Settings();
-    TBoardPainter painter(PaintBox1_->Canvas(), settings.MoveDiameter, settings.MoveFont);
+    const TSettingsState& settings = Session_.Settings();
+    TBoardPainter painter(Area_->Canvas(), settings.MoveDiameter, settings.MoveFont);
     draw(painter);
 }
 
 void TBoardView::UpdatePoint(TBoardPoint point) {
-    PaintBox1_->update(TBoardGeometry(Session_.Settings().MoveDiameter).Square(point.Column, point.Row));
+    Area_->update(TBoardGeometry(Session_.Settings().MoveDiameter).Square(point.Column, point.Row));
 }
 
 bool TBoardView::IsPointEmpty(std::string_view point) const {
@@ -37,10 +37,10 @@ TBoardPoint TBoardView::HitPoint(QPoint pixel) const {
 
 void TBoardView::ClearPaint() {
     Paint([](TBoardPainter& painter) { painter.ClearPaint(); });
-    PaintBox1_->update();
+    Area_->update();
 }
 
-void TBoardView::PaintBox1Paint() {
+void TBoardView::DrawWholeBoard() {
     Paint([](TBoardPainter& painter) {
         painter.ClearPaint();
         painter.DrawBoard();
@@ -55,7 +55,7 @@ void TBoardView::PaintBox1Paint() {
         for (size_t j = 1; j <= labels.size() / 2; ++j)
             NextMovesAlf(int(j), std::string_view(labels).substr(2 * j - 2, 2));
     }
-    PaintBox1_->update();
+    Area_->update();
 }
 
 void TBoardView::DrawMove(const QString& number, std::string_view point) {
@@ -113,7 +113,7 @@ void TBoardView::ShowLabels(const std::string& labels) {
 
 void TBoardView::Show(const kalvon::TBoardChange& change) {
     if (change.Whole) {
-        PaintBox1Paint();
+        DrawWholeBoard();
         return;
     }
     for (const std::string& point : change.Erased) MoveBackup(point);

@@ -1,4 +1,4 @@
-// The board of the main window: PaintBox1 with its picture of the board, the stones of the game on
+// The board of the main window: the board area with its picture of the board, the stones of the game on
 // the board and the next-move labels. It draws what the session holds and changes nothing but the
 // labels.
 #pragma once
@@ -11,21 +11,21 @@
 #include "base/BoardMoves.h"
 #include "ui/BoardPainter.h"
 
-class TPaintBox;
+class TBoardArea;
 class TSession;
 
 class TBoardView final : public QObject {
 public:
-    // Creates PaintBox1 inside parent.
+    // Creates the board area inside parent.
     TBoardView(TSession& session, QWidget* parent);
 
-    TPaintBox* PaintBox1() const { return PaintBox1_; }
+    TBoardArea* Area() const { return Area_; }
     // Whether stones carry their numbers ("Numeration") and whether labels are drawn ("Statistic Show").
     void SetNumbered(bool on) { Numbered_ = on; }
     void SetLabelsShown(bool on) { LabelsShown_ = on; }
 
     // The full repaint: board, stones, labels.
-    void PaintBox1Paint();
+    void DrawWholeBoard();
     void ClearPaint();
     // One stone, numbered as given, on the point; a code that is no point draws nothing.
     void DrawMove(const QString& number, std::string_view point);
@@ -50,7 +50,7 @@ private:
     bool IsPointEmpty(std::string_view point) const;
 
     TSession& Session_;
-    TPaintBox* PaintBox1_;
+    TBoardArea* Area_;
     bool Numbered_ = true;
     bool LabelsShown_ = false;
 };

@@ -4,7 +4,7 @@
 #include <QProgressDialog>
 
 #include "ui/DialogService.h"
-#include "ui/ProcessLoading.h"
+#include "ui/LoadProgress.h"
 #include "ui/ShownText.h"
 
 TEngineUi::TEngineUi() = default;
@@ -41,13 +41,13 @@ void TEngineUi::ShowError(const std::string& text) {
 }
 
 void TEngineUi::ProgressShow() {
-    if (FormLoad_) FormLoad_->Start();
+    if (LoadProgress_) LoadProgress_->Start();
 }
 
 void TEngineUi::ProgressSetPosition(int percent) {
-    if (FormLoad_) FormLoad_->SetPosition(percent);
+    if (LoadProgress_) LoadProgress_->SetPosition(percent);
 }
 
 void TEngineUi::ProgressHide() {
-    if (FormLoad_) FormLoad_->Finish();
+    if (LoadProgress_) LoadProgress_->Finish();
 }

@@ -8,12 +8,12 @@
 #include "base/BaseUi.h"
 
 class QProgressDialog;
-class TFormLoad;
+class TLoadProgress;
 
 class TEngineUi final : public kalvon::IBaseUi {
 public:
     // The progress window is created after the main window; until then progress is not shown.
-    void SetProgressWindow(TFormLoad* window) { FormLoad_ = window; }
+    void SetProgressWindow(TLoadProgress* window) { LoadProgress_ = window; }
 
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
@@ -30,7 +30,7 @@ public:
     TEngineUi& operator=(const TEngineUi&) = delete;
 
 private:
-    TFormLoad* FormLoad_ = nullptr;
+    TLoadProgress* LoadProgress_ = nullptr;
     QElapsedTimer FolderRun_;
     std::unique_ptr<QProgressDialog> FolderDialog_;
 };

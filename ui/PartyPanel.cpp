@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "ui/SettingsState.h"
+
 namespace {
 
 QLabel* Cell(QWidget* panel, const char* name, QRect place, QColor colour) {
@@ -14,7 +16,7 @@ QLabel* Cell(QWidget* panel, const char* name, QRect place, QColor colour) {
     palette.setColor(QPalette::Window, colour);
     palette.setColor(QPalette::WindowText, Qt::black);
     cell->setPalette(palette);
-    cell->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    cell->setFont(DefaultFont());
     // The texts are cut at the cell's edge, as a fixed-size edit shows them.
     cell->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return cell;

@@ -1,61 +1,66 @@
 #include "ui/Program.h"
 
-#include "ui/Book.h"
-#include "ui/DataEn.h"
-#include "ui/KCollection.h"
-#include "ui/Main.h"
-#include "ui/Nav.h"
-#include "ui/ProcessLoading.h"
-#include "ui/QueryPartys.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
-#include "ui/help.h"
+#include "ui/AboutDialog.h"
+#include "ui/DiagramWindow.h"
+#include "ui/GameEntryDialog.h"
+#include "ui/LetterMarksDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/LoadProgress.h"
+#include "ui/MainWindow.h"
+#include "ui/NavigatorWindow.h"
+#include "ui/QueryDialog.h"
+#include "ui/SettingsDialog.h"
 
 TProgram::TProgram() {
-    MainForm = std::make_unique<TMainForm>(Session);
-    FormT = std::make_unique<TFormT>(Session.Settings());
-    NavigatorForm = std::make_unique<TNavigatorForm>(Session);
-    QueryForm = std::make_unique<TQueryForm>(Session);
-    AboutBox = std::make_unique<TAboutBox>();
-    UsechForm = std::make_unique<TUsechForm>(Session);
-    SaveForm = std::make_unique<TSaveForm>(Session);
-    FormKonstr = std::make_unique<TFormKonstr>(Session);
-    FormBook = std::make_unique<TFormBook>();
-    FormLoad = std::make_unique<TFormLoad>();
-    EngineUi.SetProgressWindow(FormLoad.get());
-    UsechForm->AttachLetters(*FormBook);
+    MainWindow = std::make_unique<TMainWindow>(Session);
+    SettingsDialog = std::make_unique<TSettingsDialog>(Session.Settings());
+    NavigatorWindow = std::make_unique<TNavigatorWindow>(Session);
+    QueryDialog = std::make_unique<TQueryDialog>(Session);
+    AboutDialog = std::make_unique<TAboutDialog>();
+    DiagramWindow = std::make_unique<TDiagramWindow>(Session);
+    GameEntryDialog = std::make_unique<TGameEntryDialog>(Session);
+    ListingWindow = std::make_unique<TListingWindow>(Session);
+    LetterMarksDialog = std::make_unique<TLetterMarksDialog>();
+    LoadProgress = std::make_unique<TLoadProgress>();
+    EngineUi.SetProgressWindow(LoadProgress.get());
+    DiagramWindow->AttachLetters(*LetterMarksDialog);
     // The diagram follows the cell size and font in force.
-    QObject::connect(FormT.get(), &TFormT::Accepted, UsechForm.get(), &TUsechForm::PaintBox1Paint);
-    MainForm->AttachForms({FormT.get(), QueryForm.get(), AboutBox.get(), NavigatorForm.get(),
-                           FormKonstr.get(), SaveForm.get(), UsechForm.get()});
+    QObject::connect(SettingsDialog.get(), &TSettingsDialog::Accepted, DiagramWindow.get(),
+                     &TDiagramWindow::DrawPreview);
+    MainWindow->AttachWindows({SettingsDialog.get(), QueryDialog.get(), AboutDialog.get(),
+                               NavigatorWindow.get(), ListingWindow.get(), GameEntryDialog.get(),
+                               DiagramWindow.get()});
 
-    QObject::connect(NavigatorForm.get(), &TNavigatorForm::Shown, MainForm.get(), &TMainForm::DockNavigator);
-    QObject::connect(&Session, &TSession::ListingChanged, NavigatorForm.get(),
+    QObject::connect(NavigatorWindow.get(), &TNavigatorWindow::Shown, MainWindow.get(),
+                     &TMainWindow::DockNavigator);
+    QObject::connect(&Session, &TSession::ListingChanged, NavigatorWindow.get(),
                      [this](bool openNavigator, bool openListing) {
-                         RefreshBrowsers(Session, *NavigatorForm, *FormKonstr, openNavigator, openListing);
+                         RefreshBrowsers(Session, *NavigatorWindow, *ListingWindow, openNavigator,
+                                         openListing);
                      });
     // A reordered Listing moves the navigator's games; changed games show their new texts.
-    QObject::connect(FormKonstr.get(), &TFormKonstr::ListingReordered, NavigatorForm.get(),
-                     &TNavigatorForm::RefillPanels);
-    QObject::connect(&Session, &TSession::PartiesChanged, NavigatorForm.get(), &TNavigatorForm::RefillPanels);
-    QObject::connect(&Session, &TSession::PartiesChanged, FormKonstr.get(), &TFormKonstr::RefillLines);
-    QObject::connect(&Session, &TSession::BrowsersClosed, NavigatorForm.get(), [this] {
-        FormKonstr->hide();
-        NavigatorForm->hide();
+    QObject::connect(ListingWindow.get(), &TListingWindow::ListingReordered, NavigatorWindow.get(),
+                     &TNavigatorWindow::RefillPanels);
+    QObject::connect(&Session, &TSession::PartiesChanged, NavigatorWindow.get(),
+                     &TNavigatorWindow::RefillPanels);
+    QObject::connect(&Session, &TSession::PartiesChanged, ListingWindow.get(), &TListingWindow::RefillLines);
+    QObject::connect(&Session, &TSession::BrowsersClosed, NavigatorWindow.get(), [this] {
+        ListingWindow->hide();
+        NavigatorWindow->hide();
     });
 }
 
 // The other windows go first: the main window refers to them.
 TProgram::~TProgram() {
     EngineUi.SetProgressWindow(nullptr);
-    FormLoad.reset();
-    FormBook.reset();
-    FormKonstr.reset();
-    SaveForm.reset();
-    UsechForm.reset();
-    AboutBox.reset();
-    QueryForm.reset();
-    NavigatorForm.reset();
-    FormT.reset();
-    MainForm.reset();
+    LoadProgress.reset();
+    LetterMarksDialog.reset();
+    ListingWindow.reset();
+    GameEntryDialog.reset();
+    DiagramWindow.reset();
+    AboutDialog.reset();
+    QueryDialog.reset();
+    NavigatorWindow.reset();
+    SettingsDialog.reset();
+    MainWindow.reset();
 }

@@ -7,16 +7,16 @@
 #include "ui/EngineUi.h"
 #include "ui/Session.h"
 
-class TMainForm;
-class TFormT;
-class TNavigatorForm;
-class TQueryForm;
-class TAboutBox;
-class TUsechForm;
-class TSaveForm;
-class TFormKonstr;
-class TFormBook;
-class TFormLoad;
+class TMainWindow;
+class TSettingsDialog;
+class TNavigatorWindow;
+class TQueryDialog;
+class TAboutDialog;
+class TDiagramWindow;
+class TGameEntryDialog;
+class TListingWindow;
+class TLetterMarksDialog;
+class TLoadProgress;
 
 class TProgram {
 public:
@@ -28,14 +28,14 @@ public:
 
     TEngineUi EngineUi;
     TSession Session{EngineUi};
-    std::unique_ptr<TMainForm> MainForm;
-    std::unique_ptr<TFormT> FormT;
-    std::unique_ptr<TNavigatorForm> NavigatorForm;
-    std::unique_ptr<TQueryForm> QueryForm;
-    std::unique_ptr<TAboutBox> AboutBox;
-    std::unique_ptr<TUsechForm> UsechForm;
-    std::unique_ptr<TSaveForm> SaveForm;
-    std::unique_ptr<TFormKonstr> FormKonstr;
-    std::unique_ptr<TFormBook> FormBook;
-    std::unique_ptr<TFormLoad> FormLoad;
+    std::unique_ptr<TMainWindow> MainWindow;
+    std::unique_ptr<TSettingsDialog> SettingsDialog;
+    std::unique_ptr<TNavigatorWindow> NavigatorWindow;
+    std::unique_ptr<TQueryDialog> QueryDialog;
+    std::unique_ptr<TAboutDialog> AboutDialog;
+    std::unique_ptr<TDiagramWindow> DiagramWindow;
+    std::unique_ptr<TGameEntryDialog> GameEntryDialog;
+    std::unique_ptr<TListingWindow> ListingWindow;
+    std::unique_ptr<TLetterMarksDialog> LetterMarksDialog;
+    std::unique_ptr<TLoadProgress> LoadProgress;
 };

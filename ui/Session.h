@@ -14,7 +14,7 @@
 #include "search/PositionIndex.h"
 #include "search/Query.h"
 #include "search/Statistic.h"
-#include "ui/Tools.h"
+#include "ui/SettingsState.h"
 
 namespace kalvon {
 class IBaseUi;
@@ -34,7 +34,7 @@ public:
     kalvon::TGameBase& Base() { return Base_; }
     kalvon::TQueryCriteria& Criteria() { return Criteria_; }
     kalvon::TPositionIndex& Index() { return Index_; }
-    TToolsState& Settings() { return Settings_; }
+    TSettingsState& Settings() { return Settings_; }
     kalvon::IBaseUi& EngineUi() { return Ui_; }
 
     // The open base: the path that saving writes to.
@@ -107,7 +107,7 @@ private:
     kalvon::TGameBase Base_;
     kalvon::TQueryCriteria Criteria_;
     kalvon::TPositionIndex Index_;
-    TToolsState Settings_;
+    TSettingsState Settings_;
     std::string AlfMoves_;
     QString BasePath_;
     size_t NulLine_ = 0;

@@ -1,4 +1,4 @@
-// Memo1: the statistics memo right of the board. A read-only list of lines with both scroll bars,
+// The statistics memo right of the board. A read-only list of lines with both scroll bars,
 // whose filling costs next to nothing, so that it can follow every move on a large base; lines can
 // be selected with the mouse or the keyboard and copied.
 #pragma once

@@ -1,14 +1,13 @@
 // kalvon: the desktop program. It works in the folder it is started from; a base file named on the
 // command line is opened at start-up as its File menu item would open it.
 
-#include "ui/Main.h"
-
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
 
 #include "diagram/Fonts.h"
 #include "ui/Icons.h"
+#include "ui/MainWindow.h"
 #include "ui/Program.h"
 
 namespace {
@@ -45,9 +44,9 @@ int main(int argc, char* argv[]) {
     InstallFontSubstitutes();
 
     TProgram program;
-    QObject::connect(program.MainForm.get(), &TMainForm::Closed, &application, &QApplication::quit,
+    QObject::connect(program.MainWindow.get(), &TMainWindow::Closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
-    program.MainForm->show();
-    if (!files.isEmpty()) program.MainForm->OpenBaseArgument(files.first());
+    program.MainWindow->show();
+    if (!files.isEmpty()) program.MainWindow->OpenBaseArgument(files.first());
     return QApplication::exec();
 }

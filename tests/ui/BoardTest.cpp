@@ -4,6 +4,7 @@
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
+#include "ui/SettingsState.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xFF000000;
 }
 
-const QFont MoveFont(QStringLiteral("MS Sans Serif"), 8);
+const QFont MoveFont = DefaultFont();
 
 }  // namespace
 
@@ -154,7 +155,7 @@ void TBoardTest::erasingRestoresTheBareBoard_data() {
 void TBoardTest::erasingRestoresTheBareBoard() {
     QFETCH(int, diameter);
     QFETCH(int, fontSize);
-    const QFont font(QStringLiteral("MS Sans Serif"), fontSize, fontSize > 8 ? QFont::Bold : QFont::Normal);
+    const QFont font(QLatin1String(DefaultFace), fontSize, fontSize > 8 ? QFont::Bold : QFont::Normal);
     const QImage bare = BareBoard(diameter, font);
     for (int column = 1; column <= 15; ++column) {
         for (int row = 1; row <= 15; ++row) {
@@ -174,7 +175,7 @@ void TBoardTest::erasingRestoresTheBareBoard() {
 
 void TBoardTest::erasingLeavesTheNeighboursAlone() {
     const int S = 20;
-    const QFont wide(QStringLiteral("MS Sans Serif"), 14);
+    const QFont wide(QLatin1String(DefaultFace), 14);
     auto fullBoard = [&](TBoardPoint without) {
         QImage image = BareBoard(S, wide);
         TBoardPainter painter(image, S, wide);
@@ -198,12 +199,12 @@ void TBoardTest::erasingLeavesTheNeighboursAlone() {
 
 void TBoardTest::stonesAndNumbersInTheWindow() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     const TBoardGeometry g(30);
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(9), g.Y(8)));
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, QPoint(g.X(9), g.Y(8)));
     QCOMPARE(session.Base().CurrentMoves, std::string("8898"));
-    const QImage& canvas = PaintBox(main)->Canvas();
+    const QImage& canvas = BoardArea(main)->Canvas();
     const QRect black = g.Square(8, 8), white = g.Square(9, 8);
     QCOMPARE(At(canvas, black.left() + 3, g.Y(8)), Black);
     QCOMPARE(At(canvas, black.left(), g.Y(8)), Black);                // outline
@@ -223,31 +224,31 @@ void TBoardTest::stonesAndNumbersInTheWindow() {
     QVERIFY(Count(canvas, black.adjusted(8, 8, -8, -8), White) > 0);
 
     // The screen shows the canvas.
-    const QImage shown = PaintBox(main)->grab().toImage();
+    const QImage shown = BoardArea(main)->grab().toImage();
     QCOMPARE(At(shown, black.left() + 3, g.Y(8)), Black);
     QCOMPARE(At(shown, 2, 2), Green);
 }
 
 void TBoardTest::cornerAndStarPointAreRestoredInTheWindow() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     const TBoardGeometry g(30);
-    const QImage bare = BareBoard(30, CurrentSession().Settings().MoveFont, PaintBox(main)->Canvas().size());
-    QCOMPARE(PaintBox(main)->Canvas(), bare);
+    const QImage bare = BareBoard(30, CurrentSession().Settings().MoveFont, BoardArea(main)->Canvas().size());
+    QCOMPARE(BoardArea(main)->Canvas(), bare);
 
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(1), g.Y(1)));
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, QPoint(g.X(1), g.Y(1)));
     QCOMPARE(session.Base().CurrentMoves, std::string("11"));
-    QTest::keyClick(PaintBox(main), '-');
-    const QImage& canvas = PaintBox(main)->Canvas();
+    QTest::keyClick(BoardArea(main), '-');
+    const QImage& canvas = BoardArea(main)->Canvas();
     QCOMPARE(At(canvas, g.X(1) + 3, g.Y(1)), Black);  // right half of the row line
     QCOMPARE(At(canvas, g.X(1) - 3, g.Y(1)), Green);
     QCOMPARE(At(canvas, g.X(1), g.Y(1) - 3), Black);  // upper half of the column line
     QCOMPARE(At(canvas, g.X(1), g.Y(1) + 3), Green);
     QCOMPARE(canvas, bare);  // the row label "1" and the letter "A" are back as well
 
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, QPoint(g.X(8), g.Y(8)));
     QCOMPARE(At(canvas, g.X(8) + 6, g.Y(8)), Black);
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QCOMPARE(At(canvas, g.X(8) + 2, g.Y(8) + 2), Black);  // the star point
     QCOMPARE(At(canvas, g.X(8) + 6, g.Y(8) + 6), Green);
     QCOMPARE(canvas, bare);

@@ -6,8 +6,8 @@
 #include <QScrollBar>
 
 #include "tests/ui/UiTestSupport.h"
-#include "ui/KCollection.h"
-#include "ui/Nav.h"
+#include "ui/ListingWindow.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
 
@@ -36,9 +36,9 @@ inline QByteArray Content(int games) {
 }
 
 // The program started on a base of that many games, loaded from the File menu.
-inline TMainForm& Start(TProgramRun& run, int games) {
+inline TMainWindow& Start(TProgramRun& run, int games) {
     run.Write(QStringLiteral("games.bdt"), Content(games));
-    TMainForm& main = run.Start();
+    TMainWindow& main = run.Start();
     main.BaseItems().first()->trigger();
     return main;
 }
@@ -50,10 +50,10 @@ inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator 
     run.Program->Session.RefreshBrowsers(openNavigator, openListing);
 }
 
-inline TPartyPanel* Panel(TNavigatorForm& navigator, int n) {
+inline TPartyPanel* Panel(TNavigatorWindow& navigator, int n) {
     return navigator.findChild<TPartyPanel*>(QStringLiteral("Pan%1").arg(n));
 }
-inline QScrollBar* ScrollBar(TNavigatorForm& navigator) {
+inline QScrollBar* ScrollBar(TNavigatorWindow& navigator) {
     return navigator.findChild<QScrollBar*>(QStringLiteral("sbPartys"));
 }
 // The texts of a panel's cells: number, black, result, white, board, year.

@@ -16,7 +16,7 @@ QByteArray Notification(const char* line) {
     return QByteArray::fromStdString(kalvon::NotificationText(base, base.PartyList.front()));
 }
 
-QStringList StatisticMemo(TMainForm& main) {
+QStringList StatisticMemo(TMainWindow& main) {
     return Memo(main)->toPlainText().split(QLatin1Char('\n'));
 }
 
@@ -36,7 +36,7 @@ private slots:
 void TExchangeTest::missingFoldersAreCreatedWithTheirMessages() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "AddNewGames1");
     Trigger(main, "UpdateGames1");
@@ -56,7 +56,7 @@ void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     session.Write(QStringLiteral("add/Gomoku Board 4710_02.txt"),
                   Notification("2002, 4710=[Nord,Sud,-,8889987A7B,?,-]"));
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 3"));
@@ -80,7 +80,7 @@ void TExchangeTest::aRefusedNotificationChangesNothing() {
     QByteArray twice = Notification("2002, 4711=[Nord,Sud,-,8889987A,?,-]");
     twice.replace("J8", "H8");
     session.Write(QStringLiteral("add/b.txt"), twice);
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
 
     Trigger(main, "AddNewGames1");
@@ -99,7 +99,7 @@ void TExchangeTest::updateReplacesByKeyAndReloads() {
     session.Write(QStringLiteral("update/Gomoku Board 4711_03.txt"),
                   Notification("2003, 4711=[Nord,Sud,+,1122334455,?,-]"));
     session.Write(QStringLiteral("update/Gomoku Board 99_05.txt"), Notification("2005,   99=[A,B,=,88,?,-]"));
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");
     QStringList titles;
@@ -119,7 +119,7 @@ void TExchangeTest::updateReplacesByKeyAndReloads() {
 void TExchangeTest::outPbmWritesTheSelection() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");  // the empty board lists every game
     Trigger(main, "OutPbmFormat1");

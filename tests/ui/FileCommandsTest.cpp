@@ -9,10 +9,10 @@
 
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/KCollection.h"
-#include "ui/Nav.h"
-#include "ui/ProcessLoading.h"
-#include "ui/help.h"
+#include "ui/AboutDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/LoadProgress.h"
+#include "ui/NavigatorWindow.h"
 
 class TFileCommandsTest : public QObject {
     Q_OBJECT
@@ -42,8 +42,8 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
                      .arg(i % 5)
                      .toLatin1();
     session.Write(QStringLiteral("games.bdt"), lines);
-    TMainForm& main = session.Start();
-    QProgressBar* bar = session.Program->FormLoad->ProgressBar1;
+    TMainWindow& main = session.Start();
+    QProgressBar* bar = session.Program->LoadProgress->progressBar;
     QList<int> positions;
     QStringList titles;
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
@@ -61,7 +61,7 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
     QCOMPARE(positions.last(), 100);
     QVERIFY(std::is_sorted(positions.begin(), positions.end()));
     QCOMPARE(titles.first(), QStringLiteral("Wait - goes loading file."));
-    QVERIFY(!session.Program->FormLoad->isVisible());
+    QVERIFY(!session.Program->LoadProgress->isVisible());
     QVERIFY(session.Dialogs->Shown.isEmpty());
 
     // Opening it again replaces the base instead of adding to it.
@@ -73,7 +73,7 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
     TProgramRun session;
     session.Write(QStringLiteral("gone.bdt"), SmallBase());
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     QCOMPARE(main.BaseItems().at(1)->text(), QStringLiteral("gone.bdt"));
     main.BaseItems().at(0)->trigger();
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
@@ -84,7 +84,7 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("gone.bdt"));
     QCOMPARE(main.windowTitle(), QStringLiteral("gone.bdt"));
     QVERIFY(session.Base().PartyList.empty());
-    QVERIFY(!session.Program->FormLoad->isVisible());
+    QVERIFY(!session.Program->LoadProgress->isVisible());
 
     // A base that is there but cannot be read is a failed file operation: the error box, with the
     // system's reason.
@@ -98,7 +98,7 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
 
 void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "NewFile1");  // an empty scratch base: no question
     QVERIFY(session.Dialogs->Shown.isEmpty());
 
@@ -150,10 +150,10 @@ void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
 
 void TFileCommandsTest::exitAsksToSaveAScratchBaseWithGames() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     session.Write(QStringLiteral("New.bdt"), SmallBase());
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
-    QSignalSpy closed(&main, &TMainForm::Closed);
+    QSignalSpy closed(&main, &TMainWindow::Closed);
 
     // Cancel, and Yes with the file dialog cancelled, keep the program and its games.
     session.Dialogs->AskAnswers = {TAnswer::Cancel, TAnswer::Yes};
@@ -174,44 +174,44 @@ void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
     TProgramRun session;
     const QByteArray unsorted = "2004, 9=[B,A,+,88,?,-]\n2003, 1=[A,B,-,,?,R]\n";
     session.Write(QStringLiteral("games.bdt"), unsorted);
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games2"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("games2.bdt")), unsorted);  // a copy of the file as it stands
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games2.bdt"));
     QCOMPARE(main.BaseItems().last()->text(), QStringLiteral("games2.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(2));  // the games in memory stay
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.BDT"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QVERIFY(QFile::exists(session.Path(QStringLiteral("games.BDT.bdt"))));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.BDT.bdt"));
 
     // Saving onto a file that has an item adds a second item with the same text.
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.bdt"))};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QStringList texts;
     for (QAction* item : main.BaseItems()) texts << item->text();
     QCOMPARE(texts, QStringList({"games.bdt", "games2.bdt", "games.BDT.bdt", "games.bdt"}));
 
     // Cancelling the dialog changes nothing.
     session.Dialogs->SaveAnswers = {std::nullopt};
-    QVERIFY(!main.SaveAs1Click());
+    QVERIFY(!main.SaveAs());
     QCOMPARE(main.BaseItems().size(), 4);
 }
 
 void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     QTemporaryDir other;
     const QString target = other.filePath(QStringLiteral("copy.bdt"));
     session.Dialogs->SaveAnswers = {target};
     const QString folder = QDir::currentPath();
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(CurrentSession().BasePath(), target);
     QCOMPARE(main.BaseItems().last()->data().toString(), target);
     QCOMPARE(QDir::currentPath(), folder);
@@ -223,7 +223,7 @@ void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
 void TFileCommandsTest::saveAsFailureChangesNothing() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     QStringList targets = {session.Path(QStringLiteral("no/such/folder/x.bdt")),
                            session.Path(QStringLiteral("games.bdt/inside.bdt"))};
@@ -235,7 +235,7 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
     for (const QString& target : targets) {
         session.Dialogs->Shown.clear();
         session.Dialogs->SaveAnswers = {target};
-        QVERIFY(!main.SaveAs1Click());
+        QVERIFY(!main.SaveAs());
         const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QLatin1String("x.bdt")) ||
@@ -255,23 +255,23 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     session.Write(QStringLiteral("other.bdt"), "precious\r\n");
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().at(0)->trigger();
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {false};
-    QVERIFY(!main.SaveAs1Click());
+    QVERIFY(!main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), QByteArray("precious\r\n"));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {true};
-    QVERIFY(main.SaveAs1Click());
+    QVERIFY(main.SaveAs());
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), SmallBase());
 }
 
 void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "Help1");
     QVERIFY(session.Dialogs->Opened.isEmpty());
     session.Write(QStringLiteral("help/readme.txt"), "text");
@@ -284,9 +284,9 @@ void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
 
 void TFileCommandsTest::aboutBoxShowsItsLabels() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "About1");
-    TAboutBox* box = session.Program->AboutBox.get();
+    TAboutDialog* box = session.Program->AboutDialog.get();
     QVERIFY(box->isVisible());
     QVERIFY(!box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("About"));
@@ -306,9 +306,9 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
 void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    TMainForm& main = session.Start();
-    TNavigatorForm* navigator = session.Program->NavigatorForm.get();
-    TFormKonstr* listing = session.Program->FormKonstr.get();
+    TMainWindow& main = session.Start();
+    TNavigatorWindow* navigator = session.Program->NavigatorWindow.get();
+    TListingWindow* listing = session.Program->ListingWindow.get();
     navigator->show();
     listing->show();
     QVERIFY(QTest::qWaitForWindowExposed(navigator));
@@ -335,7 +335,7 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     const QByteArray cut = QByteArray("2003, 1=[A,B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]") + '\0' +
                            QByteArray("\r\n2003, 3=[A,B,=,88,?,-]\r\n");
     session.Write(QStringLiteral("cut.bdt"), cut);
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.OpenBaseArgument(QStringLiteral("games.bdt"));
 
     // A base that will not be read leaves the open base open.

@@ -5,27 +5,28 @@
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardPainter.h"
+#include "ui/SettingsState.h"
 #include "ui/StatisticMemo.h"
 
 namespace {
 
-const TBoardGeometry Geometry(30);
+const TBoardGeometry Geometry(DefaultMoveDiameter);
 
-void Click(TMainForm& main, std::string_view code) {
+void Click(TMainWindow& main, std::string_view code) {
     const std::optional<TBoardPoint> p = PointOfCode(code);
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, QPoint(Geometry.X(p->Column), Geometry.Y(p->Row)));
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, QPoint(Geometry.X(p->Column), Geometry.Y(p->Row)));
 }
 
-void Play(TMainForm& main, const std::string& moves) {
+void Play(TMainWindow& main, const std::string& moves) {
     for (size_t i = 0; i + 1 < moves.size(); i += 2) Click(main, std::string_view(moves).substr(i, 2));
 }
 
 // What a double-click delivers: a click, then a press that is a double-click, then its release.
-void DoubleClick(TMainForm& main, QPoint at) {
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, at);
-    QTest::mousePress(PaintBox(main), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(PaintBox(main), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(PaintBox(main), Qt::LeftButton, {}, at);
+void DoubleClick(TMainWindow& main, QPoint at) {
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, at);
+    QTest::mousePress(BoardArea(main), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(BoardArea(main), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(BoardArea(main), Qt::LeftButton, {}, at);
 }
 
 int Occupied(const kalvon::TGameBase& base) {
@@ -54,7 +55,7 @@ private slots:
 
 void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     QVERIFY(!Action(main, "N13")->isEnabled() && !Button(main, "ToolButton1")->isEnabled());
     Play(main, "889988");
@@ -65,7 +66,7 @@ void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
     QVERIFY(Action(main, "N13")->isEnabled() && Action(main, "N15")->isEnabled() &&
             Button(main, "ToolButton1")->isEnabled() && Button(main, "ToolButton2")->isEnabled());
 
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QCOMPARE(base.ForwardMoves, std::string("99"));
     QVERIFY(Action(main, "N14")->isEnabled() && Button(main, "ToolButton3")->isEnabled());
     Click(main, "88");  // occupied: nothing is played, the continuation is gone
@@ -77,10 +78,10 @@ void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
 
 void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "88899A");
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     Trigger(main, "N13");
     QTest::mouseClick(Button(main, "ToolButton2"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, std::string());
@@ -91,11 +92,11 @@ void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
     main.FormKeyPress(QLatin1Char('-'));  // nothing left to take back
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
 
-    QTest::keyClick(PaintBox(main), '+');
+    QTest::keyClick(BoardArea(main), '+');
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string("899A"));
     const QRect square = Geometry.Square(8, 8);
-    QCOMPARE(PaintBox(main)->Canvas().pixel(square.left() + 3, Geometry.Y(8)) | 0xFF000000, qRgb(0, 0, 0));
+    QCOMPARE(BoardArea(main)->Canvas().pixel(square.left() + 3, Geometry.Y(8)) | 0xFF000000, qRgb(0, 0, 0));
     Trigger(main, "N14");
     QTest::mouseClick(Button(main, "ToolButton3"), Qt::LeftButton);
     QCOMPARE(base.CurrentMoves, std::string("88899A"));
@@ -105,13 +106,13 @@ void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
 
 void TMovesTest::inStartAndInEndRestoreThePosition() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "8889");
-    QTest::keyClick(PaintBox(main), '-');
-    const QImage before = PaintBox(main)->Canvas();
+    QTest::keyClick(BoardArea(main), '-');
+    const QImage before = BoardArea(main)->Canvas();
     Click(main, "89");
-    QTest::keyClick(PaintBox(main), '-');  // CurrentMoves 88, ForwardMoves 89
+    QTest::keyClick(BoardArea(main), '-');  // CurrentMoves 88, ForwardMoves 89
     CurrentSession().SetAlfMoves("7777");
     Trigger(main, "N15");
     QCOMPARE(base.CurrentMoves, std::string());
@@ -127,13 +128,13 @@ void TMovesTest::inStartAndInEndRestoreThePosition() {
     QVERIFY(!Action(main, "N16")->isEnabled());
     Trigger(main, "N15");
     Trigger(main, "N16");
-    QTest::keyClick(PaintBox(main), '-');
-    QCOMPARE(PaintBox(main)->Canvas(), before);
+    QTest::keyClick(BoardArea(main), '-');
+    QCOMPARE(BoardArea(main)->Canvas(), before);
 }
 
 void TMovesTest::doubleClickGoesBackToTheMove() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     const std::string game = "8889999A7A7B6B6C5C5D4D4E";
     Play(main, game);
@@ -152,29 +153,29 @@ void TMovesTest::doubleClickGoesBackToTheMove() {
 
 void TMovesTest::rightButtonTakesBackOneMove() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "8899");
-    QTest::mousePress(PaintBox(main), Qt::RightButton, {}, QPoint(3, 3));
-    QTest::mouseRelease(PaintBox(main), Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mousePress(BoardArea(main), Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseRelease(BoardArea(main), Qt::RightButton, {}, QPoint(3, 3));
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string("99"));
 }
 
 void TMovesTest::letterKeysPlayTheLabelledMoves() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, "88");
     const std::string labels = "899A7A6B5C";
 
     // Without the statistics shown letters do nothing.
     CurrentSession().SetAlfMoves(labels);
-    QTest::keyClick(PaintBox(main), 'c');
+    QTest::keyClick(BoardArea(main), 'c');
     QCOMPARE(base.CurrentMoves, std::string("88"));
 
     Action(main, "StatisticShow")->setChecked(true);
-    Board(main)->PaintBox1Paint();
+    Board(main)->DrawWholeBoard();
     // The upper left quarter of the cell of label A holds no grid: only the label's ring is black there.
     const std::optional<TBoardPoint> a = PointOfCode("89");
     const QRect cell = Geometry.Square(a->Column, a->Row);
@@ -183,19 +184,19 @@ void TMovesTest::letterKeysPlayTheLabelledMoves() {
         int black = 0;
         for (int y = quarter.top(); y <= quarter.bottom(); ++y)
             for (int x = quarter.left(); x <= quarter.right(); ++x)
-                black += (PaintBox(main)->Canvas().pixel(x, y) & 0xFFFFFF) == 0;
+                black += (BoardArea(main)->Canvas().pixel(x, y) & 0xFFFFFF) == 0;
         return black;
     };
     QVERIFY(ring() > 0);
 
-    QTest::keyClick(PaintBox(main), 'c');
+    QTest::keyClick(BoardArea(main), 'c');
     QCOMPARE(base.CurrentMoves, std::string("887A"));
-    QTest::keyClick(PaintBox(main), '-');  // removes the labels still on empty points
+    QTest::keyClick(BoardArea(main), '-');  // removes the labels still on empty points
     QVERIFY(CurrentSession().AlfMoves().empty());
     QCOMPARE(ring(), 0);
 
     CurrentSession().SetAlfMoves(labels);
-    QTest::keyClick(PaintBox(main), 'C', Qt::ShiftModifier);
+    QTest::keyClick(BoardArea(main), 'C', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, std::string("887A"));
     QCOMPARE(base.ForwardMoves, std::string());
 
@@ -220,7 +221,7 @@ void TMovesTest::letterKeysPlayTheLabelledMoves() {
 
 void TMovesTest::memoPassesCharactersToTheBoard() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Play(main, "8899");
     Memo(main)->show();
     Memo(main)->setFocus();
@@ -233,7 +234,7 @@ void TMovesTest::memoPassesCharactersToTheBoard() {
 
 void TMovesTest::clearBoardAndTheEditModeButton() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     QVERIFY(!Button(main, "ToolButton6")->isEnabled());
     QCOMPARE(Button(main, "ToolButton6")->toolTip(),
@@ -244,9 +245,9 @@ void TMovesTest::clearBoardAndTheEditModeButton() {
     QVERIFY(!base.EditMode);
     QVERIFY(!Button(main, "ToolButton6")->isEnabled());
 
-    const QImage bare = PaintBox(main)->Canvas();
+    const QImage bare = BoardArea(main)->Canvas();
     Play(main, "88899A");
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     base.EditMode = true;
     Button(main, "ToolButton6")->setEnabled(true);
     Trigger(main, "N2");
@@ -255,29 +256,29 @@ void TMovesTest::clearBoardAndTheEditModeButton() {
     QVERIFY(!base.EditMode && !Button(main, "ToolButton6")->isEnabled());
     QCOMPARE(Occupied(base), 0);
     QVERIFY(!Action(main, "N13")->isEnabled() && !Action(main, "N14")->isEnabled());
-    QCOMPARE(PaintBox(main)->Canvas(), bare);
+    QCOMPARE(BoardArea(main)->Canvas(), bare);
 }
 
 void TMovesTest::noMoveGoesOntoAnOccupiedPoint() {
     // A damaged game that plays H8 twice: its statistics list H8 as a next move of H8 H9.
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), "2003, 1=[A,B,+,888988,?,-]\r\n");
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");
     Play(main, "8889");
     QCOMPARE(CurrentSession().AlfMoves(), std::string("88"));
-    QTest::keyClick(PaintBox(main), 'a');
-    QTest::keyClick(PaintBox(main), '+');
+    QTest::keyClick(BoardArea(main), 'a');
+    QTest::keyClick(BoardArea(main), '+');
     QCOMPARE(session.Base().CurrentMoves, std::string("8889"));
 
     // Nor by a replay: the stored game's whole moves stay, the board shows them up to the repeat.
     CurrentSession().SetAlfMoves(std::string());
     CurrentSession().ChangePosition(kalvon::SetGame, "888988");
-    Board(main)->PaintBox1Paint();
+    Board(main)->DrawWholeBoard();
     QCOMPARE(Occupied(session.Base()), 2);
-    QTest::keyClick(PaintBox(main), '-');
-    QTest::keyClick(PaintBox(main), '+');
+    QTest::keyClick(BoardArea(main), '-');
+    QTest::keyClick(BoardArea(main), '+');
     QCOMPARE(session.Base().CurrentMoves, std::string("8889"));
     QCOMPARE(session.Base().ForwardMoves, std::string("88"));
     QCOMPARE(Occupied(session.Base()), 2);

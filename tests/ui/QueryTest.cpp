@@ -12,7 +12,7 @@
 #include "tests/ui/StatisticBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/QueryPartys.h"
+#include "ui/QueryDialog.h"
 #include "ui/StatisticMemo.h"
 
 using namespace statbase;
@@ -20,7 +20,7 @@ using namespace statbase;
 namespace {
 
 struct TQuery {
-    TQueryForm* Form;
+    TQueryDialog* Form;
     QCheckBox* Box(const char* name) const { return Form->findChild<QCheckBox*>(QLatin1String(name)); }
     QComboBox* Combo(const char* name) const { return Form->findChild<QComboBox*>(QLatin1String(name)); }
     QWidget* Colours() const { return Form->findChild<QGroupBox*>(QStringLiteral("rgColor")); }
@@ -70,7 +70,7 @@ private slots:
     void cancelChangesNothingAndClearingTheBaseSwitchesTheQueryOff();
 
 private:
-    TMainForm& Main() { return Session_->Main(); }
+    TMainWindow& Main() { return Session_->Main(); }
     kalvon::TGameBase& Base() { return Session_->Base(); }
     // Opens the dialog by Ctrl+Q.
     TQuery Open();
@@ -81,7 +81,7 @@ private:
 void TQueryTest::init() {
     Session_ = std::make_unique<TProgramRun>();
     Session_->Write(QStringLiteral("games.bdt"), Content());
-    TMainForm& main = Session_->Start();
+    TMainWindow& main = Session_->Start();
     main.BaseItems().first()->trigger();
     Play(main, Position);
     main.activateWindow();
@@ -92,7 +92,7 @@ TQuery TQueryTest::Open() {
     Main().activateWindow();
     if (!QTest::qWaitForWindowActive(&Main())) qWarning("main window not active");
     QTest::keyClick(&Main(), Qt::Key_Q, Qt::ControlModifier);
-    return TQuery{Session_->Program->QueryForm.get()};
+    return TQuery{Session_->Program->QueryDialog.get()};
 }
 
 void TQueryTest::executeOnAnEmptyBaseSaysSo() {
@@ -300,7 +300,7 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
 void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
     Trigger(Main(), "StatisticShow");
     const QString memo = Memo(Main())->toPlainText();
-    const QImage board = PaintBox(Main())->Canvas();
+    const QImage board = BoardArea(Main())->Canvas();
     Base().EditMode = true;
     Button(Main(), "ToolButton6")->setEnabled(true);
 
@@ -318,11 +318,11 @@ void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
     // The quiet search leaves the memo, the labels and the board as they were.
     QCOMPARE(Memo(Main())->toPlainText(), memo);
     QCOMPARE(CurrentSession().AlfMoves(), Labels);
-    QCOMPARE(PaintBox(Main())->Canvas(), board);
+    QCOMPARE(BoardArea(Main())->Canvas(), board);
 
     // The next search shows the player's side.
-    QTest::keyClick(PaintBox(Main()), '-');
-    QTest::keyClick(PaintBox(Main()), '+');
+    QTest::keyClick(BoardArea(Main()), '-');
+    QTest::keyClick(BoardArea(Main()), '+');
     QCOMPARE(Lines(Memo(Main())->toPlainText()).mid(0, 5),
              QStringList({QStringLiteral("Total: 11"), QStringLiteral("11 +4F1-3f1=1?1"),
                           QStringLiteral("black: 6 +2F0-1f1=1?1"), QStringLiteral("white: 5 +2F0-2f1=0"),

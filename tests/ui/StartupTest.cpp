@@ -9,16 +9,16 @@
 #include "base/TextPolicy.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/Book.h"
-#include "ui/DataEn.h"
-#include "ui/KCollection.h"
-#include "ui/Nav.h"
-#include "ui/ProcessLoading.h"
-#include "ui/QueryPartys.h"
+#include "ui/AboutDialog.h"
+#include "ui/DiagramWindow.h"
+#include "ui/GameEntryDialog.h"
+#include "ui/LetterMarksDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/LoadProgress.h"
+#include "ui/NavigatorWindow.h"
+#include "ui/QueryDialog.h"
+#include "ui/SettingsDialog.h"
 #include "ui/StatisticMemo.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
-#include "ui/help.h"
 
 class TStartupTest : public QObject {
     Q_OBJECT
@@ -40,14 +40,14 @@ private slots:
 
 void TStartupTest::emptyFolderGetsTheDefaultSettings() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
              QByteArray::fromStdString(kalvon::DefaultSettingsText()));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("New.bdt"));
     QCOMPARE(main.windowTitle(), QStringLiteral("New.bdt"));
     QVERIFY(main.BaseItems().isEmpty());
     QVERIFY(session.Dialogs->Shown.isEmpty());
-    const TToolsState& settings = CurrentSession().Settings();
+    const TSettingsState& settings = CurrentSession().Settings();
     QCOMPARE(settings.MoveFont.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(settings.MoveFont.pointSize(), 8);
     QVERIFY(!settings.MoveFont.bold() && !settings.MoveFont.italic());
@@ -60,7 +60,7 @@ void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
     for (const char* name : {"New.bdt", "b.bdt", "A.BDT", "c.Bdt", "notes.txt", "b.bdt.txt", "a&b.bdt"})
         session.Write(QLatin1String(name), SmallBase());
     QDir().mkdir(session.Path(QStringLiteral("folder.bdt")));
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
     QStringList names, texts;
     for (QAction* item : main.BaseItems()) {
@@ -81,18 +81,18 @@ void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
 
 void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     TProgram& p = *session.Program;
     const QList<QPair<QWidget*, QString>> windows = {
-        {p.FormT.get(), "Adjustment"},
-        {p.NavigatorForm.get(), "NavigatorBD"},
-        {p.QueryForm.get(), "Query"},
-        {p.AboutBox.get(), "About"},
-        {p.UsechForm.get(), "Generation of truncated diagrams"},
-        {p.SaveForm.get(), "SaveForm"},
-        {p.FormKonstr.get(), "Listing Parties"},
-        {p.FormBook.get(), "Letters"},
-        {p.FormLoad.get(), "Process Loading"},
+        {p.SettingsDialog.get(), "Adjustment"},
+        {p.NavigatorWindow.get(), "NavigatorBD"},
+        {p.QueryDialog.get(), "Query"},
+        {p.AboutDialog.get(), "About"},
+        {p.DiagramWindow.get(), "Generation of truncated diagrams"},
+        {p.GameEntryDialog.get(), "SaveForm"},
+        {p.ListingWindow.get(), "Listing Parties"},
+        {p.LetterMarksDialog.get(), "Letters"},
+        {p.LoadProgress.get(), "Process Loading"},
     };
     for (const auto& [window, caption] : windows) {
         QVERIFY(window->isWindow());
@@ -104,7 +104,7 @@ void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
     QCOMPARE(main.minimumSize(), main.maximumSize());  // not resizable
 
     // Closing the main window ends the program.
-    QSignalSpy closed(&main, &TMainForm::Closed);
+    QSignalSpy closed(&main, &TMainWindow::Closed);
     Trigger(main, "Exit1");
     QCOMPARE(closed.count(), 1);
     QVERIFY(!main.isVisible());
@@ -156,7 +156,7 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates() {
     QFETCH(bool, enabled);
     QFETCH(int, checked);
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     auto* action = main.findChild<QAction*>(name);
     QVERIFY(action);
     QCOMPARE(action->text(), caption);
@@ -181,12 +181,12 @@ void TStartupTest::windowIsSizedFromTheDiameter() {
     session.Write(
         QStringLiteral("ini/Tools.ini"),
         QStringLiteral("[Parameters]\r\nFont Size=8\r\nDiameter Moves=%1\r\n").arg(diameter).toLatin1());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.activateWindow();
-    QTRY_COMPARE(PaintBox(main)->width(), board);
+    QTRY_COMPARE(BoardArea(main)->width(), board);
     QCOMPARE(main.frameGeometry().size(), QSize(board + 7, board + 80));
     QVERIFY(!Memo(main)->isVisible());
-    QCOMPARE(PaintBox(main)->Canvas().width(), board);
+    QCOMPARE(BoardArea(main)->Canvas().width(), board);
 
     // With the statistics shown the memo width joins in.
     Action(main, "StatisticShow")->setChecked(true);
@@ -273,7 +273,7 @@ void TStartupTest::baseNamedOnTheCommandLineOpensLikeItsItem() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(SmallBase().left(SmallBase().indexOf('\n') + 1));
     }
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
 
     main.OpenBaseArgument(session.Path(QStringLiteral("games.bdt")));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));

@@ -7,9 +7,10 @@
 #include <string_view>
 
 #include "tests/ui/UiTestSupport.h"
+#include "ui/BoardArea.h"
 #include "ui/BoardPainter.h"
-#include "ui/Main.h"
-#include "ui/PaintBox.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingsState.h"
 
 namespace statbase {
 
@@ -74,28 +75,28 @@ inline const QStringList MemoLines = {
 };
 inline const std::string Labels = "6A8A9877B9";
 
-inline const TBoardGeometry Geometry(30);
+inline const TBoardGeometry Geometry(DefaultMoveDiameter);
 
 inline QPoint Centre(std::string_view code) {
     const std::optional<TBoardPoint> p = PointOfCode(code);
     return {Geometry.X(p->Column), Geometry.Y(p->Row)};
 }
 
-inline void Click(TMainForm& main, std::string_view code) {
-    QTest::mouseClick(PaintBox(main), Qt::LeftButton, {}, Centre(code));
+inline void Click(TMainWindow& main, std::string_view code) {
+    QTest::mouseClick(BoardArea(main), Qt::LeftButton, {}, Centre(code));
 }
 
-inline void Play(TMainForm& main, std::string_view moves) {
+inline void Play(TMainWindow& main, std::string_view moves) {
     for (size_t i = 0; i + 1 < moves.size(); i += 2) Click(main, moves.substr(i, 2));
 }
 
-inline QRgb Pixel(TMainForm& main, QPoint p) {
-    return PaintBox(main)->Canvas().pixel(p) | 0xFF000000;
+inline QRgb Pixel(TMainWindow& main, QPoint p) {
+    return BoardArea(main)->Canvas().pixel(p) | 0xFF000000;
 }
 
 // Whether the point shows a next-move label: the ring of the label is black in the upper left quarter
 // of the cell, where an empty point has neither grid nor stone.
-inline bool HasLabel(TMainForm& main, std::string_view code) {
+inline bool HasLabel(TMainWindow& main, std::string_view code) {
     const QPoint c = Centre(code);
     for (int y = c.y() - 12; y < c.y() - 3; ++y)
         for (int x = c.x() - 12; x < c.x() - 3; ++x)

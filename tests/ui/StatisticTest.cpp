@@ -14,7 +14,7 @@
 #include "tests/ui/StatisticBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/Nav.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/StatisticMemo.h"
 
 using namespace statbase;
@@ -22,14 +22,14 @@ using namespace statbase;
 namespace {
 
 // The program started over the hand-made base, opened from the File menu.
-TMainForm& StartWithBase(TProgramRun& session, const QByteArray& content = Content()) {
+TMainWindow& StartWithBase(TProgramRun& session, const QByteArray& content = Content()) {
     session.Write(QStringLiteral("games.bdt"), content);
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     return main;
 }
 
-QStringList ShownMemoLines(TMainForm& main) {
+QStringList ShownMemoLines(TMainWindow& main) {
     return Lines(Memo(main)->toPlainText());
 }
 
@@ -53,11 +53,11 @@ private slots:
 
 void TStatisticTest::statisticShowWidensTheWindowAndLabelsTheNextMoves() {
     TProgramRun session;
-    TMainForm& main = StartWithBase(session);
+    TMainWindow& main = StartWithBase(session);
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     Play(main, Position);
-    const QImage unlabelled = PaintBox(main)->Canvas();
+    const QImage unlabelled = BoardArea(main)->Canvas();
     QCOMPARE(main.frameGeometry().width(), 467);
     QVERIFY(Memo(main)->toPlainText().isEmpty());  // nothing searched while the memo is hidden
 
@@ -78,11 +78,11 @@ void TStatisticTest::statisticShowWidensTheWindowAndLabelsTheNextMoves() {
     QCOMPARE(main.frameGeometry().width(), 467);
     QVERIFY(!Memo(main)->isVisible());
     QVERIFY(CurrentSession().AlfMoves().empty());
-    QCOMPARE(PaintBox(main)->Canvas(), unlabelled);
+    QCOMPARE(BoardArea(main)->Canvas(), unlabelled);
 
     // Hidden, the memo keeps its lines; they are searched again on the next showing.
     QCOMPARE(ShownMemoLines(main), MemoLines);
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     Trigger(main, "StatisticShow");
     QCOMPARE(ShownMemoLines(main).first(), QStringLiteral("Total: 16"));
     QCOMPARE(CurrentSession().AlfMoves(), std::string("99"));
@@ -91,7 +91,7 @@ void TStatisticTest::statisticShowWidensTheWindowAndLabelsTheNextMoves() {
 void TStatisticTest::labelsFollowThePositionAndSurviveRepaints() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), Content());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "StatisticShow");
     // Statistics of the empty base; loading a base searches again.
     QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
@@ -107,7 +107,7 @@ void TStatisticTest::labelsFollowThePositionAndSurviveRepaints() {
     QVERIFY(HasLabel(main, "B9"));
 
     // Taking back searches the shorter position; its labels replace the old ones.
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QCOMPARE(ShownMemoLines(main).mid(0, 3),
              QStringList({QStringLiteral("Total: 16"), QStringLiteral("16 +6F1-5f1=2?1"),
                           QStringLiteral("(A)J9: 16 +6F1-5f1=2?1")}));
@@ -132,43 +132,43 @@ void TStatisticTest::labelsFollowThePositionAndSurviveRepaints() {
 
 void TStatisticTest::lettersPlayTheLabelledMovesOfTheSearch() {
     TProgramRun session;
-    TMainForm& main = StartWithBase(session);
+    TMainWindow& main = StartWithBase(session);
     kalvon::TGameBase& base = session.Base();
     Play(main, Position);
 
     // Hidden statistics: letters do nothing.
-    QTest::keyClick(PaintBox(main), 'a');
+    QTest::keyClick(BoardArea(main), 'a');
     QCOMPARE(base.CurrentMoves, Position);
 
     Trigger(main, "StatisticShow");
-    QTest::keyClick(PaintBox(main), 'c');
+    QTest::keyClick(BoardArea(main), 'c');
     QCOMPARE(base.CurrentMoves, Position + "98");
     // The three games of J8 end there.
     QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 3"), QStringLiteral("3 +0-3=0"),
                                                 QStringLiteral("End: 3 +0-3=0")}));
     QVERIFY(CurrentSession().AlfMoves().empty());
-    QTest::keyClick(PaintBox(main), 'a');  // no label left
+    QTest::keyClick(BoardArea(main), 'a');  // no label left
     QCOMPARE(base.CurrentMoves, Position + "98");
 
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QCOMPARE(CurrentSession().AlfMoves(), Labels);
     QCOMPARE(base.ForwardMoves, std::string("98"));
-    QTest::keyClick(PaintBox(main), 'C', Qt::ShiftModifier);
+    QTest::keyClick(BoardArea(main), 'C', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, Position + "98");
     QCOMPARE(base.ForwardMoves, std::string());
 
     // "F": five labels only; the continuation goes and nothing is played. "Z" likewise.
-    QTest::keyClick(PaintBox(main), '-');
-    QTest::keyClick(PaintBox(main), 'F', Qt::ShiftModifier);
+    QTest::keyClick(BoardArea(main), '-');
+    QTest::keyClick(BoardArea(main), 'F', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, Position);
     QCOMPARE(base.ForwardMoves, std::string());
     QVERIFY(!Action(main, "N14")->isEnabled());
-    QTest::keyClick(PaintBox(main), 'z');
+    QTest::keyClick(BoardArea(main), 'z');
     QCOMPARE(base.CurrentMoves, Position);
     QCOMPARE(CurrentSession().AlfMoves(), Labels);
 
     // "+" with nothing to replay plays label A; the new position is searched.
-    QTest::keyClick(PaintBox(main), '+');
+    QTest::keyClick(BoardArea(main), '+');
     QCOMPARE(base.CurrentMoves, Position + "6A");
     QCOMPARE(ShownMemoLines(main).first(), QStringLiteral("Total: 5"));
     const QPoint stone = Centre("6A");
@@ -177,7 +177,7 @@ void TStatisticTest::lettersPlayTheLabelledMovesOfTheSearch() {
 
 void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
     TProgramRun session;
-    TMainForm& main = StartWithBase(session);
+    TMainWindow& main = StartWithBase(session);
     Play(main, Position);
     Trigger(main, "StatisticShow");
     QVERIFY(HasLabel(main, "8A"));
@@ -196,10 +196,10 @@ void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
 
 void TStatisticTest::statisticInABoxOpensTheNavigatorOnlyWithGames() {
     TProgramRun session;
-    TMainForm& main = StartWithBase(session);
+    TMainWindow& main = StartWithBase(session);
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
-    QWidget* navigator = session.Program->NavigatorForm.get();
+    QWidget* navigator = session.Program->NavigatorWindow.get();
 
     // A position no game reached: the box says so and the navigator stays closed.
     Play(main, "11");
@@ -227,35 +227,35 @@ void TStatisticTest::statisticInABoxOpensTheNavigatorOnlyWithGames() {
 
     // While the statistics are hidden, moving on the board runs no search.
     session.Dialogs->Shown.clear();
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QVERIFY(session.Dialogs->Shown.isEmpty());
     QCOMPARE(session.Base().Listing.size(), size_t(16));
 }
 
 void TStatisticTest::emptyBaseAndUnknownPositionGiveTotalZero() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "N8");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Total: 0 +0-0=0")});
-    QVERIFY(!session.Program->NavigatorForm->isVisible());
+    QVERIFY(!session.Program->NavigatorWindow->isVisible());
 
     Trigger(main, "StatisticShow");
     Play(main, "8899");
     QCOMPARE(ShownMemoLines(main), QStringList({QStringLiteral("Total: 0"), QStringLiteral("0 +0-0=0")}));
     QVERIFY(CurrentSession().AlfMoves().empty());
-    QTest::keyClick(PaintBox(main), 'a');
+    QTest::keyClick(BoardArea(main), 'a');
     QCOMPARE(session.Base().CurrentMoves, std::string("8899"));
 }
 
 void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
     TProgramRun session;
     // The position below moved one point right is the opening of the first two games.
-    TMainForm& main = StartWithBase(session,
-                                    "2003,a0001=[A,B,+,8889999A7A,?,-]\r\n"
-                                    "2003,a0002=[A,B,-,8889999A,?,-]\r\n"
-                                    "2003,a0003=[A,B,=,8898,?,-]\r\n");
-    QWidget* navigator = session.Program->NavigatorForm.get();
+    TMainWindow& main = StartWithBase(session,
+                                      "2003,a0001=[A,B,+,8889999A7A,?,-]\r\n"
+                                      "2003,a0002=[A,B,-,8889999A,?,-]\r\n"
+                                      "2003,a0003=[A,B,=,8898,?,-]\r\n");
+    QWidget* navigator = session.Program->NavigatorWindow.get();
     Play(main, "7879898A");
     Trigger(main, "TwoShift1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
@@ -294,7 +294,7 @@ void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {
     TProgramRun session;
     QFile source(path);
     QVERIFY(source.open(QIODevice::ReadOnly));
-    TMainForm& main = StartWithBase(session, source.readAll());
+    TMainWindow& main = StartWithBase(session, source.readAll());
     QCOMPARE(session.Base().PartyList.size(), size_t(2492));
     Trigger(main, "StatisticShow");
 
@@ -322,7 +322,7 @@ void TStatisticTest::realBaseMemoAndLettersMatchTheEngine() {
 
         const size_t label = CurrentSession().AlfMoves().find(moves.substr(16, 2));
         if (label == std::string::npos || label % 2 != 0 || label / 2 >= 26) continue;
-        QTest::keyClick(PaintBox(main), char('a' + label / 2));
+        QTest::keyClick(BoardArea(main), char('a' + label / 2));
         QCOMPARE(session.Base().CurrentMoves, moves.substr(0, 18));
         ++checked;
     }
@@ -341,7 +341,7 @@ void TStatisticTest::labelsPastTheAlphabetGoOnInLowerCase() {
                            .arg(QChar::fromLatin1(kalvon::PointDigit(y)))
                            .toLatin1();
     TProgramRun session;
-    TMainForm& main = StartWithBase(session, content);
+    TMainWindow& main = StartWithBase(session, content);
     Trigger(main, "StatisticShow");
     QCOMPARE(CurrentSession().AlfMoves().size(), size_t(60));
     const QStringList memo = ShownMemoLines(main);
@@ -353,13 +353,13 @@ void TStatisticTest::labelsPastTheAlphabetGoOnInLowerCase() {
     QVERIFY(HasLabel(main, a));
     // The key "a" is label A, not the 27th.
     const std::string first = CurrentSession().AlfMoves().substr(0, 2);
-    QTest::keyClick(PaintBox(main), 'a');
+    QTest::keyClick(BoardArea(main), 'a');
     QCOMPARE(session.Base().CurrentMoves, first);
 }
 
 void TStatisticTest::memoShowsTheFirstLineAndCopiesLines() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "StatisticShow");
     TStatisticMemo* memo = Memo(main);
     std::vector<std::string> lines;

@@ -65,7 +65,7 @@ void TTransformTest::eachCommandMapsThePoints() {
     QFETCH(std::string, after);
     for (bool byButton : {false, true}) {
         TProgramRun session;
-        TMainForm& main = session.Start();
+        TMainWindow& main = session.Start();
         kalvon::TGameBase& base = session.Base();
         Play(main, before);
         base.EditMode = true;
@@ -86,13 +86,13 @@ void TTransformTest::eachCommandMapsThePoints() {
 
 void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, Game);
-    for (int i = 0; i < 4; ++i) QTest::keyClick(PaintBox(main), '-');
+    for (int i = 0; i < 4; ++i) QTest::keyClick(BoardArea(main), '-');
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
-    Board(main)->PaintBox1Paint();
-    const QImage picture = PaintBox(main)->Canvas();
+    Board(main)->DrawWholeBoard();
+    const QImage picture = BoardArea(main)->Canvas();
 
     for (QAction* command :
          {Action(main, "Clockwise"), Action(main, "Against"), Action(main, "Vert"), Action(main, "Horiz")}) {
@@ -103,7 +103,7 @@ void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
         }
         QCOMPARE(base.CurrentMoves, current);
         QCOMPARE(base.ForwardMoves, forward);
-        QCOMPARE(PaintBox(main)->Canvas(), picture);
+        QCOMPARE(BoardArea(main)->Canvas(), picture);
         QCOMPARE(Occupied(base), 8);
     }
     // Turning one way and back.
@@ -114,14 +114,14 @@ void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
 
 void TTransformTest::reflectionsTogetherAreAHalfTurn() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
     Play(main, Game);
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     Trigger(main, "Vert");
     Trigger(main, "Horiz");
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
-    const QImage picture = PaintBox(main)->Canvas();
+    const QImage picture = BoardArea(main)->Canvas();
     Trigger(main, "Horiz");
     Trigger(main, "Vert");
     QCOMPARE(base.CurrentMoves, Game.substr(0, 22));
@@ -130,14 +130,14 @@ void TTransformTest::reflectionsTogetherAreAHalfTurn() {
     QCOMPARE(base.CurrentMoves, current);
     QCOMPARE(base.ForwardMoves, forward);
     QCOMPARE(base.ForwardMoves, std::string("B4"));  // 5C turned half round
-    QCOMPARE(PaintBox(main)->Canvas(), picture);
+    QCOMPARE(BoardArea(main)->Canvas(), picture);
 }
 
 void TTransformTest::theContinuationTurnsWithTheBoard() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     kalvon::TGameBase& base = session.Base();
-    const QImage bare = PaintBox(main)->Canvas();
+    const QImage bare = BoardArea(main)->Canvas();
 
     // An empty board with nothing to replay stays as it is.
     Trigger(main, "Clockwise");
@@ -145,16 +145,16 @@ void TTransformTest::theContinuationTurnsWithTheBoard() {
 
     Play(main, Game);
     Trigger(main, "N15");
-    QCOMPARE(PaintBox(main)->Canvas(), bare);
+    QCOMPARE(BoardArea(main)->Canvas(), bare);
     Trigger(main, "Against");
     QCOMPARE(base.ForwardMoves, Mapped(Game, 6));
     QVERIFY(base.CurrentMoves.empty());
-    QCOMPARE(PaintBox(main)->Canvas(), bare);  // no stones, no repaint
+    QCOMPARE(BoardArea(main)->Canvas(), bare);  // no stones, no repaint
     Trigger(main, "N16");
     QCOMPARE(base.CurrentMoves, Mapped(Game, 6));
     QCOMPARE(Occupied(base), 12);
     // Moves go on from the turned game: back one and a click elsewhere.
-    QTest::keyClick(PaintBox(main), '-');
+    QTest::keyClick(BoardArea(main), '-');
     QCOMPARE(base.ForwardMoves, Mapped(Game.substr(22), 6));
     Click(main, "22");
     QCOMPARE(base.CurrentMoves, Mapped(Game.substr(0, 22), 6) + "22");
@@ -163,7 +163,7 @@ void TTransformTest::theContinuationTurnsWithTheBoard() {
 void TTransformTest::theSearchFollowsTheTurnedPosition() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), Content());
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     kalvon::TGameBase& base = session.Base();
     Play(main, Position);
@@ -181,7 +181,7 @@ void TTransformTest::theSearchFollowsTheTurnedPosition() {
     // "(A)F10" is now at the point F10 turned clockwise.
     QCOMPARE(Lines(Memo(main)->toPlainText()).at(3), QStringLiteral("(A)K10: 5 +2-1=1?1"));
     // A label key plays in the turned orientation.
-    QTest::keyClick(PaintBox(main), 'b');
+    QTest::keyClick(BoardArea(main), 'b');
     QCOMPARE(base.CurrentMoves, Mapped(Position + "8A", 7));
 
     // With the statistics shown, even the empty board is searched after a turn.

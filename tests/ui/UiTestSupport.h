@@ -14,10 +14,10 @@
 #include <memory>
 #include <optional>
 
+#include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
-#include "ui/Main.h"
-#include "ui/PaintBox.h"
+#include "ui/MainWindow.h"
 #include "ui/Program.h"
 #include "ui/StatisticMemo.h"
 
@@ -124,8 +124,8 @@ inline QToolButton* Button(QWidget& window, const char* name) {
     if (!button) qFatal("no tool button %s", name);
     return button;
 }
-inline TPaintBox* PaintBox(QWidget& window) {
-    return window.findChild<TPaintBox*>(QStringLiteral("PaintBox1"));
+inline TBoardArea* BoardArea(QWidget& window) {
+    return window.findChild<TBoardArea*>(QStringLiteral("PaintBox1"));
 }
 inline TStatisticMemo* Memo(QWidget& window) {
     return window.findChild<TStatisticMemo*>(QStringLiteral("Memo1"));
@@ -180,14 +180,14 @@ public:
     }
 
     // Creates the ten windows and shows the main window, as the program's start does.
-    TMainForm& Start() {
+    TMainWindow& Start() {
         Program = std::make_unique<TProgram>();
         Current_ = this;
-        Program->MainForm->show();
-        if (!QTest::qWaitForWindowExposed(Program->MainForm.get())) qWarning("main window not exposed");
-        return *Program->MainForm;
+        Program->MainWindow->show();
+        if (!QTest::qWaitForWindowExposed(Program->MainWindow.get())) qWarning("main window not exposed");
+        return *Program->MainWindow;
     }
-    TMainForm& Main() { return *Program->MainForm; }
+    TMainWindow& Main() { return *Program->MainWindow; }
     kalvon::TGameBase& Base() { return Program->Session.Base(); }
 
     TFakeDialogs* Dialogs = nullptr;

@@ -49,20 +49,20 @@
 #include "diagram/Fonts.h"
 #include "generator/BaseGenerator.h"
 #include "search/Statistic.h"
+#include "ui/AboutDialog.h"
+#include "ui/BoardArea.h"
 #include "ui/BoardPainter.h"
-#include "ui/Book.h"
-#include "ui/DataEn.h"
+#include "ui/DiagramWindow.h"
 #include "ui/DialogService.h"
-#include "ui/KCollection.h"
-#include "ui/Main.h"
-#include "ui/Nav.h"
-#include "ui/PaintBox.h"
+#include "ui/GameEntryDialog.h"
+#include "ui/LetterMarksDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/Program.h"
-#include "ui/QueryPartys.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
-#include "ui/help.h"
+#include "ui/SettingsDialog.h"
 
 namespace {
 
@@ -113,18 +113,18 @@ bool DiagramScreenshots(TProgram& program, const QString& out) {
     TSession& session = program.Session;
     session.Search();
     session.RefreshBrowsers(false, false);
-    TUsechForm& window = *program.UsechForm;
+    TDiagramWindow& window = *program.DiagramWindow;
     window.Open();
     auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     auto choose = [&](int line) {
         games->setCurrentIndex(line);
-        window.ComboBox1Click(line);
+        window.ChooseGame(line);
     };
     choose(11);
     bool ok = Save(&window, out + QStringLiteral("/diagram-window.png"));
-    window.Button4Click();
-    ok = Save(program.FormBook.get(), out + QStringLiteral("/letters.png")) && ok;
-    program.FormBook->BitBtn2Click();
+    window.EditLetters();
+    ok = Save(program.LetterMarksDialog.get(), out + QStringLiteral("/letters.png")) && ok;
+    program.LetterMarksDialog->Cancel();
 
     auto picture = [&](const QString& name) {
         const QImage image = DiagramImage(window.CurrentDiagram());
@@ -159,7 +159,7 @@ bool StatisticsScreenshots(const QString& out) {
     QFile::remove(QStringLiteral("gomocup-2021.bdt"));
     if (!QFile::copy(real, QStringLiteral("gomocup-2021.bdt"))) return false;
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
 
@@ -180,12 +180,12 @@ bool StatisticsScreenshots(const QString& out) {
     }
     base.CurrentMoves.clear();
     base.ForwardMoves = position;
-    main.N16Click();
+    main.MoveToEnd();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
-    main.N11Click();
-    QWidget* query = program.QueryForm.get();
+    main.ShowQuery();
+    QWidget* query = program.QueryDialog.get();
     query->findChild<QCheckBox*>(QStringLiteral("cb2"))->click();
     query->findChild<QComboBox*>(QStringLiteral("cbTurn"))->setCurrentIndex(0);
     query->findChild<QCheckBox*>(QStringLiteral("cb3"))->click();
@@ -200,19 +200,19 @@ bool StatisticsScreenshots(const QString& out) {
 // and the entry dialog over the game opened from the navigator's second panel.
 bool BrowsingScreenshots(const QString& out) {
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
     program.Session.Base().ForwardMoves = program.Session.Base().PartyList.front().Moves.substr(0, 4);
-    main.N16Click();
+    main.MoveToEnd();
     main.MakeStatistic(true);
-    main.NavigatorShow1Click();
-    main.ListingGames1Click();
-    program.NavigatorForm->AClick(2);
-    bool ok = Save(program.NavigatorForm.get(), out + QStringLiteral("/navigator.png"));
-    ok = Save(program.FormKonstr.get(), out + QStringLiteral("/listing.png")) && ok;
-    main.SaveParty1Click();
-    ok = Save(program.SaveForm.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
+    main.ShowNavigator();
+    main.ShowListing();
+    program.NavigatorWindow->PanelClicked(2);
+    bool ok = Save(program.NavigatorWindow.get(), out + QStringLiteral("/navigator.png"));
+    ok = Save(program.ListingWindow.get(), out + QStringLiteral("/listing.png")) && ok;
+    main.ShowGameEntry();
+    ok = Save(program.GameEntryDialog.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
     return ok;
 }
 
@@ -229,7 +229,7 @@ int Screenshots(const QString& outFolder) {
     sample.close();
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     main.BaseItems().first()->trigger();
     // The board shows the first twenty moves of a renju game of the base, replayed at once.
@@ -240,15 +240,15 @@ int Screenshots(const QString& outFolder) {
             break;
         }
     program.Session.Base().ForwardMoves = moves;
-    main.N16Click();
+    main.MoveToEnd();
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
-    main.Adjustment1Click();
-    ok = Save(program.FormT.get(), out + QStringLiteral("/adjustment.png")) && ok;
-    program.FormT->hide();
-    main.About1Click();
-    ok = Save(program.AboutBox.get(), out + QStringLiteral("/about.png")) && ok;
-    program.AboutBox->hide();
+    main.ShowSettings();
+    ok = Save(program.SettingsDialog.get(), out + QStringLiteral("/adjustment.png")) && ok;
+    program.SettingsDialog->hide();
+    main.ShowAbout();
+    ok = Save(program.AboutDialog.get(), out + QStringLiteral("/about.png")) && ok;
+    program.AboutDialog->hide();
     ok = StatisticsScreenshots(out) && ok;
     return BrowsingScreenshots(out) && ok ? 0 : 1;
 }
@@ -268,7 +268,7 @@ bool EnterWithBase(const QTemporaryDir& work, const std::string& path, bool copy
 
 // Shows the main window, opens big.bdt through the File menu and selects every game of it, as the
 // statistic of the empty board does.
-void OpenAndListEveryGame(TMainForm& main) {
+void OpenAndListEveryGame(TMainWindow& main) {
     main.show();
     main.BaseItems().first()->trigger();
     Settle();
@@ -296,7 +296,7 @@ int MeasureLoad(size_t games, int rounds) {
             engine.push_back(timer.nsecsElapsed() / 1e6);
         }
         TProgram program;
-        TMainForm& main = *program.MainForm;
+        TMainWindow& main = *program.MainWindow;
         main.show();
         Settle();
         QAction* item = main.BaseItems().first();
@@ -342,7 +342,7 @@ int MeasureMemory(size_t games) {
     if (!EnterWithBase(work, path, true)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     Settle();
     const long before = StatusKilobytes("VmRSS");
@@ -377,8 +377,8 @@ int MeasureMemory(size_t games) {
 
 // A press and a release of the left button at the point, delivered as the window system delivers them.
 void ClickPoint(TProgram& program, std::string_view code) {
-    TMainForm& main = *program.MainForm;
-    TPaintBox* box = main.findChild<TPaintBox*>(QStringLiteral("PaintBox1"));
+    TMainWindow& main = *program.MainWindow;
+    TBoardArea* box = main.findChild<TBoardArea*>(QStringLiteral("PaintBox1"));
     const std::optional<TBoardPoint> point = PointOfCode(code);
     const TBoardGeometry geometry(program.Session.Settings().MoveDiameter);
     const QPointF at(geometry.X(point->Column), geometry.Y(point->Row));
@@ -396,7 +396,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     main.show();
     Settle();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
@@ -407,14 +407,14 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         return 1;
     }
     if (browsers) {
-        main.NavigatorShow1Click();
-        main.ListingGames1Click();
+        main.ShowNavigator();
+        main.ShowListing();
         Settle();
-        if (!program.NavigatorForm->isVisible() || !program.FormKonstr->isVisible()) {
+        if (!program.NavigatorWindow->isVisible() || !program.ListingWindow->isVisible()) {
             std::fprintf(stderr, "the browsing windows did not open\n");
             return 1;
         }
-        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorForm->PanelCount());
+        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorWindow->PanelCount());
     }
 
     // One game of the base, stepped through as a player would.
@@ -433,9 +433,9 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         size_t listed = 0, labels = 0, labelsBefore = 0;
         // The board shows the position before the move with its labels, as after the last click.
         auto prepare = [&] {
-            main.N2Click();
+            main.ClearBoard();
             base.ForwardMoves = before;
-            main.N16Click();
+            main.MoveToEnd();
             main.MakeStatistic(false);
             QApplication::processEvents();
         };
@@ -491,11 +491,11 @@ int MeasureListing(size_t games, int rounds) {
     if (!EnterWithBase(work, path)) return 1;
 
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
     QAction* command = main.findChild<QAction*>(QStringLiteral("ListingGames1"));
-    TFormKonstr& listing = *program.FormKonstr;
+    TListingWindow& listing = *program.ListingWindow;
     QListView* view = listing.findChild<QListView*>(QStringLiteral("clbPartys"));
     QWidget* lines = view->viewport();
 
@@ -512,7 +512,7 @@ int MeasureListing(size_t games, int rounds) {
         // Every round is a first opening: the window gives back what the last one took.
         kalvon::TListing selection = std::move(program.Session.Base().Listing);
         program.Session.Base().Listing.clear();
-        listing.ShowFormKonstr();
+        listing.FillLines();
         listing.hide();
         program.Session.Base().Listing = std::move(selection);
         Settle();
@@ -548,10 +548,10 @@ int MeasureDiagram(size_t games, const QString& picture) {
     QTemporaryDir work;
     if (!EnterWithBase(work, path)) return 1;
     TProgram program;
-    TMainForm& main = *program.MainForm;
+    TMainWindow& main = *program.MainWindow;
     OpenAndListEveryGame(main);
     const size_t listed = program.Session.Base().Listing.size();
-    TUsechForm& form = *program.UsechForm;
+    TDiagramWindow& form = *program.DiagramWindow;
     auto* list = form.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     const size_t heap = HeapInUse();
     QElapsedTimer timer;
@@ -577,7 +577,7 @@ int MeasureDiagram(size_t games, const QString& picture) {
     list->hidePopup();
     const int middle = list->count() / 2;
     list->setCurrentIndex(middle);
-    form.ComboBox1Click(middle);
+    form.ChooseGame(middle);
     Settle();
     std::printf("listed games:              %zu, lines in the list: %d\n", listed, list->count());
     std::printf("opening to first paint:    %8.1f ms\n", opened);

@@ -18,15 +18,15 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class TDiagramGamesModel;
-class TFormBook;
+class TLetterMarksDialog;
 class TSession;
 
-class TUsechForm final : public QWidget {
+class TDiagramWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TUsechForm(TSession& session);
+    explicit TDiagramWindow(TSession& session);
     // The letters window that "Letters" opens.
-    void AttachLetters(TFormBook& book) { FormBook_ = &book; }
+    void AttachLetters(TLetterMarksDialog& dialog) { LetterMarksDialog_ = &dialog; }
     // File > Graphics > "Truncated": shows the window, filled anew, in front.
     void Open();
 
@@ -36,43 +36,43 @@ public:
     // The diagram the window shows now (with the chosen game, the check marks and the marks).
     TDiagram CurrentDiagram() const;
 
-    // The games of the Listing into ComboBox1; no game is chosen afterwards.
+    // The games of the Listing into the list of games; no game is chosen afterwards.
     void FillGames();
-    void ComboBox1Click(int line);
-    void CheckBox1Click();
-    void CheckBox2Click();
+    void ChooseGame(int line);
+    void FullDiagramClick();
+    void CaptionClick();
     // Redraws the preview and sizes the window after the picture.
-    void PaintBox1Paint();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
+    void DrawPreview();
+    void SaveBitmap();
+    void SaveMetafile();
+    void CopyToClipboard();
+    void EditLetters();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Writes the picture as Out/ + Edit1 + extension and says so; says why when it cannot.
+    // Writes the picture as Out/ + the typed name + extension and says so; says why when it cannot.
     void SavePicture(TPictureFormat format, const QString& extension);
     void SetOuterSize(int width, int height);
 
     TSession& Session_;
-    TFormBook* FormBook_ = nullptr;
+    TLetterMarksDialog* LetterMarksDialog_ = nullptr;
     long Party_ = kalvon::NoParty;
     kalvon::TPartyRecord Chosen_;  // what the chosen game held, to know it again
     std::string LetterMarks_;
 
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QCheckBox* CheckBox3;
-    QSpinBox* SpinEdit1;
-    QComboBox* ComboBox1;
-    TDiagramGamesModel* Games_;  // the lines of ComboBox1
-    QLabel* Label2;
-    QWidget* PaintBox1;
+    QLineEdit* fileNameEdit;
+    QPushButton* bitmapButton;
+    QPushButton* metafileButton;
+    QPushButton* clipboardButton;
+    QPushButton* lettersButton;
+    QCheckBox* fullDiagramBox;
+    QCheckBox* captionBox;
+    QCheckBox* commentaryBox;
+    QSpinBox* withNumBox;
+    QComboBox* gamesBox;
+    TDiagramGamesModel* Games_;  // the lines of gamesBox
+    QLabel* gameLabel;
+    QWidget* preview;
 };

@@ -1,4 +1,4 @@
-#include "ui/PaintBox.h"
+#include "ui/BoardArea.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -6,27 +6,27 @@
 
 #include "ui/BoardPainter.h"
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
+TBoardArea::TBoardArea(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PaintBox1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     Canvas_ = QImage(1, 1, QImage::Format_RGB32);
     Canvas_.fill(BoardColour);
 }
 
-void TPaintBox::paintEvent(QPaintEvent* event) {
+void TBoardArea::paintEvent(QPaintEvent* event) {
     // Moves and labels ask for their own squares only; copying just those keeps a click cheap.
     QPainter painter(this);
     for (const QRect& rect : event->region()) painter.drawImage(rect, Canvas_, rect);
 }
 
-void TPaintBox::resizeEvent(QResizeEvent*) {
+void TBoardArea::resizeEvent(QResizeEvent*) {
     if (Canvas_.size() == size() || width() <= 0 || height() <= 0) return;
     Canvas_ = QImage(size(), QImage::Format_RGB32);
     Canvas_.fill(BoardColour);
     if (OnCanvasResized) OnCanvasResized();
 }
 
-void TPaintBox::mousePressEvent(QMouseEvent* event) {
+void TBoardArea::mousePressEvent(QMouseEvent* event) {
     PressSeen_ = true;
     if (event->button() == Qt::LeftButton) {
         // A press that follows a double-click with no release in between starts a new gesture.
@@ -36,7 +36,7 @@ void TPaintBox::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown) OnMouseDown(event->button(), event->position().toPoint());
 }
 
-void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+void TBoardArea::mouseReleaseEvent(QMouseEvent* event) {
     PressSeen_ = false;
     if (event->button() != Qt::LeftButton) return;
     const bool click = LeftPressed_ && !SwallowRelease_ && rect().contains(event->position().toPoint());
@@ -45,7 +45,7 @@ void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
     if (click && OnClick) OnClick();
 }
 
-void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void TBoardArea::mouseDoubleClickEvent(QMouseEvent* event) {
     // Some platforms deliver the second press only as the double-click; it is a press all the same.
     if (!PressSeen_ && OnMouseDown) OnMouseDown(event->button(), event->position().toPoint());
     PressSeen_ = true;

@@ -1,13 +1,13 @@
-#include "ui/ProcessLoading.h"
+#include "ui/LoadProgress.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
-TFormLoad::TFormLoad() : QWidget(nullptr) {
+#include "ui/WindowPlacement.h"
+
+TLoadProgress::TLoadProgress() : QWidget(nullptr) {
     setObjectName(QStringLiteral("FormLoad"));
     setWindowTitle(QStringLiteral("Process Loading"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint);
@@ -24,31 +24,30 @@ TFormLoad::TFormLoad() : QWidget(nullptr) {
     label->setPalette(maroon);
     label->setAlignment(Qt::AlignCenter);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar->setRange(0, 100);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(progressBar);
     setFixedSize(320, 90);
 }
 
-void TFormLoad::Start() {
-    ProgressBar1->setValue(1);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+void TLoadProgress::Start() {
+    progressBar->setValue(1);
+    CentreOnScreen(*this);
     show();
     raise();
     // The load runs inside the handler of the user's action; only this window is to be drawn meanwhile.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFormLoad::SetPosition(int percent) {
-    ProgressBar1->setValue(percent);
+void TLoadProgress::SetPosition(int percent) {
+    progressBar->setValue(percent);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFormLoad::Finish() {
+void TLoadProgress::Finish() {
     hide();
 }

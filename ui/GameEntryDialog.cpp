@@ -1,19 +1,18 @@
-#include "ui/DataEn.h"
+#include "ui/GameEntryDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "base/GameTexts.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ int ResultItem(char code) {
 
 }  // namespace
 
-TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
+TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Session_(session) {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("SaveForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -81,22 +80,22 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     cbReverse->setObjectName(QStringLiteral("cbReverse"));
     cbReverse->setGeometry(104, 108, 73, 17);
     edAlt = edit("edAlt", {224, 104, 41, 21});
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(40, 136, 75, 25);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(160, 136, 75, 25);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setGeometry(40, 136, 75, 25);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setGeometry(160, 136, 75, 25);
     // Enter in the fields moves on and never presses a button by itself.
-    for (QPushButton* button : {BitBtn1, BitBtn2}) {
+    for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TSaveForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSaveForm::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TGameEntryDialog::StoreGame);
+    connect(cancelButton, &QPushButton::clicked, this, &TGameEntryDialog::Cancel);
 
-    setTabOrder(BitBtn1, BitBtn2);
-    setTabOrder(BitBtn2, cbBlack);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, cbBlack);
     setTabOrder(cbBlack, cbWhite);
     setTabOrder(cbWhite, edKod);
     setTabOrder(edKod, cbResult);
@@ -117,14 +116,13 @@ TSaveForm::TSaveForm(TSession& session) : QDialog(nullptr), Session_(session) {
     });
 }
 
-void TSaveForm::showEvent(QShowEvent* event) {
+void TGameEntryDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this, size());
     FormShow();
 }
 
-void TSaveForm::FormShow() {
+void TGameEntryDialog::FormShow() {
     const kalvon::TGameBase& base = Session_.Base();
     QStringList names;
     for (const std::string& name : base.PlayerCatalogue.PlayerNames.Items()) names.append(CodePageText(name));
@@ -148,7 +146,7 @@ void TSaveForm::FormShow() {
     cbBlack->setFocus();
 }
 
-std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
+std::optional<kalvon::TPartyEntry> TGameEntryDialog::TypedEntry() {
     const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
     bool held = true;
     auto bytes = [&](const char* field, const QString& text) {
@@ -178,7 +176,7 @@ std::optional<kalvon::TPartyEntry> TSaveForm::TypedEntry() {
     return entry;
 }
 
-void TSaveForm::BitBtn1Click() {
+void TGameEntryDialog::StoreGame() {
     const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
     if (!entry) return;
     const kalvon::TGameBase& base = Session_.Base();
@@ -191,11 +189,11 @@ void TSaveForm::BitBtn1Click() {
     if (Session_.SaveGame(*entry)) hide();
 }
 
-void TSaveForm::BitBtn2Click() {
+void TGameEntryDialog::Cancel() {
     hide();
 }
 
-bool TSaveForm::eventFilter(QObject* watched, QEvent* event) {
+bool TGameEntryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return QDialog::eventFilter(watched, event);
@@ -209,7 +207,7 @@ bool TSaveForm::eventFilter(QObject* watched, QEvent* event) {
          {TNext{cbBlack, cbWhite, cbBlack->currentText()}, TNext{cbWhite, edYear, cbWhite->currentText()},
           TNext{edYear, edKod, edYear->text()}, TNext{edKod, cbResult, edKod->text()},
           TNext{cbResult, cbReverse, cbResult->currentText()}, TNext{cbReverse, edAlt, QStringLiteral("R")},
-          TNext{edAlt, BitBtn1, edAlt->text()}}) {
+          TNext{edAlt, okButton, edAlt->text()}}) {
         if (watched != step.From && watched->parent() != step.From) continue;
         if (!step.Text.isEmpty()) step.To->setFocus();
         return true;

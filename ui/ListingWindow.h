@@ -9,14 +9,14 @@ class QToolButton;
 class TListingModel;
 class TSession;
 
-class TFormKonstr final : public QWidget {
+class TListingWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormKonstr(TSession& session);
-    ~TFormKonstr() override;
+    explicit TListingWindow(TSession& session);
+    ~TListingWindow() override;
 
     // Fills the window with the games of the Listing, all checked, the first line selected.
-    void ShowFormKonstr();
+    void FillLines();
     // The same lines with the games' texts now (games changed in place).
     void RefillLines();
     // Whether the window has lines of games to show: it is never opened empty.
@@ -30,9 +30,9 @@ public:
     void RaiseOnFirst();
     void LowerOnLast();
     // OK: the Listing keeps the checked games in line order; the window closes.
-    void BitBtn1Click();
+    void KeepCheckedGames();
     // Cancel: the window closes.
-    void BitBtn2Click();
+    void Cancel();
 
 signals:
     // The lines were moved: the Listing holds the same games in another order.
@@ -49,7 +49,7 @@ private:
     TSession& Session_;
     TListingModel* Model_;
     QListView* clbPartys;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
     bool CheckClicked_ = false;  // the click under way checked or unchecked a line
 };

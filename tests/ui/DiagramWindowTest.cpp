@@ -14,10 +14,10 @@
 
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/Book.h"
-#include "ui/Usech.h"
+#include "ui/DiagramWindow.h"
+#include "ui/LetterMarksDialog.h"
 
-class TUsechTest : public QObject {
+class TDiagramWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -47,7 +47,7 @@ QByteArray TwelveGames() {
 }
 
 struct TWindow {
-    TUsechForm* Form;
+    TDiagramWindow* Form;
     template <class T>
     T* Get(const char* name) const {
         T* widget = Form->findChild<T*>(QLatin1String(name));
@@ -71,12 +71,12 @@ struct TWindow {
 // The program with the twelve games loaded and selected, and the diagram window opened by its menu.
 TWindow Open(TProgramRun& run) {
     run.Write(QStringLiteral("d.bdt"), TwelveGames());
-    TMainForm& main = run.Start();
+    TMainWindow& main = run.Start();
     main.OpenBaseArgument(QStringLiteral("d.bdt"));
     CurrentSession().Search();
     CurrentSession().RefreshBrowsers(false, false);
     [&main] { Trigger(main, "Truncated1"); }();
-    return {run.Program->UsechForm.get()};
+    return {run.Program->DiagramWindow.get()};
 }
 
 QStringList OutFiles(TProgramRun& run) {
@@ -85,7 +85,7 @@ QStringList OutFiles(TProgramRun& run) {
 
 }  // namespace
 
-void TUsechTest::listsTheSelectionAndChoosesAGame() {
+void TDiagramWindowTest::listsTheSelectionAndChoosesAGame() {
     TProgramRun run;
     const TWindow w = Open(run);
     QVERIFY(w.Form->isVisible());
@@ -112,7 +112,7 @@ void TUsechTest::listsTheSelectionAndChoosesAGame() {
     QCOMPARE(w.Get<QSpinBox>("SpinEdit1")->maximum(), 2);
 }
 
-void TUsechTest::checkBoxesAndSizeFollowThePicture() {
+void TDiagramWindowTest::checkBoxesAndSizeFollowThePicture() {
     TProgramRun run;
     const TWindow w = Open(run);
     auto* full = w.Get<QCheckBox>("CheckBox1");
@@ -151,7 +151,7 @@ void TUsechTest::checkBoxesAndSizeFollowThePicture() {
     QCOMPARE(w.Form->CurrentDiagram().Options.WithNum, 3);
 }
 
-void TUsechTest::writesBitmapAndMetafileIntoOut() {
+void TDiagramWindowTest::writesBitmapAndMetafileIntoOut() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -170,7 +170,7 @@ void TUsechTest::writesBitmapAndMetafileIntoOut() {
     QCOMPARE(OutFiles(run).size(), 2);
 }
 
-void TUsechTest::refusesNamesOutsideOut() {
+void TDiagramWindowTest::refusesNamesOutsideOut() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -191,7 +191,7 @@ void TUsechTest::refusesNamesOutsideOut() {
     QVERIFY(!QFile::exists(run.Path(QStringLiteral("Out.bmp"))));
 }
 
-void TUsechTest::failedSaveSaysWhyAndLeavesNothing() {
+void TDiagramWindowTest::failedSaveSaysWhyAndLeavesNothing() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -216,7 +216,7 @@ void TUsechTest::failedSaveSaysWhyAndLeavesNothing() {
     QCOMPARE(OutFiles(run), QStringList());
 }
 
-void TUsechTest::copiesMetafileAndPngToTheClipboard() {
+void TDiagramWindowTest::copiesMetafileAndPngToTheClipboard() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -229,11 +229,11 @@ void TUsechTest::copiesMetafileAndPngToTheClipboard() {
     QVERIFY(run.Dialogs->Shown.isEmpty());
 }
 
-void TUsechTest::lettersWindowEditsTheMarks() {
+void TDiagramWindowTest::lettersWindowEditsTheMarks() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);  // move 1 at H8
-    TFormBook* book = run.Program->FormBook.get();
+    TLetterMarksDialog* book = run.Program->LetterMarksDialog.get();
     auto* grid = book->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     auto enter = [&](int row, const char* typed) {
         run.Dialogs->InputAnswers.push_back(QLatin1String(typed));
@@ -276,7 +276,7 @@ void TUsechTest::lettersWindowEditsTheMarks() {
     QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("H8"));
     run.Dialogs->InputAnswers.push_back(std::nullopt);  // cancelling the input changes nothing
     grid->setCurrentCell(1, 1);
-    book->StringGrid1DblClick();
+    book->EnterPoint();
     QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("H8"));
 
     QTest::mouseClick(book->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
@@ -301,7 +301,7 @@ void TUsechTest::lettersWindowEditsTheMarks() {
     QCOMPARE(w.Form->LetterMarks(), std::string());
 }
 
-void TUsechTest::newSelectionLeavesNoGameChosen() {
+void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -323,7 +323,7 @@ void TUsechTest::newSelectionLeavesNoGameChosen() {
     QCOMPARE(w.Games()->count(), 0);
 }
 
-void TUsechTest::toolDrawsTheSamePixels() {
+void TDiagramWindowTest::toolDrawsTheSamePixels() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);
@@ -334,10 +334,10 @@ void TUsechTest::toolDrawsTheSamePixels() {
     run.Dialogs->ConfirmAnswers.push_back(true);
     run.Dialogs->InputAnswers.push_back(QStringLiteral("h8"));
     w.Click("Button4");
-    auto* grid = run.Program->FormBook->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+    auto* grid = run.Program->LetterMarksDialog->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     grid->setCurrentCell(0, 1);
-    run.Program->FormBook->StringGrid1DblClick();
-    run.Program->FormBook->BitBtn1Click();
+    run.Program->LetterMarksDialog->EnterPoint();
+    run.Program->LetterMarksDialog->AcceptMarks();
     w.Click("Button1");
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("confirm")).size(), 1);
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).size(), 1);
@@ -358,5 +358,5 @@ void TUsechTest::toolDrawsTheSamePixels() {
     QCOMPARE(tool.convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
 }
 
-KALVON_UI_TEST(TUsechTest);
-#include "UsechTest.moc"
+KALVON_UI_TEST(TDiagramWindowTest);
+#include "DiagramWindowTest.moc"

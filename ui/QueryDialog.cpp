@@ -1,4 +1,4 @@
-#include "ui/QueryPartys.h"
+#include "ui/QueryDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,7 +59,7 @@ void Refill(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-TQueryForm::TQueryForm(TSession& session)
+TQueryDialog::TQueryDialog(TSession& session)
     : QDialog(nullptr), Session_(session), Base_(session.Base()), Criteria_(session.Criteria()) {
     setObjectName(QStringLiteral("QueryForm"));
     setWindowTitle(QStringLiteral("Query"));
@@ -68,14 +68,14 @@ TQueryForm::TQueryForm(TSession& session)
     setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
 
     cbFinish = CheckBox(this, "cbFinish", QStringLiteral("Not Finished"));
-    cb1 = CheckBox(this, "cb1", QStringLiteral("Base"));
-    cb5 = CheckBox(this, "cb5", QStringLiteral("Group"));
+    wholeBaseBox = CheckBox(this, "cb1", QStringLiteral("Base"));
+    byGroupBox = CheckBox(this, "cb5", QStringLiteral("Group"));
     cbGroup = DropDown(this, "cbGroup");
-    cb2 = CheckBox(this, "cb2", QStringLiteral("Year"));
+    byYearBox = CheckBox(this, "cb2", QStringLiteral("Year"));
     cbTurn = DropDown(this, "cbTurn");
-    cb3 = CheckBox(this, "cb3", QStringLiteral("Player"));
+    byPlayerBox = CheckBox(this, "cb3", QStringLiteral("Player"));
     cbPlayer = DropDown(this, "cbPlayer");
-    cb4 = CheckBox(this, "cb4", QStringLiteral("Opponent"));
+    byOpponentBox = CheckBox(this, "cb4", QStringLiteral("Opponent"));
     cbOpp = DropDown(this, "cbOpp");
 
     rgColor = new QGroupBox(QStringLiteral("Colour"), this);
@@ -93,73 +93,73 @@ TQueryForm::TQueryForm(TSession& session)
 
     QFont buttonFont(QStringLiteral("Comic Sans MS"), 10);
     buttonFont.setBold(true);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setFont(buttonFont);
-    BitBtn1->setDefault(true);
-    BitBtn2 =
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setFont(buttonFont);
+    okButton->setDefault(true);
+    cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setFont(buttonFont);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setFont(buttonFont);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(cbFinish, 0, 0);
-    grid->addWidget(cb1, 0, 1);
-    grid->addWidget(cb5, 1, 0);
+    grid->addWidget(wholeBaseBox, 0, 1);
+    grid->addWidget(byGroupBox, 1, 0);
     grid->addWidget(cbGroup, 1, 1);
-    grid->addWidget(cb2, 2, 0);
+    grid->addWidget(byYearBox, 2, 0);
     grid->addWidget(cbTurn, 2, 1);
-    grid->addWidget(cb3, 3, 0);
+    grid->addWidget(byPlayerBox, 3, 0);
     grid->addWidget(cbPlayer, 3, 1);
     grid->addWidget(rgColor, 4, 0, 1, 2);
-    grid->addWidget(cb4, 5, 0);
+    grid->addWidget(byOpponentBox, 5, 0);
     grid->addWidget(cbOpp, 5, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 6, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QCheckBox* box : {cb1, cb2, cb3, cb4, cb5})
+    for (QCheckBox* box : {wholeBaseBox, byYearBox, byPlayerBox, byOpponentBox, byGroupBox})
         connect(box, &QCheckBox::toggled, this, [this] { UpdateEnabled(); });
     // An opponent counts only together with a player: without one the box would stay checked out of
     // reach, and a stale name there could stop every later query.
-    connect(cb3, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on) cb4->setChecked(false);
+    connect(byPlayerBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on) byOpponentBox->setChecked(false);
     });
-    connect(cb2, &QCheckBox::clicked, this, [this](bool on) {
+    connect(byYearBox, &QCheckBox::clicked, this, [this](bool on) {
         if (on) cbTurn->setFocus();
     });
-    connect(cb3, &QCheckBox::clicked, this, [this](bool on) {
+    connect(byPlayerBox, &QCheckBox::clicked, this, [this](bool on) {
         if (on) cbPlayer->setFocus();
     });
-    connect(BitBtn1, &QPushButton::clicked, this, &TQueryForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TQueryForm::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TQueryDialog::AcceptCriteria);
+    connect(cancelButton, &QPushButton::clicked, this, &TQueryDialog::Cancel);
     UpdateEnabled();
 }
 
-void TQueryForm::UpdateEnabled() {
+void TQueryDialog::UpdateEnabled() {
     // "Base" takes the whole base: every criterion is out of reach while it is checked.
-    const bool criteria = !cb1->isChecked();
-    for (QWidget* control : {static_cast<QWidget*>(cbFinish), static_cast<QWidget*>(cb2),
-                             static_cast<QWidget*>(cb3), static_cast<QWidget*>(cb5)})
+    const bool criteria = !wholeBaseBox->isChecked();
+    for (QWidget* control : {static_cast<QWidget*>(cbFinish), static_cast<QWidget*>(byYearBox),
+                             static_cast<QWidget*>(byPlayerBox), static_cast<QWidget*>(byGroupBox)})
         control->setEnabled(criteria);
-    const bool player = criteria && cb3->isChecked();
-    cbTurn->setEnabled(criteria && cb2->isChecked());
+    const bool player = criteria && byPlayerBox->isChecked();
+    cbTurn->setEnabled(criteria && byYearBox->isChecked());
     cbPlayer->setEnabled(player);
     rgColor->setEnabled(player);
-    cb4->setEnabled(player);
-    cbOpp->setEnabled(player && cb4->isChecked());
-    cbGroup->setEnabled(criteria && cb5->isChecked());
+    byOpponentBox->setEnabled(player);
+    cbOpp->setEnabled(player && byOpponentBox->isChecked());
+    cbGroup->setEnabled(criteria && byGroupBox->isChecked());
 }
 
-void TQueryForm::showEvent(QShowEvent* event) {
+void TQueryDialog::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TQueryForm::FillGroups() {
+void TQueryDialog::FillGroups() {
     std::array<bool, 256> seen{};
     for (const kalvon::TPartyRecord& party : Base_.PartyList)
         seen[static_cast<unsigned char>(kalvon::PartyGroup(party))] = true;
@@ -181,38 +181,39 @@ void TQueryForm::FillGroups() {
     cbGroup->setEditText(text);
 }
 
-void TQueryForm::FormShow() {
+void TQueryDialog::FormShow() {
     FillGroups();
     Refill(cbTurn, ShownNames(Base_.TurnCatalogue.TurnNames));
     const QStringList players = ShownNames(Base_.PlayerCatalogue.PlayerNames);
     Refill(cbPlayer, players);
     Refill(cbOpp, players);
-    for (QCheckBox* box : {cb1, cb2, cb3, cb4, cb5}) box->setChecked(false);
-    cb4->setEnabled(false);
+    for (QCheckBox* box : {wholeBaseBox, byYearBox, byPlayerBox, byOpponentBox, byGroupBox})
+        box->setChecked(false);
+    byOpponentBox->setEnabled(false);
 }
 
-std::optional<std::string> TQueryForm::Bytes(const QString& text) {
+std::optional<std::string> TQueryDialog::Bytes(const QString& text) {
     const std::optional<std::string> bytes = kalvon::TextPolicy().FromUtf8(text.toStdString());
     if (!bytes) return std::nullopt;
     return std::string(kalvon::Trim(*bytes));
 }
 
-void TQueryForm::BitBtn1Click() {
+void TQueryDialog::AcceptCriteria() {
     Session_.SetEditMode(false);
     kalvon::TQueryRequest request;
-    request.WholeBase = cb1->isChecked();
+    request.WholeBase = wholeBaseBox->isChecked();
     request.NotFinished = cbFinish->isChecked();
-    if (cb2->isChecked()) {
+    if (byYearBox->isChecked()) {
         // A year the code page cannot spell is no year of the base; its UTF-8 bytes match none.
         request.Year = Bytes(cbTurn->currentText()).value_or(cbTurn->currentText().trimmed().toStdString());
     }
-    if (cb3->isChecked()) {
+    if (byPlayerBox->isChecked()) {
         request.Player = Bytes(cbPlayer->currentText()).value_or(std::string());
         request.Colour = kalvon::TPlayerColour(std::max(0, rgColorButtons->checkedId()));
     }
-    if (cb4->isChecked()) request.Opponent = Bytes(cbOpp->currentText()).value_or(std::string());
+    if (byOpponentBox->isChecked()) request.Opponent = Bytes(cbOpp->currentText()).value_or(std::string());
     // Groups "a" and "A" differ: the text is taken as typed, without regard to the locale.
-    if (cb5->isChecked()) request.Group = Bytes(cbGroup->currentText()).value_or(std::string());
+    if (byGroupBox->isChecked()) request.Group = Bytes(cbGroup->currentText()).value_or(std::string());
     if (const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, Criteria_)) {
         Dialogs().Information(this, QString::fromLatin1(message->c_str()));
         return;
@@ -221,11 +222,11 @@ void TQueryForm::BitBtn1Click() {
     emit QueryAccepted();
 }
 
-void TQueryForm::BitBtn2Click() {
+void TQueryDialog::Cancel() {
     hide();
 }
 
-void TQueryForm::reject() {
+void TQueryDialog::reject() {
     // Escape and the window's close button cancel, as the cancel button does.
-    BitBtn2Click();
+    Cancel();
 }

@@ -5,9 +5,9 @@
 
 class QProgressBar;
 
-class TFormLoad final : public QWidget {
+class TLoadProgress final : public QWidget {
 public:
-    TFormLoad();
+    TLoadProgress();
 
     // Shows the window centred on the screen with the bar at 1.
     void Start();
@@ -15,5 +15,5 @@ public:
     void SetPosition(int percent);
     void Finish();
 
-    QProgressBar* ProgressBar1;
+    QProgressBar* progressBar;
 };

@@ -7,14 +7,14 @@
 
 class QLabel;
 class QScrollBar;
-class TFormKonstr;
+class TListingWindow;
 class TPartyPanel;
 class TSession;
 
-class TNavigatorForm final : public QWidget {
+class TNavigatorWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TNavigatorForm(TSession& session);
+    explicit TNavigatorWindow(TSession& session);
 
     // Rebuilds the column of game panels from the Listing, the game at Listing position first (1-based)
     // at the top and the scroll bar at position. Only the panels that fit exist.
@@ -27,7 +27,7 @@ public:
     // The scroll bar moved to position: the highlight follows, the column moves where it must.
     void sbPartysChange(int position);
     // Panel n was clicked: its game goes on the board for editing.
-    void AClick(int n);
+    void PanelClicked(int n);
     // The same column filled again: the Listing was reordered or games changed.
     void RefillPanels();
     // Whether there are games to show: the window is never opened empty.
@@ -50,7 +50,7 @@ protected:
 private:
     void FormShow();
     void FormResize();
-    // The rows of 33 pixels that Panel1 holds.
+    // The rows of 33 pixels that the panel column holds.
     int RowsThatFit() const;
     // The game of the 1-based Listing position, or -1 past its end.
     long ListedGame(int position) const;
@@ -58,10 +58,10 @@ private:
 
     TSession& Session_;
     QWidget* PanelHeader;
-    QLabel* Label1;
-    QLabel* Label2;
+    QLabel* playersHeading;
+    QLabel* boardHeading;
     QScrollBar* sbPartys;
-    QWidget* Panel1;
+    QWidget* panelColumn;
     std::vector<TPartyPanel*> Panels_;
     int FirstIndex_ = 0;
     int LastIndex_ = 0;
@@ -71,5 +71,5 @@ private:
 
 // Brings the navigator and the listing window up to date with the Listing: redrawn when shown,
 // opened when asked to and the Listing holds games.
-void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing,
+void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
                      bool openNavigator, bool openListing);

@@ -1,37 +1,26 @@
-// The settings dialog "Adjustment" and the settings in force.
+// The settings dialog "Adjustment", and the reading and writing of the settings file.
 #pragma once
 
-#include <QFont>
 #include <QWidget>
+#include <string>
 
-#include "base/SettingsFile.h"
+#include "ui/SettingsState.h"
 
 class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
 
-// The settings file as read at start-up and the display settings in force. The main window owns it;
-// the board drawing and the window sizing read it.
-struct TToolsState {
-    kalvon::TSettingsFile SettingsIni;
-    kalvon::TParameterList ParameterList;
-    QFont MoveFont{QStringLiteral("MS Sans Serif"), 8};
-    int MoveDiameter = 30;
-    // The memo width in force: the value of the dialog's memo field, whichever button closed it.
-    int MemoLength = 165;
-};
-
 // Reads ini/Tools.ini into the state, writing the default file first when it is missing, and puts
 // its code page in force. Problems are reported through the dialog service.
-void ReadToolsIni(TToolsState& state);
+void ReadToolsIni(TSettingsState& state);
 // Writes the display settings in force into ini/Tools.ini; false with the reason in error.
-bool SaveToolsIni(TToolsState& state, std::string& error);
+bool SaveToolsIni(TSettingsState& state, std::string& error);
 
-class TFormT final : public QWidget {
+class TSettingsDialog final : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormT(TToolsState& state);
+    explicit TSettingsDialog(TSettingsState& state);
 
     // What every showing does: fills the fields from ParameterList (with the warning when a number
     // cannot be read) and applies them. Start-up calls it once without showing the window.
@@ -49,19 +38,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void AcceptSettings();
+    void Cancel();
     kalvon::TDisplaySettings Fields() const;
     void SetFields(const kalvon::TDisplaySettings& settings);
 
-    TToolsState& State_;
+    TSettingsState& State_;
     bool Centred_ = false;
     QComboBox* cbFontMove;
     QSpinBox* seSizeMove;
-    QCheckBox* cb1;
-    QCheckBox* cb2;
+    QCheckBox* boldBox;
+    QCheckBox* italicBox;
     QSpinBox* seRound;
     QSpinBox* seLengthMemo;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

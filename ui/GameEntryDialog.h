@@ -13,17 +13,17 @@ class QLineEdit;
 class QPushButton;
 class TSession;
 
-class TSaveForm final : public QDialog {
+class TGameEntryDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit TSaveForm(TSession& session);
+    explicit TGameEntryDialog(TSession& session);
 
     // Fills the dialog: the player lists, and in edit mode the texts of the game being edited.
     void FormShow();
     // "OK": checks the fields, stores the game and saves the base; hides the dialog when it is saved.
-    void BitBtn1Click();
+    void StoreGame();
     // Cancel: hides the dialog, nothing changes.
-    void BitBtn2Click();
+    void Cancel();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,6 +41,6 @@ private:
     QComboBox* cbResult;
     QCheckBox* cbReverse;
     QLineEdit* edAlt;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -1,21 +1,20 @@
 // The main window's statistics commands and the reflections and turns of the board.
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "search/ShiftStatistic.h"
 #include "search/StatisticLines.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
-#include "ui/Main.h"
-#include "ui/QueryPartys.h"
+#include "ui/MainWindow.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
+#include "ui/WindowPlacement.h"
 
 // ---------------------------------------------------------------------------------------------
 // Statistics
 
-void TMainForm::MakeStatistic(bool quiet) {
+void TMainWindow::MakeStatistic(bool quiet) {
     const kalvon::TStatistic statistic = Session_.Search();
     if (quiet) return;
     if (!StatisticShown()) {
@@ -24,61 +23,59 @@ void TMainForm::MakeStatistic(bool quiet) {
         Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
         return;
     }
-    Memo1->SetLines(kalvon::StatisticMemoLines(statistic));
+    Memo_->SetLines(kalvon::StatisticMemoLines(statistic));
     Board_->ShowLabels(kalvon::StatisticAlfMoves(statistic));
 }
 
-void TMainForm::StatisticShowClick() {
+void TMainWindow::StatisticShowToggled() {
     // The menu has already toggled the check mark.
     const bool shown = StatisticShown();
     FormActivate();
-    Memo1->setVisible(shown);
+    Memo_->setVisible(shown);
     if (shown)
         MakeStatistic(false);
     else
         Board_->DeleteMovesAlf();
 }
 
-void TMainForm::N8Click() {
+void TMainWindow::ShowStatistic() {
     // The search redrew the open windows; this opens the navigator when games were found.
     MakeStatistic(false);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainForm::N11Click() {
+void TMainWindow::ShowQuery() {
     if (Session_.Base().PartyList.empty()) {
         Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
         return;
     }
-    QDialog* query = Forms_.QueryForm;
+    QDialog* query = Windows_.QueryDialog;
     if (!query->isVisible()) {
         query->adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            query->move(screen->availableGeometry().center() -
-                        QPoint(query->width() / 2, query->height() / 2));
+        CentreOnScreen(*query, query->size());
         query->show();
     }
     query->raise();
     query->activateWindow();
 }
 
-void TMainForm::ShowShiftStatistic(int s) {
+void TMainWindow::ShowShiftStatistic(int s) {
     const QString total =
         CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Session_.Base(), s, Session_.Index())));
     if (StatisticShown()) {
         Board_->DeleteMovesAlf();
-        Memo1->setPlainText(total);
+        Memo_->setPlainText(total);
     } else {
         Dialogs().Information(this, total);
     }
 }
 
-void TMainForm::OneShiftClick() {
+void TMainWindow::OneShiftStatistic() {
     ShowShiftStatistic(1);
     Session_.RefreshBrowsers(true, false);
 }
 
-void TMainForm::TwoShiftClick() {
+void TMainWindow::TwoShiftStatistic() {
     ShowShiftStatistic(2);
     Session_.RefreshBrowsers(true, false);
 }
@@ -86,24 +83,24 @@ void TMainForm::TwoShiftClick() {
 // ---------------------------------------------------------------------------------------------
 // Reflecting and turning the board
 
-void TMainForm::TransformBoard(kalvon::TSymmetry symmetry) {
+void TMainWindow::TransformBoard(kalvon::TSymmetry symmetry) {
     const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::TransformGame, symmetry);
     if (StatisticShown()) MakeStatistic(false);
     ShowChange(change);
 }
 
-void TMainForm::VertClick() {
+void TMainWindow::ReflectUpDown() {
     TransformBoard(kalvon::TSymmetry::ReflectUpDown);
 }
 
-void TMainForm::HorizClick() {
+void TMainWindow::ReflectLeftRight() {
     TransformBoard(kalvon::TSymmetry::ReflectLeftRight);
 }
 
-void TMainForm::ClockwiseClick() {
+void TMainWindow::TurnClockwise() {
     TransformBoard(kalvon::TSymmetry::TurnClockwise);
 }
 
-void TMainForm::AgainstClick() {
+void TMainWindow::TurnAnticlockwise() {
     TransformBoard(kalvon::TSymmetry::TurnAnticlockwise);
 }

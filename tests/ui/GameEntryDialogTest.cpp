@@ -9,14 +9,14 @@
 #include "base/GameTexts.h"
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"
-#include "ui/DataEn.h"
+#include "ui/GameEntryDialog.h"
 
 using namespace browse;
 
 namespace {
 
 struct TEntryDialog {
-    TSaveForm* Form;
+    TGameEntryDialog* Form;
     QComboBox* Combo(const char* name) const { return Form->findChild<QComboBox*>(QLatin1String(name)); }
     QLineEdit* Edit(const char* name) const { return Form->findChild<QLineEdit*>(QLatin1String(name)); }
     void Type(const char* field, const QString& text) const {
@@ -33,7 +33,7 @@ struct TEntryDialog {
 
 }  // namespace
 
-class TDataEnTest : public QObject {
+class TGameEntryDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -53,20 +53,20 @@ private:
         QAction* save = Action(*Main_, "SaveGame1");
         if (!save->isEnabled()) QTest::qFail("SaveGame1 is disabled", __FILE__, __LINE__);
         save->trigger();
-        return TEntryDialog{Run_->Program->SaveForm.get()};
+        return TEntryDialog{Run_->Program->GameEntryDialog.get()};
     }
     kalvon::TGameBase& Base() { return Run_->Base(); }
     std::string Name(int32_t id) { return kalvon::PlayerName(Base(), id); }
     std::unique_ptr<TProgramRun> Run_;
-    TMainForm* Main_ = nullptr;
+    TMainWindow* Main_ = nullptr;
 };
 
-void TDataEnTest::init() {
+void TGameEntryDialogTest::init() {
     Run_ = std::make_unique<TProgramRun>();
     Main_ = &Start(*Run_, 5);
 }
 
-void TDataEnTest::newGamesJoinTheCatalogues() {
+void TGameEntryDialogTest::newGamesJoinTheCatalogues() {
     CurrentSession().ChangePosition(kalvon::PlayMove, "88");
     TEntryDialog entry = Open();
     QVERIFY(entry.Form->isVisible());
@@ -114,9 +114,9 @@ void TDataEnTest::newGamesJoinTheCatalogues() {
     QCOMPARE(Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
 }
 
-void TDataEnTest::anOpenedGameIsEditedInPlace() {
+void TGameEntryDialogTest::anOpenedGameIsEditedInPlace() {
     List(*Run_, {4, 2});
-    QTest::mouseClick(Panel(*Run_->Program->NavigatorForm, 2), Qt::LeftButton, {}, QPoint(250, 20));
+    QTest::mouseClick(Panel(*Run_->Program->NavigatorWindow, 2), Qt::LeftButton, {}, QPoint(250, 20));
     // The game turned on the board is stored turned.
     Trigger(*Main_, "Vert");
     const std::string turned = Base().CurrentMoves;
@@ -139,10 +139,10 @@ void TDataEnTest::anOpenedGameIsEditedInPlace() {
     QVERIFY(Run_->Read(QStringLiteral("games.bdt"))
                 .startsWith(QByteArray::fromStdString("1999,  102=[B2,W2,+," + turned + ",J9,R]\r\n")));
     // The navigator shows the changed game.
-    QCOMPARE(Cells(Panel(*Run_->Program->NavigatorForm, 2)).last(), QStringLiteral("1999"));
+    QCOMPARE(Cells(Panel(*Run_->Program->NavigatorWindow, 2)).last(), QStringLiteral("1999"));
 }
 
-void TDataEnTest::refusedInputStoresNothing_data() {
+void TGameEntryDialogTest::refusedInputStoresNothing_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
@@ -164,7 +164,7 @@ void TDataEnTest::refusedInputStoresNothing_data() {
     QTest::newRow("not in the code page") << "cbWhite" << QString::fromUtf8("中") << "White";
 }
 
-void TDataEnTest::refusedInputStoresNothing() {
+void TGameEntryDialogTest::refusedInputStoresNothing() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, caption);
@@ -183,7 +183,7 @@ void TDataEnTest::refusedInputStoresNothing() {
     QCOMPARE(Run_->Read(QStringLiteral("games.bdt")), file);
 }
 
-void TDataEnTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
+void TGameEntryDialogTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
     CurrentSession().OpenGame(1);
     for (int i = 0; i < 10; ++i) Trigger(*Main_, "N13");
     Run_->Dialogs->ConfirmAnswers = {false, true};
@@ -198,9 +198,9 @@ void TDataEnTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
     QVERIFY(Run_->Read(QStringLiteral("games.bdt")).contains(QByteArray::fromStdString(Moves(20) + ",?,-]")));
 }
 
-void TDataEnTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
+void TGameEntryDialogTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
     List(*Run_, {0, 3});
-    TNavigatorForm& navigator = *Run_->Program->NavigatorForm;
+    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
     QTest::mouseClick(Panel(navigator, 1), Qt::LeftButton, {}, QPoint(250, 20));
     TEntryDialog entry = Open();
     QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B0"));
@@ -216,7 +216,7 @@ void TDataEnTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
     QCOMPARE(entry.Text("cbBlack"), QString());
 }
 
-void TDataEnTest::aFailedSaveChangesNothing() {
+void TGameEntryDialogTest::aFailedSaveChangesNothing() {
     Run_->Write(QStringLiteral("gone"), "");
     CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
     TEntryDialog entry = Open();
@@ -231,7 +231,7 @@ void TDataEnTest::aFailedSaveChangesNothing() {
     QVERIFY(entry.Form->isVisible());
 }
 
-void TDataEnTest::enterMovesOnOnlyFromFilledFields() {
+void TGameEntryDialogTest::enterMovesOnOnlyFromFilledFields() {
     TEntryDialog entry = Open();
     entry.Form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(entry.Form));
@@ -252,5 +252,5 @@ void TDataEnTest::enterMovesOnOnlyFromFilledFields() {
     QVERIFY(entry.Form->isVisible());
 }
 
-#include "DataEnTest.moc"
-KALVON_UI_TEST(TDataEnTest);
+#include "GameEntryDialogTest.moc"
+KALVON_UI_TEST(TGameEntryDialogTest);

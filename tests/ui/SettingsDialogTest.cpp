@@ -8,9 +8,9 @@
 #include "base/SettingsFile.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/Tools.h"
+#include "ui/SettingsDialog.h"
 
-class TToolsTest : public QObject {
+class TSettingsDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -25,18 +25,18 @@ namespace {
 
 template <typename T>
 T* Field(TProgramRun& session, const char* name) {
-    T* field = session.Program->FormT->findChild<T*>(QLatin1String(name));
+    T* field = session.Program->SettingsDialog->findChild<T*>(QLatin1String(name));
     if (!field) qFatal("no field %s", name);
     return field;
 }
 
 }  // namespace
 
-void TToolsTest::fieldsHaveTheirRanges() {
+void TSettingsDialogTest::fieldsHaveTheirRanges() {
     TProgramRun session;
     Trigger(session.Start(), "Adjustment1");
-    QVERIFY(session.Program->FormT->isVisible());
-    QCOMPARE(session.Program->FormT->windowTitle(), QStringLiteral("Adjustment"));
+    QVERIFY(session.Program->SettingsDialog->isVisible());
+    QCOMPARE(session.Program->SettingsDialog->windowTitle(), QStringLiteral("Adjustment"));
     struct TRange {
         const char* Name;
         int Min, Max, Step;
@@ -56,9 +56,9 @@ void TToolsTest::fieldsHaveTheirRanges() {
     QCOMPARE(face->currentText(), QStringLiteral("MS Sans Serif"));
 }
 
-void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
+void TSettingsDialogTest::okAppliesStoresAndEnablesSaveTools() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(40);
     Field<QSpinBox>(session, "seSizeMove")->setValue(11);
@@ -66,7 +66,7 @@ void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
     Field<QComboBox>(session, "cbFontMove")->setEditText(QStringLiteral("Tahoma"));
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
 
-    QVERIFY(!session.Program->FormT->isVisible());
+    QVERIFY(!session.Program->SettingsDialog->isVisible());
     QVERIFY(Action(main, "SaveTools1")->isEnabled());
     QCOMPARE(CurrentSession().Settings().MoveDiameter, 40);
     QCOMPARE(CurrentSession().Settings().MoveFont.family(), QStringLiteral("Tahoma"));
@@ -75,14 +75,14 @@ void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
     QCOMPARE(CurrentSession().Settings().ParameterList.Value("diameter moves"), std::string("40"));
     QCOMPARE(CurrentSession().Settings().ParameterList.Value("Font Style.Bold"), std::string("true"));
     main.activateWindow();
-    QTRY_COMPARE(PaintBox(main)->width(), 14 * 40 + 2 * 25);
+    QTRY_COMPARE(BoardArea(main)->width(), 14 * 40 + 2 * 25);
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")),
              QByteArray::fromStdString(kalvon::DefaultSettingsText()));
 
     // Without "Save Tools" a new start has the old diameter.
     session.Program.reset();
     QCOMPARE((session.Start(), CurrentSession().Settings().MoveDiameter), 30);
-    TMainForm& again = session.Main();
+    TMainWindow& again = session.Main();
     Trigger(again, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(40);
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
@@ -95,15 +95,15 @@ void TToolsTest::okAppliesStoresAndEnablesSaveTools() {
     QCOMPARE((session.Start(), CurrentSession().Settings().MoveDiameter), 40);
 }
 
-void TToolsTest::cancelPutsBackTheSettingsInForce() {
+void TSettingsDialogTest::cancelPutsBackTheSettingsInForce() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "Adjustment1");
     Field<QSpinBox>(session, "seRound")->setValue(46);
     Field<QSpinBox>(session, "seSizeMove")->setValue(14);
     Field<QSpinBox>(session, "seLengthMemo")->setValue(300);
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn2"), Qt::LeftButton);
-    QVERIFY(!session.Program->FormT->isVisible());
+    QVERIFY(!session.Program->SettingsDialog->isVisible());
     QCOMPARE(Field<QSpinBox>(session, "seRound")->value(), 30);
     QCOMPARE(Field<QSpinBox>(session, "seSizeMove")->value(), 8);
     QCOMPARE(CurrentSession().Settings().MoveDiameter, 30);
@@ -118,9 +118,9 @@ void TToolsTest::cancelPutsBackTheSettingsInForce() {
     QCOMPARE(CurrentSession().Settings().MemoLength, 165);
 }
 
-void TToolsTest::emptyFaceIsRemovedAndSavedEmpty() {
+void TSettingsDialogTest::emptyFaceIsRemovedAndSavedEmpty() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "Adjustment1");
     Field<QComboBox>(session, "cbFontMove")->setEditText(QString());
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
@@ -130,9 +130,9 @@ void TToolsTest::emptyFaceIsRemovedAndSavedEmpty() {
                 .startsWith("[Parameters]\r\nFont Move=\r\nFont Size=8\r\n"));
 }
 
-void TToolsTest::failedSaveKeepsSaveToolsAvailable() {
+void TSettingsDialogTest::failedSaveKeepsSaveToolsAvailable() {
     TProgramRun session;
-    TMainForm& main = session.Start();
+    TMainWindow& main = session.Start();
     Trigger(main, "Adjustment1");
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
     QVERIFY(QFile::remove(session.Path(QStringLiteral("ini/Tools.ini"))));
@@ -144,6 +144,6 @@ void TToolsTest::failedSaveKeepsSaveToolsAvailable() {
     QVERIFY(Action(main, "SaveTools1")->isEnabled());
 }
 
-KALVON_UI_TEST(TToolsTest);
+KALVON_UI_TEST(TSettingsDialogTest);
 
-#include "ToolsTest.moc"
+#include "SettingsDialogTest.moc"

@@ -1,20 +1,19 @@
-#include "ui/Tools.h"
+#include "ui/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange r
 
 }  // namespace
 
-TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
+TSettingsDialog::TSettingsDialog(TSettingsState& state) : QWidget(nullptr), State_(state) {
     setObjectName(QStringLiteral("FormT"));
     setWindowTitle(QStringLiteral("Adjustment"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -42,21 +41,21 @@ TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
     cbFontMove->setObjectName(QStringLiteral("cbFontMove"));
     cbFontMove->setEditable(true);
     cbFontMove->setInsertPolicy(QComboBox::NoInsert);
-    cbFontMove->setEditText(QStringLiteral("MS Sans Serif"));
+    cbFontMove->setEditText(QLatin1String(DefaultFace));
     cbFontMove->setMinimumWidth(180);
-    seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, 8);
-    cb1 = new QCheckBox(QStringLiteral("Bold"), this);
-    cb1->setObjectName(QStringLiteral("cb1"));
-    cb2 = new QCheckBox(QStringLiteral("Italic"), this);
-    cb2->setObjectName(QStringLiteral("cb2"));
-    seRound = NumberField(this, "seRound", kalvon::DiameterRange, 30);
-    seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, 165);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 =
+    seSizeMove = NumberField(this, "seSizeMove", kalvon::FontSizeRange, DefaultFontSize);
+    boldBox = new QCheckBox(QStringLiteral("Bold"), this);
+    boldBox->setObjectName(QStringLiteral("cb1"));
+    italicBox = new QCheckBox(QStringLiteral("Italic"), this);
+    italicBox->setObjectName(QStringLiteral("cb2"));
+    seRound = NumberField(this, "seRound", kalvon::DiameterRange, DefaultMoveDiameter);
+    seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, DefaultMemoLength);
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setDefault(true);
+    cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Name of font"), this), 0, 0);
@@ -64,8 +63,8 @@ TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
     grid->addWidget(cbFontMove, 1, 0);
     grid->addWidget(seSizeMove, 1, 1);
     auto* styles = new QHBoxLayout;
-    styles->addWidget(cb1);
-    styles->addWidget(cb2);
+    styles->addWidget(boldBox);
+    styles->addWidget(italicBox);
     styles->addStretch();
     grid->addLayout(styles, 2, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Diameter of move"), this), 3, 0);
@@ -74,50 +73,49 @@ TFormT::TFormT(TToolsState& state) : QWidget(nullptr), State_(state) {
     grid->addWidget(seLengthMemo, 4, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 5, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormT::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormT::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
+    connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
     connect(seLengthMemo, &QSpinBox::valueChanged, this, [this](int length) { State_.MemoLength = length; });
     State_.MemoLength = seLengthMemo->value();
 }
 
-kalvon::TDisplaySettings TFormT::Fields() const {
+kalvon::TDisplaySettings TSettingsDialog::Fields() const {
     kalvon::TDisplaySettings fields;
     // A face the code page cannot hold is refused by OK before it gets here.
     fields.FontMove =
         kalvon::TextPolicy().FromUtf8(cbFontMove->currentText().toStdString()).value_or(std::string());
     fields.FontSize = seSizeMove->value();
-    fields.Bold = cb1->isChecked();
-    fields.Italic = cb2->isChecked();
+    fields.Bold = boldBox->isChecked();
+    fields.Italic = italicBox->isChecked();
     fields.DiameterMoves = seRound->value();
     fields.LengthMemo = seLengthMemo->value();
     return fields;
 }
 
-void TFormT::SetFields(const kalvon::TDisplaySettings& settings) {
+void TSettingsDialog::SetFields(const kalvon::TDisplaySettings& settings) {
     cbFontMove->setEditText(QString::fromStdString(kalvon::TextPolicy().ToUtf8(settings.FontMove)));
     seSizeMove->setValue(settings.FontSize);
-    cb1->setChecked(settings.Bold);
-    cb2->setChecked(settings.Italic);
+    boldBox->setChecked(settings.Bold);
+    italicBox->setChecked(settings.Italic);
     seRound->setValue(settings.DiameterMoves);
     seLengthMemo->setValue(settings.LengthMemo);
 }
 
-void TFormT::showEvent(QShowEvent*) {
+void TSettingsDialog::showEvent(QShowEvent*) {
     if (!Centred_) {
         Centred_ = true;
         adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        CentreOnScreen(*this);
     }
     FormShow();
 }
 
-void TFormT::FormShow() {
+void TSettingsDialog::FormShow() {
     const QString face = cbFontMove->currentText();
     cbFontMove->clear();
     cbFontMove->addItems(QFontDatabase::families());
@@ -130,17 +128,17 @@ void TFormT::FormShow() {
     ApplySettings();
 }
 
-void TFormT::ApplySettings() {
+void TSettingsDialog::ApplySettings() {
     State_.MoveDiameter = seRound->value();
     QFont font;
     font.setFamily(cbFontMove->currentText());
     font.setPointSize(seSizeMove->value());
-    font.setBold(cb1->isChecked());
-    font.setItalic(cb2->isChecked());
+    font.setBold(boldBox->isChecked());
+    font.setItalic(italicBox->isChecked());
     State_.MoveFont = font;
 }
 
-void TFormT::BitBtn1Click() {
+void TSettingsDialog::AcceptSettings() {
     const kalvon::TTextPolicy& policy = kalvon::TextPolicy();
     if (!policy.FromUtf8(cbFontMove->currentText().toStdString())) {
         Dialogs().Warning(this,
@@ -155,7 +153,7 @@ void TFormT::BitBtn1Click() {
     emit Accepted();
 }
 
-void TFormT::BitBtn2Click() {
+void TSettingsDialog::Cancel() {
     cbFontMove->setEditText(State_.MoveFont.family());
     seSizeMove->setValue(State_.MoveFont.pointSize());
     seRound->setValue(State_.MoveDiameter);
@@ -163,7 +161,7 @@ void TFormT::BitBtn2Click() {
     emit Cancelled();
 }
 
-void ReadToolsIni(TToolsState& state) {
+void ReadToolsIni(TSettingsState& state) {
     std::string error;
     if (!kalvon::EnsureSettingsFile(kalvon::SettingsFolder, kalvon::SettingsPath, error))
         Dialogs().Error(nullptr, EngineText(error));
@@ -180,7 +178,7 @@ void ReadToolsIni(TToolsState& state) {
         Dialogs().Warning(nullptr, EngineText(*warning));
 }
 
-bool SaveToolsIni(TToolsState& state, std::string& error) {
+bool SaveToolsIni(TSettingsState& state, std::string& error) {
     kalvon::CopyDisplaySettings(state.ParameterList, state.SettingsIni);
     return kalvon::WriteSettingsFile(kalvon::SettingsPath, state.SettingsIni, error);
 }

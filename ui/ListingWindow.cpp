@@ -1,11 +1,9 @@
-#include "ui/KCollection.h"
+#include "ui/ListingWindow.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -14,6 +12,7 @@
 #include "ui/Icons.h"
 #include "ui/ListingModel.h"
 #include "ui/Session.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ QIcon Upright(TToolPicture picture) {
 
 }  // namespace
 
-TFormKonstr::TFormKonstr(TSession& session)
+TListingWindow::TListingWindow(TSession& session)
     : QWidget(nullptr), Session_(session), Model_(new TListingModel(session)) {
     setObjectName(QStringLiteral("FormKonstr"));
     setWindowTitle(QStringLiteral("Listing Parties"));
@@ -77,73 +76,72 @@ TFormKonstr::TFormKonstr(TSession& session)
     button("SpeedButton1", QStringLiteral("Check All"), style()->standardIcon(QStyle::SP_DialogApplyButton),
            [this] { Model_->CheckAll(true); });
     button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart),
-           &TFormKonstr::RaiseOnFirst);
+           &TListingWindow::RaiseOnFirst);
     button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack),
-           &TFormKonstr::RaiseUp);
+           &TListingWindow::RaiseUp);
     button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp),
-           &TFormKonstr::LowerDown);
+           &TListingWindow::LowerDown);
     button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd),
-           &TFormKonstr::LowerOnLast);
+           &TListingWindow::LowerOnLast);
     button("SpeedButton6", QStringLiteral("Cancel All"), style()->standardIcon(QStyle::SP_DialogCancelButton),
            [this] { Model_->CheckAll(false); });
     buttons->addStretch();
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setToolTip(QStringLiteral("Сохранить выборку"));
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setToolTip(QStringLiteral("Отмена"));
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormKonstr::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormKonstr::BitBtn2Click);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setToolTip(QStringLiteral("Сохранить выборку"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setToolTip(QStringLiteral("Отмена"));
+    connect(okButton, &QPushButton::clicked, this, &TListingWindow::KeepCheckedGames);
+    connect(cancelButton, &QPushButton::clicked, this, &TListingWindow::Cancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(clbPartys, 0, 0);
     layout->addLayout(buttons, 0, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    bottom->addWidget(BitBtn2);
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancelButton);
     bottom->addStretch();
     layout->addLayout(bottom, 1, 0, 1, 2);
     resize(420, 420);
 }
 
-TFormKonstr::~TFormKonstr() = default;
+TListingWindow::~TListingWindow() = default;
 
-bool TFormKonstr::HasLines() const {
+bool TListingWindow::HasLines() const {
     return !Session_.Base().Listing.empty();
 }
 
-void TFormKonstr::showEvent(QShowEvent* event) {
+void TListingWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    ShowFormKonstr();
+    CentreOnScreen(*this, size());
+    FillLines();
 }
 
-void TFormKonstr::ShowFormKonstr() {
+void TListingWindow::FillLines() {
     Model_->Fill();
     if (Model_->rowCount() > 0) clbPartys->setCurrentIndex(Model_->index(0));
 }
 
-void TFormKonstr::RefillLines() {
+void TListingWindow::RefillLines() {
     if (isVisible()) Model_->RefreshTexts();
 }
 
-int TFormKonstr::SelectedLine() const {
+int TListingWindow::SelectedLine() const {
     const QModelIndex current = clbPartys->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void TFormKonstr::OpenGame() {
+void TListingWindow::OpenGame() {
     const int line = SelectedLine();
     const kalvon::TListing& listing = Session_.Base().Listing;
     if (line < 0 || size_t(line) >= listing.size()) return;
     Session_.OpenGame(listing[size_t(line)]);
 }
 
-void TFormKonstr::MoveSelected(int to) {
+void TListingWindow::MoveSelected(int to) {
     const int from = SelectedLine();
     if (from < 0 || to < 0 || to >= Model_->rowCount() || to == from) return;
     Model_->MoveLine(from, to);
@@ -151,34 +149,34 @@ void TFormKonstr::MoveSelected(int to) {
     emit ListingReordered();
 }
 
-void TFormKonstr::RaiseUp() {
+void TListingWindow::RaiseUp() {
     MoveSelected(SelectedLine() - 1);
 }
 
-void TFormKonstr::LowerDown() {
+void TListingWindow::LowerDown() {
     if (SelectedLine() >= 0) MoveSelected(SelectedLine() + 1);
 }
 
-void TFormKonstr::RaiseOnFirst() {
+void TListingWindow::RaiseOnFirst() {
     if (SelectedLine() >= 0) MoveSelected(0);
 }
 
-void TFormKonstr::LowerOnLast() {
+void TListingWindow::LowerOnLast() {
     if (SelectedLine() >= 0) MoveSelected(Model_->rowCount() - 1);
 }
 
-void TFormKonstr::BitBtn1Click() {
+void TListingWindow::KeepCheckedGames() {
     Session_.Base().Listing = Model_->CheckedGames();
     hide();
     // The navigator shows the new selection at once.
     Session_.RefreshBrowsers(false, false);
 }
 
-void TFormKonstr::BitBtn2Click() {
+void TListingWindow::Cancel() {
     hide();
 }
 
-bool TFormKonstr::eventFilter(QObject* watched, QEvent* event) {
+bool TListingWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == clbPartys->viewport() && event->type() == QEvent::MouseButtonPress) CheckClicked_ = false;
     if (watched == clbPartys && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

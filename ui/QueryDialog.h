@@ -16,11 +16,11 @@ class QGroupBox;
 class QPushButton;
 class TSession;
 
-class TQueryForm final : public QDialog {
+class TQueryDialog final : public QDialog {
     Q_OBJECT
 public:
     // A modeless dialog over the session's base, filling its one set of criteria.
-    explicit TQueryForm(TSession& session);
+    explicit TQueryDialog(TSession& session);
 
     // What every showing does: the group, year and player lists are taken from the base, and the
     // criteria boxes start unchecked; "Not Finished" and the colour keep their last state.
@@ -28,9 +28,9 @@ public:
     // "OK": leaves the edit mode and turns the boxes into the criteria. A name or group that is not
     // found is reported, its criterion is cleared and the dialog stays open; otherwise the dialog
     // closes and QueryAccepted asks for the search.
-    void BitBtn1Click();
+    void AcceptCriteria();
     // Cancel: hides the dialog, nothing changes.
-    void BitBtn2Click();
+    void Cancel();
 
 signals:
     // The criteria are set: the Listing is to be rebuilt for the position on the board.
@@ -53,17 +53,17 @@ private:
     kalvon::TQueryCriteria& Criteria_;
 
     QCheckBox* cbFinish;
-    QCheckBox* cb1;
-    QCheckBox* cb5;
+    QCheckBox* wholeBaseBox;
+    QCheckBox* byGroupBox;
     QComboBox* cbGroup;
-    QCheckBox* cb2;
+    QCheckBox* byYearBox;
     QComboBox* cbTurn;
-    QCheckBox* cb3;
+    QCheckBox* byPlayerBox;
     QComboBox* cbPlayer;
     QGroupBox* rgColor;
     QButtonGroup* rgColorButtons;
-    QCheckBox* cb4;
+    QCheckBox* byOpponentBox;
     QComboBox* cbOpp;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -1,33 +1,32 @@
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 
 #include "base/BaseFile.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
+#include "ui/AboutDialog.h"
+#include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/ClientArea.h"
+#include "ui/DiagramWindow.h"
 #include "ui/DialogService.h"
 #include "ui/Icons.h"
-#include "ui/Nav.h"
-#include "ui/PaintBox.h"
-#include "ui/QueryPartys.h"
+#include "ui/NavigatorWindow.h"
+#include "ui/QueryDialog.h"
 #include "ui/Session.h"
+#include "ui/SettingsDialog.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
-#include "ui/Tools.h"
-#include "ui/Usech.h"
-#include "ui/help.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -45,7 +44,7 @@ std::string PointOf(TBoardPoint at) {
 
 }  // namespace
 
-TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session) {
+TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(session) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Base E'mail partys"));
     setWindowIcon(ProgramIcon());
@@ -55,37 +54,37 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
 
     Client_ = new TClientArea(this);
     Board_ = new TBoardView(Session_, Client_);
-    Memo1 = new TStatisticMemo(Client_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
-    QPalette memoColours = Memo1->palette();
+    Memo_ = new TStatisticMemo(Client_);
+    Memo_->setObjectName(QStringLiteral("Memo1"));
+    Memo_->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
+    QPalette memoColours = Memo_->palette();
     memoColours.setColor(QPalette::Base, memoColours.color(QPalette::Midlight));
-    Memo1->setPalette(memoColours);
-    Memo1->installEventFilter(this);
-    Memo1->hide();
-    Client_->Board = Board_->PaintBox1();
-    Client_->Memo = Memo1;
+    Memo_->setPalette(memoColours);
+    Memo_->installEventFilter(this);
+    Memo_->hide();
+    Client_->Board = Board_->Area();
+    Client_->Memo = Memo_;
     setCentralWidget(Client_);
 
-    TPaintBox* box = Board_->PaintBox1();
-    box->OnMouseDown = [this](Qt::MouseButton button, QPoint point) { PaintBox1MouseDown(button, point); };
-    box->OnClick = [this] { PaintBox1Click(); };
-    box->OnDblClick = [this] { PaintBox1DblClick(); };
+    TBoardArea* box = Board_->Area();
+    box->OnMouseDown = [this](Qt::MouseButton button, QPoint point) { BoardMouseDown(button, point); };
+    box->OnClick = [this] { BoardClick(); };
+    box->OnDblClick = [this] { BoardDoubleClick(); };
 
     Menu_ = CreateMainMenu(*this);
     ConnectMenu();
-    connect(&Session_, &TSession::EditModeChanged, Menu_.ToolButton6, &QToolButton::setEnabled);
+    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeButton, &QToolButton::setEnabled);
     // A game opened from the navigator or the listing stands whole on the board, without labels.
     connect(&Session_, &TSession::GameOpened, this, [this] {
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
         MoveEnabled();
     });
     // The board draws numbers and labels as the two check marks say, however they were set.
-    connect(Menu_.Num, &QAction::toggled, Board_, &TBoardView::SetNumbered);
-    connect(Menu_.StatisticShow, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
+    connect(Menu_.numerationAction, &QAction::toggled, Board_, &TBoardView::SetNumbered);
+    connect(Menu_.statisticShowAction, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
 
     // Start-up, in this order.
-    Menu_.ToolButton6->setEnabled(false);
+    Menu_.editModeButton->setEnabled(false);
     ClearLists();
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
@@ -95,85 +94,85 @@ TMainForm::TMainForm(TSession& session) : QMainWindow(nullptr), Session_(session
     ReadToolsIni(Session_.Settings());
 }
 
-TMainForm::~TMainForm() = default;
+TMainWindow::~TMainWindow() = default;
 
-void TMainForm::ConnectMenu() {
+void TMainWindow::ConnectMenu() {
     const TMainMenu& m = Menu_;
-    connect(m.NewFile1, &QAction::triggered, this, &TMainForm::NewFile1Click);
-    connect(m.SaveAs1, &QAction::triggered, this, &TMainForm::SaveAs1Click);
-    connect(m.N2, &QAction::triggered, this, &TMainForm::N2Click);
-    connect(m.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(m.Adjustment1, &QAction::triggered, this, &TMainForm::Adjustment1Click);
-    connect(m.SaveTools1, &QAction::triggered, this, &TMainForm::SaveTools1Click);
-    connect(m.Num, &QAction::triggered, this, &TMainForm::NumClick);
-    connect(m.N13, &QAction::triggered, this, &TMainForm::N13Click);
-    connect(m.N14, &QAction::triggered, this, &TMainForm::N14Click);
-    connect(m.N15, &QAction::triggered, this, &TMainForm::N15Click);
-    connect(m.N16, &QAction::triggered, this, &TMainForm::N16Click);
-    connect(m.N8, &QAction::triggered, this, &TMainForm::N8Click);
-    connect(m.OneShift1, &QAction::triggered, this, &TMainForm::OneShiftClick);
-    connect(m.TwoShift1, &QAction::triggered, this, &TMainForm::TwoShiftClick);
-    connect(m.Execute1, &QAction::triggered, this, &TMainForm::N11Click);
-    connect(m.StatisticShow, &QAction::triggered, this, &TMainForm::StatisticShowClick);
-    connect(m.Vert, &QAction::triggered, this, &TMainForm::VertClick);
-    connect(m.Clockwise, &QAction::triggered, this, &TMainForm::ClockwiseClick);
-    connect(m.Against, &QAction::triggered, this, &TMainForm::AgainstClick);
-    connect(m.Horiz, &QAction::triggered, this, &TMainForm::HorizClick);
-    connect(m.Help1, &QAction::triggered, this, &TMainForm::Help1Click);
-    connect(m.About1, &QAction::triggered, this, &TMainForm::About1Click);
-    connect(m.ToolButton6, &QToolButton::clicked, this, &TMainForm::ToolButton6Click);
+    connect(m.newFileAction, &QAction::triggered, this, &TMainWindow::NewFile);
+    connect(m.saveAsAction, &QAction::triggered, this, &TMainWindow::SaveAs);
+    connect(m.clearBoardAction, &QAction::triggered, this, &TMainWindow::ClearBoard);
+    connect(m.exitAction, &QAction::triggered, this, &TMainWindow::Exit);
+    connect(m.adjustmentAction, &QAction::triggered, this, &TMainWindow::ShowSettings);
+    connect(m.saveToolsAction, &QAction::triggered, this, &TMainWindow::SaveSettings);
+    connect(m.numerationAction, &QAction::triggered, this, &TMainWindow::NumerationToggled);
+    connect(m.moveBackAction, &QAction::triggered, this, &TMainWindow::MoveBack);
+    connect(m.moveForwardAction, &QAction::triggered, this, &TMainWindow::MoveForward);
+    connect(m.moveToStartAction, &QAction::triggered, this, &TMainWindow::MoveToStart);
+    connect(m.moveToEndAction, &QAction::triggered, this, &TMainWindow::MoveToEnd);
+    connect(m.statisticAction, &QAction::triggered, this, &TMainWindow::ShowStatistic);
+    connect(m.oneShiftAction, &QAction::triggered, this, &TMainWindow::OneShiftStatistic);
+    connect(m.twoShiftAction, &QAction::triggered, this, &TMainWindow::TwoShiftStatistic);
+    connect(m.executeQueryAction, &QAction::triggered, this, &TMainWindow::ShowQuery);
+    connect(m.statisticShowAction, &QAction::triggered, this, &TMainWindow::StatisticShowToggled);
+    connect(m.reflectUpDownAction, &QAction::triggered, this, &TMainWindow::ReflectUpDown);
+    connect(m.turnClockwiseAction, &QAction::triggered, this, &TMainWindow::TurnClockwise);
+    connect(m.turnAnticlockwiseAction, &QAction::triggered, this, &TMainWindow::TurnAnticlockwise);
+    connect(m.reflectLeftRightAction, &QAction::triggered, this, &TMainWindow::ReflectLeftRight);
+    connect(m.helpAction, &QAction::triggered, this, &TMainWindow::ShowHelp);
+    connect(m.aboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
+    connect(m.editModeButton, &QToolButton::clicked, this, &TMainWindow::LeaveEditMode);
 }
 
-void TMainForm::AttachForms(const TOtherForms& forms) {
-    Forms_ = forms;
-    connect(Forms_.FormT, &TFormT::Accepted, this, [this] {
-        Menu_.SaveTools1->setEnabled(true);
+void TMainWindow::AttachWindows(const TOtherWindows& windows) {
+    Windows_ = windows;
+    connect(Windows_.SettingsDialog, &TSettingsDialog::Accepted, this, [this] {
+        Menu_.saveToolsAction->setEnabled(true);
         // The dialog was the active window; the sizing need not wait for the next activation.
         FormActivate();
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
     });
-    connect(Forms_.FormT, &TFormT::Cancelled, this, [this] {
+    connect(Windows_.SettingsDialog, &TSettingsDialog::Cancelled, this, [this] {
         FormActivate();
-        Board_->PaintBox1Paint();
+        Board_->DrawWholeBoard();
     });
-    connect(Menu_.Truncated1, &QAction::triggered, Forms_.UsechForm, &TUsechForm::Open);
+    connect(Menu_.truncatedAction, &QAction::triggered, Windows_.DiagramWindow, &TDiagramWindow::Open);
     // The search itself brings the browsing windows up to date.
-    connect(Forms_.QueryForm, &TQueryForm::QueryAccepted, this, [this] { MakeStatistic(true); });
+    connect(Windows_.QueryDialog, &TQueryDialog::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();
     ConnectExchange();
 }
 
-QList<QAction*> TMainForm::BaseItems() const {
+QList<QAction*> TMainWindow::BaseItems() const {
     return ::BaseItems(Menu_);
 }
 
-bool TMainForm::StatisticShown() const {
-    return Menu_.StatisticShow->isChecked();
+bool TMainWindow::StatisticShown() const {
+    return Menu_.statisticShowAction->isChecked();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Titles, sizes and the other windows
 
-void TMainForm::SetTitle(const QString& text) {
+void TMainWindow::SetTitle(const QString& text) {
     // "[*]" would otherwise be taken for the modification mark.
     QString title = text;
     title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(title);
 }
 
-void TMainForm::SetCurrentBase(const QString& path) {
+void TMainWindow::SetCurrentBase(const QString& path) {
     Session_.SetBasePath(path);
     SetTitle(path);
 }
 
-void TMainForm::SetOuterSize(int width, int height) {
+void TMainWindow::SetOuterSize(int width, int height) {
     // The formulas give the outer size; the frame is known once the window manager has framed us.
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
     setFixedSize(width - frame.width(), height - frame.height());
 }
 
-void TMainForm::FormActivate() {
-    const TToolsState& settings = Session_.Settings();
+void TMainWindow::FormActivate() {
+    const TSettingsState& settings = Session_.Settings();
     const int W = TBoardGeometry(settings.MoveDiameter).Width();
     SetOuterSize(StatisticShown() ? settings.MemoLength + W + 2 : W + 7, W + 80);
     Client_->BoardWidth = W;
@@ -182,37 +181,36 @@ void TMainForm::FormActivate() {
     DockNavigator();
 }
 
-void TMainForm::DockNavigator() {
-    QWidget* navigator = Forms_.NavigatorForm;
+void TMainWindow::DockNavigator() {
+    QWidget* navigator = Windows_.NavigatorWindow;
     if (!navigator || !navigator->isVisible()) return;
     const QRect outer = frameGeometry();
     navigator->move(outer.left() + outer.width(), outer.top());
 }
 
-bool TMainForm::event(QEvent* event) {
+bool TMainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QMainWindow::event(event);
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event) {
+void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     DockNavigator();
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
+void TMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (Shown_) return;
     Shown_ = true;
     // The settings dialog reads the parameter list into the settings in force, without appearing.
-    if (Forms_.FormT) Forms_.FormT->FormShow();
+    if (Windows_.SettingsDialog) Windows_.SettingsDialog->FormShow();
     Board_->ClearPaint();
     FormActivate();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    Board_->PaintBox1()->setFocus();
+    CentreOnScreen(*this, size());
+    Board_->Area()->setFocus();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
     // Games in the scratch base would be deleted by the next start: the user decides first.
     if (!Closing_ && !ScratchBaseSaved()) {
         event->ignore();
@@ -225,18 +223,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Base files
 
-void TMainForm::ClearLists() {
+void TMainWindow::ClearLists() {
     Session_.ClearLists();
     MoveEnabled();
     if (!StatisticShown()) Session_.CloseBrowsers();
 }
 
-void TMainForm::NewItems(const QString& path) {
+void TMainWindow::NewItems(const QString& path) {
     QAction* item = AddBaseItem(Menu_, path);
     connect(item, &QAction::triggered, this, [this, item] { LoadBaseFile(item->data().toString(), false); });
 }
 
-void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
+void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {
     // A file that will not be read (too large, not an ordinary file) leaves the open base open.
     if (const std::optional<std::string> refusal = kalvon::ReadRefusal(TSession::LocalPath(path)))
         return Dialogs().Error(this, EngineText(*refusal));
@@ -249,7 +247,7 @@ void TMainForm::LoadBaseFile(const QString& path, bool reloading) {
     BaseChanged();
 }
 
-void TMainForm::OpenBaseArgument(const QString& path) {
+void TMainWindow::OpenBaseArgument(const QString& path) {
     // A file of the working folder is known by its name, as the File menu lists it.
     const QFileInfo file(path);
     const QString name =
@@ -264,14 +262,14 @@ void TMainForm::OpenBaseArgument(const QString& path) {
     found->trigger();
 }
 
-void TMainForm::BaseChanged() {
+void TMainWindow::BaseChanged() {
     if (StatisticShown())
         MakeStatistic(false);
     else
         Session_.RefreshBrowsers(false, false);
 }
 
-bool TMainForm::DeleteScratchBase() {
+bool TMainWindow::DeleteScratchBase() {
     QFile scratch(QString::fromLatin1(ScratchBase));
     if (!scratch.exists() || scratch.remove()) return true;
     // A scratch base that survives would be saved over by the first change: say so.
@@ -280,12 +278,12 @@ bool TMainForm::DeleteScratchBase() {
     return false;
 }
 
-bool TMainForm::ScratchBaseSaved() {
+bool TMainWindow::ScratchBaseSaved() {
     if (Session_.BasePath() != QLatin1String(ScratchBase) || Session_.Base().PartyList.empty()) return true;
     switch (Dialogs().Ask(this, QStringLiteral("Save New.bdt?"))) {
         case TAnswer::Yes:
             // Deleting the scratch base after a save that did not happen would lose its games.
-            return SaveAs1Click();
+            return SaveAs();
         case TAnswer::No:
             return true;
         case TAnswer::Cancel:
@@ -294,7 +292,7 @@ bool TMainForm::ScratchBaseSaved() {
     return false;
 }
 
-void TMainForm::NewFile1Click() {
+void TMainWindow::NewFile() {
     if (!ScratchBaseSaved()) return;
     SetCurrentBase(QString::fromLatin1(ScratchBase));
     DeleteScratchBase();
@@ -302,7 +300,7 @@ void TMainForm::NewFile1Click() {
     Session_.CloseBrowsers();
 }
 
-bool TMainForm::SaveAs1Click() {
+bool TMainWindow::SaveAs() {
     const QString folder = QDir::currentPath();
     const std::optional<QString> chosen = Dialogs().SaveFileName(
         this, QStringLiteral("Save as ..."), folder, QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
@@ -328,7 +326,7 @@ bool TMainForm::SaveAs1Click() {
     return true;
 }
 
-void TMainForm::Help1Click() {
+void TMainWindow::ShowHelp() {
     for (const char* name : {"help/readme.htm", "help/readme.txt"}) {
         if (QFileInfo::exists(QLatin1String(name))) {
             Dialogs().OpenDocument(QDir::current().absoluteFilePath(QLatin1String(name)));
@@ -337,56 +335,56 @@ void TMainForm::Help1Click() {
     }
 }
 
-void TMainForm::About1Click() {
-    Forms_.AboutBox->show();
-    Forms_.AboutBox->raise();
-    Forms_.AboutBox->activateWindow();
+void TMainWindow::ShowAbout() {
+    Windows_.AboutDialog->show();
+    Windows_.AboutDialog->raise();
+    Windows_.AboutDialog->activateWindow();
 }
 
-void TMainForm::Exit1Click() {
+void TMainWindow::Exit() {
     close();
 }
 
-void TMainForm::Adjustment1Click() {
-    Forms_.FormT->show();
-    Forms_.FormT->raise();
-    Forms_.FormT->activateWindow();
+void TMainWindow::ShowSettings() {
+    Windows_.SettingsDialog->show();
+    Windows_.SettingsDialog->raise();
+    Windows_.SettingsDialog->activateWindow();
 }
 
-void TMainForm::SaveTools1Click() {
+void TMainWindow::SaveSettings() {
     std::string error;
     // A failed write leaves the settings unsaved, so the command stays available.
     if (!SaveToolsIni(Session_.Settings(), error)) return Dialogs().Error(this, EngineText(error));
-    Menu_.SaveTools1->setEnabled(false);
+    Menu_.saveToolsAction->setEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Moving on the board
 
-void TMainForm::ShowChange(const kalvon::TBoardChange& change) {
+void TMainWindow::ShowChange(const kalvon::TBoardChange& change) {
     Board_->Show(change);
     MoveEnabled();
 }
 
-void TMainForm::MoveEnabled() {
+void TMainWindow::MoveEnabled() {
     const kalvon::TGameBase& base = Session_.Base();
     const bool back = !base.CurrentMoves.empty(), forward = !base.ForwardMoves.empty();
-    for (QAction* action : {Menu_.N13, Menu_.N15}) action->setEnabled(back);
-    for (QToolButton* button : {Menu_.ToolButton2, Menu_.ToolButton1}) button->setEnabled(back);
-    for (QAction* action : {Menu_.N14, Menu_.N16}) action->setEnabled(forward);
-    for (QToolButton* button : {Menu_.ToolButton3, Menu_.ToolButton4}) button->setEnabled(forward);
+    for (QAction* action : {Menu_.moveBackAction, Menu_.moveToStartAction}) action->setEnabled(back);
+    for (QToolButton* button : {Menu_.moveBackButton, Menu_.moveToStartButton}) button->setEnabled(back);
+    for (QAction* action : {Menu_.moveForwardAction, Menu_.moveToEndAction}) action->setEnabled(forward);
+    for (QToolButton* button : {Menu_.moveForwardButton, Menu_.moveToEndButton}) button->setEnabled(forward);
 }
 
-void TMainForm::NumClick() {
+void TMainWindow::NumerationToggled() {
     // The check mark has already been toggled by the menu.
-    if (!Session_.Base().CurrentMoves.empty()) Board_->PaintBox1Paint();
+    if (!Session_.Base().CurrentMoves.empty()) Board_->DrawWholeBoard();
 }
 
-void TMainForm::PositionChanged() {
+void TMainWindow::PositionChanged() {
     if (StatisticShown()) MakeStatistic(false);
 }
 
-void TMainForm::FormKeyPress(QChar key) {
+void TMainWindow::FormKeyPress(QChar key) {
     const kalvon::TGameBase& base = Session_.Base();
     if (key == QLatin1Char('-') && !base.CurrentMoves.empty()) {
         ShowChange(Session_.ChangePosition(kalvon::TakeBackMove));
@@ -425,11 +423,11 @@ void TMainForm::FormKeyPress(QChar key) {
     ShowChange(change);
 }
 
-void TMainForm::Memo1KeyPress(QChar key) {
+void TMainWindow::MemoKeyPress(QChar key) {
     FormKeyPress(key);
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
     if (IsTypedCharacter(event)) {
         FormKeyPress(event->text().at(0));
         return;
@@ -437,46 +435,46 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Memo_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Characters go to the board; the memo keeps its navigation and copy keys.
         if (IsTypedCharacter(key)) {
-            Memo1KeyPress(key->text().at(0));
+            MemoKeyPress(key->text().at(0));
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::N13Click() {
+void TMainWindow::MoveBack() {
     FormKeyPress(QLatin1Char('-'));
 }
 
-void TMainForm::N14Click() {
+void TMainWindow::MoveForward() {
     FormKeyPress(QLatin1Char('+'));
 }
 
-void TMainForm::N15Click() {
+void TMainWindow::MoveToStart() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToStart));
 }
 
-void TMainForm::N16Click() {
+void TMainWindow::MoveToEnd() {
     Session_.SetAlfMoves(std::string());
     ShowChange(Session_.ChangePosition(kalvon::GoToEnd));
 }
 
-void TMainForm::ToolButton6Click() {
+void TMainWindow::LeaveEditMode() {
     Session_.SetEditMode(false);
 }
 
-void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, QPoint point) {
+void TMainWindow::BoardMouseDown(Qt::MouseButton button, QPoint point) {
     PressPoint_ = point;
-    if (button == Qt::RightButton) N13Click();
+    if (button == Qt::RightButton) MoveBack();
 }
 
-void TMainForm::PaintBox1Click() {
+void TMainWindow::BoardClick() {
     Session_.DropContinuation();
     const std::string move = PointOf(Board_->HitPoint(PressPoint_));
     if (!kalvon::CanPlayAt(Session_.Base(), move)) {
@@ -488,7 +486,7 @@ void TMainForm::PaintBox1Click() {
     ShowChange(change);
 }
 
-void TMainForm::PaintBox1DblClick() {
+void TMainWindow::BoardDoubleClick() {
     // The moves after the first move on the point come off as "-" takes them, with one search at
     // the end; a double-click on an empty point only searches.
     const kalvon::TBoardChange change =
@@ -500,14 +498,14 @@ void TMainForm::PaintBox1DblClick() {
     PositionChanged();
 }
 
-void TMainForm::NewGame() {
+void TMainWindow::NewGame() {
     Session_.NewGame();
     MoveEnabled();
     Board_->ClearPaint();
 }
 
-void TMainForm::N2Click() {
+void TMainWindow::ClearBoard() {
     NewGame();
     PositionChanged();
-    Board_->PaintBox1Paint();
+    Board_->DrawWholeBoard();
 }

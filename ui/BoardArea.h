@@ -1,4 +1,4 @@
-// PaintBox1: the board area of the main window. It keeps the backing image that the board is drawn
+// The board area of the main window. It keeps the backing image that the board is drawn
 // into and hands its mouse events to the main window.
 #pragma once
 
@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <functional>
 
-class TPaintBox final : public QWidget {
+class TBoardArea final : public QWidget {
 public:
-    explicit TPaintBox(QWidget* parent);
+    explicit TBoardArea(QWidget* parent);
 
     // The picture of the board, as large as the area; the paint event copies it to the screen.
     QImage& Canvas() { return Canvas_; }

@@ -10,38 +10,38 @@
 #include "base/BoardMoves.h"
 #include "ui/MainMenu.h"
 
-class TAboutBox;
+class TAboutDialog;
 class TBoardView;
 class TClientArea;
-class TFormKonstr;
-class TFormT;
-class TNavigatorForm;
-class TQueryForm;
-class TSaveForm;
+class TDiagramWindow;
+class TGameEntryDialog;
+class TListingWindow;
+class TNavigatorWindow;
+class TQueryDialog;
 class TSession;
+class TSettingsDialog;
 class TStatisticMemo;
-class TUsechForm;
 
 // The windows that the main window's commands show.
-struct TOtherForms {
-    TFormT* FormT = nullptr;
-    TQueryForm* QueryForm = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TNavigatorForm* NavigatorForm = nullptr;  // docked beside the main window while shown
-    TFormKonstr* FormKonstr = nullptr;
-    TSaveForm* SaveForm = nullptr;
-    TUsechForm* UsechForm = nullptr;
+struct TOtherWindows {
+    TSettingsDialog* SettingsDialog = nullptr;
+    TQueryDialog* QueryDialog = nullptr;
+    TAboutDialog* AboutDialog = nullptr;
+    TNavigatorWindow* NavigatorWindow = nullptr;  // docked beside the main window while shown
+    TListingWindow* ListingWindow = nullptr;
+    TGameEntryDialog* GameEntryDialog = nullptr;
+    TDiagramWindow* DiagramWindow = nullptr;
 };
 
-class TMainForm final : public QMainWindow {
+class TMainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     // Creates the window over the session: deletes the scratch base, lists the base files of the
     // working folder, starts a new game and reads (or first writes) ini/Tools.ini.
-    explicit TMainForm(TSession& session);
-    ~TMainForm() override;
+    explicit TMainWindow(TSession& session);
+    ~TMainWindow() override;
 
-    void AttachForms(const TOtherForms& forms);
+    void AttachWindows(const TOtherWindows& windows);
 
     // The base-file items of the File menu, in menu order.
     QList<QAction*> BaseItems() const;
@@ -53,58 +53,58 @@ public:
     void ClearLists();
     void NewItems(const QString& path);
     void LoadBaseFile(const QString& path, bool reloading);
-    void NewFile1Click();
+    void NewFile();
     // Returns whether the base was copied.
-    bool SaveAs1Click();
-    void Help1Click();
-    void About1Click();
-    void Exit1Click();
-    void Adjustment1Click();
-    void SaveTools1Click();
+    bool SaveAs();
+    void ShowHelp();
+    void ShowAbout();
+    void Exit();
+    void ShowSettings();
+    void SaveSettings();
     void FormActivate();
     void DockNavigator();
 
     // Moving on the board.
     void FormKeyPress(QChar key);
-    void Memo1KeyPress(QChar key);
-    void N13Click();
-    void N14Click();
-    void N15Click();
-    void N16Click();
-    void ToolButton6Click();
-    void PaintBox1MouseDown(Qt::MouseButton button, QPoint point);
-    void PaintBox1Click();
-    void PaintBox1DblClick();
+    void MemoKeyPress(QChar key);
+    void MoveBack();
+    void MoveForward();
+    void MoveToStart();
+    void MoveToEnd();
+    void LeaveEditMode();
+    void BoardMouseDown(Qt::MouseButton button, QPoint point);
+    void BoardClick();
+    void BoardDoubleClick();
     void NewGame();
-    void N2Click();
+    void ClearBoard();
     void MoveEnabled();
-    void NumClick();
+    void NumerationToggled();
 
     // The statistics of the position: searches it; unless quiet, shows the statistics in the memo
     // with the labels (while "Statistic Show" is checked) or in a message box.
     void MakeStatistic(bool quiet);
-    void StatisticShowClick();
-    void N8Click();
-    void N11Click();
-    void OneShiftClick();
-    void TwoShiftClick();
+    void StatisticShowToggled();
+    void ShowStatistic();
+    void ShowQuery();
+    void OneShiftStatistic();
+    void TwoShiftStatistic();
 
     // The browsing windows and the entry dialog.
-    void NavigatorShow1Click();
-    void ListingGames1Click();
-    void DeleteGamesInListing1Click();
-    void SaveParty1Click();
+    void ShowNavigator();
+    void ShowListing();
+    void DeleteListedGames();
+    void ShowGameEntry();
 
     // Notifications in and out: "Add New Games", "Update Games", "Out pbm format".
-    void AddNewPartys1Click();
-    void UpdatePartys1Click();
-    void Outpbmformat1Click();
+    void AddNewGames();
+    void UpdateGames();
+    void WriteNotifications();
 
     // Reflecting and turning the board.
-    void VertClick();
-    void HorizClick();
-    void ClockwiseClick();
-    void AgainstClick();
+    void ReflectUpDown();
+    void ReflectLeftRight();
+    void TurnClockwise();
+    void TurnAnticlockwise();
 
 signals:
     // The window was closed: the program ends.
@@ -144,10 +144,10 @@ private:
 
     TSession& Session_;
     TMainMenu Menu_;
-    TOtherForms Forms_;
+    TOtherWindows Windows_;
     TClientArea* Client_ = nullptr;
     TBoardView* Board_ = nullptr;
-    TStatisticMemo* Memo1 = nullptr;
+    TStatisticMemo* Memo_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;
     bool Closing_ = false;

@@ -1,4 +1,4 @@
-#include "ui/Book.h"
+#include "ui/LetterMarksDialog.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -19,68 +19,68 @@ QString LetterOf(int row) {
 
 }  // namespace
 
-TFormBook::TFormBook() : QDialog(nullptr) {
+TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormBook"));
     setWindowTitle(QStringLiteral("Letters"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(160, 244);
 
-    StringGrid1 = new QTableWidget(Letters, 2, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setDefaultSectionSize(16);
-    StringGrid1->verticalHeader()->setMinimumSectionSize(16);
-    StringGrid1->setColumnWidth(0, 24);
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setGeometry(4, 4, 152, 204);
+    marksGrid = new QTableWidget(Letters, 2, this);
+    marksGrid->setObjectName(QStringLiteral("StringGrid1"));
+    marksGrid->horizontalHeader()->hide();
+    marksGrid->verticalHeader()->hide();
+    marksGrid->verticalHeader()->setDefaultSectionSize(16);
+    marksGrid->verticalHeader()->setMinimumSectionSize(16);
+    marksGrid->setColumnWidth(0, 24);
+    marksGrid->horizontalHeader()->setStretchLastSection(true);
+    marksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    marksGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    marksGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    marksGrid->setGeometry(4, 4, 152, 204);
     for (int row = 0; row < Letters; ++row) {
         auto* letter = new QTableWidgetItem(LetterOf(row));
         letter->setFlags(Qt::ItemIsEnabled);
         letter->setBackground(palette().button());
-        StringGrid1->setItem(row, 0, letter);
-        StringGrid1->setItem(row, 1, new QTableWidgetItem());
+        marksGrid->setItem(row, 0, letter);
+        marksGrid->setItem(row, 1, new QTableWidgetItem());
     }
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(4, 214, 74, 26);
-    BitBtn2 =
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setGeometry(4, 214, 74, 26);
+    cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(82, 214, 74, 26);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setGeometry(82, 214, 74, 26);
 
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { StringGrid1DblClick(); });
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormBook::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormBook::BitBtn2Click);
+    connect(marksGrid, &QTableWidget::cellDoubleClicked, this, [this] { EnterPoint(); });
+    connect(okButton, &QPushButton::clicked, this, &TLetterMarksDialog::AcceptMarks);
+    connect(cancelButton, &QPushButton::clicked, this, &TLetterMarksDialog::Cancel);
 }
 
-void TFormBook::Edit(const std::string& letterMarks, const std::string& moves) {
+void TLetterMarksDialog::Edit(const std::string& letterMarks, const std::string& moves) {
     LetterMarks_ = letterMarks;
     Moves_ = moves;
     FormShow();
     open();
 }
 
-void TFormBook::FormShow() {
-    for (int row = 0; row < Letters; ++row) StringGrid1->item(row, 1)->setText(QString());
+void TLetterMarksDialog::FormShow() {
+    for (int row = 0; row < Letters; ++row) marksGrid->item(row, 1)->setText(QString());
     for (size_t i = 0; i + 2 < LetterMarks_.size(); i += 3) {
         const int row = LetterMarks_[i] - 'A';
         if (row < 0 || row >= Letters) continue;
-        StringGrid1->item(row, 1)->setText(
+        marksGrid->item(row, 1)->setText(
             QString::fromStdString(kalvon::PointCodeToText(std::string_view(LetterMarks_).substr(i + 1, 2))));
     }
-    StringGrid1->setCurrentCell(0, 1);
+    marksGrid->setCurrentCell(0, 1);
 }
 
-void TFormBook::StringGrid1DblClick() {
-    const int row = StringGrid1->currentRow();
+void TLetterMarksDialog::EnterPoint() {
+    const int row = marksGrid->currentRow();
     if (row < 0) return;
-    QTableWidgetItem* cell = StringGrid1->item(row, 1);
+    QTableWidgetItem* cell = marksGrid->item(row, 1);
     const std::optional<QString> typed = Dialogs().InputText(
         this, QStringLiteral("Entering a point"),
         QStringLiteral("Enter point ABCDEFGHJKLMNOP1-15, for example j8 or J8"), cell->text());
@@ -101,22 +101,22 @@ void TFormBook::StringGrid1DblClick() {
     cell->setText(text);
 }
 
-std::string TFormBook::GridMarks() const {
+std::string TLetterMarksDialog::GridMarks() const {
     std::string marks;
     for (int row = 0; row < Letters; ++row) {
-        const QString text = StringGrid1->item(row, 1)->text().trimmed();
+        const QString text = marksGrid->item(row, 1)->text().trimmed();
         if (text.isEmpty()) continue;
         marks += char('A' + row) + kalvon::PointTextToCode(text.toStdString());
     }
     return marks;
 }
 
-void TFormBook::BitBtn1Click() {
+void TLetterMarksDialog::AcceptMarks() {
     LetterMarks_ = GridMarks();
     accept();
     emit MarksAccepted(LetterMarks_);
 }
 
-void TFormBook::BitBtn2Click() {
+void TLetterMarksDialog::Cancel() {
     reject();
 }

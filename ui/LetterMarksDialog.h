@@ -8,10 +8,10 @@
 class QPushButton;
 class QTableWidget;
 
-class TFormBook final : public QDialog {
+class TLetterMarksDialog final : public QDialog {
     Q_OBJECT
 public:
-    TFormBook();
+    TLetterMarksDialog();
 
     // Opens the window, modal, on the marks of the diagram of a game with those moves; returns at
     // once. Closing with OK announces Accepted with the new marks.
@@ -21,9 +21,9 @@ public:
 
     void FormShow();
     // Asks for the point of the selected row.
-    void StringGrid1DblClick();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void EnterPoint();
+    void AcceptMarks();
+    void Cancel();
 
 signals:
     void MarksAccepted(const std::string& letterMarks);
@@ -31,7 +31,7 @@ signals:
 private:
     std::string LetterMarks_;
     std::string Moves_;
-    QTableWidget* StringGrid1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QTableWidget* marksGrid;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -1,4 +1,4 @@
-#include "ui/Usech.h"
+#include "ui/DiagramWindow.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -17,10 +17,11 @@
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
-#include "ui/Book.h"
 #include "ui/DiagramGamesModel.h"
 #include "ui/DialogService.h"
+#include "ui/LetterMarksDialog.h"
 #include "ui/Session.h"
+#include "ui/SettingsState.h"
 #include "ui/ShownText.h"
 
 namespace {
@@ -85,58 +86,60 @@ Widget* Named(Widget* widget, const char* name, QRect geometry) {
 
 }  // namespace
 
-TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) {
+TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("UsechForm"));
     setWindowTitle(QStringLiteral("Generation of truncated diagrams"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(DefaultFont());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
 
-    ComboBox1 = Named(new QComboBox(this), "ComboBox1", QRect(4, 2, 210, 22));
+    gamesBox = Named(new QComboBox(this), "ComboBox1", QRect(4, 2, 210, 22));
     // The list is a model over the selection: neither the box nor its popup measures every line.
     Games_ = new TDiagramGamesModel(session, this);
-    ComboBox1->setModel(Games_);
-    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    gamesBox->setModel(Games_);
+    gamesBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* dropDown = new TDropDownStyle;
     dropDown->setParent(this);
-    ComboBox1->setStyle(dropDown);
-    if (auto* list = qobject_cast<QListView*>(ComboBox1->view())) list->setUniformItemSizes(true);
-    Label2 = Named(new QLabel(QStringLiteral("Label2"), this), "Label2", QRect(4, 26, 210, 16));
+    gamesBox->setStyle(dropDown);
+    if (auto* list = qobject_cast<QListView*>(gamesBox->view())) list->setUniformItemSizes(true);
+    gameLabel = Named(new QLabel(QStringLiteral("Label2"), this), "Label2", QRect(4, 26, 210, 16));
     new QLabel(QStringLiteral("Name of save file"), this);
     findChildren<QLabel*>().constLast()->setGeometry(4, 44, 100, 16);
-    Edit1 = Named(new QLineEdit(QStringLiteral("1.bmp"), this), "Edit1", QRect(4, 60, 100, 22));
+    fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), this), "Edit1", QRect(4, 60, 100, 22));
     new QLabel(QStringLiteral("With Num"), this);
     findChildren<QLabel*>().constLast()->setGeometry(108, 44, 60, 16);
-    SpinEdit1 = Named(new QSpinBox(this), "SpinEdit1", QRect(108, 60, 50, 22));
-    SpinEdit1->setRange(0, 1);
-    SpinEdit1->setValue(1);
-    Button4 = Named(new QPushButton(QStringLiteral("Letters"), this), "Button4", QRect(162, 60, 52, 22));
-    Button1 = Named(new QPushButton(QStringLiteral("Bitmap"), this), "Button1", QRect(4, 84, 56, 22));
-    Button2 = Named(new QPushButton(QStringLiteral("Metafile"), this), "Button2", QRect(62, 84, 56, 22));
-    Button3 =
+    withNumBox = Named(new QSpinBox(this), "SpinEdit1", QRect(108, 60, 50, 22));
+    withNumBox->setRange(0, 1);
+    withNumBox->setValue(1);
+    lettersButton =
+        Named(new QPushButton(QStringLiteral("Letters"), this), "Button4", QRect(162, 60, 52, 22));
+    bitmapButton = Named(new QPushButton(QStringLiteral("Bitmap"), this), "Button1", QRect(4, 84, 56, 22));
+    metafileButton =
+        Named(new QPushButton(QStringLiteral("Metafile"), this), "Button2", QRect(62, 84, 56, 22));
+    clipboardButton =
         Named(new QPushButton(QStringLiteral("CopyToClipboard"), this), "Button3", QRect(120, 84, 94, 22));
-    CheckBox1 =
+    fullDiagramBox =
         Named(new QCheckBox(QStringLiteral("Full Diagram"), this), "CheckBox1", QRect(4, 108, 104, 16));
-    CheckBox2 = Named(new QCheckBox(QStringLiteral("Caption"), this), "CheckBox2", QRect(110, 108, 104, 16));
-    CheckBox3 = Named(new QCheckBox(QStringLiteral("Commentary"), this), "CheckBox3", QRect(4, 124, 104, 16));
-    CheckBox2->setEnabled(false);
-    CheckBox3->setEnabled(false);
-    auto* preview = new TPreview(this);
-    PaintBox1 = Named<QWidget>(preview, "PaintBox1", QRect(0, PanelHeight, 210, 128));
+    captionBox = Named(new QCheckBox(QStringLiteral("Caption"), this), "CheckBox2", QRect(110, 108, 104, 16));
+    commentaryBox =
+        Named(new QCheckBox(QStringLiteral("Commentary"), this), "CheckBox3", QRect(4, 124, 104, 16));
+    captionBox->setEnabled(false);
+    commentaryBox->setEnabled(false);
+    preview = Named<QWidget>(new TPreview(this), "PaintBox1", QRect(0, PanelHeight, 210, 128));
     setFixedSize(218, PanelHeight + 128);
 
-    connect(ComboBox1, &QComboBox::activated, this, &TUsechForm::ComboBox1Click);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TUsechForm::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::clicked, this, &TUsechForm::CheckBox2Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TUsechForm::PaintBox1Paint);
-    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TUsechForm::PaintBox1Paint);
-    connect(Button1, &QPushButton::clicked, this, &TUsechForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TUsechForm::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TUsechForm::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TUsechForm::Button4Click);
+    connect(gamesBox, &QComboBox::activated, this, &TDiagramWindow::ChooseGame);
+    connect(fullDiagramBox, &QCheckBox::clicked, this, &TDiagramWindow::FullDiagramClick);
+    connect(captionBox, &QCheckBox::clicked, this, &TDiagramWindow::CaptionClick);
+    connect(commentaryBox, &QCheckBox::clicked, this, &TDiagramWindow::DrawPreview);
+    connect(withNumBox, &QSpinBox::valueChanged, this, &TDiagramWindow::DrawPreview);
+    connect(bitmapButton, &QPushButton::clicked, this, &TDiagramWindow::SaveBitmap);
+    connect(metafileButton, &QPushButton::clicked, this, &TDiagramWindow::SaveMetafile);
+    connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
+    connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
     // no game stays chosen. A hidden window makes it when it is shown: every move on the board
     // changes the Listing, which may hold a million games.
@@ -147,94 +150,93 @@ TUsechForm::TUsechForm(TSession& session) : QWidget(nullptr), Session_(session) 
     connect(&Session_, &TSession::BaseChanged, this, refill);
 }
 
-void TUsechForm::Open() {
+void TDiagramWindow::Open() {
     show();
     raise();
     activateWindow();
 }
 
-void TUsechForm::showEvent(QShowEvent* event) {
+void TDiagramWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FillGames();
 }
 
-void TUsechForm::FillGames() {
+void TDiagramWindow::FillGames() {
     Games_->Fill();
-    ComboBox1->setCurrentIndex(-1);
+    gamesBox->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
     // No game is chosen: neither the label nor the preview may still show the last one.
-    Label2->setText(QStringLiteral("Label2"));
-    static_cast<TPreview*>(PaintBox1)->Picture = QImage();
-    PaintBox1->update();
+    gameLabel->setText(QStringLiteral("Label2"));
+    static_cast<TPreview*>(preview)->Picture = QImage();
+    preview->update();
 }
 
-std::optional<long> TUsechForm::DiagramParty() const {
+std::optional<long> TDiagramWindow::DiagramParty() const {
     const std::vector<kalvon::TPartyRecord>& games = Session_.Base().PartyList;
     if (Party_ < 0 || size_t(Party_) >= games.size() || !SameGame(games[size_t(Party_)], Chosen_))
         return std::nullopt;
     return Party_;
 }
 
-void TUsechForm::ComboBox1Click(int line) {
-    if (line < 0 || line >= ComboBox1->count()) return;
-    const long party = long(ComboBox1->itemData(line).toLongLong());
+void TDiagramWindow::ChooseGame(int line) {
+    if (line < 0 || line >= gamesBox->count()) return;
+    const long party = long(gamesBox->itemData(line).toLongLong());
     const kalvon::TGameBase& base = Session_.Base();
     if (party < 0 || size_t(party) >= base.PartyList.size()) return;
     LetterMarks_.clear();
     Party_ = party;
     Chosen_ = base.PartyList[size_t(party)];
-    Label2->setText(ComboBox1->itemText(line) + QStringLiteral("  ") + ResultShown(Chosen_.Result));
+    gameLabel->setText(gamesBox->itemText(line) + QStringLiteral("  ") + ResultShown(Chosen_.Result));
     {
-        const QSignalBlocker quiet(SpinEdit1);
-        SpinEdit1->setRange(0, int(DiagramMoves(Chosen_.Moves).size() / 2));
-        SpinEdit1->setValue(1);
+        const QSignalBlocker quiet(withNumBox);
+        withNumBox->setRange(0, int(DiagramMoves(Chosen_.Moves).size() / 2));
+        withNumBox->setValue(1);
     }
-    Edit1->setText(QStringLiteral("u%1").arg(party + 1));
-    PaintBox1Paint();
+    fileNameEdit->setText(QStringLiteral("u%1").arg(party + 1));
+    DrawPreview();
 }
 
-void TUsechForm::CheckBox1Click() {
-    CheckBox2->setEnabled(CheckBox1->isChecked());
-    CheckBox3->setEnabled(CheckBox2->isEnabled());
-    PaintBox1Paint();
+void TDiagramWindow::FullDiagramClick() {
+    captionBox->setEnabled(fullDiagramBox->isChecked());
+    commentaryBox->setEnabled(captionBox->isEnabled());
+    DrawPreview();
 }
 
-void TUsechForm::CheckBox2Click() {
-    CheckBox3->setEnabled(CheckBox2->isChecked());
-    PaintBox1Paint();
+void TDiagramWindow::CaptionClick() {
+    commentaryBox->setEnabled(captionBox->isChecked());
+    DrawPreview();
 }
 
-TDiagram TUsechForm::CurrentDiagram() const {
+TDiagram TDiagramWindow::CurrentDiagram() const {
     const std::optional<long> party = DiagramParty();
     TDiagram diagram = party ? DiagramOfGame(Session_.Base(), *party) : TDiagram();
     diagram.LetterMarks = LetterMarks_;
-    diagram.Options.Full = CheckBox1->isChecked();
-    diagram.Options.Caption = CheckBox2->isChecked();
-    diagram.Options.Commentary = CheckBox3->isChecked();
-    diagram.Options.WithNum = SpinEdit1->value();
+    diagram.Options.Full = fullDiagramBox->isChecked();
+    diagram.Options.Caption = captionBox->isChecked();
+    diagram.Options.Commentary = commentaryBox->isChecked();
+    diagram.Options.WithNum = withNumBox->value();
     diagram.Diameter = Session_.Settings().MoveDiameter;
     diagram.MoveFont = Session_.Settings().MoveFont;
     return diagram;
 }
 
-void TUsechForm::SetOuterSize(int width, int height) {
+void TDiagramWindow::SetOuterSize(int width, int height) {
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
     setFixedSize(width - frame.width(), height - frame.height());
 }
 
-void TUsechForm::PaintBox1Paint() {
+void TDiagramWindow::DrawPreview() {
     if (!DiagramParty()) return;
     const TDiagram diagram = CurrentDiagram();
     const TDiagramLayout layout = DiagramLayout(diagram);
-    auto* preview = static_cast<TPreview*>(PaintBox1);
-    preview->Picture = DiagramImage(diagram);
+    static_cast<TPreview*>(preview)->Picture = DiagramImage(diagram);
     SetOuterSize(layout.W() <= 207 ? 218 : layout.W() + 10, layout.H() + 170);
-    PaintBox1->setGeometry(0, PanelHeight, layout.W(), layout.H());
-    PaintBox1->update();
+    preview->setGeometry(0, PanelHeight, layout.W(), layout.H());
+    preview->update();
 }
 
-void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
-    const QString name = Edit1->text();
+void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension) {
+    const QString name = fileNameEdit->text();
     if (!UsableName(name)) {
         Dialogs().Warning(this,
                           QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
@@ -260,15 +262,15 @@ void TUsechForm::SavePicture(TPictureFormat format, const QString& extension) {
     Dialogs().Information(this, QStringLiteral("File %1 - saved.").arg(file));
 }
 
-void TUsechForm::Button1Click() {
+void TDiagramWindow::SaveBitmap() {
     if (DiagramParty()) SavePicture(TPictureFormat::Bmp, QStringLiteral(".bmp"));
 }
 
-void TUsechForm::Button2Click() {
+void TDiagramWindow::SaveMetafile() {
     if (DiagramParty()) SavePicture(TPictureFormat::Emf, QStringLiteral(".emf"));
 }
 
-void TUsechForm::Button3Click() {
+void TDiagramWindow::CopyToClipboard() {
     if (!DiagramParty()) return;
     const TDiagram diagram = CurrentDiagram();
     auto* picture = new QMimeData;
@@ -277,14 +279,14 @@ void TUsechForm::Button3Click() {
     QGuiApplication::clipboard()->setMimeData(picture);
 }
 
-void TUsechForm::Button4Click() {
+void TDiagramWindow::EditLetters() {
     const std::optional<long> party = DiagramParty();
-    if (!party || !FormBook_) return;
+    if (!party || !LetterMarksDialog_) return;
     // The window is modal for the user; its OK hands the marks back.
-    disconnect(FormBook_, &TFormBook::MarksAccepted, this, nullptr);
-    connect(FormBook_, &TFormBook::MarksAccepted, this, [this](const std::string& marks) {
+    disconnect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, nullptr);
+    connect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, [this](const std::string& marks) {
         LetterMarks_ = marks;
-        if (!LetterMarks_.empty()) PaintBox1Paint();
+        if (!LetterMarks_.empty()) DrawPreview();
     });
-    FormBook_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
+    LetterMarksDialog_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
 }

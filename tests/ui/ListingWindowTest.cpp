@@ -10,7 +10,7 @@
 
 using namespace browse;
 
-class TKCollectionTest : public QObject {
+class TListingWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -24,7 +24,7 @@ private slots:
     void aFailedDeleteKeepsEveryGame();
 
 private:
-    TFormKonstr& Listing() { return *Run_->Program->FormKonstr; }
+    TListingWindow& Listing() { return *Run_->Program->ListingWindow; }
     QListView* Lines() { return Listing().findChild<QListView*>(QStringLiteral("clbPartys")); }
     QStringList Texts();
     QList<bool> Checks();
@@ -36,29 +36,29 @@ private:
     }
     void Select(int line) { Lines()->setCurrentIndex(Lines()->model()->index(line, 0)); }
     std::unique_ptr<TProgramRun> Run_;
-    TMainForm* Main_ = nullptr;
+    TMainWindow* Main_ = nullptr;
 };
 
-void TKCollectionTest::init() {
+void TListingWindowTest::init() {
     Run_ = std::make_unique<TProgramRun>();
     Main_ = &Start(*Run_, 12);
 }
 
-QStringList TKCollectionTest::Texts() {
+QStringList TListingWindowTest::Texts() {
     QStringList texts;
     for (int i = 0; i < Lines()->model()->rowCount(); ++i)
         texts.append(Lines()->model()->index(i, 0).data().toString());
     return texts;
 }
 
-QList<bool> TKCollectionTest::Checks() {
+QList<bool> TListingWindowTest::Checks() {
     QList<bool> checks;
     for (int i = 0; i < Lines()->model()->rowCount(); ++i)
         checks.append(Lines()->model()->index(i, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked);
     return checks;
 }
 
-void TKCollectionTest::linesNameTheGamesOfTheListing() {
+void TListingWindowTest::linesNameTheGamesOfTheListing() {
     Trigger(*Main_, "ListingGames1");
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Listing games is empty!")});
@@ -82,14 +82,14 @@ void TKCollectionTest::linesNameTheGamesOfTheListing() {
     QCOMPARE(Lines()->model()->rowCount(), 12);
 }
 
-void TKCollectionTest::okKeepsTheCheckedGamesInLineOrder() {
+void TListingWindowTest::okKeepsTheCheckedGamesInLineOrder() {
     List(*Run_, {4, 0, 9}, true, true);
     QVERIFY(Listing().isVisible());
     Lines()->model()->setData(Lines()->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
     Press("BitBtn1");
     QVERIFY(!Listing().isVisible());
     QCOMPARE(Run_->Base().Listing, kalvon::TListing({4, 9}));
-    TNavigatorForm& navigator = *Run_->Program->NavigatorForm;
+    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
     QCOMPARE(navigator.PanelCount(), 2);
     QCOMPARE(Panel(navigator, 2)->edNum->text(), QStringLiteral("10"));
     // "Cancel All" then OK leaves nothing; unchecked lines are forgotten at the next showing.
@@ -104,9 +104,9 @@ void TKCollectionTest::okKeepsTheCheckedGamesInLineOrder() {
     QCOMPARE(navigator.PanelCount(), 0);
 }
 
-void TKCollectionTest::movesReachTheListingAtOnceAndStayAfterCancel() {
+void TListingWindowTest::movesReachTheListingAtOnceAndStayAfterCancel() {
     List(*Run_, {4, 0, 9, 7}, true, true);
-    TNavigatorForm& navigator = *Run_->Program->NavigatorForm;
+    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
     // Up on the first line and Down on the last change nothing.
     Select(0);
     Press("SpeedButton3");
@@ -135,7 +135,7 @@ void TKCollectionTest::movesReachTheListingAtOnceAndStayAfterCancel() {
     QCOMPARE(Run_->Base().Listing, kalvon::TListing({7, 0, 4, 9}));
 }
 
-void TKCollectionTest::aLineOpensItsGameWhole() {
+void TListingWindowTest::aLineOpensItsGameWhole() {
     Trigger(*Main_, "StatisticShow");
     QVERIFY(!CurrentSession().AlfMoves().empty());
     List(*Run_, {4, 1, 9}, false, true);
@@ -160,7 +160,7 @@ void TKCollectionTest::aLineOpensItsGameWhole() {
     QCOMPARE(Run_->Base().CurrentParty, 9L);
 }
 
-void TKCollectionTest::deletingAsksThenRewritesTheFile() {
+void TListingWindowTest::deletingAsksThenRewritesTheFile() {
     Trigger(*Main_, "DeleteGamesInListing1");
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Listing games is empty!")});
@@ -173,13 +173,13 @@ void TKCollectionTest::deletingAsksThenRewritesTheFile() {
              QStringList(2, QStringLiteral("You really want to delete all games in the listings?")));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(9));
     // "Statistic Show" off: both windows are redrawn empty.
-    QCOMPARE(Run_->Program->NavigatorForm->PanelCount(), 0);
+    QCOMPARE(Run_->Program->NavigatorWindow->PanelCount(), 0);
     QCOMPARE(Lines()->model()->rowCount(), 0);
     // The file was rewritten without them (the engine tests check the remaining lines byte for byte).
     QCOMPARE(Run_->Read(QStringLiteral("games.bdt")).count('\n'), 9);
 }
 
-void TKCollectionTest::aFailedDeleteKeepsEveryGame() {
+void TListingWindowTest::aFailedDeleteKeepsEveryGame() {
     // The base's folder replaced by a file: the save fails for every user, root included.
     Run_->Write(QStringLiteral("gone"), "");
     CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
@@ -191,8 +191,8 @@ void TKCollectionTest::aFailedDeleteKeepsEveryGame() {
     QVERIFY2(errors[0].contains(QLatin1String("gone")), qPrintable(errors[0]));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(12));
     QCOMPARE(Run_->Base().Listing, kalvon::TListing({2, 3}));
-    QCOMPARE(Run_->Program->NavigatorForm->PanelCount(), 2);
+    QCOMPARE(Run_->Program->NavigatorWindow->PanelCount(), 2);
 }
 
-#include "KCollectionTest.moc"
-KALVON_UI_TEST(TKCollectionTest);
+#include "ListingWindowTest.moc"
+KALVON_UI_TEST(TListingWindowTest);

@@ -1,14 +1,13 @@
-#include "ui/help.h"
+#include "ui/AboutDialog.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-TAboutBox::TAboutBox() : QDialog(nullptr) {
+TAboutDialog::TAboutDialog() : QDialog(nullptr) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -57,8 +56,7 @@ TAboutBox::TAboutBox() : QDialog(nullptr) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+void TAboutDialog::showEvent(QShowEvent* event) {
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }

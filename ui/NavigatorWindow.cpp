@@ -1,18 +1,17 @@
-#include "ui/Nav.h"
+#include "ui/NavigatorWindow.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 #include <climits>
 
 #include "base/GameTexts.h"
-#include "ui/KCollection.h"
+#include "ui/ListingWindow.h"
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ constexpr int ScrollBarWidth = 16;
 
 }  // namespace
 
-TNavigatorForm::TNavigatorForm(TSession& session) : QWidget(nullptr), Session_(session) {
+TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("NavigatorForm"));
     setWindowTitle(QStringLiteral("NavigatorBD"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -33,42 +32,41 @@ TNavigatorForm::TNavigatorForm(TSession& session) : QWidget(nullptr), Session_(s
     header.setColor(QPalette::Window, QColor(255, 128, 128));
     PanelHeader->setPalette(header);
     const QFont tahoma(QStringLiteral("Tahoma"), 8);
-    Label1 =
+    playersHeading =
         new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
-    Label2 = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* label : {Label1, Label2}) label->setFont(tahoma);
+    boardHeading = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
+    playersHeading->setObjectName(QStringLiteral("Label1"));
+    boardHeading->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* label : {playersHeading, boardHeading}) label->setFont(tahoma);
 
     sbPartys = new QScrollBar(Qt::Vertical, this);
     sbPartys->setObjectName(QStringLiteral("sbPartys"));
     sbPartys->setRange(0, 0);
     sbPartys->setFocusPolicy(Qt::StrongFocus);
     sbPartys->installEventFilter(this);
-    connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorForm::sbPartysChange);
+    connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorWindow::sbPartysChange);
 
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    panelColumn = new QWidget(this);
+    panelColumn->setObjectName(QStringLiteral("Panel1"));
 
     resize(321, 317);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(321 / 2, 317 / 2));
+    CentreOnScreen(*this, QSize(321, 317));
 }
 
-bool TNavigatorForm::HasPanels() const {
+bool TNavigatorWindow::HasPanels() const {
     return !Session_.Base().Listing.empty();
 }
 
-int TNavigatorForm::RowsThatFit() const {
+int TNavigatorWindow::RowsThatFit() const {
     return std::max(0, height() - HeaderHeight) / TPartyPanel::RowHeight;
 }
 
-long TNavigatorForm::ListedGame(int position) const {
+long TNavigatorWindow::ListedGame(int position) const {
     const kalvon::TListing& listing = Session_.Base().Listing;
     return position >= 1 && size_t(position) <= listing.size() ? listing[size_t(position - 1)] : -1;
 }
 
-void TNavigatorForm::DrawPanels(int first, int position) {
+void TNavigatorWindow::DrawPanels(int first, int position) {
     const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
     const QSignalBlocker quiet(sbPartys);
     if (count == 0) {
@@ -92,8 +90,8 @@ void TNavigatorForm::DrawPanels(int first, int position) {
         FirstIndex_ = count - V + 1;
     }
     while (PanelCount() < V) {
-        auto* panel = new TPartyPanel(PanelCount() + 1, Panel1);
-        connect(panel, &TPartyPanel::Clicked, this, &TNavigatorForm::AClick);
+        auto* panel = new TPartyPanel(PanelCount() + 1, panelColumn);
+        connect(panel, &TPartyPanel::Clicked, this, &TNavigatorWindow::PanelClicked);
         panel->show();
         Panels_.push_back(panel);
     }
@@ -107,11 +105,11 @@ void TNavigatorForm::DrawPanels(int first, int position) {
     FillColumn();
 }
 
-void TNavigatorForm::FillColumn() {
+void TNavigatorWindow::FillColumn() {
     for (TPartyPanel* panel : Panels_) LocateControl(*panel, ListedGame(FirstIndex_ + panel->Number() - 1));
 }
 
-void TNavigatorForm::LocateControl(TPartyPanel& panel, long party) {
+void TNavigatorWindow::LocateControl(TPartyPanel& panel, long party) {
     const kalvon::TGameBase& base = Session_.Base();
     if (party < 0 || size_t(party) >= base.PartyList.size()) {
         for (QLabel* cell : {panel.edNum, panel.edBlack, panel.edWhite, panel.edKod, panel.edResult,
@@ -129,13 +127,13 @@ void TNavigatorForm::LocateControl(TPartyPanel& panel, long party) {
     panel.edYear->setText(CodePageText(game.Year));
 }
 
-void TNavigatorForm::ChangeActiveColor() {
+void TNavigatorWindow::ChangeActiveColor() {
     for (TPartyPanel* panel : Panels_)
         if (panel->Number() == PreviousActive_ || panel->Number() == ActivePanel_)
             panel->SetActive(panel->Number() == ActivePanel_);
 }
 
-void TNavigatorForm::sbPartysChange(int position) {
+void TNavigatorWindow::sbPartysChange(int position) {
     const int N = PanelCount(), Max = sbPartys->maximum();
     if (N == 0) return;
     PreviousActive_ = ActivePanel_;
@@ -166,7 +164,7 @@ void TNavigatorForm::sbPartysChange(int position) {
     FillColumn();
 }
 
-void TNavigatorForm::AClick(int n) {
+void TNavigatorWindow::PanelClicked(int n) {
     const int pos = n + FirstIndex_ - 1;
     const long game = ListedGame(pos);
     if (game < 0) return;
@@ -180,7 +178,7 @@ void TNavigatorForm::AClick(int n) {
     Session_.OpenGame(game);
 }
 
-void TNavigatorForm::RefillPanels() {
+void TNavigatorWindow::RefillPanels() {
     if (!isVisible()) return;
     const size_t count = Session_.Base().Listing.size();
     if (size_t(LastIndex_) > count || (PanelCount() == 0) != (count == 0))
@@ -189,50 +187,50 @@ void TNavigatorForm::RefillPanels() {
         FillColumn();
 }
 
-bool TNavigatorForm::eventFilter(QObject* watched, QEvent* event) {
+bool TNavigatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == sbPartys && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !Session_.Base().Listing.empty() &&
             ActivePanel_ > 0) {
-            AClick(ActivePanel_);
+            PanelClicked(ActivePanel_);
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TNavigatorForm::showEvent(QShowEvent* event) {
+void TNavigatorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FormShow();
 }
 
-void TNavigatorForm::FormShow() {
+void TNavigatorWindow::FormShow() {
     // The main window docks the navigator at its right edge.
     emit Shown();
     DrawPanels(1, 1);
     sbPartys->setFocus();
 }
 
-void TNavigatorForm::resizeEvent(QResizeEvent* event) {
+void TNavigatorWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FormResize();
 }
 
-void TNavigatorForm::FormResize() {
+void TNavigatorWindow::FormResize() {
     PanelHeader->setGeometry(0, 0, width(), HeaderHeight);
-    Label1->setGeometry(0, 1, width(), 13);
-    Label2->setGeometry(0, 14, width(), 13);
+    playersHeading->setGeometry(0, 1, width(), 13);
+    boardHeading->setGeometry(0, 14, width(), 13);
     const int below = std::max(0, height() - HeaderHeight);
     sbPartys->setGeometry(width() - ScrollBarWidth, HeaderHeight, ScrollBarWidth, below);
-    Panel1->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
+    panelColumn->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
     // The column follows the rows that fit, also when it grows past the games of the Listing.
     const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
     if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
         DrawPanels(FirstIndex_, sbPartys->value());
-    for (TPartyPanel* panel : Panels_) panel->resize(Panel1->width() - 2, TPartyPanel::RowHeight);
+    for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, TPartyPanel::RowHeight);
 }
 
-void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKonstr& listing,
+void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
                      bool openNavigator, bool openListing) {
     const bool listed = !session.Base().Listing.empty();
     if (navigator.isVisible())
@@ -240,7 +238,7 @@ void RefreshBrowsers(const TSession& session, TNavigatorForm& navigator, TFormKo
     else if (openNavigator && listed && navigator.HasPanels())
         navigator.show();
     if (listing.isVisible())
-        listing.ShowFormKonstr();
+        listing.FillLines();
     else if (openListing && listed && listing.HasLines())
         listing.show();
 }

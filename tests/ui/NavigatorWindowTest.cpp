@@ -9,7 +9,7 @@
 
 using namespace browse;
 
-class TNavTest : public QObject {
+class TNavigatorWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -23,14 +23,14 @@ private slots:
     void resizingKeepsOnlyThePanelsThatFit();
 
 private:
-    TNavigatorForm& Navigator() { return *Run_->Program->NavigatorForm; }
+    TNavigatorWindow& Navigator() { return *Run_->Program->NavigatorWindow; }
     // Room for exactly that many panels below the header.
     void Room(int panels) { Navigator().resize(321, 28 + panels * 33 + 10); }
     std::unique_ptr<TProgramRun> Run_;
 };
 
-void TNavTest::showWithAnEmptyListingSaysSo() {
-    TMainForm& main = Start(*Run_, 5);
+void TNavigatorWindowTest::showWithAnEmptyListingSaysSo() {
+    TMainWindow& main = Start(*Run_, 5);
     Trigger(main, "NavigatorShow1");
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Listing games is empty! Do query!")});
@@ -43,7 +43,7 @@ void TNavTest::showWithAnEmptyListingSaysSo() {
     QCOMPARE(Navigator().frameGeometry().topLeft(), main.frameGeometry().topRight() + QPoint(1, 0));
 }
 
-void TNavTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
+void TNavigatorWindowTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
     Start(*Run_, 12);
     Room(7);
     List(*Run_, {4, 0, 9});
@@ -78,7 +78,7 @@ void TNavTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
     QCOMPARE(Run_->Base().CurrentParty, kalvon::NoParty);
 }
 
-void TNavTest::scrollingMovesTheHighlightThenTheColumn() {
+void TNavigatorWindowTest::scrollingMovesTheHighlightThenTheColumn() {
     Start(*Run_, 20);
     Room(7);
     kalvon::TListing all;
@@ -123,7 +123,7 @@ void TNavTest::scrollingMovesTheHighlightThenTheColumn() {
     QVERIFY(Run_->Base().EditMode);
 }
 
-void TNavTest::panelCellsAndTheHighlightHaveTheirColours() {
+void TNavigatorWindowTest::panelCellsAndTheHighlightHaveTheirColours() {
     Start(*Run_, 5);
     Room(7);
     List(*Run_, {0, 1, 2});
@@ -147,8 +147,8 @@ void TNavTest::panelCellsAndTheHighlightHaveTheirColours() {
     QCOMPARE(picture.pixelColor(300, 1), QColor(255, 128, 128));
 }
 
-void TNavTest::clickingAPanelOpensItsGameWhole() {
-    TMainForm& main = Start(*Run_, 5);
+void TNavigatorWindowTest::clickingAPanelOpensItsGameWhole() {
+    TMainWindow& main = Start(*Run_, 5);
     Trigger(main, "StatisticShow");
     QVERIFY(!CurrentSession().AlfMoves().empty());
     List(*Run_, {3, 1, 2});
@@ -164,16 +164,16 @@ void TNavTest::clickingAPanelOpensItsGameWhole() {
     QVERIFY(Action(main, "N13")->isEnabled());
     QCOMPARE(Navigator().ActivePanel(), 2);
     // The board shows the whole game: the last stone stands on its point.
-    const QImage board = PaintBox(main)->grab().toImage();
+    const QImage board = BoardArea(main)->grab().toImage();
     Trigger(main, "N13");
-    QVERIFY(PaintBox(main)->grab().toImage() != board);
+    QVERIFY(BoardArea(main)->grab().toImage() != board);
     // Clicking the active panel again puts the whole game back.
     QTest::mouseClick(Panel(Navigator(), 2), Qt::LeftButton, {}, QPoint(250, 20));
     QCOMPARE(base.CurrentMoves, Moves(30));
-    QCOMPARE(PaintBox(main)->grab().toImage(), board);
+    QCOMPARE(BoardArea(main)->grab().toImage(), board);
 }
 
-void TNavTest::resizingKeepsOnlyThePanelsThatFit() {
+void TNavigatorWindowTest::resizingKeepsOnlyThePanelsThatFit() {
     Start(*Run_, 20);
     Room(7);
     kalvon::TListing some = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
@@ -188,5 +188,5 @@ void TNavTest::resizingKeepsOnlyThePanelsThatFit() {
     QCOMPARE(Panel(Navigator(), 1)->width(), Navigator().width() - 16 - 2);
 }
 
-#include "NavTest.moc"
-KALVON_UI_TEST(TNavTest);
+#include "NavigatorWindowTest.moc"
+KALVON_UI_TEST(TNavigatorWindowTest);

@@ -5,17 +5,17 @@
 #include "exchange/FolderCommands.h"
 #include "exchange/NotificationWriter.h"
 #include "ui/DialogService.h"
-#include "ui/Main.h"
+#include "ui/MainWindow.h"
 #include "ui/Session.h"
 
-void TMainForm::ConnectExchange() {
-    connect(Menu_.AddNewGames1, &QAction::triggered, this, &TMainForm::AddNewPartys1Click);
-    connect(Menu_.UpdateGames1, &QAction::triggered, this, &TMainForm::UpdatePartys1Click);
-    connect(Menu_.OutPbmFormat1, &QAction::triggered, this, &TMainForm::Outpbmformat1Click);
+void TMainWindow::ConnectExchange() {
+    connect(Menu_.addNewGamesAction, &QAction::triggered, this, &TMainWindow::AddNewGames);
+    connect(Menu_.updateGamesAction, &QAction::triggered, this, &TMainWindow::UpdateGames);
+    connect(Menu_.outPbmFormatAction, &QAction::triggered, this, &TMainWindow::WriteNotifications);
 }
 
 // A base whose text ended at a NUL byte would lose the lines after it when a folder command rewrote it.
-bool TMainForm::FolderCommandRefused() {
+bool TMainWindow::FolderCommandRefused() {
     if (Session_.NulLine() == 0) return false;
     Dialogs().Error(this,
                     QStringLiteral("File %1 ended at a NUL byte in line %2 when it was loaded: it is not "
@@ -25,7 +25,7 @@ bool TMainForm::FolderCommandRefused() {
     return true;
 }
 
-void TMainForm::AddNewPartys1Click() {
+void TMainWindow::AddNewGames() {
     if (FolderCommandRefused()) return;
     // The new games join the base in memory at its end; a refused run leaves it as it was.
     const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(
@@ -33,7 +33,7 @@ void TMainForm::AddNewPartys1Click() {
     if (run.StatisticsDue && StatisticShown()) MakeStatistic(false);
 }
 
-void TMainForm::UpdatePartys1Click() {
+void TMainWindow::UpdateGames() {
     if (FolderCommandRefused()) return;
     // The base file is rewritten on disk; the base in memory is then read again from it.
     const kalvon::TFolderRun run =
@@ -41,6 +41,6 @@ void TMainForm::UpdatePartys1Click() {
     if (run.ReloadDue) LoadBaseFile(Session_.BasePath(), true);
 }
 
-void TMainForm::Outpbmformat1Click() {
+void TMainWindow::WriteNotifications() {
     kalvon::WriteNotifications(Session_.Base(), ".", Session_.EngineUi());
 }

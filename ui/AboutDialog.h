@@ -3,9 +3,9 @@
 
 #include <QDialog>
 
-class TAboutBox final : public QDialog {
+class TAboutDialog final : public QDialog {
 public:
-    TAboutBox();
+    TAboutDialog();
 
 protected:
     void showEvent(QShowEvent* event) override;
