@@ -1,0 +1,114 @@
+// Several writers of one base, and what a rewrite leaves beside it: no writer loses another's games,
+// the previous generation can be brought back, owners stay and nothing is written through a link.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "tests/cli/CliRun.h"
+#include "tests/engine/TestBase.h"
+
+namespace kalvon::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Notification(int board) {
+    return Concat({"Notification of Gomoku Board ", std::to_string(board),
+                   "\r\n\r\nGame won by Alice.\r\n\r\nAlice's\r\nBob's\r\n\r\n   Eks          Ohs\r\n"
+                   "   Alice  Bob\r\n  1 H8         2 Resign\r\n\r\n\r\n"});
+}
+
+size_t LineCount(const std::string& text) {
+    return size_t(std::count(text.begin(), text.end(), '\n'));
+}
+
+// A base of games of distinct boards, as a player's base holds them.
+std::string Base(int games) {
+    std::string text;
+    for (int g = 0; g < games; ++g)
+        text += Concat({"2000,", std::to_string(100000 + g), "=[A,B,+,88,?,-]\r\n"});
+    return text;
+}
+
+TEST(Writers, ConcurrentAddsKeepEveryGameAndTheLastRewriteCanBeUndone) {
+    TTempFolder folder;
+    const std::string base = folder.File("g.bdt");
+    WriteFile(base, Base(4000));
+    // Two working folders, three notifications each, every board its own.
+    for (int run = 0; run < 2; ++run)
+        for (int n = 0; n < 3; ++n) {
+            const std::string add = Concat({"w", std::to_string(run), "/add"});
+            fs::create_directories(folder.File(add));
+            WriteFile(folder.File(Concat({add, "/", std::to_string(n), "_03.txt"})),
+                      Notification(run * 10 + n + 1));
+        }
+    for (int round = 0; round < 3; ++round) {
+        const std::string before = ReadFile(base);
+        TCliResult first, second;
+        std::thread a([&] { first = RunCli(folder.Path() / "w0", {"add", base}); });
+        std::thread b([&] { second = RunCli(folder.Path() / "w1", {"add", base}); });
+        a.join();
+        b.join();
+        ASSERT_EQ(first.Status, 0) << first.Err;
+        ASSERT_EQ(second.Status, 0) << second.Err;
+        EXPECT_EQ(LineCount(ReadFile(base)), LineCount(before) + 6) << "round " << round;
+        // The base as the second writer found it, three games short, is the previous generation.
+        EXPECT_EQ(LineCount(ReadFile(base + ".bak")), LineCount(before) + 3);
+    }
+    EXPECT_TRUE(fs::exists(base + ".lock"));
+
+    const std::string now = ReadFile(base), previous = ReadFile(base + ".bak");
+    const TCliResult refused = RunCli(folder.Path(), {"restore", base});
+    EXPECT_EQ(refused.Status, 1) << "no answer on standard input is No";
+    EXPECT_NE(refused.Err.find("g.bdt: 4018 games, last changed "), std::string::npos) << refused.Err;
+    EXPECT_NE(refused.Err.find("g.bdt.bak: 4015 games"), std::string::npos) << refused.Err;
+    EXPECT_EQ(ReadFile(base), now);
+    const TCliResult restored = RunCli(folder.Path(), {"restore", base, "--yes"});
+    EXPECT_EQ(restored.Status, 0) << restored.Err;
+    EXPECT_EQ(ReadFile(base), previous);
+    EXPECT_EQ(ReadFile(base + ".bak"), now) << "the swap can itself be undone";
+}
+
+TEST(Writers, AWriterThatCannotHaveTheLockWritesNothing) {
+    TTempFolder folder;
+    WriteFile(folder.File("g.bdt"), Base(3));
+    fs::create_directories(folder.File("add"));
+    WriteFile(folder.File("add/1_03.txt"), Notification(1));
+    // flock(1) keeps the lock while the tool waits and gives up.
+    const std::string holder =
+        Concat({"cd ", Quote(folder.Path().string()), " && exec flock g.bdt.lock sleep 8 >/dev/null 2>&1 &"});
+    ASSERT_EQ(std::system(holder.c_str()), 0);
+    for (int i = 0; i < 100 && !fs::exists(folder.File("g.bdt.lock")); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const TCliResult result = RunCli(folder.Path(), {"add", "g.bdt"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("Base g.bdt is being rewritten by another program; nothing was written."),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(ReadFile(folder.File("g.bdt")), Base(3));
+    EXPECT_FALSE(fs::exists(folder.File("g.bdt.bak")));
+}
+
+TEST(Writers, ARewriteKeepsTheOwnerGroupAndMode) {
+    if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TTempFolder folder;
+    const std::string base = folder.File("g.bdt");
+    WriteFile(base, Base(3));
+    ASSERT_EQ(chown(base.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(chmod(base.c_str(), 0660), 0);
+    fs::create_directories(folder.File("add"));
+    WriteFile(folder.File("add/1_03.txt"), Notification(1));
+    ASSERT_EQ(RunCli(folder.Path(), {"add", "g.bdt"}).Status, 0);
+    struct stat info {};
+    ASSERT_EQ(stat(base.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+    EXPECT_EQ(info.st_mode & 07777, 0660u);
+    EXPECT_EQ(LineCount(ReadFile(base)), 4u);
+}
+
+}  // namespace
+}  // namespace kalvon::test
