@@ -200,6 +200,42 @@ const std::vector<TRow>& Rows() {
           "File b.bdt: 5 more lines had an empty result; the first of them is line 11.\n"},
          "games: 15\nplayers: 1\nyears: 1\n"},
 
+        // Nothing is written through a link: a name in Outpbm that is no ordinary file passes to the
+        // next free name, and an Outpbm that leads elsewhere is refused.
+        {"WriteDoesNotFollowALinkInOutpbm", "", Game, {"write", "b.bdt", "-"}, 0,
+         {"Outpbm/Renju Board 1_00.txt is not an ordinary file: the game went to Outpbm/Renju Board 1_00 (2).txt."},
+         "Outpbm/Renju Board 1_00 (2).txt\n",
+         [](const TTempFolder& f) {
+             fs::create_directory(f.File("Outpbm"));
+             fs::create_symlink("../b.bdt", f.File("Outpbm/Renju Board 1_00.txt"));
+         },
+         [](const TTempFolder& f) {
+             EXPECT_EQ(ReadFile(f.File("b.bdt")), Game);
+             EXPECT_TRUE(fs::is_symlink(f.File("Outpbm/Renju Board 1_00.txt")));
+         }},
+        {"OutpbmThatIsALinkIsRefused", "", Game, {"write", "b.bdt", "-"}, 1, {"it is not a folder of its own"}, "",
+         [](const TTempFolder& f) {
+             fs::create_directory(f.File("elsewhere"));
+             fs::create_directory_symlink("elsewhere", f.File("Outpbm"));
+         },
+         [](const TTempFolder& f) { EXPECT_TRUE(fs::is_empty(f.File("elsewhere"))); }},
+        {"DiagramTargetThatIsALinkIsRefused", "", Game, {"diagram", "b.bdt", "1", "d.png"}, 1,
+         {"it is not an ordinary file; nothing is written through it."}, "",
+         [](const TTempFolder& f) { fs::create_symlink("b.bdt", f.File("d.png")); },
+         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Game); }},
+        // Keys of Update Games are equal only when they are equal bytes but for ASCII letter case: a soft
+        // hyphen is a character of its own.
+        {"UpdateKeysDifferingByASoftHyphen", "", "2003,\xc4" "1234=[A,B,+,88,?,-]\r\n", {"update", "b.bdt"}, 0, {}, "",
+         [](const TTempFolder& f) {
+             fs::create_directory(f.File("update"));
+             WriteFile(f.File("update/x_03.txt"),
+                       "Notification of Gomoku Board \xc4" "12\xad" "34\r\n\r\nGame won by C.\r\n\r\n"
+                       "   Eks          Ohs\r\n   C        D\r\n  1 H8         2 Resign\r\n\r\n");
+         },
+         [](const TTempFolder& f) {
+             EXPECT_EQ(ReadFile(f.File("b.bdt")), "2003,\xc4" "1234=[A,B,+,88,?,-]\r\n2003,\xc4" "12\xad" "34=[C,D,+,88,?,-]\r\n");
+         }},
+
         // Arguments.
         {"EmptyMoves", "", Game, {"stat", "b.bdt", ""}, 2, {"kalvon-cli: no moves in \"\""}, ""},
         {"BlankMoves", "", Game, {"stat", "b.bdt", " "}, 2, {"no moves in"}, ""},
