@@ -23,6 +23,9 @@ if ! run-clang-tidy-14 -p build-ci -j "$(nproc)" -quiet "^$PWD/(base|search|exch
 fi
 echo "clang-tidy: no findings in base/, search/, exchange/ and app/"
 
+# Writers racing on one base, a few rounds (scripts/stress-writers.sh 20 300000 for the full run).
+scripts/stress-writers.sh 5 20000
+
 # The first report of either sanitizer fails the run.
 export ASAN_OPTIONS=halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
