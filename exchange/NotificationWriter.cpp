@@ -12,6 +12,7 @@
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
+#include "exchange/NotificationCarry.h"
 
 // GCC 12 at -O3 reports overlapping copies inside std::string concatenations that cannot happen
 // (its known -Wrestrict false positive); nothing else in this file is affected.
@@ -254,6 +255,11 @@ std::string NotificationText(const TGameBase& base, const TPartyRecord& party) {
 
 namespace {
 
+// "2003, 4711" as the user knows the game.
+std::string TrimmedKey(const TPartyRecord& party) {
+    return Concat({std::string_view(party.Year), ", ", Trim(party.Board)});
+}
+
 bool OrdinaryOrFree(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) != 0 ? errno == ENOENT : S_ISREG(info.st_mode);
@@ -261,9 +267,26 @@ bool OrdinaryOrFree(const std::string& path) {
 
 }  // namespace
 
-TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui) {
+TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui,
+                                         bool strict) {
     TWrittenNotifications written;
     if (base.Listing.empty()) return written;
+    std::vector<std::string> problems(base.Listing.size());
+    for (size_t i = 0; i < base.Listing.size(); ++i) {
+        const long game = base.Listing[i];
+        if (game < 0 || game >= long(base.PartyList.size())) continue;
+        const TPartyRecord& party = base.PartyList[size_t(game)];
+        if (std::optional<std::string> problem = NotificationCarryProblem(base, party)) {
+            problems[i] = *problem;
+            if (strict) {
+                ui.ShowMessage(Concat({"Game ", TrimmedKey(party),
+                                       " cannot be written exactly as a notification: ", *problem,
+                                       ". Nothing was written."}));
+                written.Ok = false;
+                return written;
+            }
+        }
+    }
     const std::string folder = JoinPath(workFolder, "Outpbm");
     struct stat info {};
     if (lstat(folder.c_str(), &info) != 0 && mkdir(folder.c_str(), 0777) != 0) {
@@ -278,7 +301,8 @@ TWrittenNotifications WriteNotifications(const TGameBase& base, const std::strin
         return written;
     }
     std::unordered_set<std::string> taken;
-    for (long game : base.Listing) {
+    for (size_t i = 0; i < base.Listing.size(); ++i) {
+        const long game = base.Listing[i];
         if (game < 0 || game >= long(base.PartyList.size())) continue;
         const TPartyRecord& party = base.PartyList[size_t(game)];
         std::string name = NotificationFileName(party);
@@ -299,6 +323,7 @@ TWrittenNotifications WriteNotifications(const TGameBase& base, const std::strin
             return written;
         }
         written.Paths.push_back(path);
+        if (!problems[i].empty()) written.NotCarried.push_back(Concat({path, ": ", problems[i]}));
     }
     return written;
 }

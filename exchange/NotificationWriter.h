@@ -25,6 +25,9 @@ struct TWrittenNotifications {
     std::vector<std::string> Paths;  // the files written, in Listing order
     bool Ok = true;                  // false when a folder or file could not be written (message shown)
     std::vector<std::string> Notes;  // games that went to another name than their own, and why
+    // "<file>: <reason>" for each game whose notification reads back as another game (a name with a
+    // blank, a year of other than four digits...), in Listing order.
+    std::vector<std::string> NotCarried;
 };
 
 // Writes the notification of every game of base.Listing, in Listing order, into workFolder/Outpbm,
@@ -34,6 +37,9 @@ struct TWrittenNotifications {
 // a file is refused with a message. Each file is written
 // through a temporary file; on a failure the message names the file and the reason, the files already
 // written stay and the run stops. Changes nothing in memory.
-TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui);
+// Every game is written; those the format cannot carry exactly are listed in NotCarried. With strict,
+// such games are an error instead: the message names the first of them and nothing is written.
+TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui,
+                                         bool strict = false);
 
 }  // namespace kalvon

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* WriteUsage =
     "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour "
     "all|black|white] "
-    "[--opponent NAME]] [--group C|None]";
+    "[--opponent NAME]] [--group C|None] [--strict]";
 
 int FolderExitStatus(const TFolderRun& run) {
     return run.Status == TFolderRunStatus::Done ? ExitOk : ExitFailure;
@@ -54,7 +54,16 @@ int RunUpdate(const TArguments& args) {
     return FolderExitStatus(UpdatePartysFromFolder(args[0], ".", ui));
 }
 
-int RunWrite(const TArguments& args) {
+int RunWrite(const TArguments& given) {
+    // --strict may stand anywhere after the moves; the rest are the query's options.
+    TArguments args;
+    bool strict = false;
+    for (size_t i = 0; i < given.size(); ++i) {
+        if (i >= 2 && given[i] == "--strict")
+            strict = true;
+        else
+            args.push_back(given[i]);
+    }
     if (args.size() < 2) return BadArguments(WriteUsage);
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
@@ -72,9 +81,11 @@ int RunWrite(const TArguments& args) {
     TPositionIndex index;
     MakeStatistic(base, criteria, index);
     TCliUi ui;
-    const TWrittenNotifications written = WriteNotifications(base, ".", ui);
+    const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
     for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
     for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
+    for (const std::string& game : written.NotCarried)
+        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
     return written.Ok ? ExitOk : ExitFailure;
 }
 

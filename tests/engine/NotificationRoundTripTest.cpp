@@ -7,6 +7,7 @@
 
 #include "base/BaseFile.h"
 #include "base/PointCodes.h"
+#include "exchange/NotificationCarry.h"
 #include "exchange/NotificationReader.h"
 #include "exchange/NotificationWriter.h"
 
@@ -117,6 +118,38 @@ TEST(NotificationRoundTrip, WrittenGamesReadBackWithinTheFormat) {
         ASSERT_FALSE(read.Error) << NotificationErrorText(*read.Error) << "\n" << text;
         ASSERT_EQ(read.BaseLine, Expected(game)) << text;
     }
+}
+
+// The writer names exactly the games that read back as other games: against the model above where it
+// applies, and against reading back for what the model leaves out (blanks in names, one name for both
+// players, years of other than four digits, the colour exchange).
+TEST(NotificationRoundTrip, GamesNotCarriedAreThoseThatReadBackDifferent) {
+    std::mt19937 random(1209);
+    size_t reported = 0;
+    for (int i = 0; i < 3000; ++i) {
+        TGame game = RandomGame(random, i);
+        const int odd = int(random() % 8);
+        if (odd == 0) game.Black = "Young Soo";
+        if (odd == 1) game.White = game.Black;
+        if (odd == 2) game.Year = std::to_string(random() % 1000);
+        TGameBase base;
+        std::string line = BaseLineOf(game, game.Result, game.Alt);
+        if (odd == 3) line.replace(line.size() - 2, 1, "R");
+        AddBaseLine(base, line);
+        const TPartyRecord& party = base.PartyList.back();
+        const std::optional<std::string> problem = NotificationCarryProblem(base, party);
+        const TNotificationRead read =
+            NotificationToBaseLine(NotificationText(base, party), NotificationFileName(party), 0);
+        ASSERT_EQ(problem.has_value(), read.Error.has_value() || read.BaseLine != line) << line;
+        if (odd >= 4) {
+            ASSERT_EQ(problem.has_value(), Expected(game) != line) << line;
+        }
+        if (odd == 0 || odd == 3) {
+            ASSERT_TRUE(problem) << line;
+        }
+        reported += problem ? 1 : 0;
+    }
+    EXPECT_GT(reported, 300u);
 }
 
 }  // namespace
