@@ -4,6 +4,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace kalvon {
 
@@ -47,7 +51,31 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern) {
+namespace {
+
+// What an entry that is no ordinary file is, in a few words.
+std::string EntryKind(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return errno == ELOOP    ? "a link in a loop"
+               : errno == ENOENT ? "a link that leads nowhere"
+                                 : std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return "a folder";
+    if (S_ISFIFO(info.st_mode)) return "a FIFO";
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "a device";
+    if (S_ISSOCK(info.st_mode)) return "a socket";
+    return "no ordinary file";
+}
+
+}  // namespace
+
+std::string FullPath(const std::string& folder) {
+    char resolved[PATH_MAX];
+    return realpath(folder.empty() ? "." : folder.c_str(), resolved) ? std::string(resolved) : folder;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern,
+                                    std::vector<std::string>* others) {
     std::vector<std::string> names;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return names;
@@ -57,10 +85,14 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string_view 
         // stat follows links, so a link to a file counts as a file and a link to a folder does not.
         struct stat info {};
         const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + name;
-        if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+        if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(name);
+        else if (others)
+            others->push_back(name + " (" + EntryKind(path) + ")");
     }
     closedir(dir);
     std::sort(names.begin(), names.end(), FoldedLess);
+    if (others) std::sort(others->begin(), others->end(), FoldedLess);
     return names;
 }
 

@@ -14,8 +14,14 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // The names (not paths) of the ordinary files in the folder, links to files included and
 // directories never, that match the pattern; hidden files too. Sorted by their bytes with ASCII
 // letters folded to lower case, equal folded names by their bytes. A missing or unreadable folder
-// gives an empty list.
-std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern);
+// gives an empty list. Entries that match but are no ordinary file (a folder, a link that leads
+// nowhere or in a loop, a FIFO, a device) go to others, when given, as "name (what it is)".
+std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern,
+                                    std::vector<std::string>* others = nullptr);
+
+// The folder as a full path, for messages that must say where files went; the path itself when it
+// cannot be resolved.
+std::string FullPath(const std::string& folder);
 
 // "folder/name", or the name alone when the folder is empty or ".", so that paths shown to the user
 // stay short in the working folder.

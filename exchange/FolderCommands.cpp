@@ -27,13 +27,20 @@ namespace {
 // Creates the folder when it is missing; false (message shown, status set) when the run cannot go on.
 bool FolderReady(const std::string& folder, const std::string& missingMessage, IBaseUi& ui, TFolderRun& run) {
     struct stat info {};
-    if (stat(folder.c_str(), &info) == 0) return true;
-    if (mkdir(folder.c_str(), 0777) != 0) {
-        ui.ShowMessage("Cannot create folder " + folder + ": " + std::strerror(errno));
+    if (stat(folder.c_str(), &info) == 0) {
+        run.Folder = FullPath(folder);
+        if (S_ISDIR(info.st_mode)) return true;
+        ui.ShowMessage("Cannot read notifications from " + run.Folder + ": it is not a folder.");
         run.Status = TFolderRunStatus::Failed;
         return false;
     }
-    ui.ShowMessage(missingMessage);
+    if (mkdir(folder.c_str(), 0777) != 0) {
+        ui.ShowMessage("Cannot create folder " + FullPath(".") + "/" + folder + ": " + std::strerror(errno));
+        run.Status = TFolderRunStatus::Failed;
+        return false;
+    }
+    run.Folder = FullPath(folder);
+    ui.ShowMessage(Concat({missingMessage, " It was made as ", run.Folder, "."}));
     run.Status = TFolderRunStatus::FolderCreated;
     return false;
 }
@@ -86,6 +93,15 @@ std::string FoldedKey(std::string_view line) {
     return folded;
 }
 
+// A run that failed: nothing read or written counts; where it looked stays.
+TFolderRun FailedRun(const TFolderRun& run) {
+    TFolderRun failed;
+    failed.Status = TFolderRunStatus::Failed;
+    failed.Folder = run.Folder;
+    failed.Skipped = run.Skipped;
+    return failed;
+}
+
 // Takes the base's writer lock for the whole run; false (message shown) when another writer keeps it.
 bool LockBase(TBaseWriteLock& lock, const std::string& basePath, IBaseUi& ui) {
     std::string error;
@@ -96,25 +112,36 @@ bool LockBase(TBaseWriteLock& lock, const std::string& basePath, IBaseUi& ui) {
 
 }  // namespace
 
+std::string FolderRunSummary(std::string_view command, const TFolderRun& run) {
+    auto count = [](size_t n, const char* one, const char* many) {
+        return Concat({std::to_string(n), " ", n == 1 ? one : many});
+    };
+    std::string text =
+        Concat({command, " from ", run.Folder, ": ", count(run.FilesRead, "file", "files"), " read, ",
+                count(run.GamesAdded, "game", "games"), " added, ", count(run.GamesReplaced, "game", "games"),
+                " updated, ", count(run.Skipped.size(), "entry", "entries"), " skipped"});
+    for (size_t i = 0; i < run.Skipped.size(); ++i) text += Concat({i == 0 ? ": " : ", ", run.Skipped[i]});
+    return text + ".";
+}
+
 TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, const std::string& workFolder,
                                IBaseUi& ui) {
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "add");
     if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
     TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return TFolderRun{TFolderRunStatus::Failed};
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) {
         run.Status = TFolderRunStatus::Failed;
         return run;
     }
-    const std::vector<std::string> names = ListFolder(folder, "*.txt");
+    const std::vector<std::string> names = ListFolder(folder, "*.txt", &run.Skipped);
     const TBaseMark mark = MarkBase(base);
     auto fail = [&](const std::string& message) {
         RemoveAddedSince(base, mark);
         ui.ShowMessage(message);
-        run = TFolderRun{TFolderRunStatus::Failed};
-        return run;
+        return run = FailedRun(run);
     };
     std::deque<std::string> read;  // a deque keeps the views of the lines below valid
     ui.FolderProgress(0, names.size());
@@ -131,7 +158,7 @@ TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, con
     lines.insert(lines.end(), read.begin(), read.end());
     if (!SaveLines(basePath, lines, ui)) {
         RemoveAddedSince(base, mark);
-        return TFolderRun{TFolderRunStatus::Failed};
+        return FailedRun(run);
     }
     run.GamesAdded = read.size();
     run.StatisticsDue = !read.empty();
@@ -143,20 +170,20 @@ TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string
     const std::string folder = JoinPath(workFolder, "update");
     if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
     TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return TFolderRun{TFolderRunStatus::Failed};
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) {
         run.Status = TFolderRunStatus::Failed;
         return run;
     }
-    const std::vector<std::string> names = ListFolder(folder, "*.txt");
+    const std::vector<std::string> names = ListFolder(folder, "*.txt", &run.Skipped);
     std::deque<std::string> read;
     ui.FolderProgress(0, names.size());
     for (const std::string& name : names) {
         TNotificationRead notification = ReadNotificationFile(JoinPath(folder, name));
         if (notification.Error) {
             ui.ShowMessage(NotificationErrorText(*notification.Error));
-            return TFolderRun{TFolderRunStatus::Failed};
+            return FailedRun(run);
         }
         read.push_back(std::move(notification.BaseLine));
         ui.FolderProgress(++run.FilesRead, names.size());
@@ -187,7 +214,7 @@ TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string
             ++run.GamesAdded;
         }
     }
-    if (!SaveLines(basePath, lines, ui)) return TFolderRun{TFolderRunStatus::Failed};
+    if (!SaveLines(basePath, lines, ui)) return FailedRun(run);
     run.ReloadDue = true;
     return run;
 }

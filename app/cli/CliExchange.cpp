@@ -17,8 +17,11 @@ constexpr const char* WriteUsage =
     "all|black|white] "
     "[--opponent NAME]] [--group C|None] [--strict]";
 
-int FolderExitStatus(const TFolderRun& run) {
-    return run.Status == TFolderRunStatus::Done ? ExitOk : ExitFailure;
+// A run that was done ends with its summary on standard error, where the tool's messages go.
+int FolderExitStatus(std::string_view command, const TFolderRun& run) {
+    if (run.Status != TFolderRunStatus::Done) return ExitFailure;
+    std::cerr << ToTerminal(FolderRunSummary(command, run)) << '\n';
+    return ExitOk;
 }
 
 }  // namespace
@@ -45,13 +48,13 @@ int RunAdd(const TArguments& args) {
     if (args.size() != 1) return BadArguments("usage: kalvon-cli add BASE");
     TGameBase base;
     TCliUi ui;
-    return FolderExitStatus(AddPartysFromFolder(base, args[0], ".", ui));
+    return FolderExitStatus("Add New Games", AddPartysFromFolder(base, args[0], ".", ui));
 }
 
 int RunUpdate(const TArguments& args) {
     if (args.size() != 1) return BadArguments("usage: kalvon-cli update BASE");
     TCliUi ui;
-    return FolderExitStatus(UpdatePartysFromFolder(args[0], ".", ui));
+    return FolderExitStatus("Update Games", UpdatePartysFromFolder(args[0], ".", ui));
 }
 
 int RunWrite(const TArguments& given) {

@@ -37,7 +37,9 @@ TEST(CliFolders, MissingFolderThenRefusalThenSuccess) {
         WriteFile(folder.File("b.bdt"), base);
         const TCliResult missing = RunCli(folder.Path(), {command, "b.bdt"});
         EXPECT_EQ(missing.Status, 1);
-        EXPECT_EQ(missing.Err, "Place " + command + " games in directory " + command + "!\n");
+        EXPECT_EQ(missing.Err,
+                  Concat({"Place ", command, " games in directory ", command, "! It was made as ",
+                          std::filesystem::canonical(folder.Path()).string(), "/", command, ".\n"}));
         EXPECT_TRUE(std::filesystem::is_directory(folder.File(command)));
 
         WriteFile(folder.File(command + "/a_03.txt"), Notification("7", "A1"));
@@ -49,8 +51,16 @@ TEST(CliFolders, MissingFolderThenRefusalThenSuccess) {
         EXPECT_EQ(ReadFile(folder.File("b.bdt")), base) << command;
 
         std::filesystem::remove(folder.File(command + "/b_03.txt"));
+        // An entry that is no ordinary file is named in the closing line, not passed over in silence.
+        std::filesystem::create_symlink("nowhere", folder.File(command + "/d_03.txt"));
         const TCliResult done = RunCli(folder.Path(), {command, "b.bdt"});
         EXPECT_EQ(done.Status, 0) << done.Err;
+        EXPECT_EQ(
+            done.Err,
+            Concat({command == "add" ? "Add New Games" : "Update Games", " from ",
+                    std::filesystem::canonical(folder.Path()).string(), "/", command, ": 2 files read, ",
+                    command == "add" ? "2 games added, 0 games updated" : "1 game added, 1 game updated",
+                    ", 1 entry skipped: d_03.txt (a link that leads nowhere).\n"}));
         const std::string added =
             "2000,    5=[Ann,Zed,-,11,?,-]\r\n2001,    1=[Alice,Bob,+,22,?,-]\r\n"
             "2001,    1=[Carol,Dan,+,88,?,-]\r\n2003,    7=[Alice,Bob,+,11,?,-]\r\n";

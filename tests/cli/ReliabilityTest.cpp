@@ -236,6 +236,10 @@ const std::vector<TRow>& Rows() {
              EXPECT_EQ(ReadFile(f.File("b.bdt")), "2003,\xc4" "1234=[A,B,+,88,?,-]\r\n2003,\xc4" "12\xad" "34=[C,D,+,88,?,-]\r\n");
          }},
 
+        {"AddThatIsAFileIsRefused", "", Game, {"add", "b.bdt"}, 1, {"/add: it is not a folder.\n"}, "",
+         [](const TTempFolder& f) { WriteFile(f.File("add"), "notes"); },
+         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Game); }},
+
         // Arguments.
         {"EmptyMoves", "", Game, {"stat", "b.bdt", ""}, 2, {"kalvon-cli: no moves in \"\""}, ""},
         {"BlankMoves", "", Game, {"stat", "b.bdt", " "}, 2, {"no moves in"}, ""},

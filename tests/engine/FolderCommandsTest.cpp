@@ -111,8 +111,11 @@ TEST_F(FolderCommands, MissingFoldersAreCreatedWithTheirMessages) {
     WriteFile(BasePath(), "2000,1=[A,B,+,88,?,-]\r\n\r\n");
     EXPECT_EQ(AddPartysFromFolder(Base, BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
     EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::FolderCreated);
-    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"Place add games in directory add!",
-                                                     "Place update games in directory update!"}));
+    const std::string made = std::filesystem::canonical(Folder.Path()).string();
+    EXPECT_EQ(Ui.Messages,
+              (std::vector<std::string>{
+                  "Place add games in directory add! It was made as " + made + "/add.",
+                  "Place update games in directory update! It was made as " + made + "/update."}));
     EXPECT_TRUE(std::filesystem::is_directory(Folder.File("add")));
     EXPECT_TRUE(std::filesystem::is_directory(Folder.File("update")));
     EXPECT_EQ(ReadFile(BasePath()), "2000,1=[A,B,+,88,?,-]\r\n\r\n");

@@ -40,8 +40,10 @@ void TExchangeTest::missingFoldersAreCreatedWithTheirMessages() {
     main.BaseItems().first()->trigger();
     Trigger(main, "AddNewGames1");
     Trigger(main, "UpdateGames1");
+    const QString made = QDir(session.Path(QString())).canonicalPath();
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
-             QStringList({"Place add games in directory add!", "Place update games in directory update!"}));
+             QStringList({"Place add games in directory add! It was made as " + made + "/add.",
+                          "Place update games in directory update! It was made as " + made + "/update."}));
     QVERIFY(QDir(session.Path(QStringLiteral("add"))).exists());
     QVERIFY(QDir(session.Path(QStringLiteral("update"))).exists());
     QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
