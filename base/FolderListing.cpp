@@ -51,9 +51,6 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-namespace {
-
-// What an entry that is no ordinary file is, in a few words.
 std::string EntryKind(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
@@ -66,8 +63,6 @@ std::string EntryKind(const std::string& path) {
     if (S_ISSOCK(info.st_mode)) return "a socket";
     return "no ordinary file";
 }
-
-}  // namespace
 
 std::string FullPath(const std::string& folder) {
     char resolved[PATH_MAX];

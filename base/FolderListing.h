@@ -19,6 +19,10 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 std::vector<std::string> ListFolder(const std::string& folder, std::string_view pattern,
                                     std::vector<std::string>* others = nullptr);
 
+// What a path that is no ordinary file is, in a few words ("a folder", "a FIFO", "a device", "a link
+// that leads nowhere", ...), or the system's reason when it cannot be looked at.
+std::string EntryKind(const std::string& path);
+
 // The folder as a full path, for messages that must say where files went; the path itself when it
 // cannot be resolved.
 std::string FullPath(const std::string& folder);

@@ -277,7 +277,7 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
     if (targetExists && !S_ISREG(old.st_mode)) return refuse("it is not an ordinary file.");
     // A file the user made read-only is not to be replaced behind their back; root passes access().
     if (targetExists && ((old.st_mode & S_IWUSR) == 0 || access(target.c_str(), W_OK) != 0))
-        return refuse("the file is write-protected.");
+        return refuse(errno == EROFS ? "the file system is read-only." : "the file is write-protected.");
     RemoveStaleTemporaries(target);
     std::string temporary = TemporaryPrefix(target) + std::to_string(getpid()) + "~XXXXXX";
     int fd = mkstemp(temporary.data());

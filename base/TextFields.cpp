@@ -63,4 +63,26 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
+std::string ShowControls(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 32 && byte != 127) {
+            shown += c;
+            continue;
+        }
+        constexpr std::string_view Hex = "0123456789abcdef";
+        shown += "\\x";
+        shown += Hex[byte >> 4];
+        shown += Hex[byte & 15];
+    }
+    return shown;
+}
+
+std::string QuoteShort(std::string_view text) {
+    constexpr size_t Shown = 60;
+    return Concat({"\"", ShowControls(text.substr(0, Shown)), text.size() > Shown ? "...\"" : "\""});
+}
+
 }  // namespace kalvon

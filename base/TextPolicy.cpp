@@ -20,6 +20,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/TextFields.h"
+
 namespace kalvon {
 
 namespace {
@@ -177,7 +179,7 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
     UErrorCode status = U_ZERO_ERROR;
     Icu_->Converter.reset(ucnv_open(codePage.c_str(), &status));
     if (U_FAILURE(status) || !Icu_->Converter)
-        throw std::runtime_error("Unknown code page \"" + codePage + "\"");
+        throw std::runtime_error("Unknown code page " + QuoteShort(codePage));
     Icu_->Weighing.reset(ucnv_open(codePage.c_str(), &status));
     Icu_->Checking.reset(ucnv_open(codePage.c_str(), &status));
     if (U_FAILURE(status)) throw std::runtime_error("Unknown code page \"" + codePage + "\"");
@@ -210,7 +212,7 @@ TTextPolicy::TTextPolicy(const std::string& codePage, const std::string& locale)
     ucnv_reset(Icu_->Converter.get());
     ucnv_reset(Icu_->Checking.get());
     if (!keepsAscii)
-        throw std::runtime_error("The code page \"" + codePage + "\" does not keep ASCII as ASCII");
+        throw std::runtime_error("The code page " + QuoteShort(codePage) + " does not keep ASCII as ASCII");
     status = U_ZERO_ERROR;
     Icu_->Collator.reset(icu::Collator::createInstance(icu::Locale(locale.c_str()), status));
     if (U_FAILURE(status) || !Icu_->Collator) throw std::runtime_error("Unknown locale \"" + locale + "\"");

@@ -323,10 +323,10 @@ private:
 }  // namespace
 
 std::string NotificationErrorText(const TNotificationError& error) {
-    std::string text = "File " + error.File;
+    std::string text = "File " + ShowControls(error.File);
     if (error.Line > 0) text += ", line " + std::to_string(error.Line);
     text += ": " + error.Reason;
-    if (!error.Text.empty()) text += ": \"" + error.Text + "\"";
+    if (!error.Text.empty()) text += ": \"" + ShowControls(error.Text) + "\"";
     return text;
 }
 
@@ -368,10 +368,19 @@ TNotificationRead ReadNotificationFile(const std::string& path) {
     TNotificationRead read;
     struct stat info {};
     std::string error;
-    std::optional<std::string> text;
-    if (stat(path.c_str(), &info) == 0) text = ReadWholeFile(path, error);
-    if (!text) {
+    if (stat(path.c_str(), &info) != 0) {
         read.Error = TNotificationError{path, 0, "", std::string("cannot be read: ") + std::strerror(errno)};
+        return read;
+    }
+    TReadFailure failure = TReadFailure::None;
+    const std::optional<std::string> text = ReadWholeFile(path, error, &failure);
+    if (!text) {
+        // Say what the path is rather than a stale system reason: a FIFO, a folder, a device.
+        const std::string reason =
+            failure == TReadFailure::NotOrdinary ? "it is " + EntryKind(path) + ", not a file"
+            : failure == TReadFailure::TooLarge  ? "it is too large to be held in memory"
+                                                 : error.substr(error.find(": ") + 2);
+        read.Error = TNotificationError{path, 0, "", "cannot be read: " + reason};
         return read;
     }
     return NotificationToBaseLine(*text, path, info.st_mtime);

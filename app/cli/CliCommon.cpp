@@ -78,7 +78,15 @@ bool LoadBaseForCommand(TGameBase& base, const std::string& path) {
 }
 
 std::string ToTerminal(std::string_view bytes) {
-    return TextPolicy().ToUtf8(bytes);
+    // Only line ends pass: a control character in a name or a path is shown, never obeyed.
+    std::string text = TextPolicy().ToUtf8(bytes), shown;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        const size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        shown += ShowControls(std::string_view(text).substr(start, cut - start));
+        shown += '\n';
+    }
+    return shown + ShowControls(std::string_view(text).substr(start));
 }
 
 std::optional<std::string> FromTerminal(std::string_view utf8) {

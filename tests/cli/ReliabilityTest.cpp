@@ -240,6 +240,22 @@ const std::vector<TRow>& Rows() {
          [](const TTempFolder& f) { WriteFile(f.File("add"), "notes"); },
          [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Game); }},
 
+        // Messages say what a path is and show control characters instead of sending them on.
+        {"ReadOfAFolderSaysItIsAFolder", "", Game, {"read", "dir"}, 1, {"File dir: cannot be read: it is a folder, not a file\n"},
+         "", [](const TTempFolder& f) { fs::create_directory(f.File("dir")); }},
+        {"ReadOfADeviceSaysItIsADevice", "", Game, {"read", "/dev/zero"}, 1,
+         {"File /dev/zero: cannot be read: it is a device, not a file\n"}, ""},
+        {"ControlCharactersShownInARefusal", "", Game, {"read", "n\x1b.txt"}, 1,
+         {"File n\\x1b.txt, line 6: ", ": \"A\\x1b[31mX\"\n"}, "",
+         [](const TTempFolder& f) {
+             WriteFile(f.File("n\x1b.txt"), "Notification of Gomoku Board 1\r\n\r\nGame won by A.\r\n\r\n   Eks          Ohs\r\n"
+                                            "   A\x1b[31mX  B\r\n  1 H8         2 Resign\r\n");
+         }},
+        {"LongCodePageQuotedShort", "Code Page=" + Lines("x", 100000), Game, {"info", "b.bdt"}, 0,
+         {"Unknown code page \"" + Lines("x", 60) + "...\" (\"Code Page\""}, "games: 1\n*"},
+        {"BaseNamedByBytesThatAreNotUtf8Opens", "", Game, {"info", "b\xff.bdt"}, 0, {}, "games: 1\n*",
+         [](const TTempFolder& f) { WriteFile(f.File("b\xff.bdt"), Game); }},
+
         // Arguments.
         {"EmptyMoves", "", Game, {"stat", "b.bdt", ""}, 2, {"kalvon-cli: no moves in \"\""}, ""},
         {"BlankMoves", "", Game, {"stat", "b.bdt", " "}, 2, {"no moves in"}, ""},
