@@ -14,10 +14,7 @@
 #include <new>
 #include <unordered_map>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "base/ByteScan.h"
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
@@ -26,38 +23,6 @@
 namespace kalvon {
 
 namespace {
-
-// The position of the first c in text from `from` on, or npos; sixteen or eight bytes are tested at a
-// time, so that the short fields of a line cost no call each.
-inline size_t FindByte(std::string_view text, size_t from, char c) {
-    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
-    const uint64_t pattern = Ones * uint8_t(c);
-    const char* p = text.data();
-    const size_t n = text.size();
-    size_t i = from;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi8(c);
-    for (; i + 16 <= n; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-        if (found != 0) return i + size_t(std::countr_zero(found));
-    }
-#endif
-    for (; i + 8 <= n; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, p + i, 8);
-        word ^= pattern;
-        const uint64_t found = (word - Ones) & ~word & Highs;  // the lowest bit set marks the first c
-        if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little)
-                return i + size_t(std::countr_zero(found) / 8);
-            break;
-        }
-    }
-    for (; i < n; ++i)
-        if (p[i] == c) return i;
-    return std::string_view::npos;
-}
 
 // The fields of one base line as they stand in the text.
 struct TLineFields {
@@ -229,51 +194,6 @@ private:
     std::vector<TEntry> Entries_;
 };
 
-constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
-
-// The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
-// among them), or size when there is none. Sixteen or eight bytes are tested at a time; the bytes
-// looked at up to the one found leave their high bits in `joined`, so that the caller learns on the
-// way whether a line is all ASCII.
-size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
-    constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
-    size_t i = from;
-#if defined(__SSE2__)
-    const __m128i carriageReturn = _mm_set1_epi8('\r');
-    __m128i all = _mm_setzero_si128();
-    // Only the high bits of what is joined are read: whether a byte above ASCII was met.
-    auto join = [&] {
-        if (_mm_movemask_epi8(all) != 0) joined |= HighBits;
-    };
-    for (; i + 16 <= size; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        all = _mm_or_si128(all, bytes);
-        // The bytes up to '\r' are those that the unsigned minimum with '\r' leaves as they are.
-        const unsigned found =
-            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, carriageReturn), bytes)));
-        if (found != 0) {
-            join();
-            return i + size_t(std::countr_zero(found));
-        }
-    }
-    join();
-#endif
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        joined |= word;
-        // The lowest bit set marks the first byte below '\r' + 1.
-        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & HighBits;
-        if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little)
-                return i + size_t(std::countr_zero(found) / 8);
-            break;
-        }
-    }
-    for (; i < size && uint8_t(text[i]) > '\r'; ++i) joined |= uint8_t(text[i]);
-    return i;
-}
-
 // Reads the lines of a base text into the base, the text coming in pieces; the catalogues are rebuilt
 // once all lines are read. Memory may run out on the way: until Finish the catalogues and the ids of
 // the games already there are untouched, and the caller takes the games added out again.
@@ -425,7 +345,7 @@ private:
     // A line of the text; Joined_ holds its bytes (and perhaps a few after it) joined.
     void Line(std::string_view text, uint64_t endOffset) {
         const size_t number = ++Lines_;
-        const bool ascii = (Joined_ & HighBits) == 0;
+        const bool ascii = (Joined_ & EveryByteHigh) == 0;
         Joined_ = 0;
         const std::string_view line = Trim(text);
         if (!line.empty()) {
