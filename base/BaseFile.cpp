@@ -16,6 +16,7 @@
 
 #include "base/ByteScan.h"
 #include "base/GameTexts.h"
+#include "base/LineFields.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -23,64 +24,6 @@
 namespace kalvon {
 
 namespace {
-
-// The fields of one base line as they stand in the text.
-struct TLineFields {
-    std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
-};
-
-// The fields are cut as SplitField cuts them (a missing field is empty), here without a call per
-// field: a load cuts a million lines.
-TLineFields SplitLine(std::string_view line) {
-    constexpr size_t None = std::string_view::npos;
-    // Each field is made once, where it is found: the struct is not first filled with empty views.
-    const size_t comma = FindByte(line, 0, ',');
-    if (comma == None) return {line, {}, {}, {}, {}, {}, {}, {}};
-    const std::string_view year = line.substr(0, comma);
-    const size_t equals = FindByte(line, comma + 1, '=');
-    const std::string_view board = line.substr(comma + 1, equals == None ? None : equals - comma - 1);
-    // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
-    if (equals == None || equals + 3 > line.size()) return {year, board, {}, {}, {}, {}, {}, {}};
-    const std::string_view inner = line.substr(equals + 2, line.size() - equals - 3);
-    size_t at = 0;
-    auto next = [&]() -> std::string_view {
-        if (at > inner.size()) return {};
-        const size_t end = FindByte(inner, at, ',');
-        const std::string_view field = inner.substr(at, end == None ? None : end - at);
-        at = end == None ? inner.size() + 1 : end + 1;
-        return field;
-    };
-    const std::string_view black = next();
-    const std::string_view white = next();
-    const std::string_view result = next();
-    const std::string_view moves = next();
-    const std::string_view alt = next();
-    const std::string_view flag = next();
-    return {year, board, black, white, result, moves, alt, flag};
-}
-
-// Everything of the game but its players.
-void FillRecord(TPartyRecord& party, const TLineFields& f) {
-    party.Year = f.Year;
-    if (f.Board.size() >= 5) {
-        party.Board = f.Board;
-    } else {
-        char padded[5] = {' ', ' ', ' ', ' ', ' '};
-        std::copy_n(f.Board.data(), f.Board.size(),
-                    padded + 5 - f.Board.size());  // an empty text may have no data
-        party.Board = std::string_view(padded, 5);
-    }
-    party.Result = f.Result.empty() ? '?' : f.Result[0];
-    party.Moves = f.Moves;
-    party.Alt = Trim(f.Alt).empty() ? std::string_view("?") : f.Alt;
-    party.Reverse = f.Flag == "R";
-}
-
-TPartyRecord RecordOf(const TLineFields& f) {
-    TPartyRecord party;
-    FillRecord(party, f);
-    return party;
-}
 
 // A text as two words that, with its size, tell it from every other text of up to 16 bytes: its
 // first and last eight bytes, or for shorter texts bytes that together cover all of it. A load looks
@@ -442,59 +385,6 @@ private:
 };
 
 }  // namespace
-
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName) {
-    const TLineFields fields = SplitLine(Trim(line));
-    blackName = fields.Black;
-    whiteName = fields.White;
-    return RecordOf(fields);
-}
-
-namespace {
-
-// Appends the base line of a game without building any text of its own: saving a large base formats
-// a million of these.
-void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord& party) {
-    const auto& players = base.PlayerCatalogue.PlayerRecords;
-    auto name = [&](int32_t id) -> std::string_view {
-        return id >= 1 && size_t(id) <= players.size() ? std::string_view(players[size_t(id - 1)].Name) : "";
-    };
-    out += party.Year;
-    out += ',';
-    if (party.Board.size() < 5) out.append(5 - party.Board.size(), ' ');
-    out += party.Board;
-    out += "=[";
-    out += name(party.BlackId);
-    out += ',';
-    out += name(party.WhiteId);
-    out += ',';
-    out += party.Result;
-    out += ',';
-    out += party.Moves;
-    out += ',';
-    out += party.Alt;
-    out += party.Reverse ? ",R]" : ",-]";
-}
-
-}  // namespace
-
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party) {
-    std::string line;
-    AppendBaseLine(line, base, party);
-    return line;
-}
-
-std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text) {
-    for (char c : text) {
-        if (c == ',' || c == '=')
-            return std::string(fieldCaption) + " may not contain the character \"" + c + "\".";
-        if (static_cast<unsigned char>(c) < 32)
-            return std::string(fieldCaption) + " may not contain a line break or another control character.";
-    }
-    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
-        return std::string(fieldCaption) + " may not begin or end with a blank.";
-    return std::nullopt;
-}
 
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
     TLoadReport report;

@@ -6,20 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/BaseLine.h"
 #include "base/BaseUi.h"
 #include "base/GConst.h"
 
 namespace kalvon {
-
-// The base line of a game, without line end ("%s,%5s=[%s,%s,%s,%s,%s,R]" or with "-" for R).
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party);
-// The game a base line holds, with its players' names; ids are left 0. Never fails: missing fields
-// stay empty, and a missing result character gives "?".
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName);
-
-// Nullopt when the text may stand as that field of a base line; otherwise the message that says why
-// not. Names, years, board codes and alternatives may hold no ",", "=", "[", "]" or line break.
-std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text);
 
 // What a load found in the text besides its games; line numbers count from 1, 0 means none.
 struct TLoadReport {

@@ -30,9 +30,9 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, std::string move
     const TTurnCatalogue years = base.TurnCatalogue;
 
     TPartyRecord party;
-    const std::string_view board = Trim(entry.Board);
-    party.Board =
-        board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+    std::string board;
+    AppendBoardCode(board, Trim(entry.Board));
+    party.Board = board;
     party.Year = Trim(entry.Year);
     base.TurnCatalogue.Add(party.Year);
     // The white name is looked up after the black one was added: one new name for both colours is
