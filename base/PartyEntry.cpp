@@ -1,6 +1,8 @@
 #include "base/PartyEntry.h"
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/TextFields.h"
 
 namespace kalvon {

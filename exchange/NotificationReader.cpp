@@ -7,7 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
+#include "base/BaseLine.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"

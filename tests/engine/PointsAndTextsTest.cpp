@@ -1,7 +1,7 @@
 // Points, fields and the one-line texts built from a game.
 #include <gtest/gtest.h>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "base/GameTexts.h"
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
