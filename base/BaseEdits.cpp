@@ -1,6 +1,7 @@
 #include "base/BaseEdits.h"
 
-#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
@@ -62,11 +63,18 @@ void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
     }
 }
 
-void RemoveListedParties(TGameBase& base) {
-    // One pass keeps the games not listed; a position listed twice is still one game.
+namespace {
+
+// The games Listing names, marked by their positions; a position listed twice is still one game.
+std::vector<bool> ListedGames(const TGameBase& base) {
     std::vector<bool> listed(base.PartyList.size(), false);
     for (long position : base.Listing)
         if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
+    return listed;
+}
+
+// Removes the marked games in one pass that keeps the others in their order, and clears Listing.
+void RemoveGames(TGameBase& base, const std::vector<bool>& listed) {
     const long current = base.CurrentParty;
     const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
     size_t kept = 0;
@@ -89,38 +97,18 @@ void RemoveListedParties(TGameBase& base) {
     base.Listing.clear();
 }
 
+}  // namespace
+
+void RemoveListedParties(TGameBase& base) {
+    RemoveGames(base, ListedGames(base));
+}
+
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
-    // One pass keeps the games not listed; a position listed twice is still one game.
-    std::vector<bool> listed(base.PartyList.size(), false);
-    for (long position : base.Listing)
-        if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
-    std::vector<TPartyRecord> all = std::move(base.PartyList), kept, removed;
-    kept.reserve(all.size());
-    for (size_t i = 0; i < all.size(); ++i) (listed[i] ? removed : kept).push_back(std::move(all[i]));
-    base.PartyList = std::move(kept);
-    if (!SaveBase(base, path, ui)) {
-        // The file keeps every game, so memory does too: the games go back to their places.
-        kept = std::move(base.PartyList);
-        base.PartyList.clear();
-        size_t k = 0, r = 0;
-        for (size_t i = 0; i < listed.size(); ++i)
-            base.PartyList.push_back(std::move(listed[i] ? removed[r++] : kept[k++]));
-        return false;
-    }
-    std::vector<uint32_t> removedPositions;
-    for (size_t i = 0; i < listed.size(); ++i)
-        if (listed[i]) removedPositions.push_back(uint32_t(i));
-    NoteRemoved(base, std::move(removedPositions));
-    const long current = base.CurrentParty;
-    if (current >= 0 && current < long(listed.size())) {
-        if (listed[size_t(current)]) {
-            base.CurrentParty = NoParty;
-            base.EditMode = false;
-        } else {
-            base.CurrentParty = current - long(std::count(listed.begin(), listed.begin() + current, true));
-        }
-    }
-    base.Listing.clear();
+    const std::vector<bool> listed = ListedGames(base);
+    // The file is written without the listed games while memory still holds them all, so that a
+    // failed save leaves both as they were.
+    if (!SaveBase(base, path, ui, listed)) return false;
+    RemoveGames(base, listed);
     return true;
 }
 

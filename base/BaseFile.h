@@ -46,6 +46,9 @@ std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file
 // and the system's reason, and the old file is intact. Returns whether it was written.
 bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
+// Writes the base as SaveBase does, without the games whose positions in PartyList are marked in
+// skipped; the base in memory is not touched.
+bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped);
 // The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"
 // somewhere (letter case counts).
 std::string SaveAsName(std::string chosen);

@@ -51,14 +51,16 @@ struct TOrderItem {
 };
 static_assert(sizeof(TOrderItem) == 16);
 
-// The games in the order of their base lines. Lines are compared by packed prefixes; only where
-// those cannot decide are the two lines formatted again and compared whole.
-std::vector<TOrderItem> FileOrder(const TGameBase& base) {
+// The games in the order of their base lines, without those marked in skipped (none when it is
+// null). Lines are compared by packed prefixes; only where those cannot decide are the two lines
+// formatted again and compared whole.
+std::vector<TOrderItem> FileOrder(const TGameBase& base, const std::vector<bool>* skipped) {
     const TTextPolicy& policy = TextPolicy();
     std::vector<TOrderItem> items;
     items.reserve(base.PartyList.size());
     std::string line, other;
     for (size_t g = 0; g < base.PartyList.size(); ++g) {
+        if (skipped && g < skipped->size() && (*skipped)[g]) continue;
         line.clear();
         AppendBaseLine(line, base, base.PartyList[g]);
         const TTextPolicy::TPrefix prefix = policy.Prefix(line);
@@ -82,9 +84,9 @@ std::vector<TOrderItem> FileOrder(const TGameBase& base) {
 }
 
 // Hands out the sorted lines, each with its CR LF, a few megabytes at a time.
-TPieceSource SortedLines(const TGameBase& base) {
+TPieceSource SortedLines(const TGameBase& base, const std::vector<bool>* skipped = nullptr) {
     constexpr size_t PieceBytes = 4u << 20;
-    return [&base, order = FileOrder(base), next = size_t(0)](std::string& piece) mutable {
+    return [&base, order = FileOrder(base, skipped), next = size_t(0)](std::string& piece) mutable {
         piece.clear();
         // Room for the last line past the piece's size, so that the string does not double.
         piece.reserve(PieceBytes + (64u << 10));
@@ -104,11 +106,23 @@ std::string BaseFileContent(const TGameBase& base) {
     return content;
 }
 
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
+namespace {
+
+bool Save(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>* skipped) {
     std::string error;
-    if (WriteFileReplacing(path, SortedLines(base), error)) return true;
+    if (WriteFileReplacing(path, SortedLines(base, skipped), error)) return true;
     ui.ShowError(error);
     return false;
+}
+
+}  // namespace
+
+bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
+    return Save(base, path, ui, nullptr);
+}
+
+bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped) {
+    return Save(base, path, ui, &skipped);
 }
 
 std::string SaveAsName(std::string chosen) {
