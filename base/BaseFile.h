@@ -1,7 +1,8 @@
-// The .bdt base file: one game per line, "2003, 4711=[BLACK,WHITE,+,8889...,?,-]".
+// The .bdt base file as a whole: loaded into memory, and saved sorted. One game per line,
+// "2003, 4711=[BLACK,WHITE,+,8889...,?,-]" (base/BaseLine.h).
 #pragma once
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,16 +11,6 @@
 #include "base/GConst.h"
 
 namespace kalvon {
-
-// The base line of a game, without line end ("%s,%5s=[%s,%s,%s,%s,%s,R]" or with "-" for R).
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party);
-// The game a base line holds, with its players' names; ids are left 0. Never fails: missing fields
-// stay empty, and a missing result character gives "?".
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName);
-
-// Nullopt when the text may stand as that field of a base line; otherwise the message that says why
-// not. Names, years, board codes and alternatives may hold no ",", "=", "[", "]" or line break.
-std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text);
 
 // What a load found in the text besides its games; line numbers count from 1, 0 means none.
 struct TLoadReport {
@@ -48,22 +39,6 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
 // Throws std::bad_alloc with the base unchanged when memory runs out.
 void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
                   TLoadReport& report);
-// Appends the game of one base line, numbering new players and years after the existing ones.
-void AddBaseLine(TGameBase& base, std::string_view line);
-// Puts the game in place of the game at that position of PartyList (an edit from the entry dialog);
-// false, with nothing changed, when no game is there.
-bool ReplaceParty(TGameBase& base, long position, TPartyRecord party);
-// How far the base reached before a run of AddBaseLine calls, so that the run can be taken out again.
-struct TBaseMark {
-    size_t Parties = 0, Players = 0, Years = 0;
-};
-// The mark of the base as it stands now.
-TBaseMark MarkBase(const TGameBase& base);
-// Takes out the games, players and years that AddBaseLine added since the mark; the selection and the
-// game opened for editing forget the games taken out.
-void RemoveAddedSince(TGameBase& base, const TBaseMark& mark);
-// Sorts base lines into the order SaveBase writes them in.
-void SortBaseLines(std::vector<std::string_view>& lines);
 
 // The whole base as its file content: lines sorted by collation (lines equal in it by their bytes),
 // each ended by CR LF.
@@ -71,6 +46,9 @@ std::string BaseFileContent(const TGameBase& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file
 // and the system's reason, and the old file is intact. Returns whether it was written.
 bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
+// Writes the base as SaveBase does, without the games whose positions in PartyList are marked in
+// skipped; the base in memory is not touched.
+bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped);
 // The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"
 // somewhere (letter case counts).
 std::string SaveAsName(std::string chosen);
@@ -78,12 +56,7 @@ std::string SaveAsName(std::string chosen);
 // a from that does not exist gives an empty base. False, with the file and the system's reason in error, when
 // it fails.
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error);
-// Removes the listed games (each once) from memory and clears Listing. When the game being edited
-// is removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.
-void RemoveListedParties(TGameBase& base);
-// Removes the listed games (each once), clears Listing and saves. When the game being edited is
-// removed, CurrentParty becomes NoParty and EditMode goes off; otherwise CurrentParty follows it.
-// A failed save (the message went to ui) returns false and leaves the base in memory as it was.
-bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui);
+// Sorts base lines into the order SaveBase writes them in.
+void SortBaseLines(std::vector<std::string_view>& lines);
 
 }  // namespace kalvon

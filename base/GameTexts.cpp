@@ -139,12 +139,4 @@ std::string ListingLine(const TGameBase& base, long game) {
                    PlayerName(base, party.WhiteId), "(", party.Year, ",", party.Board, ")"});
 }
 
-long ListingLineGame(std::string_view line) {
-    long number = 0;
-    size_t i = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9' && number < 1'000'000'000'000; ++i)
-        number = number * 10 + (line[i] - '0');
-    return i == 0 || i >= line.size() || line[i] != '.' || number == 0 ? -1 : number - 1;
-}
-
 }  // namespace kalvon

@@ -28,8 +28,5 @@ char PartyGroup(const TPartyRecord& party);
 // The listing window's line of the game at that position of PartyList: "12.NORD - SUED(2003, 4711)",
 // numbered from 1, the board code with its padding.
 std::string ListingLine(const TGameBase& base, long game);
-// The PartyList position a listing line names (its number before the first "." less one), or -1
-// when the line begins with no number.
-long ListingLineGame(std::string_view line);
 
 }  // namespace kalvon

@@ -1,6 +1,8 @@
 #include "base/PartyEntry.h"
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/TextFields.h"
 
 namespace kalvon {
@@ -30,9 +32,9 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::strin
     const TTurnCatalogue years = base.TurnCatalogue;
 
     TPartyRecord party;
-    const std::string_view board = Trim(entry.Board);
-    party.Board =
-        board.size() >= 5 ? std::string(board) : std::string(5 - board.size(), ' ') + std::string(board);
+    std::string board;
+    AppendBoardCode(board, Trim(entry.Board));
+    party.Board = board;
     party.Year = Trim(entry.Year);
     base.TurnCatalogue.Add(party.Year);
     // The white name is looked up after the black one was added: one new name for both colours is

@@ -1,7 +1,9 @@
 // The engine routines shared across the engine and with the windows.
 #pragma once
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/GConst.h"
 #include "base/GameTexts.h"
 #include "base/PointCodes.h"

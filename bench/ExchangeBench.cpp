@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"

@@ -27,7 +27,9 @@
 #include <tuple>
 #include <vector>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/PointCodes.h"
 #include "base/Symmetry.h"
 #include "generator/BaseGenerator.h"

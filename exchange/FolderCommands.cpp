@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseLock.h"
 #include "base/FolderListing.h"

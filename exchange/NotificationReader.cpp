@@ -8,7 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
+#include "base/BaseLine.h"
 #include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
@@ -72,12 +73,15 @@ public:
         TNotificationRead read;
         if (!FindHeader()) return read;
         if (ReadHeader() && ReadResult() && ReadNames() && ReadTable() && CheckFields()) {
-            std::string line = std::to_string(NotificationYear(fileName, fileDate)) + ",";
-            if (Board_.size() < 5) line.append(5 - Board_.size(), ' ');
-            line.append(Board_).append("=[").append(Black_).append(",").append(White_).append(",");
-            line += ResultCode();
-            line.append(",").append(Moves_).append(",").append(Alt_).append(",-]");
-            read.BaseLine = std::move(line);
+            const std::string year = std::to_string(NotificationYear(fileName, fileDate));
+            AppendBaseLine(read.BaseLine, {.Year = year,
+                                           .Board = Board_,
+                                           .Black = Black_,
+                                           .White = White_,
+                                           .Result = ResultCode(),
+                                           .Moves = Moves_,
+                                           .Alt = Alt_,
+                                           .Reverse = false});
         }
         read.Error = std::move(Error_);
         return read;

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
+#include "base/BaseLine.h"
 #include "fuzz/FuzzCheck.h"
 
 using namespace kalvon;

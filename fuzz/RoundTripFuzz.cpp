@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/TextPolicy.h"
 #include "fuzz/FuzzCheck.h"
 

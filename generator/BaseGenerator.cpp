@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "base/BaseLine.h"
 #include "base/GConst.h"
 #include "base/SafeFile.h"
 
@@ -185,7 +186,8 @@ std::string KeyBoard(uint64_t key) {
     return board;
 }
 
-// A board code of the given length, mostly digits, sometimes led by a group letter; "%5s"-padded.
+// A board code of the given length, mostly digits, sometimes led by a group letter; right-aligned as
+// a base line holds it.
 std::string BoardCode(TRandom& random, int length) {
     std::string code;
     if (random.Chance(0.15))
@@ -193,8 +195,9 @@ std::string BoardCode(TRandom& random, int length) {
     else
         code += char('1' + random.Below(9));
     while (int(code.size()) < length) code += char('0' + random.Below(10));
-    if (code.size() < 5) code.insert(0, 5 - code.size(), ' ');
-    return code;
+    std::string aligned;
+    AppendBoardCode(aligned, code);
+    return aligned;
 }
 
 int BoardCodeLength(TRandom& random) {
@@ -415,20 +418,14 @@ void Generate(const TGeneratorOptions& options, const std::function<void(std::st
     std::string line;
     for (const TGame& game : games) {
         line.clear();
-        line += std::to_string(FirstYear + int(game.Key >> 48));
-        line += ',';
-        line += KeyBoard(game.Key);
-        line += "=[";
-        line += players[game.Black];
-        line += ',';
-        line += players[game.White];
-        line += ',';
-        line += game.Result;
-        line += ',';
-        line.append(moves, game.MovesAt, game.MovesLength);
-        line += ',';
-        line += game.Alt.data();
-        line += game.Reverse ? ",R]" : ",-]";
+        AppendBaseLine(line, {.Year = std::to_string(FirstYear + int(game.Key >> 48)),
+                              .Board = KeyBoard(game.Key),
+                              .Black = players[game.Black],
+                              .White = players[game.White],
+                              .Result = game.Result,
+                              .Moves = std::string_view(moves).substr(game.MovesAt, game.MovesLength),
+                              .Alt = game.Alt.data(),
+                              .Reverse = game.Reverse});
         emit(line);
     }
 }

@@ -28,11 +28,6 @@ struct TQueryCriteria {
     void SwitchOff() { QueryOn = YearOn = PlayerOn = OpponentOn = false; }
 };
 
-// True when the game passes the criteria, tested in the order not finished, group, year, player.
-// Does not look at QueryOn: the search calls it only while QueryOn is set.
-bool QueryFilter(const TQueryCriteria& criteria, const TPartyRecord& game);
-// True when the player (and, with OpponentOn, the opponent) played the game in the chosen colours.
-bool PlayerFilter(const TQueryCriteria& criteria, const TPartyRecord& game);
 // True when the search splits its counts by the query player's colour: a player criterion in force.
 bool PlayerCriterionActive(const TQueryCriteria& criteria);
 

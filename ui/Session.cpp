@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
 #include "ui/DialogService.h"

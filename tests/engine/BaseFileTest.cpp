@@ -6,7 +6,9 @@
 #include <random>
 #include <tuple>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"

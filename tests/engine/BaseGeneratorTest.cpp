@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"

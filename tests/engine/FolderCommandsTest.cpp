@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "exchange/FolderCommands.h"
 #include "tests/engine/TestBase.h"
 

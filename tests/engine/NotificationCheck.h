@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
 #include "exchange/NotificationReader.h"

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "base/BaseEdits.h"
 #include "exchange/NotificationWriter.h"
 #include "tests/engine/NotificationCheck.h"
 

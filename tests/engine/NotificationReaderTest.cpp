@@ -1,7 +1,7 @@
 // The notification reader on hand-written notifications of the server's format.
 #include <gtest/gtest.h>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "exchange/NotificationReader.h"
 #include "tests/engine/TestBase.h"
 

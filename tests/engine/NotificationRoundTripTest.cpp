@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "base/PointCodes.h"
 #include "exchange/NotificationCarry.h"
 #include "exchange/NotificationReader.h"

@@ -1,7 +1,7 @@
 // The notification writer: its move tables, its board, its file names and the files of a run.
 #include <gtest/gtest.h>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
 #include "exchange/NotificationWriter.h"

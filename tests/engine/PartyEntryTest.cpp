@@ -2,7 +2,9 @@
 // and that a failed save leaves memory as the file is.
 #include <gtest/gtest.h>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/GameTexts.h"
 #include "base/PartyEntry.h"
 #include "base/TextPolicy.h"

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "search/QueryRequest.h"
 
 // GCC 12 at -O3 reports overlapping copies inside std::string assignments of short literals that

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 
+#include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/PartyEntry.h"
 #include "generator/BaseGenerator.h"

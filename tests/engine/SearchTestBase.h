@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "base/GConst.h"
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"

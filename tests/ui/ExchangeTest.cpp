@@ -2,7 +2,7 @@
 // "Out pbm format", with the base file on disk, the reload and the statistics that follow.
 #include <QDir>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "exchange/NotificationWriter.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/GameTexts.h"
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"

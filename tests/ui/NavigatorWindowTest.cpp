@@ -2,7 +2,7 @@
 // following every change of the selection.
 #include <QLabel>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "base/GameTexts.h"
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"

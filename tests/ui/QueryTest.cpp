@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "base/BaseFile.h"
+#include "base/BaseEdits.h"
 #include "tests/ui/StatisticBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"

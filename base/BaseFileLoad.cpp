@@ -1,5 +1,5 @@
-#include "base/BaseFile.h"
-
+// The load of base/BaseFile.h: the text read a piece at a time, cut into lines and fields, the
+// players and years numbered once all lines are in.
 #include <sys/stat.h>
 
 #ifdef __GLIBC__
@@ -14,11 +14,9 @@
 #include <new>
 #include <unordered_map>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-#include "base/GameTexts.h"
+#include "base/BaseFile.h"
+#include "base/ByteScan.h"
+#include "base/LineFields.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -26,96 +24,6 @@
 namespace kalvon {
 
 namespace {
-
-// The position of the first c in text from `from` on, or npos; sixteen or eight bytes are tested at a
-// time, so that the short fields of a line cost no call each.
-inline size_t FindByte(std::string_view text, size_t from, char c) {
-    constexpr uint64_t Ones = 0x0101'0101'0101'0101u, Highs = 0x8080'8080'8080'8080u;
-    const uint64_t pattern = Ones * uint8_t(c);
-    const char* p = text.data();
-    const size_t n = text.size();
-    size_t i = from;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi8(c);
-    for (; i + 16 <= n; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-        if (found != 0) return i + size_t(std::countr_zero(found));
-    }
-#endif
-    for (; i + 8 <= n; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, p + i, 8);
-        word ^= pattern;
-        const uint64_t found = (word - Ones) & ~word & Highs;  // the lowest bit set marks the first c
-        if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little)
-                return i + size_t(std::countr_zero(found) / 8);
-            break;
-        }
-    }
-    for (; i < n; ++i)
-        if (p[i] == c) return i;
-    return std::string_view::npos;
-}
-
-// The fields of one base line as they stand in the text.
-struct TLineFields {
-    std::string_view Year, Board, Black, White, Result, Moves, Alt, Flag;
-};
-
-// The fields are cut as SplitField cuts them (a missing field is empty), here without a call per
-// field: a load cuts a million lines.
-TLineFields SplitLine(std::string_view line) {
-    constexpr size_t None = std::string_view::npos;
-    // Each field is made once, where it is found: the struct is not first filled with empty views.
-    const size_t comma = FindByte(line, 0, ',');
-    if (comma == None) return {line, {}, {}, {}, {}, {}, {}, {}};
-    const std::string_view year = line.substr(0, comma);
-    const size_t equals = FindByte(line, comma + 1, '=');
-    const std::string_view board = line.substr(comma + 1, equals == None ? None : equals - comma - 1);
-    // The characters right after "=" and at the very end are "[" and "]"; they are dropped unread.
-    if (equals == None || equals + 3 > line.size()) return {year, board, {}, {}, {}, {}, {}, {}};
-    const std::string_view inner = line.substr(equals + 2, line.size() - equals - 3);
-    size_t at = 0;
-    auto next = [&]() -> std::string_view {
-        if (at > inner.size()) return {};
-        const size_t end = FindByte(inner, at, ',');
-        const std::string_view field = inner.substr(at, end == None ? None : end - at);
-        at = end == None ? inner.size() + 1 : end + 1;
-        return field;
-    };
-    const std::string_view black = next();
-    const std::string_view white = next();
-    const std::string_view result = next();
-    const std::string_view moves = next();
-    const std::string_view alt = next();
-    const std::string_view flag = next();
-    return {year, board, black, white, result, moves, alt, flag};
-}
-
-// Everything of the game but its players.
-void FillRecord(TPartyRecord& party, const TLineFields& f) {
-    party.Year = f.Year;
-    if (f.Board.size() >= 5) {
-        party.Board = f.Board;
-    } else {
-        char padded[5] = {' ', ' ', ' ', ' ', ' '};
-        std::copy_n(f.Board.data(), f.Board.size(),
-                    padded + 5 - f.Board.size());  // an empty text may have no data
-        party.Board = std::string_view(padded, 5);
-    }
-    party.Result = f.Result.empty() ? '?' : f.Result[0];
-    party.Moves = f.Moves;
-    party.Alt = Trim(f.Alt).empty() ? std::string_view("?") : f.Alt;
-    party.Reverse = f.Flag == "R";
-}
-
-TPartyRecord RecordOf(const TLineFields& f) {
-    TPartyRecord party;
-    FillRecord(party, f);
-    return party;
-}
 
 // A text as two words that, with its size, tell it from every other text of up to 16 bytes: its
 // first and last eight bytes, or for shorter texts bytes that together cover all of it. A load looks
@@ -228,51 +136,6 @@ private:
     std::unordered_map<std::string, uint32_t> ByKey_;
     std::vector<TEntry> Entries_;
 };
-
-constexpr uint64_t HighBits = 0x8080'8080'8080'8080u;
-
-// The position of the first byte from `from` on that is a control character up to CR (LF, CR and NUL
-// among them), or size when there is none. Sixteen or eight bytes are tested at a time; the bytes
-// looked at up to the one found leave their high bits in `joined`, so that the caller learns on the
-// way whether a line is all ASCII.
-size_t NextControlByte(const char* text, size_t from, size_t size, uint64_t& joined) {
-    constexpr uint64_t Ones = 0x0101'0101'0101'0101u;
-    size_t i = from;
-#if defined(__SSE2__)
-    const __m128i carriageReturn = _mm_set1_epi8('\r');
-    __m128i all = _mm_setzero_si128();
-    // Only the high bits of what is joined are read: whether a byte above ASCII was met.
-    auto join = [&] {
-        if (_mm_movemask_epi8(all) != 0) joined |= HighBits;
-    };
-    for (; i + 16 <= size; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        all = _mm_or_si128(all, bytes);
-        // The bytes up to '\r' are those that the unsigned minimum with '\r' leaves as they are.
-        const unsigned found =
-            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, carriageReturn), bytes)));
-        if (found != 0) {
-            join();
-            return i + size_t(std::countr_zero(found));
-        }
-    }
-    join();
-#endif
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        joined |= word;
-        // The lowest bit set marks the first byte below '\r' + 1.
-        const uint64_t found = (word - Ones * ('\r' + 1)) & ~word & HighBits;
-        if (found != 0) {
-            if constexpr (std::endian::native == std::endian::little)
-                return i + size_t(std::countr_zero(found) / 8);
-            break;
-        }
-    }
-    for (; i < size && uint8_t(text[i]) > '\r'; ++i) joined |= uint8_t(text[i]);
-    return i;
-}
 
 // Reads the lines of a base text into the base, the text coming in pieces; the catalogues are rebuilt
 // once all lines are read. Memory may run out on the way: until Finish the catalogues and the ids of
@@ -425,7 +288,7 @@ private:
     // A line of the text; Joined_ holds its bytes (and perhaps a few after it) joined.
     void Line(std::string_view text, uint64_t endOffset) {
         const size_t number = ++Lines_;
-        const bool ascii = (Joined_ & HighBits) == 0;
+        const bool ascii = (Joined_ & EveryByteHigh) == 0;
         Joined_ = 0;
         const std::string_view line = Trim(text);
         if (!line.empty()) {
@@ -523,59 +386,6 @@ private:
 
 }  // namespace
 
-TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName) {
-    const TLineFields fields = SplitLine(Trim(line));
-    blackName = fields.Black;
-    whiteName = fields.White;
-    return RecordOf(fields);
-}
-
-namespace {
-
-// Appends the base line of a game without building any text of its own: saving a large base formats
-// a million of these.
-void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord& party) {
-    const auto& players = base.PlayerCatalogue.PlayerRecords;
-    auto name = [&](int32_t id) -> std::string_view {
-        return id >= 1 && size_t(id) <= players.size() ? std::string_view(players[size_t(id - 1)].Name) : "";
-    };
-    out += party.Year;
-    out += ',';
-    if (party.Board.size() < 5) out.append(5 - party.Board.size(), ' ');
-    out += party.Board;
-    out += "=[";
-    out += name(party.BlackId);
-    out += ',';
-    out += name(party.WhiteId);
-    out += ',';
-    out += party.Result;
-    out += ',';
-    out += party.Moves;
-    out += ',';
-    out += party.Alt;
-    out += party.Reverse ? ",R]" : ",-]";
-}
-
-}  // namespace
-
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party) {
-    std::string line;
-    AppendBaseLine(line, base, party);
-    return line;
-}
-
-std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text) {
-    for (char c : text) {
-        if (c == ',' || c == '=')
-            return std::string(fieldCaption) + " may not contain the character \"" + c + "\".";
-        if (static_cast<unsigned char>(c) < 32)
-            return std::string(fieldCaption) + " may not contain a line break or another control character.";
-    }
-    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
-        return std::string(fieldCaption) + " may not begin or end with a blank.";
-    return std::nullopt;
-}
-
 bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui) {
     TLoadReport report;
     return LoadBase(base, path, ui, report);
@@ -671,244 +481,6 @@ void LoadBaseText(TGameBase& base, std::string_view text, const std::string& pat
     reader.Finish();
     guard.Done();
     reader.ShowReport();
-}
-
-void AddBaseLine(TGameBase& base, std::string_view line) {
-    std::string black, white;
-    TPartyRecord party = ParseBaseLine(line, black, white);
-    base.TurnCatalogue.Add(party.Year);
-    party.BlackId = base.PlayerCatalogue.Add(black);
-    party.WhiteId = base.PlayerCatalogue.Add(white);
-    base.PartyList.push_back(std::move(party));
-    NoteAppended(base, base.PartyList.size() - 1, 1);
-}
-
-std::string SaveAsName(std::string chosen) {
-    if (chosen.find(".bdt") == std::string::npos) chosen += ".bdt";
-    return chosen;
-}
-
-bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error) {
-    struct stat info {};
-    if (stat(from.c_str(), &info) != 0) return WriteFileReplacing(to, std::string_view(), error);
-    TFileReader file;
-    if (!file.Open(from, error)) return false;
-    // A few megabytes at a time; a read that fails leaves the target as it was.
-    return WriteFileReplacing(
-        to,
-        [&file](std::string& piece) {
-            piece.clear();
-            std::string readError;
-            const std::optional<size_t> n = file.Read(piece, LoadPieceBytes, readError);
-            if (!n) throw TPieceFailure(readError);
-            return *n > 0;
-        },
-        error);
-}
-
-bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
-    if (position < 0 || size_t(position) >= base.PartyList.size()) return false;
-    base.PartyList[size_t(position)] = std::move(party);
-    NoteReplaced(base, size_t(position));
-    return true;
-}
-
-TBaseMark MarkBase(const TGameBase& base) {
-    return {base.PartyList.size(), base.PlayerCatalogue.PlayerRecords.size(),
-            base.TurnCatalogue.TurnIds.size()};
-}
-
-void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
-    if (base.PartyList.size() > mark.Parties) {
-        std::vector<uint32_t> removed(base.PartyList.size() - mark.Parties);
-        for (size_t i = 0; i < removed.size(); ++i) removed[i] = uint32_t(mark.Parties + i);
-        base.PartyList.resize(mark.Parties);
-        std::erase_if(base.Listing, [&](long game) { return game >= long(mark.Parties); });
-        if (base.CurrentParty >= long(mark.Parties)) {
-            base.CurrentParty = NoParty;
-            base.EditMode = false;
-        }
-        NoteRemoved(base, std::move(removed));
-    }
-    TPlayerCatalogue& players = base.PlayerCatalogue;
-    while (players.PlayerRecords.size() > mark.Players) {
-        const std::string name = players.PlayerRecords.back().Name;
-        players.PlayerIds.erase(TextPolicy().SortKey(name));
-        players.PlayerNames.Remove(name);
-        players.PlayerRecords.pop_back();
-    }
-    // Years carry the number of their arrival; the run's years are the ones numbered past the mark.
-    TTurnCatalogue& turns = base.TurnCatalogue;
-    if (turns.TurnIds.size() > mark.Years) {
-        std::vector<std::string> added;
-        for (const std::string& year : turns.TurnNames.Items())
-            if (turns.TurnIds.at(TextPolicy().SortKey(year)) > int32_t(mark.Years)) added.push_back(year);
-        for (const std::string& year : added) {
-            turns.TurnIds.erase(TextPolicy().SortKey(year));
-            turns.TurnNames.Remove(year);
-        }
-    }
-}
-
-void SortBaseLines(std::vector<std::string_view>& lines) {
-    struct TItem {
-        TTextPolicy::TPrefix Prefix;
-        std::string_view Line;
-    };
-    const TTextPolicy& policy = TextPolicy();
-    std::vector<TItem> items;
-    items.reserve(lines.size());
-    for (std::string_view line : lines) items.push_back({policy.Prefix(line), line});
-    auto less = [&](const TItem& a, const TItem& b) {
-        if (a.Prefix.Exact && b.Prefix.Exact && !(a.Prefix == b.Prefix))
-            return a.Prefix.High != b.Prefix.High ? a.Prefix.High < b.Prefix.High
-                                                  : a.Prefix.Low < b.Prefix.Low;
-        return policy.Compare(a.Line, b.Line) < 0;
-    };
-    // Lines mostly come from a sorted file with a few appended: only the unsorted tail is sorted and
-    // then merged in.
-    const auto sortedEnd = std::is_sorted_until(items.begin(), items.end(), less);
-    std::stable_sort(sortedEnd, items.end(), less);
-    std::inplace_merge(items.begin(), sortedEnd, items.end(), less);
-    for (size_t i = 0; i < items.size(); ++i) lines[i] = items[i].Line;
-}
-
-namespace {
-
-// A game in the order of the base lines: the first twelve packed ranks of its line's prefix and the
-// game, whose top bit marks a prefix that cannot decide. Sixteen bytes, because a save of a million
-// games holds one for each game beside the base.
-struct TOrderItem {
-    static constexpr uint32_t InexactBit = uint32_t(1) << 31;
-    uint64_t High = 0;
-    uint32_t Low = 0;  // the high half of the prefix's second word
-    uint32_t Tagged = 0;
-
-    uint32_t Game() const { return Tagged & ~InexactBit; }
-    bool Exact() const { return (Tagged & InexactBit) == 0; }
-};
-static_assert(sizeof(TOrderItem) == 16);
-
-// The games in the order of their base lines. Lines are compared by packed prefixes; only where
-// those cannot decide are the two lines formatted again and compared whole.
-std::vector<TOrderItem> FileOrder(const TGameBase& base) {
-    const TTextPolicy& policy = TextPolicy();
-    std::vector<TOrderItem> items;
-    items.reserve(base.PartyList.size());
-    std::string line, other;
-    for (size_t g = 0; g < base.PartyList.size(); ++g) {
-        line.clear();
-        AppendBaseLine(line, base, base.PartyList[g]);
-        const TTextPolicy::TPrefix prefix = policy.Prefix(line);
-        items.push_back({prefix.High, uint32_t(prefix.Low >> 32),
-                         uint32_t(g) | (prefix.Exact ? 0 : TOrderItem::InexactBit)});
-    }
-    std::sort(items.begin(), items.end(), [&](const TOrderItem& a, const TOrderItem& b) {
-        // Prefixes that differ in their first twelve ranks decide as the whole lines would.
-        if (a.Exact() && b.Exact() && (a.High != b.High || a.Low != b.Low))
-            return a.High != b.High ? a.High < b.High : a.Low < b.Low;
-        line.clear();
-        other.clear();
-        AppendBaseLine(line, base, base.PartyList[a.Game()]);
-        AppendBaseLine(other, base, base.PartyList[b.Game()]);
-        // Lines equal without regard to case (F and f, a soft hyphen) keep the order of their bytes,
-        // so that a saved base saved again is the same file.
-        const int order = policy.Compare(line, other);
-        return order != 0 ? order < 0 : line < other;
-    });
-    return items;
-}
-
-// Hands out the sorted lines, each with its CR LF, a few megabytes at a time.
-TPieceSource SortedLines(const TGameBase& base) {
-    constexpr size_t PieceBytes = 4u << 20;
-    return [&base, order = FileOrder(base), next = size_t(0)](std::string& piece) mutable {
-        piece.clear();
-        // Room for the last line past the piece's size, so that the string does not double.
-        piece.reserve(PieceBytes + (64u << 10));
-        while (next < order.size() && piece.size() < PieceBytes) {
-            AppendBaseLine(piece, base, base.PartyList[order[next++].Game()]);
-            piece += "\r\n";
-        }
-        return !piece.empty();
-    };
-}
-
-}  // namespace
-
-std::string BaseFileContent(const TGameBase& base) {
-    std::string content, piece;
-    for (TPieceSource next = SortedLines(base); next(piece);) content += piece;
-    return content;
-}
-
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
-    std::string error;
-    if (WriteFileReplacing(path, SortedLines(base), error)) return true;
-    ui.ShowError(error);
-    return false;
-}
-
-void RemoveListedParties(TGameBase& base) {
-    // One pass keeps the games not listed; a position listed twice is still one game.
-    std::vector<bool> listed(base.PartyList.size(), false);
-    for (long position : base.Listing)
-        if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
-    const long current = base.CurrentParty;
-    const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
-    size_t kept = 0;
-    std::vector<uint32_t> removed;
-    for (size_t i = 0; i < base.PartyList.size(); ++i) {
-        if (listed[i]) {
-            removed.push_back(uint32_t(i));
-            continue;
-        }
-        if (long(i) == current) base.CurrentParty = long(kept);
-        if (kept != i) base.PartyList[kept] = std::move(base.PartyList[i]);
-        ++kept;
-    }
-    base.PartyList.resize(kept);
-    NoteRemoved(base, std::move(removed));
-    if (currentRemoved) {
-        base.CurrentParty = NoParty;
-        base.EditMode = false;
-    }
-    base.Listing.clear();
-}
-
-bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
-    // One pass keeps the games not listed; a position listed twice is still one game.
-    std::vector<bool> listed(base.PartyList.size(), false);
-    for (long position : base.Listing)
-        if (position >= 0 && position < long(base.PartyList.size())) listed[size_t(position)] = true;
-    std::vector<TPartyRecord> all = std::move(base.PartyList), kept, removed;
-    kept.reserve(all.size());
-    for (size_t i = 0; i < all.size(); ++i) (listed[i] ? removed : kept).push_back(std::move(all[i]));
-    base.PartyList = std::move(kept);
-    if (!SaveBase(base, path, ui)) {
-        // The file keeps every game, so memory does too: the games go back to their places.
-        kept = std::move(base.PartyList);
-        base.PartyList.clear();
-        size_t k = 0, r = 0;
-        for (size_t i = 0; i < listed.size(); ++i)
-            base.PartyList.push_back(std::move(listed[i] ? removed[r++] : kept[k++]));
-        return false;
-    }
-    std::vector<uint32_t> removedPositions;
-    for (size_t i = 0; i < listed.size(); ++i)
-        if (listed[i]) removedPositions.push_back(uint32_t(i));
-    NoteRemoved(base, std::move(removedPositions));
-    const long current = base.CurrentParty;
-    if (current >= 0 && current < long(listed.size())) {
-        if (listed[size_t(current)]) {
-            base.CurrentParty = NoParty;
-            base.EditMode = false;
-        } else {
-            base.CurrentParty = current - long(std::count(listed.begin(), listed.begin() + current, true));
-        }
-    }
-    base.Listing.clear();
-    return true;
 }
 
 }  // namespace kalvon
