@@ -1,6 +1,6 @@
 #include "exchange/NotificationCarry.h"
 
-#include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/TextFields.h"
 #include "exchange/NotificationReader.h"
 #include "exchange/NotificationWriter.h"
