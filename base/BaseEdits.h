@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "base/BaseUi.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon {
 

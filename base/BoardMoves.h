@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/Symmetry.h"
 
 namespace kalvon {

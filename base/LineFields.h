@@ -7,7 +7,7 @@
 
 #include "base/BaseLine.h"
 #include "base/ByteScan.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/TextFields.h"
 
 namespace kalvon {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/BaseUi.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon {
 

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon {
 

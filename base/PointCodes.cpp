@@ -1,6 +1,6 @@
 #include "base/PointCodes.h"
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/TextFields.h"
 
 namespace kalvon {

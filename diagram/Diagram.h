@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 class IDiagramCanvas;
 

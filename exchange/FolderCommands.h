@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/BaseUi.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon {
 

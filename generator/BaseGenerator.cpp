@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "base/BaseLine.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/SafeFile.h"
 
 namespace kalvon::bench {

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/ResultCount.h"
 #include "search/StoneSetIndex.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/IndexPart.h"
 
 namespace kalvon {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/PositionIndex.h"
 
 namespace kalvon {

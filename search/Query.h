@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/Query.h"
 
 namespace kalvon {

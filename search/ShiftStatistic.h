@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/PositionIndex.h"
 #include "search/ResultCount.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/NextMoveTable.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"

@@ -4,7 +4,7 @@
 
 #include <QAbstractListModel>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 class TSession;
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "diagram/Diagram.h"
 #include "diagram/DiagramPictures.h"
 

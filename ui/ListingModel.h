@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 class TSession;
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/Query.h"
 
 class QButtonGroup;

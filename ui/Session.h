@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/BoardMoves.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/PartyEntry.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"

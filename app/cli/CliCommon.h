@@ -8,7 +8,7 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 namespace kalvon::cli {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "base/PointCodes.h"
 #include "search/NextMoveTable.h"
 #include "search/Query.h"

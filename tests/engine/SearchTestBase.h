@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/BaseEdits.h"
-#include "base/GConst.h"
+#include "base/GameBase.h"
 #include "search/Statistic.h"
 #include "search/StatisticLines.h"
 

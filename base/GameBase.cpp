@@ -1,4 +1,4 @@
-#include "base/GConst.h"
+#include "base/GameBase.h"
 
 #include <algorithm>
 
