@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/BaseUi.h"
+#include "base/FileIdentity.h"
 #include "base/GameBase.h"
 
 namespace kalvon {
@@ -20,6 +21,7 @@ struct TLoadReport {
     size_t FirstUnshownEmptyResultLine = 0;                 // the first of those past MaxEmptyResultMessages
     bool NotFound = false;                                  // the file does not exist
     bool TooLarge = false;                                  // the file does not fit in memory
+    TFileIdentity Identity;                                 // the file read, with the checksum of its bytes
 };
 
 // Messages a load shows one by one before it collects the rest of the same kind into one.

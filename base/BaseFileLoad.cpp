@@ -412,6 +412,8 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
         return false;
     }
     pieceBytes = std::max<size_t>(pieceBytes, 1);
+    report.Identity = file.Identity();
+    uint32_t checksum = 0;
     try {
         bool readFailed = false;
         {
@@ -436,6 +438,7 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
                     readFailed = true;
                     break;
                 }
+                checksum = ChecksumOf(checksum, {buffer.get() + filled, *n});
                 filled += *n;
                 final = *n == 0;
                 const size_t used = reader.Take({buffer.get(), filled}, offset, final, scan);
@@ -445,6 +448,9 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
                 std::memmove(buffer.get(), buffer.get() + used, filled);
             }
             if (!readFailed) {
+                // A text that ends at a NUL byte was not read to its end.
+                report.Identity.HasChecksum = !reader.Ended();
+                report.Identity.Checksum = checksum;
                 reader.Finish();
                 guard.Done();
                 reader.ShowReport();

@@ -7,6 +7,7 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
+#include "base/BaseLock.h"
 #include "base/SafeFile.h"
 #include "base/TextPolicy.h"
 
@@ -110,7 +111,10 @@ namespace {
 
 bool Save(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>* skipped) {
     std::string error;
-    if (WriteFileReplacing(path, SortedLines(base, skipped), error)) return true;
+    TBaseWriteLock lock;
+    if (lock.Lock(path, error) &&
+        WriteFileReplacing(path, SortedLines(base, skipped), error, TReplaceOptions{.KeepPrevious = true}))
+        return true;
     ui.ShowError(error);
     return false;
 }
@@ -131,8 +135,11 @@ std::string SaveAsName(std::string chosen) {
 }
 
 bool CopyBaseFile(const std::string& from, const std::string& to, std::string& error) {
+    TBaseWriteLock lock;
+    if (!lock.Lock(to, error)) return false;
+    const TReplaceOptions keep{.KeepPrevious = true};
     struct stat info {};
-    if (stat(from.c_str(), &info) != 0) return WriteFileReplacing(to, std::string_view(), error);
+    if (stat(from.c_str(), &info) != 0) return WriteFileReplacing(to, std::string_view(), error, keep);
     TFileReader file;
     if (!file.Open(from, error)) return false;
     // A few megabytes at a time; a read that fails leaves the target as it was.
@@ -145,7 +152,7 @@ bool CopyBaseFile(const std::string& from, const std::string& to, std::string& e
             if (!n) throw TPieceFailure(readError);
             return *n > 0;
         },
-        error);
+        error, keep);
 }
 
 }  // namespace kalvon

@@ -28,7 +28,9 @@ std::map<std::string, THeldLock>& HeldLocks() {
 }
 
 int OpenLockFile(const std::string& path) {
-    return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Another user's lock file locks as well when it is only readable.
+    return fd >= 0 || errno != EACCES ? fd : open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
 }  // namespace
@@ -51,7 +53,10 @@ bool TBaseWriteLock::Lock(const std::string& basePath, std::string& error, int w
     }
     const int fd = OpenLockFile(path);
     if (fd < 0) {
+        // No file can be made in that folder, so no writer can rename a new base into it either: the
+        // write goes on unlocked and fails with its own reason, or the folder is not the base's.
         HeldLocks().erase(path);
+        if (errno == EACCES || errno == EROFS || errno == EPERM) return true;
         error = "Cannot lock base " + basePath + ": the lock file " + path + " cannot be made (" +
                 std::strerror(errno) + ").";
         return false;

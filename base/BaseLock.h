@@ -20,7 +20,8 @@ public:
     TBaseWriteLock& operator=(const TBaseWriteLock&) = delete;
 
     // Takes the lock, waiting up to waitMilliseconds for another writer; false with a message that
-    // names the base in error when it cannot be had.
+    // names the base in error when it cannot be had. Where no lock file can be made (a folder the
+    // process may not write), no rewrite can succeed either: true, and nothing is held.
     bool Lock(const std::string& basePath, std::string& error,
               int waitMilliseconds = BaseLockWaitMilliseconds);
     void Unlock();

@@ -88,6 +88,7 @@ bool TFileReader::Open(const std::string& path, std::string& error, TReadFailure
     if (!S_ISREG(info.st_mode)) return fail(TReadFailure::NotOrdinary, NotOrdinaryMessage(path));
     if (uint64_t(info.st_size) > MemoryBytes()) return fail(TReadFailure::TooLarge, TooLargeMessage(path));
     Size_ = uint64_t(info.st_size);
+    Identity_ = IdentityOf(info);
     Fd_ = std::exchange(closer.Fd, -1);
     return true;
 }

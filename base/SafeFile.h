@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/FileIdentity.h"
+
 namespace kalvon {
 
 // Why a file could not be read.
@@ -31,6 +33,8 @@ public:
     bool Open(const std::string& path, std::string& error, TReadFailure* failure = nullptr);
     // The size of the file when it was opened.
     uint64_t Size() const { return Size_; }
+    // The file as it was when it was opened.
+    const TFileIdentity& Identity() const { return Identity_; }
     // Appends up to count bytes of the file to piece: the number appended, 0 at the end of the file,
     // or nullopt with the message "Cannot read file <path>: <reason>" in error.
     std::optional<size_t> Read(std::string& piece, size_t count, std::string& error);
@@ -41,6 +45,7 @@ private:
     int Fd_ = -1;
     std::string Path_;
     uint64_t Size_ = 0;
+    TFileIdentity Identity_;
 };
 
 // Why a file that exists would not be read (not an ordinary file, larger than memory), before

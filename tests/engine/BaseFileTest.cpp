@@ -48,8 +48,13 @@ protected:
         AddBaseLine(base, "2000,1=[A,B,+,88,?,-]");
         return base;
     }
+    // The files of the folder but the writers' lock file and the previous generation, which a save
+    // leaves beside the base on purpose.
     long FilesInFolder() const {
-        return std::distance(std::filesystem::directory_iterator(Folder.Path()), {});
+        return std::count_if(std::filesystem::directory_iterator(Folder.Path()), {}, [](const auto& entry) {
+            const std::string name = entry.path().filename().string();
+            return !name.ends_with(".lock") && !name.ends_with(".bak");
+        });
     }
     TTempFolder Folder;
     TRecordingUi Ui;
@@ -286,6 +291,31 @@ TEST_F(BaseFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
         << "1: the save did not fail with one message; 2: the message does not name the folder";
     EXPECT_EQ(ReadFile(path), "old content\r\n");
     EXPECT_EQ(FilesInFolder(), 1) << "no stray files";
+}
+
+// A save keeps the file it replaces as the .bak beside it; a load remembers which file it read, so
+// that a later save can tell whether another program changed it: a touch that keeps the bytes is no
+// change, a game added is.
+TEST_F(BaseFile, SaveKeepsThePreviousFileAndALoadKnowsWhatItRead) {
+    const std::string path = Folder.File("base.bdt");
+    WriteFile(path, "2000,1=[A,B,+,88,?,-]\r\n");
+    TGameBase base;
+    TLoadReport report;
+    ASSERT_TRUE(LoadBase(base, path, Ui, report));
+    EXPECT_TRUE(report.Identity.HasChecksum);
+    EXPECT_TRUE(UnchangedSince(report.Identity, path));
+    const std::string copy = Folder.File("copy");
+    std::filesystem::copy_file(path, copy);
+    std::filesystem::rename(copy, path);
+    EXPECT_TRUE(UnchangedSince(report.Identity, path)) << "another file of the same bytes";
+    WriteFile(path, "2000,1=[A,B,+,88,?,-]\r\n2000,2=[A,B,+,88,?,-]\r\n");
+    EXPECT_FALSE(UnchangedSince(report.Identity, path));
+
+    ASSERT_TRUE(SaveBase(base, path, Ui));
+    EXPECT_EQ(ReadFile(path + ".bak"), "2000,1=[A,B,+,88,?,-]\r\n2000,2=[A,B,+,88,?,-]\r\n");
+    EXPECT_EQ(ReadFile(path), "2000,    1=[A,B,+,88,?,-]\r\n");
+    std::filesystem::remove(path);
+    EXPECT_FALSE(UnchangedSince(report.Identity, path)) << "a file that is gone has changed";
 }
 
 TEST_F(BaseFile, SaveIntoAMissingFolderFails) {
