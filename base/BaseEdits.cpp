@@ -15,13 +15,13 @@ void AddBaseLine(TGameBase& base, std::string_view line) {
     base.TurnCatalogue.Add(party.Year);
     party.BlackId = base.PlayerCatalogue.Add(black);
     party.WhiteId = base.PlayerCatalogue.Add(white);
-    base.PartyList.push_back(std::move(party));
+    base.PartyList.Games_.push_back(std::move(party));
     NoteAppended(base, base.PartyList.size() - 1, 1);
 }
 
 bool ReplaceParty(TGameBase& base, long position, TPartyRecord party) {
     if (position < 0 || size_t(position) >= base.PartyList.size()) return false;
-    base.PartyList[size_t(position)] = std::move(party);
+    base.PartyList.Games_[size_t(position)] = std::move(party);
     NoteReplaced(base, size_t(position));
     return true;
 }
@@ -35,7 +35,7 @@ void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
     if (base.PartyList.size() > mark.Parties) {
         std::vector<uint32_t> removed(base.PartyList.size() - mark.Parties);
         for (size_t i = 0; i < removed.size(); ++i) removed[i] = uint32_t(mark.Parties + i);
-        base.PartyList.resize(mark.Parties);
+        base.PartyList.Games_.resize(mark.Parties);
         std::erase_if(base.Listing, [&](long game) { return game >= long(mark.Parties); });
         if (base.CurrentParty >= long(mark.Parties)) {
             base.CurrentParty = NoParty;
@@ -74,21 +74,21 @@ std::vector<bool> ListedGames(const TGameBase& base) {
 }
 
 // Removes the marked games in one pass that keeps the others in their order, and clears Listing.
-void RemoveGames(TGameBase& base, const std::vector<bool>& listed) {
+void RemoveGames(TGameBase& base, std::vector<TPartyRecord>& games, const std::vector<bool>& listed) {
     const long current = base.CurrentParty;
     const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
     size_t kept = 0;
     std::vector<uint32_t> removed;
-    for (size_t i = 0; i < base.PartyList.size(); ++i) {
+    for (size_t i = 0; i < games.size(); ++i) {
         if (listed[i]) {
             removed.push_back(uint32_t(i));
             continue;
         }
         if (long(i) == current) base.CurrentParty = long(kept);
-        if (kept != i) base.PartyList[kept] = std::move(base.PartyList[i]);
+        if (kept != i) games[kept] = std::move(games[i]);
         ++kept;
     }
-    base.PartyList.resize(kept);
+    games.resize(kept);
     NoteRemoved(base, std::move(removed));
     if (currentRemoved) {
         base.CurrentParty = NoParty;
@@ -100,7 +100,7 @@ void RemoveGames(TGameBase& base, const std::vector<bool>& listed) {
 }  // namespace
 
 void RemoveListedParties(TGameBase& base) {
-    RemoveGames(base, ListedGames(base));
+    RemoveGames(base, base.PartyList.Games_, ListedGames(base));
 }
 
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
@@ -108,7 +108,7 @@ bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) 
     // The file is written without the listed games while memory still holds them all, so that a
     // failed save leaves both as they were.
     if (!SaveBase(base, path, ui, listed)) return false;
-    RemoveGames(base, listed);
+    RemoveGames(base, base.PartyList.Games_, listed);
     return true;
 }
 

@@ -143,9 +143,11 @@ private:
 class TBaseReader {
 public:
     // totalBytes: the size of the whole text, for the progress.
-    TBaseReader(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport& report,
-                uint64_t totalBytes)
+    // games: the base's own list, which only the loading routines may hand out.
+    TBaseReader(TGameBase& base, std::vector<TPartyRecord>& games, const std::string& path, IBaseUi& ui,
+                TLoadReport& report, uint64_t totalBytes)
         : Base_(base),
+          Games_(games),
           Path_(path),
           Ui_(ui),
           Report_(report),
@@ -211,7 +213,7 @@ public:
         const double perByte = double(GamesRead()) / double(bytesRead);
         const size_t expected = size_t(perByte * double(Total_) * 1.05) + 64;
         try {
-            Base_.PartyList.reserve(Base_.PartyList.size() + expected);
+            Games_.reserve(Games_.size() + expected);
         } catch (const std::bad_alloc&) {
         }
     }
@@ -245,7 +247,7 @@ public:
         turns.TurnNames.Assign(std::move(yearNames));
 
         // Nothing below allocates: the games get their ids and the catalogues are swapped in at once.
-        auto& parties = Base_.PartyList;
+        auto& parties = Games_;
         for (size_t g = 0; g < FirstNew_; ++g) {
             TPartyRecord& party = parties[g];
             party.BlackId = idOfSlot[OldPlayerSlots_[size_t(party.BlackId - 1)]];
@@ -310,7 +312,7 @@ private:
                 else if (Report_.EmptyResultLines == MaxEmptyResultMessages + 1)
                     Report_.FirstUnshownEmptyResultLine = number;
             }
-            TPartyRecord& party = Base_.PartyList.emplace_back();
+            TPartyRecord& party = Games_.emplace_back();
             FillRecord(party, fields);
             party.BlackId = int32_t(black.Slot);
             party.WhiteId = int32_t(white.Slot);
@@ -344,6 +346,7 @@ private:
     }
 
     TGameBase& Base_;
+    std::vector<TPartyRecord>& Games_;
     const std::string& Path_;
     IBaseUi& Ui_;
     TLoadReport& Report_;
@@ -364,12 +367,13 @@ private:
 // the load does not get to its end, by an error or by an exception.
 class TLoadGuard {
 public:
-    TLoadGuard(TGameBase& base, IBaseUi& ui) : Base_(base), Ui_(ui), FirstNew_(base.PartyList.size()) {}
+    TLoadGuard(std::vector<TPartyRecord>& games, IBaseUi& ui)
+        : Games_(games), Ui_(ui), FirstNew_(games.size()) {}
     ~TLoadGuard() {
         if (Done_) return;
-        Base_.PartyList.resize(FirstNew_);
+        Games_.resize(FirstNew_);
         try {
-            Base_.PartyList.shrink_to_fit();
+            Games_.shrink_to_fit();
         } catch (const std::bad_alloc&) {
         }
         if (Started_) Ui_.ProgressHide();
@@ -378,7 +382,7 @@ public:
     void Done() { Done_ = true; }
 
 private:
-    TGameBase& Base_;
+    std::vector<TPartyRecord>& Games_;
     IBaseUi& Ui_;
     const size_t FirstNew_;
     bool Started_ = false, Done_ = false;
@@ -417,8 +421,8 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
     try {
         bool readFailed = false;
         {
-            TLoadGuard guard(base, ui);
-            TBaseReader reader(base, path, ui, report, file.Size());
+            TLoadGuard guard(base.PartyList.Games_, ui);
+            TBaseReader reader(base, base.PartyList.Games_, path, ui, report, file.Size());
             guard.Started();
             // The text goes through one buffer: the lines read leave it, the start of an unfinished
             // line stays for the next piece to complete.
@@ -473,8 +477,8 @@ bool LoadBase(TGameBase& base, const std::string& path, IBaseUi& ui, TLoadReport
 void LoadBaseText(TGameBase& base, std::string_view text, const std::string& path, IBaseUi& ui,
                   TLoadReport& report) {
     report = {};
-    TLoadGuard guard(base, ui);
-    TBaseReader reader(base, path, ui, report, text.size());
+    TLoadGuard guard(base.PartyList.Games_, ui);
+    TBaseReader reader(base, base.PartyList.Games_, path, ui, report, text.size());
     guard.Started();
     size_t scan = 0;
     // A first slice of the text tells how many games the whole will hold.

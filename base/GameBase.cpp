@@ -63,7 +63,7 @@ void ClearLists(TGameBase& base) {
     base.PlayerCatalogue.clear();
     base.TurnCatalogue.clear();
     base.Listing.clear();
-    base.PartyList.clear();
+    base.PartyList.Games_.clear();
     NoteReset(base);
     base.ForwardMoves.clear();
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -83,9 +84,45 @@ inline constexpr long NoParty = -1;
 // lists most of a large base writes the whole list.
 using TListing = std::vector<int32_t>;
 
+struct TGameBase;
+struct TLoadReport;
+struct TBaseMark;
+struct TPartyEntry;
+class IBaseUi;
+
+// The games of a base in load order; a game is known by its position here. Everyone reads them; only
+// the engine's edit routines below change them, and each notes its change in the log that the search
+// index follows, so that no change can pass the index by.
+class TPartyList {
+public:
+    using const_iterator = std::vector<TPartyRecord>::const_iterator;
+    size_t size() const { return Games_.size(); }
+    bool empty() const { return Games_.empty(); }
+    const TPartyRecord& operator[](size_t position) const { return Games_[position]; }
+    const TPartyRecord& at(size_t position) const { return Games_.at(position); }
+    const TPartyRecord& front() const { return Games_.front(); }
+    const TPartyRecord& back() const { return Games_.back(); }
+    const_iterator begin() const { return Games_.begin(); }
+    const_iterator end() const { return Games_.end(); }
+    operator const std::vector<TPartyRecord>&() const { return Games_; }  // reads as the list it is
+
+private:
+    friend bool LoadBase(TGameBase&, const std::string&, IBaseUi&, TLoadReport&, size_t);
+    friend void LoadBaseText(TGameBase&, std::string_view, const std::string&, IBaseUi&, TLoadReport&);
+    friend void AddBaseLine(TGameBase&, std::string_view);
+    friend bool ReplaceParty(TGameBase&, long, TPartyRecord);
+    friend void RemoveAddedSince(TGameBase&, const TBaseMark&);
+    friend void RemoveListedParties(TGameBase&);
+    friend bool DeleteListedParties(TGameBase&, const std::string&, IBaseUi&);
+    friend long StorePartyEntry(TGameBase&, const TPartyEntry&, const std::string&, long, const std::string&,
+                                IBaseUi&);
+    friend void ClearLists(TGameBase&);
+    std::vector<TPartyRecord> Games_;
+};
+
 // The base in memory and the game on the board. The program owns one; tests build their own.
 struct TGameBase {
-    std::vector<TPartyRecord> PartyList;  // in load order; a game is known by its position here
+    TPartyList PartyList;
     TPlayerCatalogue PlayerCatalogue;
     TTurnCatalogue TurnCatalogue;
     TListing Listing;             // the selection: positions in PartyList, in display order
@@ -101,8 +138,8 @@ struct TGameBase {
     uint64_t PartyListGeneration = 0;
     TPartyListLog PartyListChanges;
 
-    TPartyRecord* CurrentRecord() {
-        return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[CurrentParty]
+    const TPartyRecord* CurrentRecord() const {
+        return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[size_t(CurrentParty)]
                                                                           : nullptr;
     }
 };

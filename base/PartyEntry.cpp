@@ -53,7 +53,7 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::strin
         ReplaceParty(base, position, std::move(party));
     } else {
         position = long(base.PartyList.size());
-        base.PartyList.push_back(std::move(party));
+        base.PartyList.Games_.push_back(std::move(party));
         NoteAppended(base, size_t(position), 1);
     }
     if (SaveBase(base, path, ui)) return position;
@@ -61,7 +61,7 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::strin
     if (replaced)
         ReplaceParty(base, position, std::move(*replaced));
     else {
-        base.PartyList.pop_back();
+        base.PartyList.Games_.pop_back();
         NoteRemoved(base, {uint32_t(position)});
     }
     base.PlayerCatalogue = players;

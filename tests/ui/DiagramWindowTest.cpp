@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include "base/BaseEdits.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DiagramWindow.h"
@@ -314,7 +315,9 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     QVERIFY(run.Dialogs->Shown.isEmpty());
     // A game that changed under the window is no longer the chosen one, even without a signal.
     w.Choose(11);
-    CurrentSession().Base().PartyList[11].Moves = "88";
+    kalvon::TPartyRecord changed = CurrentSession().Base().PartyList[11];
+    changed.Moves = "88";
+    kalvon::ReplaceParty(CurrentSession().Base(), 11, changed);
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
     w.Click("Button1");
     QVERIFY(run.Dialogs->Shown.isEmpty());
