@@ -80,12 +80,21 @@ public:
         Print("question (answered No)", text);
         return TAnswer::No;
     }
+    int Choose(QWidget*, const QString& text, const QStringList& buttons, int) override {
+        Print("question (answered with its last button)", text);
+        return int(buttons.size()) - 1;
+    }
     std::optional<QString> InputText(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
     std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
+    std::optional<QStringList> OpenFileNames(QWidget*, const QString&, const QString&,
+                                             const QString&) override {
+        return {};
+    }
+    std::optional<QString> FolderName(QWidget*, const QString&, const QString&) override { return {}; }
     void OpenDocument(const QString&) override {}
 
 private:
