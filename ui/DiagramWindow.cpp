@@ -141,13 +141,15 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
     connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
-    // no game stays chosen. A hidden window makes it when it is shown: every move on the board
-    // changes the Listing, which may hold a million games.
+    // no game stays chosen (every change of PartyList's positions also empties the Listing). A hidden
+    // window makes it when it is shown: every move on the board changes the Listing, which may hold
+    // a million games.
     auto refill = [this] {
         if (isVisible()) FillGames();
     };
     connect(&Session_, &TSession::ListingChanged, this, refill);
-    connect(&Session_, &TSession::BaseChanged, this, refill);
+    // The diagram follows the cell size and font in force.
+    connect(&Session_, &TSession::SettingsChanged, this, &TDiagramWindow::DrawPreview);
 }
 
 void TDiagramWindow::Open() {

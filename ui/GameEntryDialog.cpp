@@ -133,7 +133,9 @@ void TGameEntryDialog::FormShow() {
         box->clearEditText();
     }
     edAlt->clear();
-    if (const kalvon::TPartyRecord* game = base.EditMode ? Session_.Base().CurrentRecord() : nullptr) {
+    const bool edited =
+        base.EditMode && base.CurrentParty >= 0 && size_t(base.CurrentParty) < base.PartyList.size();
+    if (const kalvon::TPartyRecord* game = edited ? &base.PartyList[size_t(base.CurrentParty)] : nullptr) {
         cbBlack->setEditText(CodePageText(kalvon::PlayerName(base, game->BlackId)));
         cbWhite->setEditText(CodePageText(kalvon::PlayerName(base, game->WhiteId)));
         // The board code as typed: its padding is the base's business.

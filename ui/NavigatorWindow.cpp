@@ -7,7 +7,6 @@
 #include <climits>
 
 #include "base/GameTexts.h"
-#include "ui/ListingWindow.h"
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
@@ -51,6 +50,18 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
 
     resize(321, 317);
     CentreOnScreen(*this, QSize(321, 317));
+
+    // A new selection is drawn from its first game; a reordered one and changed games in place.
+    connect(&Session_, &TSession::ListingChanged, this, [this] {
+        if (isVisible()) DrawPanels(1, 1);
+    });
+    connect(&Session_, &TSession::ListingReordered, this, &TNavigatorWindow::RefillPanels);
+    connect(&Session_, &TSession::PartiesChanged, this, &TNavigatorWindow::RefillPanels);
+    connect(&Session_, &TSession::BrowsersClosed, this, &QWidget::hide);
+}
+
+void TNavigatorWindow::OpenWhenListed() {
+    if (!isVisible() && HasPanels()) show();
 }
 
 bool TNavigatorWindow::HasPanels() const {
@@ -228,17 +239,4 @@ void TNavigatorWindow::FormResize() {
     if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
         DrawPanels(FirstIndex_, sbPartys->value());
     for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, TPartyPanel::RowHeight);
-}
-
-void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
-                     bool openNavigator, bool openListing) {
-    const bool listed = !session.Base().Listing.empty();
-    if (navigator.isVisible())
-        navigator.DrawPanels(1, 1);
-    else if (openNavigator && listed && navigator.HasPanels())
-        navigator.show();
-    if (listing.isVisible())
-        listing.FillLines();
-    else if (openListing && listed && listing.HasLines())
-        listing.show();
 }

@@ -74,7 +74,6 @@ TWindow Open(TProgramRun& run) {
     TMainWindow& main = run.Start();
     main.OpenBaseArgument(QStringLiteral("d.bdt"));
     CurrentSession().Search();
-    CurrentSession().RefreshBrowsers(false, false);
     [&main] { Trigger(main, "Truncated1"); }();
     return {run.Program->DiagramWindow.get()};
 }
@@ -306,7 +305,7 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     const TWindow w = Open(run);
     w.Choose(11);
     // A new Listing refills the list; nothing is chosen and the buttons do nothing.
-    CurrentSession().RefreshBrowsers(false, false);
+    CurrentSession().SetListing(CurrentSession().Base().Listing);
     QCOMPARE(w.Games()->currentIndex(), -1);
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
     QCOMPARE(w.Get<QLabel>("Label2")->text(), QStringLiteral("Label2"));
@@ -314,7 +313,9 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     QVERIFY(run.Dialogs->Shown.isEmpty());
     // A game that changed under the window is no longer the chosen one, even without a signal.
     w.Choose(11);
-    CurrentSession().Base().PartyList[11].Moves = "88";
+    kalvon::TPartyRecord changed = CurrentSession().Base().PartyList[11];
+    changed.Moves = "88";
+    QVERIFY(CurrentSession().ReplaceGame(11, changed));
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
     w.Click("Button1");
     QVERIFY(run.Dialogs->Shown.isEmpty());

@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 
+#include "base/BaseFile.h"
+#include "exchange/NotificationWriter.h"
 #include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
@@ -226,7 +228,7 @@ public:
         return *Program->MainWindow;
     }
     TMainWindow& Main() { return *Program->MainWindow; }
-    kalvon::TGameBase& Base() { return Program->Session.Base(); }
+    const kalvon::TGameBase& Base() { return Program->Session.Base(); }
 
     TFakeDialogs* Dialogs = nullptr;
     std::unique_ptr<TProgram> Program;
@@ -252,6 +254,21 @@ inline void QuietOffscreenWarnings() {
             if (!text.startsWith(QLatin1String("This plugin does not support")))
                 logHandler(type, context, text);
         });
+}
+
+// The notification the server would mail for the game of a base line.
+inline QByteArray Notification(const char* line) {
+    kalvon::TGameBase base;
+    kalvon::AddBaseLine(base, line);
+    return QByteArray::fromStdString(kalvon::NotificationText(base, base.PartyList.front()));
+}
+
+// Appends the games of the base lines to the open base as "Add New Games" does, from notifications
+// put in add/ for it.
+inline void AddGames(TProgramRun& run, const QList<const char*>& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        run.Write(QStringLiteral("add/added%1.txt").arg(i), Notification(lines[i]));
+    Trigger(run.Main(), "AddNewGames1");
 }
 
 // A base file of a few games in the line form of the base.
