@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QToolButton>
 
 #include "base/BaseFile.h"
 #include "base/PointCodes.h"
@@ -72,7 +71,7 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
 
     Menu_ = CreateMainMenu(*this);
     ConnectMenu();
-    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeButton, &QToolButton::setEnabled);
+    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
     connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);
     // Settings changed by the dialog and not yet written can be saved.
     connect(&Session_, &TSession::SettingsChanged, this,
@@ -85,7 +84,6 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     // The board draws numbers and labels as the two check marks say, however they were set.
     connect(Menu_.numerationAction, &QAction::toggled, Board_, &TBoardView::SetNumbered);
     connect(Menu_.statisticShowAction, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
-    Menu_.editModeButton->setEnabled(false);
 }
 
 TMainWindow::~TMainWindow() = default;
@@ -114,7 +112,7 @@ void TMainWindow::ConnectMenu() {
     connect(m.reflectLeftRightAction, &QAction::triggered, this, &TMainWindow::ReflectLeftRight);
     connect(m.helpAction, &QAction::triggered, this, &TMainWindow::ShowHelp);
     connect(m.aboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
-    connect(m.editModeButton, &QToolButton::clicked, this, &TMainWindow::LeaveEditMode);
+    connect(m.editModeAction, &QAction::triggered, this, &TMainWindow::LeaveEditMode);
 }
 
 void TMainWindow::AttachWindows(const TOtherWindows& windows) {
@@ -338,9 +336,7 @@ void TMainWindow::MoveEnabled() {
     const kalvon::TGameBase& base = Session_.Base();
     const bool back = !base.CurrentMoves.empty(), forward = !base.ForwardMoves.empty();
     for (QAction* action : {Menu_.moveBackAction, Menu_.moveToStartAction}) action->setEnabled(back);
-    for (QToolButton* button : {Menu_.moveBackButton, Menu_.moveToStartButton}) button->setEnabled(back);
     for (QAction* action : {Menu_.moveForwardAction, Menu_.moveToEndAction}) action->setEnabled(forward);
-    for (QToolButton* button : {Menu_.moveForwardButton, Menu_.moveToEndButton}) button->setEnabled(forward);
 }
 
 void TMainWindow::NumerationToggled() {
