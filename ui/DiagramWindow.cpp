@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -12,6 +13,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <filesystem>
 
 #include "base/GameTexts.h"
@@ -77,10 +79,13 @@ public:
     }
 };
 
+// A control of the panel in its fixed height and, when given, its fixed width; a width of -1 lets it
+// take the panel's width.
 template <class Widget>
-Widget* Named(Widget* widget, const char* name, QRect geometry) {
+Widget* Named(Widget* widget, const char* name, int height, int width = -1) {
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
+    widget->setFixedHeight(height);
+    if (width >= 0) widget->setFixedWidth(width);
     return widget;
 }
 
@@ -96,7 +101,10 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
 
-    gamesBox = Named(new QComboBox(this), "ComboBox1", QRect(4, 2, 210, 22));
+    // The controls keep the window's left 218 pixels, however wide the preview below makes it.
+    auto* panel = new QWidget(this);
+    panel->setFixedSize(218, PanelHeight);
+    gamesBox = Named(new QComboBox(panel), "ComboBox1", 22);
     // The list is a model over the selection: neither the box nor its popup measures every line.
     Games_ = new TDiagramGamesModel(session, this);
     gamesBox->setModel(Games_);
@@ -105,30 +113,60 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     dropDown->setParent(this);
     gamesBox->setStyle(dropDown);
     if (auto* list = qobject_cast<QListView*>(gamesBox->view())) list->setUniformItemSizes(true);
-    gameLabel = Named(new QLabel(QStringLiteral("Label2"), this), "Label2", QRect(4, 26, 210, 16));
-    new QLabel(QStringLiteral("Name of save file"), this);
-    findChildren<QLabel*>().constLast()->setGeometry(4, 44, 100, 16);
-    fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), this), "Edit1", QRect(4, 60, 100, 22));
-    new QLabel(QStringLiteral("With Num"), this);
-    findChildren<QLabel*>().constLast()->setGeometry(108, 44, 60, 16);
-    withNumBox = Named(new QSpinBox(this), "SpinEdit1", QRect(108, 60, 50, 22));
+    gameLabel = Named(new QLabel(QStringLiteral("Label2"), panel), "Label2", 16);
+    auto* fileNameCaption = Named(new QLabel(QStringLiteral("Name of save file"), panel), "", 16, 100);
+    auto* withNumCaption = Named(new QLabel(QStringLiteral("With Num"), panel), "", 16, 60);
+    fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), panel), "Edit1", 22, 100);
+    withNumBox = Named(new QSpinBox(panel), "SpinEdit1", 22, 50);
     withNumBox->setRange(0, 1);
     withNumBox->setValue(1);
-    lettersButton =
-        Named(new QPushButton(QStringLiteral("Letters"), this), "Button4", QRect(162, 60, 52, 22));
-    bitmapButton = Named(new QPushButton(QStringLiteral("Bitmap"), this), "Button1", QRect(4, 84, 56, 22));
-    metafileButton =
-        Named(new QPushButton(QStringLiteral("Metafile"), this), "Button2", QRect(62, 84, 56, 22));
-    clipboardButton =
-        Named(new QPushButton(QStringLiteral("CopyToClipboard"), this), "Button3", QRect(120, 84, 94, 22));
-    fullDiagramBox =
-        Named(new QCheckBox(QStringLiteral("Full Diagram"), this), "CheckBox1", QRect(4, 108, 104, 16));
-    captionBox = Named(new QCheckBox(QStringLiteral("Caption"), this), "CheckBox2", QRect(110, 108, 104, 16));
-    commentaryBox =
-        Named(new QCheckBox(QStringLiteral("Commentary"), this), "CheckBox3", QRect(4, 124, 104, 16));
+    lettersButton = Named(new QPushButton(QStringLiteral("Letters"), panel), "Button4", 22, 52);
+    bitmapButton = Named(new QPushButton(QStringLiteral("Bitmap"), panel), "Button1", 22, 56);
+    metafileButton = Named(new QPushButton(QStringLiteral("Metafile"), panel), "Button2", 22, 56);
+    clipboardButton = Named(new QPushButton(QStringLiteral("CopyToClipboard"), panel), "Button3", 22, 94);
+    fullDiagramBox = Named(new QCheckBox(QStringLiteral("Full Diagram"), panel), "CheckBox1", 16, 104);
+    captionBox = Named(new QCheckBox(QStringLiteral("Caption"), panel), "CheckBox2", 16, 104);
+    commentaryBox = Named(new QCheckBox(QStringLiteral("Commentary"), panel), "CheckBox3", 16, 104);
     captionBox->setEnabled(false);
     commentaryBox->setEnabled(false);
-    preview = Named<QWidget>(new TPreview(this), "PaintBox1", QRect(0, PanelHeight, 210, 128));
+
+    // Rows of controls, left-aligned, with gaps of 4 pixels between the controls of a row and of 2
+    // between the rows; a caption sits right on its field, and so do the two rows of check boxes.
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(0);
+    auto row = [rows](std::initializer_list<QWidget*> controls, int gap, int below) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(gap);
+        for (QWidget* control : controls) line->addWidget(control);
+        line->addStretch();
+        rows->addLayout(line);
+        rows->addSpacing(below);
+    };
+    // The list of games and the chosen game's line take the panel's width; a long line is cut.
+    gameLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    for (QWidget* wide : {static_cast<QWidget*>(gamesBox), static_cast<QWidget*>(gameLabel)}) {
+        rows->addWidget(wide);
+        rows->addSpacing(2);
+    }
+    row({fileNameCaption, withNumCaption}, 4, 0);
+    row({fileNameEdit, withNumBox, lettersButton}, 4, 2);
+    row({bitmapButton, metafileButton, clipboardButton}, 2, 2);
+    row({fullDiagramBox, captionBox}, 2, 0);
+    row({commentaryBox}, 0, 0);
+    rows->addStretch();
+
+    preview = new TPreview(this);
+    preview->setObjectName(QStringLiteral("PaintBox1"));
+    preview->setFixedSize(210, 128);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    // The window's size follows the picture (DrawPreview), not the layout.
+    column->setSizeConstraint(QLayout::SetNoConstraint);
+    column->addWidget(panel, 0, Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(preview, 0, Qt::AlignLeft | Qt::AlignTop);
+    column->addStretch();
     setFixedSize(218, PanelHeight + 128);
 
     connect(gamesBox, &QComboBox::activated, this, &TDiagramWindow::ChooseGame);
@@ -141,13 +179,15 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
     connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
-    // no game stays chosen. A hidden window makes it when it is shown: every move on the board
-    // changes the Listing, which may hold a million games.
+    // no game stays chosen (every change of PartyList's positions also empties the Listing). A hidden
+    // window makes it when it is shown: every move on the board changes the Listing, which may hold
+    // a million games.
     auto refill = [this] {
         if (isVisible()) FillGames();
     };
     connect(&Session_, &TSession::ListingChanged, this, refill);
-    connect(&Session_, &TSession::BaseChanged, this, refill);
+    // The diagram follows the cell size and font in force.
+    connect(&Session_, &TSession::SettingsChanged, this, &TDiagramWindow::DrawPreview);
 }
 
 void TDiagramWindow::Open() {
@@ -231,7 +271,7 @@ void TDiagramWindow::DrawPreview() {
     const TDiagramLayout layout = DiagramLayout(diagram);
     static_cast<TPreview*>(preview)->Picture = DiagramImage(diagram);
     SetOuterSize(layout.W() <= 207 ? 218 : layout.W() + 10, layout.H() + 170);
-    preview->setGeometry(0, PanelHeight, layout.W(), layout.H());
+    preview->setFixedSize(layout.W(), layout.H());
     preview->update();
 }
 

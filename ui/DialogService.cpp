@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -68,6 +69,20 @@ TAnswer TQtDialogService::Ask(QWidget* parent, const QString& text) {
     }
 }
 
+int TQtDialogService::Choose(QWidget* parent, const QString& text, const QStringList& buttons,
+                             int defaultButton) {
+    if (buttons.isEmpty()) return -1;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), Shown(text), QMessageBox::NoButton,
+                    parent);
+    QList<QPushButton*> pressed;
+    for (const QString& caption : buttons) pressed.append(box.addButton(caption, QMessageBox::ActionRole));
+    box.setDefaultButton(pressed.value(defaultButton, pressed.constFirst()));
+    box.setEscapeButton(pressed.constLast());
+    box.exec();
+    const qsizetype index = pressed.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return int(index < 0 ? pressed.size() - 1 : index);
+}
+
 std::optional<QString> TQtDialogService::InputText(QWidget* parent, const QString& caption,
                                                    const QString& prompt, const QString& initial) {
     bool ok = false;
@@ -79,6 +94,20 @@ std::optional<QString> TQtDialogService::InputText(QWidget* parent, const QStrin
 std::optional<QString> TQtDialogService::SaveFileName(QWidget* parent, const QString& caption,
                                                       const QString& folder, const QString& filter) {
     const QString name = QFileDialog::getSaveFileName(parent, caption, folder, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QStringList> TQtDialogService::OpenFileNames(QWidget* parent, const QString& caption,
+                                                           const QString& folder, const QString& filter) {
+    const QStringList names = QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+    if (names.isEmpty()) return std::nullopt;
+    return names;
+}
+
+std::optional<QString> TQtDialogService::FolderName(QWidget* parent, const QString& caption,
+                                                    const QString& folder) {
+    const QString name = QFileDialog::getExistingDirectory(parent, caption, folder);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -23,12 +24,24 @@ public:
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
     // A question with the buttons Yes, No and Cancel; closing the box is Cancel.
     virtual TAnswer Ask(QWidget* parent, const QString& text) = 0;
+    // A question with buttons of the given captions, left to right; Enter presses defaultButton.
+    // Returns the index of the button pressed. The last button is the cancel button: Escape and
+    // closing the box answer as it does.
+    virtual int Choose(QWidget* parent, const QString& text, const QStringList& buttons,
+                       int defaultButton) = 0;
     // A line of text typed by the user, or nullopt when cancelled.
     virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& initial) = 0;
     // The file chosen in a save-file dialog that starts in folder, or nullopt when cancelled.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
                                                 const QString& folder, const QString& filter) = 0;
+    // The existing files chosen in an open-file dialog that starts in folder and offers the files of
+    // filter ("Bases (*.bdt);;All files (*)"), one or several; nullopt when cancelled.
+    virtual std::optional<QStringList> OpenFileNames(QWidget* parent, const QString& caption,
+                                                     const QString& folder, const QString& filter) = 0;
+    // The existing folder chosen in a folder dialog that starts in folder, or nullopt when cancelled.
+    virtual std::optional<QString> FolderName(QWidget* parent, const QString& caption,
+                                              const QString& folder) = 0;
     // Opens a document with the desktop's default program for its type.
     virtual void OpenDocument(const QString& path) = 0;
 };
@@ -46,9 +59,14 @@ public:
     void Error(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
     TAnswer Ask(QWidget* parent, const QString& text) override;
+    int Choose(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                         const QString& filter) override;
+    std::optional<QStringList> OpenFileNames(QWidget* parent, const QString& caption, const QString& folder,
+                                             const QString& filter) override;
+    std::optional<QString> FolderName(QWidget* parent, const QString& caption,
+                                      const QString& folder) override;
     void OpenDocument(const QString& path) override;
 };

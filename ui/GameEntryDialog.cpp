@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "base/GameTexts.h"
 #include "base/TextPolicy.h"
@@ -38,54 +41,88 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     setFixedSize(291, 171);
 
     QFont caption(QStringLiteral("Comic Sans MS"), 8, QFont::Bold);
-    auto label = [&](const QString& text, int left, int top) {
+    // A caption over its field, or beside it: navy, and 17 pixels high with the gap below it.
+    auto label = [&](const QString& text) {
         auto* shown = new QLabel(text, this);
         shown->setFont(caption);
         QPalette navy = shown->palette();
         navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
         shown->setPalette(navy);
-        shown->move(left, top);
-        shown->adjustSize();
+        shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        shown->setFixedHeight(17);
+        return shown;
     };
-    label(QStringLiteral("Black"), 24, 6);
-    label(QStringLiteral("White"), 152, 6);
-    label(QStringLiteral("Year"), 24, 46);
-    label(QStringLiteral("Board"), 152, 46);
-    label(QStringLiteral("Result"), 24, 86);
-    label(QStringLiteral("5 A ="), 186, 107);
-
-    auto combo = [this](const char* name, QRect place) {
+    auto combo = [this](const char* name) {
         auto* box = new QComboBox(this);
         box->setObjectName(QLatin1String(name));
         box->setEditable(true);
         // Enter moves on; it never adds the typed text to the list.
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setGeometry(place);
+        box->setFixedHeight(21);
         return box;
     };
-    auto edit = [this](const char* name, QRect place) {
+    auto edit = [this](const char* name) {
         auto* line = new QLineEdit(this);
         line->setObjectName(QLatin1String(name));
-        line->setGeometry(place);
+        line->setFixedHeight(21);
         return line;
     };
-    cbBlack = combo("cbBlack", {24, 24, 113, 21});
-    cbWhite = combo("cbWhite", {152, 24, 113, 21});
-    edYear = edit("edYear", {24, 64, 113, 21});
-    edKod = edit("edKod", {152, 64, 113, 21});
-    cbResult = combo("cbResult", {24, 104, 73, 21});
+    cbBlack = combo("cbBlack");
+    cbWhite = combo("cbWhite");
+    edYear = edit("edYear");
+    edKod = edit("edKod");
+    cbResult = combo("cbResult");
+    cbResult->setFixedWidth(73);
     for (const char* item : ResultItems) cbResult->addItem(QString::fromLatin1(item));
     cbResult->setCurrentIndex(-1);
     cbReverse = new QCheckBox(QStringLiteral("Reverse"), this);
     cbReverse->setObjectName(QStringLiteral("cbReverse"));
-    cbReverse->setGeometry(104, 108, 73, 17);
-    edAlt = edit("edAlt", {224, 104, 41, 21});
+    cbReverse->setFixedSize(73, 17);
+    edAlt = edit("edAlt");
+    edAlt->setFixedWidth(41);
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("BitBtn1"));
-    okButton->setGeometry(40, 136, 75, 25);
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
-    cancelButton->setGeometry(160, 136, 75, 25);
+    for (QPushButton* button : {okButton, cancelButton}) button->setFixedSize(75, 25);
+
+    // Two columns of names, year and board; the result, reverse and alternative in one row; the buttons.
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(15);
+    fields->setVerticalSpacing(1);
+    fields->addWidget(label(QStringLiteral("Black")), 0, 0);
+    fields->addWidget(label(QStringLiteral("White")), 0, 1);
+    fields->addWidget(cbBlack, 1, 0);
+    fields->addWidget(cbWhite, 1, 1);
+    fields->addWidget(label(QStringLiteral("Year")), 2, 0);
+    fields->addWidget(label(QStringLiteral("Board")), 2, 1);
+    fields->addWidget(edYear, 3, 0);
+    fields->addWidget(edKod, 3, 1);
+    fields->addWidget(label(QStringLiteral("Result")), 4, 0);
+    auto* result = new QHBoxLayout;
+    result->setSpacing(0);
+    result->addWidget(cbResult);
+    result->addSpacing(7);
+    result->addWidget(cbReverse, 0, Qt::AlignBottom);
+    result->addSpacing(9);
+    result->addWidget(label(QStringLiteral("5 A =")), 0, Qt::AlignBottom);
+    result->addStretch();
+    result->addWidget(edAlt);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(0);
+    buttons->addSpacing(16);
+    buttons->addWidget(okButton);
+    buttons->addSpacing(45);
+    buttons->addWidget(cancelButton);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 6, 26, 10);
+    layout->setSpacing(1);
+    layout->addLayout(fields);
+    layout->addLayout(result);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+    layout->addStretch();
     // Enter in the fields moves on and never presses a button by itself.
     for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
@@ -133,7 +170,9 @@ void TGameEntryDialog::FormShow() {
         box->clearEditText();
     }
     edAlt->clear();
-    if (const kalvon::TPartyRecord* game = base.EditMode ? Session_.Base().CurrentRecord() : nullptr) {
+    const bool edited =
+        base.EditMode && base.CurrentParty >= 0 && size_t(base.CurrentParty) < base.PartyList.size();
+    if (const kalvon::TPartyRecord* game = edited ? &base.PartyList[size_t(base.CurrentParty)] : nullptr) {
         cbBlack->setEditText(CodePageText(kalvon::PlayerName(base, game->BlackId)));
         cbWhite->setEditText(CodePageText(kalvon::PlayerName(base, game->WhiteId)));
         // The board code as typed: its padding is the base's business.

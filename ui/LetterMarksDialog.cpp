@@ -1,9 +1,11 @@
 #include "ui/LetterMarksDialog.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "base/PointCodes.h"
 #include "diagram/LetterMarks.h"
@@ -37,7 +39,6 @@ TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
     marksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     marksGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     marksGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    marksGrid->setGeometry(4, 4, 152, 204);
     for (int row = 0; row < Letters; ++row) {
         auto* letter = new QTableWidgetItem(LetterOf(row));
         letter->setFlags(Qt::ItemIsEnabled);
@@ -48,11 +49,22 @@ TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
 
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("BitBtn1"));
-    okButton->setGeometry(4, 214, 74, 26);
     cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
-    cancelButton->setGeometry(82, 214, 74, 26);
+
+    // The grid over the two buttons, which share the width.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    for (QPushButton* button : {okButton, cancelButton}) {
+        button->setFixedHeight(26);
+        buttons->addWidget(button, 1);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+    layout->addWidget(marksGrid);
+    layout->addLayout(buttons);
 
     connect(marksGrid, &QTableWidget::cellDoubleClicked, this, [this] { EnterPoint(); });
     connect(okButton, &QPushButton::clicked, this, &TLetterMarksDialog::AcceptMarks);

@@ -7,12 +7,24 @@
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 
-TListingModel::TListingModel(TSession& session) : QAbstractListModel(nullptr), Session_(session) {}
+TListingModel::TListingModel(const TSession& session, QObject* parent)
+    : QAbstractListModel(parent), Session_(session) {
+    connect(&session, &TSession::ListingChanged, this, [this] {
+        if (Following_) Fill();
+    });
+    connect(&session, &TSession::ListingReordered, this, &TListingModel::MoveLine);
+    connect(&session, &TSession::PartiesChanged, this, &TListingModel::RefreshTexts);
+}
+
+void TListingModel::Follow(bool on) {
+    Following_ = on;
+    Fill();
+}
 
 void TListingModel::Fill() {
     beginResetModel();
     // A new vector: a smaller selection gives the memory of a larger one back.
-    Checked_ = std::vector<char>(Session_.Base().Listing.size(), 1);
+    Checked_ = std::vector<char>(Following_ ? Session_.Base().Listing.size() : 0, 1);
     endResetModel();
 }
 
@@ -20,20 +32,15 @@ void TListingModel::RefreshTexts() {
     if (!Checked_.empty()) emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole});
 }
 
-void TListingModel::MoveLine(int from, int to) {
-    kalvon::TListing& listing = Session_.Base().Listing;
-    const int count = rowCount();
-    if (from == to || from < 0 || to < 0 || from >= count || to >= count || size_t(count) > listing.size())
-        return;
-    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
-    auto move = [from, to](auto& items) {
-        if (from < to)
-            std::rotate(items.begin() + from, items.begin() + from + 1, items.begin() + to + 1);
-        else
-            std::rotate(items.begin() + to, items.begin() + from, items.begin() + from + 1);
-    };
-    move(listing);
-    move(Checked_);
+void TListingModel::MoveLine(size_t from, size_t to) {
+    const size_t count = size_t(rowCount());
+    if (from == to || from >= count || to >= count) return;
+    beginMoveRows({}, int(from), int(from), {}, int(to > from ? to + 1 : to));
+    const auto at = [this](size_t i) { return Checked_.begin() + std::ptrdiff_t(i); };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else
+        std::rotate(at(to), at(from), at(from + 1));
     endMoveRows();
 }
 

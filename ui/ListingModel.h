@@ -11,14 +11,12 @@ class TSession;
 
 class TListingModel final : public QAbstractListModel {
 public:
-    explicit TListingModel(TSession& session);
+    explicit TListingModel(const TSession& session, QObject* parent = nullptr);
 
-    // A line for every entry of the Listing, all checked.
-    void Fill();
-    // The line texts again (games changed in place); the lines and their checks stay.
-    void RefreshTexts();
-    // Moves the line and its Listing entry from one index to another; the lines between close up.
-    void MoveLine(int from, int to);
+    // While the lines follow the Listing (the window is shown) they are filled anew, all checked,
+    // for every new selection, move with its entries and show the games' texts as they change;
+    // otherwise there are none.
+    void Follow(bool on);
     void CheckAll(bool checked);
     // The games of the checked lines, in line order.
     kalvon::TListing CheckedGames() const;
@@ -29,6 +27,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    TSession& Session_;
+    // A line for every entry of the Listing, all checked; none when not following.
+    void Fill();
+    // The line and its check move with the Listing entry from one index to another.
+    void MoveLine(size_t from, size_t to);
+    // The line texts again (games changed in place); the lines and their checks stay.
+    void RefreshTexts();
+
+    const TSession& Session_;
+    bool Following_ = false;
     std::vector<char> Checked_;  // one per line
 };

@@ -34,11 +34,10 @@ QIcon Upright(TToolPicture picture) {
 }  // namespace
 
 TListingWindow::TListingWindow(TSession& session)
-    : QWidget(nullptr), Session_(session), Model_(new TListingModel(session)) {
+    : QWidget(nullptr), Session_(session), Model_(new TListingModel(session, this)) {
     setObjectName(QStringLiteral("FormKonstr"));
     setWindowTitle(QStringLiteral("Listing Parties"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    Model_->setParent(this);
 
     clbPartys = new QListView(this);
     clbPartys->setObjectName(QStringLiteral("clbPartys"));
@@ -61,6 +60,11 @@ TListingWindow::TListingWindow(TSession& session)
     connect(clbPartys, &QListView::clicked, this, [this] {
         if (!CheckClicked_) OpenGame();
     });
+    // Every new selection starts at its first line.
+    connect(Model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (Model_->rowCount() > 0) clbPartys->setCurrentIndex(Model_->index(0));
+    });
+    connect(&Session_, &TSession::BrowsersClosed, this, &QWidget::hide);
 
     auto* buttons = new QVBoxLayout;
     auto button = [&](const char* name, const QString& hint, const QIcon& picture, auto handler) {
@@ -117,16 +121,13 @@ bool TListingWindow::HasLines() const {
 void TListingWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     CentreOnScreen(*this, size());
-    FillLines();
+    Model_->Follow(true);
 }
 
-void TListingWindow::FillLines() {
-    Model_->Fill();
-    if (Model_->rowCount() > 0) clbPartys->setCurrentIndex(Model_->index(0));
-}
-
-void TListingWindow::RefillLines() {
-    if (isVisible()) Model_->RefreshTexts();
+void TListingWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A hidden window gives the memory of its lines back.
+    Model_->Follow(false);
 }
 
 int TListingWindow::SelectedLine() const {
@@ -144,9 +145,7 @@ void TListingWindow::OpenGame() {
 void TListingWindow::MoveSelected(int to) {
     const int from = SelectedLine();
     if (from < 0 || to < 0 || to >= Model_->rowCount() || to == from) return;
-    Model_->MoveLine(from, to);
-    clbPartys->setCurrentIndex(Model_->index(to));
-    emit ListingReordered();
+    if (Session_.MoveListed(size_t(from), size_t(to))) clbPartys->setCurrentIndex(Model_->index(to));
 }
 
 void TListingWindow::RaiseUp() {
@@ -166,10 +165,10 @@ void TListingWindow::LowerOnLast() {
 }
 
 void TListingWindow::KeepCheckedGames() {
-    Session_.Base().Listing = Model_->CheckedGames();
+    kalvon::TListing kept = Model_->CheckedGames();
     hide();
     // The navigator shows the new selection at once.
-    Session_.RefreshBrowsers(false, false);
+    Session_.SetListing(std::move(kept));
 }
 
 void TListingWindow::Cancel() {

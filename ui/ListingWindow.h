@@ -15,16 +15,13 @@ public:
     explicit TListingWindow(TSession& session);
     ~TListingWindow() override;
 
-    // Fills the window with the games of the Listing, all checked, the first line selected.
-    void FillLines();
-    // The same lines with the games' texts now (games changed in place).
-    void RefillLines();
     // Whether the window has lines of games to show: it is never opened empty.
     bool HasLines() const;
 
     // The game of the selected line goes on the board for editing.
     void OpenGame();
-    // The four moves of the selected line; the Listing changes with the lines at once.
+    // The four moves of the selected line; the Listing changes with the lines at once (the session's
+    // MoveListed), and the navigator follows.
     void RaiseUp();
     void LowerDown();
     void RaiseOnFirst();
@@ -34,12 +31,10 @@ public:
     // Cancel: the window closes.
     void Cancel();
 
-signals:
-    // The lines were moved: the Listing holds the same games in another order.
-    void ListingReordered();
-
 protected:
+    // Shown, the lines follow the Listing, the first one selected; hidden, there are none.
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

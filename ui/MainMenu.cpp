@@ -126,35 +126,30 @@ void CreateToolBar(QMainWindow& window, TMainMenu& m) {
     m.toolBar->setIconSize(QSize(16, 16));
     window.setContextMenuPolicy(Qt::NoContextMenu);
 
-    auto button = [&m](const char* name, TToolPicture picture, const QString& hint) {
-        auto* toolButton = new QToolButton(m.toolBar);
-        toolButton->setObjectName(QLatin1String(name));
-        toolButton->setIcon(ToolPicture(picture));
-        toolButton->setToolTip(hint);
-        toolButton->setAutoRaise(true);
-        toolButton->setFocusPolicy(Qt::NoFocus);
-        m.toolBar->addWidget(toolButton);
-        return toolButton;
+    // A button for each action, its hint the action's caption, under its own object name.
+    auto button = [&m](const char* name, QAction* action) {
+        m.toolBar->addAction(action);
+        QWidget* shown = m.toolBar->widgetForAction(action);
+        shown->setObjectName(QLatin1String(name));
+        shown->setFocusPolicy(Qt::NoFocus);
+        if (auto* toolButton = qobject_cast<QToolButton*>(shown)) toolButton->setAutoRaise(true);
     };
-    m.moveToStartButton = button("ToolButton1", TToolPicture::InStart, QStringLiteral("In Start"));
-    m.moveBackButton = button("ToolButton2", TToolPicture::MoveBack, QStringLiteral("Move back"));
-    m.moveForwardButton = button("ToolButton3", TToolPicture::MoveUp, QStringLiteral("Move up"));
-    m.moveToEndButton = button("ToolButton4", TToolPicture::InEnd, QStringLiteral("In End"));
+    button("ToolButton1", m.moveToStartAction);
+    button("ToolButton2", m.moveBackAction);
+    button("ToolButton3", m.moveForwardAction);
+    button("ToolButton4", m.moveToEndAction);
     m.toolBar->addSeparator();
-    m.editModeButton = button("ToolButton6", TToolPicture::EditMode,
-                              QStringLiteral("Attention! Was included a mode of editing a party!"));
+    m.editModeAction =
+        new QAction(ToolPicture(TToolPicture::EditMode),
+                    QStringLiteral("Attention! Was included a mode of editing a party!"), &window);
+    m.editModeAction->setObjectName(QStringLiteral("EditMode1"));
+    m.editModeAction->setEnabled(false);
+    button("ToolButton6", m.editModeAction);
     m.toolBar->addSeparator();
-    m.reflectUpDownButton =
-        button("ToolButton8", TToolPicture::ReflectUpDown, QStringLiteral("Reflect Up/Down"));
-    m.turnClockwiseButton =
-        button("ToolButton9", TToolPicture::TurnClockwise, QStringLiteral("Turn +90 degrees"));
-    m.turnAnticlockwiseButton =
-        button("ToolButton10", TToolPicture::TurnAnticlockwise, QStringLiteral("Turn -90 degrees"));
-    m.reflectLeftRightButton =
-        button("ToolButton11", TToolPicture::ReflectLeftRight, QStringLiteral("Reflect Left/Right"));
-    for (QToolButton* navigation :
-         {m.moveToStartButton, m.moveBackButton, m.moveForwardButton, m.moveToEndButton})
-        navigation->setEnabled(false);
+    button("ToolButton8", m.reflectUpDownAction);
+    button("ToolButton9", m.turnClockwiseAction);
+    button("ToolButton10", m.turnAnticlockwiseAction);
+    button("ToolButton11", m.reflectLeftRightAction);
 }
 
 }  // namespace
@@ -163,18 +158,6 @@ TMainMenu CreateMainMenu(QMainWindow& window) {
     TMainMenu menu;
     CreateMenu(window, menu);
     CreateToolBar(window, menu);
-    // Each tool button but the edit-mode indicator repeats its menu command.
-    const std::pair<QToolButton*, QAction*> repeats[] = {
-        {menu.moveToStartButton, menu.moveToStartAction},
-        {menu.moveBackButton, menu.moveBackAction},
-        {menu.moveForwardButton, menu.moveForwardAction},
-        {menu.moveToEndButton, menu.moveToEndAction},
-        {menu.reflectUpDownButton, menu.reflectUpDownAction},
-        {menu.turnClockwiseButton, menu.turnClockwiseAction},
-        {menu.turnAnticlockwiseButton, menu.turnAnticlockwiseAction},
-        {menu.reflectLeftRightButton, menu.reflectLeftRightAction}};
-    for (const auto& [button, action] : repeats)
-        QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
     return menu;
 }
 

@@ -1,5 +1,6 @@
-// The main window's menu and tool bar: every item and button with its caption, shortcut, picture,
-// object name and state at start. The main window connects them to its handlers.
+// The main window's menu and tool bar: every item with its caption, shortcut, picture, object name
+// and state at start. The tool bar shows the menu's own actions, so that one enabled state serves
+// both; the main window connects the actions to its handlers.
 #pragma once
 
 #include <QList>
@@ -9,7 +10,6 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QToolBar;
-class QToolButton;
 
 struct TMainMenu {
     QMenu* fileMenu = nullptr;
@@ -45,17 +45,11 @@ struct TMainMenu {
     QAction* moveToEndAction = nullptr;
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;
+    // The tool bar's edit-mode indicator, which has no menu item: enabled while a game of the base
+    // is being edited, it leaves the edit mode.
+    QAction* editModeAction = nullptr;
 
     QToolBar* toolBar = nullptr;
-    QToolButton* moveToStartButton = nullptr;
-    QToolButton* moveBackButton = nullptr;
-    QToolButton* moveForwardButton = nullptr;
-    QToolButton* moveToEndButton = nullptr;
-    QToolButton* editModeButton = nullptr;
-    QToolButton* reflectUpDownButton = nullptr;
-    QToolButton* turnClockwiseButton = nullptr;
-    QToolButton* turnAnticlockwiseButton = nullptr;
-    QToolButton* reflectLeftRightButton = nullptr;
 };
 
 // Builds the menu bar and the tool bar of the window.

@@ -7,10 +7,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QToolButton>
 
 #include "base/BaseFile.h"
-#include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "ui/AboutDialog.h"
@@ -73,7 +71,11 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
 
     Menu_ = CreateMainMenu(*this);
     ConnectMenu();
-    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeButton, &QToolButton::setEnabled);
+    connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
+    connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);
+    // Settings changed by the dialog and not yet written can be saved.
+    connect(&Session_, &TSession::SettingsChanged, this,
+            [this] { Menu_.saveToolsAction->setEnabled(Session_.SettingsUnsaved()); });
     // A game opened from the navigator or the listing stands whole on the board, without labels.
     connect(&Session_, &TSession::GameOpened, this, [this] {
         Board_->DrawWholeBoard();
@@ -82,16 +84,6 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     // The board draws numbers and labels as the two check marks say, however they were set.
     connect(Menu_.numerationAction, &QAction::toggled, Board_, &TBoardView::SetNumbered);
     connect(Menu_.statisticShowAction, &QAction::toggled, Board_, &TBoardView::SetLabelsShown);
-
-    // Start-up, in this order.
-    Menu_.editModeButton->setEnabled(false);
-    ClearLists();
-    SetCurrentBase(QString::fromLatin1(ScratchBase));
-    DeleteScratchBase();
-    for (const std::string& name : kalvon::ListFolder(".", "*.bdt"))
-        NewItems(QFile::decodeName(name.c_str()));
-    NewGame();
-    ReadToolsIni(Session_.Settings());
 }
 
 TMainWindow::~TMainWindow() = default;
@@ -120,21 +112,17 @@ void TMainWindow::ConnectMenu() {
     connect(m.reflectLeftRightAction, &QAction::triggered, this, &TMainWindow::ReflectLeftRight);
     connect(m.helpAction, &QAction::triggered, this, &TMainWindow::ShowHelp);
     connect(m.aboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
-    connect(m.editModeButton, &QToolButton::clicked, this, &TMainWindow::LeaveEditMode);
+    connect(m.editModeAction, &QAction::triggered, this, &TMainWindow::LeaveEditMode);
 }
 
 void TMainWindow::AttachWindows(const TOtherWindows& windows) {
     Windows_ = windows;
-    connect(Windows_.SettingsDialog, &TSettingsDialog::Accepted, this, [this] {
-        Menu_.saveToolsAction->setEnabled(true);
-        // The dialog was the active window; the sizing need not wait for the next activation.
-        FormActivate();
-        Board_->DrawWholeBoard();
-    });
-    connect(Windows_.SettingsDialog, &TSettingsDialog::Cancelled, this, [this] {
-        FormActivate();
-        Board_->DrawWholeBoard();
-    });
+    // The dialog was the active window; the sizing need not wait for the next activation.
+    for (auto closed : {&TSettingsDialog::Accepted, &TSettingsDialog::Cancelled})
+        connect(Windows_.SettingsDialog, closed, this, [this] {
+            FormActivate();
+            Board_->DrawWholeBoard();
+        });
     connect(Menu_.truncatedAction, &QAction::triggered, Windows_.DiagramWindow, &TDiagramWindow::Open);
     // The search itself brings the browsing windows up to date.
     connect(Windows_.QueryDialog, &TQueryDialog::QueryAccepted, this, [this] { MakeStatistic(true); });
@@ -158,11 +146,6 @@ void TMainWindow::SetTitle(const QString& text) {
     QString title = text;
     title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(title);
-}
-
-void TMainWindow::SetCurrentBase(const QString& path) {
-    Session_.SetBasePath(path);
-    SetTitle(path);
 }
 
 void TMainWindow::SetOuterSize(int width, int height) {
@@ -241,10 +224,10 @@ void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {
     ClearLists();
     SetTitle(reloading ? QStringLiteral("Wait - goes reloading file.")
                        : QStringLiteral("Wait - goes loading file."));
+    // A missing file becomes the open base all the same; the next save creates it.
     Session_.LoadBase(path);
-    // A missing file becomes the current base all the same; the next save creates it.
-    SetCurrentBase(path);
-    BaseChanged();
+    // The browsing windows followed the load; the statistics need a search.
+    if (StatisticShown()) MakeStatistic(false);
 }
 
 void TMainWindow::OpenBaseArgument(const QString& path) {
@@ -260,22 +243,6 @@ void TMainWindow::OpenBaseArgument(const QString& path) {
         found = BaseItems().constLast();
     }
     found->trigger();
-}
-
-void TMainWindow::BaseChanged() {
-    if (StatisticShown())
-        MakeStatistic(false);
-    else
-        Session_.RefreshBrowsers(false, false);
-}
-
-bool TMainWindow::DeleteScratchBase() {
-    QFile scratch(QString::fromLatin1(ScratchBase));
-    if (!scratch.exists() || scratch.remove()) return true;
-    // A scratch base that survives would be saved over by the first change: say so.
-    Dialogs().Error(
-        this, QStringLiteral("Cannot delete file %1: %2").arg(scratch.fileName(), scratch.errorString()));
-    return false;
 }
 
 bool TMainWindow::ScratchBaseSaved() {
@@ -294,8 +261,8 @@ bool TMainWindow::ScratchBaseSaved() {
 
 void TMainWindow::NewFile() {
     if (!ScratchBaseSaved()) return;
-    SetCurrentBase(QString::fromLatin1(ScratchBase));
-    DeleteScratchBase();
+    Session_.SetBasePath(QString::fromLatin1(ScratchBase));
+    Session_.DeleteScratchBase();
     ClearLists();
     Session_.CloseBrowsers();
 }
@@ -321,7 +288,7 @@ bool TMainWindow::SaveAs() {
     const QFileInfo file(QDir(folder), name);
     const QString title =
         file.absolutePath() == QDir(folder).absolutePath() ? file.fileName() : file.absoluteFilePath();
-    SetCurrentBase(title);
+    Session_.SetBasePath(title);
     NewItems(title);
     return true;
 }
@@ -354,8 +321,7 @@ void TMainWindow::ShowSettings() {
 void TMainWindow::SaveSettings() {
     std::string error;
     // A failed write leaves the settings unsaved, so the command stays available.
-    if (!SaveToolsIni(Session_.Settings(), error)) return Dialogs().Error(this, EngineText(error));
-    Menu_.saveToolsAction->setEnabled(false);
+    if (!Session_.SaveSettings(error)) Dialogs().Error(this, EngineText(error));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -370,9 +336,7 @@ void TMainWindow::MoveEnabled() {
     const kalvon::TGameBase& base = Session_.Base();
     const bool back = !base.CurrentMoves.empty(), forward = !base.ForwardMoves.empty();
     for (QAction* action : {Menu_.moveBackAction, Menu_.moveToStartAction}) action->setEnabled(back);
-    for (QToolButton* button : {Menu_.moveBackButton, Menu_.moveToStartButton}) button->setEnabled(back);
     for (QAction* action : {Menu_.moveForwardAction, Menu_.moveToEndAction}) action->setEnabled(forward);
-    for (QToolButton* button : {Menu_.moveForwardButton, Menu_.moveToEndButton}) button->setEnabled(forward);
 }
 
 void TMainWindow::NumerationToggled() {

@@ -36,8 +36,8 @@ struct TOtherWindows {
 class TMainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    // Creates the window over the session: deletes the scratch base, lists the base files of the
-    // working folder, starts a new game and reads (or first writes) ini/Tools.ini.
+    // Creates the window over the session, with no base items yet; the program object runs the
+    // start-up.
     explicit TMainWindow(TSession& session);
     ~TMainWindow() override;
 
@@ -125,18 +125,13 @@ private:
     // Says why a folder command may not rewrite the open base, if it may not.
     bool FolderCommandRefused();
     void SetTitle(const QString& text);
-    void SetCurrentBase(const QString& path);
     void SetOuterSize(int width, int height);
-    // Deletes the scratch base file; false (said to the user) when it stays.
-    bool DeleteScratchBase();
     // Asks to save the scratch base when it holds games; false when the user cancels.
     bool ScratchBaseSaved();
     // Draws a change of the game on the board and brings the navigation commands in line.
     void ShowChange(const kalvon::TBoardChange& change);
     // Where a change of the position reaches the search.
     void PositionChanged();
-    // Where a loaded base reaches the search and the browsing windows.
-    void BaseChanged();
     // Runs the shifted statistics of distance s and shows the total.
     void ShowShiftStatistic(int s);
     void TransformBoard(kalvon::TSymmetry symmetry);

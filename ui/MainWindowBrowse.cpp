@@ -39,12 +39,9 @@ void TMainWindow::DeleteListedGames() {
     }
     if (!Dialogs().Confirm(this, QStringLiteral("You really want to delete all games in the listings?")))
         return;
-    // A failed save keeps every game: the selection stays, to try again.
-    if (!Session_.DeleteListed()) return;
-    if (StatisticShown())
-        MakeStatistic(false);
-    else
-        Session_.RefreshBrowsers(false, false);
+    // A failed save keeps every game: the selection stays, to try again. The browsing windows follow
+    // the deletion; the statistics need a search.
+    if (Session_.DeleteListed() && StatisticShown()) MakeStatistic(false);
 }
 
 void TMainWindow::ShowGameEntry() {

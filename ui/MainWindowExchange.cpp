@@ -2,8 +2,6 @@
 // out as notifications.
 #include <QAction>
 
-#include "exchange/FolderCommands.h"
-#include "exchange/NotificationWriter.h"
 #include "ui/DialogService.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
@@ -27,20 +25,15 @@ bool TMainWindow::FolderCommandRefused() {
 
 void TMainWindow::AddNewGames() {
     if (FolderCommandRefused()) return;
-    // The new games join the base in memory at its end; a refused run leaves it as it was.
-    const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(
-        Session_.Base(), TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());
-    if (run.StatisticsDue && StatisticShown()) MakeStatistic(false);
+    if (Session_.AddNewGames().StatisticsDue && StatisticShown()) MakeStatistic(false);
 }
 
 void TMainWindow::UpdateGames() {
     if (FolderCommandRefused()) return;
     // The base file is rewritten on disk; the base in memory is then read again from it.
-    const kalvon::TFolderRun run =
-        kalvon::UpdatePartysFromFolder(TSession::LocalPath(Session_.BasePath()), ".", Session_.EngineUi());
-    if (run.ReloadDue) LoadBaseFile(Session_.BasePath(), true);
+    if (Session_.UpdateGames().ReloadDue) LoadBaseFile(Session_.BasePath(), true);
 }
 
 void TMainWindow::WriteNotifications() {
-    kalvon::WriteNotifications(Session_.Base(), ".", Session_.EngineUi());
+    Session_.WriteNotifications();
 }

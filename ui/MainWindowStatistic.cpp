@@ -5,6 +5,7 @@
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
 #include "ui/MainWindow.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/QueryDialog.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
@@ -41,7 +42,7 @@ void TMainWindow::StatisticShowToggled() {
 void TMainWindow::ShowStatistic() {
     // The search redrew the open windows; this opens the navigator when games were found.
     MakeStatistic(false);
-    Session_.RefreshBrowsers(true, false);
+    Windows_.NavigatorWindow->OpenWhenListed();
 }
 
 void TMainWindow::ShowQuery() {
@@ -60,8 +61,7 @@ void TMainWindow::ShowQuery() {
 }
 
 void TMainWindow::ShowShiftStatistic(int s) {
-    const QString total =
-        CodePageText(kalvon::ShiftTotalText(kalvon::ShiftStatistic(Session_.Base(), s, Session_.Index())));
+    const QString total = CodePageText(kalvon::ShiftTotalText(Session_.ShiftStatistic(s)));
     if (StatisticShown()) {
         Board_->DeleteMovesAlf();
         Memo_->setPlainText(total);
@@ -72,12 +72,12 @@ void TMainWindow::ShowShiftStatistic(int s) {
 
 void TMainWindow::OneShiftStatistic() {
     ShowShiftStatistic(1);
-    Session_.RefreshBrowsers(true, false);
+    Windows_.NavigatorWindow->OpenWhenListed();
 }
 
 void TMainWindow::TwoShiftStatistic() {
     ShowShiftStatistic(2);
-    Session_.RefreshBrowsers(true, false);
+    Windows_.NavigatorWindow->OpenWhenListed();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,13 +1,14 @@
 #include "ui/NavigatorWindow.h"
 
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 
 #include "base/GameTexts.h"
-#include "ui/ListingWindow.h"
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
@@ -37,7 +38,17 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     boardHeading = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
     playersHeading->setObjectName(QStringLiteral("Label1"));
     boardHeading->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* label : {playersHeading, boardHeading}) label->setFont(tahoma);
+    auto* headings = new QVBoxLayout(PanelHeader);
+    headings->setContentsMargins(0, 1, 0, 1);
+    headings->setSpacing(0);
+    for (QLabel* label : {playersHeading, boardHeading}) {
+        label->setFont(tahoma);
+        // Two lines of 13 pixels, cut at the window's edge rather than widening it.
+        label->setFixedHeight(13);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        headings->addWidget(label);
+    }
+    PanelHeader->setFixedHeight(HeaderHeight);
 
     sbPartys = new QScrollBar(Qt::Vertical, this);
     sbPartys->setObjectName(QStringLiteral("sbPartys"));
@@ -46,11 +57,37 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     sbPartys->installEventFilter(this);
     connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorWindow::sbPartysChange);
 
+    sbPartys->setFixedWidth(ScrollBarWidth);
+
+    // The game panels of the column are placed by the window, one row of 33 pixels each.
     panelColumn = new QWidget(this);
     panelColumn->setObjectName(QStringLiteral("Panel1"));
+    panelColumn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The user makes the window as small as he likes.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(PanelHeader, 0, 0, 1, 2);
+    layout->addWidget(panelColumn, 1, 0);
+    layout->addWidget(sbPartys, 1, 1);
+    layout->setRowStretch(1, 1);
 
     resize(321, 317);
     CentreOnScreen(*this, QSize(321, 317));
+
+    // A new selection is drawn from its first game; a reordered one and changed games in place.
+    connect(&Session_, &TSession::ListingChanged, this, [this] {
+        if (isVisible()) DrawPanels(1, 1);
+    });
+    connect(&Session_, &TSession::ListingReordered, this, &TNavigatorWindow::RefillPanels);
+    connect(&Session_, &TSession::PartiesChanged, this, &TNavigatorWindow::RefillPanels);
+    connect(&Session_, &TSession::BrowsersClosed, this, &QWidget::hide);
+}
+
+void TNavigatorWindow::OpenWhenListed() {
+    if (!isVisible() && HasPanels()) show();
 }
 
 bool TNavigatorWindow::HasPanels() const {
@@ -217,28 +254,10 @@ void TNavigatorWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TNavigatorWindow::FormResize() {
-    PanelHeader->setGeometry(0, 0, width(), HeaderHeight);
-    playersHeading->setGeometry(0, 1, width(), 13);
-    boardHeading->setGeometry(0, 14, width(), 13);
-    const int below = std::max(0, height() - HeaderHeight);
-    sbPartys->setGeometry(width() - ScrollBarWidth, HeaderHeight, ScrollBarWidth, below);
-    panelColumn->setGeometry(0, HeaderHeight, std::max(0, width() - ScrollBarWidth), below);
-    // The column follows the rows that fit, also when it grows past the games of the Listing.
+    // The layout has placed the header, the column and the scroll bar; the column follows the rows that fit,
+    // also when it grows past the games of the Listing.
     const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
     if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
         DrawPanels(FirstIndex_, sbPartys->value());
     for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, TPartyPanel::RowHeight);
-}
-
-void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
-                     bool openNavigator, bool openListing) {
-    const bool listed = !session.Base().Listing.empty();
-    if (navigator.isVisible())
-        navigator.DrawPanels(1, 1);
-    else if (openNavigator && listed && navigator.HasPanels())
-        navigator.show();
-    if (listing.isVisible())
-        listing.FillLines();
-    else if (openListing && listed && listing.HasLines())
-        listing.show();
 }

@@ -1,5 +1,5 @@
 // The navigator "NavigatorBD": the selected games as a column of game panels beside the main window,
-// and the refresh of the browsing windows that follows every change of the Listing.
+// redrawn by every change of the Listing while it is shown.
 #pragma once
 
 #include <QWidget>
@@ -7,7 +7,6 @@
 
 class QLabel;
 class QScrollBar;
-class TListingWindow;
 class TPartyPanel;
 class TSession;
 
@@ -32,6 +31,8 @@ public:
     void RefillPanels();
     // Whether there are games to show: the window is never opened empty.
     bool HasPanels() const;
+    // Shows the window when it is hidden and there are games to show.
+    void OpenWhenListed();
 
     int PanelCount() const { return int(Panels_.size()); }
     int FirstIndex() const { return FirstIndex_; }
@@ -68,8 +69,3 @@ private:
     int ActivePanel_ = 0;
     int PreviousActive_ = 0;
 };
-
-// Brings the navigator and the listing window up to date with the Listing: redrawn when shown,
-// opened when asked to and the Listing holds games.
-void RefreshBrowsers(const TSession& session, TNavigatorWindow& navigator, TListingWindow& listing,
-                     bool openNavigator, bool openListing);

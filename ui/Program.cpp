@@ -1,5 +1,8 @@
 #include "ui/Program.h"
 
+#include <QFile>
+
+#include "base/FolderListing.h"
 #include "ui/AboutDialog.h"
 #include "ui/DiagramWindow.h"
 #include "ui/GameEntryDialog.h"
@@ -11,9 +14,10 @@
 #include "ui/QueryDialog.h"
 #include "ui/SettingsDialog.h"
 
+// Each window follows the session's signals itself; here the windows meet each other.
 TProgram::TProgram() {
     MainWindow = std::make_unique<TMainWindow>(Session);
-    SettingsDialog = std::make_unique<TSettingsDialog>(Session.Settings());
+    SettingsDialog = std::make_unique<TSettingsDialog>(Session);
     NavigatorWindow = std::make_unique<TNavigatorWindow>(Session);
     QueryDialog = std::make_unique<TQueryDialog>(Session);
     AboutDialog = std::make_unique<TAboutDialog>();
@@ -24,30 +28,22 @@ TProgram::TProgram() {
     LoadProgress = std::make_unique<TLoadProgress>();
     EngineUi.SetProgressWindow(LoadProgress.get());
     DiagramWindow->AttachLetters(*LetterMarksDialog);
-    // The diagram follows the cell size and font in force.
-    QObject::connect(SettingsDialog.get(), &TSettingsDialog::Accepted, DiagramWindow.get(),
-                     &TDiagramWindow::DrawPreview);
     MainWindow->AttachWindows({SettingsDialog.get(), QueryDialog.get(), AboutDialog.get(),
                                NavigatorWindow.get(), ListingWindow.get(), GameEntryDialog.get(),
                                DiagramWindow.get()});
-
     QObject::connect(NavigatorWindow.get(), &TNavigatorWindow::Shown, MainWindow.get(),
                      &TMainWindow::DockNavigator);
-    QObject::connect(&Session, &TSession::ListingChanged, NavigatorWindow.get(),
-                     [this](bool openNavigator, bool openListing) {
-                         RefreshBrowsers(Session, *NavigatorWindow, *ListingWindow, openNavigator,
-                                         openListing);
-                     });
-    // A reordered Listing moves the navigator's games; changed games show their new texts.
-    QObject::connect(ListingWindow.get(), &TListingWindow::ListingReordered, NavigatorWindow.get(),
-                     &TNavigatorWindow::RefillPanels);
-    QObject::connect(&Session, &TSession::PartiesChanged, NavigatorWindow.get(),
-                     &TNavigatorWindow::RefillPanels);
-    QObject::connect(&Session, &TSession::PartiesChanged, ListingWindow.get(), &TListingWindow::RefillLines);
-    QObject::connect(&Session, &TSession::BrowsersClosed, NavigatorWindow.get(), [this] {
-        ListingWindow->hide();
-        NavigatorWindow->hide();
-    });
+    StartUp();
+}
+
+void TProgram::StartUp() {
+    Session.ClearLists();
+    Session.SetBasePath(QString::fromLatin1(ScratchBase));
+    Session.DeleteScratchBase();
+    for (const std::string& name : kalvon::ListFolder(".", "*.bdt"))
+        MainWindow->NewItems(QFile::decodeName(name.c_str()));
+    MainWindow->NewGame();
+    Session.ReadSettings();
 }
 
 // The other windows go first: the main window refers to them.

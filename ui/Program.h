@@ -1,5 +1,5 @@
 // The program: its session and its ten windows, created at start-up in a fixed order and living
-// until the end, and the wiring between them.
+// until the end, the wiring between the windows, and the start-up work.
 #pragma once
 
 #include <memory>
@@ -20,7 +20,9 @@ class TLoadProgress;
 
 class TProgram {
 public:
-    // Creates the windows in start-up order, the main window first; all stay hidden until shown.
+    // Creates the windows in start-up order, the main window first, then starts: deletes the scratch
+    // base, lists the base files of the working folder, starts a new game and reads (or first
+    // writes) ini/Tools.ini. All windows stay hidden until shown.
     TProgram();
     ~TProgram();
     TProgram(const TProgram&) = delete;
@@ -38,4 +40,7 @@ public:
     std::unique_ptr<TListingWindow> ListingWindow;
     std::unique_ptr<TLetterMarksDialog> LetterMarksDialog;
     std::unique_ptr<TLoadProgress> LoadProgress;
+
+private:
+    void StartUp();
 };

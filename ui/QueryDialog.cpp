@@ -59,8 +59,7 @@ void Refill(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-TQueryDialog::TQueryDialog(TSession& session)
-    : QDialog(nullptr), Session_(session), Base_(session.Base()), Criteria_(session.Criteria()) {
+TQueryDialog::TQueryDialog(TSession& session) : QDialog(nullptr), Session_(session), Base_(session.Base()) {
     setObjectName(QStringLiteral("QueryForm"));
     setWindowTitle(QStringLiteral("Query"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -214,7 +213,11 @@ void TQueryDialog::AcceptCriteria() {
     if (byOpponentBox->isChecked()) request.Opponent = Bytes(cbOpp->currentText()).value_or(std::string());
     // Groups "a" and "A" differ: the text is taken as typed, without regard to the locale.
     if (byGroupBox->isChecked()) request.Group = Bytes(cbGroup->currentText()).value_or(std::string());
-    if (const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, Criteria_)) {
+    // A name or group that is not found leaves its criterion off and the ones before it set.
+    kalvon::TQueryCriteria criteria = Session_.Criteria();
+    const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, criteria);
+    Session_.SetCriteria(criteria);
+    if (message) {
         Dialogs().Information(this, QString::fromLatin1(message->c_str()));
         return;
     }

@@ -19,7 +19,7 @@ class TSession;
 class TQueryDialog final : public QDialog {
     Q_OBJECT
 public:
-    // A modeless dialog over the session's base, filling its one set of criteria.
+    // A modeless dialog over the session's base that sets the session's criteria.
     explicit TQueryDialog(TSession& session);
 
     // What every showing does: the group, year and player lists are taken from the base, and the
@@ -50,7 +50,6 @@ private:
 
     TSession& Session_;
     const kalvon::TGameBase& Base_;
-    kalvon::TQueryCriteria& Criteria_;
 
     QCheckBox* cbFinish;
     QCheckBox* wholeBaseBox;

@@ -1,11 +1,15 @@
 #include "ui/Session.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
+#include "exchange/NotificationWriter.h"
+#include "search/ShiftStatistic.h"
 #include "ui/DialogService.h"
+#include "ui/ShownText.h"
 
 namespace {
 
@@ -89,8 +93,41 @@ void TSession::SetEditMode(bool on) {
 
 kalvon::TStatistic TSession::Search() {
     kalvon::TStatistic statistic = kalvon::MakeStatistic(Base_, Criteria_, Index_);
-    emit ListingChanged(false, false);
+    emit ListingChanged();
     return statistic;
+}
+
+kalvon::TResultCount TSession::ShiftStatistic(int s) {
+    const kalvon::TResultCount count = kalvon::ShiftStatistic(Base_, s, Index_);
+    emit ListingChanged();
+    return count;
+}
+
+void TSession::SetListing(kalvon::TListing listing) {
+    Base_.Listing = std::move(listing);
+    emit ListingChanged();
+}
+
+bool TSession::MoveListed(size_t from, size_t to) {
+    kalvon::TListing& listing = Base_.Listing;
+    if (from == to || from >= listing.size() || to >= listing.size()) return false;
+    const auto at = [&listing](size_t i) { return listing.begin() + std::ptrdiff_t(i); };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else
+        std::rotate(at(to), at(from), at(from + 1));
+    emit ListingReordered(from, to);
+    return true;
+}
+
+void TSession::SetCriteria(const kalvon::TQueryCriteria& criteria) {
+    Criteria_ = criteria;
+    emit CriteriaChanged();
+}
+
+void TSession::SetBasePath(const QString& path) {
+    BasePath_ = path;
+    emit BasePathChanged(BasePath_);
 }
 
 bool TSession::MaySaveOverBase() {
@@ -118,12 +155,44 @@ bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
     return true;
 }
 
+bool TSession::ReplaceGame(long position, kalvon::TPartyRecord game) {
+    if (!kalvon::ReplaceParty(Base_, position, std::move(game))) return false;
+    emit PartiesChanged();
+    return true;
+}
+
 bool TSession::DeleteListed() {
     if (!MaySaveOverBase()) return false;
     const bool editing = Base_.EditMode;
-    const bool saved = kalvon::DeleteListedParties(Base_, LocalPath(BasePath_), Ui_);
+    if (!kalvon::DeleteListedParties(Base_, LocalPath(BasePath_), Ui_)) return false;
     if (editing && !Base_.EditMode) emit EditModeChanged(false);
-    return saved;
+    emit BaseChanged();
+    emit ListingChanged();
+    return true;
+}
+
+kalvon::TFolderRun TSession::AddNewGames() {
+    // The new games join the base in memory at its end; a refused run leaves it as it was.
+    const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(Base_, LocalPath(BasePath_), ".", Ui_);
+    if (run.StatisticsDue) emit PartiesChanged();
+    return run;
+}
+
+kalvon::TFolderRun TSession::UpdateGames() {
+    return kalvon::UpdatePartysFromFolder(LocalPath(BasePath_), ".", Ui_);
+}
+
+void TSession::WriteNotifications() const {
+    kalvon::WriteNotifications(Base_, ".", Ui_);
+}
+
+bool TSession::DeleteScratchBase() {
+    QFile scratch(QString::fromLatin1(ScratchBase));
+    if (!scratch.exists() || scratch.remove()) return true;
+    // A scratch base that survives would be saved over by the first change: say so.
+    Dialogs().Error(
+        nullptr, QStringLiteral("Cannot delete file %1: %2").arg(scratch.fileName(), scratch.errorString()));
+    return false;
 }
 
 void TSession::ClearLists() {
@@ -133,6 +202,7 @@ void TSession::ClearLists() {
     NulLine_ = 0;
     if (editing) emit EditModeChanged(false);
     emit BaseChanged();
+    emit ListingChanged();
 }
 
 bool TSession::LoadBase(const QString& path) {
@@ -144,6 +214,57 @@ bool TSession::LoadBase(const QString& path) {
     NulLine_ = report.NulLine;
     Index_.Refresh(Base_);
     if (ui.HideAsked) Ui_.ProgressHide();
+    SetBasePath(path);
     emit BaseChanged();
+    emit ListingChanged();
     return read;
+}
+
+void TSession::ReadSettings() {
+    std::string error;
+    if (!kalvon::EnsureSettingsFile(kalvon::SettingsFolder, kalvon::SettingsPath, error))
+        Dialogs().Error(nullptr, EngineText(error));
+    std::optional<kalvon::TSettingsFile> file = kalvon::ReadSettingsFile(kalvon::SettingsPath, error);
+    if (!file) {
+        if (error.empty()) error = "Cannot read file " + std::string(kalvon::SettingsPath);
+        Dialogs().Error(nullptr, EngineText(error) + QStringLiteral("\nThe default settings are used."));
+        file = kalvon::TSettingsFile::Parse(kalvon::DefaultSettingsText());
+    }
+    Settings_.SettingsIni = std::move(*file);
+    Settings_.ParameterList = Settings_.SettingsIni.Section(kalvon::ParametersSection);
+
+    if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(Settings_.ParameterList))
+        Dialogs().Warning(nullptr, EngineText(*warning));
+    emit SettingsChanged();
+}
+
+bool TSession::ReadDisplaySettings(kalvon::TDisplaySettings& settings) {
+    return kalvon::ReadDisplaySettings(Settings_.ParameterList, settings);
+}
+
+void TSession::ApplySettings(const QFont& moveFont, int moveDiameter) {
+    if (moveFont == Settings_.MoveFont && moveDiameter == Settings_.MoveDiameter) return;
+    Settings_.MoveFont = moveFont;
+    Settings_.MoveDiameter = moveDiameter;
+    emit SettingsChanged();
+}
+
+void TSession::SetMemoLength(int length) {
+    if (length == Settings_.MemoLength) return;
+    Settings_.MemoLength = length;
+    emit SettingsChanged();
+}
+
+void TSession::StoreSettings(const kalvon::TDisplaySettings& settings) {
+    kalvon::StoreDisplaySettings(settings, Settings_.ParameterList);
+    SettingsUnsaved_ = true;
+    emit SettingsChanged();
+}
+
+bool TSession::SaveSettings(std::string& error) {
+    kalvon::CopyDisplaySettings(Settings_.ParameterList, Settings_.SettingsIni);
+    if (!kalvon::WriteSettingsFile(kalvon::SettingsPath, Settings_.SettingsIni, error)) return false;
+    SettingsUnsaved_ = false;
+    emit SettingsChanged();
+    return true;
 }

@@ -1,6 +1,7 @@
-// The program's session: the one base in memory with its search index, the query criteria, the
-// next-move labels, the settings in force and the open base's path. Every window gets it in its
-// constructor, changes the shared state only through it, and learns of changes by its signals.
+// The program's session: the one owner of its state, that is the base in memory with its Listing and
+// search index, the query criteria, the next-move labels, the settings in force and the open base's
+// path. Every window gets it in its constructor, reads the state through const access, changes it
+// only through the commands below and learns of every change by the signal the command emits.
 // A signal never starts a search: each command runs the search itself where it must.
 #pragma once
 
@@ -11,8 +12,10 @@
 #include "base/BoardMoves.h"
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
+#include "exchange/FolderCommands.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"
+#include "search/ResultCount.h"
 #include "search/Statistic.h"
 #include "ui/SettingsState.h"
 
@@ -28,26 +31,25 @@ public:
     // The engine's messages and the loading progress go to ui, which outlives the session.
     explicit TSession(kalvon::IBaseUi& ui);
 
+    // ---- The state, to read ----
     const kalvon::TGameBase& Base() const { return Base_; }
-    // The base for engine routines that change it (loading, saving, deleting): they keep the search
-    // index current themselves.
-    kalvon::TGameBase& Base() { return Base_; }
-    kalvon::TQueryCriteria& Criteria() { return Criteria_; }
-    kalvon::TPositionIndex& Index() { return Index_; }
-    TSettingsState& Settings() { return Settings_; }
-    kalvon::IBaseUi& EngineUi() { return Ui_; }
-
+    const kalvon::TQueryCriteria& Criteria() const { return Criteria_; }
+    const kalvon::TPositionIndex& Index() const { return Index_; }
+    const TSettingsState& Settings() const { return Settings_; }
+    // The points that carry next-move labels, label A first.
+    const std::string& AlfMoves() const { return AlfMoves_; }
     // The open base: the path that saving writes to.
     const QString& BasePath() const { return BasePath_; }
-    void SetBasePath(const QString& path) { BasePath_ = path; }
+    // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
+    size_t NulLine() const { return NulLine_; }
+    // Whether the settings were changed by the settings dialog since they were last written.
+    bool SettingsUnsaved() const { return SettingsUnsaved_; }
     // The engine's form of a path of the file system.
     static std::string LocalPath(const QString& path);
 
-    // The points that carry next-move labels, label A first; the search fills it.
-    const std::string& AlfMoves() const { return AlfMoves_; }
-    void SetAlfMoves(std::string labels) { AlfMoves_ = std::move(labels); }
-
-    // Runs one of the engine's routines on the game on the board and announces a new position.
+    // ---- The game on the board ----
+    // Runs one of the engine's routines on the game on the board; announces PositionChanged when
+    // the moves changed.
     kalvon::TBoardChange ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&));
     kalvon::TBoardChange ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&, std::string_view),
                                         std::string_view point);
@@ -60,32 +62,79 @@ public:
     // Puts the whole game at that position of PartyList on the board and opens it for editing;
     // announces GameOpened. A position past the end changes nothing.
     kalvon::TBoardChange OpenGame(long party);
+    // Announces EditModeChanged when the mode changes.
     void SetEditMode(bool on);
+    // The labels the board shows now (the board draws them).
+    void SetAlfMoves(std::string labels) { AlfMoves_ = std::move(labels); }
 
-    // The statistics of the position on the board under the criteria; rewrites the Listing, which the
-    // browsing windows then follow (ListingChanged without opening them).
+    // ---- The selection and the query: each announces ListingChanged (or ListingReordered) ----
+    // The statistics of the position on the board under the criteria; the Listing becomes the games
+    // found.
     kalvon::TStatistic Search();
+    // The games of the position moved by distance s (1 or 2) across the board, in the whole base;
+    // the Listing becomes the games found.
+    kalvon::TResultCount ShiftStatistic(int s);
+    // A selection of the user's (the listing window's OK).
+    void SetListing(kalvon::TListing listing);
+    // Moves one entry of the Listing to another index, the entries between closing up; announces
+    // ListingReordered. False, with nothing changed, when either index is past the end or both are one.
+    bool MoveListed(size_t from, size_t to);
+    // The criteria of the next searches; announces CriteriaChanged.
+    void SetCriteria(const kalvon::TQueryCriteria& criteria);
+
+    // ---- The base ----
+    // Makes path the open base, the file saving writes to; announces BasePathChanged.
+    void SetBasePath(const QString& path);
+    // Empties the base, the selection and the query; the position on the board stays. Announces
+    // BaseChanged and ListingChanged.
+    void ClearLists();
+    // Reads the base file at path into the emptied base and makes path the open base (a missing file
+    // becomes the open base all the same); false when it could not be read. Announces
+    // BasePathChanged, BaseChanged and ListingChanged.
+    bool LoadBase(const QString& path);
     // Stores the typed game with the moves on the board, as a new game or over the game being edited,
     // and saves the base; the stored game is then the one being edited. False when the save failed:
-    // nothing changed.
+    // nothing changed. Announces PartiesChanged.
     bool SaveGame(const kalvon::TPartyEntry& entry);
+    // Puts game in place of the game at that position of PartyList, in memory (the next save of the
+    // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
+    bool ReplaceGame(long position, kalvon::TPartyRecord game);
     // Deletes the listed games from the base and saves it; false, with every game kept, when the save
-    // failed.
+    // failed. Announces BaseChanged and ListingChanged (the Listing is then empty).
     bool DeleteListed();
-    // Empties the base, the selection and the query; the position on the board stays.
-    void ClearLists();
-    // Reads the base file at path into the emptied base; false when it could not be read.
-    bool LoadBase(const QString& path);
+    // "Add New Games": the notifications of add/ join the base file and the base in memory; announces
+    // PartiesChanged when games were added.
+    kalvon::TFolderRun AddNewGames();
+    // "Update Games": the notifications of update/ rewrite the base file; the caller loads it again
+    // when the run says so.
+    kalvon::TFolderRun UpdateGames();
+    // "Out pbm format": the listed games written out as notifications.
+    void WriteNotifications() const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
     // text when it was loaded; true when the save may go ahead (no such byte, or the user said Yes).
     bool MaySaveOverBase();
-    // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
-    size_t NulLine() const { return NulLine_; }
-    // The browsing windows follow the Listing: redrawn when shown, opened when asked and not empty.
-    void RefreshBrowsers(bool openNavigator, bool openListing) {
-        emit ListingChanged(openNavigator, openListing);
-    }
-    // The browsing windows close (a new base, or a new scratch base).
+    // Deletes the scratch base file; false (said to the user) when it stays.
+    bool DeleteScratchBase();
+
+    // ---- The settings: each announces SettingsChanged ----
+    // Reads ini/Tools.ini, writing the default file first when it is missing, and puts its code page
+    // in force. Problems are reported through the dialog service.
+    void ReadSettings();
+    // The display settings of the parameter list (an absent memo width is written into the list as
+    // the 165 it is read as); false at the first number that cannot be read, the settings not reached
+    // keeping what they held. Changes nothing in force: no signal.
+    bool ReadDisplaySettings(kalvon::TDisplaySettings& settings);
+    // The face and size of the move numbers and the move diameter the board and the diagrams draw with.
+    void ApplySettings(const QFont& moveFont, int moveDiameter);
+    // The width of the statistics memo.
+    void SetMemoLength(int length);
+    // The display settings go into the parameter list, to be written by SaveSettings.
+    void StoreSettings(const kalvon::TDisplaySettings& settings);
+    // Writes the display settings into ini/Tools.ini; false with the reason in error.
+    bool SaveSettings(std::string& error);
+
+    // ---- The browsing windows ----
+    // The browsing windows close (a new base, or a new scratch base); announces BrowsersClosed.
     void CloseBrowsers() { emit BrowsersClosed(); }
 
 signals:
@@ -95,10 +144,18 @@ signals:
     void GameOpened();
     // Games of PartyList changed in place or were added: shown texts of games are out of date.
     void PartiesChanged();
-    void ListingChanged(bool openNavigator, bool openListing);
+    // The Listing is a new selection.
+    void ListingChanged();
+    // The entry at index from of the Listing moved to index to; the entries between closed up.
+    void ListingReordered(size_t from, size_t to);
+    void CriteriaChanged();
     void BrowsersClosed();
-    // The games of the base were replaced (loaded, cleared).
+    // Games of the base were replaced or removed (loaded, cleared, deleted): positions in PartyList
+    // name other games now.
     void BaseChanged();
+    void BasePathChanged(const QString& path);
+    // The settings in force, the parameter list or whether they are saved changed.
+    void SettingsChanged();
 
 private:
     kalvon::TBoardChange Announce(const kalvon::TBoardChange& change);
@@ -111,4 +168,5 @@ private:
     std::string AlfMoves_;
     QString BasePath_;
     size_t NulLine_ = 0;
+    bool SettingsUnsaved_ = false;
 };

@@ -12,7 +12,7 @@
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
-#include "ui/ShownText.h"
+#include "ui/Session.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -30,7 +30,7 @@ QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange r
 
 }  // namespace
 
-TSettingsDialog::TSettingsDialog(TSettingsState& state) : QWidget(nullptr), State_(state) {
+TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_(session) {
     setObjectName(QStringLiteral("FormT"));
     setWindowTitle(QStringLiteral("Adjustment"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -80,8 +80,8 @@ TSettingsDialog::TSettingsDialog(TSettingsState& state) : QWidget(nullptr), Stat
 
     connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
     connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
-    connect(seLengthMemo, &QSpinBox::valueChanged, this, [this](int length) { State_.MemoLength = length; });
-    State_.MemoLength = seLengthMemo->value();
+    // The memo width in force is the memo field's value, whichever button closes the dialog.
+    connect(seLengthMemo, &QSpinBox::valueChanged, &Session_, &TSession::SetMemoLength);
 }
 
 kalvon::TDisplaySettings TSettingsDialog::Fields() const {
@@ -122,20 +122,19 @@ void TSettingsDialog::FormShow() {
     cbFontMove->setEditText(face);
 
     kalvon::TDisplaySettings settings = Fields();
-    const bool clean = kalvon::ReadDisplaySettings(State_.ParameterList, settings);
+    const bool clean = Session_.ReadDisplaySettings(settings);
     SetFields(settings);
     if (!clean) Dialogs().Warning(this, QString::fromLatin1(kalvon::SettingsWarning));
     ApplySettings();
 }
 
 void TSettingsDialog::ApplySettings() {
-    State_.MoveDiameter = seRound->value();
     QFont font;
     font.setFamily(cbFontMove->currentText());
     font.setPointSize(seSizeMove->value());
     font.setBold(boldBox->isChecked());
     font.setItalic(italicBox->isChecked());
-    State_.MoveFont = font;
+    Session_.ApplySettings(font, seRound->value());
 }
 
 void TSettingsDialog::AcceptSettings() {
@@ -148,37 +147,16 @@ void TSettingsDialog::AcceptSettings() {
         return;
     }
     ApplySettings();
-    kalvon::StoreDisplaySettings(Fields(), State_.ParameterList);
+    Session_.StoreSettings(Fields());
     hide();
     emit Accepted();
 }
 
 void TSettingsDialog::Cancel() {
-    cbFontMove->setEditText(State_.MoveFont.family());
-    seSizeMove->setValue(State_.MoveFont.pointSize());
-    seRound->setValue(State_.MoveDiameter);
+    const TSettingsState& inForce = Session_.Settings();
+    cbFontMove->setEditText(inForce.MoveFont.family());
+    seSizeMove->setValue(inForce.MoveFont.pointSize());
+    seRound->setValue(inForce.MoveDiameter);
     hide();
     emit Cancelled();
-}
-
-void ReadToolsIni(TSettingsState& state) {
-    std::string error;
-    if (!kalvon::EnsureSettingsFile(kalvon::SettingsFolder, kalvon::SettingsPath, error))
-        Dialogs().Error(nullptr, EngineText(error));
-    std::optional<kalvon::TSettingsFile> file = kalvon::ReadSettingsFile(kalvon::SettingsPath, error);
-    if (!file) {
-        if (error.empty()) error = "Cannot read file " + std::string(kalvon::SettingsPath);
-        Dialogs().Error(nullptr, EngineText(error) + QStringLiteral("\nThe default settings are used."));
-        file = kalvon::TSettingsFile::Parse(kalvon::DefaultSettingsText());
-    }
-    state.SettingsIni = std::move(*file);
-    state.ParameterList = state.SettingsIni.Section(kalvon::ParametersSection);
-
-    if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(state.ParameterList))
-        Dialogs().Warning(nullptr, EngineText(*warning));
-}
-
-bool SaveToolsIni(TSettingsState& state, std::string& error) {
-    kalvon::CopyDisplaySettings(state.ParameterList, state.SettingsIni);
-    return kalvon::WriteSettingsFile(kalvon::SettingsPath, state.SettingsIni, error);
 }

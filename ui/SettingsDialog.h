@@ -1,26 +1,21 @@
-// The settings dialog "Adjustment", and the reading and writing of the settings file.
+// The settings dialog "Adjustment": the display settings of the session, put in force and stored in
+// its parameter list through the session's commands.
 #pragma once
 
 #include <QWidget>
-#include <string>
 
-#include "ui/SettingsState.h"
+#include "base/SettingsFile.h"
 
 class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
-
-// Reads ini/Tools.ini into the state, writing the default file first when it is missing, and puts
-// its code page in force. Problems are reported through the dialog service.
-void ReadToolsIni(TSettingsState& state);
-// Writes the display settings in force into ini/Tools.ini; false with the reason in error.
-bool SaveToolsIni(TSettingsState& state, std::string& error);
+class TSession;
 
 class TSettingsDialog final : public QWidget {
     Q_OBJECT
 public:
-    explicit TSettingsDialog(TSettingsState& state);
+    explicit TSettingsDialog(TSession& session);
 
     // What every showing does: fills the fields from ParameterList (with the warning when a number
     // cannot be read) and applies them. Start-up calls it once without showing the window.
@@ -43,7 +38,7 @@ private:
     kalvon::TDisplaySettings Fields() const;
     void SetFields(const kalvon::TDisplaySettings& settings);
 
-    TSettingsState& State_;
+    TSession& Session_;
     bool Centred_ = false;
     QComboBox* cbFontMove;
     QSpinBox* seSizeMove;

@@ -43,11 +43,13 @@ inline TMainWindow& Start(TProgramRun& run, int games) {
     return main;
 }
 
-// Sets the selection and lets the browsing windows follow, opening the navigator.
+// Sets the selection, which the browsing windows follow, and opens the navigator (and the listing
+// window) when the selection holds games.
 inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator = true,
                  bool openListing = false) {
-    run.Base().Listing = std::move(listing);
-    run.Program->Session.RefreshBrowsers(openNavigator, openListing);
+    run.Program->Session.SetListing(std::move(listing));
+    if (openNavigator) run.Program->NavigatorWindow->OpenWhenListed();
+    if (openListing && run.Program->ListingWindow->HasLines()) run.Program->ListingWindow->show();
 }
 
 inline TPartyPanel* Panel(TNavigatorWindow& navigator, int n) {

@@ -12,7 +12,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
-#include "base/BaseEdits.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DiagramWindow.h"
@@ -75,7 +74,6 @@ TWindow Open(TProgramRun& run) {
     TMainWindow& main = run.Start();
     main.OpenBaseArgument(QStringLiteral("d.bdt"));
     CurrentSession().Search();
-    CurrentSession().RefreshBrowsers(false, false);
     [&main] { Trigger(main, "Truncated1"); }();
     return {run.Program->DiagramWindow.get()};
 }
@@ -307,7 +305,7 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     const TWindow w = Open(run);
     w.Choose(11);
     // A new Listing refills the list; nothing is chosen and the buttons do nothing.
-    CurrentSession().RefreshBrowsers(false, false);
+    CurrentSession().SetListing(CurrentSession().Base().Listing);
     QCOMPARE(w.Games()->currentIndex(), -1);
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
     QCOMPARE(w.Get<QLabel>("Label2")->text(), QStringLiteral("Label2"));
@@ -317,7 +315,7 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     w.Choose(11);
     kalvon::TPartyRecord changed = CurrentSession().Base().PartyList[11];
     changed.Moves = "88";
-    kalvon::ReplaceParty(CurrentSession().Base(), 11, changed);
+    QVERIFY(CurrentSession().ReplaceGame(11, changed));
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
     w.Click("Button1");
     QVERIFY(run.Dialogs->Shown.isEmpty());

@@ -9,13 +9,6 @@
 
 namespace {
 
-// The notification the server would mail for the game of a base line.
-QByteArray Notification(const char* line) {
-    kalvon::TGameBase base;
-    kalvon::AddBaseLine(base, line);
-    return QByteArray::fromStdString(kalvon::NotificationText(base, base.PartyList.front()));
-}
-
 QStringList StatisticMemo(TMainWindow& main) {
     return Memo(main)->toPlainText().split(QLatin1Char('\n'));
 }

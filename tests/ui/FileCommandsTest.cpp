@@ -320,8 +320,9 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
 
     // Opening a base with the statistics hidden closes the listing and the navigator and switches
     // the query off.
-    CurrentSession().Criteria().QueryOn = CurrentSession().Criteria().YearOn =
-        CurrentSession().Criteria().PlayerOn = true;
+    kalvon::TQueryCriteria criteria = CurrentSession().Criteria();
+    criteria.QueryOn = criteria.YearOn = criteria.PlayerOn = true;
+    CurrentSession().SetCriteria(criteria);
     main.BaseItems().first()->trigger();
     QVERIFY(!CurrentSession().Criteria().QueryOn && !CurrentSession().Criteria().YearOn &&
             !CurrentSession().Criteria().PlayerOn);
@@ -352,7 +353,7 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     QCOMPARE(session.Base().PartyList.size(), size_t(2));
     Trigger(main, "AddNewGames1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("error")).size(), 2);
-    session.Base().Listing = {0};
+    CurrentSession().SetListing({0});
     session.Dialogs->AskAnswers = {TAnswer::No};
     QVERIFY(!CurrentSession().DeleteListed());
     QCOMPARE(session.Read(QStringLiteral("cut.bdt")), cut);

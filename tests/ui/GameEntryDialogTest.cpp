@@ -55,7 +55,7 @@ private:
         save->trigger();
         return TEntryDialog{Run_->Program->GameEntryDialog.get()};
     }
-    kalvon::TGameBase& Base() { return Run_->Base(); }
+    const kalvon::TGameBase& Base() { return Run_->Base(); }
     std::string Name(int32_t id) { return kalvon::PlayerName(Base(), id); }
     std::unique_ptr<TProgramRun> Run_;
     TMainWindow* Main_ = nullptr;

@@ -63,7 +63,7 @@ void TListingWindowTest::linesNameTheGamesOfTheListing() {
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Listing games is empty!")});
     QVERIFY(!Listing().isVisible());
-    Run_->Base().Listing = {4, 0, 9};
+    CurrentSession().SetListing({4, 0, 9});
     Trigger(*Main_, "ListingGames1");
     QVERIFY(Listing().isVisible());
     QCOMPARE(Texts(),

@@ -56,7 +56,7 @@ private slots:
 void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     QVERIFY(!Action(main, "N13")->isEnabled() && !Button(main, "ToolButton1")->isEnabled());
     Play(main, "889988");
     QCOMPARE(base.CurrentMoves, std::string("8899"));
@@ -79,7 +79,7 @@ void TMovesTest::clickPlaysAndAnOccupiedPointDropsTheContinuation() {
 void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, "88899A");
     QTest::keyClick(BoardArea(main), '-');
     Trigger(main, "N13");
@@ -107,7 +107,7 @@ void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
 void TMovesTest::inStartAndInEndRestoreThePosition() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, "8889");
     QTest::keyClick(BoardArea(main), '-');
     const QImage before = BoardArea(main)->Canvas();
@@ -135,7 +135,7 @@ void TMovesTest::inStartAndInEndRestoreThePosition() {
 void TMovesTest::doubleClickGoesBackToTheMove() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     const std::string game = "8889999A7A7B6B6C5C5D4D4E";
     Play(main, game);
     QCOMPARE(base.CurrentMoves, game);
@@ -154,7 +154,7 @@ void TMovesTest::doubleClickGoesBackToTheMove() {
 void TMovesTest::rightButtonTakesBackOneMove() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, "8899");
     QTest::mousePress(BoardArea(main), Qt::RightButton, {}, QPoint(3, 3));
     QTest::mouseRelease(BoardArea(main), Qt::RightButton, {}, QPoint(3, 3));
@@ -165,7 +165,7 @@ void TMovesTest::rightButtonTakesBackOneMove() {
 void TMovesTest::letterKeysPlayTheLabelledMoves() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, "88");
     const std::string labels = "899A7A6B5C";
 
@@ -235,12 +235,11 @@ void TMovesTest::memoPassesCharactersToTheBoard() {
 void TMovesTest::clearBoardAndTheEditModeButton() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     QVERIFY(!Button(main, "ToolButton6")->isEnabled());
     QCOMPARE(Button(main, "ToolButton6")->toolTip(),
              QStringLiteral("Attention! Was included a mode of editing a party!"));
-    base.EditMode = true;
-    Button(main, "ToolButton6")->setEnabled(true);
+    CurrentSession().SetEditMode(true);
     QTest::mouseClick(Button(main, "ToolButton6"), Qt::LeftButton);
     QVERIFY(!base.EditMode);
     QVERIFY(!Button(main, "ToolButton6")->isEnabled());
@@ -248,8 +247,7 @@ void TMovesTest::clearBoardAndTheEditModeButton() {
     const QImage bare = BoardArea(main)->Canvas();
     Play(main, "88899A");
     QTest::keyClick(BoardArea(main), '-');
-    base.EditMode = true;
-    Button(main, "ToolButton6")->setEnabled(true);
+    CurrentSession().SetEditMode(true);
     Trigger(main, "N2");
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string());

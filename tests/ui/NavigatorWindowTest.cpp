@@ -60,12 +60,11 @@ void TNavigatorWindowTest::fewGamesGiveFewPanelsNumberedInTheWholeBase() {
              QString::fromStdString(kalvon::PartyCaption(Run_->Base().PartyList[0])));
 
     // A game appended to the base leaves the numbers alone; after a deletion they are the new ones.
-    kalvon::AddBaseLine(Run_->Base(), "2009,  999=[NEU,ALT,-,88,?,-]");
+    AddGames(*Run_, {"2009,  999=[NEU,ALT,-,88,?,-]"});
     List(*Run_, {12, 9});
     QCOMPARE(Cells(Panel(Navigator(), 1)).mid(0, 2), QStringList({"13", "NEU"}));
-    Run_->Base().Listing = {0, 1};
+    CurrentSession().SetListing({0, 1});
     QVERIFY(CurrentSession().DeleteListed());
-    CurrentSession().RefreshBrowsers(false, false);
     QCOMPARE(Navigator().PanelCount(), 0);
     List(*Run_, {10, 7});
     QCOMPARE(Cells(Panel(Navigator(), 1)).mid(0, 2), QStringList({"11", "NEU"}));

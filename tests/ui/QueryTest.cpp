@@ -71,7 +71,7 @@ private slots:
 
 private:
     TMainWindow& Main() { return Session_->Main(); }
-    kalvon::TGameBase& Base() { return Session_->Base(); }
+    const kalvon::TGameBase& Base() { return Session_->Base(); }
     // Opens the dialog by Ctrl+Q.
     TQuery Open();
 
@@ -137,7 +137,7 @@ void TQueryTest::showingFillsTheListsAndUnchecksTheCriteria() {
     query.Cancel();
     QVERIFY(!query.Form->isVisible());
     // A base grown since shows its new group.
-    kalvon::AddBaseLine(Base(), "2003,Z0099=[A,B,+,88,?,-]");
+    AddGames(*Session_, {"2003,Z0099=[A,B,+,88,?,-]"});
     query = Open();
     for (const char* name : {"cb1", "cb2", "cb3", "cb4", "cb5"})
         QVERIFY2(!query.Box(name)->isChecked(), name);
@@ -233,7 +233,7 @@ void TQueryTest::criteriaNarrowTheListing() {
 }
 
 void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
-    Base().Listing = {99};  // the search would replace it
+    CurrentSession().SetListing({99});  // the search would replace it
     TQuery query = Open();
     query.Check("cb3");
     query.Type("cbPlayer", QStringLiteral("Nobody"));
@@ -301,8 +301,7 @@ void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
     Trigger(Main(), "StatisticShow");
     const QString memo = Memo(Main())->toPlainText();
     const QImage board = BoardArea(Main())->Canvas();
-    Base().EditMode = true;
-    Button(Main(), "ToolButton6")->setEnabled(true);
+    CurrentSession().SetEditMode(true);
 
     TQuery query = Open();
     query.Check("cb3");

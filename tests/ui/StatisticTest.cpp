@@ -133,7 +133,7 @@ void TStatisticTest::labelsFollowThePositionAndSurviveRepaints() {
 void TStatisticTest::lettersPlayTheLabelledMovesOfTheSearch() {
     TProgramRun session;
     TMainWindow& main = StartWithBase(session);
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, Position);
 
     // Hidden statistics: letters do nothing.
@@ -182,7 +182,7 @@ void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
     Trigger(main, "StatisticShow");
     QVERIFY(HasLabel(main, "8A"));
     // A stone put on label B without a search, then the labels are removed with the memo.
-    kalvon::PlayMove(session.Base(), "8A");
+    CurrentSession().ChangePosition(kalvon::PlayMove, "8A");
     Board(main)->DrawMove(QStringLiteral("6"), "8A");
     Trigger(main, "StatisticShow");
     const QPoint stone = Centre("8A");

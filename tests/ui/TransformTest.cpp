@@ -66,9 +66,9 @@ void TTransformTest::eachCommandMapsThePoints() {
     for (bool byButton : {false, true}) {
         TProgramRun session;
         TMainWindow& main = session.Start();
-        kalvon::TGameBase& base = session.Base();
+        const kalvon::TGameBase& base = session.Base();
         Play(main, before);
-        base.EditMode = true;
+        CurrentSession().SetEditMode(true);
         if (byButton)
             QTest::mouseClick(main.findChild<QToolButton*>(button), Qt::LeftButton);
         else
@@ -87,7 +87,7 @@ void TTransformTest::eachCommandMapsThePoints() {
 void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, Game);
     for (int i = 0; i < 4; ++i) QTest::keyClick(BoardArea(main), '-');
     const std::string current = base.CurrentMoves, forward = base.ForwardMoves;
@@ -115,7 +115,7 @@ void TTransformTest::fourTurnsOrTwoReflectionsRestoreTheGame() {
 void TTransformTest::reflectionsTogetherAreAHalfTurn() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, Game);
     QTest::keyClick(BoardArea(main), '-');
     Trigger(main, "Vert");
@@ -136,7 +136,7 @@ void TTransformTest::reflectionsTogetherAreAHalfTurn() {
 void TTransformTest::theContinuationTurnsWithTheBoard() {
     TProgramRun session;
     TMainWindow& main = session.Start();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     const QImage bare = BoardArea(main)->Canvas();
 
     // An empty board with nothing to replay stays as it is.
@@ -165,7 +165,7 @@ void TTransformTest::theSearchFollowsTheTurnedPosition() {
     session.Write(QStringLiteral("games.bdt"), Content());
     TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
-    kalvon::TGameBase& base = session.Base();
+    const kalvon::TGameBase& base = session.Base();
     Play(main, Position);
     Trigger(main, "StatisticShow");
     QCOMPARE(CurrentSession().AlfMoves(), Labels);
@@ -186,7 +186,7 @@ void TTransformTest::theSearchFollowsTheTurnedPosition() {
 
     // With the statistics shown, even the empty board is searched after a turn.
     Trigger(main, "N2");
-    base.Listing.clear();
+    CurrentSession().SetListing({});
     Trigger(main, "Vert");
     QCOMPARE(base.Listing.size(), size_t(18));
 }

@@ -14,6 +14,9 @@
 #include <memory>
 #include <optional>
 
+#include "base/BaseEdits.h"
+#include "base/BaseFile.h"
+#include "exchange/NotificationWriter.h"
 #include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
@@ -29,11 +32,17 @@ public:
     struct TShown {
         QString Kind, Text;
         mutable bool Read = false;
+        // A choice: its buttons and the one Enter would have pressed.
+        QStringList Buttons = {};
+        int DefaultButton = -1;
     };
     QList<TShown> Shown;
     std::deque<bool> ConfirmAnswers;
     std::deque<TAnswer> AskAnswers;
+    std::deque<int> ChooseAnswers;  // the index of the button pressed
     std::deque<std::optional<QString>> SaveAnswers;
+    std::deque<std::optional<QStringList>> OpenAnswers;
+    std::deque<std::optional<QString>> FolderAnswers;
     std::deque<std::optional<QString>> InputAnswers;
     QStringList Opened;
     QStringList Unanswered;
@@ -63,6 +72,22 @@ public:
         AskAnswers.pop_front();
         return answer;
     }
+    // Unanswered, a choice is cancelled: the last button. An answer that names no button fails the test.
+    int Choose(QWidget*, const QString& text, const QStringList& buttons, int defaultButton) override {
+        Shown.append({QStringLiteral("choose"), text, false, buttons, defaultButton});
+        const int cancel = int(buttons.size()) - 1;
+        if (ChooseAnswers.empty()) {
+            Unanswered.append(text);
+            return cancel;
+        }
+        const int answer = ChooseAnswers.front();
+        ChooseAnswers.pop_front();
+        if (answer < 0 || answer > cancel) {
+            Unanswered.append(QStringLiteral("no button %1 in: %2").arg(answer).arg(text));
+            return cancel;
+        }
+        return answer;
+    }
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt,
                                      const QString& initial) override {
         Shown.append(
@@ -77,14 +102,14 @@ public:
     }
     std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&,
                                         const QString&) override {
-        Shown.append({QStringLiteral("save"), caption});
-        if (SaveAnswers.empty()) {
-            Unanswered.append(caption);
-            return std::nullopt;
-        }
-        const std::optional<QString> answer = SaveAnswers.front();
-        SaveAnswers.pop_front();
-        return answer;
+        return Next(QStringLiteral("save"), caption, SaveAnswers);
+    }
+    std::optional<QStringList> OpenFileNames(QWidget*, const QString& caption, const QString&,
+                                             const QString&) override {
+        return Next(QStringLiteral("open"), caption, OpenAnswers);
+    }
+    std::optional<QString> FolderName(QWidget*, const QString& caption, const QString&) override {
+        return Next(QStringLiteral("folder"), caption, FolderAnswers);
     }
     void OpenDocument(const QString& path) override { Opened.append(path); }
 
@@ -107,9 +132,25 @@ public:
                 (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
                 left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
         for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
-        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !SaveAnswers.empty() || !InputAnswers.empty())
+        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !ChooseAnswers.empty() ||
+            !SaveAnswers.empty() || !OpenAnswers.empty() || !FolderAnswers.empty() || !InputAnswers.empty())
             left.append(QStringLiteral("scripted answers left over"));
         return left;
+    }
+
+private:
+    // Records a file dialog and gives its scripted answer; unanswered, it is cancelled.
+    template <class Answer>
+    std::optional<Answer> Next(const QString& kind, const QString& caption,
+                               std::deque<std::optional<Answer>>& answers) {
+        Shown.append({kind, caption});
+        if (answers.empty()) {
+            Unanswered.append(caption);
+            return std::nullopt;
+        }
+        const std::optional<Answer> answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 
@@ -188,7 +229,7 @@ public:
         return *Program->MainWindow;
     }
     TMainWindow& Main() { return *Program->MainWindow; }
-    kalvon::TGameBase& Base() { return Program->Session.Base(); }
+    const kalvon::TGameBase& Base() { return Program->Session.Base(); }
 
     TFakeDialogs* Dialogs = nullptr;
     std::unique_ptr<TProgram> Program;
@@ -214,6 +255,21 @@ inline void QuietOffscreenWarnings() {
             if (!text.startsWith(QLatin1String("This plugin does not support")))
                 logHandler(type, context, text);
         });
+}
+
+// The notification the server would mail for the game of a base line.
+inline QByteArray Notification(const char* line) {
+    kalvon::TGameBase base;
+    kalvon::AddBaseLine(base, line);
+    return QByteArray::fromStdString(kalvon::NotificationText(base, base.PartyList.front()));
+}
+
+// Appends the games of the base lines to the open base as "Add New Games" does, from notifications
+// put in add/ for it.
+inline void AddGames(TProgramRun& run, const QList<const char*>& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        run.Write(QStringLiteral("add/added%1.txt").arg(i), Notification(lines[i]));
+    Trigger(run.Main(), "AddNewGames1");
 }
 
 // A base file of a few games in the line form of the base.

@@ -80,12 +80,21 @@ public:
         Print("question (answered No)", text);
         return TAnswer::No;
     }
+    int Choose(QWidget*, const QString& text, const QStringList& buttons, int) override {
+        Print("question (answered with its last button)", text);
+        return int(buttons.size()) - 1;
+    }
     std::optional<QString> InputText(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
     std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
+    std::optional<QStringList> OpenFileNames(QWidget*, const QString&, const QString&,
+                                             const QString&) override {
+        return {};
+    }
+    std::optional<QString> FolderName(QWidget*, const QString&, const QString&) override { return {}; }
     void OpenDocument(const QString&) override {}
 
 private:
@@ -93,6 +102,13 @@ private:
         std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text));
     }
 };
+
+// Puts the moves on the board as a continuation and replays them all, as "In End" does.
+void ShowGame(TProgram& program, std::string_view moves) {
+    program.Session.ChangePosition(kalvon::SetGame, moves);
+    program.Session.ChangePosition(kalvon::GoToStart);
+    program.MainWindow->MoveToEnd();
+}
 
 void Settle() {
     for (int i = 0; i < 20; ++i) {
@@ -110,9 +126,7 @@ bool Save(QWidget* window, const QString& path) {
 
 // The diagram window over the real games, its letters window, and diagrams of three real games.
 bool DiagramScreenshots(TProgram& program, const QString& out) {
-    TSession& session = program.Session;
-    session.Search();
-    session.RefreshBrowsers(false, false);
+    program.Session.Search();
     TDiagramWindow& window = *program.DiagramWindow;
     window.Open();
     auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
@@ -163,8 +177,9 @@ bool StatisticsScreenshots(const QString& out) {
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
 
-    // The ten-move opening of a game with the most different continuations in the base.
-    kalvon::TGameBase& base = program.Session.Base();
+    // The ten-move opening of a game with the most different continuations in the base, searched in
+    // a copy of the base with an index of its own.
+    kalvon::TGameBase base = program.Session.Base();
     kalvon::TPositionIndex index;
     std::string position;
     size_t most = 0;
@@ -178,9 +193,7 @@ bool StatisticsScreenshots(const QString& out) {
             position = base.CurrentMoves;
         }
     }
-    base.CurrentMoves.clear();
-    base.ForwardMoves = position;
-    main.MoveToEnd();
+    ShowGame(program, position);
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
@@ -203,8 +216,7 @@ bool BrowsingScreenshots(const QString& out) {
     TMainWindow& main = *program.MainWindow;
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
-    program.Session.Base().ForwardMoves = program.Session.Base().PartyList.front().Moves.substr(0, 4);
-    main.MoveToEnd();
+    ShowGame(program, program.Session.Base().PartyList.front().Moves.substr(0, 4));
     main.MakeStatistic(true);
     main.ShowNavigator();
     main.ShowListing();
@@ -239,8 +251,7 @@ int Screenshots(const QString& outFolder) {
             moves = party.Moves.substr(0, 40);
             break;
         }
-    program.Session.Base().ForwardMoves = moves;
-    main.MoveToEnd();
+    ShowGame(program, moves);
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
     main.ShowSettings();
@@ -401,7 +412,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     Settle();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     main.BaseItems().first()->trigger();
-    kalvon::TGameBase& base = program.Session.Base();
+    const kalvon::TGameBase& base = program.Session.Base();
     if (base.PartyList.size() != games) {
         std::fprintf(stderr, "the base was not opened\n");
         return 1;
@@ -434,8 +445,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         // The board shows the position before the move with its labels, as after the last click.
         auto prepare = [&] {
             main.ClearBoard();
-            base.ForwardMoves = before;
-            main.MoveToEnd();
+            ShowGame(program, before);
             main.MakeStatistic(false);
             QApplication::processEvents();
         };
@@ -443,14 +453,17 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
             // Each of the two starts from the same state, the window's own search data having just
             // served the position before the move, so that neither finds the caches warmer.
             prepare();
-            base.CurrentMoves = after;
+            kalvon::TStatistic statistic;
             QElapsedTimer timer;
-            timer.start();
-            const kalvon::TStatistic statistic =
-                kalvon::MakeStatistic(base, program.Session.Criteria(), program.Session.Index());
-            engine.push_back(timer.nsecsElapsed() / 1e6);
+            {
+                // The session's own search, unheard by the windows.
+                const QSignalBlocker unheard(program.Session);
+                program.Session.ChangePosition(kalvon::SetGame, after);
+                timer.start();
+                statistic = program.Session.Search();
+                engine.push_back(timer.nsecsElapsed() / 1e6);
+            }
             const kalvon::TListing listing = base.Listing;
-            base.CurrentMoves = before;
 
             prepare();
             labelsBefore = program.Session.AlfMoves().size() / 2;
@@ -510,11 +523,7 @@ int MeasureListing(size_t games, int rounds) {
     std::vector<double> times, laid, bytes;
     for (int round = 0; round < rounds; ++round) {
         // Every round is a first opening: the window gives back what the last one took.
-        kalvon::TListing selection = std::move(program.Session.Base().Listing);
-        program.Session.Base().Listing.clear();
-        listing.FillLines();
         listing.hide();
-        program.Session.Base().Listing = std::move(selection);
         Settle();
         paint.Seen = false;
         const size_t heap = HeapInUse();
