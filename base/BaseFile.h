@@ -22,7 +22,17 @@ struct TLoadReport {
     bool NotFound = false;                                  // the file does not exist
     bool TooLarge = false;                                  // the file does not fit in memory
     TFileIdentity Identity;                                 // the file read, with the checksum of its bytes
+    // Lines that a save would not write back whole (a missing "=" or "]", text after the "]", a field
+    // count other than six): how many, and the first few with their faults.
+    size_t DamagedLines = 0;
+    std::vector<std::pair<size_t, std::string>> FirstDamaged;
 };
+
+// How many damaged lines a load lists with their faults.
+inline constexpr size_t MaxDamagedLinesListed = 10;
+// "The base has N damaged lines, first line L: fault" for a question or a refusal; empty when the
+// report has none.
+std::string DamagedLinesText(const TLoadReport& report);
 
 // Messages a load shows one by one before it collects the rest of the same kind into one.
 inline constexpr size_t MaxEmptyResultMessages = 10;

@@ -281,6 +281,16 @@ public:
                             " text that the code page " + Policy_.CodePage() +
                             " cannot decode; the first is line " +
                             std::to_string(Report_.FirstUndecodableLine) + ".");
+        if (Report_.DamagedLines > 0) {
+            std::string lines;
+            for (const auto& [number, fault] : Report_.FirstDamaged)
+                lines += Concat({lines.empty() ? "" : "; ", "line ", std::to_string(number), ": ", fault});
+            Ui_.ShowMessage(
+                Concat({"File ", Path_, ": ", std::to_string(Report_.DamagedLines),
+                        Report_.DamagedLines == 1 ? " line is" : " lines are",
+                        " damaged and would lose text when saved (", lines,
+                        Report_.DamagedLines > Report_.FirstDamaged.size() ? "; ..." : "", ")."}));
+        }
         if (Report_.NulLine > 0)
             Ui_.ShowMessage("File " + Path_ + ": the text ends at a NUL byte in line " +
                             std::to_string(Report_.NulLine) + "; the lines after it are not loaded.");
@@ -311,6 +321,13 @@ private:
                     Ui_.ShowEmptyResult(Path_, number);
                 else if (Report_.EmptyResultLines == MaxEmptyResultMessages + 1)
                     Report_.FirstUnshownEmptyResultLine = number;
+            }
+            // The line a NUL byte cut short has a message of its own.
+            std::optional<std::string> damage =
+                Report_.NulLine == number ? std::nullopt : LineDamage(line, fields);
+            if (damage) {
+                if (Report_.DamagedLines++ < MaxDamagedLinesListed)
+                    Report_.FirstDamaged.emplace_back(number, std::move(*damage));
             }
             TPartyRecord& party = Games_.emplace_back();
             FillRecord(party, fields);
@@ -491,6 +508,14 @@ void LoadBaseText(TGameBase& base, std::string_view text, const std::string& pat
     reader.Finish();
     guard.Done();
     reader.ShowReport();
+}
+
+std::string DamagedLinesText(const TLoadReport& report) {
+    if (report.DamagedLines == 0) return {};
+    const auto& [line, fault] = report.FirstDamaged.front();
+    return Concat({"The base has ", std::to_string(report.DamagedLines),
+                   report.DamagedLines == 1 ? " damaged line" : " damaged lines", ", first line ",
+                   std::to_string(line), ": ", fault});
 }
 
 }  // namespace kalvon

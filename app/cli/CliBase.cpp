@@ -30,13 +30,19 @@ int RunResave(const TArguments& args) {
     TGameBase& base = UntilExit<TGameBase>();
     TLoadReport report;
     if (!LoadBaseForCommand(base, args[0], report)) return ExitFailure;
-    // Saving a base cut short at a NUL over its own file would lose the lines after it for good.
+    // Saving a base cut short at a NUL, or with damaged lines, over its own file would lose text for
+    // good; into another file it shows what a save makes of them.
     struct stat in {
     }, out{};
-    if (report.NulLine > 0 && stat(args[0].c_str(), &in) == 0 && stat(args[1].c_str(), &out) == 0 &&
-        in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+    const bool ownFile = stat(args[0].c_str(), &in) == 0 && stat(args[1].c_str(), &out) == 0 &&
+                         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+    if (ownFile && report.NulLine > 0)
         return Failure("kalvon-cli: " + ToTerminal(args[1]) +
                        " is not rewritten: it would lose the lines after the NUL byte.");
+    if (ownFile && report.DamagedLines > 0)
+        return Failure("kalvon-cli: " + ToTerminal(args[1]) +
+                       " is not rewritten: " + ToTerminal(DamagedLinesText(report)) +
+                       ". Resave it to another file to see how a save rewrites them.");
     TCliUi ui;
     return SaveBase(base, args[1], ui) ? ExitOk : ExitFailure;
 }

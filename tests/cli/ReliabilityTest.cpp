@@ -38,6 +38,8 @@ std::ostream& operator<<(std::ostream& out, const TRow& row) {
 
 const std::string Ivanov = "\xc8\xe2\xe0\xed\xee\xe2", Petrov = "\xcf\xe5\xf2\xf0\xee\xe2";  // Windows-1251
 const std::string Game = "2000,1=[A,B,+,88,?,-]\r\n";
+const std::string Damaged =
+    "2003, 4715=[A,B\r\n2003,1=[Smith, John,Bob,+,...,K7,-]\r\n2003,2=[A,B,+,88,?,-]note\r\n";
 const std::string NulBase = "2000,1=[A,B,+,88,?,-]\n\0"s + "2000,2=[C,D,+,88,?,-]\r\n";
 
 std::string Lines(const std::string& line, int count) {
@@ -255,6 +257,24 @@ const std::vector<TRow>& Rows() {
          {"Unknown code page \"" + Lines("x", 60) + "...\" (\"Code Page\""}, "games: 1\n*"},
         {"BaseNamedByBytesThatAreNotUtf8Opens", "", Game, {"info", "b\xff.bdt"}, 0, {}, "games: 1\n*",
          [](const TTempFolder& f) { WriteFile(f.File("b\xff.bdt"), Game); }},
+
+        // Damaged lines: loading names them, a resave onto the base itself refuses, into another file
+        // it shows what a save makes of them; add and update keep them byte for byte.
+        {"DamagedLinesNotSavedOverThemselves", "", Damaged, {"resave", "b.bdt", "b.bdt"}, 1,
+         {"File b.bdt: 3 lines are damaged and would lose text when saved (line 1: no closing \"]\"; line 2: 7 "
+          "fields between the brackets instead of six; line 3: text after the \"]\").",
+          "b.bdt is not rewritten: The base has 3 damaged lines, first line 1: no closing \"]\". Resave it to "
+          "another file"},
+         "", {}, [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Damaged); }},
+        {"DamagedLinesResavedElsewhere", "", Damaged, {"resave", "b.bdt", "out.bdt"}, 0, {"3 lines are damaged"}, "",
+         {}, [](const TTempFolder& f) {
+             EXPECT_EQ(ReadFile(f.File("out.bdt")),
+                       "2003,    1=[Smith, John,B,+,...,-]\r\n2003,    2=[A,B,+,88,?,-]\r\n"
+                       "2003, 4715=[A,,?,,?,-]\r\n");
+         }},
+        {"DamagedLinesKeptByAdd", "", Damaged, {"add", "b.bdt"}, 0, {}, "",
+         [](const TTempFolder& f) { fs::create_directory(f.File("add")); },
+         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Damaged); }},
 
         // Arguments.
         {"EmptyMoves", "", Game, {"stat", "b.bdt", ""}, 2, {"kalvon-cli: no moves in \"\""}, ""},

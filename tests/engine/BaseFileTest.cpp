@@ -10,6 +10,7 @@
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
 #include "base/GameTexts.h"
+#include "base/LineFields.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -318,6 +319,25 @@ TEST_F(BaseFile, SaveKeepsThePreviousFileAndALoadKnowsWhatItRead) {
     EXPECT_FALSE(UnchangedSince(report.Identity, path)) << "a file that is gone has changed";
 }
 
+// Which lines a save would not write back whole, and why; normalisations are no damage.
+TEST(BaseLineDamage, FaultsThatLoseTextAndNormalisationsThatDoNot) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"2003, 4711=[A,B,+,88,?,-]", nullptr},
+        {"2003,1=[A,B,+,88,j9,r]", nullptr},  // unpadded board, lower-case flag
+        {"2003, 4715=[A,B", "no closing \"]\""},
+        {"2003,1=[A,B,+,88,?,-]note", "text after the \"]\""},
+        {"2003,1=[A,B,+,88,?,-,note]", "7 fields between the brackets instead of six"},
+        {"2003,1=[A,B,+,88]", "4 fields between the brackets instead of six"},
+        {"2003,1=A,B,+,88,?,-]", "no \"[\" after the \"=\""},
+        {"2003 1=[A,B,+,88,?,-]", "no \",\" between the year and the board"},
+        {"garbage", "no \"=\""},
+    };
+    for (const auto& [line, fault] : rows) {
+        const std::optional<std::string> damage = LineDamage(line, SplitLine(line));
+        EXPECT_EQ(damage.value_or("none"), fault ? fault : "none") << line;
+    }
+}
+
 TEST_F(BaseFile, SaveIntoAMissingFolderFails) {
     TGameBase base = OneGame();
     EXPECT_FALSE(SaveBase(base, Folder.File("nowhere/base.bdt"), Ui));
@@ -363,7 +383,11 @@ TEST_F(BaseFile, LoadReportsWhatTheProgramMustActOn) {
          0,
          {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
           "File " + Folder.File("base.bdt") +
-              ": 2 more lines had an empty result; the first of them is line 11."}},
+              ": 2 more lines had an empty result; the first of them is line 11.",
+          "File " + Folder.File("base.bdt") +
+              ": 12 lines are damaged and would lose text when saved (line 1: no \"=\"; line 2: no \"=\"; "
+              "line 3: no \"=\"; line 4: no \"=\"; line 5: no \"=\"; line 6: no \"=\"; line 7: no \"=\"; "
+              "line 8: no \"=\"; line 9: no \"=\"; line 10: no \"=\"; ...)."}},
         {"2000,1=[A\xc8,B,+,88,?,-]\r\n2000,2=[\xd0\x96,B,+,88,?,-]\r\n2000,3=[\xff,B,+,88,?,-]\r\n",
          0,
          0,
