@@ -314,7 +314,8 @@ TWrittenNotifications WriteNotifications(const TGameBase& base, const std::strin
             name = stem + " (" + std::to_string(copy) + ").txt";
         const std::string path = JoinPath(folder, name);
         if (!OrdinaryOrFree(wanted))
-            written.Notes.push_back(wanted + " is not an ordinary file: the game went to " + path + ".");
+            written.Notes.push_back(
+                Concat({wanted, " is not an ordinary file: the game went to ", path, "."}));
         std::string error;
         if (!WriteFileReplacing(path, NotificationText(base, party), error,
                                 TReplaceOptions{.FollowLink = false})) {

@@ -57,26 +57,27 @@ int RunUpdate(const TArguments& args) {
     return FolderExitStatus("Update Games", UpdatePartysFromFolder(args[0], ".", ui));
 }
 
-int RunWrite(const TArguments& given) {
+int RunWrite(const TArguments& args) {
     // --strict may stand anywhere after the moves; the rest are the query's options.
-    TArguments args;
+    TArguments query;
     bool strict = false;
-    for (size_t i = 0; i < given.size(); ++i) {
-        if (i >= 2 && given[i] == "--strict")
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i >= 2 && args[i] == "--strict")
             strict = true;
         else
-            args.push_back(given[i]);
+            query.push_back(args[i]);
     }
-    if (args.size() < 2) return BadArguments(WriteUsage);
+    if (query.size() < 2) return BadArguments(WriteUsage);
     std::string error;
-    const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
+    const std::optional<std::string> moves = ParseMovesArgument(query[1], error);
     if (!moves) return BadArguments(error);
     TQueryOptions options;
-    if (std::string problem = ReadQueryOptions(args, options); !problem.empty()) return BadArguments(problem);
+    if (std::string problem = ReadQueryOptions(query, options); !problem.empty())
+        return BadArguments(problem);
     if (options.Listing) return BadArguments("unknown option --listing");
 
     TGameBase base;
-    if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
+    if (!LoadBaseForCommand(base, query[0])) return ExitFailure;
     TQueryCriteria criteria;
     if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
         return Failure(message);
