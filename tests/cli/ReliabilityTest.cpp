@@ -221,10 +221,6 @@ const std::vector<TRow>& Rows() {
              fs::create_directory_symlink("elsewhere", f.File("Outpbm"));
          },
          [](const TTempFolder& f) { EXPECT_TRUE(fs::is_empty(f.File("elsewhere"))); }},
-        {"DiagramTargetThatIsALinkIsRefused", "", Game, {"diagram", "b.bdt", "1", "d.png"}, 1,
-         {"it is not an ordinary file; nothing is written through it."}, "",
-         [](const TTempFolder& f) { fs::create_symlink("b.bdt", f.File("d.png")); },
-         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Game); }},
         // Keys of Update Games are equal only when they are equal bytes but for ASCII letter case: a soft
         // hyphen is a character of its own.
         {"UpdateKeysDifferingByASoftHyphen", "", "2003,\xc4" "1234=[A,B,+,88,?,-]\r\n", {"update", "b.bdt"}, 0, {}, "",

@@ -31,6 +31,17 @@ protected:
     TTempFolder Folder;
 };
 
+// A target that is a link is not written through: the file it leads to stays as it was.
+TEST_F(CliDiagram, RefusesATargetThatIsALink) {
+    std::filesystem::create_symlink("b.bdt", Folder.File("d.png"));
+    const TCliResult result = Run({"b.bdt", "1", "d.png"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("it is not an ordinary file; nothing is written through it."),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(ReadFile(Folder.File("b.bdt")), Base);
+}
+
 TEST_F(CliDiagram, WritesEachFormatQuietly) {
     for (const auto& [name, magic] : {std::pair{"d.bmp", std::string("BM")},
                                       {"d.png", std::string("\x89PNG")},
