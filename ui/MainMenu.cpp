@@ -26,6 +26,10 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     m.fileMenu->setObjectName(QStringLiteral("File1"));
     m.newFileAction = item(m.fileMenu, "NewFile1", QStringLiteral("New file"), Qt::Key_F2);
     m.saveAsAction = item(m.fileMenu, "SaveAs1", QStringLiteral("Save as ..."));
+    // Enabled while the open base has a previous generation.
+    m.restorePreviousBaseAction =
+        item(m.fileMenu, "RestorePreviousBase1", QStringLiteral("Restore Previous Base"));
+    m.restorePreviousBaseAction->setEnabled(false);
     m.clearBoardAction = item(m.fileMenu, "N2", QStringLiteral("Clear Board"), Qt::Key_F5);
     QMenu* graphics = m.fileMenu->addMenu(QStringLiteral("Graphics"));
     graphics->setObjectName(QStringLiteral("Graphics1"));

@@ -15,6 +15,7 @@ struct TMainMenu {
     QMenu* fileMenu = nullptr;
     QAction* newFileAction = nullptr;
     QAction* saveAsAction = nullptr;
+    QAction* restorePreviousBaseAction = nullptr;
     QAction* clearBoardAction = nullptr;
     QAction* collectionAction = nullptr;
     QAction* truncatedAction = nullptr;

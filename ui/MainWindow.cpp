@@ -10,6 +10,7 @@
 
 #include "base/BaseFile.h"
 #include "base/PointCodes.h"
+#include "base/PreviousBase.h"
 #include "base/SafeFile.h"
 #include "ui/AboutDialog.h"
 #include "ui/BoardArea.h"
@@ -73,6 +74,11 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     ConnectMenu();
     connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
     connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);
+    // The previous generation of the open base comes and goes with the base and its saves.
+    for (auto changed : {&TSession::BaseChanged, &TSession::PartiesChanged})
+        connect(&Session_, changed, this, &TMainWindow::RestoreEnabled);
+    connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::RestoreEnabled);
+    connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::RestoreEnabled);
     // Settings changed by the dialog and not yet written can be saved.
     connect(&Session_, &TSession::SettingsChanged, this,
             [this] { Menu_.saveToolsAction->setEnabled(Session_.SettingsUnsaved()); });
@@ -92,6 +98,7 @@ void TMainWindow::ConnectMenu() {
     const TMainMenu& m = Menu_;
     connect(m.newFileAction, &QAction::triggered, this, &TMainWindow::NewFile);
     connect(m.saveAsAction, &QAction::triggered, this, &TMainWindow::SaveAs);
+    connect(m.restorePreviousBaseAction, &QAction::triggered, this, &TMainWindow::RestorePreviousBase);
     connect(m.clearBoardAction, &QAction::triggered, this, &TMainWindow::ClearBoard);
     connect(m.exitAction, &QAction::triggered, this, &TMainWindow::Exit);
     connect(m.adjustmentAction, &QAction::triggered, this, &TMainWindow::ShowSettings);
@@ -278,19 +285,40 @@ bool TMainWindow::SaveAs() {
     if (name != *chosen && QFileInfo::exists(name) &&
         !Dialogs().Confirm(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
         return false;
-    std::string error;
-    if (!kalvon::CopyBaseFile(TSession::LocalPath(Session_.BasePath()), TSession::LocalPath(name), error)) {
-        Dialogs().Error(this, EngineText(error));
-        return false;
-    }
-
     // A file of the working folder is known by its name, any other by its full path.
     const QFileInfo file(QDir(folder), name);
     const QString title =
         file.absolutePath() == QDir(folder).absolutePath() ? file.fileName() : file.absoluteFilePath();
-    Session_.SetBasePath(title);
+    if (!Session_.SaveBaseAs(name, title)) return false;
     NewItems(title);
     return true;
+}
+
+void TMainWindow::RestorePreviousBase() {
+    const std::string path = TSession::LocalPath(Session_.BasePath());
+    const std::string previous = kalvon::PreviousFilePath(path);
+    std::string error;
+    const std::optional<kalvon::TBaseFileFacts> now = kalvon::BaseFileFacts(path, error);
+    const std::optional<kalvon::TBaseFileFacts> before =
+        now ? kalvon::BaseFileFacts(previous, error) : std::nullopt;
+    if (!before) return Dialogs().Error(this, EngineText(error));
+    const QString question = QStringLiteral("Replace %1 with %2? The two files change places.")
+                                 .arg(EngineText(kalvon::DescribeBaseFile(path, *now)),
+                                      EngineText(kalvon::DescribeBaseFile(previous, *before)));
+    if (Dialogs().Choose(this, question, {QStringLiteral("Restore"), QStringLiteral("Cancel")}, 1) != 0)
+        return;
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    Session_.RestorePreviousBase();
+    SearchIfBaseChanged(generation);
+}
+
+void TMainWindow::RestoreEnabled() {
+    Menu_.restorePreviousBaseAction->setEnabled(QFileInfo::exists(
+        QFile::decodeName(kalvon::PreviousFilePath(TSession::LocalPath(Session_.BasePath())).c_str())));
+}
+
+void TMainWindow::SearchIfBaseChanged(uint64_t generation) {
+    if (Session_.Base().PartyListGeneration != generation && StatisticShown()) MakeStatistic(false);
 }
 
 void TMainWindow::ShowHelp() {

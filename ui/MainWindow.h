@@ -56,6 +56,8 @@ public:
     void NewFile();
     // Returns whether the base was copied.
     bool SaveAs();
+    // "Restore Previous Base": the open base's file and its .bak change places, on the user's word.
+    void RestorePreviousBase();
     void ShowHelp();
     void ShowAbout();
     void Exit();
@@ -136,6 +138,11 @@ private:
     void ShowShiftStatistic(int s);
     void TransformBoard(kalvon::TSymmetry symmetry);
     bool StatisticShown() const;
+    // Enables "Restore Previous Base" while the open base has a previous generation.
+    void RestoreEnabled();
+    // Runs the statistics when they are shown and PartyList changed since it was at generation (a
+    // command that reloaded the base instead of its own work).
+    void SearchIfBaseChanged(uint64_t generation);
 
     TSession& Session_;
     TMainMenu Menu_;

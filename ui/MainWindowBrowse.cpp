@@ -40,8 +40,10 @@ void TMainWindow::DeleteListedGames() {
     if (!Dialogs().Confirm(this, QStringLiteral("You really want to delete all games in the listings?")))
         return;
     // A failed save keeps every game: the selection stays, to try again. The browsing windows follow
-    // the deletion; the statistics need a search.
-    if (Session_.DeleteListed() && StatisticShown()) MakeStatistic(false);
+    // the deletion (or the base read again instead); the statistics need a search.
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    Session_.DeleteListed();
+    SearchIfBaseChanged(generation);
 }
 
 void TMainWindow::ShowGameEntry() {

@@ -23,15 +23,22 @@ bool TMainWindow::FolderCommandRefused() {
     return true;
 }
 
+// Games added, or the base read again instead of the run, change the statistics.
 void TMainWindow::AddNewGames() {
     if (FolderCommandRefused()) return;
-    if (Session_.AddNewGames().StatisticsDue && StatisticShown()) MakeStatistic(false);
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    Session_.AddNewGames();
+    SearchIfBaseChanged(generation);
 }
 
 void TMainWindow::UpdateGames() {
     if (FolderCommandRefused()) return;
     // The base file is rewritten on disk; the base in memory is then read again from it.
-    if (Session_.UpdateGames().ReloadDue) LoadBaseFile(Session_.BasePath(), true);
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    if (Session_.UpdateGames().ReloadDue)
+        LoadBaseFile(Session_.BasePath(), true);
+    else
+        SearchIfBaseChanged(generation);
 }
 
 void TMainWindow::WriteNotifications() {

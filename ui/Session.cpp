@@ -1,11 +1,14 @@
 #include "ui/Session.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseUi.h"
+#include "base/PreviousBase.h"
+#include "base/SafeFile.h"
 #include "exchange/NotificationWriter.h"
 #include "search/ShiftStatistic.h"
 #include "ui/DialogService.h"
@@ -32,6 +35,13 @@ public:
 private:
     kalvon::IBaseUi& Ui_;
 };
+
+// A folder command that did not run: nothing read or written.
+kalvon::TFolderRun RunNotDone() {
+    kalvon::TFolderRun run;
+    run.Status = kalvon::TFolderRunStatus::Failed;
+    return run;
+}
 
 }  // namespace
 
@@ -145,10 +155,13 @@ bool TSession::MaySaveOverBase() {
 
 bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
     if (!MaySaveOverBase()) return false;
-    const long position = kalvon::StorePartyEntry(Base_, entry, Base_.CurrentMoves,
-                                                  Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty,
-                                                  LocalPath(BasePath_), Ui_);
+    long over = Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty;
+    kalvon::TBaseWriteLock lock;
+    if (!LockBaseForStore(lock, over)) return false;
+    const long position =
+        kalvon::StorePartyEntry(Base_, entry, Base_.CurrentMoves, over, LocalPath(BasePath_), Ui_);
     if (position == kalvon::NoParty) return false;
+    RememberBaseFile();
     Base_.CurrentParty = position;
     SetEditMode(true);
     emit PartiesChanged();
@@ -163,8 +176,11 @@ bool TSession::ReplaceGame(long position, kalvon::TPartyRecord game) {
 
 bool TSession::DeleteListed() {
     if (!MaySaveOverBase()) return false;
+    kalvon::TBaseWriteLock lock;
+    if (!LockSeenBaseOrReload(lock)) return false;
     const bool editing = Base_.EditMode;
     if (!kalvon::DeleteListedParties(Base_, LocalPath(BasePath_), Ui_)) return false;
+    RememberBaseFile();
     if (editing && !Base_.EditMode) emit EditModeChanged(false);
     emit BaseChanged();
     emit ListingChanged();
@@ -172,13 +188,21 @@ bool TSession::DeleteListed() {
 }
 
 kalvon::TFolderRun TSession::AddNewGames() {
+    kalvon::TBaseWriteLock lock;
+    if (!LockSeenBaseOrReload(lock)) return RunNotDone();
     // The new games join the base in memory at its end; a refused run leaves it as it was.
     const kalvon::TFolderRun run = kalvon::AddPartysFromFolder(Base_, LocalPath(BasePath_), ".", Ui_);
+    // The run read the file this session knew, under the lock held since, and added the same games to
+    // the file and to memory: the two still agree.
+    if (run.Status == kalvon::TFolderRunStatus::Done) RememberBaseFile();
     if (run.StatisticsDue) emit PartiesChanged();
     return run;
 }
 
 kalvon::TFolderRun TSession::UpdateGames() {
+    kalvon::TBaseWriteLock lock;
+    if (!LockSeenBaseOrReload(lock)) return RunNotDone();
+    // The base in memory is read again from the file the run wrote (ReloadDue).
     return kalvon::UpdatePartysFromFolder(LocalPath(BasePath_), ".", Ui_);
 }
 
@@ -188,6 +212,8 @@ void TSession::WriteNotifications() const {
 
 bool TSession::DeleteScratchBase() {
     QFile scratch(QString::fromLatin1(ScratchBase));
+    // Another program of this folder keeps its games in it: the file is its own, and stays.
+    if (!ScratchClaim_.Claim(ScratchBase)) return true;
     if (!scratch.exists() || scratch.remove()) return true;
     // A scratch base that survives would be saved over by the first change: say so.
     Dialogs().Error(
@@ -200,6 +226,7 @@ void TSession::ClearLists() {
     kalvon::ClearLists(Base_);
     Criteria_.SwitchOff();
     NulLine_ = 0;
+    BaseFile_ = {};
     if (editing) emit EditModeChanged(false);
     emit BaseChanged();
     emit ListingChanged();
@@ -212,12 +239,125 @@ bool TSession::LoadBase(const QString& path) {
     Index_ = kalvon::TPositionIndex();
     const bool read = kalvon::LoadBase(Base_, LocalPath(path), ui, report);
     NulLine_ = report.NulLine;
+    BaseFile_ = report.Identity;
     Index_.Refresh(Base_);
     if (ui.HideAsked) Ui_.ProgressHide();
     SetBasePath(path);
     emit BaseChanged();
     emit ListingChanged();
     return read;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Other writers of the open base
+
+void TSession::RememberBaseFile() {
+    BaseFile_ = kalvon::CurrentIdentity(LocalPath(BasePath_));
+}
+
+TSession::TBaseOnDisk TSession::LockSeenBase(kalvon::TBaseWriteLock& lock, const QString& reloadButton,
+                                             const QString& offer) {
+    const std::string path = LocalPath(BasePath_);
+    std::string error;
+    if (!lock.Lock(path, error)) {
+        Ui_.ShowError(error);
+        return TBaseOnDisk::Refused;
+    }
+    if (kalvon::UnchangedSince(BaseFile_, path)) return TBaseOnDisk::Seen;
+    // Other writers must not wait for the user.
+    lock.Unlock();
+    const QString what =
+        kalvon::CurrentIdentity(path).Exists
+            ? QStringLiteral(
+                  "File %1 was changed by another program since it was read here; writing "
+                  "it from here now would lose those changes.")
+                  .arg(BasePath_)
+            : QStringLiteral(
+                  "File %1 was deleted or renamed by another program since it was read here. "
+                  "Reloading empties the base shown here; \"Save as ...\" first keeps its games.")
+                  .arg(BasePath_);
+    if (Dialogs().Choose(nullptr, what + QLatin1Char('\n') + offer, {reloadButton, QStringLiteral("Cancel")},
+                         1) != 0)
+        return TBaseOnDisk::Refused;
+    if (!lock.Lock(path, error)) {
+        Ui_.ShowError(error);
+        return TBaseOnDisk::Refused;
+    }
+    return ReloadBase() ? TBaseOnDisk::Reloaded : TBaseOnDisk::Refused;
+}
+
+bool TSession::LockSeenBaseOrReload(kalvon::TBaseWriteLock& lock) {
+    return LockSeenBase(lock, QStringLiteral("Reload"),
+                        QStringLiteral("Reload it? Nothing else is done: run the command again after the "
+                                       "reload.")) == TBaseOnDisk::Seen;
+}
+
+bool TSession::LockBaseForStore(kalvon::TBaseWriteLock& lock, long& position) {
+    const kalvon::TPartyRecord* edited = position >= 0 && size_t(position) < Base_.PartyList.size()
+                                             ? &Base_.PartyList[size_t(position)]
+                                             : nullptr;
+    // The key of the edited game, to find it again in the file read anew.
+    const std::optional<std::pair<kalvon::TCompactText, kalvon::TCompactText>> key =
+        edited ? std::optional(std::pair(edited->Year, edited->Board)) : std::nullopt;
+    switch (LockSeenBase(lock, QStringLiteral("Reload and save"),
+                         QStringLiteral("Reload it, and then store the game in it?"))) {
+        case TBaseOnDisk::Seen:
+            return true;
+        case TBaseOnDisk::Refused:
+            return false;
+        case TBaseOnDisk::Reloaded:
+            break;
+    }
+    position = kalvon::NoParty;
+    if (key) {
+        const auto found = std::find_if(
+            Base_.PartyList.begin(), Base_.PartyList.end(),
+            [&](const auto& game) { return game.Year == key->first && game.Board == key->second; });
+        if (found != Base_.PartyList.end()) position = long(found - Base_.PartyList.begin());
+    }
+    // The file read again may hold what a save over it would drop.
+    return MaySaveOverBase();
+}
+
+bool TSession::ReloadBase() {
+    const std::string path = LocalPath(BasePath_);
+    if (const std::optional<std::string> refusal = kalvon::ReadRefusal(path)) {
+        Ui_.ShowError(*refusal);
+        return false;
+    }
+    const QString open = BasePath_;
+    ClearLists();
+    LoadBase(open);
+    return true;
+}
+
+bool TSession::SaveBaseAs(const QString& path, const QString& name) {
+    // The open base locked by its full name: a missing file locks as the target would, when they are one.
+    const std::string from = LocalPath(QFileInfo(BasePath_).absoluteFilePath()), to = LocalPath(path);
+    kalvon::TBaseWriteLock lock;
+    std::string error;
+    if (!lock.Lock(from, error)) {
+        Ui_.ShowError(error);
+        return false;
+    }
+    if (!kalvon::UnchangedSince(BaseFile_, from)) {
+        if (!kalvon::SaveBase(Base_, to, Ui_)) return false;
+    } else if (!kalvon::CopyBaseFile(from, to, error)) {
+        Ui_.ShowError(error);
+        return false;
+    }
+    SetBasePath(name);
+    RememberBaseFile();
+    return true;
+}
+
+bool TSession::RestorePreviousBase() {
+    std::string error;
+    if (!kalvon::RestorePreviousBase(LocalPath(BasePath_), error)) {
+        Ui_.ShowError(error);
+        return false;
+    }
+    return ReloadBase();
 }
 
 void TSession::ReadSettings() {

@@ -9,7 +9,9 @@
 #include <QString>
 #include <string>
 
+#include "base/BaseLock.h"
 #include "base/BoardMoves.h"
+#include "base/FileIdentity.h"
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
 #include "exchange/FolderCommands.h"
@@ -94,7 +96,9 @@ public:
     bool LoadBase(const QString& path);
     // Stores the typed game with the moves on the board, as a new game or over the game being edited,
     // and saves the base; the stored game is then the one being edited. False when the save failed:
-    // nothing changed. Announces PartiesChanged.
+    // nothing changed. When another program changed the base file since it was read here, the user
+    // may reload it first (the edited game is then found again by its year and board, or stored as a
+    // new game) or cancel. Announces PartiesChanged.
     bool SaveGame(const kalvon::TPartyEntry& entry);
     // Puts game in place of the game at that position of PartyList, in memory (the next save of the
     // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
@@ -108,12 +112,26 @@ public:
     // "Update Games": the notifications of update/ rewrite the base file; the caller loads it again
     // when the run says so.
     kalvon::TFolderRun UpdateGames();
+    // DeleteListed and the two folder commands first make sure that the base file is the one this
+    // session last read or wrote; when another program changed it, the user may reload it (and then
+    // run the command again) or cancel, and the command does nothing else (a failed run).
+
+    // "Save as ...": writes the open base to path and makes name the open base. While the open base's
+    // file is the one this session last read or wrote, it is copied byte for byte; a file that another
+    // program changed or removed is not copied, the base in memory is written instead. False, with
+    // nothing changed, when the write failed (the message shown).
+    bool SaveBaseAs(const QString& path, const QString& name);
+    // Swaps the open base's file with its previous generation (<base>.bak) and reads it again; false,
+    // with the reason shown, when the swap failed.
+    bool RestorePreviousBase();
     // "Out pbm format": the listed games written out as notifications.
     void WriteNotifications() const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
     // text when it was loaded; true when the save may go ahead (no such byte, or the user said Yes).
     bool MaySaveOverBase();
-    // Deletes the scratch base file; false (said to the user) when it stays.
+    // Claims the working folder's scratch base for this program, and deletes its file unless another
+    // program claims it too (that file is left as it is, not loaded); false (said to the user) when a
+    // file that is not claimed stays.
     bool DeleteScratchBase();
 
     // ---- The settings: each announces SettingsChanged ----
@@ -160,6 +178,28 @@ signals:
 private:
     kalvon::TBoardChange Announce(const kalvon::TBoardChange& change);
 
+    // What a command that writes over the open base found its file to be.
+    enum class TBaseOnDisk {
+        Seen,      // the file this session last read or wrote: the lock is held, the write may go on
+        Reloaded,  // another program changed it, and the base was read again on the user's word
+        Refused,   // the user cancelled, or the lock or the reload failed (message shown)
+    };
+    // Takes the open base's writers' lock and tells whether its file is the one this session last read
+    // or wrote. When it is not, says so, asks offer and gives the buttons reloadButton and "Cancel"
+    // (the default); the lock is not held while the question waits, and is held again over the reload
+    // and whatever the caller does next.
+    TBaseOnDisk LockSeenBase(kalvon::TBaseWriteLock& lock, const QString& reloadButton, const QString& offer);
+    // LockSeenBase for the commands that do nothing but reload when the file changed.
+    bool LockSeenBaseOrReload(kalvon::TBaseWriteLock& lock);
+    // Locks the open base for SaveGame's store over position (NoParty: a new game); after a reload on
+    // the user's word, position becomes that of the first game of the edited game's year and board, or
+    // NoParty when there is none. False when the store must not go on.
+    bool LockBaseForStore(kalvon::TBaseWriteLock& lock, long& position);
+    // Empties the base and reads the open base's file again; false (said) when it will not be read.
+    bool ReloadBase();
+    // The open base's file as it is now is the one this session has in memory (after its own write).
+    void RememberBaseFile();
+
     kalvon::IBaseUi& Ui_;
     kalvon::TGameBase Base_;
     kalvon::TQueryCriteria Criteria_;
@@ -167,6 +207,10 @@ private:
     TSettingsState Settings_;
     std::string AlfMoves_;
     QString BasePath_;
+    // The open base's file as this session last read or wrote it; nothing after ClearLists.
+    kalvon::TFileIdentity BaseFile_;
+    // This program's claim on the working folder's scratch base, held while it runs.
+    kalvon::TBaseOpenClaim ScratchClaim_;
     size_t NulLine_ = 0;
     bool SettingsUnsaved_ = false;
 };

@@ -123,6 +123,7 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     };
     row("NewFile1", "New file", Qt::Key_F2, true);
     row("SaveAs1", "Save as ...", {}, true);
+    row("RestorePreviousBase1", "Restore Previous Base", {}, false);
     row("N2", "Clear Board", Qt::Key_F5, true);
     row("Collection1", "Collection", {}, false);
     row("Exit1", "Exit", QKeySequence(Qt::CTRL | Qt::Key_F4), true);

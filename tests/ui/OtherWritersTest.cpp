@@ -1,0 +1,128 @@
+// Other programs writing the open base: nothing is written over changes the program has not read,
+// "Save as ..." never copies a file that has gone, a scratch base another program claims stays, and
+// "Restore Previous Base" swaps the base with its .bak.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "base/BaseLock.h"
+#include "tests/ui/UiTestRegistry.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/GameEntryDialog.h"
+
+namespace {
+
+// Stores the game on the board with the entry dialog; an empty year keeps the one shown.
+void StoreGame(TMainWindow& main, const QString& white, const QString& year) {
+    Trigger(main, "SaveGame1");
+    TGameEntryDialog* form = TProgramRun::Current().Program->GameEntryDialog.get();
+    form->findChild<QComboBox*>(QStringLiteral("cbWhite"))->setEditText(white);
+    if (!year.isEmpty()) form->findChild<QLineEdit*>(QStringLiteral("edYear"))->setText(year);
+    form->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+}
+
+}  // namespace
+
+class TOtherWritersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void aChangedFileIsNeverWrittenOver();
+    void aScratchBaseOfAnotherProgramStaysAndSaveAsWritesTheGamesShown();
+    void restoreSwapsTheBaseWithItsPreviousGeneration();
+};
+
+void TOtherWritersTest::aChangedFileIsNeverWrittenOver() {
+    // The command, the button pressed (0 reloads, 1 cancels), then the games in the file and in memory.
+    for (const auto& [command, answer, inFile, inMemory] : {std::tuple{"store", 1, 5, 3},
+                                                            {"store", 0, 6, 6},
+                                                            {"edit", 0, 5, 5},
+                                                            {"delete", 0, 5, 5},
+                                                            {"add", 1, 5, 3}}) {
+        TProgramRun run;
+        run.Write(QStringLiteral("add/new.txt"), Notification("2005,    7=[New,Game,+,88,?,-]"));
+        run.Write(QStringLiteral("games.bdt"), SmallBase());
+        TMainWindow& main = run.Start();
+        main.BaseItems().first()->trigger();
+        const QString what = QLatin1String(command);
+        if (what == QLatin1String("edit")) CurrentSession().OpenGame(1);  // 2003, 4712
+        // Another program puts two games in front of the three.
+        const QByteArray changed =
+            "2001,    5=[Other,One,+,88,?,-]\r\n2001,    6=[Other,Two,-,,?,-]\r\n" + SmallBase();
+        run.Write(QStringLiteral("games.bdt"), changed);
+        run.Dialogs->ChooseAnswers = {answer};
+        CurrentSession().SetListing({0});
+        if (what == QLatin1String("add")) {
+            Trigger(main, "AddNewGames1");
+        } else if (what == QLatin1String("delete")) {
+            run.Dialogs->ConfirmAnswers = {true};  // "You really want to delete ...?"
+            Trigger(main, "DeleteGamesInListing1");
+        } else {
+            StoreGame(main, QStringLiteral("Changed"), what == QLatin1String("store") ? "2010" : "");
+        }
+        const TFakeDialogs::TShown& asked = run.Dialogs->Shown.last();
+        QVERIFY2(asked.Text.startsWith(QLatin1String("File games.bdt was changed by another program")),
+                 command);
+        const bool store = what == QLatin1String("store") || what == QLatin1String("edit");
+        QCOMPARE(asked.Buttons, QStringList({store ? "Reload and save" : "Reload", "Cancel"}));
+        QCOMPARE(asked.DefaultButton, 1);
+        QCOMPARE(run.Read(QStringLiteral("games.bdt")).count('\n'), inFile);
+        QCOMPARE(run.Base().PartyList.size(), size_t(inMemory));
+        if (!store || answer == 1) QCOMPARE(run.Read(QStringLiteral("games.bdt")), changed);
+        if (what == QLatin1String("edit"))  // over the game found again by its year and board
+            QVERIFY(run.Read(QStringLiteral("games.bdt"))
+                        .contains("2003, 4712=[White One,CHANGED,-,88899A,?,-]"));
+        if (answer == 1) continue;
+        // The file read again is the one known: the next store asks nothing.
+        CurrentSession().NewGame();
+        StoreGame(main, QStringLiteral("Later"), QStringLiteral("2011"));
+        QCOMPARE(run.Read(QStringLiteral("games.bdt")).count('\n'), inFile + 1);
+    }
+}
+
+void TOtherWritersTest::aScratchBaseOfAnotherProgramStaysAndSaveAsWritesTheGamesShown() {
+    TProgramRun run;
+    run.Write(QStringLiteral("New.bdt"), SmallBase());
+    auto other = std::make_unique<kalvon::TBaseOpenClaim>();
+    QVERIFY(other->Claim("New.bdt"));
+    TMainWindow& main = run.Start();
+    QCOMPARE(run.Read(QStringLiteral("New.bdt")), SmallBase());
+    QVERIFY(run.Base().PartyList.empty());  // kept, not loaded
+    // This program claims it too, so that the next program's start keeps it as well.
+    other.reset();
+    QVERIFY(!kalvon::TBaseOpenClaim().Claim("New.bdt"));
+
+    // The games shown outlive the deletion of their file by "Save as ...".
+    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    QVERIFY(QFile::remove(run.Path(QStringLiteral("New.bdt"))));
+    run.Dialogs->SaveAnswers = {run.Path(QStringLiteral("kept"))};
+    QVERIFY(main.SaveAs());
+    QCOMPARE(run.Read(QStringLiteral("kept.bdt")), SmallBase());
+}
+
+void TOtherWritersTest::restoreSwapsTheBaseWithItsPreviousGeneration() {
+    TProgramRun run;
+    run.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainWindow& main = run.Start();
+    main.BaseItems().first()->trigger();
+    const QList<QAction*> file = FileMenu(main)->actions();
+    QCOMPARE(file.at(file.indexOf(Action(main, "SaveAs1")) + 1), Action(main, "RestorePreviousBase1"));
+    QVERIFY(!Action(main, "RestorePreviousBase1")->isEnabled());
+    StoreGame(main, QStringLiteral("One"), QStringLiteral("2010"));
+    // Cancel (the default) changes nothing; each Restore swaps the two files and reads the base again.
+    for (const auto& [answer, now, before, games] : {std::tuple{1, 4, 3, 4}, {0, 4, 3, 3}, {0, 3, 4, 4}}) {
+        run.Dialogs->ChooseAnswers = {answer};
+        Trigger(main, "RestorePreviousBase1");
+        const TFakeDialogs::TShown& asked = run.Dialogs->Shown.last();
+        QVERIFY(asked.Text.startsWith(QStringLiteral("Replace games.bdt: %1 games, last changed ").arg(now)));
+        QVERIFY(asked.Text.contains(QStringLiteral("games.bdt.bak: %1 games, last changed ").arg(before)));
+        QCOMPARE(asked.Buttons, QStringList({"Restore", "Cancel"}));
+        QCOMPARE(asked.DefaultButton, 1);
+        QCOMPARE(run.Base().PartyList.size(), size_t(games));
+        QCOMPARE(run.Read(QStringLiteral("games.bdt")).count('\n'), games);
+    }
+}
+
+KALVON_UI_TEST(TOtherWritersTest);
+
+#include "OtherWritersTest.moc"
