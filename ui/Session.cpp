@@ -131,6 +131,7 @@ void TSession::SetBasePath(const QString& path) {
 }
 
 bool TSession::MaySaveOverBase() {
+    if (!MaySaveOverDamagedLines()) return false;
     if (NulLine_ == 0) return true;
     const QString question =
         QStringLiteral(
@@ -138,16 +139,27 @@ bool TSession::MaySaveOverBase() {
             "lines after it for good.\nSave it all the same?")
             .arg(BasePath_)
             .arg(NulLine_);
-    if (Dialogs().Ask(nullptr, question) != TAnswer::Yes) return false;
+    if (!Dialogs().ConfirmDefaultNo(nullptr, question)) return false;
     NulLine_ = 0;
     return true;
 }
 
-bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
+bool TSession::MaySaveOverDamagedLines() {
+    if (LoadReport_.DamagedLines == 0) return true;
+    const QString question = QStringLiteral("%1. Saving rewrites them as shown. Save anyway?")
+                                 .arg(EngineText(kalvon::DamagedLinesText(LoadReport_)));
+    if (!Dialogs().ConfirmDefaultNo(nullptr, question)) return false;
+    // The user has agreed to the lines as shown: the next save need not ask again.
+    LoadReport_.DamagedLines = 0;
+    LoadReport_.FirstDamaged.clear();
+    return true;
+}
+
+bool TSession::SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame) {
     if (!MaySaveOverBase()) return false;
-    const long position = kalvon::StorePartyEntry(Base_, entry, Base_.CurrentMoves,
-                                                  Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty,
-                                                  LocalPath(BasePath_), Ui_);
+    const long position = kalvon::StorePartyEntry(
+        Base_, entry, Base_.CurrentMoves, Base_.EditMode && !asNewGame ? Base_.CurrentParty : kalvon::NoParty,
+        LocalPath(BasePath_), Ui_);
     if (position == kalvon::NoParty) return false;
     Base_.CurrentParty = position;
     SetEditMode(true);
@@ -200,6 +212,7 @@ void TSession::ClearLists() {
     kalvon::ClearLists(Base_);
     Criteria_.SwitchOff();
     NulLine_ = 0;
+    LoadReport_ = {};
     if (editing) emit EditModeChanged(false);
     emit BaseChanged();
     emit ListingChanged();
@@ -212,6 +225,7 @@ bool TSession::LoadBase(const QString& path) {
     Index_ = kalvon::TPositionIndex();
     const bool read = kalvon::LoadBase(Base_, LocalPath(path), ui, report);
     NulLine_ = report.NulLine;
+    LoadReport_ = report;
     Index_.Refresh(Base_);
     if (ui.HideAsked) Ui_.ProgressHide();
     SetBasePath(path);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <string>
 
+#include "base/BaseFile.h"
 #include "base/BoardMoves.h"
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
@@ -92,10 +93,10 @@ public:
     // becomes the open base all the same); false when it could not be read. Announces
     // BasePathChanged, BaseChanged and ListingChanged.
     bool LoadBase(const QString& path);
-    // Stores the typed game with the moves on the board, as a new game or over the game being edited,
-    // and saves the base; the stored game is then the one being edited. False when the save failed:
-    // nothing changed. Announces PartiesChanged.
-    bool SaveGame(const kalvon::TPartyEntry& entry);
+    // Stores the typed game with the moves on the board, over the game being edited (as a new game
+    // when none is, or with asNewGame), and saves the base; the stored game is then the one being
+    // edited. False when the save failed or was refused: nothing changed. Announces PartiesChanged.
+    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame = false);
     // Puts game in place of the game at that position of PartyList, in memory (the next save of the
     // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
     bool ReplaceGame(long position, kalvon::TPartyRecord game);
@@ -111,7 +112,8 @@ public:
     // "Out pbm format": the listed games written out as notifications.
     void WriteNotifications() const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
-    // text when it was loaded; true when the save may go ahead (no such byte, or the user said Yes).
+    // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
+    // may go ahead (nothing of the kind, or the user said Yes).
     bool MaySaveOverBase();
     // Deletes the scratch base file; false (said to the user) when it stays.
     bool DeleteScratchBase();
@@ -159,6 +161,9 @@ signals:
 
 private:
     kalvon::TBoardChange Announce(const kalvon::TBoardChange& change);
+    // Asks before a save rewrites the damaged lines the load of the open base found; true when
+    // there are none or the user said Yes.
+    bool MaySaveOverDamagedLines();
 
     kalvon::IBaseUi& Ui_;
     kalvon::TGameBase Base_;
@@ -168,5 +173,7 @@ private:
     std::string AlfMoves_;
     QString BasePath_;
     size_t NulLine_ = 0;
+    // What the load of the open base found besides its games.
+    kalvon::TLoadReport LoadReport_;
     bool SettingsUnsaved_ = false;
 };
