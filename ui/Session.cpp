@@ -194,8 +194,8 @@ kalvon::TFolderRun TSession::UpdateGames() {
     return kalvon::UpdatePartysFromFolder(LocalPath(BasePath_), ".", Ui_);
 }
 
-void TSession::WriteNotifications() const {
-    kalvon::WriteNotifications(Base_, ".", Ui_);
+kalvon::TWrittenNotifications TSession::WriteNotifications() const {
+    return kalvon::WriteNotifications(Base_, ".", Ui_);
 }
 
 bool TSession::DeleteScratchBase() {

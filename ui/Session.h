@@ -14,6 +14,7 @@
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
 #include "exchange/FolderCommands.h"
+#include "exchange/NotificationWriter.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"
 #include "search/ResultCount.h"
@@ -109,8 +110,9 @@ public:
     // "Update Games": the notifications of update/ rewrite the base file; the caller loads it again
     // when the run says so.
     kalvon::TFolderRun UpdateGames();
-    // "Out pbm format": the listed games written out as notifications.
-    void WriteNotifications() const;
+    // "Out pbm format": the listed games written out as notifications into Outpbm of the working
+    // folder; what was written, for the closing message.
+    kalvon::TWrittenNotifications WriteNotifications() const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
     // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
     // may go ahead (nothing of the kind, or the user said Yes).
