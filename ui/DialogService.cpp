@@ -56,6 +56,11 @@ bool TQtDialogService::Confirm(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool TQtDialogService::ConfirmDefaultNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), Shown(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 TAnswer TQtDialogService::Ask(QWidget* parent, const QString& text) {
     switch (QMessageBox::question(parent, QStringLiteral("Confirm"), Shown(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,

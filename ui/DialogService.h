@@ -22,6 +22,9 @@ public:
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // A question with the buttons Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // A question whose Yes loses something (games, moves, lines of the base): the buttons Yes and No,
+    // and Enter presses No. True for Yes.
+    virtual bool ConfirmDefaultNo(QWidget* parent, const QString& text) = 0;
     // A question with the buttons Yes, No and Cancel; closing the box is Cancel.
     virtual TAnswer Ask(QWidget* parent, const QString& text) = 0;
     // A question with buttons of the given captions, left to right; Enter presses defaultButton.
@@ -58,6 +61,7 @@ public:
     void Warning(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    bool ConfirmDefaultNo(QWidget* parent, const QString& text) override;
     TAnswer Ask(QWidget* parent, const QString& text) override;
     int Choose(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,

@@ -9,8 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include "base/GameTexts.h"
+#include "base/Symmetry.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
@@ -27,6 +31,32 @@ int ResultItem(char code) {
     for (int i = 0; i < 6; ++i)
         if (ResultCodes[i] == code) return i;
     return 5;
+}
+
+// The moves in one of the board's eight orientations.
+std::string Turned(std::string_view moves, int t) {
+    std::string turned;
+    for (size_t i = 0; i + 1 < moves.size(); i += 2) turned += kalvon::TransformPoint(moves.substr(i, 2), t);
+    return turned;
+}
+
+// Whether the moves on the board follow the stored moves of a game: the same moves, a beginning of
+// them or a continuation of them, in any of the board's orientations (a game turned on the board is
+// still that game). Of a beginning, dropped is how many stored moves the board lacks.
+bool FollowsGame(std::string_view stored, std::string_view board, size_t& dropped) {
+    for (int t = 1; t <= kalvon::SymmetryCount; ++t) {
+        const std::string turned = Turned(board, t);
+        if (std::string_view(turned).substr(0, stored.size()) == stored.substr(0, turned.size())) {
+            dropped = stored.size() > turned.size() ? (stored.size() - turned.size()) / 2 : 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FourDigitYear(std::string_view year) {
+    return year.size() == 4 &&
+           std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -212,20 +242,58 @@ std::optional<kalvon::TPartyEntry> TGameEntryDialog::TypedEntry() {
         Dialogs().Warning(this, EngineText(*refused));
         return std::nullopt;
     }
+    for (const auto& [colour, name] : {std::pair{"Black", &entry.Black}, std::pair{"White", &entry.White}})
+        if (name->empty()) {
+            Dialogs().Warning(this, QStringLiteral("The name of %1 is empty.").arg(QLatin1String(colour)));
+            return std::nullopt;
+        }
     return entry;
+}
+
+bool TGameEntryDialog::YearAccepted(const std::string& year) {
+    if (FourDigitYear(year)) return true;
+    const QString shown = year.empty()
+                              ? QStringLiteral("The year is empty")
+                              : QStringLiteral("Year %1 is not a four-digit year").arg(CodePageText(year));
+    return Dialogs().ConfirmDefaultNo(
+        this, shown + QStringLiteral("; notifications of this game will not find it. Save anyway?"));
+}
+
+std::optional<bool> TGameEntryDialog::AsNewGame() {
+    const kalvon::TGameBase& base = Session_.Base();
+    if (!base.EditMode || base.CurrentParty < 0 || size_t(base.CurrentParty) >= base.PartyList.size())
+        return false;
+    const kalvon::TPartyRecord& game = base.PartyList[size_t(base.CurrentParty)];
+    const std::string_view stored = game.Moves;
+    size_t dropped = 0;
+    if (FollowsGame(stored, base.CurrentMoves, dropped)) {
+        // Only the moves on the board are stored: moves taken back would be lost without a word.
+        if (dropped > 0 && !Dialogs().ConfirmDefaultNo(
+                               this, QStringLiteral("Save the game without its last %1 moves?").arg(dropped)))
+            return std::nullopt;
+        return false;
+    }
+    // Other moves than the game's would take its place: a slip unless the user says so.
+    const QString key = CodePageText(game.Year) + QStringLiteral(", ") + CodePageText(game.Board).trimmed();
+    const int choice = Dialogs().Choose(
+        this,
+        QStringLiteral(
+            "The board no longer follows game %1 (%2 moves): replace its moves with the board's %3 "
+            "moves?")
+            .arg(key)
+            .arg(stored.size() / 2)
+            .arg(base.CurrentMoves.size() / 2),
+        {QStringLiteral("Replace"), QStringLiteral("Save as New Game"), QStringLiteral("Cancel")}, 2);
+    if (choice == 2) return std::nullopt;
+    return choice == 1;
 }
 
 void TGameEntryDialog::StoreGame() {
     const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
-    if (!entry) return;
-    const kalvon::TGameBase& base = Session_.Base();
-    // Only the moves on the board are stored: moves taken back would be lost without a word.
-    if (base.EditMode && !base.ForwardMoves.empty() &&
-        !Dialogs().Confirm(
-            this,
-            QStringLiteral("Save the game without its last %1 moves?").arg(base.ForwardMoves.size() / 2)))
-        return;
-    if (Session_.SaveGame(*entry)) hide();
+    if (!entry || !YearAccepted(entry->Year)) return;
+    const std::optional<bool> asNewGame = AsNewGame();
+    if (!asNewGame) return;
+    if (Session_.SaveGame(*entry, *asNewGame)) hide();
 }
 
 void TGameEntryDialog::Cancel() {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <optional>
+#include <string>
 
 #include "base/PartyEntry.h"
 
@@ -30,8 +31,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The typed game in the code page, or nullopt after saying which field cannot be stored.
+    // The typed game in the code page, or nullopt after saying which field cannot be stored or is
+    // empty.
     std::optional<kalvon::TPartyEntry> TypedEntry();
+    // True for a year of four digits, or when the user wants another stored all the same.
+    bool YearAccepted(const std::string& year);
+    // Whether the typed game goes in as a new game rather than over the game being edited, after
+    // asking when the board would drop its last moves or no longer follows it; nullopt when the user
+    // cancelled.
+    std::optional<bool> AsNewGame();
 
     TSession& Session_;
     QComboBox* cbBlack;

@@ -283,7 +283,7 @@ bool TMainWindow::SaveAs() {
     const QString name = QFile::decodeName(kalvon::SaveAsName(TSession::LocalPath(*chosen)).c_str());
     // The dialog asked about replacing the name as typed, not about one with ".bdt" appended.
     if (name != *chosen && QFileInfo::exists(name) &&
-        !Dialogs().Confirm(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
+        !Dialogs().ConfirmDefaultNo(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
         return false;
     // A file of the working folder is known by its name, any other by its full path.
     const QFileInfo file(QDir(folder), name);

@@ -1,6 +1,7 @@
 // The main window's commands of the browsing windows and the entry dialog: showing them, and deleting
 // the listed games.
 #include <QAction>
+#include <vector>
 
 #include "ui/DialogService.h"
 #include "ui/GameEntryDialog.h"
@@ -8,6 +9,22 @@
 #include "ui/MainWindow.h"
 #include "ui/NavigatorWindow.h"
 #include "ui/Session.h"
+
+namespace {
+
+// The games of the base the Listing names: a game listed twice is one game, an entry past the end none.
+size_t ListedGameCount(const kalvon::TGameBase& base) {
+    std::vector<bool> listed(base.PartyList.size(), false);
+    size_t count = 0;
+    for (long position : base.Listing)
+        if (position >= 0 && size_t(position) < listed.size() && !listed[size_t(position)]) {
+            listed[size_t(position)] = true;
+            ++count;
+        }
+    return count;
+}
+
+}  // namespace
 
 void TMainWindow::ConnectBrowsers() {
     connect(Menu_.navigatorShowAction, &QAction::triggered, this, &TMainWindow::ShowNavigator);
@@ -37,8 +54,11 @@ void TMainWindow::DeleteListedGames() {
         Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
         return;
     }
-    if (!Dialogs().Confirm(this, QStringLiteral("You really want to delete all games in the listings?")))
-        return;
+    const size_t games = ListedGameCount(Session_.Base());
+    const QString question =
+        games == 1 ? QStringLiteral("You really want to delete the 1 game in the listings?")
+                   : QStringLiteral("You really want to delete all %1 games in the listings?").arg(games);
+    if (!Dialogs().ConfirmDefaultNo(this, question)) return;
     // A failed save keeps every game: the selection stays, to try again. The browsing windows follow
     // the deletion (or the base read again instead); the statistics need a search.
     const uint64_t generation = Session_.Base().PartyListGeneration;

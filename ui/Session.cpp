@@ -141,6 +141,7 @@ void TSession::SetBasePath(const QString& path) {
 }
 
 bool TSession::MaySaveOverBase() {
+    if (!MaySaveOverDamagedLines()) return false;
     if (NulLine_ == 0) return true;
     const QString question =
         QStringLiteral(
@@ -148,14 +149,25 @@ bool TSession::MaySaveOverBase() {
             "lines after it for good.\nSave it all the same?")
             .arg(BasePath_)
             .arg(NulLine_);
-    if (Dialogs().Ask(nullptr, question) != TAnswer::Yes) return false;
+    if (!Dialogs().ConfirmDefaultNo(nullptr, question)) return false;
     NulLine_ = 0;
     return true;
 }
 
-bool TSession::SaveGame(const kalvon::TPartyEntry& entry) {
+bool TSession::MaySaveOverDamagedLines() {
+    if (LoadReport_.DamagedLines == 0) return true;
+    const QString question = QStringLiteral("%1. Saving rewrites them as shown. Save anyway?")
+                                 .arg(EngineText(kalvon::DamagedLinesText(LoadReport_)));
+    if (!Dialogs().ConfirmDefaultNo(nullptr, question)) return false;
+    // The user has agreed to the lines as shown: the next save need not ask again.
+    LoadReport_.DamagedLines = 0;
+    LoadReport_.FirstDamaged.clear();
+    return true;
+}
+
+bool TSession::SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame) {
     if (!MaySaveOverBase()) return false;
-    long over = Base_.EditMode ? Base_.CurrentParty : kalvon::NoParty;
+    long over = Base_.EditMode && !asNewGame ? Base_.CurrentParty : kalvon::NoParty;
     kalvon::TBaseWriteLock lock;
     if (!LockBaseForStore(lock, over)) return false;
     const long position =
@@ -206,8 +218,8 @@ kalvon::TFolderRun TSession::UpdateGames() {
     return kalvon::UpdatePartysFromFolder(LocalPath(BasePath_), ".", Ui_);
 }
 
-void TSession::WriteNotifications() const {
-    kalvon::WriteNotifications(Base_, ".", Ui_);
+kalvon::TWrittenNotifications TSession::WriteNotifications() const {
+    return kalvon::WriteNotifications(Base_, ".", Ui_);
 }
 
 bool TSession::DeleteScratchBase() {
@@ -227,6 +239,7 @@ void TSession::ClearLists() {
     Criteria_.SwitchOff();
     NulLine_ = 0;
     BaseFile_ = {};
+    LoadReport_ = {};
     if (editing) emit EditModeChanged(false);
     emit BaseChanged();
     emit ListingChanged();
@@ -240,6 +253,7 @@ bool TSession::LoadBase(const QString& path) {
     const bool read = kalvon::LoadBase(Base_, LocalPath(path), ui, report);
     NulLine_ = report.NulLine;
     BaseFile_ = report.Identity;
+    LoadReport_ = report;
     Index_.Refresh(Base_);
     if (ui.HideAsked) Ui_.ProgressHide();
     SetBasePath(path);

@@ -9,12 +9,14 @@
 #include <QString>
 #include <string>
 
+#include "base/BaseFile.h"
 #include "base/BaseLock.h"
 #include "base/BoardMoves.h"
 #include "base/FileIdentity.h"
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
 #include "exchange/FolderCommands.h"
+#include "exchange/NotificationWriter.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"
 #include "search/ResultCount.h"
@@ -94,12 +96,12 @@ public:
     // becomes the open base all the same); false when it could not be read. Announces
     // BasePathChanged, BaseChanged and ListingChanged.
     bool LoadBase(const QString& path);
-    // Stores the typed game with the moves on the board, as a new game or over the game being edited,
-    // and saves the base; the stored game is then the one being edited. False when the save failed:
-    // nothing changed. When another program changed the base file since it was read here, the user
-    // may reload it first (the edited game is then found again by its year and board, or stored as a
-    // new game) or cancel. Announces PartiesChanged.
-    bool SaveGame(const kalvon::TPartyEntry& entry);
+    // Stores the typed game with the moves on the board, over the game being edited (as a new game
+    // when none is, or with asNewGame), and saves the base; the stored game is then the one being
+    // edited. False when the save failed or was refused: nothing changed. When another program changed
+    // the base file since it was read here, the user may reload it first (the edited game is then
+    // found again by its year and board, or stored as a new game) or cancel. Announces PartiesChanged.
+    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame = false);
     // Puts game in place of the game at that position of PartyList, in memory (the next save of the
     // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
     bool ReplaceGame(long position, kalvon::TPartyRecord game);
@@ -124,10 +126,12 @@ public:
     // Swaps the open base's file with its previous generation (<base>.bak) and reads it again; false,
     // with the reason shown, when the swap failed.
     bool RestorePreviousBase();
-    // "Out pbm format": the listed games written out as notifications.
-    void WriteNotifications() const;
+    // "Out pbm format": the listed games written out as notifications into Outpbm of the working
+    // folder; what was written, for the closing message.
+    kalvon::TWrittenNotifications WriteNotifications() const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
-    // text when it was loaded; true when the save may go ahead (no such byte, or the user said Yes).
+    // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
+    // may go ahead (nothing of the kind, or the user said Yes).
     bool MaySaveOverBase();
     // Claims the working folder's scratch base for this program, and deletes its file unless another
     // program claims it too (that file is left as it is, not loaded); false (said to the user) when a
@@ -177,6 +181,9 @@ signals:
 
 private:
     kalvon::TBoardChange Announce(const kalvon::TBoardChange& change);
+    // Asks before a save rewrites the damaged lines the load of the open base found; true when
+    // there are none or the user said Yes.
+    bool MaySaveOverDamagedLines();
 
     // What a command that writes over the open base found its file to be.
     enum class TBaseOnDisk {
@@ -212,5 +219,7 @@ private:
     // This program's claim on the working folder's scratch base, held while it runs.
     kalvon::TBaseOpenClaim ScratchClaim_;
     size_t NulLine_ = 0;
+    // What the load of the open base found besides its games.
+    kalvon::TLoadReport LoadReport_;
     bool SettingsUnsaved_ = false;
 };

@@ -14,6 +14,7 @@ private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
     void aChoiceAnswersByEnterEscapeOrClick_data();
     void aChoiceAnswersByEnterEscapeOrClick();
+    void enterConfirmsOnlyWhereYesLosesNothing();
     void theFakeGivesItsScriptAndRecordsTheDefault();
     void theFakeReportsWhatAScriptLeftOut_data();
     void theFakeReportsWhatAScriptLeftOut();
@@ -52,6 +53,19 @@ void TDialogServiceTest::aChoiceAnswersByEnterEscapeOrClick() {
         {QStringLiteral("Replace"), QStringLiteral("Merge"), QStringLiteral("Cancel")}, defaultButton);
     QCOMPARE(text, QStringLiteral("Base b.bdt is open.\nWhat now?"));
     QCOMPARE(chosen, answer);
+}
+
+void TDialogServiceTest::enterConfirmsOnlyWhereYesLosesNothing() {
+    TQtDialogService real;
+    QList<bool> answers;
+    for (const bool losing : {false, true}) {
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+        });
+        const QString text = QStringLiteral("Go on?");
+        answers.append(losing ? real.ConfirmDefaultNo(nullptr, text) : real.Confirm(nullptr, text));
+    }
+    QCOMPARE(answers, QList<bool>({true, false}));
 }
 
 void TDialogServiceTest::theFakeGivesItsScriptAndRecordsTheDefault() {

@@ -1,5 +1,6 @@
 // The three commands of notifications in the main window: "Add New Games", "Update Games" and
-// "Out pbm format", with the base file on disk, the reload and the statistics that follow.
+// "Out pbm format", with the base file on disk, the reload and the statistics that follow, and the
+// message that ends each.
 #include <QDir>
 
 #include "base/BaseEdits.h"
@@ -44,6 +45,8 @@ void TExchangeTest::missingFoldersAreCreatedWithTheirMessages() {
     // Nothing to write out: no folder either.
     Trigger(main, "OutPbmFormat1");
     QVERIFY(!QDir(session.Path(QStringLiteral("Outpbm"))).exists());
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).last(),
+             QStringLiteral("Listing games is empty!"));
 }
 
 void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
@@ -51,6 +54,7 @@ void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     session.Write(QStringLiteral("add/Gomoku Board 4710_02.txt"),
                   Notification("2002, 4710=[Nord,Sud,-,8889987A7B,?,-]"));
+    QVERIFY(QDir(session.Path(QStringLiteral("add"))).mkdir(QStringLiteral("kept.txt")));
     TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     Trigger(main, "StatisticShow");
@@ -65,6 +69,11 @@ void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
     // The notification stays where it was.
     QVERIFY(QFile::exists(session.Path(QStringLiteral("add/Gomoku Board 4710_02.txt"))));
+    // The command ends by saying what it did, and what it passed over.
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
+             QStringList{"Add New Games from " + QDir(session.Path(QString())).canonicalPath() +
+                         "/add: 1 file read, 1 game added, 0 games updated, 1 entry skipped: kept.txt (a "
+                         "folder)."});
 }
 
 void TExchangeTest::aRefusedNotificationChangesNothing() {
@@ -109,6 +118,9 @@ void TExchangeTest::updateReplacesByKeyAndReloads() {
     QCOMPARE(titles, QStringList({"Wait - goes reloading file.", "games.bdt"}));
     QCOMPARE(session.Base().PartyList.size(), size_t(4));
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
+             QStringList{"Update Games from " + QDir(session.Path(QString())).canonicalPath() +
+                         "/update: 2 files read, 1 game added, 1 game updated, 0 entries skipped."});
 }
 
 void TExchangeTest::outPbmWritesTheSelection() {
@@ -123,6 +135,24 @@ void TExchangeTest::outPbmWritesTheSelection() {
     QCOMPARE(written, QStringList({"Gomoku Board 4711_03.txt", "Gomoku Board 4713_04.txt",
                                    "Renju Board 4712_03.txt"}));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
+    // The closing message: the folder, the files, and each game written with a loss ("file: reason");
+    // then a name taken by a folder sends a game elsewhere, and the message says so.
+    const QString outpbm = QDir(session.Path(QString())).canonicalPath() + "/Outpbm";
+    const QStringList lines = session.Dialogs->Texts(QStringLiteral("information")).constLast().split('\n');
+    QCOMPARE(lines.first(),
+             "Out pbm format into " + outpbm + ": 3 files written; 3 games not carried exactly:");
+    QVERIFY2(lines.size() == 4 && lines[3].startsWith("Outpbm/Gomoku Board 4713_04.txt: "),
+             qPrintable(lines.join(QLatin1Char('\n'))));
+    QVERIFY(QFile::remove(outpbm + "/Gomoku Board 4713_04.txt") &&
+            QDir(outpbm).mkdir("Gomoku Board 4713_04.txt"));
+    CurrentSession().SetListing({2});
+    Trigger(main, "OutPbmFormat1");
+    QCOMPARE(
+        session.Dialogs->Texts(QStringLiteral("information")).constLast(),
+        "Out pbm format into " + outpbm +
+            ": 1 file written; 1 game not carried exactly: Outpbm/Gomoku Board 4713_04 (2).txt: the colour "
+            "exchange \"R\" reads back as \"-\"\nOutpbm/Gomoku Board 4713_04.txt is not an ordinary file: "
+            "the game went to Outpbm/Gomoku Board 4713_04 (2).txt.");
 }
 
 KALVON_UI_TEST(TExchangeTest);

@@ -356,14 +356,14 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     Trigger(main, "AddNewGames1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("error")).size(), 2);
     CurrentSession().SetListing({0});
-    session.Dialogs->AskAnswers = {TAnswer::No};
+    session.Dialogs->ConfirmAnswers = {false};
     QVERIFY(!CurrentSession().DeleteListed());
     QCOMPARE(session.Read(QStringLiteral("cut.bdt")), cut);
     QCOMPARE(session.Base().PartyList.size(), size_t(2));
-    session.Dialogs->AskAnswers = {TAnswer::Yes};
+    session.Dialogs->ConfirmAnswers = {true};
     QVERIFY(CurrentSession().DeleteListed());
     QCOMPARE(session.Read(QStringLiteral("cut.bdt")), QByteArray("2003,    2=[A,B,-,88,?,-]\r\n"));
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")).size(), 2);
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")).size(), 2);
 }
 
 KALVON_UI_TEST(TFileCommandsTest);

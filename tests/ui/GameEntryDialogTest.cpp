@@ -162,6 +162,10 @@ void TGameEntryDialogTest::refusedInputStoresNothing_data() {
                                               << "J,9"
                                               << "5 A =";
     QTest::newRow("not in the code page") << "cbWhite" << QString::fromUtf8("中") << "White";
+    QTest::newRow("no black name") << "cbBlack"
+                                   << " "
+                                   << "The name of Black is empty.";
+    QTest::newRow("no white name") << "cbWhite" << QString() << "The name of White is empty.";
 }
 
 void TGameEntryDialogTest::refusedInputStoresNothing() {
@@ -221,6 +225,7 @@ void TGameEntryDialogTest::aFailedSaveChangesNothing() {
     CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
     TEntryDialog entry = Open();
     entry.Type("cbBlack", QStringLiteral("NEU"));
+    entry.Type("cbWhite", QStringLiteral("ALT"));
     entry.Type("edYear", QStringLiteral("2042"));
     entry.Ok();
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("error")).size(), 1);

@@ -170,7 +170,7 @@ void TListingWindowTest::deletingAsksThenRewritesTheFile() {
     QCOMPARE(Run_->Base().PartyList.size(), size_t(12));
     Trigger(*Main_, "DeleteGamesInListing1");
     QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("confirm")),
-             QStringList(2, QStringLiteral("You really want to delete all games in the listings?")));
+             QStringList(2, QStringLiteral("You really want to delete all 3 games in the listings?")));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(9));
     // "Statistic Show" off: both windows are redrawn empty.
     QCOMPARE(Run_->Program->NavigatorWindow->PanelCount(), 0);

@@ -12,10 +12,13 @@
 
 namespace {
 
-// Stores the game on the board with the entry dialog; an empty year keeps the one shown.
+// Stores the game on the board with the entry dialog (a new game gets a black player, as a name may
+// not be empty); an empty year keeps the one shown.
 void StoreGame(TMainWindow& main, const QString& white, const QString& year) {
     Trigger(main, "SaveGame1");
     TGameEntryDialog* form = TProgramRun::Current().Program->GameEntryDialog.get();
+    auto* black = form->findChild<QComboBox*>(QStringLiteral("cbBlack"));
+    if (black->currentText().isEmpty()) black->setEditText(QStringLiteral("Someone"));
     form->findChild<QComboBox*>(QStringLiteral("cbWhite"))->setEditText(white);
     if (!year.isEmpty()) form->findChild<QLineEdit*>(QStringLiteral("edYear"))->setText(year);
     form->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();

@@ -52,16 +52,9 @@ public:
     }
     void Warning(QWidget*, const QString& text) override { Shown.append({QStringLiteral("warning"), text}); }
     void Error(QWidget*, const QString& text) override { Shown.append({QStringLiteral("error"), text}); }
-    bool Confirm(QWidget*, const QString& text) override {
-        Shown.append({QStringLiteral("confirm"), text});
-        if (ConfirmAnswers.empty()) {
-            Unanswered.append(text);
-            return false;
-        }
-        const bool answer = ConfirmAnswers.front();
-        ConfirmAnswers.pop_front();
-        return answer;
-    }
+    // A confirmation is recorded with its buttons Yes and No and the one Enter would press.
+    bool Confirm(QWidget*, const QString& text) override { return Confirmed(text, 0); }
+    bool ConfirmDefaultNo(QWidget*, const QString& text) override { return Confirmed(text, 1); }
     TAnswer Ask(QWidget*, const QString& text) override {
         Shown.append({QStringLiteral("ask"), text});
         if (AskAnswers.empty()) {
@@ -139,6 +132,20 @@ public:
     }
 
 private:
+    bool Confirmed(const QString& text, int defaultButton) {
+        Shown.append({QStringLiteral("confirm"),
+                      text,
+                      false,
+                      {QStringLiteral("Yes"), QStringLiteral("No")},
+                      defaultButton});
+        if (ConfirmAnswers.empty()) {
+            Unanswered.append(text);
+            return false;
+        }
+        const bool answer = ConfirmAnswers.front();
+        ConfirmAnswers.pop_front();
+        return answer;
+    }
     // Records a file dialog and gives its scripted answer; unanswered, it is cancelled.
     template <class Answer>
     std::optional<Answer> Next(const QString& kind, const QString& caption,

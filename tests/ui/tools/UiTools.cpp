@@ -76,6 +76,10 @@ public:
         Print("question (answered No)", text);
         return false;
     }
+    bool ConfirmDefaultNo(QWidget*, const QString& text) override {
+        Print("question (answered No)", text);
+        return false;
+    }
     TAnswer Ask(QWidget*, const QString& text) override {
         Print("question (answered No)", text);
         return TAnswer::No;
