@@ -64,6 +64,16 @@ std::string EntryKind(const std::string& path) {
     return "no ordinary file";
 }
 
+bool OrdinaryOrFree(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) != 0 ? errno == ENOENT : S_ISREG(info.st_mode);
+}
+
+bool IsRealFolder(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 std::string FullPath(const std::string& folder) {
     char resolved[PATH_MAX];
     return realpath(folder.empty() ? "." : folder.c_str(), resolved) ? std::string(resolved) : folder;

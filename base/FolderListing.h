@@ -23,6 +23,12 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string_view 
 // that leads nowhere", ...), or the system's reason when it cannot be looked at.
 std::string EntryKind(const std::string& path);
 
+// True when nothing is at path, or an ordinary file (not a link to one): a name that may be written
+// without writing through anything.
+bool OrdinaryOrFree(const std::string& path);
+// True when path is a folder itself, not a link to one.
+bool IsRealFolder(const std::string& path);
+
 // The folder as a full path, for messages that must say where files went; the path itself when it
 // cannot be resolved.
 std::string FullPath(const std::string& folder);

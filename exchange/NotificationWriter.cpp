@@ -260,11 +260,6 @@ std::string TrimmedKey(const TPartyRecord& party) {
     return Concat({std::string_view(party.Year), ", ", Trim(party.Board)});
 }
 
-bool OrdinaryOrFree(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) != 0 ? errno == ENOENT : S_ISREG(info.st_mode);
-}
-
 }  // namespace
 
 TWrittenNotifications WriteNotifications(const TGameBase& base, const std::string& workFolder, IBaseUi& ui,
@@ -295,7 +290,7 @@ TWrittenNotifications WriteNotifications(const TGameBase& base, const std::strin
         return written;
     }
     // A link would send the notifications somewhere else than the user looks for them.
-    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!IsRealFolder(folder)) {
         ui.ShowMessage("Cannot write into " + folder + ": it is not a folder of its own (a link or a file).");
         written.Ok = false;
         return written;

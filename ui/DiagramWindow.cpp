@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "base/FolderListing.h"
 #include "base/GameTexts.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
@@ -291,15 +292,36 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
                                   .arg(QLatin1String(OutFolder), EngineText(failure.message())));
         return;
     }
-    const QString file = name + extension;
+    // A link would send the picture somewhere else than the user looks for it.
+    if (!kalvon::IsRealFolder(OutFolder)) {
+        Dialogs().Error(this,
+                        QStringLiteral("Cannot write into %1: it is not a folder of its own (a link or a "
+                                       "file). Nothing was written.")
+                            .arg(QLatin1String(OutFolder)));
+        return;
+    }
+    auto pathOf = [](const QString& file) {
+        return TSession::LocalPath(QLatin1String(OutFolder) + QLatin1Char('/') + file);
+    };
+    // A name held by anything but an ordinary file (a link, a folder) passes to the next free one.
+    QString file = name + extension, moved;
+    for (int copy = 2; !kalvon::OrdinaryOrFree(pathOf(file)); ++copy) {
+        if (moved.isEmpty()) moved = file;
+        file = QStringLiteral("%1 (%2)%3").arg(name).arg(copy).arg(extension);
+    }
     const QByteArray picture = DiagramPicture(CurrentDiagram(), format);
     std::string error;
-    if (!kalvon::WriteFileReplacing(TSession::LocalPath(QLatin1String(OutFolder) + QLatin1Char('/') + file),
-                                    std::string_view(picture.constData(), size_t(picture.size())), error)) {
+    if (!kalvon::WriteFileReplacing(pathOf(file),
+                                    std::string_view(picture.constData(), size_t(picture.size())), error,
+                                    kalvon::TReplaceOptions{.FollowLink = false})) {
         Dialogs().Error(this, EngineText(error));
         return;
     }
-    Dialogs().Information(this, QStringLiteral("File %1 - saved.").arg(file));
+    const QString saved = QStringLiteral("File %1 - saved.").arg(file);
+    Dialogs().Information(this, moved.isEmpty() ? saved
+                                                : QStringLiteral("%1 is not an ordinary file, so the picture "
+                                                                 "went to another name. %2")
+                                                      .arg(moved, saved));
 }
 
 void TDiagramWindow::SaveBitmap() {

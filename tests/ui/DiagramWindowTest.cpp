@@ -203,16 +203,32 @@ void TDiagramWindowTest::failedSaveSaysWhyAndLeavesNothing() {
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")), QStringList());
     QCOMPARE(run.Read(QStringLiteral("Out")), QByteArray("not a folder"));
 
-    // The picture's name is taken by a folder: the rename fails, for root too, and no half-written
-    // or temporary file stays behind.
+    // Out is a link to another folder: nothing is written there.
     QVERIFY(QFile::remove(run.Path(QStringLiteral("Out"))));
-    QVERIFY(QDir().mkpath(run.Path(QStringLiteral("Out/u12.emf"))));
-    w.Click("Button2");
+    QVERIFY(QDir().mkpath(run.Path(QStringLiteral("elsewhere"))));
+    QVERIFY(QFile::link(QStringLiteral("elsewhere"), run.Path(QStringLiteral("Out"))));
+    w.Click("Button1");
     errors = run.Dialogs->Texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 2);
-    QVERIFY2(errors.last().contains(QLatin1String("u12.emf")), qPrintable(errors.last()));
-    QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")), QStringList());
-    QCOMPARE(OutFiles(run), QStringList());
+    QVERIFY2(errors.last().contains(QLatin1String("not a folder of its own")), qPrintable(errors.last()));
+    QVERIFY(QDir(run.Path(QStringLiteral("elsewhere"))).isEmpty());
+
+    // The picture's name is taken by a folder or a link to the base: the picture goes to the next free
+    // name, which the message gives, and nothing is written through the link.
+    QVERIFY(QFile::remove(run.Path(QStringLiteral("Out"))));
+    QVERIFY(QDir().mkpath(run.Path(QStringLiteral("Out/u12.emf"))));
+    QVERIFY(QFile::link(QStringLiteral("../d.bdt"), run.Path(QStringLiteral("Out/u12.bmp"))));
+    const QByteArray base = run.Read(QStringLiteral("d.bdt"));
+    w.Click("Button2");
+    w.Click("Button1");
+    QCOMPARE(
+        run.Dialogs->Texts(QStringLiteral("information")),
+        QStringList({"u12.emf is not an ordinary file, so the picture went to another name. File u12 (2).emf "
+                     "- saved.",
+                     "u12.bmp is not an ordinary file, so the picture went to another name. File u12 (2).bmp "
+                     "- saved."}));
+    QCOMPARE(run.Read(QStringLiteral("d.bdt")), base);
+    QCOMPARE(run.Read(QStringLiteral("Out/u12 (2).emf")).mid(40, 4), QByteArray(" EMF"));
 }
 
 void TDiagramWindowTest::copiesMetafileAndPngToTheClipboard() {
