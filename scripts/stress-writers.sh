@@ -12,12 +12,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds="${1:-20}"
 games="${2:-300000}"
-if [ -x build-ci/app/cli/kalvon-cli ] && [ -x build-ci/generator/kalvon-genbase ]; then
-  cli="$PWD/build-ci/app/cli/kalvon-cli" genbase="$PWD/build-ci/generator/kalvon-genbase"
+if [ -x build-ci/kalvon-cli ] && [ -x build-ci/generator/kalvon-genbase ]; then
+  cli="$PWD/build-ci/kalvon-cli" genbase="$PWD/build-ci/generator/kalvon-genbase"
 else
   cmake --preset default >/dev/null
   cmake --build --preset default --target kalvon-cli kalvon-genbase >/dev/null
-  cli="$PWD/build/app/cli/kalvon-cli" genbase="$PWD/build/generator/kalvon-genbase"
+  cli="$PWD/build/kalvon-cli" genbase="$PWD/build/generator/kalvon-genbase"
 fi
 work="${TMPDIR:-/tmp}/kalvon-stress-writers"
 rm -rf "$work"
