@@ -53,22 +53,24 @@ bool TBaseWriteLock::Lock(const std::string& basePath, std::string& error, int w
     }
     const int fd = OpenLockFile(path);
     if (fd < 0) {
-        // No file can be made in that folder, so no writer can rename a new base into it either: the
-        // write goes on unlocked and fails with its own reason, or the folder is not the base's.
+        const int why = errno;
         HeldLocks().erase(path);
-        if (errno == EACCES || errno == EROFS || errno == EPERM) return true;
+        // No file can be made in that folder, so no writer can rename a new base into it either: the
+        // write goes on unlocked and fails with its own reason.
+        if (why == EACCES || why == EROFS || why == EPERM) return true;
         error = "Cannot lock base " + basePath + ": the lock file " + path + " cannot be made (" +
-                std::strerror(errno) + ").";
+                std::strerror(why) + ").";
         return false;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
-            const bool busy = errno == EWOULDBLOCK;
-            error = busy ? "Base " + basePath +
-                               " is being rewritten by another program; nothing was written. Try again "
-                               "when it has finished."
-                         : "Cannot lock base " + basePath + ": " + std::strerror(errno);
+        const int why = errno;
+        if ((why != EWOULDBLOCK && why != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+            error = why == EWOULDBLOCK || why == EINTR
+                        ? "Base " + basePath +
+                              " is being rewritten by another program; nothing was written. Try again "
+                              "when it has finished."
+                        : "Cannot lock base " + basePath + ": " + std::strerror(why);
             close(fd);
             HeldLocks().erase(path);
             return false;
