@@ -229,12 +229,35 @@ std::optional<std::string> RewriteTarget(const std::string& path, std::string& w
     return std::nullopt;
 }
 
-// Gives the old file a second name, "<target>.bak", in place of an earlier one.
-bool KeepPreviousFile(const std::string& target, std::string& why) {
+// Copies the file at from to the new file to, a few megabytes at a time; false with errno set.
+bool CopyFileTo(const std::string& from, const std::string& to) {
+    TFileReader file;
+    std::string error, piece;
+    if (!file.Open(from, error)) return false;
+    const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    for (;;) {
+        piece.clear();
+        const std::optional<size_t> n = file.Read(piece, size_t(4) << 20, error);
+        if (!n || (*n > 0 && !WriteAll(fd, piece))) break;
+        if (*n == 0) return close(fd) == 0;
+    }
+    const int failure = errno;
+    close(fd);
+    errno = failure;
+    return false;
+}
+
+// Gives the old file a second name, "<target>.bak", in place of an earlier one; where the file system
+// has no hard links, a copy of it.
+bool KeepPreviousFile(const std::string& target, const struct stat& old, std::string& why) {
     const std::string previous = target + ".bak";
     const std::string fresh = previous + "~" + std::to_string(getpid());
     unlink(fresh.c_str());
-    if (link(target.c_str(), fresh.c_str()) != 0 || std::rename(fresh.c_str(), previous.c_str()) != 0) {
+    bool kept = link(target.c_str(), fresh.c_str()) == 0;
+    if (!kept && (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK || errno == EXDEV))
+        kept = CopyFileTo(target, fresh) && chmod(fresh.c_str(), old.st_mode & 07777) == 0;
+    if (!kept || std::rename(fresh.c_str(), previous.c_str()) != 0) {
         why = "the previous file cannot be kept as " + previous + " (" + Reason() + ").";
         unlink(fresh.c_str());
         return false;
@@ -318,7 +341,7 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         unlink(temporary.c_str());
         return false;
     }
-    if (options.KeepPrevious && targetExists && !KeepPreviousFile(target, why)) {
+    if (options.KeepPrevious && targetExists && !KeepPreviousFile(target, old, why)) {
         unlink(temporary.c_str());
         return refuse(why);
     }
