@@ -293,9 +293,11 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
     QVERIFY(!box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("About"));
     QCOMPARE(box->findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
-             QStringLiteral("Product Name     Kalvon.exe"));
+             QStringLiteral("Product Name     Kalvon"));
     QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Version"))->text(),
              QStringLiteral("Version                              2.9"));
+    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Licence"))->text(),
+             QStringLiteral("Licence: GNU General Public License, version 3 or later"));
     auto* comments = box->findChild<QLabel*>(QStringLiteral("Comments"));
     QCOMPARE(comments->text(), QStringLiteral("Comments:  Program for working with base of games renju"));
     QVERIFY(comments->wordWrap());
