@@ -13,6 +13,10 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
+# The Debian package of that build: its files, its dependencies, the unpacked tool on a generated
+# base, and the desktop entry, description and manual pages through their validators.
+scripts/check-package.sh build-ci
+
 # Static analysis of the engine and the programs with the checks of .clang-tidy; a finding fails.
 # It reads the compile commands (and Qt's generated headers) of the build above.
 tidy_log=build-ci/clang-tidy.log

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "kalvon/Version.h"
 #include "ui/Icons.h"
 #include "ui/WindowPlacement.h"
 
@@ -36,12 +37,16 @@ TAboutDialog::TAboutDialog() : QDialog(nullptr) {
 
     auto* grid = new QGridLayout(panel);
     grid->addWidget(programIcon, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(Label(panel, "ProductName", QStringLiteral("Product Name     Kalvon.exe")), 0, 1);
-    grid->addWidget(Label(panel, "Version", QStringLiteral("Version                              2.9")), 1,
-                    1);
+    grid->addWidget(Label(panel, "ProductName", QStringLiteral("Product Name     Kalvon")), 0, 1);
+    grid->addWidget(
+        Label(panel, "Version", QStringLiteral("Version                              " KALVON_VERSION)), 1,
+        1);
     grid->addWidget(Label(panel, "Copyright", QStringLiteral("Copyright \u00a9 the Kalvon developers")), 2,
                     1);
-    grid->addWidget(comments, 3, 0, 1, 2);
+    grid->addWidget(
+        Label(panel, "Licence", QStringLiteral("Licence: GNU General Public License, version 3 or later")), 3,
+        1);
+    grid->addWidget(comments, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

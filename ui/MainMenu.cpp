@@ -24,6 +24,8 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
 
     m.fileMenu = window.menuBar()->addMenu(QStringLiteral("File"));
     m.fileMenu->setObjectName(QStringLiteral("File1"));
+    m.openBaseAction =
+        item(m.fileMenu, "OpenBase1", QStringLiteral("Open Base ..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     m.newFileAction = item(m.fileMenu, "NewFile1", QStringLiteral("New file"), Qt::Key_F2);
     m.saveAsAction = item(m.fileMenu, "SaveAs1", QStringLiteral("Save as ..."));
     // Enabled while the open base has a previous generation.
@@ -39,6 +41,7 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     m.fileMenu->addSeparator();
     m.baseItemsEnd = m.fileMenu->addSeparator();
     m.exitAction = item(m.fileMenu, "Exit1", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_F4));
+    picture(m.openBaseAction, look->standardIcon(QStyle::SP_DialogOpenButton));
     picture(m.newFileAction, look->standardIcon(QStyle::SP_FileIcon));
     picture(m.saveAsAction, look->standardIcon(QStyle::SP_DialogSaveButton));
     picture(m.clearBoardAction, ToolPicture(TToolPicture::ClearBoard));

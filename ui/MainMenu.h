@@ -13,6 +13,7 @@ class QToolBar;
 
 struct TMainMenu {
     QMenu* fileMenu = nullptr;
+    QAction* openBaseAction = nullptr;
     QAction* newFileAction = nullptr;
     QAction* saveAsAction = nullptr;
     QAction* restorePreviousBaseAction = nullptr;

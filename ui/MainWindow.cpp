@@ -18,9 +18,11 @@
 #include "ui/ClientArea.h"
 #include "ui/DiagramWindow.h"
 #include "ui/DialogService.h"
+#include "ui/HelpWindow.h"
 #include "ui/Icons.h"
 #include "ui/NavigatorWindow.h"
 #include "ui/QueryDialog.h"
+#include "ui/RecentBases.h"
 #include "ui/Session.h"
 #include "ui/SettingsDialog.h"
 #include "ui/ShownText.h"
@@ -117,6 +119,7 @@ void TMainWindow::ConnectMenu() {
     connect(m.turnClockwiseAction, &QAction::triggered, this, &TMainWindow::TurnClockwise);
     connect(m.turnAnticlockwiseAction, &QAction::triggered, this, &TMainWindow::TurnAnticlockwise);
     connect(m.reflectLeftRightAction, &QAction::triggered, this, &TMainWindow::ReflectLeftRight);
+    connect(m.openBaseAction, &QAction::triggered, this, &TMainWindow::OpenBase);
     connect(m.helpAction, &QAction::triggered, this, &TMainWindow::ShowHelp);
     connect(m.aboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
     connect(m.editModeAction, &QAction::triggered, this, &TMainWindow::LeaveEditMode);
@@ -233,6 +236,7 @@ void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {
                        : QStringLiteral("Wait - goes loading file."));
     // A missing file becomes the open base all the same; the next save creates it.
     Session_.LoadBase(path);
+    if (QFileInfo(path).isFile()) RememberBase(path);
     // The browsing windows followed the load; the statistics need a search.
     if (StatisticShown()) MakeStatistic(false);
 }
@@ -250,6 +254,13 @@ void TMainWindow::OpenBaseArgument(const QString& path) {
         found = BaseItems().constLast();
     }
     found->trigger();
+}
+
+void TMainWindow::OpenBase() {
+    const std::optional<QStringList> chosen =
+        Dialogs().OpenFileNames(this, QStringLiteral("Open Base ..."), QDir::currentPath(),
+                                QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
+    if (chosen && !chosen->isEmpty()) OpenBaseArgument(chosen->first());
 }
 
 bool TMainWindow::ScratchBaseSaved() {
@@ -328,6 +339,10 @@ void TMainWindow::ShowHelp() {
             return;
         }
     }
+    const QString guide = UserGuidePath();
+    if (guide.isEmpty()) return Dialogs().Warning(this, QStringLiteral("The user guide is not installed."));
+    if (!Help_) Help_ = std::make_unique<THelpWindow>();
+    Help_->ShowGuide(guide);
 }
 
 void TMainWindow::ShowAbout() {

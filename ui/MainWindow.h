@@ -15,6 +15,7 @@ class TBoardView;
 class TClientArea;
 class TDiagramWindow;
 class TGameEntryDialog;
+class THelpWindow;
 class TListingWindow;
 class TNavigatorWindow;
 class TQueryDialog;
@@ -53,13 +54,18 @@ public:
     void ClearLists();
     void NewItems(const QString& path);
     void LoadBaseFile(const QString& path, bool reloading);
+    // "Open Base ...": a base of any folder, chosen in the file dialog.
+    void OpenBase();
     void NewFile();
     // Returns whether the base was copied.
     bool SaveAs();
     // "Restore Previous Base": the open base's file and its .bak change places, on the user's word.
     void RestorePreviousBase();
+    // The working folder's help/readme.*, else the user guide in the help window.
     void ShowHelp();
     void ShowAbout();
+    // The help window once Help has shown the user guide, else null.
+    THelpWindow* HelpWindow() const { return Help_.get(); }
     void Exit();
     void ShowSettings();
     void SaveSettings();
@@ -153,4 +159,5 @@ private:
     QPoint PressPoint_;
     bool Shown_ = false;
     bool Closing_ = false;
+    std::unique_ptr<THelpWindow> Help_;
 };

@@ -1,6 +1,8 @@
 #include "ui/Program.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "base/FolderListing.h"
 #include "ui/AboutDialog.h"
@@ -12,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/NavigatorWindow.h"
 #include "ui/QueryDialog.h"
+#include "ui/RecentBases.h"
 #include "ui/SettingsDialog.h"
 
 // Each window follows the session's signals itself; here the windows meet each other.
@@ -42,6 +45,12 @@ void TProgram::StartUp() {
     Session.DeleteScratchBase();
     for (const std::string& name : kalvon::ListFolder(".", "*.bdt"))
         MainWindow->NewItems(QFile::decodeName(name.c_str()));
+    // The bases opened lately in other folders; those of the working folder are listed above.
+    for (const QString& path : RecentBases()) {
+        const QFileInfo file(path);
+        if (file.isFile() && file.absolutePath() != QDir::current().absolutePath())
+            MainWindow->NewItems(file.absoluteFilePath());
+    }
     MainWindow->NewGame();
     Session.ReadSettings();
 }

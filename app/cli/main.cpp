@@ -14,6 +14,7 @@
 #include "app/cli/CliDiagram.h"
 #endif
 #include "app/cli/CliStat.h"
+#include "kalvon/Version.h"
 
 using namespace kalvon::cli;
 
@@ -43,6 +44,10 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
+    if (std::string(argv[1]) == "--version") {
+        std::cout << "kalvon-cli " KALVON_VERSION "\n";
+        return 0;
+    }
     auto command = Commands().find(argv[1]);
     if (command == Commands().end()) return Usage();
 #ifdef __GLIBC__

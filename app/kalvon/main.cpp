@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "diagram/Fonts.h"
+#include "kalvon/Version.h"
 #include "ui/Icons.h"
 #include "ui/MainWindow.h"
 #include "ui/Program.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (files.contains(QStringLiteral("--version"))) {
-        std::puts("kalvon 2.9");
+        std::puts("kalvon " KALVON_VERSION);
         return 0;
     }
     if (files.size() > 1) {
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // No display name: the toolkit would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
-    QApplication::setApplicationVersion(QStringLiteral("2.9"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVON_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
 

@@ -9,6 +9,14 @@ namespace {
 
 const std::string RealGames = KALVON_SHARED_DATA "/gomocup-standard-2021.bdt";
 
+TEST(CliVersion, PrintsTheProjectVersionAndNothingElse) {
+    TTempFolder folder;
+    TCliResult result = RunCli(folder.Path(), {"--version"});
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, "kalvon-cli 2.9\n");
+    EXPECT_EQ(result.Err, "");
+}
+
 TEST(CliInfo, CountsGamesPlayersAndYears) {
     TTempFolder folder;
     WriteFile(folder.File("b.bdt"), "2000,1=[Nord,Sud,+,88,?,-]\r\n2001,2=[NORD,West,-,88,?,-]\r\n");

@@ -6,13 +6,16 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextBrowser>
 
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/ListingWindow.h"
 #include "ui/LoadProgress.h"
 #include "ui/NavigatorWindow.h"
+#include "ui/RecentBases.h"
 
 class TFileCommandsTest : public QObject {
     Q_OBJECT
@@ -27,6 +30,8 @@ private slots:
     void saveAsIntoAnotherFolderKeepsTheFullPath();
     void saveAsFailureChangesNothing();
     void saveAsAsksBeforeReplacingUnderTheAppendedName();
+    void openBaseTakesAFileOfAnyFolderAndRemembersIt();
+    void recentBasesAreListedAtTheNextStart();
     void helpOpensTheFirstHelpFileFound();
     void aboutBoxShowsItsLabels();
     void browsersCloseAndTheNavigatorDocks();
@@ -271,11 +276,66 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), SmallBase());
 }
 
+void TFileCommandsTest::openBaseTakesAFileOfAnyFolderAndRemembersIt() {
+    TProgramRun session;
+    session.Write(QStringLiteral("far/away/games.bdt"), "2003, 4711=[NORD,SUD,+,8889,?,-]\r\n");
+    session.Write(QStringLiteral("near.bdt"), "2004, 4712=[WEST,OST,-,8889,?,-]\r\n");
+    const QString far = session.Path(QStringLiteral("far/away/games.bdt"));
+    TMainWindow& main = session.Start();
+    // Each row: the dialog's answer, then the open base and its games (a cancel keeps the last).
+    const struct {
+        std::optional<QStringList> Answer;
+        QString Base;
+        size_t Games;
+    } rows[] = {
+        {QStringList{far, session.Path(QStringLiteral("near.bdt"))}, far, 1},
+        {std::nullopt, far, 1},
+        {QStringList{session.Path(QStringLiteral("near.bdt"))}, QStringLiteral("near.bdt"), 1},
+        {QStringList{far}, far, 1},
+    };
+    for (const auto& row : rows) {
+        session.Dialogs->OpenAnswers = {row.Answer};
+        Trigger(main, "OpenBase1");
+        QCOMPARE(CurrentSession().BasePath(), row.Base);
+        QCOMPARE(session.Base().PartyList.size(), row.Games);
+    }
+    // One item each, the far base by its full path; the newest opened comes first in the list.
+    QStringList items;
+    for (QAction* item : main.BaseItems()) items.append(item->data().toString());
+    QCOMPARE(items, (QStringList{QStringLiteral("near.bdt"), far}));
+    QCOMPARE(RecentBases(), (QStringList{far, session.Path(QStringLiteral("near.bdt"))}));
+}
+
+void TFileCommandsTest::recentBasesAreListedAtTheNextStart() {
+    TProgramRun session;
+    QStringList far;
+    for (int i = 0; i < MaxRecentBases + 2; ++i) {
+        const QString name = QStringLiteral("elsewhere/b%1.bdt").arg(i);
+        session.Write(name, "2003, 4711=[NORD,SUD,+,8889,?,-]\r\n");
+        far.prepend(session.Path(name));
+        RememberBase(session.Path(name));
+    }
+    RememberBase(session.Path(QStringLiteral("gone.bdt")));  // no longer there: not listed
+    session.Write(QStringLiteral("here.bdt"), "");
+    RememberBase(session.Path(QStringLiteral("here.bdt")));  // listed once, by its name
+    TMainWindow& main = session.Start();
+    QStringList items;
+    for (QAction* item : main.BaseItems()) items.append(item->data().toString());
+    QCOMPARE(items, QStringList{QStringLiteral("here.bdt")} + far.mid(0, MaxRecentBases - 2));
+}
+
 void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
     TProgramRun session;
     TMainWindow& main = session.Start();
     Trigger(main, "Help1");
     QVERIFY(session.Dialogs->Opened.isEmpty());
+    // Without help/readme.* the user guide opens in the help window, pictures and all.
+    THelpWindow* guide = main.HelpWindow();
+    QVERIFY(guide && guide->isVisible());
+    QCOMPARE(guide->source(), QUrl::fromLocalFile(UserGuidePath()));
+    QVERIFY(guide->source().toLocalFile().endsWith(QLatin1String("/user-guide.md")));
+    QVERIFY(guide->toPlainText().contains(QLatin1String("Kalvon")));
+    guide->hide();
     session.Write(QStringLiteral("help/readme.txt"), "text");
     Trigger(main, "Help1");
     QCOMPARE(session.Dialogs->Opened, QStringList{session.Path(QStringLiteral("help/readme.txt"))});
@@ -293,9 +353,11 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
     QVERIFY(!box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("About"));
     QCOMPARE(box->findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
-             QStringLiteral("Product Name     Kalvon.exe"));
+             QStringLiteral("Product Name     Kalvon"));
     QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Version"))->text(),
              QStringLiteral("Version                              2.9"));
+    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Licence"))->text(),
+             QStringLiteral("Licence: GNU General Public License, version 3 or later"));
     auto* comments = box->findChild<QLabel*>(QStringLiteral("Comments"));
     QCOMPARE(comments->text(), QStringLiteral("Comments:  Program for working with base of games renju"));
     QVERIFY(comments->wordWrap());

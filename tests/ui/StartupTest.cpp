@@ -121,6 +121,7 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << shortcut
                             << enabled << checked;
     };
+    row("OpenBase1", "Open Base ...", QKeySequence(Qt::CTRL | Qt::Key_O), true);
     row("NewFile1", "New file", Qt::Key_F2, true);
     row("SaveAs1", "Save as ...", {}, true);
     row("RestorePreviousBase1", "Restore Previous Base", {}, false);

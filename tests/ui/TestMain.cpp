@@ -1,6 +1,8 @@
 // The window tests, offscreen: "kalvon_ui_tests NAME [Qt Test options]" runs the test class of
 // NAME.cpp; without a name every class runs in turn.
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -13,6 +15,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
     InstallFontSubstitutes();
+    // No test reads or writes the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 
     std::vector<char*> options(argv, argv + argc);
     std::vector<std::string> names;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -199,6 +200,9 @@ public:
     TProgramRun() {
         Previous_ = QDir::currentPath();
         QDir::setCurrent(Folder_.path());
+        // The user's settings (the recent bases) of each run stay in its own folder.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           Folder_.filePath(QStringLiteral(".config")));
         auto fake = std::make_unique<TFakeDialogs>();
         Dialogs = fake.get();
         Real_ = SetDialogService(std::move(fake));

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a finished build (build-ci by default), unpacks it and checks what
+# it holds: the files, the libraries it depends on, the tool running from the unpacked tree, and the
+# desktop entry, software-centre description and manual pages as their validators read them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-ci}
+
+if ! (cd "$build" && cpack -G DEB) >"$build/cpack.log" 2>&1; then
+  cat "$build/cpack.log"
+  exit 1
+fi
+deb=$(ls -t "$build"/kalvon_*.deb | head -n 1)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+for file in usr/bin/kalvon usr/bin/kalvon-cli usr/share/applications/kalvon.desktop \
+            usr/share/metainfo/io.github.kalvon.Kalvon.metainfo.xml usr/share/mime/packages/kalvon-base.xml \
+            usr/share/icons/hicolor/scalable/apps/kalvon.svg usr/share/man/man1/kalvon.1 \
+            usr/share/man/man1/kalvon-cli.1 usr/share/doc/kalvon/user-guide.md \
+            usr/share/doc/kalvon/images/main-window.png; do
+  [ -f "$root/$file" ] || { echo "package: $file is missing from $deb" >&2; exit 1; }
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libicu; do
+  grep -q "$library" <<<"$depends" || { echo "package: Depends lacks $library: $depends" >&2; exit 1; }
+done
+
+version=$("$root/usr/bin/kalvon-cli" --version)
+[ "$version" = "kalvon-cli $(dpkg-deb -f "$deb" Version)" ] || { echo "package: $version" >&2; exit 1; }
+"$build/generator/kalvon-genbase" --games 100 "$root/x.bdt" >/dev/null
+(cd "$root" && usr/bin/kalvon-cli stat x.bdt - | grep -q '^Total: 100$') ||
+  { echo "package: kalvon-cli stat does not count the 100 games" >&2; exit 1; }
+
+appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.kalvon.Kalvon.metainfo.xml" >/dev/null
+desktop-file-validate "$root/usr/share/applications/kalvon.desktop"
+for page in "$root"/usr/share/man/man1/*.1; do
+  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "package: $page: $warnings" >&2; exit 1; }
+done
+echo "package: $(basename "$deb") holds both programs, their pages, the guide; Depends: Qt 6, ICU"
