@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <algorithm>
 
 #include "base/BaseFile.h"
+#include "base/FolderListing.h"
 #include "base/PointCodes.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
@@ -81,6 +85,18 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
         connect(&Session_, changed, this, &TMainWindow::RestoreEnabled);
     connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::RestoreEnabled);
     connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::RestoreEnabled);
+    connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::ListNewBases);
+    EmptyFolderHint_ =
+        new QLabel(QStringLiteral("No base here: File > Open Base ... opens one, and Work "
+                                  "with Base > Add New Games reads notifications into New.bdt."),
+                   Client_);
+    EmptyFolderHint_->setObjectName(QStringLiteral("EmptyFolderHint"));
+    EmptyFolderHint_->setWordWrap(true);
+    EmptyFolderHint_->setStyleSheet(
+        QStringLiteral("background: white; padding: 6px; border: 1px solid gray;"));
+    EmptyFolderHint_->setGeometry(20, 20, 300, 60);
+    EmptyFolderHint_->hide();
+    connect(&Session_, &TSession::BaseChanged, this, &TMainWindow::UpdateEmptyFolderHint);
     // Settings changed by the dialog and not yet written can be saved.
     connect(&Session_, &TSession::SettingsChanged, this,
             [this] { Menu_.saveToolsAction->setEnabled(Session_.SettingsUnsaved()); });
@@ -178,7 +194,16 @@ void TMainWindow::DockNavigator() {
     QWidget* navigator = Windows_.NavigatorWindow;
     if (!navigator || !navigator->isVisible()) return;
     const QRect outer = frameGeometry();
-    navigator->move(outer.left() + outer.width(), outer.top());
+    const int width = navigator->frameGeometry().width();
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    // Beside the main window on the right; on the left where the screen ends first; and where it
+    // stands, floating, when neither side has room: never off the screen.
+    QPoint at(outer.left() + outer.width(), outer.top());
+    if (room.isValid() && at.x() + width > room.left() + room.width()) {
+        if (outer.left() - width < room.left()) return;
+        at.setX(outer.left() - width);
+    }
+    navigator->move(at);
 }
 
 bool TMainWindow::event(QEvent* event) {
@@ -225,6 +250,21 @@ void TMainWindow::ClearLists() {
 void TMainWindow::NewItems(const QString& path) {
     QAction* item = AddBaseItem(Menu_, path);
     connect(item, &QAction::triggered, this, [this, item] { LoadBaseFile(item->data().toString(), false); });
+    UpdateEmptyFolderHint();
+}
+
+void TMainWindow::ListNewBases() {
+    const QList<QAction*> items = BaseItems();
+    for (const std::string& file : kalvon::ListFolder(".", "*.bdt")) {
+        const QString name = QFile::decodeName(file.c_str());
+        if (std::none_of(items.begin(), items.end(),
+                         [&](QAction* item) { return item->data().toString() == name; }))
+            NewItems(name);
+    }
+}
+
+void TMainWindow::UpdateEmptyFolderHint() {
+    EmptyFolderHint_->setVisible(BaseItems().isEmpty() && Session_.Base().PartyList.empty());
 }
 
 void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {

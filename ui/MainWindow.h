@@ -11,6 +11,7 @@
 #include "ui/MainMenu.h"
 
 class TAboutDialog;
+class QLabel;
 class TBoardView;
 class TClientArea;
 class TDiagramWindow;
@@ -146,6 +147,10 @@ private:
     bool StatisticShown() const;
     // Enables "Restore Previous Base" while the open base has a previous generation.
     void RestoreEnabled();
+    // Adds to the File menu the bases that came into the working folder since it was last listed.
+    void ListNewBases();
+    // The hint on the board of an empty working folder: how to get a base.
+    void UpdateEmptyFolderHint();
     // Runs the statistics when they are shown and PartyList changed since it was at generation (a
     // command that reloaded the base instead of its own work).
     void SearchIfBaseChanged(uint64_t generation);
@@ -155,6 +160,7 @@ private:
     TOtherWindows Windows_;
     TClientArea* Client_ = nullptr;
     TBoardView* Board_ = nullptr;
+    QLabel* EmptyFolderHint_ = nullptr;
     TStatisticMemo* Memo_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 
 #include "tests/ui/UiTestRegistry.h"
@@ -373,6 +374,9 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     TMainWindow& main = session.Start();
     TNavigatorWindow* navigator = session.Program->NavigatorWindow.get();
     TListingWindow* listing = session.Program->ListingWindow.get();
+    // Room on the right of the main window: the navigator docks there.
+    const QRect room = main.screen()->availableGeometry();
+    main.move(room.topLeft());
     navigator->show();
     listing->show();
     QVERIFY(QTest::qWaitForWindowExposed(navigator));
@@ -381,6 +385,15 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     QTRY_COMPARE(
         navigator->frameGeometry().topLeft(),
         QPoint(main.frameGeometry().left() + main.frameGeometry().width(), main.frameGeometry().top()));
+    // No room on the right: on the left; no room on either side: where it stands, on the screen.
+    main.move(room.left() + room.width() - main.frameGeometry().width(), room.top());
+    main.DockNavigator();
+    QCOMPARE(navigator->frameGeometry().topRight() + QPoint(1, 0), main.frameGeometry().topLeft());
+    const QPoint floating = navigator->pos();
+    main.move(room.left() + (room.width() - main.frameGeometry().width()) / 2, room.top());
+    main.DockNavigator();
+    QCOMPARE(navigator->pos(), floating);
+    QVERIFY(room.contains(navigator->frameGeometry()));
 
     // Opening a base with the statistics hidden closes the listing and the navigator and switches
     // the query off.
