@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -179,6 +180,8 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     connect(metafileButton, &QPushButton::clicked, this, &TDiagramWindow::SaveMetafile);
     connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
     connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
+    // Escape closes the window as its close button does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
     // no game stays chosen (every change of PartyList's positions also empties the Listing). A hidden
     // window makes it when it is shown: every move on the board changes the Listing, which may hold

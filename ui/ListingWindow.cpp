@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -99,6 +100,8 @@ TListingWindow::TListingWindow(TSession& session)
     cancelButton->setToolTip(QStringLiteral("Отмена"));
     connect(okButton, &QPushButton::clicked, this, &TListingWindow::KeepCheckedGames);
     connect(cancelButton, &QPushButton::clicked, this, &TListingWindow::Cancel);
+    // Escape closes the window as Cancel does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TListingWindow::Cancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(clbPartys, 0, 0);

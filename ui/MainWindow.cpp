@@ -71,6 +71,9 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     box->OnDblClick = [this] { BoardDoubleClick(); };
 
     Menu_ = CreateMainMenu(*this);
+    // Their keys act while the board has the focus.
+    box->addActions(
+        {Menu_.moveBackAction, Menu_.moveForwardAction, Menu_.moveToStartAction, Menu_.moveToEndAction});
     ConnectMenu();
     connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
     connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 
@@ -79,6 +80,8 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
+    // Escape closes the window as Cancel does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TSettingsDialog::Cancel);
     connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
     // The memo width in force is the memo field's value, whichever button closes the dialog.
     connect(seLengthMemo, &QSpinBox::valueChanged, &Session_, &TSession::SetMemoLength);

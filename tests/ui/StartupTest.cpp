@@ -142,10 +142,10 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("Clockwise", "Turn +90 degrees", {}, true);
     row("Against", "Turn -90 degrees", {}, true);
     row("Horiz", "Reflect Left/Right", {}, true);
-    row("N13", "Move back", {}, false);
-    row("N14", "Move up", {}, false);
-    row("N15", "In Start", {}, false);
-    row("N16", "In End", {}, false);
+    row("N13", "Move back", Qt::Key_Left, false);
+    row("N14", "Move up", Qt::Key_Right, false);
+    row("N15", "In Start", Qt::Key_Home, false);
+    row("N16", "In End", Qt::Key_End, false);
     row("Help1", "Help", Qt::Key_F1, true);
     row("About1", "About ...", {}, true);
 }
