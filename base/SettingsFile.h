@@ -118,6 +118,11 @@ struct TDisplaySettings {
 // reads as empty. An absent or empty "Length Memo" is no error: "165" is stored for it in the list.
 bool ReadDisplaySettings(TParameterList& list, TDisplaySettings& settings);
 
+// What the user reads when ReadDisplaySettings returns false: the key whose value is not a whole
+// number, that value (its first 20 bytes), and the values used instead for it and the numbers after
+// it (those of settings, which kept what they held).
+std::string SettingsReadProblem(const TParameterList& list, const TDisplaySettings& settings);
+
 // Stores the six settings in the list as the dialog's OK does ("true"/"false", decimal numbers);
 // an empty face removes the "Font Move" line.
 void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list);

@@ -146,6 +146,8 @@ public:
     // the 165 it is read as); false at the first number that cannot be read, the settings not reached
     // keeping what they held. Changes nothing in force: no signal.
     bool ReadDisplaySettings(kalvon::TDisplaySettings& settings);
+    // Why ReadDisplaySettings returned false, and the values used instead.
+    std::string SettingsReadProblem(const kalvon::TDisplaySettings& settings) const;
     // The face and size of the move numbers and the move diameter the board and the diagrams draw with.
     void ApplySettings(const QFont& moveFont, int moveDiameter);
     // The width of the statistics memo.

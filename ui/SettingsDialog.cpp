@@ -14,6 +14,7 @@
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
+#include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -127,7 +128,7 @@ void TSettingsDialog::FormShow() {
     kalvon::TDisplaySettings settings = Fields();
     const bool clean = Session_.ReadDisplaySettings(settings);
     SetFields(settings);
-    if (!clean) Dialogs().Warning(this, QString::fromLatin1(kalvon::SettingsWarning));
+    if (!clean) Dialogs().Warning(this, EngineText(Session_.SettingsReadProblem(settings)));
     ApplySettings();
 }
 
