@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -115,7 +116,7 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     dropDown->setParent(this);
     gamesBox->setStyle(dropDown);
     if (auto* list = qobject_cast<QListView*>(gamesBox->view())) list->setUniformItemSizes(true);
-    gameLabel = Named(new QLabel(QStringLiteral("Label2"), panel), "Label2", 16);
+    gameLabel = Named(new QLabel(panel), "Label2", 16);
     auto* fileNameCaption = Named(new QLabel(QStringLiteral("Name of save file"), panel), "", 16, 100);
     auto* withNumCaption = Named(new QLabel(QStringLiteral("With Num"), panel), "", 16, 60);
     fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), panel), "Edit1", 22, 100);
@@ -210,7 +211,7 @@ void TDiagramWindow::FillGames() {
     gamesBox->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
     // No game is chosen: neither the label nor the preview may still show the last one.
-    gameLabel->setText(QStringLiteral("Label2"));
+    gameLabel->clear();
     static_cast<TPreview*>(preview)->Picture = QImage();
     preview->update();
 }
@@ -281,18 +282,21 @@ void TDiagramWindow::DrawPreview() {
 
 void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension) {
     const QString name = fileNameEdit->text();
+    // Every message names the folder by its full path: the user finds the picture there.
+    const QString folder = QDir::current().absoluteFilePath(QLatin1String(OutFolder));
     if (!UsableName(name)) {
         Dialogs().Warning(this,
                           QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
                                          "without \"/\", other than \".\" and \"..\". Nothing was written.")
-                              .arg(name, QLatin1String(OutFolder)));
+                              .arg(name, folder));
         return;
     }
     std::error_code failure;
     std::filesystem::create_directory(OutFolder, failure);
     if (failure && !std::filesystem::is_directory(OutFolder)) {
-        Dialogs().Error(this, QStringLiteral("Cannot create the folder %1: %2")
-                                  .arg(QLatin1String(OutFolder), EngineText(failure.message())));
+        Dialogs().Error(
+            this,
+            QStringLiteral("Cannot create the folder %1: %2").arg(folder, EngineText(failure.message())));
         return;
     }
     // A link would send the picture somewhere else than the user looks for it.
@@ -300,7 +304,7 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
         Dialogs().Error(this,
                         QStringLiteral("Cannot write into %1: it is not a folder of its own (a link or a "
                                        "file). Nothing was written.")
-                            .arg(QLatin1String(OutFolder)));
+                            .arg(folder));
         return;
     }
     auto pathOf = [](const QString& file) {
@@ -320,7 +324,7 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
         Dialogs().Error(this, EngineText(error));
         return;
     }
-    const QString saved = QStringLiteral("File %1 - saved.").arg(file);
+    const QString saved = QStringLiteral("File %1 saved in %2.").arg(file, folder);
     Dialogs().Information(this, moved.isEmpty() ? saved
                                                 : QStringLiteral("%1 is not an ordinary file, so the picture "
                                                                  "went to another name. %2")
