@@ -148,7 +148,10 @@ void TListingWindow::OpenGame() {
 void TListingWindow::MoveSelected(int to) {
     const int from = SelectedLine();
     if (from < 0 || to < 0 || to >= Model_->rowCount() || to == from) return;
-    if (Session_.MoveListed(size_t(from), size_t(to))) clbPartys->setCurrentIndex(Model_->index(to));
+    if (!Session_.MoveListed(size_t(from), size_t(to))) return;
+    // The moved line stays in view.
+    clbPartys->setCurrentIndex(Model_->index(to));
+    clbPartys->scrollTo(Model_->index(to));
 }
 
 void TListingWindow::RaiseUp() {
