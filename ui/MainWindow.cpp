@@ -452,12 +452,18 @@ void TMainWindow::MoveForward() {
 
 void TMainWindow::MoveToStart() {
     Session_.SetAlfMoves(std::string());
-    ShowChange(Session_.ChangePosition(kalvon::GoToStart));
+    const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::GoToStart);
+    // With the statistics shown, the memo and the labels follow the new position.
+    PositionChanged();
+    ShowChange(change);
 }
 
 void TMainWindow::MoveToEnd() {
     Session_.SetAlfMoves(std::string());
-    ShowChange(Session_.ChangePosition(kalvon::GoToEnd));
+    const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::GoToEnd);
+    // With the statistics shown, the memo and the labels follow the new position.
+    PositionChanged();
+    ShowChange(change);
 }
 
 void TMainWindow::LeaveEditMode() {
