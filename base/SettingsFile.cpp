@@ -221,6 +221,8 @@ void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list
 void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file) {
     for (const char* key : {FontMoveKey, FontSizeKey, FontBoldKey, FontItalicKey, DiameterKey, MemoLengthKey})
         file.SetValue(ParametersSection, key, list.Value(key));
+    if (const std::string codePage = list.Value(CodePageKey); !codePage.empty())
+        file.SetValue(ParametersSection, CodePageKey, codePage);
 }
 
 std::optional<std::string> SettingsCodePage(const TParameterList& list) {

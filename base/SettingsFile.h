@@ -129,6 +129,7 @@ void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list
 
 // Writes the values the list holds for the six keys into section "Parameters" of the file, in the
 // order of the keys above and under their spelling; an absent key is written with an empty value.
+// The code page is written too when the list holds one.
 void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file);
 
 // The code page the list asks for, trimmed, or nullopt when "Code Page" is absent or blank.

@@ -209,6 +209,10 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Settings changed with OK and not saved are offered for saving.
+    if (!Closing_ && Session_.SettingsUnsaved() &&
+        Dialogs().Confirm(this, QStringLiteral("Save the settings?")))
+        SaveSettings();
     event->accept();
     emit Closed();
 }

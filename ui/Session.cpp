@@ -9,6 +9,7 @@
 #include "base/BaseUi.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
+#include "base/TextPolicy.h"
 #include "exchange/NotificationWriter.h"
 #include "search/ShiftStatistic.h"
 #include "ui/DialogService.h"
@@ -255,6 +256,10 @@ void TSession::ClearLists() {
 
 bool TSession::LoadBase(const QString& path) {
     TLoadUi ui(Ui_);
+    // A code page chosen in the settings since comes in force with this load.
+    if (SettingsCodePage() != kalvon::TextPolicy().CodePage())
+        if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(Settings_.ParameterList))
+            Dialogs().Warning(nullptr, EngineText(*warning));
     kalvon::TLoadReport report;
     // The index of the games held before is built anew after the load; it gives its memory back first.
     Index_ = kalvon::TPositionIndex();
@@ -425,6 +430,17 @@ void TSession::SetMemoLength(int length) {
 
 void TSession::StoreSettings(const kalvon::TDisplaySettings& settings) {
     kalvon::StoreDisplaySettings(settings, Settings_.ParameterList);
+    SettingsUnsaved_ = true;
+    emit SettingsChanged();
+}
+
+std::string TSession::SettingsCodePage() const {
+    return kalvon::SettingsCodePage(Settings_.ParameterList).value_or(kalvon::DefaultCodePage);
+}
+
+void TSession::StoreCodePage(const std::string& codePage) {
+    if (codePage == SettingsCodePage()) return;
+    Settings_.ParameterList.Set(kalvon::CodePageKey, codePage);
     SettingsUnsaved_ = true;
     emit SettingsChanged();
 }

@@ -154,6 +154,11 @@ public:
     void SetMemoLength(int length);
     // The display settings go into the parameter list, to be written by SaveSettings.
     void StoreSettings(const kalvon::TDisplaySettings& settings);
+    // The code page of the settings file (its name, or the default when it names none).
+    std::string SettingsCodePage() const;
+    // The code page goes into the parameter list, to be written by SaveSettings; it is put in force at
+    // the next load of a base.
+    void StoreCodePage(const std::string& codePage);
     // Writes the display settings into ini/Tools.ini; false with the reason in error.
     bool SaveSettings(std::string& error);
 
