@@ -47,7 +47,7 @@ void TMainWindow::ShowStatistic() {
 
 void TMainWindow::ShowQuery() {
     if (Session_.Base().PartyList.empty()) {
-        Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
+        Dialogs().Warning(this, QStringLiteral("The Base is empty, so query impossible!"));
         return;
     }
     QDialog* query = Windows_.QueryDialog;

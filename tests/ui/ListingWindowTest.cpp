@@ -61,7 +61,7 @@ QList<bool> TListingWindowTest::Checks() {
 
 void TListingWindowTest::linesNameTheGamesOfTheListing() {
     Trigger(*Main_, "ListingGames1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty!")});
     QVERIFY(!Listing().isVisible());
     CurrentSession().SetListing({4, 0, 9});
@@ -183,7 +183,7 @@ void TListingWindowTest::aLineOpensItsGameWhole() {
 
 void TListingWindowTest::deletingAsksThenRewritesTheFile() {
     Trigger(*Main_, "DeleteGamesInListing1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty!")});
     List(*Run_, {4, 0, 9, 4}, true, true);
     Run_->Dialogs->ConfirmAnswers = {false, true};

@@ -33,7 +33,7 @@ private:
 void TNavigatorWindowTest::showWithAnEmptyListingSaysSo() {
     TMainWindow& main = Start(*Run_, 5);
     Trigger(main, "NavigatorShow1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty! Do query!")});
     QVERIFY(!Navigator().isVisible());
     // "Statistic" on the empty board selects every game and opens the navigator.

@@ -98,7 +98,7 @@ TQuery TQueryTest::Open() {
 void TQueryTest::executeOnAnEmptyBaseSaysSo() {
     Trigger(Main(), "NewFile1");
     const TQuery query = Open();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("The Base is empty, so query impossible!")});
     QVERIFY(!query.Form->isVisible());
 }
@@ -238,7 +238,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Check("cb3");
     query.Type("cbPlayer", QStringLiteral("Nobody"));
     query.Ok();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("The player not found! Remove checked \"Player\"!")});
     QVERIFY(query.Form->isVisible());
     QVERIFY(!CurrentSession().Criteria().PlayerOn);
@@ -248,7 +248,7 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Check("cb4");
     query.Type("cbOpp", QStringLiteral("Ghost"));
     query.Ok();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).last(),
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")).last(),
              QStringLiteral("The opponent not found! Remove checked \"Opponent\""));
     QVERIFY(CurrentSession().Criteria().PlayerOn && !CurrentSession().Criteria().OpponentOn);
     QCOMPARE(Base().Listing, kalvon::TListing{99});
@@ -256,12 +256,12 @@ void TQueryTest::unknownNamesAndNoGroupStopTheQuery() {
     query.Check("cb4", false);
     query.Check("cb5");
     query.Ok();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).last(),
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")).last(),
              QStringLiteral("The group not found! Remove checked \"Group\""));
     QVERIFY(!CurrentSession().Criteria().GroupOn);
     query.Type("cbGroup", QStringLiteral("q"));  // no game has it
     query.Ok();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 4);
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")).size(), 4);
     QVERIFY(query.Form->isVisible());
     QCOMPARE(Base().Listing, kalvon::TListing{99});
 
@@ -288,7 +288,7 @@ void TQueryTest::aFailedOkLeavesTheCriteriaSetSoFar() {
     query.Check("cb3");
     query.Type("cbPlayer", QStringLiteral("Somebody"));
     query.Ok();
-    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("information")).size(), 1);
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")).size(), 1);
     query.Cancel();
     Trigger(Main(), "N8");
     QCOMPARE(Base().Listing, kalvon::TListing({2, 3, 6, 7, 10, 12, 14}));
@@ -306,6 +306,7 @@ void TQueryTest::okSearchesQuietlyAndLeavesEditMode() {
     query.Check("cb3");
     query.Type("cbPlayer", QStringLiteral("Nobody"));
     query.Ok();
+    QCOMPARE(Session_->Dialogs->Texts(QStringLiteral("warning")).size(), 1);
     // Leaving edit mode comes before the player is looked up.
     QVERIFY(!Base().EditMode);
     QVERIFY(!Button(Main(), "ToolButton6")->isEnabled());
