@@ -13,8 +13,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // A failed file operation, with the file and the system's reason.
     virtual void ShowError(const std::string& text) { ShowMessage(text); }
-    // A line of a base file whose result field is empty (the game is added with "?"): the window
-    // shows the bare line number, the tool names the file too.
+    // A line of a base file whose result field is empty (the game is added with "?"); the program and
+    // the tool say so in the same sentence, with the file and the line.
     virtual void ShowEmptyResult(const std::string& /*path*/, size_t lineNumber) {
         ShowMessage(std::to_string(lineNumber));
     }

@@ -187,6 +187,28 @@ bool ReadDisplaySettings(TParameterList& list, TDisplaySettings& settings) {
     return true;
 }
 
+std::string SettingsReadProblem(const TParameterList& list, const TDisplaySettings& settings) {
+    const std::pair<const char*, int> numbers[] = {{FontSizeKey, settings.FontSize},
+                                                   {DiameterKey, settings.DiameterMoves},
+                                                   {MemoLengthKey, settings.LengthMemo}};
+    std::string used;
+    std::string problem;
+    for (const auto& [key, value] : numbers) {
+        const std::string text = list.Value(key);
+        if (problem.empty() && !ParseSettingInteger(text)) {
+            const bool cut = text.size() > 20;
+            problem = std::string("File ") + SettingsPath + ": \"" + key + "\" " +
+                      (text.empty() ? std::string("has no value.")
+                                    : "is \"" + text.substr(0, 20) + (cut ? "..." : "") +
+                                          "\", which is not a whole number.");
+        }
+        if (!problem.empty())
+            used += (used.empty() ? "" : ", ") + std::string(key) + " " + std::to_string(value);
+    }
+    if (problem.empty()) return {};
+    return problem + " Used instead: " + used + ".";
+}
+
 void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list) {
     list.Set(FontMoveKey, settings.FontMove);
     list.Set(FontSizeKey, std::to_string(settings.FontSize));
@@ -199,6 +221,8 @@ void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list
 void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file) {
     for (const char* key : {FontMoveKey, FontSizeKey, FontBoldKey, FontItalicKey, DiameterKey, MemoLengthKey})
         file.SetValue(ParametersSection, key, list.Value(key));
+    if (const std::string codePage = list.Value(CodePageKey); !codePage.empty())
+        file.SetValue(ParametersSection, CodePageKey, codePage);
 }
 
 std::optional<std::string> SettingsCodePage(const TParameterList& list) {

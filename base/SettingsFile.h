@@ -118,12 +118,18 @@ struct TDisplaySettings {
 // reads as empty. An absent or empty "Length Memo" is no error: "165" is stored for it in the list.
 bool ReadDisplaySettings(TParameterList& list, TDisplaySettings& settings);
 
+// What the user reads when ReadDisplaySettings returns false: the key whose value is not a whole
+// number, that value (its first 20 bytes), and the values used instead for it and the numbers after
+// it (those of settings, which kept what they held).
+std::string SettingsReadProblem(const TParameterList& list, const TDisplaySettings& settings);
+
 // Stores the six settings in the list as the dialog's OK does ("true"/"false", decimal numbers);
 // an empty face removes the "Font Move" line.
 void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list);
 
 // Writes the values the list holds for the six keys into section "Parameters" of the file, in the
 // order of the keys above and under their spelling; an absent key is written with an empty value.
+// The code page is written too when the list holds one.
 void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file);
 
 // The code page the list asks for, trimmed, or nullopt when "Code Page" is absent or blank.

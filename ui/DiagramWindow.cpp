@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -114,7 +116,7 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     dropDown->setParent(this);
     gamesBox->setStyle(dropDown);
     if (auto* list = qobject_cast<QListView*>(gamesBox->view())) list->setUniformItemSizes(true);
-    gameLabel = Named(new QLabel(QStringLiteral("Label2"), panel), "Label2", 16);
+    gameLabel = Named(new QLabel(panel), "Label2", 16);
     auto* fileNameCaption = Named(new QLabel(QStringLiteral("Name of save file"), panel), "", 16, 100);
     auto* withNumCaption = Named(new QLabel(QStringLiteral("With Num"), panel), "", 16, 60);
     fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), panel), "Edit1", 22, 100);
@@ -179,6 +181,8 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     connect(metafileButton, &QPushButton::clicked, this, &TDiagramWindow::SaveMetafile);
     connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
     connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
+    // Escape closes the window as its close button does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
     // no game stays chosen (every change of PartyList's positions also empties the Listing). A hidden
     // window makes it when it is shown: every move on the board changes the Listing, which may hold
@@ -207,7 +211,7 @@ void TDiagramWindow::FillGames() {
     gamesBox->setCurrentIndex(-1);
     Party_ = kalvon::NoParty;
     // No game is chosen: neither the label nor the preview may still show the last one.
-    gameLabel->setText(QStringLiteral("Label2"));
+    gameLabel->clear();
     static_cast<TPreview*>(preview)->Picture = QImage();
     preview->update();
 }
@@ -278,18 +282,21 @@ void TDiagramWindow::DrawPreview() {
 
 void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension) {
     const QString name = fileNameEdit->text();
+    // Every message names the folder by its full path: the user finds the picture there.
+    const QString folder = QDir::current().absoluteFilePath(QLatin1String(OutFolder));
     if (!UsableName(name)) {
         Dialogs().Warning(this,
                           QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
                                          "without \"/\", other than \".\" and \"..\". Nothing was written.")
-                              .arg(name, QLatin1String(OutFolder)));
+                              .arg(name, folder));
         return;
     }
     std::error_code failure;
     std::filesystem::create_directory(OutFolder, failure);
     if (failure && !std::filesystem::is_directory(OutFolder)) {
-        Dialogs().Error(this, QStringLiteral("Cannot create the folder %1: %2")
-                                  .arg(QLatin1String(OutFolder), EngineText(failure.message())));
+        Dialogs().Error(
+            this,
+            QStringLiteral("Cannot create the folder %1: %2").arg(folder, EngineText(failure.message())));
         return;
     }
     // A link would send the picture somewhere else than the user looks for it.
@@ -297,7 +304,7 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
         Dialogs().Error(this,
                         QStringLiteral("Cannot write into %1: it is not a folder of its own (a link or a "
                                        "file). Nothing was written.")
-                            .arg(QLatin1String(OutFolder)));
+                            .arg(folder));
         return;
     }
     auto pathOf = [](const QString& file) {
@@ -317,7 +324,7 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
         Dialogs().Error(this, EngineText(error));
         return;
     }
-    const QString saved = QStringLiteral("File %1 - saved.").arg(file);
+    const QString saved = QStringLiteral("File %1 saved in %2.").arg(file, folder);
     Dialogs().Information(this, moved.isEmpty() ? saved
                                                 : QStringLiteral("%1 is not an ordinary file, so the picture "
                                                                  "went to another name. %2")

@@ -97,9 +97,16 @@ void TLetterMarksDialog::EnterPoint() {
         this, QStringLiteral("Entering a point"),
         QStringLiteral("Enter point ABCDEFGHJKLMNOP1-15, for example j8 or J8"), cell->text());
     if (!typed) return;
+    // An empty entry removes the mark.
+    if (typed->trimmed().isEmpty()) {
+        cell->setText(QString());
+        return;
+    }
     const std::optional<std::string> code = TypedPointCode(*typed);
     if (!code) {
-        Dialogs().Information(this, QStringLiteral("Input error!"));
+        Dialogs().Warning(this, QStringLiteral("\"%1\" is not a point: type a letter A-H or J-P and a number "
+                                               "1-15, for example J8. An empty entry removes the mark.")
+                                    .arg(typed->trimmed()));
         return;
     }
     const QString text = typed->trimmed().toUpper();

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -99,6 +100,8 @@ TListingWindow::TListingWindow(TSession& session)
     cancelButton->setToolTip(QStringLiteral("Отмена"));
     connect(okButton, &QPushButton::clicked, this, &TListingWindow::KeepCheckedGames);
     connect(cancelButton, &QPushButton::clicked, this, &TListingWindow::Cancel);
+    // Escape closes the window as Cancel does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TListingWindow::Cancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(clbPartys, 0, 0);
@@ -145,7 +148,10 @@ void TListingWindow::OpenGame() {
 void TListingWindow::MoveSelected(int to) {
     const int from = SelectedLine();
     if (from < 0 || to < 0 || to >= Model_->rowCount() || to == from) return;
-    if (Session_.MoveListed(size_t(from), size_t(to))) clbPartys->setCurrentIndex(Model_->index(to));
+    if (!Session_.MoveListed(size_t(from), size_t(to))) return;
+    // The moved line stays in view.
+    clbPartys->setCurrentIndex(Model_->index(to));
+    clbPartys->scrollTo(Model_->index(to));
 }
 
 void TListingWindow::RaiseUp() {

@@ -110,9 +110,17 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     picture(m.moveForwardAction, ToolPicture(TToolPicture::MoveUp));
     picture(m.moveToStartAction, ToolPicture(TToolPicture::InStart));
     picture(m.moveToEndAction, ToolPicture(TToolPicture::InEnd));
+    // The arrows, Home and End step through the game while the board has the focus (the window
+    // adds these actions to the board), so that text fields and the memo keep their own keys.
+    m.moveBackAction->setShortcut(Qt::Key_Left);
+    m.moveForwardAction->setShortcut(Qt::Key_Right);
+    m.moveToStartAction->setShortcut(Qt::Key_Home);
+    m.moveToEndAction->setShortcut(Qt::Key_End);
     for (QAction* navigation :
-         {m.moveBackAction, m.moveForwardAction, m.moveToStartAction, m.moveToEndAction})
+         {m.moveBackAction, m.moveForwardAction, m.moveToStartAction, m.moveToEndAction}) {
+        navigation->setShortcutContext(Qt::WidgetShortcut);
         navigation->setEnabled(false);
+    }
 
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help2"));

@@ -77,6 +77,9 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     box->OnDblClick = [this] { BoardDoubleClick(); };
 
     Menu_ = CreateMainMenu(*this);
+    // Their keys act while the board has the focus.
+    box->addActions(
+        {Menu_.moveBackAction, Menu_.moveForwardAction, Menu_.moveToStartAction, Menu_.moveToEndAction});
     ConnectMenu();
     connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
     connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);
@@ -234,6 +237,10 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Settings changed with OK and not saved are offered for saving.
+    if (!Closing_ && Session_.SettingsUnsaved() &&
+        Dialogs().Confirm(this, QStringLiteral("Save the settings?")))
+        SaveSettings();
     event->accept();
     emit Closed();
 }
@@ -504,12 +511,18 @@ void TMainWindow::MoveForward() {
 
 void TMainWindow::MoveToStart() {
     Session_.SetAlfMoves(std::string());
-    ShowChange(Session_.ChangePosition(kalvon::GoToStart));
+    const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::GoToStart);
+    // With the statistics shown, the memo and the labels follow the new position.
+    PositionChanged();
+    ShowChange(change);
 }
 
 void TMainWindow::MoveToEnd() {
     Session_.SetAlfMoves(std::string());
-    ShowChange(Session_.ChangePosition(kalvon::GoToEnd));
+    const kalvon::TBoardChange change = Session_.ChangePosition(kalvon::GoToEnd);
+    // With the statistics shown, the memo and the labels follow the new position.
+    PositionChanged();
+    ShowChange(change);
 }
 
 void TMainWindow::LeaveEditMode() {

@@ -89,8 +89,8 @@ public:
     void MoveEnabled();
     void NumerationToggled();
 
-    // The statistics of the position: searches it; unless quiet, shows the statistics in the memo
-    // with the labels (while "Statistic Show" is checked) or in a message box.
+    // The statistics of the position: searches it and shows the statistics in the memo with the
+    // labels while "Statistic Show" is checked, else (unless quiet) in a message box.
     void MakeStatistic(bool quiet);
     void StatisticShowToggled();
     void ShowStatistic();

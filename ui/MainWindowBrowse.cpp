@@ -36,7 +36,7 @@ void TMainWindow::ConnectBrowsers() {
 void TMainWindow::ShowNavigator() {
     if (Windows_.NavigatorWindow->isVisible()) return;
     if (Session_.Base().Listing.empty())
-        Dialogs().Information(this, QStringLiteral("Listing games is empty! Do query!"));
+        Dialogs().Warning(this, QStringLiteral("Listing games is empty! Do query!"));
     else
         Windows_.NavigatorWindow->show();
 }
@@ -44,14 +44,14 @@ void TMainWindow::ShowNavigator() {
 void TMainWindow::ShowListing() {
     if (Windows_.ListingWindow->isVisible()) return;
     if (Session_.Base().Listing.empty())
-        Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
+        Dialogs().Warning(this, QStringLiteral("Listing games is empty!"));
     else
         Windows_.ListingWindow->show();
 }
 
 void TMainWindow::DeleteListedGames() {
     if (Session_.Base().Listing.empty()) {
-        Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
+        Dialogs().Warning(this, QStringLiteral("Listing games is empty!"));
         return;
     }
     const size_t games = ListedGameCount(Session_.Base());

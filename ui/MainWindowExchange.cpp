@@ -77,7 +77,7 @@ void TMainWindow::UpdateGames() {
 
 void TMainWindow::WriteNotifications() {
     if (Session_.Base().Listing.empty()) {
-        Dialogs().Information(this, QStringLiteral("Listing games is empty!"));
+        Dialogs().Warning(this, QStringLiteral("Listing games is empty!"));
         return;
     }
     const kalvon::TWrittenNotifications written = Session_.WriteNotifications();

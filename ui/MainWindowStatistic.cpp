@@ -17,8 +17,8 @@
 
 void TMainWindow::MakeStatistic(bool quiet) {
     const kalvon::TStatistic statistic = Session_.Search();
-    if (quiet) return;
     if (!StatisticShown()) {
+        if (quiet) return;
         // The box neither labels the board nor touches the memo; the browsing windows followed the
         // search all the same, so they never show a selection that is gone.
         Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
@@ -47,7 +47,7 @@ void TMainWindow::ShowStatistic() {
 
 void TMainWindow::ShowQuery() {
     if (Session_.Base().PartyList.empty()) {
-        Dialogs().Information(this, QStringLiteral("The Base is empty, so query impossible!"));
+        Dialogs().Warning(this, QStringLiteral("The Base is empty, so query impossible!"));
         return;
     }
     QDialog* query = Windows_.QueryDialog;

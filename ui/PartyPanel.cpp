@@ -2,13 +2,14 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "ui/SettingsState.h"
 
 namespace {
 
-QLabel* Cell(QWidget* panel, const char* name, QRect place, QColor colour) {
-    auto* cell = new QLabel(panel);
+TPanelCell* Cell(QWidget* panel, const char* name, QRect place, QColor colour) {
+    auto* cell = new TPanelCell(panel);
     cell->setObjectName(QLatin1String(name));
     cell->setGeometry(place);
     cell->setAutoFillBackground(true);
@@ -17,12 +18,24 @@ QLabel* Cell(QWidget* panel, const char* name, QRect place, QColor colour) {
     palette.setColor(QPalette::WindowText, Qt::black);
     cell->setPalette(palette);
     cell->setFont(DefaultFont());
-    // The texts are cut at the cell's edge, as a fixed-size edit shows them.
+    // A text too long for the cell ends in an ellipsis, never reaching into the next cell.
     cell->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return cell;
 }
 
 }  // namespace
+
+QString TPanelCell::Shown() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+void TPanelCell::paintEvent(QPaintEvent*) {
+    const QString shown = Shown();
+    setToolTip(shown == text() ? QString() : text());
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment()), shown);
+}
 
 TPartyPanel::TPartyPanel(int number, QWidget* parent) : QFrame(parent), Number_(number) {
     setObjectName(QStringLiteral("Pan%1").arg(number));

@@ -3,8 +3,20 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 
-class QLabel;
+// A cell of a panel: its text() is the whole text; it shows as much as fits, elided at the right,
+// and then the whole text as its tool tip.
+class TPanelCell final : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    // What the cell shows of its text in its width.
+    QString Shown() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 class TPartyPanel final : public QFrame {
     Q_OBJECT
@@ -18,13 +30,13 @@ public:
     void SetActive(bool active);
     bool Active() const { return Active_; }
 
-    QLabel* edNum;
-    QLabel* edBlack;
-    QLabel* edWhite;
-    QLabel* edKod;
-    QLabel* edResult;
-    QLabel* edCom;
-    QLabel* edYear;
+    TPanelCell* edNum;
+    TPanelCell* edBlack;
+    TPanelCell* edWhite;
+    TPanelCell* edKod;
+    TPanelCell* edResult;
+    TPanelCell* edCom;
+    TPanelCell* edYear;
 
 signals:
     void Clicked(int number);

@@ -218,7 +218,7 @@ void TQueryDialog::AcceptCriteria() {
     const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, criteria);
     Session_.SetCriteria(criteria);
     if (message) {
-        Dialogs().Information(this, QString::fromLatin1(message->c_str()));
+        Dialogs().Warning(this, QString::fromLatin1(message->c_str()));
         return;
     }
     hide();

@@ -9,6 +9,7 @@
 #include "base/BaseUi.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
+#include "base/TextPolicy.h"
 #include "exchange/NotificationWriter.h"
 #include "search/ShiftStatistic.h"
 #include "ui/DialogService.h"
@@ -16,13 +17,20 @@
 
 namespace {
 
-// Passes the engine's messages and progress on, but keeps the progress shown when the load ends, so
-// that the search index is sorted while the user still sees the loading progress.
-class THeldProgressUi final : public kalvon::IBaseUi {
+// Gathers the messages of a load, to be shown in one box at its end, and keeps the progress shown
+// when the load ends, so that the search index is sorted while the user still sees the loading
+// progress. Errors of the file operations pass on at once.
+class TLoadUi final : public kalvon::IBaseUi {
 public:
-    explicit THeldProgressUi(kalvon::IBaseUi& ui) : Ui_(ui) {}
-    void ShowMessage(const std::string& text) override { Ui_.ShowMessage(text); }
+    explicit TLoadUi(kalvon::IBaseUi& ui) : Ui_(ui) {}
+    void ShowMessage(const std::string& text) override { Lines.append(EngineText(text)); }
     void ShowError(const std::string& text) override { Ui_.ShowError(text); }
+    void ShowEmptyResult(const std::string& path, size_t lineNumber) override {
+        Lines.append(
+            QStringLiteral("File %1, line %2: the result is empty; the game is read as not finished.")
+                .arg(EngineText(path))
+                .arg(lineNumber));
+    }
     void ProgressShow() override { Ui_.ProgressShow(); }
     void ProgressSetPosition(int percent) override { Ui_.ProgressSetPosition(percent); }
     void ProgressHide() override { HideAsked = true; }
@@ -31,6 +39,7 @@ public:
     }
 
     bool HideAsked = false;
+    QStringList Lines;
 
 private:
     kalvon::IBaseUi& Ui_;
@@ -246,7 +255,11 @@ void TSession::ClearLists() {
 }
 
 bool TSession::LoadBase(const QString& path) {
-    THeldProgressUi ui(Ui_);
+    TLoadUi ui(Ui_);
+    // A code page chosen in the settings since comes in force with this load.
+    if (SettingsCodePage() != kalvon::TextPolicy().CodePage())
+        if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(Settings_.ParameterList))
+            Dialogs().Warning(nullptr, EngineText(*warning));
     kalvon::TLoadReport report;
     // The index of the games held before is built anew after the load; it gives its memory back first.
     Index_ = kalvon::TPositionIndex();
@@ -256,6 +269,8 @@ bool TSession::LoadBase(const QString& path) {
     LoadReport_ = report;
     Index_.Refresh(Base_);
     if (ui.HideAsked) Ui_.ProgressHide();
+    // The load says what it met in one box: the first empty results line by line, then the rest.
+    if (!ui.Lines.isEmpty()) Dialogs().Information(nullptr, ui.Lines.join(QLatin1Char('\n')));
     SetBasePath(path);
     emit BaseChanged();
     emit ListingChanged();
@@ -396,6 +411,10 @@ bool TSession::ReadDisplaySettings(kalvon::TDisplaySettings& settings) {
     return kalvon::ReadDisplaySettings(Settings_.ParameterList, settings);
 }
 
+std::string TSession::SettingsReadProblem(const kalvon::TDisplaySettings& settings) const {
+    return kalvon::SettingsReadProblem(Settings_.ParameterList, settings);
+}
+
 void TSession::ApplySettings(const QFont& moveFont, int moveDiameter) {
     if (moveFont == Settings_.MoveFont && moveDiameter == Settings_.MoveDiameter) return;
     Settings_.MoveFont = moveFont;
@@ -411,6 +430,17 @@ void TSession::SetMemoLength(int length) {
 
 void TSession::StoreSettings(const kalvon::TDisplaySettings& settings) {
     kalvon::StoreDisplaySettings(settings, Settings_.ParameterList);
+    SettingsUnsaved_ = true;
+    emit SettingsChanged();
+}
+
+std::string TSession::SettingsCodePage() const {
+    return kalvon::SettingsCodePage(Settings_.ParameterList).value_or(kalvon::DefaultCodePage);
+}
+
+void TSession::StoreCodePage(const std::string& codePage) {
+    if (codePage == SettingsCodePage()) return;
+    Settings_.ParameterList.Set(kalvon::CodePageKey, codePage);
     SettingsUnsaved_ = true;
     emit SettingsChanged();
 }

@@ -146,12 +146,19 @@ public:
     // the 165 it is read as); false at the first number that cannot be read, the settings not reached
     // keeping what they held. Changes nothing in force: no signal.
     bool ReadDisplaySettings(kalvon::TDisplaySettings& settings);
+    // Why ReadDisplaySettings returned false, and the values used instead.
+    std::string SettingsReadProblem(const kalvon::TDisplaySettings& settings) const;
     // The face and size of the move numbers and the move diameter the board and the diagrams draw with.
     void ApplySettings(const QFont& moveFont, int moveDiameter);
     // The width of the statistics memo.
     void SetMemoLength(int length);
     // The display settings go into the parameter list, to be written by SaveSettings.
     void StoreSettings(const kalvon::TDisplaySettings& settings);
+    // The code page of the settings file (its name, or the default when it names none).
+    std::string SettingsCodePage() const;
+    // The code page goes into the parameter list, to be written by SaveSettings; it is put in force at
+    // the next load of a base.
+    void StoreCodePage(const std::string& codePage);
     // Writes the display settings into ini/Tools.ini; false with the reason in error.
     bool SaveSettings(std::string& error);
 

@@ -7,12 +7,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
 #include "ui/Session.h"
+#include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -50,6 +52,18 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     italicBox->setObjectName(QStringLiteral("cb2"));
     seRound = NumberField(this, "seRound", kalvon::DiameterRange, DefaultMoveDiameter);
     seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, DefaultMemoLength);
+    // The code pages that keep ASCII as ASCII, as a base needs.
+    cbCodePage = new QComboBox(this);
+    cbCodePage->setObjectName(QStringLiteral("cbCodePage"));
+    for (const char* name :
+         {"windows-1251", "windows-1252", "windows-1250", "windows-1257", "UTF-8", "KOI8-R", "KOI8-U",
+          "IBM866", "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-15"}) {
+        try {
+            const kalvon::TTextPolicy probe(name, "");
+            cbCodePage->addItem(QLatin1String(name));
+        } catch (const std::exception&) {
+        }
+    }
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("BitBtn1"));
     okButton->setDefault(true);
@@ -71,14 +85,22 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     grid->addWidget(seRound, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("Size of a memo of statistics"), this), 4, 0);
     grid->addWidget(seLengthMemo, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Code page of bases"), this), 5, 0);
+    grid->addWidget(cbCodePage, 5, 1);
+    auto* codePageNote =
+        new QLabel(QStringLiteral("A new code page applies from the next load of a base."), this);
+    codePageNote->setObjectName(QStringLiteral("CodePageNote"));
+    grid->addWidget(codePageNote, 6, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(buttons, 7, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
+    // Escape closes the window as Cancel does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TSettingsDialog::Cancel);
     connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
     // The memo width in force is the memo field's value, whichever button closes the dialog.
     connect(seLengthMemo, &QSpinBox::valueChanged, &Session_, &TSession::SetMemoLength);
@@ -124,7 +146,10 @@ void TSettingsDialog::FormShow() {
     kalvon::TDisplaySettings settings = Fields();
     const bool clean = Session_.ReadDisplaySettings(settings);
     SetFields(settings);
-    if (!clean) Dialogs().Warning(this, QString::fromLatin1(kalvon::SettingsWarning));
+    const QString codePage = QString::fromStdString(Session_.SettingsCodePage());
+    if (cbCodePage->findText(codePage, Qt::MatchFixedString) < 0) cbCodePage->addItem(codePage);
+    cbCodePage->setCurrentIndex(cbCodePage->findText(codePage, Qt::MatchFixedString));
+    if (!clean) Dialogs().Warning(this, EngineText(Session_.SettingsReadProblem(settings)));
     ApplySettings();
 }
 
@@ -148,6 +173,7 @@ void TSettingsDialog::AcceptSettings() {
     }
     ApplySettings();
     Session_.StoreSettings(Fields());
+    Session_.StoreCodePage(cbCodePage->currentText().toStdString());
     hide();
     emit Accepted();
 }

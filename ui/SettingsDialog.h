@@ -46,6 +46,7 @@ private:
     QCheckBox* italicBox;
     QSpinBox* seRound;
     QSpinBox* seLengthMemo;
+    QComboBox* cbCodePage;
     QPushButton* okButton;
     QPushButton* cancelButton;
 };

@@ -204,6 +204,41 @@ TEST(SettingsFile, SaveToolsWritesTheSixKeysAndKeepsTheRest) {
     EXPECT_EQ(SettingsCodePage(TParameterList()), std::nullopt);
 }
 
+TEST(SettingsFile, ReadProblemNamesTheKeyTheValueAndTheValuesUsed) {
+    TDisplaySettings kept;
+    kept.FontSize = 11;
+    kept.DiameterMoves = 40;
+    kept.LengthMemo = 200;
+    const struct {
+        std::vector<TIniEntry> Entries;
+        const char* Said;
+    } rows[] = {
+        {{{"Font Size", "9"}, {"Diameter Moves", "24"}, {"Length Memo", "170"}}, ""},
+        {{{"Font Size", "abc"}},
+         "File ini/Tools.ini: \"Font Size\" is \"abc\", which is not a whole number. Used instead: Font Size "
+         "11, Diameter Moves 40, Length Memo 200."},
+        {{{"Font Size", "9"}},
+         "File ini/Tools.ini: \"Diameter Moves\" has no value. Used instead: Diameter Moves 40, Length Memo "
+         "200."},
+        {{{"Font Size", "9"}, {"Diameter Moves", "24"}, {"Length Memo", "123456789012345678901234"}},
+         "File ini/Tools.ini: \"Length Memo\" is \"12345678901234567890...\", which is not a whole number. "
+         "Used "
+         "instead: Length Memo 200."},
+    };
+    for (const auto& row : rows) EXPECT_EQ(SettingsReadProblem(TParameterList(row.Entries), kept), row.Said);
+}
+
+TEST(SettingsFile, SaveToolsWritesAChosenCodePage) {
+    TSettingsFile file = TSettingsFile::Parse("[Parameters]\r\nFont Size=8\r\n");
+    TParameterList list = file.Section("Parameters");
+    list.Set(CodePageKey, "KOI8-R");
+    CopyDisplaySettings(list, file);
+    EXPECT_EQ(SettingsCodePage(file.Section("Parameters")), "KOI8-R");
+    TSettingsFile none = TSettingsFile::Parse("[Parameters]\r\nFont Size=8\r\n");
+    CopyDisplaySettings(none.Section("Parameters"), none);
+    EXPECT_EQ(none.Format().find("Code Page"), std::string::npos);  // none is written when none is set
+}
+
 TEST(SettingsFile, EnsureReadAndWriteOnDisk) {
     test::TTempFolder folder;
     const std::string ini = folder.File("ini"), path = folder.File("ini/Tools.ini");

@@ -94,7 +94,7 @@ void TDiagramWindowTest::listsTheSelectionAndChoosesAGame() {
     QCOMPARE(w.Games()->itemText(11), QStringLiteral(" 4712.Third - Black One"));
     QCOMPARE(w.Games()->currentIndex(), -1);
     QCOMPARE(w.Get<QLineEdit>("Edit1")->text(), QStringLiteral("1.bmp"));
-    QCOMPARE(w.Get<QLabel>("Label2")->text(), QStringLiteral("Label2"));
+    QCOMPARE(w.Get<QLabel>("Label2")->text(), QString());
     // Without a chosen game the buttons do nothing.
     for (const char* button : {"Button1", "Button2", "Button3", "Button4"}) w.Click(button);
     QVERIFY(run.Dialogs->Shown.isEmpty());
@@ -156,8 +156,10 @@ void TDiagramWindowTest::writesBitmapAndMetafileIntoOut() {
     w.Choose(11);
     w.Click("Button1");
     w.Click("Button2");
+    const QString out = run.Path(QStringLiteral("Out"));
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")),
-             QStringList({QStringLiteral("File u12.bmp - saved."), QStringLiteral("File u12.emf - saved.")}));
+             QStringList({QStringLiteral("File u12.bmp saved in %1.").arg(out),
+                          QStringLiteral("File u12.emf saved in %1.").arg(out)}));
     QCOMPARE(OutFiles(run), QStringList({QStringLiteral("u12.bmp"), QStringLiteral("u12.emf")}));
     const QImage bmp(run.Path(QStringLiteral("Out/u12.bmp")), "BMP");
     QCOMPARE(bmp.size(), QSize(150, 150));
@@ -182,6 +184,7 @@ void TDiagramWindowTest::refusesNamesOutsideOut() {
         QCOMPARE(warnings.size(), 2);
         QVERIFY2(warnings.first().contains(QLatin1String("Nothing was written")),
                  qPrintable(warnings.first()));
+        QVERIFY2(warnings.first().contains(run.Path(QStringLiteral("Out"))), qPrintable(warnings.first()));
         run.Dialogs->Shown.clear();
         QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")), QStringList());
     }
@@ -199,7 +202,7 @@ void TDiagramWindowTest::failedSaveSaysWhyAndLeavesNothing() {
     w.Click("Button1");
     QStringList errors = run.Dialogs->Texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().contains(QLatin1String("Out")), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(run.Path(QStringLiteral("Out"))), qPrintable(errors.first()));
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")), QStringList());
     QCOMPARE(run.Read(QStringLiteral("Out")), QByteArray("not a folder"));
 
@@ -223,10 +226,12 @@ void TDiagramWindowTest::failedSaveSaysWhyAndLeavesNothing() {
     w.Click("Button1");
     QCOMPARE(
         run.Dialogs->Texts(QStringLiteral("information")),
-        QStringList({"u12.emf is not an ordinary file, so the picture went to another name. File u12 (2).emf "
-                     "- saved.",
-                     "u12.bmp is not an ordinary file, so the picture went to another name. File u12 (2).bmp "
-                     "- saved."}));
+        QStringList({QStringLiteral("u12.emf is not an ordinary file, so the picture went to another name. "
+                                    "File u12 (2).emf saved in %1.")
+                         .arg(run.Path(QStringLiteral("Out"))),
+                     QStringLiteral("u12.bmp is not an ordinary file, so the picture went to another name. "
+                                    "File u12 (2).bmp saved in %1.")
+                         .arg(run.Path(QStringLiteral("Out")))}));
     QCOMPARE(run.Read(QStringLiteral("d.bdt")), base);
     QCOMPARE(run.Read(QStringLiteral("Out/u12 (2).emf")).mid(40, 4), QByteArray(" EMF"));
 }
@@ -269,13 +274,18 @@ void TDiagramWindowTest::lettersWindowEditsTheMarks() {
         run.Dialogs->Texts(QStringLiteral("input")),
         QStringList({QStringLiteral("Entering a point|Enter point ABCDEFGHJKLMNOP1-15, for example j8 or "
                                     "J8|")}));
-    for (const char* bad : {"I8", "Q1", "H0", "H16", "H", ""}) {
+    for (const char* bad : {"I8", "Q1", "H0", "H16", "H"}) {
         enter(3, bad);
-        QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).constLast(),
-                 QStringLiteral("Input error!"));
+        QCOMPARE(run.Dialogs->Texts(QStringLiteral("warning")).constLast(),
+                 QStringLiteral("\"%1\" is not a point: type a letter A-H or J-P and a number 1-15, for "
+                                "example J8. An empty entry removes the mark.")
+                     .arg(QLatin1String(bad)));
     }
-    QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).size(), 6);
+    QCOMPARE(run.Dialogs->Texts(QStringLiteral("warning")).size(), 5);
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("D5"));
+    enter(3, " ");  // an empty entry removes the mark
+    QCOMPARE(grid->item(3, 1)->text(), QString());
+    enter(3, "d5");
     enter(7, "h15");
     QCOMPARE(grid->item(7, 1)->text(), QStringLiteral("H15"));
     enter(7, " A10 ");
@@ -324,7 +334,7 @@ void TDiagramWindowTest::newSelectionLeavesNoGameChosen() {
     CurrentSession().SetListing(CurrentSession().Base().Listing);
     QCOMPARE(w.Games()->currentIndex(), -1);
     QCOMPARE(w.Form->DiagramParty(), std::nullopt);
-    QCOMPARE(w.Get<QLabel>("Label2")->text(), QStringLiteral("Label2"));
+    QCOMPARE(w.Get<QLabel>("Label2")->text(), QString());
     w.Click("Button1");
     QVERIFY(run.Dialogs->Shown.isEmpty());
     // A game that changed under the window is no longer the chosen one, even without a signal.

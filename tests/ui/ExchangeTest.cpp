@@ -45,7 +45,7 @@ void TExchangeTest::missingFoldersAreCreatedWithTheirMessages() {
     // Nothing to write out: no folder either.
     Trigger(main, "OutPbmFormat1");
     QVERIFY(!QDir(session.Path(QStringLiteral("Outpbm"))).exists());
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).last(),
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("warning")).last(),
              QStringLiteral("Listing games is empty!"));
 }
 

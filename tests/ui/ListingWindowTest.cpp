@@ -19,6 +19,7 @@ private slots:
     void linesNameTheGamesOfTheListing();
     void okKeepsTheCheckedGamesInLineOrder();
     void movesReachTheListingAtOnceAndStayAfterCancel();
+    void theMovedLineStaysInView();
     void aLineOpensItsGameWhole();
     void deletingAsksThenRewritesTheFile();
     void aFailedDeleteKeepsEveryGame();
@@ -60,7 +61,7 @@ QList<bool> TListingWindowTest::Checks() {
 
 void TListingWindowTest::linesNameTheGamesOfTheListing() {
     Trigger(*Main_, "ListingGames1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty!")});
     QVERIFY(!Listing().isVisible());
     CurrentSession().SetListing({4, 0, 9});
@@ -102,6 +103,26 @@ void TListingWindowTest::okKeepsTheCheckedGamesInLineOrder() {
     Press("BitBtn1");
     QVERIFY(Run_->Base().Listing.empty());
     QCOMPARE(navigator.PanelCount(), 0);
+}
+
+void TListingWindowTest::theMovedLineStaysInView() {
+    List(*Run_, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, false, true);
+    QVERIFY(QTest::qWaitForWindowExposed(&Listing()));
+    Lines()->setFixedHeight(3 * Lines()->sizeHintForRow(0) + 2 * Lines()->frameWidth());
+    const struct {
+        int Selected;
+        const char* Button;
+        int Row;
+    } steps[] = {{0, "SpeedButton5", 11}, {11, "SpeedButton2", 0}, {10, "SpeedButton3", 9},
+                 {0, "SpeedButton4", 1},  {1, "SpeedButton5", 11}, {11, "SpeedButton3", 10}};
+    for (const auto& step : steps) {
+        Select(step.Selected);
+        Lines()->scrollTo(Lines()->currentIndex());
+        Press(step.Button);
+        QCOMPARE(Lines()->currentIndex().row(), step.Row);
+        const QRect line = Lines()->visualRect(Lines()->currentIndex());
+        QVERIFY2(Lines()->viewport()->rect().contains(line), step.Button);
+    }
 }
 
 void TListingWindowTest::movesReachTheListingAtOnceAndStayAfterCancel() {
@@ -162,7 +183,7 @@ void TListingWindowTest::aLineOpensItsGameWhole() {
 
 void TListingWindowTest::deletingAsksThenRewritesTheFile() {
     Trigger(*Main_, "DeleteGamesInListing1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty!")});
     List(*Run_, {4, 0, 9, 4}, true, true);
     Run_->Dialogs->ConfirmAnswers = {false, true};

@@ -22,6 +22,7 @@ private slots:
     void panelCellsAndTheHighlightHaveTheirColours();
     void clickingAPanelOpensItsGameWhole();
     void resizingKeepsOnlyThePanelsThatFit();
+    void longTextsEndInAnEllipsisInsideTheirCells();
 
 private:
     TNavigatorWindow& Navigator() { return *Run_->Program->NavigatorWindow; }
@@ -33,7 +34,7 @@ private:
 void TNavigatorWindowTest::showWithAnEmptyListingSaysSo() {
     TMainWindow& main = Start(*Run_, 5);
     Trigger(main, "NavigatorShow1");
-    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("information")),
+    QCOMPARE(Run_->Dialogs->Texts(QStringLiteral("warning")),
              QStringList{QStringLiteral("Listing games is empty! Do query!")});
     QVERIFY(!Navigator().isVisible());
     // "Statistic" on the empty board selects every game and opens the navigator, beside the main
@@ -123,6 +124,30 @@ void TNavigatorWindowTest::scrollingMovesTheHighlightThenTheColumn() {
     QTest::keyClick(bar, Qt::Key_Return);
     QCOMPARE(Run_->Base().CurrentParty, 11L);
     QVERIFY(Run_->Base().EditMode);
+}
+
+void TNavigatorWindowTest::longTextsEndInAnEllipsisInsideTheirCells() {
+    const QString longName = QStringLiteral("Konstantin Alexandrovich Wolkenstein-Trakhtenberg");
+    Run_->Write(QStringLiteral("long.bdt"),
+                "2003, 1=[Konstantin Alexandrovich Wolkenstein-Trakhtenberg,Bo,+,88,?,-]\r\n");
+    TMainWindow& main = Run_->Start();
+    main.OpenBaseArgument(QStringLiteral("long.bdt"));
+    List(*Run_, {0});
+    TPartyPanel* panel = Panel(Navigator(), 1);
+    for (int diameter : {20, 30, 50}) {
+        CurrentSession().ApplySettings(CurrentSession().Settings().MoveFont, diameter);
+        QCOMPARE(panel->edBlack->text(), longName);  // the cell keeps the whole text
+        const QString shown = panel->edBlack->Shown();
+        QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+        QVERIFY(panel->edBlack->fontMetrics().horizontalAdvance(shown) <=
+                panel->edBlack->contentsRect().width());
+        QCOMPARE(panel->edWhite->Shown(), QStringLiteral("Bo"));  // what fits is shown whole
+        // The cells of a row never overlap.
+        QVERIFY(panel->edBlack->geometry().right() < panel->edWhite->geometry().left());
+        QVERIFY(panel->edNum->geometry().right() < panel->edBlack->geometry().left());
+    }
+    panel->grab();  // painted, the elided cell tells the whole text in its tool tip
+    QCOMPARE(panel->edBlack->toolTip(), longName);
 }
 
 void TNavigatorWindowTest::panelCellsAndTheHighlightHaveTheirColours() {

@@ -2,12 +2,16 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/GameTexts.h"
 #include "base/SettingsFile.h"
+#include "base/TextPolicy.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/Session.h"
 #include "ui/SettingsDialog.h"
 
 class TSettingsDialogTest : public QObject {
@@ -19,6 +23,9 @@ private slots:
     void cancelPutsBackTheSettingsInForce();
     void emptyFaceIsRemovedAndSavedEmpty();
     void failedSaveKeepsSaveToolsAvailable();
+    void codePageAppliesFromTheNextLoad();
+    void exitOffersUnsavedSettings_data();
+    void exitOffersUnsavedSettings();
 };
 
 namespace {
@@ -142,6 +149,60 @@ void TSettingsDialogTest::failedSaveKeepsSaveToolsAvailable() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QLatin1String("Tools.ini")), qPrintable(errors.first()));
     QVERIFY(Action(main, "SaveTools1")->isEnabled());
+}
+
+void TSettingsDialogTest::codePageAppliesFromTheNextLoad() {
+    TProgramRun session;
+    session.Write(QStringLiteral("utf.bdt"), QStringLiteral("2003, 1=[Иванов,Петров,+,88,?,-]\r\n").toUtf8());
+    TMainWindow& main = session.Start();
+    Trigger(main, "Adjustment1");
+    auto* codePages = Field<QComboBox>(session, "cbCodePage");
+    for (const char* name : {"windows-1251", "windows-1252", "UTF-8", "KOI8-R", "ISO-8859-1"})
+        QVERIFY2(codePages->findText(QLatin1String(name)) >= 0, name);
+    QCOMPARE(codePages->currentText(), QStringLiteral("windows-1251"));
+    QVERIFY(Field<QLabel>(session, "CodePageNote")->text().contains(QLatin1String("next load")));
+    codePages->setCurrentText(QStringLiteral("UTF-8"));
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+    QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("windows-1251"));  // not before the load
+    QVERIFY(CurrentSession().SettingsUnsaved());
+    main.OpenBaseArgument(QStringLiteral("utf.bdt"));
+    QCOMPARE(kalvon::TextPolicy().CodePage(), std::string("UTF-8"));
+    QCOMPARE(QString::fromStdString(kalvon::TextPolicy().ToUtf8(
+                 kalvon::PlayerName(session.Base(), session.Base().PartyList[0].BlackId))),
+             QStringLiteral("Иванов"));
+    Trigger(main, "Adjustment1");
+    QCOMPARE(codePages->currentText(), QStringLiteral("UTF-8"));
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn2"), Qt::LeftButton);
+    Trigger(main, "SaveTools1");
+    QVERIFY(session.Read(QStringLiteral("ini/Tools.ini")).contains("Code Page=UTF-8"));
+    kalvon::SetTextPolicy(kalvon::DefaultCodePage);  // the next test starts as the program does
+}
+
+void TSettingsDialogTest::exitOffersUnsavedSettings_data() {
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("save");
+    QTest::newRow("unchanged: no question") << false << false;
+    QTest::newRow("changed, No") << true << false;
+    QTest::newRow("changed, Yes") << true << true;
+}
+
+void TSettingsDialogTest::exitOffersUnsavedSettings() {
+    QFETCH(bool, changed);
+    QFETCH(bool, save);
+    TProgramRun session;
+    TMainWindow& main = session.Start();
+    const QByteArray before = session.Read(QStringLiteral("ini/Tools.ini"));
+    if (changed) {
+        Trigger(main, "Adjustment1");
+        Field<QSpinBox>(session, "seRound")->setValue(40);
+        QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+        session.Dialogs->ConfirmAnswers = {save};
+    }
+    Trigger(main, "Exit1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")),
+             changed ? QStringList{QStringLiteral("Save the settings?")} : QStringList());
+    QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")).contains("Diameter Moves=40"), save);
+    if (!save) QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")), before);
 }
 
 KALVON_UI_TEST(TSettingsDialogTest);

@@ -143,10 +143,10 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("Clockwise", "Turn +90 degrees", {}, true);
     row("Against", "Turn -90 degrees", {}, true);
     row("Horiz", "Reflect Left/Right", {}, true);
-    row("N13", "Move back", {}, false);
-    row("N14", "Move up", {}, false);
-    row("N15", "In Start", {}, false);
-    row("N16", "In End", {}, false);
+    row("N13", "Move back", Qt::Key_Left, false);
+    row("N14", "Move up", Qt::Key_Right, false);
+    row("N15", "In Start", Qt::Key_Home, false);
+    row("N16", "In End", Qt::Key_End, false);
     row("Help1", "Help", Qt::Key_F1, true);
     row("About1", "About ...", {}, true);
 }
@@ -198,30 +198,38 @@ void TStartupTest::windowIsSizedFromTheDiameter() {
 
 void TStartupTest::badSettingsGiveTheWarningAndRangedValues_data() {
     QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("warning");  // how the warning begins; empty: none
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("diameter");
     QTest::addColumn<int>("memo");
+    const QString all = QStringLiteral(" Used instead: Font Size 8, Diameter Moves 30, Length Memo 165.");
     QTest::newRow("out of range") << QByteArray(
                                          "[Parameters]\nFont Size=2\nDiameter Moves=100\nLength Memo=9999\n")
-                                  << false << 6 << 50 << 400;
+                                  << QString() << 6 << 50 << 400;
     QTest::newRow("letters for the size")
-        << QByteArray("[parameters]\nfont size=abc\nDiameter Moves=40\nLength Memo=200\n") << true << 8 << 30
-        << 165;
+        << QByteArray("[parameters]\nfont size=abc\nDiameter Moves=40\nLength Memo=200\n")
+        << QStringLiteral("File ini/Tools.ini: \"Font Size\" is \"abc\", which is not a whole number.") + all
+        << 8 << 30 << 165;
     QTest::newRow("letters for the memo")
-        << QByteArray("[Parameters]\nFont Size=10\nDiameter Moves=40\nLength Memo=wide\n") << true << 10 << 40
-        << 165;
-    QTest::newRow("missing keys") << QByteArray("[Parameters]\n") << true << 8 << 30 << 165;
-    QTest::newRow("no memo width") << QByteArray("[Parameters]\nFont Size=9\nDiameter Moves=24\n") << false
-                                   << 9 << 24 << 165;
+        << QByteArray("[Parameters]\nFont Size=10\nDiameter Moves=40\nLength Memo=wide\n")
+        << QStringLiteral(
+               "File ini/Tools.ini: \"Length Memo\" is \"wide\", which is not a whole number. "
+               "Used instead: Length Memo 165.")
+        << 10 << 40 << 165;
+    QTest::newRow("missing keys") << QByteArray("[Parameters]\n")
+                                  << QStringLiteral("File ini/Tools.ini: \"Font Size\" has no value.") + all
+                                  << 8 << 30 << 165;
+    QTest::newRow("no memo width") << QByteArray("[Parameters]\nFont Size=9\nDiameter Moves=24\n")
+                                   << QString() << 9 << 24 << 165;
     QByteArray garbage;
     for (int i = 0; i < 2000; ++i) garbage += char((i * 7919 + 13) % 256);
-    QTest::newRow("binary garbage") << garbage << true << 8 << 30 << 165;
+    QTest::newRow("binary garbage") << garbage << QStringLiteral("File ini/Tools.ini: \"Font Size\"") << 8
+                                    << 30 << 165;
 }
 
 void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     QFETCH(QByteArray, ini);
-    QFETCH(bool, warning);
+    QFETCH(QString, warning);
     QFETCH(int, size);
     QFETCH(int, diameter);
     QFETCH(int, memo);
@@ -229,10 +237,9 @@ void TStartupTest::badSettingsGiveTheWarningAndRangedValues() {
     session.Write(QStringLiteral("ini/Tools.ini"), ini);
     session.Start();
     const QStringList warnings = session.Dialogs->Texts(QStringLiteral("warning"));
-    QCOMPARE(warnings.size(), warning ? 1 : 0);
-    if (warning)
-        QCOMPARE(warnings.first(),
-                 QStringLiteral("Warning! File Tools.ini errors!\r\nValues will by default!"));
+    QCOMPARE(warnings.size(), warning.isEmpty() ? 0 : 1);
+    // The warning names the key, its value and the values used instead.
+    if (!warning.isEmpty()) QVERIFY2(warnings.first().startsWith(warning), qPrintable(warnings.first()));
     QCOMPARE(CurrentSession().Settings().MoveFont.pointSize(), size);
     QCOMPARE(CurrentSession().Settings().MoveDiameter, diameter);
     QCOMPARE(CurrentSession().Settings().MemoLength, memo);

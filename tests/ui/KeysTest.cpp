@@ -1,0 +1,95 @@
+// The keys of a new user: Escape closes every dialog and window as Cancel would, and the arrows,
+// Home and End step through the game while the board has the focus.
+#include <QAction>
+#include <QDialog>
+
+#include "tests/ui/UiTestRegistry.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/AboutDialog.h"
+#include "ui/BoardPainter.h"
+#include "ui/DiagramWindow.h"
+#include "ui/GameEntryDialog.h"
+#include "ui/LetterMarksDialog.h"
+#include "ui/ListingWindow.h"
+#include "ui/QueryDialog.h"
+#include "ui/SettingsDialog.h"
+#include "ui/SettingsState.h"
+
+namespace {
+
+QWidget* WindowNamed(TProgram& program, const QString& name) {
+    const QList<QWidget*> windows = {program.SettingsDialog.get(),  program.QueryDialog.get(),
+                                     program.GameEntryDialog.get(), program.LetterMarksDialog.get(),
+                                     program.AboutDialog.get(),     program.DiagramWindow.get(),
+                                     program.ListingWindow.get()};
+    for (QWidget* window : windows)
+        if (window->objectName() == name) return window;
+    qFatal("no window %s", qPrintable(name));
+}
+
+}  // namespace
+
+class TKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+    void escapeClosesTheWindow_data();
+    void escapeClosesTheWindow();
+    void arrowsHomeAndEndMoveOnTheBoard();
+};
+
+void TKeysTest::escapeClosesTheWindow_data() {
+    QTest::addColumn<QString>("window");
+    for (const char* name :
+         {"FormT", "QueryForm", "SaveForm", "FormBook", "AboutBox", "UsechForm", "FormKonstr"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TKeysTest::escapeClosesTheWindow() {
+    QFETCH(QString, window);
+    TProgramRun session;
+    TMainWindow& main = session.Start();
+    QWidget* shown = WindowNamed(*session.Program, window);
+    shown->show();
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QWidget* focus = shown->focusWidget() ? shown->focusWidget() : shown;
+    QTest::keyClick(focus, Qt::Key_Escape);
+    QVERIFY2(!shown->isVisible(), qPrintable(window));
+    if (auto* dialog = qobject_cast<QDialog*>(shown)) QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    Q_UNUSED(main);
+}
+
+void TKeysTest::arrowsHomeAndEndMoveOnTheBoard() {
+    TProgramRun session;
+    TMainWindow& main = session.Start();
+    const kalvon::TGameBase& base = session.Base();
+    const TBoardGeometry geometry(DefaultMoveDiameter);
+    for (const char* code : {"88", "89", "9A"}) {
+        const std::optional<TBoardPoint> p = PointOfCode(code);
+        QTest::mouseClick(BoardArea(main), Qt::LeftButton, {},
+                          QPoint(geometry.X(p->Column), geometry.Y(p->Row)));
+    }
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    BoardArea(main)->setFocus();
+    const struct {
+        Qt::Key Key;
+        const char *Current, *Forward;
+    } steps[] = {{Qt::Key_Left, "8889", "9A"}, {Qt::Key_Left, "88", "899A"}, {Qt::Key_Right, "8889", "9A"},
+                 {Qt::Key_Home, "", "88899A"}, {Qt::Key_Left, "", "88899A"}, {Qt::Key_End, "88899A", ""},
+                 {Qt::Key_Right, "88899A", ""}};
+    for (const auto& step : steps) {
+        QTest::keyClick(BoardArea(main), step.Key);
+        QCOMPARE(base.CurrentMoves, std::string(step.Current));
+        QCOMPARE(base.ForwardMoves, std::string(step.Forward));
+        int stones = 0;  // the board follows: one stone a move made
+        for (int c = 1; c <= 15; ++c)
+            for (int r = 1; r <= 15; ++r) stones += base.BoardGrid[c][r];
+        QCOMPARE(stones, int(std::string_view(step.Current).size() / 2));
+    }
+}
+
+KALVON_UI_TEST(TKeysTest);
+
+#include "KeysTest.moc"
