@@ -336,6 +336,10 @@ void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
     QCOMPARE(guide->source(), QUrl::fromLocalFile(UserGuidePath()));
     QVERIFY(guide->source().toLocalFile().endsWith(QLatin1String("/user-guide.md")));
     QVERIFY(guide->toPlainText().contains(QLatin1String("Kalvon")));
+    // Its pictures load beside it.
+    const QVariant picture =
+        guide->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/main-window.png")));
+    QVERIFY(!picture.toByteArray().isEmpty() || !picture.value<QImage>().isNull());
     guide->hide();
     session.Write(QStringLiteral("help/readme.txt"), "text");
     Trigger(main, "Help1");
