@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -151,7 +152,18 @@ void TListingWindow::MoveSelected(int to) {
     if (!Session_.MoveListed(size_t(from), size_t(to))) return;
     // The moved line stays in view.
     clbPartys->setCurrentIndex(Model_->index(to));
-    clbPartys->scrollTo(Model_->index(to));
+    ShowLine(to, 0);
+}
+
+void TListingWindow::ShowLine(int line, int attempt) {
+    const QModelIndex index = Model_->index(line);
+    clbPartys->scrollTo(index);
+    // A long list is laid out in batches; a line its layout has not reached yet has no place to
+    // scroll to, so the scroll is tried again once the next batches are done (for a few seconds).
+    if (clbPartys->visualRect(index).isValid() || attempt >= 500) return;
+    QTimer::singleShot(10, this, [this, line, attempt] {
+        if (line < Model_->rowCount()) ShowLine(line, attempt + 1);
+    });
 }
 
 void TListingWindow::RaiseUp() {

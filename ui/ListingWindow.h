@@ -39,6 +39,8 @@ protected:
 
 private:
     int SelectedLine() const;
+    // Scrolls the line into view, again after the list's layout has reached it.
+    void ShowLine(int line, int attempt);
     void MoveSelected(int to);
 
     TSession& Session_;

@@ -3,6 +3,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QToolButton>
+#include <numeric>
 
 #include "base/BaseFile.h"
 #include "tests/ui/BrowseBase.h"
@@ -20,6 +21,7 @@ private slots:
     void okKeepsTheCheckedGamesInLineOrder();
     void movesReachTheListingAtOnceAndStayAfterCancel();
     void theMovedLineStaysInView();
+    void theLastOfAHundredThousandLinesComesIntoView();
     void aLineOpensItsGameWhole();
     void deletingAsksThenRewritesTheFile();
     void aFailedDeleteKeepsEveryGame();
@@ -103,6 +105,22 @@ void TListingWindowTest::okKeepsTheCheckedGamesInLineOrder() {
     Press("BitBtn1");
     QVERIFY(Run_->Base().Listing.empty());
     QCOMPARE(navigator.PanelCount(), 0);
+}
+
+// "To last line" in a listing of 100,000 games: the moved game is the last line, and it is in view.
+void TListingWindowTest::theLastOfAHundredThousandLinesComesIntoView() {
+    Run_.reset();  // one program at a time
+    Run_ = std::make_unique<TProgramRun>();
+    Main_ = &Start(*Run_, 100000);
+    kalvon::TListing all(100000);
+    std::iota(all.begin(), all.end(), 0);
+    List(*Run_, std::move(all), false, true);
+    QVERIFY(QTest::qWaitForWindowExposed(&Listing()));
+    Select(0);
+    Press("SpeedButton5");
+    QCOMPARE(Lines()->currentIndex().row(), 99999);
+    // The long list is laid out in batches: the line comes into view once they are done.
+    QTRY_VERIFY(Lines()->viewport()->rect().contains(Lines()->visualRect(Lines()->currentIndex())));
 }
 
 void TListingWindowTest::theMovedLineStaysInView() {
