@@ -98,8 +98,11 @@ TMainWindow::TMainWindow(TSession& session) : QMainWindow(nullptr), Session_(ses
     EmptyFolderHint_->setStyleSheet(
         QStringLiteral("background: white; padding: 6px; border: 1px solid gray;"));
     EmptyFolderHint_->setGeometry(20, 20, 300, 60);
+    // Clicks go through to the board beneath.
+    EmptyFolderHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
     EmptyFolderHint_->hide();
-    connect(&Session_, &TSession::BaseChanged, this, &TMainWindow::UpdateEmptyFolderHint);
+    for (auto changed : {&TSession::BaseChanged, &TSession::PartiesChanged, &TSession::PositionChanged})
+        connect(&Session_, changed, this, &TMainWindow::UpdateEmptyFolderHint);
     // Settings changed by the dialog and not yet written can be saved.
     connect(&Session_, &TSession::SettingsChanged, this,
             [this] { Menu_.saveToolsAction->setEnabled(Session_.SettingsUnsaved()); });
@@ -271,7 +274,9 @@ void TMainWindow::ListNewBases() {
 }
 
 void TMainWindow::UpdateEmptyFolderHint() {
-    EmptyFolderHint_->setVisible(BaseItems().isEmpty() && Session_.Base().PartyList.empty());
+    // Until there is a base, or a game begins on the board.
+    EmptyFolderHint_->setVisible(BaseItems().isEmpty() && Session_.Base().PartyList.empty() &&
+                                 Session_.Base().CurrentMoves.empty());
 }
 
 void TMainWindow::LoadBaseFile(const QString& path, bool reloading) {
