@@ -40,7 +40,7 @@ public:
     int ActivePanel() const { return ActivePanel_; }
 
 signals:
-    // The window was shown: the main window docks it at its right edge.
+    // The window was shown: the main window docks it beside itself, where the screen has room.
     void Shown();
 
 protected:
