@@ -74,6 +74,10 @@ void CreateMenu(QMainWindow& window, TMainMenu& m) {
     m.addNewGamesAction = item(work, "AddNewGames1", QStringLiteral("Add New Games"));
     m.updateGamesAction = item(work, "UpdateGames1", QStringLiteral("Update Games"));
     m.outPbmFormatAction = item(work, "OutPbmFormat1", QStringLiteral("Out pbm format"));
+    m.updateFromMailAction = item(work, "UpdateFromMail1", QStringLiteral("Update from Mail ..."));
+    m.chooseMailboxAction = item(work, "ChooseMailbox1", QStringLiteral("Choose Mailbox ..."));
+    m.importGamesAction = item(work, "ImportGames1", QStringLiteral("Import Games ..."));
+    m.exportSgfAction = item(work, "ExportSgf1", QStringLiteral("Export SGF ..."));
     m.saveGameAction =
         item(work, "SaveGame1", QStringLiteral("Save Game"), QKeySequence(Qt::CTRL | Qt::Key_P));
     m.deleteGamesInListingAction =

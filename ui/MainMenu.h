@@ -32,6 +32,10 @@ struct TMainMenu {
     QAction* addNewGamesAction = nullptr;
     QAction* updateGamesAction = nullptr;
     QAction* outPbmFormatAction = nullptr;
+    QAction* updateFromMailAction = nullptr;
+    QAction* chooseMailboxAction = nullptr;
+    QAction* importGamesAction = nullptr;
+    QAction* exportSgfAction = nullptr;
     QAction* saveGameAction = nullptr;
     QAction* deleteGamesInListingAction = nullptr;
     QAction* listingGamesAction = nullptr;

@@ -160,6 +160,7 @@ void TMainWindow::AttachWindows(const TOtherWindows& windows) {
     connect(Windows_.QueryDialog, &TQueryDialog::QueryAccepted, this, [this] { MakeStatistic(true); });
     ConnectBrowsers();
     ConnectExchange();
+    ConnectImport();
 }
 
 QList<QAction*> TMainWindow::BaseItems() const {

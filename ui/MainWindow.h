@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "base/BoardMoves.h"
 #include "ui/MainMenu.h"
@@ -108,6 +109,12 @@ public:
     void AddNewGames();
     void UpdateGames();
     void WriteNotifications();
+    // Mail, other programs' games and SGF: "Update from Mail ...", "Choose Mailbox ...",
+    // "Import Games ...", "Export SGF ...".
+    void UpdateFromMail();
+    void ChooseMailbox();
+    void ImportGames();
+    void ExportSgf();
 
     // Reflecting and turning the board.
     void ReflectUpDown();
@@ -131,6 +138,8 @@ private:
     void ConnectMenu();
     void ConnectBrowsers();
     void ConnectExchange();
+    void ConnectImport();
+    std::optional<QString> AskMailbox();
     // Says why a folder command may not rewrite the open base, if it may not.
     bool FolderCommandRefused();
     void SetTitle(const QString& text);

@@ -3,13 +3,9 @@
 #include <QFileInfo>
 #include <QSettings>
 
-namespace {
+#include "ui/UserSettings.h"
 
-// ~/.config/Kalvon/Kalvon.ini (QSettings::setPath moves it, as the tests do).
-QSettings UserSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kalvon"),
-                     QStringLiteral("Kalvon"));
-}
+namespace {
 
 const QString Key = QStringLiteral("RecentBases");
 

@@ -11,6 +11,7 @@
 #include "base/SafeFile.h"
 #include "base/TextPolicy.h"
 #include "exchange/NotificationWriter.h"
+#include "exchange/SgfWriter.h"
 #include "search/ShiftStatistic.h"
 #include "ui/DialogService.h"
 #include "ui/ShownText.h"
@@ -225,6 +226,33 @@ kalvon::TFolderRun TSession::UpdateGames() {
     if (!LockSeenBaseOrReload(lock)) return RunNotDone();
     // The base in memory is read again from the file the run wrote (ReloadDue).
     return kalvon::UpdatePartysFromFolder(LocalPath(BasePath_), ".", Ui_);
+}
+
+kalvon::TFolderRun TSession::UpdateFromMail(const QString& mailbox) {
+    kalvon::TBaseWriteLock lock;
+    if (!LockSeenBaseOrReload(lock)) return RunNotDone();
+    return kalvon::UpdatePartysFromMail(LocalPath(BasePath_), LocalPath(mailbox), Ui_);
+}
+
+kalvon::TImportRun TSession::ImportGames(const QStringList& files, kalvon::IImportUi& ui) {
+    kalvon::TBaseWriteLock lock;
+    if (!LockSeenBaseOrReload(lock)) {
+        kalvon::TImportRun run;
+        run.Status = kalvon::TImportStatus::Failed;
+        return run;
+    }
+    std::vector<std::string> paths;
+    for (const QString& file : files) paths.push_back(LocalPath(file));
+    return kalvon::ImportGames(LocalPath(BasePath_), paths, {}, ui);
+}
+
+bool TSession::ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written) const {
+    std::string error;
+    const bool done = filePerGame ? kalvon::WriteSgfFiles(LocalPath(path), Base_, Base_.Listing, written, error)
+                                  : kalvon::WriteSgfCollection(LocalPath(path), Base_, Base_.Listing, error);
+    if (!done) Ui_.ShowError(error);
+    if (done && !filePerGame) written.push_back(LocalPath(path));
+    return done;
 }
 
 kalvon::TWrittenNotifications TSession::WriteNotifications() const {

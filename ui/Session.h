@@ -16,6 +16,7 @@
 #include "base/GameBase.h"
 #include "base/PartyEntry.h"
 #include "exchange/FolderCommands.h"
+#include "exchange/GameImport.h"
 #include "exchange/NotificationWriter.h"
 #include "search/PositionIndex.h"
 #include "search/Query.h"
@@ -114,6 +115,12 @@ public:
     // "Update Games": the notifications of update/ rewrite the base file; the caller loads it again
     // when the run says so.
     kalvon::TFolderRun UpdateGames();
+    // "Update from Mail ...": "Update Games" over the notifications of a mailbox (an mbox file, a
+    // Maildir folder or a saved message); the caller loads the base again when the run says so.
+    kalvon::TFolderRun UpdateFromMail(const QString& mailbox);
+    // "Import Games ...": the games of other programs' files (.rif, .psq, .sgf) join the base file;
+    // the caller loads the base again when the run says so. ui answers the import's questions.
+    kalvon::TImportRun ImportGames(const QStringList& files, kalvon::IImportUi& ui);
     // DeleteListed and the two folder commands first make sure that the base file is the one this
     // session last read or wrote; when another program changed it, the user may reload it (and then
     // run the command again) or cancel, and the command does nothing else (a failed run).
@@ -129,6 +136,9 @@ public:
     // "Out pbm format": the listed games written out as notifications into Outpbm of the working
     // folder; what was written, for the closing message.
     kalvon::TWrittenNotifications WriteNotifications() const;
+    // "Export SGF ...": the listed games as one SGF collection at path, or, with filePerGame, one file
+    // a game into the folder path; the files written. False (the reason shown) when a write failed.
+    bool ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written) const;
     // Asks before a save over the open base would drop the lines after a NUL byte that ended its
     // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
     // may go ahead (nothing of the kind, or the user said Yes).

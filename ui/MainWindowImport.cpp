@@ -1,0 +1,163 @@
+// The main window's commands that reach beyond the play-by-mail folders: notifications straight
+// from a mailbox, games of other programs' files into the base, and the listed games out as SGF.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+#include "base/FolderListing.h"
+#include "exchange/GameImport.h"
+#include "ui/DialogService.h"
+#include "ui/ImportUi.h"
+#include "ui/MainWindow.h"
+#include "ui/Session.h"
+#include "ui/ShownText.h"
+#include "ui/UserSettings.h"
+
+namespace {
+
+// Where a file dialog for a path starts: its folder when it still exists, else the working folder.
+QString StartFolder(const QString& path) {
+    const QFileInfo info(path);
+    if (!path.isEmpty() && info.dir().exists()) return info.absolutePath();
+    return QDir::currentPath();
+}
+
+// The files an import reads: those chosen, or every .rif, .psq and .sgf file of a chosen folder.
+std::optional<QStringList> ImportFiles(QWidget* parent) {
+    const int source = Dialogs().Choose(
+        parent, QStringLiteral("Import games from RenjuNet databases (.rif), Gomocup records (.psq) and SGF files "
+                               "(.sgf): choose the files, or a folder to import every such file of it."),
+        {QStringLiteral("Files ..."), QStringLiteral("Folder ..."), QStringLiteral("Cancel")}, 0);
+    if (source == 0)
+        return Dialogs().OpenFileNames(parent, QStringLiteral("Import Games"), QDir::currentPath(),
+                                       QStringLiteral("Games (*.rif *.psq *.sgf *.RIF *.PSQ *.SGF);;All files (*)"));
+    if (source != 1) return std::nullopt;
+    const std::optional<QString> folder =
+        Dialogs().FolderName(parent, QStringLiteral("Import Games"), QDir::currentPath());
+    if (!folder) return std::nullopt;
+    QStringList files;
+    for (const std::string& file : kalvon::ImportableFiles(QFile::encodeName(*folder).toStdString()))
+        files.append(QFile::decodeName(QByteArray::fromStdString(file)));
+    if (files.isEmpty()) {
+        Dialogs().Information(parent, QStringLiteral("Folder %1 holds no .rif, .psq or .sgf file.").arg(*folder));
+        return std::nullopt;
+    }
+    return files;
+}
+
+// The closing message of an import, with the first of the texts changed on the way in.
+QString ImportSummary(const kalvon::TImportRun& run) {
+    constexpr size_t shownNotes = 5;
+    QString text = EngineText(kalvon::ImportRunSummary(run));
+    for (size_t i = 0; i < run.Notes.size() && i < shownNotes; ++i)
+        text += QLatin1Char('\n') + QString::fromStdString(run.Notes[i]);
+    if (run.Notes.size() > shownNotes)
+        text += QStringLiteral("\n... and %1 more changes.").arg(run.Notes.size() - shownNotes);
+    return text;
+}
+
+}  // namespace
+
+void TMainWindow::ConnectImport() {
+    connect(Menu_.updateFromMailAction, &QAction::triggered, this, &TMainWindow::UpdateFromMail);
+    connect(Menu_.chooseMailboxAction, &QAction::triggered, this, &TMainWindow::ChooseMailbox);
+    connect(Menu_.importGamesAction, &QAction::triggered, this, &TMainWindow::ImportGames);
+    connect(Menu_.exportSgfAction, &QAction::triggered, this, &TMainWindow::ExportSgf);
+}
+
+// The mailbox is asked for once and remembered in the user's settings; "Choose Mailbox ..." asks
+// again, and so does the command when the remembered one is gone.
+std::optional<QString> TMainWindow::AskMailbox() {
+    const QString remembered = RememberedMailbox();
+    const int kind = Dialogs().Choose(
+        this,
+        QStringLiteral("Where does your mail keep the notifications? Choose an mbox file (Thunderbird keeps one "
+                       "for each mail folder, without an extension) or a Maildir folder."),
+        {QStringLiteral("Mbox File ..."), QStringLiteral("Maildir Folder ..."), QStringLiteral("Cancel")}, 0);
+    std::optional<QString> chosen;
+    if (kind == 0) {
+        const std::optional<QStringList> files = Dialogs().OpenFileNames(
+            this, QStringLiteral("Mailbox"), StartFolder(remembered),
+            QStringLiteral("All files (*);;Mailboxes (*.mbox *.mbx);;Saved mails (*.eml)"));
+        if (files && !files->isEmpty()) chosen = files->first();
+    } else if (kind == 1) {
+        chosen = Dialogs().FolderName(this, QStringLiteral("Maildir folder"), StartFolder(remembered));
+    }
+    if (chosen) RememberMailbox(*chosen);
+    return chosen;
+}
+
+void TMainWindow::ChooseMailbox() {
+    AskMailbox();
+}
+
+void TMainWindow::UpdateFromMail() {
+    if (FolderCommandRefused()) return;
+    QString mailbox = RememberedMailbox();
+    if (mailbox.isEmpty() || !QFileInfo::exists(mailbox)) {
+        const std::optional<QString> chosen = AskMailbox();
+        if (!chosen) return;
+        mailbox = *chosen;
+    }
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    const kalvon::TFolderRun run = Session_.UpdateFromMail(mailbox);
+    // As "Update Games": the base file is rewritten on disk and read again from it.
+    if (run.ReloadDue)
+        LoadBaseFile(Session_.BasePath(), true);
+    else
+        SearchIfBaseChanged(generation);
+    if (run.Status == kalvon::TFolderRunStatus::Done)
+        Dialogs().Information(this, EngineText(kalvon::FolderRunSummary("Update Games", run)));
+}
+
+void TMainWindow::ImportGames() {
+    if (FolderCommandRefused()) return;
+    const std::optional<QStringList> files = ImportFiles(this);
+    if (!files || files->isEmpty()) return;
+    const uint64_t generation = Session_.Base().PartyListGeneration;
+    kalvon::TImportRun run;
+    {
+        TImportUi ui(this);
+        run = Session_.ImportGames(*files, ui);
+    }
+    if (run.ReloadDue)
+        LoadBaseFile(Session_.BasePath(), true);
+    else
+        SearchIfBaseChanged(generation);
+    if (run.Status == kalvon::TImportStatus::Done)
+        Dialogs().Information(this, ImportSummary(run));
+    else if (run.Status == kalvon::TImportStatus::Cancelled)
+        Dialogs().Information(this, QStringLiteral("Import Games was cancelled: the base is as it was."));
+}
+
+void TMainWindow::ExportSgf() {
+    const size_t games = Session_.Base().Listing.size();
+    if (games == 0) {
+        Dialogs().Warning(this, QStringLiteral("Listing games is empty!"));
+        return;
+    }
+    const int form = Dialogs().Choose(
+        this,
+        QStringLiteral("Export the %1 listed %2 as SGF: into one collection file, or into a folder with a "
+                       "file for each game?")
+            .arg(games)
+            .arg(games == 1 ? QStringLiteral("game") : QStringLiteral("games")),
+        {QStringLiteral("One File ..."), QStringLiteral("File per Game ..."), QStringLiteral("Cancel")}, 0);
+    std::optional<QString> path;
+    if (form == 0) {
+        path = Dialogs().SaveFileName(this, QStringLiteral("Export SGF"), QDir::currentPath(),
+                                      QStringLiteral("SGF files (*.sgf)"));
+        if (path && QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".sgf");
+    } else if (form == 1) {
+        path = Dialogs().FolderName(this, QStringLiteral("Export SGF"), QDir::currentPath());
+    }
+    if (!path) return;
+    std::vector<std::string> written;
+    if (!Session_.ExportSgf(*path, form == 1, written)) return;
+    Dialogs().Information(this, QStringLiteral("Export SGF into %1: %2 %3 written in %4 %5.")
+                                    .arg(*path)
+                                    .arg(games)
+                                    .arg(games == 1 ? QStringLiteral("game") : QStringLiteral("games"))
+                                    .arg(written.size())
+                                    .arg(written.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
+}
