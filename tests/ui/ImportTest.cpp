@@ -112,7 +112,7 @@ void TImportTest::updateFromMailAsksForTheMailboxOnce() {
                   MboxMessage("2007, 5001=[Nord,Sud,?,8889,?,-]", "Mon, 05 Mar 2007 10:00:00 +0000") +
                       MboxMessage("2007, 5001=[Nord,Sud,?,88899A,?,-]", "Tue, 06 Mar 2007 10:00:00 +0000") +
                       MboxMessage("2003, 4711=[Black One,White One,+,888977,?,-]",
-                                  "Mon, 05 Mar 2007 09:00:00 +0000"));
+                                  "Wed, 05 Mar 2003 09:00:00 +0000"));
     TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
     session.Dialogs->ChooseAnswers = {0};
