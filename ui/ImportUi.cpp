@@ -6,7 +6,6 @@
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
-#include "ui/ShownText.h"
 
 TImportUi::TImportUi(QWidget* parent) : Parent_(parent) {
     Started_.start();
@@ -14,12 +13,13 @@ TImportUi::TImportUi(QWidget* parent) : Parent_(parent) {
 
 TImportUi::~TImportUi() = default;
 
+// The import's texts are UTF-8: paths and the names and reasons of the files read.
 void TImportUi::ShowMessage(const std::string& text) {
-    Dialogs().Information(Parent_, EngineText(text));
+    Dialogs().Information(Parent_, QString::fromStdString(text));
 }
 
 void TImportUi::ShowError(const std::string& text) {
-    Dialogs().Error(Parent_, EngineText(text));
+    Dialogs().Error(Parent_, QString::fromStdString(text));
 }
 
 bool TImportUi::AskTransliterate(size_t count, const std::vector<std::string>& firstNames) {

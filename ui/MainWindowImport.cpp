@@ -48,7 +48,8 @@ std::optional<QStringList> ImportFiles(QWidget* parent) {
 // The closing message of an import, with the first of the texts changed on the way in.
 QString ImportSummary(const kalvon::TImportRun& run) {
     constexpr size_t shownNotes = 5;
-    QString text = EngineText(kalvon::ImportRunSummary(run));
+    // The import speaks UTF-8: its texts come from the files read, not from the base.
+    QString text = QString::fromStdString(kalvon::ImportRunSummary(run));
     for (size_t i = 0; i < run.Notes.size() && i < shownNotes; ++i)
         text += QLatin1Char('\n') + QString::fromStdString(run.Notes[i]);
     if (run.Notes.size() > shownNotes)
