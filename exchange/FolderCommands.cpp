@@ -15,6 +15,7 @@
 #include "base/FolderListing.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
+#include "exchange/BaseRewrite.h"
 #include "exchange/NotificationReader.h"
 
 // GCC 12 at -O3 reports overlapping copies inside std::string concatenations that cannot happen
@@ -46,54 +47,6 @@ bool FolderReady(const std::string& folder, const std::string& missingMessage, I
     return false;
 }
 
-// The bytes of the base file, empty when there is none yet; nullopt (message shown) when unreadable.
-std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui) {
-    struct stat info {};
-    if (stat(basePath.c_str(), &info) != 0) return std::string();
-    std::string error;
-    std::optional<std::string> content = ReadWholeFile(basePath, error);
-    if (!content) {
-        ui.ShowMessage(error);
-        return content;
-    }
-    // The lines are read up to a NUL byte: a rewrite would lose the ones after it.
-    if (const size_t nul = content->find('\0'); nul != std::string::npos) {
-        const size_t lineStart = content->find_last_of("\r\n", nul) + 1;  // 0 when there is none
-        const size_t line = SplitLines(std::string_view(*content).substr(0, lineStart)).size() + 1;
-        ui.ShowMessage(Concat({"File ", basePath, " ends at a NUL byte in line ", std::to_string(line),
-                               ": it is not rewritten, so that the lines after it are not lost."}));
-        return std::nullopt;
-    }
-    return content;
-}
-
-// Writes the lines sorted, each ended by CR LF, through a temporary file.
-bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines, IBaseUi& ui) {
-    SortBaseLines(lines);
-    size_t next = 0;
-    std::string error;
-    const bool saved = WriteFileReplacing(
-        basePath,
-        [&](std::string& piece) {
-            piece.clear();
-            while (next < lines.size() && piece.size() < (4u << 20))
-                piece.append(lines[next++]).append("\r\n");
-            return !piece.empty();
-        },
-        error, TReplaceOptions{.KeepPrevious = true});
-    if (!saved) ui.ShowMessage(error);
-    return saved;
-}
-
-// The key of a line folded so that keys equal without regard to ASCII letter case are equal bytes.
-// Other bytes are compared as they are: a collation would take a soft hyphen for nothing.
-std::string FoldedKey(std::string_view line) {
-    std::string folded(line.substr(0, line.find('=')));
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return folded;
-}
-
 // A run that failed: nothing read or written counts; where it looked stays.
 TFolderRun FailedRun(const TFolderRun& run) {
     TFolderRun failed;
@@ -101,14 +54,6 @@ TFolderRun FailedRun(const TFolderRun& run) {
     failed.Folder = run.Folder;
     failed.Skipped = run.Skipped;
     return failed;
-}
-
-// Takes the base's writer lock for the whole run; false (message shown) when another writer keeps it.
-bool LockBase(TBaseWriteLock& lock, const std::string& basePath, IBaseUi& ui) {
-    std::string error;
-    if (lock.Lock(basePath, error)) return true;
-    ui.ShowMessage(error);
-    return false;
 }
 
 }  // namespace
