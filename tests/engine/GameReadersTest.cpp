@@ -124,6 +124,168 @@ TEST(SgfReader, RefusesWhatTheBaseCannotHold) {
     for (const TReaderCase& c : cases) EXPECT_EQ(Sgf(c.Input), c.Expected) << c.Input;
 }
 
+// A RenjuNet database around the games' elements: three players (one without a given name, one
+// whose names need cleaning) and tournaments with a year, with a start only, and with neither.
+std::string RifDatabase(const std::string& games) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<database version=\"10\" date=\"2024-01-01\">\n"
+           "<countries><country id=\"1\" name=\"Estonia\" abbr=\"EST\"/></countries>\n"
+           "<rules><rule id=\"25\" name=\"RIF\"><info>Renju</info></rule></rules>\n<players>\n"
+           "<player id=\"3069\" name=\"Ants\" surname=\"Tamm\" country=\"1\" city=\"1\"/>\n"
+           "<player id=\"3969\" surname=\"Nipp\" country=\"1\"/>\n"
+           "<player id=\"1\" name=\"Li, Wei\" surname=\"Zhang=&#10;X\"/>\n</players>\n<tournaments>\n"
+           "<tournament id=\"3369\" name=\"Open\" country=\"1\" city=\"1\" year=\"2016\" month=\"7\" "
+           "start=\"2016-07-01\" end=\"2016-07-09\" rule=\"25\" rated=\"1\"/>\n"
+           "<tournament id=\"7\" name=\"Old\" start=\"1989-05-02\"/>\n<tournament id=\"8\" "
+           "name=\"Undated\"/>\n"
+           "</tournaments>\n<games>\n" +
+           games + "</games>\n</database>\n";
+}
+
+std::string Rif(const std::string& games, std::string* message = nullptr) {
+    TCollectingSink sink;
+    const std::string result = ReadRenjuNetText(RifDatabase(games), "renju.rif", sink);
+    if (message) *message = result;
+    EXPECT_TRUE(message || result.empty()) << result;
+    return sink.Text;
+}
+
+std::string RifGame(const std::string& attributes, const std::string& moves) {
+    return "<game " + attributes + "><move>" + moves + "</move><info>B=1</info></game>\n";
+}
+
+// The game of the archive: 51 moves, black won.
+const char* const RealGame =
+    "<game id=\"171548\" publisher=\"91\" tournament=\"3369\" round=\"8\" rule=\"25\" black=\"3069\" "
+    "white=\"3969\" bresult=\"1\" btime=\"8\" wtime=\"8\" opening=\"19\" alt=\"51\" swap=\"R--R-\"><move>h8 "
+    "h9 "
+    "i8 g8 g9 f7 e6 f10 f6 g6 e8 e7 d7 c6 i10 i7 g7 i9 c8 f5 h5 j8 k9 c5 d5 d6 b4 f4 h6 k7 l6 h7 i5 j4 j5 k5 "
+    "d4 e5 g3 k4 k6 m4 j6 i6 h4 f2 h3 h2 i4 l7 g2</move><info>B=1245</info></game>\n";
+
+TEST(RenjuNetReader, ReadsGamesWithTheirPlayersAndTournaments) {
+    // h8 h9 i8 g8 g9 f7 e6 f10 ... as PointCodes, i..m being J..N.
+    const std::string realMoves =
+        "888998787967566A6676585747369A977799386585A8B9354546246486B7"
+        "C68795A4A5B5445573B4B6D4A6968462838294C772";
+    ASSERT_EQ(realMoves.size(), 102u);
+    struct TRifCase {
+        std::string Input, Expected;
+    };
+    const TRifCase cases[] = {
+        {RealGame, "2016,r171548=[Ants Tamm,Nipp,+," + realMoves + ",?,-]\n"},
+        // Points by index (i is J), rows from the bottom; a token split by a character reference.
+        {"<game id=\"1\" tournament=\"3369\" black=\"3069\" white=\"3969\" bresult=\"0\"><move>a1 o15 i8 "
+         "a15\n o1 h&#57;</move></game>",
+         "2016,   r1=[Ants Tamm,Nipp,-,11FF981FF189,?,-]\n"},
+        // Results, the year of a tournament's start, names cleaned, an unknown player.
+        {RifGame("id=\"2\" tournament=\"7\" black=\"1\" white=\"3969\" bresult=\"0.5\"", "h8") +
+             RifGame("id=\"3\" tournament=\"3369\" black=\"3969\" white=\"999\"", "") +
+             RifGame("id=\"4\" tournament=\"3369\" black=\"3069\" white=\"3969\" bresult=\"2\"", ""),
+         "1989,   r2=[Li  Wei Zhang  X,Nipp,=,88,?,-]\n"
+         "note game 2: black player's name \"Li, Wei Zhang=\\x0aX\": a line break or control character and "
+         "\",\" and \"=\" made a blank\n"
+         "2016,   r3=[Nipp,?,?,,?,-]\nnote game 3: white player \"999\" is unknown: named \"?\"\n"
+         "2016,   r4=[Ants Tamm,Nipp,?,,?,-]\n"},
+        // Refused games, each with its reason; the reading goes on.
+        {RifGame("id=\"5\" tournament=\"42\" black=\"3069\" white=\"3969\"", "h8") +
+             RifGame("id=\"6\" tournament=\"8\" black=\"3069\" white=\"3969\"", "h8") +
+             RifGame("id=\"7\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 p1") +
+             RifGame("id=\"8\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 i9 h0") +
+             RifGame("id=\"9\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 i9 h8") +
+             RifGame("id=\"10\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 h16") +
+             RifGame("tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8") +
+             RifGame("id=\"11\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "k10"),
+         "refused File renju.rif, game 5: unknown tournament \"42\"\n"
+         "refused File renju.rif, game 6: tournament \"8\" has no year\n"
+         "refused File renju.rif, game 7: move 2 is off the board (p1)\n"
+         "refused File renju.rif, game 8: move 3 is off the board (h0)\n"
+         "refused File renju.rif, game 9: move 3 takes H8, taken by move 1 (h8)\n"
+         "refused File renju.rif, game 10: move 2 is off the board (h16)\n"
+         "refused File renju.rif, game without id (game 7 of the file): no id\n"
+         "2016,  r11=[Ants Tamm,Nipp,?,BA,?,-]\n"},
+    };
+    for (const TRifCase& c : cases) EXPECT_EQ(Rif(c.Input), c.Expected) << c.Input;
+}
+
+TEST(RenjuNetReader, StopsAtBrokenXmlAfterTheGamesBefore) {
+    std::string message;
+    EXPECT_EQ(Rif(RifGame("id=\"1\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8") +
+                      "<game id=\"2\"><move>h8</mov></game>",
+                  &message),
+              "2016,   r1=[Ants Tamm,Nipp,?,88,?,-]\n");
+    EXPECT_EQ(
+        message,
+        "File renju.rif is not well-formed XML at line 17 (mismatched tag): the rest of it was not read");
+    TCollectingSink sink;
+    EXPECT_EQ(ReadRenjuNetText("<svg><game/></svg>", "a.rif", sink),
+              "File a.rif is no RenjuNet database: its first element is <\"svg\">, not <database>");
+}
+
+// A database larger than one piece of the stream reads from the file as from memory, with progress.
+TEST(RenjuNetReader, StreamsTheFileInPieces) {
+    std::string games;
+    for (int i = 0; i < 3000; ++i)
+        games += RifGame("id=\"" + std::to_string(i) + "\" tournament=\"3369\"", "h8 i9");
+    const std::string text = RifDatabase(games);
+    ASSERT_GT(text.size(), 3u * 64 * 1024);
+    TTempFolder folder;
+    WriteFile(folder.File("big.rif"), text);
+    TCollectingSink fromFile, fromText;
+    EXPECT_EQ(ReadRenjuNet(folder.File("big.rif"), "big.rif", fromFile), "");
+    EXPECT_EQ(ReadRenjuNetText(text, "big.rif", fromText), "");
+    EXPECT_EQ(fromFile.Games.size(), 3000u);
+    EXPECT_EQ(fromFile.Text, fromText.Text);
+    EXPECT_GE(fromFile.ProgressCalls, 4u);
+    EXPECT_EQ(ReadRenjuNet(folder.File("missing.rif"), "missing.rif", fromFile).empty(), false);
+}
+
+std::string Psq(const std::string& text, int year = 2019, const std::string& name = "tour/round3.psq") {
+    TCollectingSink sink;
+    ReadPsq(text, name, year, sink);
+    return sink.Text;
+}
+
+TEST(PsqReader, ReadsOneGamePerFile) {
+    const TReaderCase cases[] = {
+        // Points from the top-left corner; no names.
+        {"Piskvorky 15x15, 11:11, 0\n1,1,100\n15,15,50\n8,8,0\n", "2019,ground3=[?,?,?,1FF188,?,-]\n"},
+        // Black's last move makes five: black won; the names cleaned.
+        {"Piskvorky 15x15, 11:11, "
+         "0\r\n1,1,0\r\n1,2,0\r\n2,1,0\r\n2,2,0\r\n3,1,0\r\n3,2,0\r\n4,1,0\r\n4,2,0\r\n"
+         "5,1,0\r\npbrain-a, v1\r\npbrain=b\r\n-1\r\n",
+         "2019,ground3=[pbrain-a  v1,pbrain b,+,1F1E2F2E3F3E4F4E5F,?,-]\n"
+         "note black's name \"pbrain-a, v1\": \",\" made a blank\nnote white's name \"pbrain=b\": \"=\" made "
+         "a "
+         "blank\n"},
+        // White's five on a diagonal; the second engine began.
+        {"Piskvorky 15x15, 11:11, 1\n8,8\n1,1\n9,9\n2,2\n10,8\n3,3\n11,11\n4,4\n13,13\n5,5\nalpha\nbeta\n2\n",
+         "2019,ground3=[beta,alpha,-,881F972EA83DB54CD35B,?,-]\n"},
+        // Four in a row is no win.
+        {"Piskvorky 15x15, 11:11, 0\n1,1\n1,2\n2,1\n2,2\n3,1\n3,2\n4,1\n",
+         "2019,ground3=[?,?,?,1F1E2F2E3F3E4F,?,-]\n"},
+    };
+    for (const TReaderCase& c : cases) EXPECT_EQ(Psq(c.Input), c.Expected) << c.Input;
+    EXPECT_EQ(Psq("Piskvorky 15x15, 11:11, 0\n8,8,0\n", 2020, "a,b.psq"),
+              "2020, ga b=[?,?,?,88,?,-]\nnote board code \"a,b\": \",\" made a blank\n");
+}
+
+TEST(PsqReader, RefusesWhatTheBaseCannotHold) {
+    const TReaderCase cases[] = {
+        {"Piskvorky 20x20, 11:11, 0\n10,10,0\n",
+         "refused File tour/round3.psq, line 1: the board is 20x20, not 15x15\n"},
+        {"Piskvorky 15x15, 11:11, 0\n16,1,0\n",
+         "refused File tour/round3.psq, line 2: move 1 is off the board (16,1,0)\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n1,0,0\n",
+         "refused File tour/round3.psq, line 3: move 2 is off the board (1,0,0)\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n8,8,0\n",
+         "refused File tour/round3.psq, line 3: move 2 takes H8, taken by move 1 (8,8,0)\n"},
+        {"8,8,0\n",
+         "refused File tour/round3.psq, line 1: no first line \"Piskvorky 15x15, ...\": no Gomocup record\n"},
+    };
+    for (const TReaderCase& c : cases) EXPECT_EQ(Psq(c.Input), c.Expected) << c.Input;
+    EXPECT_EQ(Psq("Piskvorky 15x15, 11:11, 0\n", 0),
+              "refused File tour/round3.psq: the year 0 is no year of a game\n");
+}
+
 // Random distinct points, count of them.
 std::string RandomMoves(std::mt19937& random, int count) {
     std::vector<std::string> points;
