@@ -250,7 +250,8 @@ TImportRun EndedRun(TImportStatus status) {
     return run;
 }
 
-// Reads one file into the collector; false when the run cannot go on (message shown, or cancelled).
+// Reads one file into the collector and counts it; a file of another kind is skipped whole. False when
+// the run cannot go on (message shown, or cancelled).
 bool ReadImportFile(const std::string& file, const TImportOptions& options, TImportCollector& collector,
                     IImportUi& ui, TImportRun& run) {
     const std::string extension = LowerExtension(file);
@@ -261,6 +262,7 @@ bool ReadImportFile(const std::string& file, const TImportOptions& options, TImp
             ui.ShowMessage(problem);
             return false;
         }
+        ++run.FilesRead;
         return true;
     }
     if (extension != "psq" && extension != "sgf") {
@@ -273,6 +275,7 @@ bool ReadImportFile(const std::string& file, const TImportOptions& options, TImp
         ui.ShowMessage(error);
         return false;
     }
+    ++run.FilesRead;
     if (extension == "sgf") {
         ReadSgf(*text, file, collector);
         return !collector.Cancelled();
@@ -427,7 +430,6 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
         if (!collector.Progressing()) return EndedRun(TImportStatus::Cancelled);
         if (!ReadImportFile(files[i], options, collector, ui, run))
             return EndedRun(collector.Cancelled() ? TImportStatus::Cancelled : TImportStatus::Failed);
-        ++run.FilesRead;
     }
     if (!collector.Progressing()) return EndedRun(TImportStatus::Cancelled);
 
