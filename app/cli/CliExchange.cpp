@@ -67,7 +67,19 @@ int RunWrite(const TArguments& args) {
         else
             query.push_back(args[i]);
     }
-    if (query.size() < 2) return BadArguments(WriteUsage);
+    TGameBase base;
+    if (const int status = ListPositionGames(query, WriteUsage, base); status != ExitOk) return status;
+    TCliUi ui;
+    const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
+    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
+    for (const std::string& game : written.NotCarried)
+        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
+    return written.Ok ? ExitOk : ExitFailure;
+}
+
+int ListPositionGames(const TArguments& query, const char* usage, TGameBase& base) {
+    if (query.size() < 2) return BadArguments(usage);
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(query[1], error);
     if (!moves) return BadArguments(error);
@@ -76,7 +88,6 @@ int RunWrite(const TArguments& args) {
         return BadArguments(problem);
     if (options.Listing) return BadArguments("unknown option --listing");
 
-    TGameBase base;
     if (!LoadBaseForCommand(base, query[0])) return ExitFailure;
     TQueryCriteria criteria;
     if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
@@ -84,13 +95,7 @@ int RunWrite(const TArguments& args) {
     base.CurrentMoves = *moves;
     TPositionIndex index;
     MakeStatistic(base, criteria, index);
-    TCliUi ui;
-    const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
-    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
-    for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
-    for (const std::string& game : written.NotCarried)
-        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
-    return written.Ok ? ExitOk : ExitFailure;
+    return ExitOk;
 }
 
 }  // namespace kalvon::cli
