@@ -48,6 +48,18 @@ public:
         return std::string_view(block).substr(start, text.size());
     }
 
+    // The text in place of old, where old stood when it is not longer, else added anew.
+    std::string_view Rewrite(std::string_view old, std::string_view text) {
+        if (text.size() > old.size()) return Add(text);
+        for (std::string& block : Blocks_) {
+            if (old.data() < block.data() || old.data() >= block.data() + block.size()) continue;
+            const size_t start = size_t(old.data() - block.data());
+            std::copy(text.begin(), text.end(), block.begin() + ptrdiff_t(start));
+            return std::string_view(block).substr(start, text.size());
+        }
+        return Add(text);
+    }
+
 private:
     static constexpr size_t BlockBytes = size_t(1) << 20;
     std::deque<std::string> Blocks_;
@@ -199,14 +211,14 @@ private:
         bool pending = false;
         for (int side = 0; side < 2; ++side) {
             converted[side] = CodePageText(names[side]);
-            if (converted[side]) {
-                names[side] = *converted[side];
-                continue;
-            }
+            if (converted[side]) continue;
             pending = true;
             if (SeenNames_.insert(std::string(names[side])).second)
                 UnwritableNames_.emplace_back(names[side]);
         }
+        // A line still to be transliterated holds both names in UTF-8; any other one in the code page.
+        if (!pending)
+            for (int side = 0; side < 2; ++side) names[side] = *converted[side];
         struct TField {
             const char* Caption;
             std::string_view Text;
@@ -352,7 +364,7 @@ bool TransliterateNames(TImportCollector& collector, const std::vector<std::stri
         if (entry.Dropped) continue;
         line.assign(entry.Line.substr(0, open));
         line.append(*bytes[0]).append(",").append(*bytes[1]).append(entry.Line.substr(whiteEnd));
-        entry.Line = collector.Arena().Add(line);
+        entry.Line = collector.Arena().Rewrite(entry.Line, line);
         entry.Pending = false;
     }
     return true;
@@ -389,6 +401,57 @@ std::vector<std::pair<uint64_t, uint32_t>> ImportedKeys(std::deque<TImportEntry>
     }
     std::erase_if(keys, [&](const auto& key) { return entries[key.second].Dropped; });
     return keys;
+}
+
+// The base's lines (without empty ones) with the imported games merged in: a game whose key the base
+// holds under the same source replaces the first such line, one whose key the base holds otherwise is
+// skipped, the others are appended.
+std::vector<std::string_view> MergedLines(std::string_view content, std::deque<TImportEntry>& entries,
+                                          const std::vector<std::string>& files, TImportRun& run) {
+    std::vector<std::string_view> lines;
+    const std::vector<std::pair<uint64_t, uint32_t>> keys = ImportedKeys(entries, files, run);
+    if (keys.empty()) return lines;
+
+    // Where each imported key stands in the base: the first line of the same source, or any other line.
+    constexpr size_t None = std::numeric_limits<size_t>::max();
+    struct THolder {
+        size_t SameSource = None;
+        bool Other = false;
+    };
+    std::vector<THolder> holders(keys.size());
+    for (std::string_view line : SplitLines(content))
+        if (!Trim(line).empty()) lines.push_back(line);
+    lines.reserve(lines.size() + keys.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const uint64_t hash = KeyHash(lines[i]);
+        auto at = std::lower_bound(keys.begin(), keys.end(), std::make_pair(hash, uint32_t(0)));
+        for (; at != keys.end() && at->first == hash; ++at) {
+            const TImportEntry& entry = entries[at->second];
+            if (!KeysEqual(lines[i], entry.Line)) continue;
+            const std::string_view board = BoardOf(lines[i]);
+            THolder& holder = holders[size_t(at - keys.begin())];
+            if (!board.empty() && board.front() == BoardOf(entry.Line).front()) {
+                if (holder.SameSource == None) holder.SameSource = i;
+            } else {
+                holder.Other = true;
+            }
+        }
+    }
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const TImportEntry& entry = entries[keys[k].second];
+        if (holders[k].Other) {
+            run.Skipped.push_back(
+                TImportRefusal{files[entry.File], std::string(entry.Where),
+                               Concat({"the key ", ShownKey(entry.Line), " belongs to a game of the base"})});
+        } else if (holders[k].SameSource != None) {
+            lines[holders[k].SameSource] = entry.Line;
+            ++run.GamesReplaced;
+        } else {
+            lines.push_back(entry.Line);
+            ++run.GamesAdded;
+        }
+    }
+    return lines;
 }
 
 }  // namespace
@@ -440,50 +503,9 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
         if (!TransliterateNames(collector, files, ui, run)) return EndedRun(TImportStatus::Failed);
     }
 
-    std::deque<TImportEntry>& entries = collector.Entries();
-    const std::vector<std::pair<uint64_t, uint32_t>> keys = ImportedKeys(entries, files, run);
-    if (keys.empty()) return run;
-
-    // Where each imported key stands in the base: the first line of the same source, or any other line.
-    constexpr size_t None = std::numeric_limits<size_t>::max();
-    struct THolder {
-        size_t SameSource = None;
-        bool Other = false;
-    };
-    std::vector<THolder> holders(keys.size());
-    std::vector<std::string_view> lines;
-    for (std::string_view line : SplitLines(*content))
-        if (!Trim(line).empty()) lines.push_back(line);
-    lines.reserve(lines.size() + keys.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const uint64_t hash = KeyHash(lines[i]);
-        auto at = std::lower_bound(keys.begin(), keys.end(), std::make_pair(hash, uint32_t(0)));
-        for (; at != keys.end() && at->first == hash; ++at) {
-            const TImportEntry& entry = entries[at->second];
-            if (!KeysEqual(lines[i], entry.Line)) continue;
-            const std::string_view board = BoardOf(lines[i]);
-            THolder& holder = holders[size_t(at - keys.begin())];
-            if (!board.empty() && board.front() == BoardOf(entry.Line).front()) {
-                if (holder.SameSource == None) holder.SameSource = i;
-            } else {
-                holder.Other = true;
-            }
-        }
-    }
-    for (size_t k = 0; k < keys.size(); ++k) {
-        const TImportEntry& entry = entries[keys[k].second];
-        if (holders[k].Other) {
-            run.Skipped.push_back(
-                TImportRefusal{files[entry.File], std::string(entry.Where),
-                               Concat({"the key ", ShownKey(entry.Line), " belongs to a game of the base"})});
-        } else if (holders[k].SameSource != None) {
-            lines[holders[k].SameSource] = entry.Line;
-            ++run.GamesReplaced;
-        } else {
-            lines.push_back(entry.Line);
-            ++run.GamesAdded;
-        }
-    }
+    std::vector<std::string_view> lines = MergedLines(*content, collector.Entries(), files, run);
+    // The games are in lines now: what found their places goes before the sort and the write.
+    std::deque<TImportEntry>().swap(collector.Entries());
     if (run.GamesAdded + run.GamesReplaced == 0) return run;
     if (!SaveLines(basePath, lines, ui)) return EndedRun(TImportStatus::Failed);
     run.ReloadDue = true;

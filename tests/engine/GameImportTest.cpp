@@ -118,11 +118,14 @@ TEST(GameImport, MergeRules) {
          .Added = 1},
         {.Rule = "names the code page cannot hold are asked once and transliterated, each noted",
          .Base = own,
-         .Files = {{"a.sgf", Sgf("1", tonis, pawel, "B+") + Sgf("2", tonis, wang, "W+F")}},
-         .After = Concat(
-             {own, "2003,   s1=[Tonis,Pawel,+,88,?,-]\r\n2003,   s2=[Tonis,wang xiao ming,f,88,?,-]\r\n"}),
+         .Files = {{"a.sgf",
+                    Sgf("1", tonis, pawel, "B+") + Sgf("2", tonis, wang, "W+F") + Sgf("3", petr, wang, "0")}},
+         .After =
+             Concat({own,
+                     "2003,   s1=[Tonis,Pawel,+,88,?,-]\r\n2003,   s2=[Tonis,wang xiao ming,f,88,?,-]\r\n"
+                     "2003,   s3=[\xcf\xb8\xf2\xf0,wang xiao ming,=,88,?,-]\r\n"}),
          .FilesRead = 1,
-         .Added = 2,
+         .Added = 3,
          .Transliterated = 3,
          .Notes = {Concat({tonis, " -> Tonis"}), Concat({pawel, " -> Pawel"}),
                    Concat({wang, " -> wang xiao ming"})},
