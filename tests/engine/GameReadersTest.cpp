@@ -101,6 +101,8 @@ TEST(SgfReader, RefusesWhatTheBaseCannotHold) {
         {"(;GM[1]DT[2000])",
          "refused File dir/games.sgf, game 1: GM[\"1\"] is no gomoku or renju game (GM[4])\n"},
         {"(;DT[2000])", "refused File dir/games.sgf, game 1: no GM[4]: without it SGF means a game of go\n"},
+        {"(;GM[4]CA[nowhere]DT[2000])",
+         "refused File dir/games.sgf, game 1: the character set CA[\"nowhere\"] is unknown\n"},
         {"(;GM[4]SZ[19]DT[2000])",
          "refused File dir/games.sgf, game 1: the board size SZ[\"19\"] is not 15\n"},
         {"(;GM[4]GN[x])", "refused File dir/games.sgf, game 1 (GN \"x\"): no year (DT)\n"},
