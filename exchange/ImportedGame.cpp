@@ -1,7 +1,10 @@
 #include "exchange/ImportedGame.h"
 
+#include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
+
+#include <memory>
 
 #include "base/BaseLine.h"
 #include "base/PointCodes.h"
@@ -132,8 +135,12 @@ std::optional<std::string> ImportedTextToUtf8(std::string_view bytes, std::strin
     if (Trim(charset).empty()) return IsValidUtf8(bytes) ? std::string(bytes) : Latin1ToUtf8(bytes);
     if (IsUtf8Name(charset) && IsValidUtf8(bytes)) return std::string(bytes);
     const std::string name(Trim(charset));
-    const icu::UnicodeString text(bytes.data(), int32_t(bytes.size()), name.c_str());
-    if (text.isBogus()) return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(name.c_str(), &status),
+                                                                       &ucnv_close);
+    if (U_FAILURE(status) || !converter) return std::nullopt;
+    const icu::UnicodeString text(bytes.data(), int32_t(bytes.size()), converter.get(), status);
+    if (U_FAILURE(status)) return std::nullopt;
     std::string utf8;
     text.toUTF8String(utf8);
     return utf8;

@@ -196,9 +196,9 @@ private:
             const char letter = AsciiUpper(token.substr(0, 1))[0];
             int row = 0;
             bool point = letter >= 'A' && letter <= 'Z' && token.size() >= 2 && token.size() <= 3;
-            for (char c : token.substr(1)) {
-                point = point && c >= '0' && c <= '9';
-                row = row * 10 + (c - '0');
+            for (size_t i = 1; point && i < token.size(); ++i) {
+                point = token[i] >= '0' && token[i] <= '9';
+                row = row * 10 + (token[i] - '0');
             }
             if (!point) {
                 reason = Concat({"move ", std::to_string(game.Moves.size() / 2 + 1), " ", QuoteShort(token),

@@ -101,6 +101,8 @@ TEST(SgfReader, RefusesWhatTheBaseCannotHold) {
         {"(;GM[1]DT[2000])",
          "refused File dir/games.sgf, game 1: GM[\"1\"] is no gomoku or renju game (GM[4])\n"},
         {"(;DT[2000])", "refused File dir/games.sgf, game 1: no GM[4]: without it SGF means a game of go\n"},
+        {"(;GM[4]CA[nowhere]DT[2000])",
+         "refused File dir/games.sgf, game 1: the character set CA[\"nowhere\"] is unknown\n"},
         {"(;GM[4]SZ[19]DT[2000])",
          "refused File dir/games.sgf, game 1: the board size SZ[\"19\"] is not 15\n"},
         {"(;GM[4]GN[x])", "refused File dir/games.sgf, game 1 (GN \"x\"): no year (DT)\n"},
@@ -193,6 +195,7 @@ TEST(RenjuNetReader, ReadsGamesWithTheirPlayersAndTournaments) {
              RifGame("id=\"9\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 i9 h8") +
              RifGame("id=\"10\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8 h16") +
              RifGame("tournament=\"3369\" black=\"3069\" white=\"3969\"", "h8") +
+             RifGame("id=\"12\" tournament=\"3369\"", "h8 h1444444443 i9") +
              RifGame("id=\"11\" tournament=\"3369\" black=\"3069\" white=\"3969\"", "k10"),
          "refused File renju.rif, game 5: unknown tournament \"42\"\n"
          "refused File renju.rif, game 6: tournament \"8\" has no year\n"
@@ -201,6 +204,7 @@ TEST(RenjuNetReader, ReadsGamesWithTheirPlayersAndTournaments) {
          "refused File renju.rif, game 9: move 3 takes H8, taken by move 1 (h8)\n"
          "refused File renju.rif, game 10: move 2 is off the board (h16)\n"
          "refused File renju.rif, game without id (game 7 of the file): no id\n"
+         "refused File renju.rif, game 12: move 2 \"h1444444443\" is no point\n"
          "2016,  r11=[Ants Tamm,Nipp,?,BA,?,-]\n"},
     };
     for (const TRifCase& c : cases) EXPECT_EQ(Rif(c.Input), c.Expected) << c.Input;
