@@ -153,7 +153,9 @@ bool AppendImportedMove(TImportedGame& game, int column, int row, std::string& r
         return false;
     }
     const char code[2] = {PointDigit(column), PointDigit(row)};
-    for (size_t at = 0; at + 1 < game.Moves.size(); at += 2) {
+    // The point set answers at once; only a point played twice looks for the move that took it.
+    const size_t point = size_t(column - 1) * BoardSize + size_t(row - 1);
+    for (size_t at = 0; game.Taken[point] && at + 1 < game.Moves.size(); at += 2) {
         if (game.Moves[at] == code[0] && game.Moves[at + 1] == code[1]) {
             reason = Concat({"move ", std::to_string(number), " takes ",
                              PointCodeToText(std::string_view(code, 2)), ", taken by move ",
@@ -161,6 +163,7 @@ bool AppendImportedMove(TImportedGame& game, int column, int row, std::string& r
             return false;
         }
     }
+    game.Taken.set(point);
     game.Moves.append(code, 2);
     return true;
 }

@@ -2,6 +2,7 @@
 // its way to becoming a base line, and what the readers share.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct TImportedGame {
     std::string Black, White;        // UTF-8, already cleaned (no control character, "," or "=")
     char Result = '?';               // '+', '-', '=', 'F', 'f' or '?'
     std::string Moves;               // PointCodes, two characters a move
+    std::bitset<15 * 15> Taken;      // the points of Moves: a point played twice is seen at once
     std::string Alt = "?";           // the alternative
     bool Reverse = false;            // the colour-exchange flag
     std::vector<std::string> Notes;  // each change made to a text on its way in, for the report
