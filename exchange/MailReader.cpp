@@ -79,13 +79,13 @@ bool IsHeaderLine(std::string_view line) {
     return std::ranges::all_of(line.substr(0, colon), [](char c) { return c > ' ' && c < 127; });
 }
 
-// Whether the lines of the start up to its first empty line are header fields (and their folded
-// continuations), at least one.
-bool StartsWithHeaders(std::string_view start) {
-    const std::vector<std::string_view> lines = SplitLines(start);
+// Whether the lines of the start of a file up to its first empty line are header fields (and their
+// folded continuations), at least one; the last line is not looked at when the start is cut off.
+bool StartsWithHeaders(std::string_view start, bool cutOff) {
+    std::vector<std::string_view> lines = SplitLines(start);
+    if (cutOff && lines.size() > 1) lines.pop_back();
     if (lines.empty() || !IsHeaderLine(lines[0])) return false;
-    // The last line may be cut off by the end of the start.
-    for (size_t i = 1; i + 1 < lines.size() && !lines[i].empty(); ++i)
+    for (size_t i = 1; i < lines.size() && !lines[i].empty(); ++i)
         if (lines[i][0] != ' ' && lines[i][0] != '\t' && !IsHeaderLine(lines[i])) return false;
     return true;
 }
@@ -218,9 +218,10 @@ class TMailCollector {
 public:
     explicit TMailCollector(const TMailProgress* progress) : Progress_(progress) {}
 
-    // Reads the messages of a stream, an mbox or one message. file names it in errors. False when a
-    // message was refused.
-    bool ReadStream(GMimeStream* stream, bool mbox, const std::string& file) {
+    // Reads the messages of a stream, an mbox or one message. file names it in errors. An mbox whose
+    // last line has no line end was cut off: its last message is refused even when it reads. False
+    // when a message was refused.
+    bool ReadStream(GMimeStream* stream, bool mbox, const std::string& file, bool cutOff) {
         TRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream));
         g_mime_parser_set_format(parser.get(), mbox ? GMIME_FORMAT_MBOX : GMIME_FORMAT_MESSAGE);
         for (size_t read = 0; !g_mime_parser_eos(parser.get()); ++read) {
@@ -236,7 +237,8 @@ public:
             Step();
             if (!mbox) break;
         }
-        return true;
+        return !mbox || !cutOff || Read.MessagesRead == 0 ||
+               Refuse(file, "it is cut off: the mbox ends inside it, without a line end");
     }
 
     // The files of cur/ and new/ of a Maildir, each one message, numbered in that order.
@@ -271,12 +273,15 @@ public:
         std::array<char, 5> start{};
         const bool mbox = pread(fd, start.data(), start.size(), 0) == ssize_t(start.size()) &&
                           std::string_view(start.data(), start.size()) == "From ";
+        char last = '\n';
+        if (mbox && info.st_size > 0 && pread(fd, &last, 1, info.st_size - 1) != 1) last = '\n';
         ++Read.FilesRead;
         TRef<GMimeStream> stream(g_mime_stream_fs_new(fd));  // closes fd
-        if (!counted) return ReadStream(stream.get(), mbox, path);
-        Total_ = mbox ? CountMboxMessages(stream.get()) : 1;
-        Step();
-        return ReadStream(stream.get(), mbox, path);
+        if (counted) {
+            Total_ = mbox ? CountMboxMessages(stream.get()) : 1;
+            Step();
+        }
+        return ReadStream(stream.get(), mbox, path, last != '\n');
     }
 
     // The notifications with only the latest Date of each board kept (a tie: the later message).
@@ -463,8 +468,9 @@ bool IsMail(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (EndsWithFolded(path, ".EML") || EndsWithFolded(path, ".MBOX")) return true;
-    const std::string start = FileStart(path, 4096);
-    return StartsWith(start, "From ") || StartsWithHeaders(start);
+    constexpr size_t Looked = 4096;
+    const std::string start = FileStart(path, Looked);
+    return StartsWith(start, "From ") || StartsWithHeaders(start, start.size() == Looked);
 }
 
 TMailRead ReadMail(const std::string& path) {
@@ -494,7 +500,8 @@ TMailRead ReadMailBytes(std::string_view bytes, const std::string& name) {
     InitMime();
     TMailCollector collector(nullptr);
     TRef<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
-    collector.ReadStream(stream.get(), StartsWith(bytes, "From "), name);
+    collector.ReadStream(stream.get(), StartsWith(bytes, "From "), name,
+                         !bytes.empty() && bytes.back() != '\n');
     return collector.Finish();
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "base/BaseLine.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -332,6 +334,160 @@ TEST_F(MailFiles, MboxWithQuotedFromLinesGivesEachMessageInOrder) {
     EXPECT_EQ(steps, (std::vector<std::pair<size_t, size_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
     EXPECT_EQ(ReadFile(path), mbox);
     EXPECT_EQ(std::filesystem::last_write_time(path), stamp);
+}
+
+// Every turn of a game is a mail: within a mailbox the latest Date of each board wins, a tie the later
+// message, whatever the order of the messages and the time zones of their Dates.
+TEST_F(MailFiles, LatestDateOfEachBoardWins) {
+    struct TTurn {
+        std::string Board, LastRow, Date;
+    };
+    const std::vector<TTurn> turns = {
+        {"4711", "   5 F6         6 Resign", "Date: Thu, 03 Jul 2003 10:00:00 +0000"},
+        {"4711", "   5 E5         6 Resign", "Date: Sat, 05 Jul 2003 10:00:00 +0000"},
+        {"4711", "   5 D4         6 Resign", "Date: Fri, 04 Jul 2003 23:00:00 -0500"},  // 5 Jul 04:00 UTC
+        {"9", "   5 F6         6 Resign", "Date: Tue, 01 Jul 2003 10:00:00 +0000"},
+        {"4711", "   5 C3         6 Resign", "Date: Sat, 05 Jul 2003 13:00:00 +0300"},  // the tie: later wins
+        {"4711", "   5 B2         6 Resign", "Date: Wed, 02 Jul 2003 10:00:00 +0000"},
+    };
+    std::string mbox;
+    for (size_t i = 0; i < turns.size(); ++i)
+        mbox += MboxEntry(int(i + 1), Turn(NotificationUtf8("\n", turns[i].Board, "Алиса", turns[i].LastRow),
+                                           turns[i].Date));
+    const TMailRead read = ReadMail(Put("season.mbox", mbox));
+    ASSERT_FALSE(read.Error) << NotificationErrorText(*read.Error);
+    EXPECT_EQ(read.MessagesRead, 6u);
+    EXPECT_EQ(read.NotificationsFound, 6u);
+    ASSERT_EQ(read.Notifications.size(), 2u);
+    EXPECT_EQ(read.Notifications[0].Message, 4u);
+    EXPECT_EQ(read.Notifications[0].BaseLine, TextFileLine(NotificationUtf8("\n", "9"), "03"));
+    EXPECT_EQ(read.Notifications[1].Message, 5u);
+    EXPECT_EQ(read.Notifications[1].BaseLine,
+              TextFileLine(NotificationUtf8("\n", "4711", "Алиса", turns[4].LastRow), "03"));
+    EXPECT_EQ(read.Notifications[1].Date, 1057399200);  // 2003-07-05 10:00 UTC
+}
+
+// A Maildir: the files of cur/ and then new/, each in name order, one message each; tmp/ is not read.
+TEST_F(MailFiles, MaildirReadsCurThenNewAndNeverTmp) {
+    const std::string box = Path("Mail/renju");
+    Put("Mail/renju/cur/1057000000.M1P1.host:2,S", Turn(NotificationUtf8("\r\n", "2"), Date(2, 10)));
+    Put("Mail/renju/cur/1057000100.M2P1.host:2,S",
+        Message("\r\n", {"Content-Type: text/plain"}, "Dear Alice,\r\n", Date(2, 11)));
+    Put("Mail/renju/new/1057000200.M3P1.host", Turn(NotificationUtf8("\r\n", "1"), Date(3, 10)));
+    Put("Mail/renju/tmp/1057000300.M4P1.host", Turn(NotificationUtf8("\r\n", "3"), Date(3, 11)));
+    EXPECT_TRUE(IsMail(box));
+    std::vector<std::pair<size_t, size_t>> steps;
+    const TMailRead read = ReadMail(box, [&](size_t done, size_t total) { steps.emplace_back(done, total); });
+    ASSERT_FALSE(read.Error) << NotificationErrorText(*read.Error);
+    EXPECT_EQ(read.FilesRead, 3u);
+    EXPECT_EQ(read.MessagesRead, 3u);
+    EXPECT_EQ(read.MessagesSkipped, 1u);
+    ASSERT_EQ(read.Notifications.size(), 2u);
+    EXPECT_EQ(read.Notifications[0].Message, 1u);
+    EXPECT_EQ(read.Notifications[0].BaseLine, TextFileLine(NotificationUtf8("\n", "2"), "03"));
+    EXPECT_EQ(read.Notifications[1].Message, 3u);
+    EXPECT_EQ(read.Notifications[1].BaseLine, TextFileLine(NotificationUtf8("\n", "1"), "03"));
+    EXPECT_EQ(steps, (std::vector<std::pair<size_t, size_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+
+    // A refused message is named by its own file and its number in the Maildir.
+    Put("Mail/renju/new/1057000200.M3P1.host", Turn(NotificationUtf8("\r\n", "1"), ""));
+    const TMailRead undated = ReadMail(box);
+    ASSERT_TRUE(undated.Error);
+    EXPECT_EQ(NotificationErrorText(*undated.Error),
+              "File " + box + "/new/1057000200.M3P1.host, message 3: it has no usable Date header");
+}
+
+// Entries of cur/ or new/ that are no message file stop the read with the entry named.
+TEST_F(MailFiles, MaildirEntryThatIsNoFileIsNamed) {
+    struct TBad {
+        const char* Name;
+        std::function<void(const std::string&)> Make;
+        const char* Kind;
+    };
+    const std::vector<TBad> bad = {
+        {"fifo", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, "a FIFO"},
+        {"folder", [](const std::string& path) { std::filesystem::create_directory(path); }, "a folder"},
+        {"link", [](const std::string& path) { std::filesystem::create_symlink("nowhere", path); },
+         "a link that leads nowhere"},
+    };
+    for (const TBad& entry : bad) {
+        const std::string box = Path(std::string("Mail/") + entry.Name);
+        const std::string first = Put(std::string("Mail/") + entry.Name + "/cur/1:2,S",
+                                      Turn(NotificationUtf8("\n", "2"), Date(2, 10)));
+        std::filesystem::create_directories(box + "/new");
+        entry.Make(box + "/new/2");
+        const TMailRead read = ReadMail(box);
+        ASSERT_TRUE(read.Error) << entry.Name;
+        EXPECT_EQ(
+            NotificationErrorText(*read.Error),
+            Concat({"File ", box, "/new: holds an entry that is no message file: \"2 (", entry.Kind, ")\""}));
+        EXPECT_TRUE(read.Notifications.empty());
+        EXPECT_EQ(ReadFile(first), Turn(NotificationUtf8("\n", "2"), Date(2, 10)))
+            << "the mail is left as it was";
+    }
+    const TMailRead noMaildir = ReadMail(Folder.Path().string());
+    ASSERT_TRUE(noMaildir.Error);
+    EXPECT_EQ(noMaildir.Error->Reason, "is no Maildir: it has neither cur/ nor new/");
+}
+
+// A mailbox cut off in the headers of its last message, and a message of 100 MB: a clear refusal
+// with the message's number, quickly and without holding the body in memory.
+TEST_F(MailFiles, TruncatedMboxAndHugeMessageAreRefused) {
+    const std::string whole = MboxEntry(1, Turn(NotificationUtf8("\n", "1"), Date(1, 10))) +
+                              MboxEntry(2, Turn(NotificationUtf8("\n", "2"), Date(2, 10)));
+    const std::string cut = whole.substr(0, whole.rfind("Subject: Renju") + 8);
+    const TMailRead truncated = ReadMail(Put("cut.mbox", cut));
+    ASSERT_TRUE(truncated.Error);
+    EXPECT_EQ(NotificationErrorText(*truncated.Error),
+              "File " + Path("cut.mbox") +
+                  ", message 2: it is cut off: the mbox ends inside it, without a line end");
+    // Cut inside a header's name: the parser finds no headers.
+    const TMailRead noHeaders =
+        ReadMail(Put("cut2.mbox", whole.substr(0, whole.rfind("Subject: Renju") + 4)));
+    ASSERT_TRUE(noHeaders.Error);
+    EXPECT_EQ(noHeaders.Error->Message, 2u);
+
+    // Message 1: a notification with an attachment of 100 MB (read); message 2: a text of 100 MB.
+    const std::string path = Path("huge.mbox");
+    {
+        std::ofstream out(path, std::ios::binary);
+        const TMultipart mixed =
+            Multipart("\n", "mixed", "big",
+                      {Part("\n", {"Content-Type: text/plain; charset=utf-8"}, NotificationUtf8("\n", "1")),
+                       "Content-Type: application/octet-stream\n"
+                       "Content-Transfer-Encoding: base64\n\n"});
+        const std::string head = MboxEntry(1, Message("\n", {mixed.Header}, ""));
+        out << head.substr(0, head.size() - 1);
+        const std::string body = mixed.Body.substr(0, mixed.Body.rfind("--big--"));
+        out << body.substr(0, body.size() - 1);  // inside the attachment
+        const std::string line = std::string(76, 'A') + "\n";
+        for (size_t written = 0; written < (size_t(100) << 20); written += line.size()) out << line;
+        out << "\n--big--\n\n" << Envelope(2) << Message("\n", {"Content-Type: text/plain"}, "", Date(2, 10));
+        for (size_t written = 0; written < (size_t(100) << 20); written += line.size()) out << line;
+    }
+    const TMailRead huge = ReadMail(path);
+    ASSERT_TRUE(huge.Error);
+    EXPECT_EQ(huge.Error->Message, 2u);
+    EXPECT_NE(huge.Error->Reason.find("is too large to be a notification"), std::string::npos)
+        << huge.Error->Reason;
+    std::filesystem::remove(path);
+}
+
+TEST_F(MailFiles, IsMailKnowsMailboxesMessagesAndMaildirs) {
+    const std::string notification = InCodePage(NotificationUtf8("\r\n"), "windows-1251");
+    const std::vector<std::pair<std::string, bool>> files = {
+        {Put("mbox", Envelope(1) + Message("\n", {}, "hello\n")), true},
+        {Put("saved", Message("\r\n", {}, notification)), true},
+        {Put("letter.eml", "anything"), true},
+        {Put("archive.MBOX", ""), true},
+        {Put("Renju Board 4711_03.txt", notification), false},
+        {Put("notes", "Note: a colon in the first line\r\nand then text\r\n"), false},
+        {Put("maildir/new/1", ""), false},
+        {Path("maildir"), true},
+        {Path("maildir/new"), false},
+        {Path("nothing here"), false},
+    };
+    for (const auto& [path, mail] : files) EXPECT_EQ(IsMail(path), mail) << path;
 }
 
 }  // namespace
