@@ -284,13 +284,15 @@ public:
         return ReadStream(stream.get(), mbox, path, last != '\n');
     }
 
-    // The notifications with only the latest Date of each board kept (a tie: the later message).
-    TMailRead Finish() {
+    // The notifications with only the latest Date of each board kept (a tie: the later message), or
+    // with every one.
+    TMailRead Finish(bool everyTurn = false) {
         if (Read.Error) {
             TMailRead refused;
             refused.Error = std::move(Read.Error);
             return refused;
         }
+        if (everyTurn) return std::move(Read);
         std::unordered_map<std::string, size_t> latest;
         for (size_t i = 0; i < Read.Notifications.size(); ++i) {
             auto [at, added] = latest.try_emplace(BoardKey(Read.Notifications[i].BaseLine), i);
@@ -477,7 +479,7 @@ TMailRead ReadMail(const std::string& path) {
     return ReadMail(path, TMailProgress());
 }
 
-TMailRead ReadMail(const std::string& path, const TMailProgress& progress) {
+TMailRead ReadMail(const std::string& path, const TMailProgress& progress, bool everyTurn) {
     InitMime();
     TMailCollector collector(&progress);
     if (IsFolder(path)) {
@@ -493,7 +495,7 @@ TMailRead ReadMail(const std::string& path, const TMailProgress& progress) {
     // The count of an mbox's messages may have run ahead of what the parser found: the end is told.
     const size_t read = collector.Read.MessagesRead;
     if (progress && !collector.Read.Error && read != collector.Total()) progress(read, read);
-    return collector.Finish();
+    return collector.Finish(everyTurn);
 }
 
 TMailRead ReadMailBytes(std::string_view bytes, const std::string& name) {

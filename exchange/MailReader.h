@@ -54,9 +54,10 @@ TMailRead ReadMail(const std::string& path);
 
 // Called before the first message with (0, total) and after each message with (messages read, total);
 // total is counted beforehand (the "From " lines of an mbox, the files of a Maildir) and read never
-// passes it.
+// passes it. With everyTurn, Notifications keeps every notification found, not only the latest of
+// each board.
 using TMailProgress = std::function<void(size_t read, size_t total)>;
-TMailRead ReadMail(const std::string& path, const TMailProgress& progress);
+TMailRead ReadMail(const std::string& path, const TMailProgress& progress, bool everyTurn = false);
 
 // Reads bytes as ReadMail reads a file: an mbox when they begin with "From ", else one message; name
 // stands for the file in errors.
