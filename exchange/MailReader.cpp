@@ -40,6 +40,12 @@ void InitMime() {
     std::call_once(once, [] { g_mime_init(); });
 }
 
+// The parser's options, made once: the parser would copy its defaults for every message.
+GMimeParserOptions* Options() {
+    static GMimeParserOptions* const options = g_mime_parser_options_new();
+    return options;
+}
+
 struct TUnref {
     void operator()(gpointer object) const {
         if (object) g_object_unref(object);
@@ -109,15 +115,30 @@ GMimePart* PlainTextPart(GMimeObject* object, int depth = 0) {
 // Every byte of a stream from its start.
 std::string StreamBytes(GMimeStream* stream) {
     std::string bytes;
-    std::array<char, 65536> piece{};
+    const int64_t length = g_mime_stream_length(stream);
+    bytes.resize(length > 0 ? size_t(length) : 4096);
     g_mime_stream_reset(stream);
+    size_t filled = 0;
     for (;;) {
-        const ssize_t n = g_mime_stream_read(stream, piece.data(), piece.size());
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t n = g_mime_stream_read(stream, bytes.data() + filled, bytes.size() - filled);
         if (n <= 0) break;
-        bytes.append(piece.data(), size_t(n));
+        filled += size_t(n);
     }
-    g_mime_stream_reset(stream);
+    bytes.resize(filled);
     return bytes;
+}
+
+// The bytes of a part decoded from their transfer encoding by GMime's decoder.
+std::string Decoded(const std::string& encoded, GMimeContentEncoding encoding) {
+    if (encoding != GMIME_CONTENT_ENCODING_BASE64 && encoding != GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE &&
+        encoding != GMIME_CONTENT_ENCODING_UUENCODE)
+        return encoded;
+    GMimeEncoding state{};
+    g_mime_encoding_init_decode(&state, encoding);
+    std::string decoded(g_mime_encoding_outlen(&state, encoded.size()), '\0');
+    decoded.resize(g_mime_encoding_flush(&state, encoded.data(), encoded.size(), decoded.data()));
+    return decoded;
 }
 
 // Whether base64 text decodes: only the alphabet, blanks and line ends, "=" padding only at its end,
@@ -225,7 +246,7 @@ public:
         TRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream));
         g_mime_parser_set_format(parser.get(), mbox ? GMIME_FORMAT_MBOX : GMIME_FORMAT_MESSAGE);
         for (size_t read = 0; !g_mime_parser_eos(parser.get()); ++read) {
-            TRef<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
+            TRef<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), Options()));
             if (!message) {
                 // The end of an mbox after its last message, or after blank lines.
                 if (g_mime_parser_eos(parser.get()) && read > 0) break;
@@ -277,7 +298,7 @@ public:
         if (mbox && info.st_size > 0 && pread(fd, &last, 1, info.st_size - 1) != 1) last = '\n';
         ++Read.FilesRead;
         TRef<GMimeStream> stream(g_mime_stream_fs_new(fd));  // closes fd
-        if (counted) {
+        if (counted && Progress_ && *Progress_) {
             Total_ = mbox ? CountMboxMessages(stream.get()) : 1;
             Step();
         }
@@ -370,25 +391,34 @@ private:
                                  " bytes is too large to be a notification"}));
             return std::nullopt;
         }
-        if (encoded && g_mime_data_wrapper_get_encoding(content) == GMIME_CONTENT_ENCODING_BASE64 &&
-            !Base64Decodes(StreamBytes(encoded))) {
+        if (!encoded) return std::string();
+        const GMimeContentEncoding encoding = g_mime_data_wrapper_get_encoding(content);
+        const std::string bytes = StreamBytes(encoded);
+        if (encoding == GMIME_CONTENT_ENCODING_BASE64 && !Base64Decodes(bytes)) {
             Refuse(file, "its base64 text does not decode");
             return std::nullopt;
         }
-        TRef<GMimeStream> decoded(g_mime_stream_mem_new());
-        if (g_mime_data_wrapper_write_to_stream(content, decoded.get()) < 0) {
-            Refuse(file, "its text part cannot be read");
-            return std::nullopt;
-        }
-        const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(decoded.get()));
-        const std::string_view raw(reinterpret_cast<const char*>(bytes->data), bytes->len);
+        const std::string decoded = Decoded(bytes, encoding);
+        const std::string_view raw = decoded;
         const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
         // Without a charset the bytes are taken as the code page's, as those of a notification file.
-        if (!charset || !*charset) return std::string(raw);
+        if (!charset || !*charset || raw.empty()) return std::string(raw);
         gsize written = 0;
         GError* error = nullptr;
-        gchar* utf8 = g_convert(raw.data(), gssize(raw.size()), "UTF-8", g_mime_charset_iconv_name(charset),
-                                nullptr, &written, &error);
+        // The code page's own charset: the bytes stand as those of a notification file. Else straight
+        // into the code page when iconv knows it and every character has a byte there; else through
+        // UTF-8, which tells what stands in the way.
+        const char* from = g_mime_charset_iconv_name(charset);
+        const char* codePage = g_mime_charset_iconv_name(TextPolicy().CodePage().c_str());
+        if (g_ascii_strcasecmp(from, codePage) == 0) return std::string(raw);
+        if (gchar* direct =
+                g_convert(raw.data(), gssize(raw.size()), codePage, from, nullptr, &written, &error)) {
+            std::string text(direct, written);
+            g_free(direct);
+            return text;
+        }
+        g_clear_error(&error);
+        gchar* utf8 = g_convert(raw.data(), gssize(raw.size()), "UTF-8", from, nullptr, &written, &error);
         if (!utf8) {
             // A converter that cannot be opened fails as "no conversion", or as "failed" the first time.
             const bool unknown = !error || error->domain != G_CONVERT_ERROR ||

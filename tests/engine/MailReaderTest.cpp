@@ -209,6 +209,7 @@ std::vector<TMailCase> MailCases() {
         add("no notification",
             Message(eol, {"Content-Type: text/plain"}, "Dear Alice," + eol + "see you." + eol),
             TOutcome::Skipped);
+        add("an empty text with a charset", Message(eol, {plain1251}, ""), TOutcome::Skipped);
         add("no notification and no Date",
             Message(eol, {"Content-Type: text/plain"}, "Dear Alice," + eol, ""), TOutcome::Skipped);
         add("a notification without Date", Message(eol, {plain1251}, cp1251, ""), TOutcome::Refused,
