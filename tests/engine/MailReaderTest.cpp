@@ -131,7 +131,7 @@ std::string Html(const std::string& eol) {
 enum class TOutcome { Read, Skipped, Refused };
 
 struct TMailCase {
-    const char* Title;
+    std::string Title;
     std::string Mail;
     TOutcome Outcome = TOutcome::Read;
     std::string Year2 = "03";  // Read: the year of the text file read alike
@@ -152,10 +152,8 @@ std::vector<TMailCase> MailCases() {
         const std::string koi8 = InCodePage(text, "KOI8-R");
         auto add = [&](const std::string& title, std::string mail, TOutcome outcome = TOutcome::Read,
                        std::string reason = "", std::string named = "", std::string year2 = "03") {
-            static std::vector<std::string> titles;  // the cases point at their titles
-            titles.push_back(title + lf);
-            cases.push_back({titles.back().c_str(), std::move(mail), outcome, std::move(year2),
-                             std::move(reason), std::move(named)});
+            cases.push_back({title + lf, std::move(mail), outcome, std::move(year2), std::move(reason),
+                             std::move(named)});
         };
         const std::string plain1251 = "Content-Type: text/plain; charset=windows-1251";
         add("8bit windows-1251", Message(eol, {plain1251, "Content-Transfer-Encoding: 8bit"}, cp1251));
