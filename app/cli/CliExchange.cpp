@@ -4,6 +4,7 @@
 
 #include "app/cli/CliStat.h"
 #include "exchange/FolderCommands.h"
+#include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
 #include "exchange/NotificationWriter.h"
 #include "search/Statistic.h"
@@ -24,18 +25,48 @@ int FolderExitStatus(std::string_view command, const TFolderRun& run) {
     return ExitOk;
 }
 
+// The base and the mailbox of "add" and "update": BASE [--mail PATH]; false when they are not that.
+bool BaseAndMail(const TArguments& args, std::string& base, std::optional<std::string>& mail) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--mail" && i + 1 < args.size() && !mail)
+            mail = args[++i];
+        else if (args[i].starts_with("--") || !base.empty())
+            return false;
+        else
+            base = args[i];
+    }
+    return !base.empty();
+}
+
+// A refusal on standard error: the path came from the terminal, only the text is in the code page.
+void ShowRefusal(TNotificationError error) {
+    error.Text = ToTerminal(error.Text);
+    std::cerr << NotificationErrorText(error) << '\n';
+}
+
+// Every notification of a mailbox: its message's number, a tab, its base line.
+int RunReadMail(const std::string& path) {
+    const TMailRead read = ReadMail(path, TMailProgress(), true);
+    if (read.Error) {
+        ShowRefusal(*read.Error);
+        return ExitFailure;
+    }
+    for (const TMailNotification& notification : read.Notifications)
+        std::cout << notification.Message << '\t' << ToTerminal(notification.BaseLine) << '\n';
+    return ExitOk;
+}
+
 }  // namespace
 
 int RunRead(const TArguments& args) {
-    if (args.empty()) return BadArguments("usage: kalvon-cli read FILE...");
+    if (args.empty() || (args[0] == "--mail" && args.size() != 2))
+        return BadArguments("usage: kalvon-cli read FILE... | kalvon-cli read --mail PATH");
+    if (args[0] == "--mail") return RunReadMail(args[1]);
     int status = ExitOk;
     for (const std::string& file : args) {
         const TNotificationRead read = ReadNotificationFile(file);
         if (read.Error) {
-            // The path came from the terminal; only the notification's own text is in the code page.
-            TNotificationError error = *read.Error;
-            error.Text = ToTerminal(error.Text);
-            std::cerr << NotificationErrorText(error) << '\n';
+            ShowRefusal(*read.Error);
             status = ExitFailure;
             continue;
         }
@@ -45,16 +76,23 @@ int RunRead(const TArguments& args) {
 }
 
 int RunAdd(const TArguments& args) {
-    if (args.size() != 1) return BadArguments("usage: kalvon-cli add BASE");
+    std::string basePath;
+    std::optional<std::string> mail;
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments("usage: kalvon-cli add BASE [--mail PATH]");
     TGameBase base;
     TCliUi ui;
-    return FolderExitStatus("Add New Games", AddPartysFromFolder(base, args[0], ".", ui));
+    return FolderExitStatus("Add New Games", mail ? AddPartysFromMail(base, basePath, *mail, ui)
+                                                  : AddPartysFromFolder(base, basePath, ".", ui));
 }
 
 int RunUpdate(const TArguments& args) {
-    if (args.size() != 1) return BadArguments("usage: kalvon-cli update BASE");
+    std::string basePath;
+    std::optional<std::string> mail;
+    if (!BaseAndMail(args, basePath, mail))
+        return BadArguments("usage: kalvon-cli update BASE [--mail PATH]");
     TCliUi ui;
-    return FolderExitStatus("Update Games", UpdatePartysFromFolder(args[0], ".", ui));
+    return FolderExitStatus("Update Games", mail ? UpdatePartysFromMail(basePath, *mail, ui)
+                                                 : UpdatePartysFromFolder(basePath, ".", ui));
 }
 
 int RunWrite(const TArguments& args) {
