@@ -30,6 +30,10 @@ bool FoldedLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool FolderOrderLess(const std::string& a, const std::string& b) {
+    return FoldedLess(a, b);
+}
+
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
     // Greedy matching that returns to the last "*" on a mismatch: linear in practice, never exponential.
     size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;

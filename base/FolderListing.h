@@ -11,6 +11,10 @@ namespace kalvon {
 // ASCII letters compared without regard to case.
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
+// The order of ListFolder: names by their bytes with ASCII letters folded to lower case, equal folded
+// names by their bytes.
+bool FolderOrderLess(const std::string& a, const std::string& b);
+
 // The names (not paths) of the ordinary files in the folder, links to files included and
 // directories never, that match the pattern; hidden files too. Sorted by their bytes with ASCII
 // letters folded to lower case, equal folded names by their bytes. A missing or unreadable folder

@@ -15,6 +15,8 @@
 #include "base/FolderListing.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
+#include "exchange/BaseRewrite.h"
+#include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
 
 // GCC 12 at -O3 reports overlapping copies inside std::string concatenations that cannot happen
@@ -46,54 +48,6 @@ bool FolderReady(const std::string& folder, const std::string& missingMessage, I
     return false;
 }
 
-// The bytes of the base file, empty when there is none yet; nullopt (message shown) when unreadable.
-std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui) {
-    struct stat info {};
-    if (stat(basePath.c_str(), &info) != 0) return std::string();
-    std::string error;
-    std::optional<std::string> content = ReadWholeFile(basePath, error);
-    if (!content) {
-        ui.ShowMessage(error);
-        return content;
-    }
-    // The lines are read up to a NUL byte: a rewrite would lose the ones after it.
-    if (const size_t nul = content->find('\0'); nul != std::string::npos) {
-        const size_t lineStart = content->find_last_of("\r\n", nul) + 1;  // 0 when there is none
-        const size_t line = SplitLines(std::string_view(*content).substr(0, lineStart)).size() + 1;
-        ui.ShowMessage(Concat({"File ", basePath, " ends at a NUL byte in line ", std::to_string(line),
-                               ": it is not rewritten, so that the lines after it are not lost."}));
-        return std::nullopt;
-    }
-    return content;
-}
-
-// Writes the lines sorted, each ended by CR LF, through a temporary file.
-bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines, IBaseUi& ui) {
-    SortBaseLines(lines);
-    size_t next = 0;
-    std::string error;
-    const bool saved = WriteFileReplacing(
-        basePath,
-        [&](std::string& piece) {
-            piece.clear();
-            while (next < lines.size() && piece.size() < (4u << 20))
-                piece.append(lines[next++]).append("\r\n");
-            return !piece.empty();
-        },
-        error, TReplaceOptions{.KeepPrevious = true});
-    if (!saved) ui.ShowMessage(error);
-    return saved;
-}
-
-// The key of a line folded so that keys equal without regard to ASCII letter case are equal bytes.
-// Other bytes are compared as they are: a collation would take a soft hyphen for nothing.
-std::string FoldedKey(std::string_view line) {
-    std::string folded(line.substr(0, line.find('=')));
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return folded;
-}
-
 // A run that failed: nothing read or written counts; where it looked stays.
 TFolderRun FailedRun(const TFolderRun& run) {
     TFolderRun failed;
@@ -103,58 +57,102 @@ TFolderRun FailedRun(const TFolderRun& run) {
     return failed;
 }
 
-// Takes the base's writer lock for the whole run; false (message shown) when another writer keeps it.
-bool LockBase(TBaseWriteLock& lock, const std::string& basePath, IBaseUi& ui) {
-    std::string error;
-    if (lock.Lock(basePath, error)) return true;
-    ui.ShowMessage(error);
-    return false;
+// An entry of add/ or update/ to read: a notification file or mail.
+struct TFolderEntry {
+    std::string Name;
+    bool Mail = false;
+};
+
+bool IsMailName(const std::string& name) {
+    return MatchesPattern(name, "*.eml") || MatchesPattern(name, "*.mbox");
 }
 
-}  // namespace
-
-std::string FolderRunSummary(std::string_view command, const TFolderRun& run) {
-    auto count = [](size_t n, const char* one, const char* many) {
-        return Concat({std::to_string(n), " ", n == 1 ? one : many});
-    };
-    std::string text =
-        Concat({command, " from ", run.Folder, ": ", count(run.FilesRead, "file", "files"), " read, ",
-                count(run.GamesAdded, "game", "games"), " added, ", count(run.GamesReplaced, "game", "games"),
-                " updated, ", count(run.Skipped.size(), "entry", "entries"), " skipped"});
-    for (size_t i = 0; i < run.Skipped.size(); ++i) text += Concat({i == 0 ? ": " : ", ", run.Skipped[i]});
-    return text + ".";
+// The entries of the folder that are read, in ListFolder order (see FolderCommands.h). Those that
+// would be read but are no ordinary file go to skipped as "name (what it is)".
+std::vector<TFolderEntry> FolderEntries(const std::string& folder, std::vector<std::string>& skipped) {
+    std::vector<std::string> others;
+    std::vector<TFolderEntry> entries;
+    for (std::string& name : ListFolder(folder, "*", &others)) {
+        const bool noExtension = name.find('.', 1) == std::string::npos;
+        if (MatchesPattern(name, "*.txt"))
+            entries.push_back({std::move(name), false});
+        else if (IsMailName(name) || (noExtension && IsMail(JoinPath(folder, name))))
+            entries.push_back({std::move(name), true});
+    }
+    for (std::string& other : others) {
+        // ListFolder writes "name (what it is)".
+        std::string name = other.substr(0, other.rfind(" ("));
+        if (IsMaildir(JoinPath(folder, name)))
+            entries.push_back({std::move(name), true});
+        else if (MatchesPattern(name, "*.txt") || IsMailName(name))
+            skipped.push_back(std::move(other));
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const TFolderEntry& a, const TFolderEntry& b) {
+        return FolderOrderLess(a.Name, b.Name);
+    });
+    return entries;
 }
 
-TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, const std::string& workFolder,
-                               IBaseUi& ui) {
-    TFolderRun run;
-    const std::string folder = JoinPath(workFolder, "add");
-    if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) {
-        run.Status = TFolderRunStatus::Failed;
-        return run;
+// Reads the mail at path into read (and, for Add, into the base) with its counts; false (message
+// shown) when a message is refused.
+bool ReadMailInto(const std::string& path, TGameBase* base, std::deque<std::string>& read, TFolderRun& run,
+                  IBaseUi& ui, const TMailProgress& progress = TMailProgress()) {
+    TMailRead mail = ReadMail(path, progress);
+    if (mail.Error) {
+        ui.ShowMessage(NotificationErrorText(*mail.Error));
+        return false;
     }
-    const std::vector<std::string> names = ListFolder(folder, "*.txt", &run.Skipped);
-    const TBaseMark mark = MarkBase(base);
-    auto fail = [&](const std::string& message) {
-        RemoveAddedSince(base, mark);
-        ui.ShowMessage(message);
-        return run = FailedRun(run);
-    };
-    std::deque<std::string> read;  // a deque keeps the views of the lines below valid
-    ui.FolderProgress(0, names.size());
-    for (const std::string& name : names) {
-        TNotificationError error;
-        std::optional<std::string> line = ReadNotification(base, folder, name, error);
-        if (!line) return fail(NotificationErrorText(error));
-        if (!line->empty()) read.push_back(std::move(*line));
-        ui.FolderProgress(++run.FilesRead, names.size());
+    run.FilesRead += mail.FilesRead;
+    run.MessagesRead += mail.MessagesRead;
+    run.NotificationsFound += mail.NotificationsFound;
+    run.MessagesSkipped += mail.MessagesSkipped;
+    for (TMailNotification& notification : mail.Notifications) {
+        if (base) AddBaseLine(*base, notification.BaseLine);
+        read.push_back(std::move(notification.BaseLine));
     }
+    return true;
+}
+
+// Reads every entry in order into read: a notification file's line (Update: an empty one for a file
+// without header line) and a mailbox's lines; for Add each also into the base. False (message shown)
+// at the first refusal.
+bool ReadEntries(const std::string& folder, TGameBase* base, std::deque<std::string>& read, TFolderRun& run,
+                 IBaseUi& ui) {
+    const std::vector<TFolderEntry> entries = FolderEntries(folder, run.Skipped);
+    ui.FolderProgress(0, entries.size());
+    size_t done = 0;
+    for (const TFolderEntry& entry : entries) {
+        if (entry.Mail) {
+            if (!ReadMailInto(JoinPath(folder, entry.Name), base, read, run, ui)) return false;
+        } else if (base) {
+            TNotificationError error;
+            std::optional<std::string> line = ReadNotification(*base, folder, entry.Name, error);
+            if (!line) {
+                ui.ShowMessage(NotificationErrorText(error));
+                return false;
+            }
+            if (!line->empty()) read.push_back(std::move(*line));
+            ++run.FilesRead;
+        } else {
+            TNotificationRead notification = ReadNotificationFile(JoinPath(folder, entry.Name));
+            if (notification.Error) {
+                ui.ShowMessage(NotificationErrorText(*notification.Error));
+                return false;
+            }
+            read.push_back(std::move(notification.BaseLine));
+            ++run.FilesRead;
+        }
+        ui.FolderProgress(++done, entries.size());
+    }
+    return true;
+}
+
+// Add: the base file's lines without empty ones, and every line read, saved sorted.
+TFolderRun SaveAdded(TGameBase& base, const TBaseMark& mark, const std::string& basePath,
+                     const std::string& content, const std::deque<std::string>& read, TFolderRun& run,
+                     IBaseUi& ui) {
     std::vector<std::string_view> lines;
-    for (std::string_view line : SplitLines(*content))
+    for (std::string_view line : SplitLines(content))
         if (!Trim(line).empty()) lines.push_back(line);
     lines.insert(lines.end(), read.begin(), read.end());
     if (!SaveLines(basePath, lines, ui)) {
@@ -166,32 +164,11 @@ TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, con
     return run;
 }
 
-TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string& workFolder, IBaseUi& ui) {
-    TFolderRun run;
-    const std::string folder = JoinPath(workFolder, "update");
-    if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) {
-        run.Status = TFolderRunStatus::Failed;
-        return run;
-    }
-    const std::vector<std::string> names = ListFolder(folder, "*.txt", &run.Skipped);
-    std::deque<std::string> read;
-    ui.FolderProgress(0, names.size());
-    for (const std::string& name : names) {
-        TNotificationRead notification = ReadNotificationFile(JoinPath(folder, name));
-        if (notification.Error) {
-            ui.ShowMessage(NotificationErrorText(*notification.Error));
-            return FailedRun(run);
-        }
-        read.push_back(std::move(notification.BaseLine));
-        ui.FolderProgress(++run.FilesRead, names.size());
-    }
-
-    // The last notification of each key; files without a header line are appended as empty lines.
-    std::vector<std::string_view> lines = SplitLines(*content);
+// Update: the base file's lines with the first line of each key read replaced by the last line read
+// of that key, unknown keys appended, saved sorted; lines read empty are appended as empty lines.
+TFolderRun SaveUpdated(const std::string& basePath, const std::string& content,
+                       const std::deque<std::string>& read, TFolderRun& run, IBaseUi& ui) {
+    std::vector<std::string_view> lines = SplitLines(content);
     std::unordered_map<std::string, size_t> latest;
     for (size_t i = 0; i < read.size(); ++i)
         if (read[i].empty())
@@ -218,6 +195,96 @@ TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string
     if (!SaveLines(basePath, lines, ui)) return FailedRun(run);
     run.ReloadDue = true;
     return run;
+}
+
+// Progress over the messages of one mailbox.
+TMailProgress MessageProgress(IBaseUi& ui) {
+    return [&ui](size_t read, size_t total) { ui.FolderProgress(read, total); };
+}
+
+}  // namespace
+
+std::string FolderRunSummary(std::string_view command, const TFolderRun& run) {
+    auto count = [](size_t n, const char* one, const char* many) {
+        return Concat({std::to_string(n), " ", n == 1 ? one : many});
+    };
+    std::string text =
+        Concat({command, " from ", run.Folder, ": ", count(run.FilesRead, "file", "files"), " read, "});
+    if (run.MessagesRead > 0)
+        text += Concat({count(run.MessagesRead, "message", "messages"), " read, ",
+                        count(run.NotificationsFound, "notification", "notifications"), " found, ",
+                        count(run.MessagesSkipped, "message", "messages"), " skipped, "});
+    text +=
+        Concat({count(run.GamesAdded, "game", "games"), " added, ", count(run.GamesReplaced, "game", "games"),
+                " updated, ", count(run.Skipped.size(), "entry", "entries"), " skipped"});
+    for (size_t i = 0; i < run.Skipped.size(); ++i) text += Concat({i == 0 ? ": " : ", ", run.Skipped[i]});
+    return text + ".";
+}
+
+TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, const std::string& workFolder,
+                               IBaseUi& ui) {
+    TFolderRun run;
+    const std::string folder = JoinPath(workFolder, "add");
+    if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) {
+        run.Status = TFolderRunStatus::Failed;
+        return run;
+    }
+    const TBaseMark mark = MarkBase(base);
+    std::deque<std::string> read;  // a deque keeps the views of the lines below valid
+    if (!ReadEntries(folder, &base, read, run, ui)) {
+        RemoveAddedSince(base, mark);
+        return run = FailedRun(run);
+    }
+    return SaveAdded(base, mark, basePath, *content, read, run, ui);
+}
+
+TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string& workFolder, IBaseUi& ui) {
+    TFolderRun run;
+    const std::string folder = JoinPath(workFolder, "update");
+    if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) {
+        run.Status = TFolderRunStatus::Failed;
+        return run;
+    }
+    std::deque<std::string> read;
+    if (!ReadEntries(folder, nullptr, read, run, ui)) return FailedRun(run);
+    return SaveUpdated(basePath, *content, read, run, ui);
+}
+
+TFolderRun UpdatePartysFromMail(const std::string& basePath, const std::string& mailPath, IBaseUi& ui) {
+    TFolderRun run;
+    run.Folder = FullPath(mailPath);
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) return FailedRun(run);
+    std::deque<std::string> read;
+    if (!ReadMailInto(mailPath, nullptr, read, run, ui, MessageProgress(ui))) return FailedRun(run);
+    return SaveUpdated(basePath, *content, read, run, ui);
+}
+
+TFolderRun AddPartysFromMail(TGameBase& base, const std::string& basePath, const std::string& mailPath,
+                             IBaseUi& ui) {
+    TFolderRun run;
+    run.Folder = FullPath(mailPath);
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) return FailedRun(run);
+    const TBaseMark mark = MarkBase(base);
+    std::deque<std::string> read;
+    if (!ReadMailInto(mailPath, &base, read, run, ui, MessageProgress(ui))) {
+        RemoveAddedSince(base, mark);
+        return FailedRun(run);
+    }
+    return SaveAdded(base, mark, basePath, *content, read, run, ui);
 }
 
 }  // namespace kalvon

@@ -12,14 +12,15 @@ namespace kalvon {
 // A RenjuNet database (.rif: UTF-8 XML), read as a stream from the file at path, never held whole.
 // Board codes "r" + the game id; the year is the tournament's year, else the year of its start.
 // Returns "" when the file was read to its end or the sink stopped it; otherwise the message that
-// refused the rest of the file (unreadable, not well-formed XML at line N): the games handed before
-// it were complete.
+// refused the rest of the file (unreadable, not well-formed XML at line N, no <database> root): the
+// games handed before it were complete. That message goes to the caller only, not to sink.Refused.
+// sink.Progress is called after each 64 KiB piece of the file.
 std::string ReadRenjuNet(const std::string& path, const std::string& shownName, IImportSink& sink);
 // The same over text in memory (tests and the fuzz target).
 std::string ReadRenjuNetText(std::string_view xml, const std::string& shownName, IImportSink& sink);
 
 // A Gomocup record (.psq): one game. Board code "g" + the file name without its folder and extension;
-// year as given.
+// year as given (one outside 1..9999 refuses the game).
 void ReadPsq(std::string_view text, const std::string& shownName, int year, IImportSink& sink);
 
 // An SGF file of GM[4] games (one game or a collection): the main line of each. Board code "s" + GN,

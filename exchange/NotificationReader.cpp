@@ -328,6 +328,7 @@ private:
 
 std::string NotificationErrorText(const TNotificationError& error) {
     std::string text = "File " + ShowControls(error.File);
+    if (error.Message > 0) text += ", message " + std::to_string(error.Message);
     if (error.Line > 0) text += ", line " + std::to_string(error.Line);
     text += ": " + error.Reason;
     if (!error.Text.empty()) text += ": \"" + ShowControls(error.Text) + "\"";

@@ -16,9 +16,10 @@ struct TNotificationError {
     size_t Line = 0;     // 1-based line of the text; 0 when the fault lies in no line (an unreadable file)
     std::string Text;    // the text refused, empty when there is none to show
     std::string Reason;  // what is wrong with it
+    size_t Message = 0;  // the message's 1-based number in a mailbox; 0 for a notification file
 };
 
-// One line for a message box or standard error: File F, line N: reason: "text".
+// One line for a message box or standard error: File F[, message M], line N: reason: "text".
 std::string NotificationErrorText(const TNotificationError& error);
 
 struct TNotificationRead {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one libFuzzer target for COUNT inputs on a copy of its seed corpus:
-#   scripts/fuzz.sh base_line|round_trip|settings|notification COUNT [LIBFUZZER OPTIONS...]
+#   scripts/fuzz.sh base_line|round_trip|settings|notification|rif|psq|sgf|mail COUNT [LIBFUZZER OPTIONS...]
 # Builds the fuzz preset first when needed. Inputs that crash or break a property are written to
 # build-fuzz/findings/TARGET/; the run's exit status is libFuzzer's.
 set -euo pipefail
@@ -27,5 +27,7 @@ mkdir -p "$work" "$findings"
 cp "fuzz/corpus/$target"/* "$work"/
 export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
+# A GLib assertion that fails (a library call given what it refuses) is a finding too.
+export G_DEBUG="${G_DEBUG:-fatal-criticals}"
 exec "build-fuzz/fuzz/fuzz_$target" -runs="$count" -max_len=1024 -artifact_prefix="$findings/" \
   -print_final_stats=1 "$@" "$work"

@@ -37,7 +37,7 @@ cmake --preset asan -DKALVON_GUI=OFF >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-for target in base_line round_trip settings notification; do
+for target in base_line round_trip settings notification rif psq sgf mail; do
   log="build-fuzz/$target.log"
   mkdir -p build-fuzz
   if ! scripts/fuzz.sh "$target" 20000 >"$log" 2>&1; then

@@ -4,6 +4,7 @@
 
 #include "app/cli/CliStat.h"
 #include "exchange/FolderCommands.h"
+#include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
 #include "exchange/NotificationWriter.h"
 #include "search/Statistic.h"
@@ -24,18 +25,48 @@ int FolderExitStatus(std::string_view command, const TFolderRun& run) {
     return ExitOk;
 }
 
+// The base and the mailbox of "add" and "update": BASE [--mail PATH]; false when they are not that.
+bool BaseAndMail(const TArguments& args, std::string& base, std::optional<std::string>& mail) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--mail" && i + 1 < args.size() && !mail)
+            mail = args[++i];
+        else if (args[i].starts_with("--") || !base.empty())
+            return false;
+        else
+            base = args[i];
+    }
+    return !base.empty();
+}
+
+// A refusal on standard error: the path came from the terminal, only the text is in the code page.
+void ShowRefusal(TNotificationError error) {
+    error.Text = ToTerminal(error.Text);
+    std::cerr << NotificationErrorText(error) << '\n';
+}
+
+// Every notification of a mailbox: its message's number, a tab, its base line.
+int RunReadMail(const std::string& path) {
+    const TMailRead read = ReadMail(path, TMailProgress(), true);
+    if (read.Error) {
+        ShowRefusal(*read.Error);
+        return ExitFailure;
+    }
+    for (const TMailNotification& notification : read.Notifications)
+        std::cout << notification.Message << '\t' << ToTerminal(notification.BaseLine) << '\n';
+    return ExitOk;
+}
+
 }  // namespace
 
 int RunRead(const TArguments& args) {
-    if (args.empty()) return BadArguments("usage: kalvon-cli read FILE...");
+    if (args.empty() || (args[0] == "--mail" && args.size() != 2))
+        return BadArguments("usage: kalvon-cli read FILE... | kalvon-cli read --mail PATH");
+    if (args[0] == "--mail") return RunReadMail(args[1]);
     int status = ExitOk;
     for (const std::string& file : args) {
         const TNotificationRead read = ReadNotificationFile(file);
         if (read.Error) {
-            // The path came from the terminal; only the notification's own text is in the code page.
-            TNotificationError error = *read.Error;
-            error.Text = ToTerminal(error.Text);
-            std::cerr << NotificationErrorText(error) << '\n';
+            ShowRefusal(*read.Error);
             status = ExitFailure;
             continue;
         }
@@ -45,16 +76,23 @@ int RunRead(const TArguments& args) {
 }
 
 int RunAdd(const TArguments& args) {
-    if (args.size() != 1) return BadArguments("usage: kalvon-cli add BASE");
+    std::string basePath;
+    std::optional<std::string> mail;
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments("usage: kalvon-cli add BASE [--mail PATH]");
     TGameBase base;
     TCliUi ui;
-    return FolderExitStatus("Add New Games", AddPartysFromFolder(base, args[0], ".", ui));
+    return FolderExitStatus("Add New Games", mail ? AddPartysFromMail(base, basePath, *mail, ui)
+                                                  : AddPartysFromFolder(base, basePath, ".", ui));
 }
 
 int RunUpdate(const TArguments& args) {
-    if (args.size() != 1) return BadArguments("usage: kalvon-cli update BASE");
+    std::string basePath;
+    std::optional<std::string> mail;
+    if (!BaseAndMail(args, basePath, mail))
+        return BadArguments("usage: kalvon-cli update BASE [--mail PATH]");
     TCliUi ui;
-    return FolderExitStatus("Update Games", UpdatePartysFromFolder(args[0], ".", ui));
+    return FolderExitStatus("Update Games", mail ? UpdatePartysFromMail(basePath, *mail, ui)
+                                                 : UpdatePartysFromFolder(basePath, ".", ui));
 }
 
 int RunWrite(const TArguments& args) {
@@ -67,7 +105,19 @@ int RunWrite(const TArguments& args) {
         else
             query.push_back(args[i]);
     }
-    if (query.size() < 2) return BadArguments(WriteUsage);
+    TGameBase base;
+    if (const int status = ListPositionGames(query, WriteUsage, base); status != ExitOk) return status;
+    TCliUi ui;
+    const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
+    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
+    for (const std::string& game : written.NotCarried)
+        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
+    return written.Ok ? ExitOk : ExitFailure;
+}
+
+int ListPositionGames(const TArguments& query, const char* usage, TGameBase& base) {
+    if (query.size() < 2) return BadArguments(usage);
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(query[1], error);
     if (!moves) return BadArguments(error);
@@ -76,7 +126,6 @@ int RunWrite(const TArguments& args) {
         return BadArguments(problem);
     if (options.Listing) return BadArguments("unknown option --listing");
 
-    TGameBase base;
     if (!LoadBaseForCommand(base, query[0])) return ExitFailure;
     TQueryCriteria criteria;
     if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
@@ -84,13 +133,7 @@ int RunWrite(const TArguments& args) {
     base.CurrentMoves = *moves;
     TPositionIndex index;
     MakeStatistic(base, criteria, index);
-    TCliUi ui;
-    const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
-    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
-    for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
-    for (const std::string& game : written.NotCarried)
-        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
-    return written.Ok ? ExitOk : ExitFailure;
+    return ExitOk;
 }
 
 }  // namespace kalvon::cli

@@ -10,6 +10,7 @@
 #include "app/cli/CliBase.h"
 #include "app/cli/CliCommon.h"
 #include "app/cli/CliExchange.h"
+#include "app/cli/CliImport.h"
 #ifdef KALVON_CLI_DIAGRAM
 #include "app/cli/CliDiagram.h"
 #endif
@@ -28,8 +29,17 @@ const std::map<std::string, TCommand>& Commands() {
 #ifdef KALVON_CLI_DIAGRAM
         {"diagram", RunDiagram},
 #endif
-        {"info", RunInfo},       {"read", RunRead}, {"resave", RunResave}, {"restore", RunRestore},
-        {"shift", RunShift},     {"stat", RunStat}, {"update", RunUpdate}, {"write", RunWrite},
+        {"export-sgf", RunExportSgf},
+        {"import", RunImport},
+        {"info", RunInfo},
+        {"read", RunRead},
+        {"recode", RunRecode},
+        {"resave", RunResave},
+        {"restore", RunRestore},
+        {"shift", RunShift},
+        {"stat", RunStat},
+        {"update", RunUpdate},
+        {"write", RunWrite},
     };
     return commands;
 }

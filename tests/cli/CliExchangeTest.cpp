@@ -71,6 +71,70 @@ TEST(CliFolders, MissingFolderThenRefusalThenSuccess) {
     }
 }
 
+// A mail of a notification, dated, its text in quoted-printable windows-1251.
+std::string Mail(const std::string& date, const std::string& text) {
+    std::string encoded;
+    for (const unsigned char c : text) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "=%02X", c);
+        encoded += c >= 128 || c == '=' ? std::string(hex) : std::string(1, char(c));
+    }
+    return "From server@pbm.example Tue Jul  1 10:00:00 2003\nFrom: server@pbm.example\nDate: " + date +
+           "\nContent-Type: text/plain; charset=windows-1251\nContent-Transfer-Encoding: "
+           "quoted-printable\n\n" +
+           encoded + "\n";
+}
+
+TEST(CliMail, ReadAddAndUpdateOverAMailbox) {
+    TTempFolder folder;
+    const std::string cyrillic =
+        "Notification of Gomoku Board 6\r\n\r\nGame won by Alice.\r\n\r\n   Eks          Ohs\r\n"
+        "   Alice        \xC1\xEE\xF0\xE8\xF1\r\n  1 H8         2 Resign\r\n\r\n";
+    WriteFile(folder.File("Inbox"), Mail("Tue, 01 Jul 2003 10:00:00 +0000", Notification("5", "H8")) +
+                                        Mail("Wed, 02 Jul 2003 10:00:00 +0000", Notification("5", "A1")) +
+                                        Mail("Wed, 02 Jul 2004 10:00:00 +0000", cyrillic));
+    const TCliResult read = RunCli(folder.Path(), {"read", "--mail", "Inbox"});
+    EXPECT_EQ(read.Status, 0) << read.Err;
+    EXPECT_EQ(read.Out,
+              "1\t2003,    5=[Alice,Bob,+,88,?,-]\n2\t2003,    5=[Alice,Bob,+,11,?,-]\n"
+              "3\t2004,    6=[Alice,Борис,+,88,?,-]\n");
+
+    WriteFile(folder.File("b.bdt"), "2003,    5=[Old,Man,?,88,?,-]\r\n");
+    const TCliResult updated = RunCli(folder.Path(), {"update", "b.bdt", "--mail", "Inbox"});
+    EXPECT_EQ(updated.Status, 0) << updated.Err;
+    EXPECT_EQ(updated.Err,
+              "Update Games from " + std::filesystem::canonical(folder.Path()).string() +
+                  "/Inbox: 1 file read, 3 messages read, 3 notifications found, 0 messages skipped, 1 "
+                  "game added, 1 game updated, 0 entries skipped.\n");
+    const std::string five = "2003,    5=[Alice,Bob,+,11,?,-]\r\n";
+    const std::string six = "2004,    6=[Alice,\xC1\xEE\xF0\xE8\xF1,+,88,?,-]\r\n";
+    EXPECT_EQ(ReadFile(folder.File("b.bdt")), five + six);
+    const TCliResult added = RunCli(folder.Path(), {"add", "b.bdt", "--mail", "Inbox"});
+    EXPECT_EQ(added.Status, 0) << added.Err;
+    EXPECT_EQ(ReadFile(folder.File("b.bdt")), five + five + six + six);
+
+    // A refused message: its number and line, nothing written.
+    WriteFile(folder.File("Bad"), Mail("Tue, 01 Jul 2003 10:00:00 +0000", Notification("5", "H8")) +
+                                      Mail("Tue, 01 Jul 2003 11:00:00 +0000", Notification("7", "A0")));
+    for (const std::string command : {"read", "add", "update"}) {
+        const TCliResult refused = command == "read"
+                                       ? RunCli(folder.Path(), {"read", "--mail", "Bad"})
+                                       : RunCli(folder.Path(), {command, "b.bdt", "--mail", "Bad"});
+        EXPECT_EQ(refused.Status, 1) << command;
+        EXPECT_EQ(refused.Out, "") << command;
+        EXPECT_EQ(refused.Err, "File Bad, message 2, line 7: not a point of the board: \"A0\"\n") << command;
+    }
+    EXPECT_EQ(ReadFile(folder.File("b.bdt")), five + five + six + six);
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"read", "--mail"},
+                                               {"read", "--mail", "a", "b"},
+                                               {"add", "b.bdt", "--mail"},
+                                               {"update", "--mail", "Inbox"},
+                                               {"update", "b.bdt", "c.bdt"},
+                                               {"add", "b.bdt", "--post", "x"}})
+        EXPECT_EQ(RunCli(folder.Path(), bad).Status, 2) << bad[0] << " " << bad.back();
+}
+
 TEST(CliWrite, WritesTheListingAndReadsBack) {
     TTempFolder folder;
     WriteFile(folder.File("b.bdt"),

@@ -183,5 +183,115 @@ TEST_F(FolderCommands, BaseEndingAtANulByteIsNotRewritten) {
     EXPECT_TRUE(Base.PartyList.empty());
 }
 
+// A mail of the text, dated (the year of the notification comes from the Date).
+std::string Mail(const std::string& date, const std::string& text) {
+    return "From: server@pbm.example\r\nDate: " + date + "\r\nSubject: turn\r\n\r\n" + text;
+}
+
+std::string Mbox(std::initializer_list<std::string> mails) {
+    std::string mbox;
+    for (const std::string& mail : mails)
+        mbox += "From server@pbm.example Tue Jul  1 10:00:00 2003\r\n" + mail + "\r\n";
+    return mbox;
+}
+
+// Mail beside notification files: each mailbox gives the latest turn of each board, Add appends every
+// entry's lines, Update lets the later entry win.
+TEST_F(FolderCommands, MailBesideTextFilesInFolderOrder) {
+    const std::string base = "2003,   20=[Old,Man,?,88,?,-]\r\n2003,   22=[Old,Man,?,88,?,-]\r\n";
+    const std::string mbox =
+        Mbox({Mail("Wed, 02 Jul 2003 10:00:00 +0000", Notification("20", "Alice", "Bob", "B2")),
+              Mail("Tue, 01 Jul 2003 10:00:00 +0000", Notification("22", "Eve", "Fay", "C3")),
+              Mail("Thu, 03 Jul 2003 10:00:00 +0000", Notification("22", "Eve", "Fay", "D4")),
+              Mail("Thu, 03 Jul 2003 11:00:00 +0000", "Dear Alice,\r\n"),
+              Mail("Tue, 01 Jul 2003 10:00:00 +0000", Notification("20", "Alice", "Bob", "E5"))});
+    for (const char* folder : {"add", "update"}) {
+        Put(folder, "a_03.txt", Notification("20", "Alice", "Bob", "A1"));
+        Put(folder, "b.eml", Mail("Tue, 01 Jul 2003 10:00:00 +0000", Notification("21", "Carol", "Dan")));
+        Put(folder, "c", mbox);
+        Put(std::string(folder) + "/d/new", "1",
+            Mail("Thu, 01 Jan 2004 10:00:00 +0000", Notification("23", "Gus", "Hal")));
+        Put(folder, "notes.doc", Notification("24", "Ivy", "Jon"));
+        std::filesystem::create_directories(Folder.File(std::string(folder) + "/plain"));
+        std::filesystem::create_symlink("nowhere", Folder.File(std::string(folder) + "/z.mbox"));
+    }
+    const std::string mailCounts =
+        ": 4 files read, 7 messages read, 6 notifications found, 1 message skipped, ";
+    const std::string skipped = ", 1 entry skipped: z.mbox (a link that leads nowhere).";
+
+    WriteFile(BasePath(), base);
+    Load();
+    const TFolderRun added = AddPartysFromFolder(Base, BasePath(), Work(), Ui);
+    ASSERT_EQ(added.Status, TFolderRunStatus::Done) << (Ui.Messages.empty() ? "" : Ui.Messages.back());
+    EXPECT_EQ(FolderRunSummary("Add New Games", added),
+              "Add New Games from " + added.Folder + mailCounts + "5 games added, 0 games updated" + skipped);
+    EXPECT_EQ(ReadFile(BasePath()),
+              "2003,   20=[Alice,Bob,+,11,?,-]\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   "
+              "20=[Old,Man,?,88,?,-]\r\n"
+              "2003,   21=[Carol,Dan,+,88,?,-]\r\n2003,   22=[Eve,Fay,+,44,?,-]\r\n2003,   "
+              "22=[Old,Man,?,88,?,-]\r\n"
+              "2004,   23=[Gus,Hal,+,88,?,-]\r\n");
+    ASSERT_EQ(Base.PartyList.size(), 7u);
+    EXPECT_EQ(FormatBaseLine(Base, Base.PartyList.back()), "2004,   23=[Gus,Hal,+,88,?,-]");
+    EXPECT_EQ(Ui.FolderSteps.front(), std::make_pair(size_t(0), size_t(4)));
+    EXPECT_EQ(Ui.FolderSteps.back(), std::make_pair(size_t(4), size_t(4)));
+
+    WriteFile(BasePath(), base);
+    const TFolderRun updated = UpdatePartysFromFolder(BasePath(), Work(), Ui);
+    ASSERT_EQ(updated.Status, TFolderRunStatus::Done) << (Ui.Messages.empty() ? "" : Ui.Messages.back());
+    EXPECT_EQ(FolderRunSummary("Update Games", updated), "Update Games from " + updated.Folder + mailCounts +
+                                                             "2 games added, 2 games updated" + skipped);
+    EXPECT_EQ(ReadFile(BasePath()),
+              "2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   21=[Carol,Dan,+,88,?,-]\r\n2003,   "
+              "22=[Eve,Fay,+,44,?,-]\r\n"
+              "2004,   23=[Gus,Hal,+,88,?,-]\r\n");
+    EXPECT_EQ(ReadFile(Folder.File("update/c")), mbox) << "mail is never changed";
+    EXPECT_TRUE(Ui.Messages.empty());
+}
+
+// The runs over one mailbox: progress by message; a refused message leaves file and memory as before.
+TEST_F(FolderCommands, RunsOverOneMailbox) {
+    const std::string base = "2003,   20=[Old,Man,?,88,?,-]\r\n";
+    WriteFile(BasePath(), base);
+    Load();
+    const std::string before = Snapshot(Base);
+    const std::string good =
+        Mail("Wed, 02 Jul 2003 10:00:00 +0000", Notification("20", "Alice", "Bob", "B2"));
+    const std::string bad = Mail("Wed, 02 Jul 2003 11:00:00 +0000", Notification("21", "Carol", "Dan", "Z9"));
+    const std::string mailbox = Folder.File("Inbox");
+    WriteFile(mailbox, Mbox({good, bad}));
+    EXPECT_EQ(AddPartysFromMail(Base, BasePath(), mailbox, Ui).Status, TFolderRunStatus::Failed);
+    EXPECT_EQ(UpdatePartysFromMail(BasePath(), mailbox, Ui).Status, TFolderRunStatus::Failed);
+    const std::string refusal = "File " + mailbox + ", message 2, line 10: not a point of the board: \"Z9\"";
+    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, refusal}));
+    EXPECT_EQ(ReadFile(BasePath()), base);
+    EXPECT_EQ(Snapshot(Base), before);
+
+    Ui = TRecordingUi();
+    WriteFile(mailbox, Mbox({good, Mail("Wed, 02 Jul 2003 11:00:00 +0000", "Dear Alice,\r\n")}));
+    const TFolderRun updated = UpdatePartysFromMail(BasePath(), mailbox, Ui);
+    ASSERT_EQ(updated.Status, TFolderRunStatus::Done);
+    EXPECT_EQ(
+        FolderRunSummary("Update Games", updated),
+        "Update Games from " + mailbox +
+            ": 1 file read, 2 messages read, 1 notification found, 1 message skipped, 0 games added, 1 game "
+            "updated, 0 entries skipped.");
+    EXPECT_TRUE(updated.ReloadDue);
+    EXPECT_EQ(ReadFile(BasePath()), "2003,   20=[Alice,Bob,+,22,?,-]\r\n");
+    EXPECT_EQ(Ui.FolderSteps, (std::vector<std::pair<size_t, size_t>>{{0, 2}, {1, 2}, {2, 2}}));
+
+    const TFolderRun added = AddPartysFromMail(Base, BasePath(), mailbox, Ui);
+    ASSERT_EQ(added.Status, TFolderRunStatus::Done);
+    EXPECT_EQ(added.GamesAdded, 1u);
+    EXPECT_TRUE(added.StatisticsDue);
+    EXPECT_EQ(ReadFile(BasePath()), "2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n");
+    EXPECT_EQ(Base.PartyList.size(), 2u);
+
+    const TFolderRun missing = UpdatePartysFromMail(BasePath(), Folder.File("gone"), Ui);
+    EXPECT_EQ(missing.Status, TFolderRunStatus::Failed);
+    EXPECT_EQ(Ui.Messages.back(),
+              "File " + Folder.File("gone") + ": cannot be read: No such file or directory");
+}
+
 }  // namespace
 }  // namespace kalvon::test
