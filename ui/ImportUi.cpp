@@ -32,9 +32,11 @@ bool TImportUi::AskTransliterate(size_t count, const std::vector<std::string>& f
                        .arg(QString::fromStdString(kalvon::TextPolicy().CodePage()))
                        .arg(names.join(QStringLiteral(", ")));
     if (count > size_t(names.size())) text += QStringLiteral(", ...");
-    text += QStringLiteral(".\n\nTransliterate them into Latin letters (\"T\u00f5nis\" becomes \"Tonis\"), "
-                           "or cancel the import and leave the base as it is?");
-    return Dialogs().Choose(Parent_, text, {QStringLiteral("Transliterate"), QStringLiteral("Cancel")}, 0) == 0;
+    text += QStringLiteral(
+        ".\n\nTransliterate them into Latin letters (\"T\u00f5nis\" becomes \"Tonis\"), "
+        "or cancel the import and leave the base as it is?");
+    return Dialogs().Choose(Parent_, text, {QStringLiteral("Transliterate"), QStringLiteral("Cancel")}, 0) ==
+           0;
 }
 
 bool TImportUi::ImportProgress(const std::string& file, size_t gamesRead) {

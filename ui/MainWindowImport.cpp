@@ -25,12 +25,14 @@ QString StartFolder(const QString& path) {
 // The files an import reads: those chosen, or every .rif, .psq and .sgf file of a chosen folder.
 std::optional<QStringList> ImportFiles(QWidget* parent) {
     const int source = Dialogs().Choose(
-        parent, QStringLiteral("Import games from RenjuNet databases (.rif), Gomocup records (.psq) and SGF files "
-                               "(.sgf): choose the files, or a folder to import every such file of it."),
+        parent,
+        QStringLiteral("Import games from RenjuNet databases (.rif), Gomocup records (.psq) and SGF files "
+                       "(.sgf): choose the files, or a folder to import every such file of it."),
         {QStringLiteral("Files ..."), QStringLiteral("Folder ..."), QStringLiteral("Cancel")}, 0);
     if (source == 0)
-        return Dialogs().OpenFileNames(parent, QStringLiteral("Import Games"), QDir::currentPath(),
-                                       QStringLiteral("Games (*.rif *.psq *.sgf *.RIF *.PSQ *.SGF);;All files (*)"));
+        return Dialogs().OpenFileNames(
+            parent, QStringLiteral("Import Games"), QDir::currentPath(),
+            QStringLiteral("Games (*.rif *.psq *.sgf *.RIF *.PSQ *.SGF);;All files (*)"));
     if (source != 1) return std::nullopt;
     const std::optional<QString> folder =
         Dialogs().FolderName(parent, QStringLiteral("Import Games"), QDir::currentPath());
@@ -39,7 +41,8 @@ std::optional<QStringList> ImportFiles(QWidget* parent) {
     for (const std::string& file : kalvon::ImportableFiles(QFile::encodeName(*folder).toStdString()))
         files.append(QFile::decodeName(QByteArray::fromStdString(file)));
     if (files.isEmpty()) {
-        Dialogs().Information(parent, QStringLiteral("Folder %1 holds no .rif, .psq or .sgf file.").arg(*folder));
+        Dialogs().Information(parent,
+                              QStringLiteral("Folder %1 holds no .rif, .psq or .sgf file.").arg(*folder));
         return std::nullopt;
     }
     return files;
@@ -72,8 +75,9 @@ std::optional<QString> TMainWindow::AskMailbox() {
     const QString remembered = RememberedMailbox();
     const int kind = Dialogs().Choose(
         this,
-        QStringLiteral("Where does your mail keep the notifications? Choose an mbox file (Thunderbird keeps one "
-                       "for each mail folder, without an extension) or a Maildir folder."),
+        QStringLiteral(
+            "Where does your mail keep the notifications? Choose an mbox file (Thunderbird keeps one "
+            "for each mail folder, without an extension) or a Maildir folder."),
         {QStringLiteral("Mbox File ..."), QStringLiteral("Maildir Folder ..."), QStringLiteral("Cancel")}, 0);
     std::optional<QString> chosen;
     if (kind == 0) {
@@ -155,10 +159,11 @@ void TMainWindow::ExportSgf() {
     if (!path) return;
     std::vector<std::string> written;
     if (!Session_.ExportSgf(*path, form == 1, written)) return;
-    Dialogs().Information(this, QStringLiteral("Export SGF into %1: %2 %3 written in %4 %5.")
-                                    .arg(*path)
-                                    .arg(games)
-                                    .arg(games == 1 ? QStringLiteral("game") : QStringLiteral("games"))
-                                    .arg(written.size())
-                                    .arg(written.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
+    Dialogs().Information(this,
+                          QStringLiteral("Export SGF into %1: %2 %3 written in %4 %5.")
+                              .arg(*path)
+                              .arg(games)
+                              .arg(games == 1 ? QStringLiteral("game") : QStringLiteral("games"))
+                              .arg(written.size())
+                              .arg(written.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
 }

@@ -248,8 +248,9 @@ kalvon::TImportRun TSession::ImportGames(const QStringList& files, kalvon::IImpo
 
 bool TSession::ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written) const {
     std::string error;
-    const bool done = filePerGame ? kalvon::WriteSgfFiles(LocalPath(path), Base_, Base_.Listing, written, error)
-                                  : kalvon::WriteSgfCollection(LocalPath(path), Base_, Base_.Listing, error);
+    const bool done = filePerGame
+                          ? kalvon::WriteSgfFiles(LocalPath(path), Base_, Base_.Listing, written, error)
+                          : kalvon::WriteSgfCollection(LocalPath(path), Base_, Base_.Listing, error);
     if (!done) Ui_.ShowError(error);
     if (done && !filePerGame) written.push_back(LocalPath(path));
     return done;
