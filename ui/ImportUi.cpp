@@ -31,9 +31,9 @@ bool TImportUi::AskTransliterate(size_t count, const std::vector<std::string>& f
                        .arg(count == 1 ? QStringLiteral("name") : QStringLiteral("names"))
                        .arg(QString::fromStdString(kalvon::TextPolicy().CodePage()))
                        .arg(names.join(QStringLiteral(", ")));
-    if (count > size_t(names.size())) text += QStringLiteral(", ...");
+    text += count > size_t(names.size()) ? QStringLiteral(", ...") : QStringLiteral(".");
     text += QStringLiteral(
-        ".\n\nTransliterate them into Latin letters (\"T\u00f5nis\" becomes \"Tonis\"), "
+        "\n\nTransliterate them into Latin letters (\"T\u00f5nis\" becomes \"Tonis\"), "
         "or cancel the import and leave the base as it is?");
     return Dialogs().Choose(Parent_, text, {QStringLiteral("Transliterate"), QStringLiteral("Cancel")}, 0) ==
            0;
