@@ -163,6 +163,8 @@ private:
     // Runs the statistics when they are shown and PartyList changed since it was at generation (a
     // command that reloaded the base instead of its own work).
     void SearchIfBaseChanged(uint64_t generation);
+    // After a command that may have rewritten the base file: its reload, or the search above.
+    void FollowBaseFile(bool reloadDue, uint64_t generation);
 
     TSession& Session_;
     TMainMenu Menu_;

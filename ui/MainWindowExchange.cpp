@@ -62,15 +62,20 @@ void TMainWindow::AddNewGames() {
         Dialogs().Information(this, EngineText(kalvon::FolderRunSummary("Add New Games", run)));
 }
 
+// A run that rewrote the base file on disk is followed by reading the base again from it; otherwise
+// only a change in memory calls for a new search.
+void TMainWindow::FollowBaseFile(bool reloadDue, uint64_t generation) {
+    if (reloadDue)
+        LoadBaseFile(Session_.BasePath(), true);
+    else
+        SearchIfBaseChanged(generation);
+}
+
 void TMainWindow::UpdateGames() {
     if (FolderCommandRefused()) return;
     const uint64_t generation = Session_.Base().PartyListGeneration;
     const kalvon::TFolderRun run = Session_.UpdateGames();
-    // The base file is rewritten on disk; the base in memory is then read again from it.
-    if (run.ReloadDue)
-        LoadBaseFile(Session_.BasePath(), true);
-    else
-        SearchIfBaseChanged(generation);
+    FollowBaseFile(run.ReloadDue, generation);
     if (run.Status == kalvon::TFolderRunStatus::Done)
         Dialogs().Information(this, EngineText(kalvon::FolderRunSummary("Update Games", run)));
 }

@@ -106,11 +106,7 @@ void TMainWindow::UpdateFromMail() {
     }
     const uint64_t generation = Session_.Base().PartyListGeneration;
     const kalvon::TFolderRun run = Session_.UpdateFromMail(mailbox);
-    // As "Update Games": the base file is rewritten on disk and read again from it.
-    if (run.ReloadDue)
-        LoadBaseFile(Session_.BasePath(), true);
-    else
-        SearchIfBaseChanged(generation);
+    FollowBaseFile(run.ReloadDue, generation);
     if (run.Status == kalvon::TFolderRunStatus::Done)
         Dialogs().Information(this, EngineText(kalvon::FolderRunSummary("Update Games", run)));
 }
@@ -125,10 +121,7 @@ void TMainWindow::ImportGames() {
         TImportUi ui(this);
         run = Session_.ImportGames(*files, ui);
     }
-    if (run.ReloadDue)
-        LoadBaseFile(Session_.BasePath(), true);
-    else
-        SearchIfBaseChanged(generation);
+    FollowBaseFile(run.ReloadDue, generation);
     if (run.Status == kalvon::TImportStatus::Done)
         Dialogs().Information(this, ImportSummary(run));
     else if (run.Status == kalvon::TImportStatus::Cancelled)
