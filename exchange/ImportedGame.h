@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,14 +15,14 @@ namespace kalvon {
 struct TImportedGame {
     std::string Where;  // where in its file, for messages: "game 171548", "game 3", "line 12"
     int Year = 0;
-    std::string Board;               // the board code with its source prefix: "r171548", "g<file>", "s<GN>"
-    std::string Black, White;        // UTF-8, already cleaned (no control character, "," or "=")
-    char Result = '?';               // '+', '-', '=', 'F', 'f' or '?'
-    std::string Moves;               // PointCodes, two characters a move
-    std::bitset<15 * 15> Taken;      // the points of Moves: a point played twice is seen at once
-    std::string Alt = "?";           // the alternative
-    bool Reverse = false;            // the colour-exchange flag
-    std::vector<std::string> Notes;  // each change made to a text on its way in, for the report
+    std::string Board;         // the board code with its source prefix: "r171548", "g<file>", "s<GN>"
+    std::string Black, White;  // UTF-8, already cleaned (no control character, "," or "=")
+    char Result = '?';         // '+', '-', '=', 'F', 'f' or '?'
+    std::string Moves;         // PointCodes, two characters a move
+    std::bitset<size_t{15} * 15> Taken;  // the points of Moves: a point played twice is seen at once
+    std::string Alt = "?";               // the alternative
+    bool Reverse = false;                // the colour-exchange flag
+    std::vector<std::string> Notes;      // each change made to a text on its way in, for the report
 };
 
 // A game (or a whole file) that is not imported, and why.
