@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -202,6 +203,29 @@ TMailProgress MessageProgress(IBaseUi& ui) {
     return [&ui](size_t read, size_t total) { ui.FolderProgress(read, total); };
 }
 
+// How a run reads its notifications: ReadEntries over a folder or ReadMailInto over a mailbox.
+using TReadNotifications =
+    std::function<bool(TGameBase* base, std::deque<std::string>& read, TFolderRun& run)>;
+
+// The frame of the four runs: the base's writer lock for the whole run, its working copy, then the
+// notifications read. With base they join the base in memory (taken back when the run fails) and are
+// appended to the file; without, they update the file by key.
+TFolderRun LockedRun(TGameBase* base, const std::string& basePath, TFolderRun run, IBaseUi& ui,
+                     const TReadNotifications& readAll) {
+    TBaseWriteLock lock;
+    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
+    const std::optional<std::string> content = WorkingCopy(basePath, ui);
+    if (!content) return FailedRun(run);
+    const TBaseMark mark = base ? MarkBase(*base) : TBaseMark{};
+    std::deque<std::string> read;  // a deque keeps the views of the lines of the save valid
+    if (!readAll(base, read, run)) {
+        if (base) RemoveAddedSince(*base, mark);
+        return FailedRun(run);
+    }
+    return base ? SaveAdded(*base, mark, basePath, *content, read, run, ui)
+                : SaveUpdated(basePath, *content, read, run, ui);
+}
+
 }  // namespace
 
 std::string FolderRunSummary(std::string_view command, const TFolderRun& run) {
@@ -226,65 +250,39 @@ TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, con
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "add");
     if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) {
-        run.Status = TFolderRunStatus::Failed;
-        return run;
-    }
-    const TBaseMark mark = MarkBase(base);
-    std::deque<std::string> read;  // a deque keeps the views of the lines below valid
-    if (!ReadEntries(folder, &base, read, run, ui)) {
-        RemoveAddedSince(base, mark);
-        return run = FailedRun(run);
-    }
-    return SaveAdded(base, mark, basePath, *content, read, run, ui);
+    return LockedRun(&base, basePath, run, ui,
+                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
+                         return ReadEntries(folder, into, read, r, ui);
+                     });
 }
 
 TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string& workFolder, IBaseUi& ui) {
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "update");
     if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) {
-        run.Status = TFolderRunStatus::Failed;
-        return run;
-    }
-    std::deque<std::string> read;
-    if (!ReadEntries(folder, nullptr, read, run, ui)) return FailedRun(run);
-    return SaveUpdated(basePath, *content, read, run, ui);
+    return LockedRun(nullptr, basePath, run, ui,
+                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
+                         return ReadEntries(folder, into, read, r, ui);
+                     });
 }
 
 TFolderRun UpdatePartysFromMail(const std::string& basePath, const std::string& mailPath, IBaseUi& ui) {
     TFolderRun run;
     run.Folder = FullPath(mailPath);
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) return FailedRun(run);
-    std::deque<std::string> read;
-    if (!ReadMailInto(mailPath, nullptr, read, run, ui, MessageProgress(ui))) return FailedRun(run);
-    return SaveUpdated(basePath, *content, read, run, ui);
+    return LockedRun(nullptr, basePath, run, ui,
+                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
+                         return ReadMailInto(mailPath, into, read, r, ui, MessageProgress(ui));
+                     });
 }
 
 TFolderRun AddPartysFromMail(TGameBase& base, const std::string& basePath, const std::string& mailPath,
                              IBaseUi& ui) {
     TFolderRun run;
     run.Folder = FullPath(mailPath);
-    TBaseWriteLock lock;
-    if (!LockBase(lock, basePath, ui)) return FailedRun(run);
-    const std::optional<std::string> content = WorkingCopy(basePath, ui);
-    if (!content) return FailedRun(run);
-    const TBaseMark mark = MarkBase(base);
-    std::deque<std::string> read;
-    if (!ReadMailInto(mailPath, &base, read, run, ui, MessageProgress(ui))) {
-        RemoveAddedSince(base, mark);
-        return FailedRun(run);
-    }
-    return SaveAdded(base, mark, basePath, *content, read, run, ui);
+    return LockedRun(&base, basePath, run, ui,
+                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
+                         return ReadMailInto(mailPath, into, read, r, ui, MessageProgress(ui));
+                     });
 }
 
 }  // namespace kalvon
