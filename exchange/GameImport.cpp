@@ -129,13 +129,14 @@ bool IsResultCode(char c) {
     return std::string_view("+-=Ff?").find(c) != std::string_view::npos;
 }
 
-std::string LowerExtension(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = FoldByte(c);
-    return extension;
+// The formats an import reads, known by the file's extension (letter case ignored).
+enum class TImportFormat { Other, RenjuNet, Psq, Sgf };
+
+TImportFormat FormatOf(std::string_view path) {
+    if (MatchesPattern(path, "*.rif")) return TImportFormat::RenjuNet;
+    if (MatchesPattern(path, "*.psq")) return TImportFormat::Psq;
+    if (MatchesPattern(path, "*.sgf")) return TImportFormat::Sgf;
+    return TImportFormat::Other;
 }
 
 // The year of the file's modification date, local time; nullopt (message in error) when unknown.
@@ -266,8 +267,8 @@ TImportRun EndedRun(TImportStatus status) {
 // the run cannot go on (message shown, or cancelled).
 bool ReadImportFile(const std::string& file, const TImportOptions& options, TImportCollector& collector,
                     IImportUi& ui, TImportRun& run) {
-    const std::string extension = LowerExtension(file);
-    if (extension == "rif") {
+    const TImportFormat format = FormatOf(file);
+    if (format == TImportFormat::RenjuNet) {
         const std::string problem = ReadRenjuNet(file, file, collector);
         if (collector.Cancelled()) return false;
         if (!problem.empty()) {
@@ -277,7 +278,7 @@ bool ReadImportFile(const std::string& file, const TImportOptions& options, TImp
         ++run.FilesRead;
         return true;
     }
-    if (extension != "psq" && extension != "sgf") {
+    if (format == TImportFormat::Other) {
         run.Skipped.push_back(TImportRefusal{file, "", "not a .rif, .psq or .sgf file"});
         return true;
     }
@@ -288,7 +289,7 @@ bool ReadImportFile(const std::string& file, const TImportOptions& options, TImp
         return false;
     }
     ++run.FilesRead;
-    if (extension == "sgf") {
+    if (format == TImportFormat::Sgf) {
         ReadSgf(*text, file, collector);
         return !collector.Cancelled();
     }
@@ -474,8 +475,7 @@ std::vector<std::string> ImportableFiles(const std::string& folder) {
     std::vector<std::string> files;
     const std::string full = FullPath(folder);
     for (const std::string& name : ListFolder(folder, "*"))
-        if (MatchesPattern(name, "*.rif") || MatchesPattern(name, "*.psq") || MatchesPattern(name, "*.sgf"))
-            files.push_back(JoinPath(full, name));
+        if (FormatOf(name) != TImportFormat::Other) files.push_back(JoinPath(full, name));
     return files;
 }
 

@@ -55,14 +55,6 @@ struct TUnref {
 template <typename T>
 using TRef = std::unique_ptr<T, TUnref>;
 
-bool StartsWith(std::string_view text, std::string_view part) {
-    return text.substr(0, part.size()) == part;
-}
-
-bool EndsWithFolded(std::string_view name, std::string_view ending) {
-    return name.size() >= ending.size() && AsciiUpper(name.substr(name.size() - ending.size())) == ending;
-}
-
 bool IsFolder(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -208,7 +200,7 @@ void UnquoteFromLines(std::string& text) {
         lineEnd = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
         const std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
         const size_t quotes = std::min(line.find_first_not_of('>'), line.size());
-        out += quotes > 0 && StartsWith(line.substr(quotes), "From ") ? line.substr(1) : line;
+        out += quotes > 0 && line.substr(quotes).starts_with("From ") ? line.substr(1) : line;
         lineStart = lineEnd;
     }
     text = std::move(out);
@@ -491,10 +483,10 @@ bool IsMail(const std::string& path) {
     if (IsFolder(path)) return IsMaildir(path);
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    if (EndsWithFolded(path, ".EML") || EndsWithFolded(path, ".MBOX")) return true;
+    if (MatchesPattern(path, "*.eml") || MatchesPattern(path, "*.mbox")) return true;
     constexpr size_t Looked = 4096;
     const std::string start = FileStart(path, Looked);
-    return StartsWith(start, "From ") || StartsWithHeaders(start, start.size() == Looked);
+    return start.starts_with("From ") || StartsWithHeaders(start, start.size() == Looked);
 }
 
 TMailRead ReadMail(const std::string& path) {
@@ -524,7 +516,7 @@ TMailRead ReadMailBytes(std::string_view bytes, const std::string& name) {
     InitMime();
     TMailCollector collector(nullptr);
     TRef<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
-    collector.ReadStream(stream.get(), StartsWith(bytes, "From "), name,
+    collector.ReadStream(stream.get(), bytes.starts_with("From "), name,
                          !bytes.empty() && bytes.back() != '\n');
     return collector.Finish();
 }
