@@ -33,7 +33,7 @@ scripts/stress-writers.sh 5 20000
 # The first report of either sanitizer fails the run.
 export ASAN_OPTIONS=halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-cmake --preset asan -DKALVON_GUI=OFF >/dev/null
+cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
