@@ -103,12 +103,43 @@ void RemoveListedParties(TGameBase& base) {
     RemoveGames(base, base.PartyList.Games_, ListedGames(base));
 }
 
+bool ReorderParties(TGameBase& base, const std::vector<uint32_t>& fileOrder) {
+    const size_t n = base.PartyList.size();
+    if (fileOrder.size() != n) return false;
+    std::vector<uint32_t> newPosition(n, UINT32_MAX);
+    bool moved = false;
+    for (size_t line = 0; line < n; ++line) {
+        const uint32_t old = fileOrder[line];
+        if (old >= n || newPosition[old] != UINT32_MAX) return false;
+        newPosition[old] = uint32_t(line);
+        moved = moved || old != line;
+    }
+    if (!moved) return true;
+    std::vector<TPartyRecord> games;
+    games.reserve(n);
+    for (const uint32_t old : fileOrder) games.push_back(std::move(base.PartyList.Games_[old]));
+    base.PartyList.Games_ = std::move(games);
+    for (int32_t& listed : base.Listing)
+        if (listed >= 0 && size_t(listed) < n) listed = int32_t(newPosition[size_t(listed)]);
+    if (base.CurrentParty >= 0 && size_t(base.CurrentParty) < n)
+        base.CurrentParty = long(newPosition[size_t(base.CurrentParty)]);
+    NoteRenumbered(base, std::move(newPosition));
+    return true;
+}
+
 bool DeleteListedParties(TGameBase& base, const std::string& path, IBaseUi& ui) {
     const std::vector<bool> listed = ListedGames(base);
     // The file is written without the listed games while memory still holds them all, so that a
     // failed save leaves both as they were.
-    if (!SaveBase(base, path, ui, listed)) return false;
+    std::vector<uint32_t> order;
+    if (!SaveBase(base, path, ui, listed, &order)) return false;
+    // The order names positions from before the removal: each game kept moves down by the games
+    // removed before it.
+    std::vector<uint32_t> removedBefore(listed.size() + 1, 0);
+    for (size_t g = 0; g < listed.size(); ++g) removedBefore[g + 1] = removedBefore[g] + (listed[g] ? 1 : 0);
+    for (uint32_t& game : order) game -= removedBefore[game];
     RemoveGames(base, base.PartyList.Games_, listed);
+    ReorderParties(base, order);
     return true;
 }
 

@@ -54,13 +54,17 @@ void LoadBaseText(TGameBase& base, std::string_view text, const std::string& pat
 
 // The whole base as its file content: lines sorted by collation (lines equal in it by their bytes),
 // each ended by CR LF.
-std::string BaseFileContent(const TGameBase& base);
+std::string BaseFileContent(const TBaseGames& base);
 // Writes the base to path, sorted, through a temporary file. On failure the message names the file
-// and the system's reason, and the old file is intact. Returns whether it was written.
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui);
+// and the system's reason, and the old file is intact. Returns whether it was written; when it was
+// and order is given, order holds the PartyList position of the game of each line written, so that
+// ReorderParties (base/BaseEdits.h) can put memory in the file's order.
+bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui,
+              std::vector<uint32_t>* order = nullptr);
 // Writes the base as SaveBase does, without the games whose positions in PartyList are marked in
 // skipped; the base in memory is not touched.
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped);
+bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped,
+              std::vector<uint32_t>* order = nullptr);
 // The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"
 // somewhere (letter case counts).
 std::string SaveAsName(std::string chosen);

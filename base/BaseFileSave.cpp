@@ -55,7 +55,7 @@ static_assert(sizeof(TOrderItem) == 16);
 // The games in the order of their base lines, without those marked in skipped (none when it is
 // null). Lines are compared by packed prefixes; only where those cannot decide are the two lines
 // formatted again and compared whole.
-std::vector<TOrderItem> FileOrder(const TGameBase& base, const std::vector<bool>* skipped) {
+std::vector<TOrderItem> FileOrder(const TBaseGames& base, const std::vector<bool>* skipped) {
     const TTextPolicy& policy = TextPolicy();
     std::vector<TOrderItem> items;
     items.reserve(base.PartyList.size());
@@ -84,10 +84,10 @@ std::vector<TOrderItem> FileOrder(const TGameBase& base, const std::vector<bool>
     return items;
 }
 
-// Hands out the sorted lines, each with its CR LF, a few megabytes at a time.
-TPieceSource SortedLines(const TGameBase& base, const std::vector<bool>* skipped = nullptr) {
+// Hands out the lines of the games in order, each with its CR LF, a few megabytes at a time.
+TPieceSource OrderedLines(const TBaseGames& base, const std::vector<TOrderItem>& order) {
     constexpr size_t PieceBytes = 4u << 20;
-    return [&base, order = FileOrder(base, skipped), next = size_t(0)](std::string& piece) mutable {
+    return [&base, &order, next = size_t(0)](std::string& piece) mutable {
         piece.clear();
         // Room for the last line past the piece's size, so that the string does not double.
         piece.reserve(PieceBytes + (64u << 10));
@@ -101,32 +101,44 @@ TPieceSource SortedLines(const TGameBase& base, const std::vector<bool>* skipped
 
 }  // namespace
 
-std::string BaseFileContent(const TGameBase& base) {
+std::string BaseFileContent(const TBaseGames& base) {
+    const std::vector<TOrderItem> order = FileOrder(base, nullptr);
     std::string content, piece;
-    for (TPieceSource next = SortedLines(base); next(piece);) content += piece;
+    for (TPieceSource next = OrderedLines(base, order); next(piece);) content += piece;
     return content;
 }
 
 namespace {
 
-bool Save(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>* skipped) {
+bool Save(const TBaseGames& base, const std::string& path, IBaseUi& ui, const std::vector<bool>* skipped,
+          std::vector<uint32_t>* written) {
     std::string error;
     TBaseWriteLock lock;
-    if (lock.Lock(path, error) &&
-        WriteFileReplacing(path, SortedLines(base, skipped), error, TReplaceOptions{.KeepPrevious = true}))
-        return true;
+    if (lock.Lock(path, error)) {
+        const std::vector<TOrderItem> order = FileOrder(base, skipped);
+        if (WriteFileReplacing(path, OrderedLines(base, order), error,
+                               TReplaceOptions{.KeepPrevious = true})) {
+            if (written) {
+                written->clear();
+                written->reserve(order.size());
+                for (const TOrderItem& item : order) written->push_back(item.Game());
+            }
+            return true;
+        }
+    }
     ui.ShowError(error);
     return false;
 }
 
 }  // namespace
 
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui) {
-    return Save(base, path, ui, nullptr);
+bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui, std::vector<uint32_t>* order) {
+    return Save(base, path, ui, nullptr, order);
 }
 
-bool SaveBase(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped) {
-    return Save(base, path, ui, &skipped);
+bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped,
+              std::vector<uint32_t>* order) {
+    return Save(base, path, ui, &skipped, order);
 }
 
 std::string SaveAsName(std::string chosen) {

@@ -22,7 +22,7 @@ void AppendBaseLine(std::string& out, const TBaseLineParts& parts) {
     out += parts.Reverse ? ",R]" : ",-]";
 }
 
-void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord& party) {
+void AppendBaseLine(std::string& out, const TBaseGames& base, const TPartyRecord& party) {
     const auto& players = base.PlayerCatalogue.PlayerRecords;
     auto name = [&](int32_t id) -> std::string_view {
         return id >= 1 && size_t(id) <= players.size() ? std::string_view(players[size_t(id - 1)].Name) : "";
@@ -37,7 +37,7 @@ void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord&
                          .Reverse = party.Reverse});
 }
 
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party) {
+std::string FormatBaseLine(const TBaseGames& base, const TPartyRecord& party) {
     std::string line;
     AppendBaseLine(line, base, party);
     return line;

@@ -30,9 +30,9 @@ struct TBaseLineParts {
 // R) and builds no text of its own: a save formats a million of these.
 void AppendBaseLine(std::string& out, const TBaseLineParts& parts);
 // Appends the base line of a game of the base; a player id without a player gives an empty name.
-void AppendBaseLine(std::string& out, const TGameBase& base, const TPartyRecord& party);
+void AppendBaseLine(std::string& out, const TBaseGames& base, const TPartyRecord& party);
 // The base line of a game, without line end.
-std::string FormatBaseLine(const TGameBase& base, const TPartyRecord& party);
+std::string FormatBaseLine(const TBaseGames& base, const TPartyRecord& party);
 
 // The game a base line holds, with its players' names; ids are left 0. Never fails: missing fields
 // stay empty, and a missing result character gives "?".

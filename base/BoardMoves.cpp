@@ -20,7 +20,7 @@ TBoardChange Many(bool moved, bool whole) {
     return change;
 }
 
-int& GridAt(TGameBase& base, std::string_view point) {
+int& GridAt(TBoardGame& base, std::string_view point) {
     return base.BoardGrid[size_t(PointDigitValue(point[0]))][size_t(PointDigitValue(point[1]))];
 }
 
@@ -31,7 +31,7 @@ size_t MoveCount(std::string_view moves) {
 // Removes the last move of CurrentMoves into the front of ForwardMoves; the point is erased when the
 // board showed that move. A stray last character of a stored game comes off alone, so that
 // CurrentMoves followed by ForwardMoves is always the whole game.
-void TakeBackOne(TGameBase& base, TBoardChange& change) {
+void TakeBackOne(TBoardGame& base, TBoardChange& change) {
     const size_t size = base.CurrentMoves.size();
     const size_t length = size % 2 == 1 ? 1 : 2;
     const bool shown = length == 2 && ShownMoveCount(base.CurrentMoves) == MoveCount(base.CurrentMoves);
@@ -60,13 +60,13 @@ size_t ShownMoveCount(std::string_view moves) {
     return k;
 }
 
-void MarkBoardGrid(TGameBase& base) {
+void MarkBoardGrid(TBoardGame& base) {
     ClearBoardGrid(base);
     const size_t shown = ShownMoveCount(base.CurrentMoves);
     for (size_t k = 0; k < shown; ++k) GridAt(base, MoveAt(base.CurrentMoves, k)) = 1;
 }
 
-bool CanPlayAt(const TGameBase& base, std::string_view point) {
+bool CanPlayAt(const TBoardGame& base, std::string_view point) {
     if (point.size() != 2 || !IsPointCode(point)) return false;
     if (base.BoardGrid[size_t(PointDigitValue(point[0]))][size_t(PointDigitValue(point[1]))] != 0)
         return false;
@@ -74,7 +74,7 @@ bool CanPlayAt(const TGameBase& base, std::string_view point) {
            ShownMoveCount(base.CurrentMoves) == MoveCount(base.CurrentMoves);
 }
 
-TBoardChange PlayMove(TGameBase& base, std::string_view point) {
+TBoardChange PlayMove(TBoardGame& base, std::string_view point) {
     TBoardChange change;
     if (!CanPlayAt(base, point)) return change;
     base.CurrentMoves += point;
@@ -84,17 +84,17 @@ TBoardChange PlayMove(TGameBase& base, std::string_view point) {
     return change;
 }
 
-void DropContinuation(TGameBase& base) {
+void DropContinuation(TBoardGame& base) {
     base.ForwardMoves.clear();
 }
 
-TBoardChange TakeBackMove(TGameBase& base) {
+TBoardChange TakeBackMove(TBoardGame& base) {
     TBoardChange change;
     if (!base.CurrentMoves.empty()) TakeBackOne(base, change);
     return change;
 }
 
-TBoardChange ReplayMove(TGameBase& base) {
+TBoardChange ReplayMove(TBoardGame& base) {
     if (base.ForwardMoves.size() < 2) return {};
     const std::string next = base.ForwardMoves.substr(0, 2);
     TBoardChange change = PlayMove(base, next);
@@ -102,7 +102,7 @@ TBoardChange ReplayMove(TGameBase& base) {
     return change;
 }
 
-TBoardChange TakeBackTo(TGameBase& base, std::string_view point) {
+TBoardChange TakeBackTo(TBoardGame& base, std::string_view point) {
     TBoardChange change;
     const size_t shown = ShownMoveCount(base.CurrentMoves);
     for (size_t k = 0; k < shown; ++k)
@@ -113,7 +113,7 @@ TBoardChange TakeBackTo(TGameBase& base, std::string_view point) {
     return change;
 }
 
-TBoardChange GoToStart(TGameBase& base) {
+TBoardChange GoToStart(TBoardGame& base) {
     TBoardChange change = Many(!base.CurrentMoves.empty(), true);
     base.ForwardMoves.insert(0, base.CurrentMoves);
     base.CurrentMoves.clear();
@@ -121,7 +121,7 @@ TBoardChange GoToStart(TGameBase& base) {
     return change;
 }
 
-TBoardChange GoToEnd(TGameBase& base) {
+TBoardChange GoToEnd(TBoardGame& base) {
     TBoardChange change = Many(!base.ForwardMoves.empty(), true);
     base.CurrentMoves += base.ForwardMoves;
     base.ForwardMoves.clear();
@@ -129,7 +129,7 @@ TBoardChange GoToEnd(TGameBase& base) {
     return change;
 }
 
-TBoardChange ClearGame(TGameBase& base) {
+TBoardChange ClearGame(TBoardGame& base) {
     TBoardChange change = Many(!base.CurrentMoves.empty(), true);
     base.CurrentMoves.clear();
     base.ForwardMoves.clear();
@@ -137,7 +137,7 @@ TBoardChange ClearGame(TGameBase& base) {
     return change;
 }
 
-TBoardChange SetGame(TGameBase& base, std::string_view moves) {
+TBoardChange SetGame(TBoardGame& base, std::string_view moves) {
     TBoardChange change = Many(base.CurrentMoves != moves, true);
     base.CurrentMoves = std::string(moves);
     base.ForwardMoves.clear();
@@ -145,7 +145,7 @@ TBoardChange SetGame(TGameBase& base, std::string_view moves) {
     return change;
 }
 
-TBoardChange TransformGame(TGameBase& base, TSymmetry symmetry) {
+TBoardChange TransformGame(TBoardGame& base, TSymmetry symmetry) {
     auto transform = [symmetry](std::string& moves) {
         // A code that is no point stays as it is, in its place.
         for (size_t i = 0; i + 1 < moves.size(); i += 2)

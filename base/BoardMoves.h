@@ -25,31 +25,31 @@ struct TBoardChange {
 // the same.
 size_t ShownMoveCount(std::string_view moves);
 // Sets BoardGrid to the points of the shown moves of CurrentMoves.
-void MarkBoardGrid(TGameBase& base);
+void MarkBoardGrid(TBoardGame& base);
 // Whether a move can be played at the point: a point of the board, empty, and every move on the
 // board shown (nothing is ever played after a move the board cannot show).
-bool CanPlayAt(const TGameBase& base, std::string_view point);
+bool CanPlayAt(const TBoardGame& base, std::string_view point);
 
 // Appends the point to CurrentMoves when CanPlayAt allows; ForwardMoves stays as it is.
-TBoardChange PlayMove(TGameBase& base, std::string_view point);
+TBoardChange PlayMove(TBoardGame& base, std::string_view point);
 // Drops the moves that wait to be replayed.
-void DropContinuation(TGameBase& base);
+void DropContinuation(TBoardGame& base);
 // Takes back the last move, which becomes the first of ForwardMoves; nothing when the board is empty.
-TBoardChange TakeBackMove(TGameBase& base);
+TBoardChange TakeBackMove(TBoardGame& base);
 // Replays the first move of ForwardMoves when it can be played; otherwise nothing changes.
-TBoardChange ReplayMove(TGameBase& base);
+TBoardChange ReplayMove(TBoardGame& base);
 // Takes back moves until the first move on the point is the last; nothing when no move is there.
-TBoardChange TakeBackTo(TGameBase& base, std::string_view point);
+TBoardChange TakeBackTo(TBoardGame& base, std::string_view point);
 // Takes back every move: the board is empty and ForwardMoves holds the whole game.
-TBoardChange GoToStart(TGameBase& base);
+TBoardChange GoToStart(TBoardGame& base);
 // Replays every move of ForwardMoves.
-TBoardChange GoToEnd(TGameBase& base);
+TBoardChange GoToEnd(TBoardGame& base);
 // Empties the board and drops the continuation.
-TBoardChange ClearGame(TGameBase& base);
+TBoardChange ClearGame(TBoardGame& base);
 // Puts a whole move string on the board (a game opened from the base) and drops the continuation.
-TBoardChange SetGame(TGameBase& base, std::string_view moves);
+TBoardChange SetGame(TBoardGame& base, std::string_view moves);
 // Replaces every move of CurrentMoves and ForwardMoves by its image under the symmetry, in order.
 // The board is drawn again only when it holds stones.
-TBoardChange TransformGame(TGameBase& base, TSymmetry symmetry);
+TBoardChange TransformGame(TBoardGame& base, TSymmetry symmetry);
 
 }  // namespace kalvon

@@ -68,7 +68,7 @@ void ClearLists(TGameBase& base) {
     base.ForwardMoves.clear();
 }
 
-void ClearBoardGrid(TGameBase& base) {
+void ClearBoardGrid(TBoardGame& base) {
     for (auto& column : base.BoardGrid) column.fill(0);
 }
 

@@ -117,27 +117,42 @@ private:
     friend long StorePartyEntry(TGameBase&, const TPartyEntry&, const std::string&, long, const std::string&,
                                 IBaseUi&);
     friend void ClearLists(TGameBase&);
+    friend bool ReorderParties(TGameBase&, const std::vector<uint32_t>&);
     std::vector<TPartyRecord> Games_;
 };
 
-// The base in memory and the game on the board. The program owns one; tests build their own.
-struct TGameBase {
+// The base in memory: its games and their catalogues.
+struct TBaseGames {
     TPartyList PartyList;
     TPlayerCatalogue PlayerCatalogue;
     TTurnCatalogue TurnCatalogue;
-    TListing Listing;             // the selection: positions in PartyList, in display order
+    // Moves with every change of PartyList (loading, adding, editing, deleting, clearing, renumbering),
+    // so that data kept beside the games, such as the search index, can tell that it is out of date;
+    // the recent changes themselves let it catch up without starting over. Only the Note routines of
+    // PartyListLog.h move them.
+    uint64_t PartyListGeneration = 0;
+    TPartyListLog PartyListChanges;
+};
+
+// The selection: the games the last search (or the user) chose.
+struct TSelection {
+    TListing Listing;  // positions in PartyList, in display order
+};
+
+// The game on the board.
+struct TBoardGame {
     long CurrentParty = NoParty;  // the game opened from the base, or NoParty
     std::string CurrentMoves;     // the moves on the board
     std::string ForwardMoves;     // moves taken back, the next one to replay first
     TBoardGrid BoardGrid{};       // 0 = empty point
-    bool EditMode = false;
-    // Moves with every change of PartyList (loading, adding, editing, deleting, clearing), so that
-    // data kept beside the games, such as the search index, can tell that it is out of date; the
-    // recent changes themselves let it catch up without starting over. Only the Note routines of
-    // PartyListLog.h move them.
-    uint64_t PartyListGeneration = 0;
-    TPartyListLog PartyListChanges;
+    bool EditMode = false;        // "Save Game" stores over CurrentParty
+};
 
+// The three as the program holds them: one base, its selection and the game on the board. Routines
+// that need only one part take that part; those that keep them in step (a load empties the selection,
+// a deletion forgets the game being edited) take the whole. The program owns one; tests build their
+// own.
+struct TGameBase : TBaseGames, TSelection, TBoardGame {
     const TPartyRecord* CurrentRecord() const {
         return CurrentParty >= 0 && CurrentParty < long(PartyList.size()) ? &PartyList[size_t(CurrentParty)]
                                                                           : nullptr;
@@ -147,6 +162,6 @@ struct TGameBase {
 // Empties the base in memory: games, catalogues, the selection and the game opened for editing.
 void ClearLists(TGameBase& base);
 // Sets all 225 points of BoardGrid to empty.
-void ClearBoardGrid(TGameBase& base);
+void ClearBoardGrid(TBoardGame& base);
 
 }  // namespace kalvon

@@ -123,7 +123,7 @@ std::string PartyCaption(const TPartyRecord& party) {
            ResultMark(party);
 }
 
-std::string PlayerName(const TGameBase& base, int32_t id) {
+std::string PlayerName(const TBaseGames& base, int32_t id) {
     const auto& records = base.PlayerCatalogue.PlayerRecords;
     if (id < 1 || size_t(id) > records.size()) return "";
     return records[size_t(id - 1)].Name;
@@ -133,7 +133,7 @@ char PartyGroup(const TPartyRecord& party) {
     return party.Board.empty() ? ' ' : party.Board[0];
 }
 
-std::string ListingLine(const TGameBase& base, long game) {
+std::string ListingLine(const TBaseGames& base, long game) {
     const TPartyRecord& party = base.PartyList[size_t(game)];
     return Concat({std::to_string(game + 1), ".", PlayerName(base, party.BlackId), " - ",
                    PlayerName(base, party.WhiteId), "(", party.Year, ",", party.Board, ")"});

@@ -20,13 +20,13 @@ std::string AltMoveText(const TPartyRecord& party);
 // Opening, colour exchange, alternative and result mark, as "2D,-,5A=J9,/57".
 std::string PartyCaption(const TPartyRecord& party);
 // The name of the player with that id; empty for an id that has no player.
-std::string PlayerName(const TGameBase& base, int32_t id);
+std::string PlayerName(const TBaseGames& base, int32_t id);
 
 // The group of a game: the first character of its board code, a blank for a game without one.
 char PartyGroup(const TPartyRecord& party);
 
 // The listing window's line of the game at that position of PartyList: "12.NORD - SUED(2003, 4711)",
 // numbered from 1, the board code with its padding.
-std::string ListingLine(const TGameBase& base, long game);
+std::string ListingLine(const TBaseGames& base, long game);
 
 }  // namespace kalvon

@@ -1,5 +1,7 @@
 #include "base/PartyEntry.h"
 
+#include <algorithm>
+
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
@@ -56,7 +58,13 @@ long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::strin
         base.PartyList.Games_.push_back(std::move(party));
         NoteAppended(base, size_t(position), 1);
     }
-    if (SaveBase(base, path, ui)) return position;
+    std::vector<uint32_t> order;
+    if (SaveBase(base, path, ui, &order)) {
+        // Memory takes the file's order, so that the game's number is the one the file gives it.
+        const auto line = std::find(order.begin(), order.end(), uint32_t(position));
+        ReorderParties(base, order);
+        return long(line - order.begin());
+    }
 
     if (replaced)
         ReplaceParty(base, position, std::move(*replaced));

@@ -24,7 +24,8 @@ std::optional<std::string> CheckPartyEntry(const TPartyEntry& entry);
 // Stores the entry with the moves as a new game at the end of PartyList (position NoParty) or in
 // place of the game at position, adds unknown players and the year to the catalogues, and saves the
 // base to path. Blanks around the fields are dropped, the board code is right-aligned in five
-// characters and an empty alternative becomes "?". Returns the position of the stored game; on a
+// characters and an empty alternative becomes "?". The games then stand in the order of the file
+// written (Listing and CurrentParty follow them). Returns the position of the stored game; on a
 // failed save (the message went to ui) returns NoParty and the base in memory is as it was.
 long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::string& moves, long position,
                      const std::string& path, IBaseUi& ui);

@@ -1,5 +1,6 @@
 #include "base/PartyListLog.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "base/GameBase.h"
@@ -13,7 +14,7 @@ uint64_t NextGeneration() {
     return ++last;
 }
 
-void Note(TGameBase& base, TPartyListChange change) {
+void Note(TBaseGames& base, TPartyListChange change) {
     change.Before = base.PartyListGeneration;
     change.After = base.PartyListGeneration = NextGeneration();
     base.PartyListChanges.Record(std::move(change));
@@ -40,20 +41,59 @@ void TPartyListLog::Record(TPartyListChange change) {
     if (Changes_.size() > MaxChanges) Changes_.pop_front();
 }
 
-void NoteAppended(TGameBase& base, size_t from, size_t count) {
-    Note(base, {.Kind = TPartyListChange::TKind::Appended, .From = from, .Count = count, .Removed = {}});
+std::optional<std::vector<uint32_t>> PositionsSince(const TBaseGames& base, uint64_t since, size_t size) {
+    std::vector<const TPartyListChange*> changes;
+    if (!base.PartyListChanges.ChangesSince(since, base.PartyListGeneration, changes)) return std::nullopt;
+    std::vector<uint32_t> at(size);
+    for (size_t g = 0; g < size; ++g) at[g] = uint32_t(g);
+    for (const TPartyListChange* change : changes) {
+        switch (change->Kind) {
+            case TPartyListChange::TKind::Appended:
+            case TPartyListChange::TKind::Replaced:
+                break;  // the games that were there keep their places
+            case TPartyListChange::TKind::Removed: {
+                const std::vector<uint32_t>& removed = change->Positions;
+                for (uint32_t& position : at) {
+                    if (position == NoGame) continue;
+                    const auto before = std::lower_bound(removed.begin(), removed.end(), position);
+                    position = before != removed.end() && *before == position
+                                   ? NoGame
+                                   : position - uint32_t(before - removed.begin());
+                }
+                break;
+            }
+            case TPartyListChange::TKind::Renumbered:
+                for (uint32_t& position : at)
+                    if (position != NoGame) {
+                        if (position >= change->Positions.size()) return std::nullopt;
+                        position = change->Positions[position];
+                    }
+                break;
+        }
+    }
+    return at;
 }
 
-void NoteReplaced(TGameBase& base, size_t position) {
-    Note(base, {.Kind = TPartyListChange::TKind::Replaced, .From = position, .Count = 1, .Removed = {}});
+void NoteAppended(TBaseGames& base, size_t from, size_t count) {
+    Note(base, {.Kind = TPartyListChange::TKind::Appended, .From = from, .Count = count, .Positions = {}});
 }
 
-void NoteRemoved(TGameBase& base, std::vector<uint32_t> positions) {
+void NoteReplaced(TBaseGames& base, size_t position) {
+    Note(base, {.Kind = TPartyListChange::TKind::Replaced, .From = position, .Count = 1, .Positions = {}});
+}
+
+void NoteRemoved(TBaseGames& base, std::vector<uint32_t> positions) {
     const size_t count = positions.size();
-    Note(base, {.Kind = TPartyListChange::TKind::Removed, .Count = count, .Removed = std::move(positions)});
+    Note(base, {.Kind = TPartyListChange::TKind::Removed, .Count = count, .Positions = std::move(positions)});
 }
 
-void NoteReset(TGameBase& base) {
+void NoteRenumbered(TBaseGames& base, std::vector<uint32_t> newPositions) {
+    const size_t count = newPositions.size();
+    Note(base,
+         {.Kind = TPartyListChange::TKind::Renumbered, .Count = count, .Positions = std::move(newPositions)});
+}
+
+void NoteReset(TBaseGames& base) {
     base.PartyListChanges.Clear();
     base.PartyListGeneration = NextGeneration();
 }

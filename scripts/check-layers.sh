@@ -14,6 +14,7 @@ declare -A allowed=(
   [generator]="base"
   [ui]="base search exchange rules diagram kalvon"
   [app]="base search exchange rules diagram ui kalvon app"
+  [tools]="base search exchange rules diagram ui generator kalvon"
 )
 
 failed=0

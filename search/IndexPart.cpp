@@ -114,6 +114,13 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
     Summarise();
 }
 
+void TIndexPart::Renumber(const std::vector<uint32_t>& newPosition) {
+    // The rows stay where they are: a renumbered game has the same moves. Only the minima of the
+    // blocks, which are PartyList positions, are taken anew.
+    for (uint32_t& game : Order_) game = newPosition[game];
+    Summarise();
+}
+
 void TIndexPart::Remove(const std::vector<uint32_t>& removed, size_t oldCount, bool renumber) {
     if (removed.empty() || Order_.empty()) return;
     // The removed games as a bitmap with the number of removed games before each word.

@@ -36,6 +36,9 @@ public:
     // did in PartyList.
     void Remove(const std::vector<uint32_t>& removed, size_t oldCount, bool renumber);
 
+    // The same games under new PartyList positions (newPosition[old]), their sorted order kept.
+    void Renumber(const std::vector<uint32_t>& newPosition);
+
     size_t GameCount() const { return Order_.size(); }
 
     // The stones of the first moves of the games, for a deep position of that many moves: drawn from

@@ -4,7 +4,7 @@
 
 namespace kalvon {
 
-bool TPositionIndex::IsBuiltFor(const TGameBase& base) const {
+bool TPositionIndex::IsBuiltFor(const TBaseGames& base) const {
     return Built_ && Generation_ == base.PartyListGeneration && Size_ == base.PartyList.size();
 }
 
@@ -22,7 +22,7 @@ void TPositionIndex::Rebuild(const std::vector<TPartyRecord>& parties) {
     ++Rebuilds_;
 }
 
-void TPositionIndex::Refresh(const TGameBase& base) {
+void TPositionIndex::Refresh(const TBaseGames& base) {
     if (IsBuiltFor(base)) return;
     const std::vector<TPartyRecord>& parties = base.PartyList;
     std::vector<const TPartyListChange*> changes;
@@ -30,7 +30,9 @@ void TPositionIndex::Refresh(const TGameBase& base) {
         Rebuild(parties);
     } else {
         size_t size = Size_;
+        bool followed = true;
         for (const TPartyListChange* change : changes) {
+            if (!followed) break;
             switch (change->Kind) {
                 case TPartyListChange::TKind::Appended:
                     for (size_t g = change->From; g < change->From + change->Count; ++g)
@@ -45,8 +47,8 @@ void TPositionIndex::Refresh(const TGameBase& base) {
                         RecentGames_.push_back(uint32_t(change->From));
                     break;
                 case TPartyListChange::TKind::Removed: {
-                    Main_.Remove(change->Removed, size, true);
-                    const std::vector<uint32_t>& removed = change->Removed;
+                    Main_.Remove(change->Positions, size, true);
+                    const std::vector<uint32_t>& removed = change->Positions;
                     std::erase_if(RecentGames_, [&](uint32_t g) {
                         return std::binary_search(removed.begin(), removed.end(), g);
                     });
@@ -55,10 +57,20 @@ void TPositionIndex::Refresh(const TGameBase& base) {
                     size -= removed.size();
                     break;
                 }
+                case TPartyListChange::TKind::Renumbered: {
+                    const std::vector<uint32_t>& renumbered = change->Positions;
+                    if (renumbered.size() != size) {
+                        followed = false;  // a log that does not fit the index: start over below
+                        break;
+                    }
+                    Main_.Renumber(renumbered);
+                    for (uint32_t& g : RecentGames_) g = renumbered[g];
+                    break;
+                }
             }
         }
         // Recorded changes that do not add up to the games as they stand mean the log was bypassed.
-        if (size != parties.size() || RecentGames_.size() > RecentLimit(size))
+        if (!followed || size != parties.size() || RecentGames_.size() > RecentLimit(size))
             Rebuild(parties);
         else
             Recent_.Build(parties, &RecentGames_);

@@ -20,11 +20,11 @@ public:
 
     // Brings the index up to the base's games: follows the recorded changes, or rebuilds it whole when
     // it was invalidated, was made for another base, or lost track; does nothing when it is current.
-    void Refresh(const TGameBase& base);
+    void Refresh(const TBaseGames& base);
     // Marks the index out of date, so that the next Refresh rebuilds it.
     void Invalidate() { Built_ = false; }
     // Whether the index holds the base's games as they stand.
-    bool IsBuiltFor(const TGameBase& base) const;
+    bool IsBuiltFor(const TBaseGames& base) const;
 
     size_t GameCount() const { return Main_.GameCount() + Recent_.GameCount(); }
     // Bytes held by the search data, for the memory budget.

@@ -31,4 +31,8 @@ struct TQueryCriteria {
 // True when the search splits its counts by the query player's colour: a player criterion in force.
 bool PlayerCriterionActive(const TQueryCriteria& criteria);
 
+// The criteria in force in a few words, in the code page ("NORD as black against SUED, 2003, group b,
+// not finished"); empty when the whole base is searched.
+std::string QueryDescription(const TBaseGames& base, const TQueryCriteria& criteria);
+
 }  // namespace kalvon

@@ -95,20 +95,25 @@ void CountRanges(const TIndexPart& index, const TPositionMatches& matches, size_
 }  // namespace
 
 TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPositionIndex& index) {
+    return MakeStatistic(base, base.CurrentMoves, criteria, index, base.Listing);
+}
+
+TStatistic MakeStatistic(const TBaseGames& base, std::string_view moves, const TQueryCriteria& criteria,
+                         TPositionIndex& index, TListing& listing) {
     TStatistic stat;
-    const std::vector<uint8_t> position = MoveValues(base.CurrentMoves);
-    stat.Position = base.CurrentMoves.substr(0, 2 * position.size());
+    const std::vector<uint8_t> position = MoveValues(moves);
+    stat.Position = std::string(moves.substr(0, 2 * position.size()));
     const size_t n = position.size();
 
     index.Refresh(base);
     const TIndexMatches matches = FindPosition(index, base.PartyList, position);
-    base.Listing.clear();
+    listing.clear();
     TNextMoveCounts counts;
 
     bool anyGames = false;
     for (const TPartMatches& part : matches) anyGames = anyGames || !part.Matches.Games.empty();
     if (!criteria.QueryOn && !anyGames) {
-        AppendMatchedGames(matches, index.GameCount(), base.Listing);
+        AppendMatchedGames(matches, index.GameCount(), listing);
         for (const auto& [part, found] : matches) CountRanges(*part, found, n, counts);
     } else {
         const bool byColour = PlayerCriterionActive(criteria);
@@ -145,11 +150,11 @@ TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPosit
             for (const TGameMatch& game : found.Games)
                 take(game.Sorted, game.Symmetry, [&] { return game.Next; });
         }
-        AppendSortedGames(listed, index.GameCount(), base.Listing);
+        AppendSortedGames(listed, index.GameCount(), listing);
         stat.HasColourBlock = byColour && !listed.empty();
     }
 
-    stat.ListingCount = base.Listing.size();
+    stat.ListingCount = listing.size();
     stat.NextMoveTable = counts.Table();
     for (const TNextMove& entry : stat.NextMoveTable) stat.TotalCount += entry.Count;
     MergeSymmetricMoves(stat.NextMoveTable, stat.Position);

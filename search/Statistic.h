@@ -28,5 +28,8 @@ struct TStatistic {
 // base.Listing with the matching games in ascending order and returns the counts and the next-move
 // table. Never fails and never touches CurrentParty; index is refreshed from PartyList first.
 TStatistic MakeStatistic(TGameBase& base, const TQueryCriteria& criteria, TPositionIndex& index);
+// The same search for the moves given, into listing instead of base.Listing.
+TStatistic MakeStatistic(const TBaseGames& base, std::string_view moves, const TQueryCriteria& criteria,
+                         TPositionIndex& index, TListing& listing);
 
 }  // namespace kalvon

@@ -13,6 +13,16 @@ TBoardView::TBoardView(TSession& session, QWidget* parent)
     Area_->setObjectName(QStringLiteral("PaintBox1"));
     Area_->setFocusPolicy(Qt::StrongFocus);
     Area_->OnCanvasResized = [this] { DrawWholeBoard(); };
+    connect(&Session_, &TSession::PositionChanged, this, &TBoardView::Show);
+    connect(&Session_, &TSession::StatisticChanged, this, &TBoardView::FollowLabels);
+    // The board is drawn anew in the settings in force.
+    connect(&Session_, &TSession::SettingsChanged, this, &TBoardView::DrawWholeBoard);
+}
+
+void TBoardView::SetNumbered(bool on) {
+    if (on == Numbered_) return;
+    Numbered_ = on;
+    if (!Session_.Board().CurrentMoves.empty()) DrawWholeBoard();
 }
 
 template <class Draw>
@@ -28,7 +38,7 @@ void TBoardView::UpdatePoint(TBoardPoint point) {
 
 bool TBoardView::IsPointEmpty(std::string_view point) const {
     const std::optional<TBoardPoint> at = PointOfCode(point);
-    return at && Session_.Base().BoardGrid[size_t(at->Column)][size_t(at->Row)] == 0;
+    return at && Session_.Board().BoardGrid[size_t(at->Column)][size_t(at->Row)] == 0;
 }
 
 TBoardPoint TBoardView::HitPoint(QPoint pixel) const {
@@ -46,15 +56,13 @@ void TBoardView::DrawWholeBoard() {
         painter.DrawBoard();
     });
     // Stones up to the first point the board cannot show: a repeated point or a code that is no point.
-    const std::string& moves = Session_.Base().CurrentMoves;
+    const std::string& moves = Session_.Board().CurrentMoves;
     const size_t shown = kalvon::ShownMoveCount(moves);
     for (size_t i = 1; i <= shown; ++i)
         DrawMove(QString::number(i), std::string_view(moves).substr(2 * i - 2, 2));
-    if (LabelsShown_) {
-        const std::string& labels = Session_.AlfMoves();
-        for (size_t j = 1; j <= labels.size() / 2; ++j)
-            NextMovesAlf(int(j), std::string_view(labels).substr(2 * j - 2, 2));
-    }
+    Labels_ = Session_.AlfMoves();
+    for (size_t j = 1; j <= Labels_.size() / 2; ++j)
+        NextMovesAlf(int(j), std::string_view(Labels_).substr(2 * j - 2, 2));
     Area_->update();
 }
 
@@ -80,12 +88,9 @@ void TBoardView::NextMovesAlf(int index, std::string_view point) {
     UpdatePoint(*at);
 }
 
-void TBoardView::DeleteMovesAlf() {
-    ShowLabels(std::string());
-}
-
-void TBoardView::ShowLabels(const std::string& labels) {
-    const std::string old = Session_.AlfMoves();
+void TBoardView::FollowLabels() {
+    const std::string& labels = Session_.AlfMoves();
+    const std::string old = Labels_;
     Paint([&](TBoardPainter& painter) {
         // The new label of every point, so that an old label that a new one hides needs no erasing.
         std::array<QChar, kalvon::PointValueCount> next{};
@@ -99,7 +104,6 @@ void TBoardView::ShowLabels(const std::string& labels) {
             painter.ErasePoint(*PointOfCode(point));
             UpdatePoint(*PointOfCode(point));
         }
-        if (!LabelsShown_) return;
         for (size_t k = 1; k <= labels.size() / 2; ++k) {
             const QChar label = LabelText(int(k));
             const std::optional<TBoardPoint> at = PointOfCode(std::string_view(labels).substr(2 * k - 2, 2));
@@ -108,7 +112,7 @@ void TBoardView::ShowLabels(const std::string& labels) {
             UpdatePoint(*at);
         }
     });
-    Session_.SetAlfMoves(labels);
+    Labels_ = labels;
 }
 
 void TBoardView::Show(const kalvon::TBoardChange& change) {
@@ -118,5 +122,5 @@ void TBoardView::Show(const kalvon::TBoardChange& change) {
     }
     for (const std::string& point : change.Erased) MoveBackup(point);
     if (!change.Drawn.empty())
-        DrawMove(QString::number(Session_.Base().CurrentMoves.size() / 2), change.Drawn);
+        DrawMove(QString::number(Session_.Board().CurrentMoves.size() / 2), change.Drawn);
 }

@@ -1,6 +1,6 @@
 // The board of the main window: the board area with its picture of the board, the stones of the game on
-// the board and the next-move labels. It draws what the session holds and changes nothing but the
-// labels.
+// the board and the next-move labels. It draws what the session holds and follows the session's
+// signals; it changes nothing.
 #pragma once
 
 #include <QObject>
@@ -20,9 +20,8 @@ public:
     TBoardView(TSession& session, QWidget* parent);
 
     TBoardArea* Area() const { return Area_; }
-    // Whether stones carry their numbers ("Numeration") and whether labels are drawn ("Statistic Show").
-    void SetNumbered(bool on) { Numbered_ = on; }
-    void SetLabelsShown(bool on) { LabelsShown_ = on; }
+    // Whether stones carry their numbers ("Numeration"); the board is drawn anew when it changes.
+    void SetNumbered(bool on);
 
     // The full repaint: board, stones, labels.
     void DrawWholeBoard();
@@ -33,10 +32,8 @@ public:
     void MoveBackup(std::string_view point);
     // The label of the index-th next move (1 = "A") on the point.
     void NextMovesAlf(int index, std::string_view point);
-    // Removes every label from the board and forgets them.
-    void DeleteMovesAlf();
-    // Turns the labels on the board into the new ones, drawing only the points that change.
-    void ShowLabels(const std::string& labels);
+    // Turns the labels on the board into the session's, drawing only the points that change.
+    void FollowLabels();
     // Draws what a change of the game on the board asks for.
     void Show(const kalvon::TBoardChange& change);
     // The point a press at that pixel picks.
@@ -52,5 +49,6 @@ private:
     TSession& Session_;
     TBoardArea* Area_;
     bool Numbered_ = true;
-    bool LabelsShown_ = false;
+    // The labels on the board's picture, label A first.
+    std::string Labels_;
 };

@@ -22,6 +22,21 @@ void TDiagramGamesModel::Fill() {
     endResetModel();
 }
 
+void TDiagramGamesModel::Renumber(const std::vector<uint32_t>& newPosition) {
+    beginResetModel();
+    kalvon::TListing games;
+    for (const int32_t party : Games_)
+        if (size_t(party) < newPosition.size() && newPosition[size_t(party)] != kalvon::NoGame)
+            games.push_back(int32_t(newPosition[size_t(party)]));
+    Games_ = std::move(games);
+    endResetModel();
+}
+
+int TDiagramGamesModel::RowOf(long party) const {
+    const auto found = std::find(Games_.begin(), Games_.end(), int32_t(party));
+    return found == Games_.end() ? -1 : int(found - Games_.begin());
+}
+
 int TDiagramGamesModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(std::min<size_t>(Games_.size(), INT_MAX));
 }

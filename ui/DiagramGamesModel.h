@@ -14,6 +14,10 @@ public:
 
     // The games of the Listing that name a game of PartyList, anew.
     void Fill();
+    // The same games at their new positions (newPosition[old]); those gone leave the list.
+    void Renumber(const std::vector<uint32_t>& newPosition);
+    // The first row of the game at that position of PartyList, or -1.
+    int RowOf(long party) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     // A line shows "board.black - white"; Qt::UserRole gives the game's position in PartyList.

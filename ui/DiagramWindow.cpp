@@ -191,6 +191,8 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
         if (isVisible()) FillGames();
     };
     connect(&Session_, &TSession::ListingChanged, this, refill);
+    // A rewrite of the base that sorted its games: the list and the chosen game follow them.
+    connect(&Session_, &TSession::GamesRenumbered, this, &TDiagramWindow::FollowRenumbering);
     // The diagram follows the cell size and font in force.
     connect(&Session_, &TSession::SettingsChanged, this, &TDiagramWindow::DrawPreview);
 }
@@ -204,6 +206,15 @@ void TDiagramWindow::Open() {
 void TDiagramWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FillGames();
+}
+
+void TDiagramWindow::FollowRenumbering(const std::vector<uint32_t>& newPosition) {
+    Games_->Renumber(newPosition);
+    const bool followed =
+        Party_ >= 0 && size_t(Party_) < newPosition.size() && newPosition[size_t(Party_)] != kalvon::NoGame;
+    Party_ = followed ? long(newPosition[size_t(Party_)]) : kalvon::NoParty;
+    const QSignalBlocker quiet(gamesBox);
+    gamesBox->setCurrentIndex(followed ? Games_->RowOf(Party_) : -1);
 }
 
 void TDiagramWindow::FillGames() {
@@ -283,7 +294,7 @@ void TDiagramWindow::DrawPreview() {
 void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension) {
     const QString name = fileNameEdit->text();
     // Every message names the folder by its full path: the user finds the picture there.
-    const QString folder = QDir::current().absoluteFilePath(QLatin1String(OutFolder));
+    const QString folder = Session_.WorkPath(QLatin1String(OutFolder));
     if (!UsableName(name)) {
         Dialogs().Warning(this,
                           QStringLiteral("\"%1\" cannot be the name of a file in the folder %2: give a name "
@@ -291,24 +302,25 @@ void TDiagramWindow::SavePicture(TPictureFormat format, const QString& extension
                               .arg(name, folder));
         return;
     }
+    const std::string out = TSession::LocalPath(folder);
     std::error_code failure;
-    std::filesystem::create_directory(OutFolder, failure);
-    if (failure && !std::filesystem::is_directory(OutFolder)) {
+    std::filesystem::create_directory(out, failure);
+    if (failure && !std::filesystem::is_directory(out)) {
         Dialogs().Error(
             this,
             QStringLiteral("Cannot create the folder %1: %2").arg(folder, EngineText(failure.message())));
         return;
     }
     // A link would send the picture somewhere else than the user looks for it.
-    if (!kalvon::IsRealFolder(OutFolder)) {
+    if (!kalvon::IsRealFolder(out)) {
         Dialogs().Error(this,
                         QStringLiteral("Cannot write into %1: it is not a folder of its own (a link or a "
                                        "file). Nothing was written.")
                             .arg(folder));
         return;
     }
-    auto pathOf = [](const QString& file) {
-        return TSession::LocalPath(QLatin1String(OutFolder) + QLatin1Char('/') + file);
+    auto pathOf = [&folder](const QString& file) {
+        return TSession::LocalPath(folder + QLatin1Char('/') + file);
     };
     // A name held by anything but an ordinary file (a link, a folder) passes to the next free one.
     QString file = name + extension, moved;
@@ -350,12 +362,13 @@ void TDiagramWindow::CopyToClipboard() {
 
 void TDiagramWindow::EditLetters() {
     const std::optional<long> party = DiagramParty();
-    if (!party || !LetterMarksDialog_) return;
+    if (!party || !LettersWindow_) return;
+    TLetterMarksDialog& letters = LettersWindow_();
     // The window is modal for the user; its OK hands the marks back.
-    disconnect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, nullptr);
-    connect(LetterMarksDialog_, &TLetterMarksDialog::MarksAccepted, this, [this](const std::string& marks) {
+    disconnect(&letters, &TLetterMarksDialog::MarksAccepted, this, nullptr);
+    connect(&letters, &TLetterMarksDialog::MarksAccepted, this, [this](const std::string& marks) {
         LetterMarks_ = marks;
         if (!LetterMarks_.empty()) DrawPreview();
     });
-    LetterMarksDialog_->Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
+    letters.Edit(LetterMarks_, DiagramMoves(Session_.Base().PartyList[size_t(*party)].Moves));
 }

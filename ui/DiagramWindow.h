@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,8 +26,8 @@ class TDiagramWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit TDiagramWindow(TSession& session);
-    // The letters window that "Letters" opens.
-    void AttachLetters(TLetterMarksDialog& dialog) { LetterMarksDialog_ = &dialog; }
+    // The letters window that "Letters" opens, made by the program when first wanted.
+    void AttachLetters(std::function<TLetterMarksDialog&()> letters) { LettersWindow_ = std::move(letters); }
     // File > Graphics > "Truncated": shows the window, filled anew, in front.
     void Open();
 
@@ -38,6 +39,7 @@ public:
 
     // The games of the Listing into the list of games; no game is chosen afterwards.
     void FillGames();
+    void FollowRenumbering(const std::vector<uint32_t>& newPosition);
     void ChooseGame(int line);
     void FullDiagramClick();
     void CaptionClick();
@@ -57,7 +59,7 @@ private:
     void SetOuterSize(int width, int height);
 
     TSession& Session_;
-    TLetterMarksDialog* LetterMarksDialog_ = nullptr;
+    std::function<TLetterMarksDialog&()> LettersWindow_;
     long Party_ = kalvon::NoParty;
     kalvon::TPartyRecord Chosen_;  // what the chosen game held, to know it again
     std::string LetterMarks_;

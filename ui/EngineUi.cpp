@@ -7,7 +7,7 @@
 #include "ui/LoadProgress.h"
 #include "ui/ShownText.h"
 
-TEngineUi::TEngineUi() = default;
+TEngineUi::TEngineUi(IDialogService& dialogs) : Dialogs_(dialogs) {}
 TEngineUi::~TEngineUi() = default;
 
 void TEngineUi::FolderProgress(size_t filesRead, size_t filesToRead) {
@@ -18,7 +18,7 @@ void TEngineUi::FolderProgress(size_t filesRead, size_t filesToRead) {
     }
     if (!FolderDialog_ && FolderRun_.elapsed() < 500) return;
     if (!FolderDialog_) {
-        FolderDialog_ = std::make_unique<QProgressDialog>();
+        FolderDialog_ = std::make_unique<QProgressDialog>(Asker_);
         FolderDialog_->setObjectName(QStringLiteral("FolderProgress"));
         FolderDialog_->setWindowTitle(QStringLiteral("Reading notifications"));
         // The run cannot stop half-way: the base file is rewritten only at its end.
@@ -32,16 +32,21 @@ void TEngineUi::FolderProgress(size_t filesRead, size_t filesToRead) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+QString TEngineUi::Shown(const std::string& text) const {
+    return EngineText(text);
+}
+
 void TEngineUi::ShowMessage(const std::string& text) {
-    Dialogs().Information(nullptr, EngineText(text));
+    Dialogs_.Information(Asker_, Shown(text));
 }
 
 void TEngineUi::ShowError(const std::string& text) {
-    Dialogs().Error(nullptr, EngineText(text));
+    Dialogs_.Error(Asker_, Shown(text));
 }
 
 void TEngineUi::ProgressShow() {
-    if (LoadProgress_) LoadProgress_->Start();
+    if (!LoadProgress_) LoadProgress_ = std::make_unique<TLoadProgress>();
+    LoadProgress_->Start();
 }
 
 void TEngineUi::ProgressSetPosition(int percent) {

@@ -293,7 +293,7 @@ void TGameEntryDialog::StoreGame() {
     if (!entry || !YearAccepted(entry->Year)) return;
     const std::optional<bool> asNewGame = AsNewGame();
     if (!asNewGame) return;
-    if (Session_.SaveGame(*entry, *asNewGame)) hide();
+    if (Session_.SaveGame(*entry, *asNewGame, this)) hide();
 }
 
 void TGameEntryDialog::Cancel() {

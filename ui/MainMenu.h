@@ -1,13 +1,12 @@
-// The main window's menu and tool bar: every item with its caption, shortcut, picture, object name
-// and state at start. The tool bar shows the menu's own actions, so that one enabled state serves
-// both; the main window connects the actions to its handlers.
+// The main window's menu and tool bar as built: the actions the window keeps in hand (their enabled
+// and checked states follow the session), the tool bar, and the File menu's items of base files.
+// The window's table (MainWindowMenu.cpp) says what each item is.
 #pragma once
 
 #include <QList>
 #include <QString>
 
 class QAction;
-class QMainWindow;
 class QMenu;
 class QToolBar;
 
@@ -58,8 +57,6 @@ struct TMainMenu {
     QToolBar* toolBar = nullptr;
 };
 
-// Builds the menu bar and the tool bar of the window.
-TMainMenu CreateMainMenu(QMainWindow& window);
 // The base-file items of the File menu, in menu order.
 QList<QAction*> BaseItems(const TMainMenu& menu);
 // Adds a base-file item for the path directly above the second separator; its data is the path.

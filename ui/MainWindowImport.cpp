@@ -16,14 +16,14 @@
 namespace {
 
 // Where a file dialog for a path starts: its folder when it still exists, else the working folder.
-QString StartFolder(const QString& path) {
+QString StartFolder(const QString& path, const QString& workFolder) {
     const QFileInfo info(path);
     if (!path.isEmpty() && info.dir().exists()) return info.absolutePath();
-    return QDir::currentPath();
+    return workFolder;
 }
 
 // The files an import reads: those chosen, or every .rif, .psq and .sgf file of a chosen folder.
-std::optional<QStringList> ImportFiles(QWidget* parent) {
+std::optional<QStringList> ImportFiles(QWidget* parent, const QString& workFolder) {
     const int source = Dialogs().Choose(
         parent,
         QStringLiteral("Import games from RenjuNet databases (.rif), Gomocup records (.psq) and SGF files "
@@ -31,11 +31,11 @@ std::optional<QStringList> ImportFiles(QWidget* parent) {
         {QStringLiteral("Files ..."), QStringLiteral("Folder ..."), QStringLiteral("Cancel")}, 0);
     if (source == 0)
         return Dialogs().OpenFileNames(
-            parent, QStringLiteral("Import Games"), QDir::currentPath(),
+            parent, QStringLiteral("Import Games"), workFolder,
             QStringLiteral("Games (*.rif *.psq *.sgf *.RIF *.PSQ *.SGF);;All files (*)"));
     if (source != 1) return std::nullopt;
     const std::optional<QString> folder =
-        Dialogs().FolderName(parent, QStringLiteral("Import Games"), QDir::currentPath());
+        Dialogs().FolderName(parent, QStringLiteral("Import Games"), workFolder);
     if (!folder) return std::nullopt;
     QStringList files;
     for (const std::string& file : kalvon::ImportableFiles(QFile::encodeName(*folder).toStdString()))
@@ -62,13 +62,6 @@ QString ImportSummary(const kalvon::TImportRun& run) {
 
 }  // namespace
 
-void TMainWindow::ConnectImport() {
-    connect(Menu_.updateFromMailAction, &QAction::triggered, this, &TMainWindow::UpdateFromMail);
-    connect(Menu_.chooseMailboxAction, &QAction::triggered, this, &TMainWindow::ChooseMailbox);
-    connect(Menu_.importGamesAction, &QAction::triggered, this, &TMainWindow::ImportGames);
-    connect(Menu_.exportSgfAction, &QAction::triggered, this, &TMainWindow::ExportSgf);
-}
-
 // The mailbox is asked for once and remembered in the user's settings; "Choose Mailbox ..." asks
 // again, and so does the command when the remembered one is gone.
 std::optional<QString> TMainWindow::AskMailbox() {
@@ -82,11 +75,12 @@ std::optional<QString> TMainWindow::AskMailbox() {
     std::optional<QString> chosen;
     if (kind == 0) {
         const std::optional<QStringList> files = Dialogs().OpenFileNames(
-            this, QStringLiteral("Mailbox"), StartFolder(remembered),
+            this, QStringLiteral("Mailbox"), StartFolder(remembered, Session_.WorkFolder()),
             QStringLiteral("All files (*);;Mailboxes (*.mbox *.mbx);;Saved mails (*.eml)"));
         if (files && !files->isEmpty()) chosen = files->first();
     } else if (kind == 1) {
-        chosen = Dialogs().FolderName(this, QStringLiteral("Maildir folder"), StartFolder(remembered));
+        chosen = Dialogs().FolderName(this, QStringLiteral("Maildir folder"),
+                                      StartFolder(remembered, Session_.WorkFolder()));
     }
     if (chosen) RememberMailbox(*chosen);
     return chosen;
@@ -104,32 +98,28 @@ void TMainWindow::UpdateFromMail() {
         if (!chosen) return;
         mailbox = *chosen;
     }
-    const uint64_t generation = Session_.Base().PartyListGeneration;
-    const kalvon::TFolderRun run = Session_.UpdateFromMail(mailbox);
-    FollowBaseFile(run.ReloadDue, generation);
-    if (run.Status == kalvon::TFolderRunStatus::Done)
-        Dialogs().Information(this, EngineText(kalvon::FolderRunSummary("Update Games", run)));
+    FolderRunDone("Update Games", Session_.UpdateFromMail(mailbox, this));
 }
 
 void TMainWindow::ImportGames() {
     if (FolderCommandRefused()) return;
-    const std::optional<QStringList> files = ImportFiles(this);
+    const std::optional<QStringList> files = ImportFiles(this, Session_.WorkFolder());
     if (!files || files->isEmpty()) return;
-    const uint64_t generation = Session_.Base().PartyListGeneration;
     kalvon::TImportRun run;
     {
         TImportUi ui(this);
-        run = Session_.ImportGames(*files, ui);
+        run = Session_.ImportGames(*files, ui, this);
     }
-    FollowBaseFile(run.ReloadDue, generation);
-    if (run.Status == kalvon::TImportStatus::Done)
-        Dialogs().Information(this, ImportSummary(run));
-    else if (run.Status == kalvon::TImportStatus::Cancelled)
+    if (run.Status == kalvon::TImportStatus::Done) {
+        const QString summary = ImportSummary(run);
+        Session_.SetStatusMessage(summary.section(QLatin1Char('\n'), 0, 0));
+        Dialogs().Information(this, summary);
+    } else if (run.Status == kalvon::TImportStatus::Cancelled)
         Dialogs().Information(this, QStringLiteral("Import Games was cancelled: the base is as it was."));
 }
 
 void TMainWindow::ExportSgf() {
-    const size_t games = Session_.Base().Listing.size();
+    const size_t games = Session_.Listing().size();
     if (games == 0) {
         Dialogs().Warning(this, QStringLiteral("Listing games is empty!"));
         return;
@@ -143,15 +133,15 @@ void TMainWindow::ExportSgf() {
         {QStringLiteral("One File ..."), QStringLiteral("File per Game ..."), QStringLiteral("Cancel")}, 0);
     std::optional<QString> path;
     if (form == 0) {
-        path = Dialogs().SaveFileName(this, QStringLiteral("Export SGF"), QDir::currentPath(),
+        path = Dialogs().SaveFileName(this, QStringLiteral("Export SGF"), Session_.WorkFolder(),
                                       QStringLiteral("SGF files (*.sgf)"));
         if (path && QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".sgf");
     } else if (form == 1) {
-        path = Dialogs().FolderName(this, QStringLiteral("Export SGF"), QDir::currentPath());
+        path = Dialogs().FolderName(this, QStringLiteral("Export SGF"), Session_.WorkFolder());
     }
     if (!path) return;
     std::vector<std::string> written;
-    if (!Session_.ExportSgf(*path, form == 1, written)) return;
+    if (!Session_.ExportSgf(*path, form == 1, written, this)) return;
     Dialogs().Information(this,
                           QStringLiteral("Export SGF into %1: %2 %3 written in %4 %5.")
                               .arg(*path)

@@ -86,14 +86,6 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     connect(&Session_, &TSession::BrowsersClosed, this, &QWidget::hide);
 }
 
-void TNavigatorWindow::OpenWhenListed() {
-    if (!isVisible() && HasPanels()) show();
-}
-
-bool TNavigatorWindow::HasPanels() const {
-    return !Session_.Base().Listing.empty();
-}
-
 int TNavigatorWindow::RowsThatFit() const {
     return std::max(0, height() - HeaderHeight) / TPartyPanel::RowHeight;
 }

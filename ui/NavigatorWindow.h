@@ -29,10 +29,6 @@ public:
     void PanelClicked(int n);
     // The same column filled again: the Listing was reordered or games changed.
     void RefillPanels();
-    // Whether there are games to show: the window is never opened empty.
-    bool HasPanels() const;
-    // Shows the window when it is hidden and there are games to show.
-    void OpenWhenListed();
 
     int PanelCount() const { return int(Panels_.size()); }
     int FirstIndex() const { return FirstIndex_; }

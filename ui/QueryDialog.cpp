@@ -216,13 +216,13 @@ void TQueryDialog::AcceptCriteria() {
     // A name or group that is not found leaves its criterion off and the ones before it set.
     kalvon::TQueryCriteria criteria = Session_.Criteria();
     const std::optional<std::string> message = kalvon::ResolveQuery(Base_, request, criteria);
-    Session_.SetCriteria(criteria);
     if (message) {
+        Session_.SetCriteria(criteria);
         Dialogs().Warning(this, QString::fromLatin1(message->c_str()));
         return;
     }
     hide();
-    emit QueryAccepted();
+    Session_.AcceptQuery(criteria);
 }
 
 void TQueryDialog::Cancel() {

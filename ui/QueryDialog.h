@@ -27,14 +27,10 @@ public:
     void FormShow();
     // "OK": leaves the edit mode and turns the boxes into the criteria. A name or group that is not
     // found is reported, its criterion is cleared and the dialog stays open; otherwise the dialog
-    // closes and QueryAccepted asks for the search.
+    // closes and the session searches under the criteria.
     void AcceptCriteria();
     // Cancel: hides the dialog, nothing changes.
     void Cancel();
-
-signals:
-    // The criteria are set: the Listing is to be rebuilt for the position on the board.
-    void QueryAccepted();
 
 protected:
     void showEvent(QShowEvent* event) override;

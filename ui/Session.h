@@ -1,13 +1,20 @@
-// The program's session: the one owner of its state, that is the base in memory with its Listing and
-// search index, the query criteria, the next-move labels, the settings in force and the open base's
-// path. Every window gets it in its constructor, reads the state through const access, changes it
-// only through the commands below and learns of every change by the signal the command emits.
-// A signal never starts a search: each command runs the search itself where it must.
+// The program's session: the one owner of its state, that is the base in memory with its selection
+// and the game on the board, the search index, the query criteria, the statistics shown, the settings
+// in force, the open base's path and the working folder. Every window gets it in its constructor,
+// reads the state through const access, changes it only through the commands below and learns of
+// every change by the signals the commands emit.
+//
+// The session keeps the statistics true itself: every command that changes the position on the board
+// or the base brings the memo lines and the next-move labels up to date with one search (while the
+// statistics are shown) and announces StatisticChanged. After every rewrite of the open base the games
+// in memory stand in the file's order, and the selection, the game on the board and the game being
+// edited follow their games to their new numbers.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "base/BaseFile.h"
 #include "base/BaseLock.h"
@@ -22,136 +29,160 @@
 #include "search/Query.h"
 #include "search/ResultCount.h"
 #include "search/Statistic.h"
+#include "ui/EngineUi.h"
 #include "ui/SettingsState.h"
 
-namespace kalvon {
-class IBaseUi;
-}
+class IDialogService;
+class QWidget;
 
 inline constexpr const char* ScratchBase = "New.bdt";
 
 class TSession final : public QObject {
     Q_OBJECT
 public:
-    // The engine's messages and the loading progress go to ui, which outlives the session.
-    explicit TSession(kalvon::IBaseUi& ui);
+    // workFolder holds add/, update/, Outpbm/, ini/Tools.ini and the scratch base; questions and
+    // messages go to dialogs, which outlives the session.
+    TSession(const QString& workFolder, IDialogService& dialogs);
+    ~TSession() override;
 
     // ---- The state, to read ----
+    // The base, its selection and the game on the board together, for the engine's routines.
     const kalvon::TGameBase& Base() const { return Base_; }
+    const kalvon::TBaseGames& Games() const { return Base_; }
+    const kalvon::TListing& Listing() const { return Base_.Listing; }
+    const kalvon::TBoardGame& Board() const { return Base_; }
     const kalvon::TQueryCriteria& Criteria() const { return Criteria_; }
     const kalvon::TPositionIndex& Index() const { return Index_; }
     const TSettingsState& Settings() const { return Settings_; }
-    // The points that carry next-move labels, label A first.
+    // Whether the statistics are shown in the memo, with the next moves labelled on the board.
+    bool StatisticShown() const { return StatisticShown_; }
+    // The memo's lines (bytes of the code page) and the points that carry labels, label A first; no
+    // labels while the statistics are not shown.
+    const std::vector<std::string>& MemoLines() const { return MemoLines_; }
     const std::string& AlfMoves() const { return AlfMoves_; }
-    // The open base: the path that saving writes to.
+    // "Query: NORD as black, 2003, not finished", or "Whole base".
+    QString QueryText() const;
+    // The last command's short message, for the status line.
+    const QString& StatusMessage() const { return StatusMessage_; }
+    // The open base: the path saving writes to, a name of the working folder or a full path.
     const QString& BasePath() const { return BasePath_; }
     // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
     size_t NulLine() const { return NulLine_; }
     // Whether the settings were changed by the settings dialog since they were last written.
     bool SettingsUnsaved() const { return SettingsUnsaved_; }
+    const QString& WorkFolder() const { return WorkFolder_; }
+    // The loading progress window, once a load has shown it; null before.
+    TLoadProgress* LoadProgressWindow() const { return EngineUi_.LoadProgress(); }
+    // A path of the working folder (a name relative to it), or the path itself when absolute.
+    QString WorkPath(const QString& name) const;
+    // How a file is named in the title and the File menu: by its name in the working folder, by its
+    // full path elsewhere.
+    QString BaseName(const QString& path) const;
+    // An engine's text as the user reads it.
+    QString Shown(const std::string& text) const { return EngineUi_.Shown(text); }
     // The engine's form of a path of the file system.
     static std::string LocalPath(const QString& path);
 
-    // ---- The game on the board ----
-    // Runs one of the engine's routines on the game on the board; announces PositionChanged when
-    // the moves changed.
-    kalvon::TBoardChange ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&));
-    kalvon::TBoardChange ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&, std::string_view),
-                                        std::string_view point);
-    kalvon::TBoardChange ChangePosition(kalvon::TBoardChange (*change)(kalvon::TGameBase&, kalvon::TSymmetry),
-                                        kalvon::TSymmetry symmetry);
+    // ---- The game on the board: each announces PositionChanged when the moves changed, then the
+    // statistics follow. Moves played or taken back, the transformations and "Clear Board" rebuild the
+    // Listing while the statistics are shown; the jumps to the start and the end keep it. ----
+    kalvon::TBoardChange PlayMove(std::string_view point);
+    // Plays the next move labelled label (1 = "A"): "+" and the letters of the board. Nothing when no
+    // such label stands on an empty point.
+    kalvon::TBoardChange PlayLabel(int label);
+    kalvon::TBoardChange TakeBackMove();
+    kalvon::TBoardChange ReplayMove();
+    kalvon::TBoardChange TakeBackTo(std::string_view point);
+    kalvon::TBoardChange GoToStart();
+    kalvon::TBoardChange GoToEnd();
+    kalvon::TBoardChange Transform(kalvon::TSymmetry symmetry);
+    // An empty board: no moves, no continuation, edit mode off ("Clear Board", a new base).
+    kalvon::TBoardChange ClearBoard();
     // Drops the moves that wait to be replayed.
     void DropContinuation();
-    // An empty board: no moves, no continuation, no labels, edit mode off.
-    kalvon::TBoardChange NewGame();
     // Puts the whole game at that position of PartyList on the board and opens it for editing;
-    // announces GameOpened. A position past the end changes nothing.
+    // announces GameOpened. The memo follows the new position; the Listing stays, so that browsing
+    // keeps its list. A position past the end changes nothing.
     kalvon::TBoardChange OpenGame(long party);
     // Announces EditModeChanged when the mode changes.
     void SetEditMode(bool on);
-    // The labels the board shows now (the board draws them).
-    void SetAlfMoves(std::string labels) { AlfMoves_ = std::move(labels); }
 
-    // ---- The selection and the query: each announces ListingChanged (or ListingReordered) ----
-    // The statistics of the position on the board under the criteria; the Listing becomes the games
-    // found.
+    // ---- The statistics and the selection ----
+    // Shows or hides the statistics; shown, they are searched at once and the Listing rebuilt.
+    void SetStatisticShown(bool on);
+    // "Statistic": searches the position; the Listing becomes the games found (and the memo shows the
+    // statistics while they are shown). The statistic, for the box the caller shows otherwise.
     kalvon::TStatistic Search();
+    // "Query" OK: the criteria of the next searches, and the Listing (and the memo) under them.
+    void AcceptQuery(const kalvon::TQueryCriteria& criteria);
+    // The criteria of the next searches, without a search (a query the dialog could not take whole).
+    void SetCriteria(const kalvon::TQueryCriteria& criteria);
     // The games of the position moved by distance s (1 or 2) across the board, in the whole base;
-    // the Listing becomes the games found.
-    kalvon::TResultCount ShiftStatistic(int s);
+    // the Listing becomes the games found, the memo shows the total. The total's text.
+    std::string ShiftStatistic(int s);
     // A selection of the user's (the listing window's OK).
     void SetListing(kalvon::TListing listing);
     // Moves one entry of the Listing to another index, the entries between closing up; announces
     // ListingReordered. False, with nothing changed, when either index is past the end or both are one.
     bool MoveListed(size_t from, size_t to);
-    // The criteria of the next searches; announces CriteriaChanged.
-    void SetCriteria(const kalvon::TQueryCriteria& criteria);
 
-    // ---- The base ----
+    // ---- The base. Commands that may ask take the window that asked, as the questions' parent ----
     // Makes path the open base, the file saving writes to; announces BasePathChanged.
     void SetBasePath(const QString& path);
-    // Empties the base, the selection and the query; the position on the board stays. Announces
-    // BaseChanged and ListingChanged.
+    // Empties the base, the selection and the query; the position on the board stays.
     void ClearLists();
-    // Reads the base file at path into the emptied base and makes path the open base (a missing file
-    // becomes the open base all the same); false when it could not be read. Announces
-    // BasePathChanged, BaseChanged and ListingChanged.
-    bool LoadBase(const QString& path);
+    // Opens the base file at path: a file that will not be read (too large, not an ordinary file, not a
+    // base) is refused with its reason and the open base stays; otherwise the base is emptied and the
+    // file read (a missing file becomes the open base all the same). False when refused or unread.
+    bool OpenBase(const QString& path, QWidget* asker);
+    // "New file": the scratch base of the working folder, empty, becomes the open base.
+    void NewScratchBase(QWidget* asker);
     // Stores the typed game with the moves on the board, over the game being edited (as a new game
     // when none is, or with asNewGame), and saves the base; the stored game is then the one being
     // edited. False when the save failed or was refused: nothing changed. When another program changed
     // the base file since it was read here, the user may reload it first (the edited game is then
-    // found again by its year and board, or stored as a new game) or cancel. Announces PartiesChanged.
-    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame = false);
+    // found again by its year and board, or stored as a new game) or cancel.
+    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame, QWidget* asker);
     // Puts game in place of the game at that position of PartyList, in memory (the next save of the
     // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
     bool ReplaceGame(long position, kalvon::TPartyRecord game);
     // Deletes the listed games from the base and saves it; false, with every game kept, when the save
-    // failed. Announces BaseChanged and ListingChanged (the Listing is then empty).
-    bool DeleteListed();
-    // "Add New Games": the notifications of add/ join the base file and the base in memory; announces
-    // PartiesChanged when games were added.
-    kalvon::TFolderRun AddNewGames();
-    // "Update Games": the notifications of update/ rewrite the base file; the caller loads it again
-    // when the run says so.
-    kalvon::TFolderRun UpdateGames();
-    // "Update from Mail ...": "Update Games" over the notifications of a mailbox (an mbox file, a
-    // Maildir folder or a saved message); the caller loads the base again when the run says so.
-    kalvon::TFolderRun UpdateFromMail(const QString& mailbox);
-    // "Import Games ...": the games of other programs' files (.rif, .psq, .sgf) join the base file;
-    // the caller loads the base again when the run says so. ui answers the import's questions.
-    kalvon::TImportRun ImportGames(const QStringList& files, kalvon::IImportUi& ui);
-    // DeleteListed and the two folder commands first make sure that the base file is the one this
-    // session last read or wrote; when another program changed it, the user may reload it (and then
-    // run the command again) or cancel, and the command does nothing else (a failed run).
-
-    // "Save as ...": writes the open base to path and makes name the open base. While the open base's
+    // failed. The Listing is then empty.
+    bool DeleteListed(QWidget* asker);
+    // "Add New Games", "Update Games", "Update from Mail ..." (an mbox file, a Maildir folder or a saved
+    // message) and "Import Games ..." (ui answers the import's questions): the games join the base file,
+    // and the base in memory follows it. Before any of them, the base file must be the one this session
+    // last read or wrote; when another program changed it, the user may reload it (and then run the
+    // command again) or cancel, and the command does nothing else (a failed run).
+    kalvon::TFolderRun AddNewGames(QWidget* asker);
+    kalvon::TFolderRun UpdateGames(QWidget* asker);
+    kalvon::TFolderRun UpdateFromMail(const QString& mailbox, QWidget* asker);
+    kalvon::TImportRun ImportGames(const QStringList& files, kalvon::IImportUi& ui, QWidget* asker);
+    // "Save as ...": writes the open base to path and makes it the open base. While the open base's
     // file is the one this session last read or wrote, it is copied byte for byte; a file that another
     // program changed or removed is not copied, the base in memory is written instead. False, with
     // nothing changed, when the write failed (the message shown).
-    bool SaveBaseAs(const QString& path, const QString& name);
+    bool SaveBaseAs(const QString& path, QWidget* asker);
     // Swaps the open base's file with its previous generation (<base>.bak) and reads it again; false,
     // with the reason shown, when the swap failed.
-    bool RestorePreviousBase();
+    bool RestorePreviousBase(QWidget* asker);
     // "Out pbm format": the listed games written out as notifications into Outpbm of the working
     // folder; what was written, for the closing message.
-    kalvon::TWrittenNotifications WriteNotifications() const;
+    kalvon::TWrittenNotifications WriteNotifications(QWidget* asker);
     // "Export SGF ...": the listed games as one SGF collection at path, or, with filePerGame, one file
     // a game into the folder path; the files written. False (the reason shown) when a write failed.
-    bool ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written) const;
-    // Asks before a save over the open base would drop the lines after a NUL byte that ended its
-    // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
-    // may go ahead (nothing of the kind, or the user said Yes).
-    bool MaySaveOverBase();
+    bool ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written, QWidget* asker);
     // Claims the working folder's scratch base for this program, and deletes its file unless another
     // program claims it too (that file is left as it is, not loaded); false (said to the user) when a
     // file that is not claimed stays.
-    bool DeleteScratchBase();
+    bool DeleteScratchBase(QWidget* asker);
+    // Says the command's outcome on the status line.
+    void SetStatusMessage(const QString& message);
 
     // ---- The settings: each announces SettingsChanged ----
     // Reads ini/Tools.ini, writing the default file first when it is missing, and puts its code page
-    // in force. Problems are reported through the dialog service.
-    void ReadSettings();
+    // and its display settings in force; problems are said to asker.
+    void ReadSettings(QWidget* asker);
     // The display settings of the parameter list (an absent memo width is written into the list as
     // the 165 it is read as); false at the first number that cannot be read, the settings not reached
     // keeping what they held. Changes nothing in force: no signal.
@@ -178,29 +209,69 @@ public:
 
 signals:
     void EditModeChanged(bool on);
-    void PositionChanged();
-    // A game of the base was put on the board whole (the board is drawn anew, without labels).
+    // The moves on the board, or the moves waiting to be replayed, changed as change says (the board
+    // draws it; the move commands follow).
+    void PositionChanged(const kalvon::TBoardChange& change);
+    // A game of the base was put on the board whole (the board is drawn anew).
     void GameOpened();
+    // The memo lines or the labels changed, or whether they are shown.
+    void StatisticChanged();
     // Games of PartyList changed in place or were added: shown texts of games are out of date.
     void PartiesChanged();
+    // The games stand at new positions (a rewrite of the base file sorted them): newPosition[old] is
+    // where the game of position old stands now, kalvon::NoGame where it is gone or not followed. The
+    // Listing was renumbered already (in its order, with its repeats).
+    void GamesRenumbered(const std::vector<uint32_t>& newPosition);
     // The Listing is a new selection.
     void ListingChanged();
     // The entry at index from of the Listing moved to index to; the entries between closed up.
     void ListingReordered(size_t from, size_t to);
     void CriteriaChanged();
     void BrowsersClosed();
+    // The open base's file is being read (reloading: again, after a command rewrote it).
+    void BaseLoading(bool reloading);
     // Games of the base were replaced or removed (loaded, cleared, deleted): positions in PartyList
     // name other games now.
     void BaseChanged();
     void BasePathChanged(const QString& path);
     // The settings in force, the parameter list or whether they are saved changed.
     void SettingsChanged();
+    void StatusMessageChanged(const QString& message);
 
 private:
-    kalvon::TBoardChange Announce(const kalvon::TBoardChange& change);
-    // Asks before a save rewrites the damaged lines the load of the open base found; true when
-    // there are none or the user said Yes.
-    bool MaySaveOverDamagedLines();
+    // What a change does to the Listing while the statistics are shown.
+    enum class TListingRule { Rebuild, Keep };
+    // Announces a change of the position and lets the statistics follow it.
+    kalvon::TBoardChange FollowPosition(const kalvon::TBoardChange& change, TListingRule rule,
+                                        bool searchAlways = false);
+    // Brings the memo and the labels up to date with one search while the statistics are shown (the
+    // Listing rebuilt or kept by rule), and announces what changed.
+    void FollowStatistic(TListingRule rule);
+    // The search of FollowStatistic without its announcements; true when the memo or the labels changed.
+    bool UpdateStatistic(TListingRule rule);
+    // The announcements of FollowStatistic: ListingChanged for a Listing rebuilt, StatisticChanged.
+    void AnnounceStatistic(TListingRule rule, bool changed);
+    // The statistic of the position into the Listing (rebuild) or into a list of its own.
+    kalvon::TStatistic RunSearch(TListingRule rule);
+    // The memo lines and labels of a statistic.
+    void ShowStatistic(const kalvon::TStatistic& statistic);
+
+    // Reads the base file at path into the emptied base (again, when reloading) and makes path the
+    // open base; the messages of the load are said to asker unless quiet. False when it could not be
+    // read.
+    bool LoadBase(const QString& path, QWidget* asker, bool reloading, bool quiet);
+    // After a command changed PartyList in memory since (generation, size): the games the program
+    // points at follow them, and the statistics the base.
+    void FollowGamesSince(uint64_t generation, size_t size, TListingRule rule);
+    // After the open base's file was rewritten: the base is read again (quietly after this program's
+    // own commands), and the games the program points at are found again in it.
+    void FollowRewrittenFile(QWidget* asker, bool quiet);
+    void FollowNewPositions(const std::vector<uint32_t>& newPosition, TListingRule rule);
+    // Asks before a save over the open base would drop the lines after a NUL byte that ended its
+    // text when it was loaded, or rewrite its damaged lines as they were read; true when the save
+    // may go ahead (nothing of the kind, or the user said Yes).
+    bool MaySaveOverBase(QWidget* asker);
+    bool MaySaveOverDamagedLines(QWidget* asker);
 
     // What a command that writes over the open base found its file to be.
     enum class TBaseOnDisk {
@@ -212,24 +283,34 @@ private:
     // or wrote. When it is not, says so, asks offer and gives the buttons reloadButton and "Cancel"
     // (the default); the lock is not held while the question waits, and is held again over the reload
     // and whatever the caller does next.
-    TBaseOnDisk LockSeenBase(kalvon::TBaseWriteLock& lock, const QString& reloadButton, const QString& offer);
+    TBaseOnDisk LockSeenBase(kalvon::TBaseWriteLock& lock, const QString& reloadButton, const QString& offer,
+                             QWidget* asker);
     // LockSeenBase for the commands that do nothing but reload when the file changed.
-    bool LockSeenBaseOrReload(kalvon::TBaseWriteLock& lock);
+    bool LockSeenBaseOrReload(kalvon::TBaseWriteLock& lock, QWidget* asker);
     // Locks the open base for SaveGame's store over position (NoParty: a new game); after a reload on
     // the user's word, position becomes that of the first game of the edited game's year and board, or
     // NoParty when there is none. False when the store must not go on.
-    bool LockBaseForStore(kalvon::TBaseWriteLock& lock, long& position);
+    bool LockBaseForStore(kalvon::TBaseWriteLock& lock, long& position, QWidget* asker);
     // Empties the base and reads the open base's file again; false (said) when it will not be read.
-    bool ReloadBase();
+    bool ReloadBase(QWidget* asker);
     // The open base's file as it is now is the one this session has in memory (after its own write).
     void RememberBaseFile();
+    std::string OpenBaseFile() const { return LocalPath(WorkPath(BasePath_)); }
+    std::string WorkFolderPath() const { return LocalPath(WorkFolder_); }
+    // A folder command that did not run, or ran, with its base followed.
+    kalvon::TFolderRun FollowFolderRun(const kalvon::TFolderRun& run, QWidget* asker);
 
-    kalvon::IBaseUi& Ui_;
+    const QString WorkFolder_;
+    IDialogService& Dialogs_;
+    TEngineUi EngineUi_;
     kalvon::TGameBase Base_;
     kalvon::TQueryCriteria Criteria_;
     kalvon::TPositionIndex Index_;
     TSettingsState Settings_;
+    bool StatisticShown_ = false;
+    std::vector<std::string> MemoLines_;
     std::string AlfMoves_;
+    QString StatusMessage_;
     QString BasePath_;
     // The open base's file as this session last read or wrote it; nothing after ClearLists.
     kalvon::TFileIdentity BaseFile_;

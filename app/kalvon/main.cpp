@@ -2,11 +2,13 @@
 // command line is opened at start-up as its File menu item would open it.
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <cstdio>
 
 #include "diagram/Fonts.h"
 #include "kalvon/Version.h"
+#include "ui/DialogService.h"
 #include "ui/Icons.h"
 #include "ui/MainWindow.h"
 #include "ui/Program.h"
@@ -44,10 +46,10 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
 
-    TProgram program;
-    QObject::connect(program.MainWindow.get(), &TMainWindow::Closed, &application, &QApplication::quit,
+    TProgram program(QDir::currentPath(), Dialogs());
+    QObject::connect(&program.MainWindow(), &TMainWindow::Closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
-    program.MainWindow->show();
-    if (!files.isEmpty()) program.MainWindow->OpenBaseArgument(files.first());
+    program.MainWindow().show();
+    if (!files.isEmpty()) program.MainWindow().OpenBaseArgument(files.first());
     return QApplication::exec();
 }

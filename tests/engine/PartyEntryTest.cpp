@@ -2,6 +2,8 @@
 // and that a failed save leaves memory as the file is.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
@@ -73,15 +75,23 @@ TEST_F(PartyEntry, RefusesEveryFieldThatWouldBreakALineAndNamesIt) {
 
 TEST_F(PartyEntry, NewGameJoinsTheCataloguesAndReadsBackAsStored) {
     // A known player in another letter case, one new name for both colours, a new year, an empty
-    // alternative and a padded board code.
-    ASSERT_EQ(StorePartyEntry(Base, Entry("nord", "OST"), "8889", NoParty, Path(), Ui), 2);
-    ASSERT_EQ(StorePartyEntry(Base, Entry("NEU", "NEU"), "", NoParty, Path(), Ui), 3);
-    const TPartyRecord& first = Base.PartyList[2];
+    // alternative and a padded board code. Each stored game gets the number of its line in the file.
+    const long firstAt = StorePartyEntry(Base, Entry("nord", "OST"), "8889", NoParty, Path(), Ui);
+    ASSERT_NE(firstAt, NoParty);
+    const TPartyRecord firstStored = Base.PartyList[size_t(firstAt)];
+    const long secondAt = StorePartyEntry(Base, Entry("NEU", "NEU"), "", NoParty, Path(), Ui);
+    ASSERT_NE(secondAt, NoParty);
+    const TPartyRecord& second = Base.PartyList[size_t(secondAt)];
+    const auto found =
+        std::find_if(Base.PartyList.begin(), Base.PartyList.end(), [&](const TPartyRecord& game) {
+            return game.Year == firstStored.Year && game.Moves == firstStored.Moves;
+        });
+    ASSERT_NE(found, Base.PartyList.end());
+    const TPartyRecord& first = *found;
     EXPECT_EQ(PlayerName(Base, first.BlackId), "NORD");
     EXPECT_EQ(first.Board, "   77") << "trimmed, then right-aligned as loading keeps it";
     EXPECT_EQ(PartyGroup(first), ' ');
     EXPECT_EQ(first.Alt, "?");
-    const TPartyRecord& second = Base.PartyList[3];
     EXPECT_EQ(second.BlackId, second.WhiteId) << "one player for one new name";
     EXPECT_EQ(Base.PlayerCatalogue.PlayerRecords.size(), 5u);
     EXPECT_TRUE(Base.TurnCatalogue.Contains("2005"));
@@ -92,9 +102,7 @@ TEST_F(PartyEntry, NewGameJoinsTheCataloguesAndReadsBackAsStored) {
     std::vector<std::string> stored, read;
     for (const TPartyRecord& party : Base.PartyList) stored.push_back(FormatBaseLine(Base, party));
     for (const TPartyRecord& party : reread.PartyList) read.push_back(FormatBaseLine(reread, party));
-    std::sort(stored.begin(), stored.end());
-    std::sort(read.begin(), read.end());
-    EXPECT_EQ(stored, read) << "the file holds the games as memory does";
+    EXPECT_EQ(stored, read) << "memory holds the games in the order of the file's lines";
 }
 
 TEST_F(PartyEntry, FailedSaveLeavesMemoryAsTheFileIs) {

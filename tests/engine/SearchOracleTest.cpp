@@ -10,6 +10,7 @@
 
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
+#include "base/BaseLine.h"
 #include "base/PartyEntry.h"
 #include "generator/BaseGenerator.h"
 #include "search/ShiftStatistic.h"
@@ -308,6 +309,14 @@ TEST(SearchOracle, PositionsPastTheSortedMoves) {
     }
 }
 
+// Memory holds the games in the order of the file's lines, so that a game's number in the program is
+// its number in the file.
+void ExpectMemoryIsFile(const TGameBase& base, const std::string& path) {
+    std::string memory;
+    for (const TPartyRecord& game : base.PartyList) memory += FormatBaseLine(base, game) + "\r\n";
+    EXPECT_EQ(memory, test::ReadFile(path));
+}
+
 // The index follows every engine routine that changes PartyList by the changes it records, without
 // sorting every game again, and starts over only after a load, a clear, many games added at once or
 // more changes than the base keeps.
@@ -364,6 +373,7 @@ TEST(SearchOracle, IndexFollowsTheChangesWithoutStartingOver) {
             case 3:
                 scattered(1 + random() % 6);
                 ASSERT_TRUE(DeleteListedParties(base, path, ui));
+                ExpectMemoryIsFile(base, path);
                 break;
             case 4: {
                 const TPartyEntry entry{"NORD", "OST", "2004", "b77", "?", '+', false};
@@ -371,6 +381,8 @@ TEST(SearchOracle, IndexFollowsTheChangesWithoutStartingOver) {
                 const long stored =
                     StorePartyEntry(base, entry, PickPosition(base, random), edited, path, ui);
                 ASSERT_NE(stored, NoParty);
+                ExpectMemoryIsFile(base, path);
+                EXPECT_EQ(base.PartyList[size_t(stored)].Board, "  b77") << "the number is the stored game's";
                 touched.push_back(stored);
                 break;
             }

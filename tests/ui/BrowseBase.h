@@ -48,8 +48,8 @@ inline TMainWindow& Start(TProgramRun& run, int games) {
 inline void List(TProgramRun& run, kalvon::TListing listing, bool openNavigator = true,
                  bool openListing = false) {
     run.Program->Session.SetListing(std::move(listing));
-    if (openNavigator) run.Program->NavigatorWindow->OpenWhenListed();
-    if (openListing && run.Program->ListingWindow->HasLines()) run.Program->ListingWindow->show();
+    if (openNavigator && !run.Program->Session.Listing().empty()) run.Program->Show(TWindowKind::Navigator);
+    if (openListing && run.Program->ListingWindow().HasLines()) run.Program->ListingWindow().show();
 }
 
 inline TPartyPanel* Panel(TNavigatorWindow& navigator, int n) {

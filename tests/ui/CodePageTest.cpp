@@ -63,16 +63,16 @@ void TCodePageTest::namesTravelThroughTheWindows() {
 
     // The navigator and the listing window.
     List(run, {0, 1}, true, true);
-    TNavigatorWindow& navigator = *run.Program->NavigatorWindow;
+    TNavigatorWindow& navigator = run.Program->NavigatorWindow();
     QCOMPARE(Panel(navigator, 1)->edBlack->text(), name);
     QCOMPARE(Panel(navigator, 2)->edWhite->text(), name);
-    QAbstractItemModel* listing = Find<QListView>(run.Program->ListingWindow.get(), "clbPartys")->model();
+    QAbstractItemModel* listing = Find<QListView>(&run.Program->ListingWindow(), "clbPartys")->model();
     QCOMPARE(listing->index(0, 0).data().toString(), QStringLiteral("1.%1 - WHITE(2005,  501)").arg(name));
 
     // The query dialog lists the name and finds its games by it.
     CurrentSession().SetListing({});
-    main.ShowQuery();
-    QWidget* query = run.Program->QueryDialog.get();
+    Trigger(main, "Execute1");
+    QWidget* query = &run.Program->QueryDialog();
     auto* player = Find<QComboBox>(query, "cbPlayer");
     QVERIFY(player->findText(name) >= 0);
     Find<QCheckBox>(query, "cb3")->click();
@@ -84,8 +84,8 @@ void TCodePageTest::namesTravelThroughTheWindows() {
     // The entry dialog shows the opened game's name, and stores one typed in small letters in
     // capitals, in the bytes of the code page.
     CurrentSession().OpenGame(0);
-    main.ShowGameEntry();
-    QWidget* entry = run.Program->GameEntryDialog.get();
+    Trigger(main, "SaveGame1");
+    QWidget* entry = &run.Program->GameEntryDialog();
     QCOMPARE(Find<QComboBox>(entry, "cbBlack")->currentText(), name);
     Find<QComboBox>(entry, "cbWhite")->setEditText(name.toLower());
     Find<QComboBox>(entry, "cbBlack")->setEditText(QStringLiteral("black"));

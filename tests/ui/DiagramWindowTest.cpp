@@ -75,7 +75,7 @@ TWindow Open(TProgramRun& run) {
     main.OpenBaseArgument(QStringLiteral("d.bdt"));
     CurrentSession().Search();
     [&main] { Trigger(main, "Truncated1"); }();
-    return {run.Program->DiagramWindow.get()};
+    return {&run.Program->DiagramWindow()};
 }
 
 QStringList OutFiles(TProgramRun& run) {
@@ -253,7 +253,7 @@ void TDiagramWindowTest::lettersWindowEditsTheMarks() {
     TProgramRun run;
     const TWindow w = Open(run);
     w.Choose(11);  // move 1 at H8
-    TLetterMarksDialog* book = run.Program->LetterMarksDialog.get();
+    TLetterMarksDialog* book = &run.Program->LetterMarksDialog();
     auto* grid = book->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     auto enter = [&](int row, const char* typed) {
         run.Dialogs->InputAnswers.push_back(QLatin1String(typed));
@@ -361,10 +361,10 @@ void TDiagramWindowTest::toolDrawsTheSamePixels() {
     run.Dialogs->ConfirmAnswers.push_back(true);
     run.Dialogs->InputAnswers.push_back(QStringLiteral("h8"));
     w.Click("Button4");
-    auto* grid = run.Program->LetterMarksDialog->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+    auto* grid = run.Program->LetterMarksDialog().findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     grid->setCurrentCell(0, 1);
-    run.Program->LetterMarksDialog->EnterPoint();
-    run.Program->LetterMarksDialog->AcceptMarks();
+    run.Program->LetterMarksDialog().EnterPoint();
+    run.Program->LetterMarksDialog().AcceptMarks();
     w.Click("Button1");
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("confirm")).size(), 1);
     QCOMPARE(run.Dialogs->Texts(QStringLiteral("information")).size(), 1);

@@ -61,11 +61,11 @@ void TExchangeTest::addAppendsSortsAndFollowsWithTheStatistics() {
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 3"));
 
     Trigger(main, "AddNewGames1");
-    // The file is rewritten sorted; the new game joins the base in memory at its end.
+    // The file is rewritten sorted, and memory follows it: the new game is the first.
     QCOMPARE(session.Read(QStringLiteral("games.bdt")),
              "2002, 4710=[Nord,Sud,-,8889987A7B,?,-]\r\n" + SmallBase());
     QCOMPARE(session.Base().PartyList.size(), size_t(4));
-    QCOMPARE(session.Base().PartyList.back().Year.str(), std::string("2002"));
+    QCOMPARE(session.Base().PartyList.front().Year.str(), std::string("2002"));
     QCOMPARE(StatisticMemo(main).first(), QStringLiteral("Total: 4"));
     // The notification stays where it was.
     QVERIFY(QFile::exists(session.Path(QStringLiteral("add/Gomoku Board 4710_02.txt"))));
@@ -141,18 +141,17 @@ void TExchangeTest::outPbmWritesTheSelection() {
     const QStringList lines = session.Dialogs->Texts(QStringLiteral("information")).constLast().split('\n');
     QCOMPARE(lines.first(),
              "Out pbm format into " + outpbm + ": 3 files written; 3 games not carried exactly:");
-    QVERIFY2(lines.size() == 4 && lines[3].startsWith("Outpbm/Gomoku Board 4713_04.txt: "),
+    QVERIFY2(lines.size() == 4 && lines[3].startsWith(outpbm + "/Gomoku Board 4713_04.txt: "),
              qPrintable(lines.join(QLatin1Char('\n'))));
     QVERIFY(QFile::remove(outpbm + "/Gomoku Board 4713_04.txt") &&
             QDir(outpbm).mkdir("Gomoku Board 4713_04.txt"));
     CurrentSession().SetListing({2});
     Trigger(main, "OutPbmFormat1");
-    QCOMPARE(
-        session.Dialogs->Texts(QStringLiteral("information")).constLast(),
-        "Out pbm format into " + outpbm +
-            ": 1 file written; 1 game not carried exactly: Outpbm/Gomoku Board 4713_04 (2).txt: the colour "
-            "exchange \"R\" reads back as \"-\"\nOutpbm/Gomoku Board 4713_04.txt is not an ordinary file: "
-            "the game went to Outpbm/Gomoku Board 4713_04 (2).txt.");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).constLast(),
+             "Out pbm format into " + outpbm + ": 1 file written; 1 game not carried exactly: " + outpbm +
+                 "/Gomoku Board 4713_04 (2).txt: the colour exchange \"R\" reads back as \"-\"\n" + outpbm +
+                 "/Gomoku Board 4713_04.txt is not an ordinary file: the game went to " + outpbm +
+                 "/Gomoku Board 4713_04 (2).txt.");
 }
 
 KALVON_UI_TEST(TExchangeTest);

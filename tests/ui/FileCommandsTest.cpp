@@ -38,6 +38,17 @@ private slots:
     void browsersCloseAndTheNavigatorDocks();
 };
 
+namespace {
+
+// "Save as ..." as the user gives it; true when the base was written (its item joins the File menu).
+bool SaveAs(TMainWindow& main) {
+    const qsizetype items = main.BaseItems().size();
+    Action(main, "SaveAs1")->trigger();
+    return main.BaseItems().size() == items + 1;
+}
+
+}  // namespace
+
 void TFileCommandsTest::openingAnItemLoadsWithProgress() {
     TProgramRun session;
     QByteArray lines;
@@ -49,30 +60,33 @@ void TFileCommandsTest::openingAnItemLoadsWithProgress() {
                      .toLatin1();
     session.Write(QStringLiteral("games.bdt"), lines);
     TMainWindow& main = session.Start();
-    QProgressBar* bar = session.Program->LoadProgress->progressBar;
+    // The progress window is made by the first load that shows progress.
+    QVERIFY(!CurrentSession().LoadProgressWindow());
+    main.BaseItems().first()->trigger();
+    QVERIFY(CurrentSession().LoadProgressWindow());
+    QCOMPARE(session.Base().PartyList.size(), size_t(250));
+    QCOMPARE(session.Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
+    QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
+    QVERIFY(!CurrentSession().LoadProgressWindow()->isVisible());
+    QVERIFY(session.Dialogs->Shown.isEmpty());
+
+    // Opening it again replaces the base instead of adding to it, with the progress shown again.
+    QProgressBar* bar = CurrentSession().LoadProgressWindow()->progressBar;
     QList<int> positions;
     QStringList titles;
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
         positions << value;
         titles << main.windowTitle();
     });
-
     main.BaseItems().first()->trigger();
     QCOMPARE(session.Base().PartyList.size(), size_t(250));
-    QCOMPARE(session.Base().PlayerCatalogue.PlayerRecords.size(), size_t(12));
-    QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
-    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
     QVERIFY(positions.size() >= 2);
     QCOMPARE(positions.first(), 1);
     QCOMPARE(positions.last(), 100);
     QVERIFY(std::is_sorted(positions.begin(), positions.end()));
     QCOMPARE(titles.first(), QStringLiteral("Wait - goes loading file."));
-    QVERIFY(!session.Program->LoadProgress->isVisible());
-    QVERIFY(session.Dialogs->Shown.isEmpty());
-
-    // Opening it again replaces the base instead of adding to it.
-    main.BaseItems().first()->trigger();
-    QCOMPARE(session.Base().PartyList.size(), size_t(250));
+    QVERIFY(!CurrentSession().LoadProgressWindow()->isVisible());
 }
 
 void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
@@ -86,11 +100,12 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
     QFile::remove(session.Path(QStringLiteral("gone.bdt")));
 
     main.BaseItems().at(1)->trigger();
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")), QStringList{"File gone.bdt not Found!"});
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
+             QStringList{"File " + session.Path(QStringLiteral("gone.bdt")) + " not Found!"});
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("gone.bdt"));
     QCOMPARE(main.windowTitle(), QStringLiteral("gone.bdt"));
     QVERIFY(session.Base().PartyList.empty());
-    QVERIFY(!session.Program->LoadProgress->isVisible());
+    QVERIFY(!CurrentSession().LoadProgressWindow() || !CurrentSession().LoadProgressWindow()->isVisible());
 
     // A base that is there but cannot be read is a failed file operation: the error box, with the
     // system's reason.
@@ -184,27 +199,27 @@ void TFileCommandsTest::saveAsCopiesTheFileAndAddsAnItem() {
     main.BaseItems().first()->trigger();
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games2"))};
-    QVERIFY(main.SaveAs());
+    QVERIFY(SaveAs(main));
     QCOMPARE(session.Read(QStringLiteral("games2.bdt")), unsorted);  // a copy of the file as it stands
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games2.bdt"));
     QCOMPARE(main.BaseItems().last()->text(), QStringLiteral("games2.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(2));  // the games in memory stay
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.BDT"))};
-    QVERIFY(main.SaveAs());
+    QVERIFY(SaveAs(main));
     QVERIFY(QFile::exists(session.Path(QStringLiteral("games.BDT.bdt"))));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.BDT.bdt"));
 
     // Saving onto a file that has an item adds a second item with the same text.
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("games.bdt"))};
-    QVERIFY(main.SaveAs());
+    QVERIFY(SaveAs(main));
     QStringList texts;
     for (QAction* item : main.BaseItems()) texts << item->text();
     QCOMPARE(texts, QStringList({"games.bdt", "games2.bdt", "games.BDT.bdt", "games.bdt"}));
 
     // Cancelling the dialog changes nothing.
     session.Dialogs->SaveAnswers = {std::nullopt};
-    QVERIFY(!main.SaveAs());
+    QVERIFY(!SaveAs(main));
     QCOMPARE(main.BaseItems().size(), 4);
 }
 
@@ -217,7 +232,7 @@ void TFileCommandsTest::saveAsIntoAnotherFolderKeepsTheFullPath() {
     const QString target = other.filePath(QStringLiteral("copy.bdt"));
     session.Dialogs->SaveAnswers = {target};
     const QString folder = QDir::currentPath();
-    QVERIFY(main.SaveAs());
+    QVERIFY(SaveAs(main));
     QCOMPARE(CurrentSession().BasePath(), target);
     QCOMPARE(main.BaseItems().last()->data().toString(), target);
     QCOMPARE(QDir::currentPath(), folder);
@@ -241,7 +256,7 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
     for (const QString& target : targets) {
         session.Dialogs->Shown.clear();
         session.Dialogs->SaveAnswers = {target};
-        QVERIFY(!main.SaveAs());
+        QVERIFY(!SaveAs(main));
         const QStringList errors = session.Dialogs->Texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QLatin1String("x.bdt")) ||
@@ -267,13 +282,13 @@ void TFileCommandsTest::saveAsAsksBeforeReplacingUnderTheAppendedName() {
     main.BaseItems().at(0)->trigger();
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {false};
-    QVERIFY(!main.SaveAs());
+    QVERIFY(!SaveAs(main));
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), QByteArray("precious\r\n"));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
 
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("other"))};
     session.Dialogs->ConfirmAnswers = {true};
-    QVERIFY(main.SaveAs());
+    QVERIFY(SaveAs(main));
     QCOMPARE(session.Read(QStringLiteral("other.bdt")), SmallBase());
 }
 
@@ -331,7 +346,8 @@ void TFileCommandsTest::helpOpensTheFirstHelpFileFound() {
     Trigger(main, "Help1");
     QVERIFY(session.Dialogs->Opened.isEmpty());
     // Without help/readme.* the user guide opens in the help window, pictures and all.
-    THelpWindow* guide = main.HelpWindow();
+    THelpWindow* guide =
+        session.Program->IsMade(TWindowKind::Help) ? &session.Program->HelpWindow() : nullptr;
     QVERIFY(guide && guide->isVisible());
     QCOMPARE(guide->source(), QUrl::fromLocalFile(UserGuidePath()));
     QVERIFY(guide->source().toLocalFile().endsWith(QLatin1String("/user-guide.md")));
@@ -353,7 +369,7 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
     TProgramRun session;
     TMainWindow& main = session.Start();
     Trigger(main, "About1");
-    TAboutDialog* box = session.Program->AboutDialog.get();
+    TAboutDialog* box = &session.Program->AboutDialog();
     QVERIFY(box->isVisible());
     QVERIFY(!box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("About"));
@@ -376,8 +392,8 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainWindow& main = session.Start();
-    TNavigatorWindow* navigator = session.Program->NavigatorWindow.get();
-    TListingWindow* listing = session.Program->ListingWindow.get();
+    TNavigatorWindow* navigator = &session.Program->NavigatorWindow();
+    TListingWindow* listing = &session.Program->ListingWindow();
     // Room on the right of the main window: the navigator docks there.
     const QRect room = main.screen()->availableGeometry();
     main.move(room.topLeft());
@@ -385,17 +401,18 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
     listing->show();
     QVERIFY(QTest::qWaitForWindowExposed(navigator));
 
-    main.FormActivate();
+    main.FitToSettings();
     QTRY_COMPARE(
         navigator->frameGeometry().topLeft(),
         QPoint(main.frameGeometry().left() + main.frameGeometry().width(), main.frameGeometry().top()));
     // No room on the right: on the left; no room on either side: where it stands, on the screen.
+    // The navigator follows the main window's moves.
     main.move(room.left() + room.width() - main.frameGeometry().width(), room.top());
-    main.DockNavigator();
-    QCOMPARE(navigator->frameGeometry().topRight() + QPoint(1, 0), main.frameGeometry().topLeft());
+    QTRY_COMPARE(navigator->frameGeometry().topRight() + QPoint(1, 0), main.frameGeometry().topLeft());
     const QPoint floating = navigator->pos();
     main.move(room.left() + (room.width() - main.frameGeometry().width()) / 2, room.top());
-    main.DockNavigator();
+    QTRY_COMPARE(main.frameGeometry().left(),
+                 room.left() + (room.width() - main.frameGeometry().width()) / 2);
     QCOMPARE(navigator->pos(), floating);
     QVERIFY(room.contains(navigator->frameGeometry()));
 
@@ -436,11 +453,11 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("error")).size(), 2);
     CurrentSession().SetListing({0});
     session.Dialogs->ConfirmAnswers = {false};
-    QVERIFY(!CurrentSession().DeleteListed());
+    QVERIFY(!CurrentSession().DeleteListed(&main));
     QCOMPARE(session.Read(QStringLiteral("cut.bdt")), cut);
     QCOMPARE(session.Base().PartyList.size(), size_t(2));
     session.Dialogs->ConfirmAnswers = {true};
-    QVERIFY(CurrentSession().DeleteListed());
+    QVERIFY(CurrentSession().DeleteListed(&main));
     QCOMPARE(session.Read(QStringLiteral("cut.bdt")), QByteArray("2003,    2=[A,B,-,88,?,-]\r\n"));
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")).size(), 2);
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "base/BaseLine.h"
 #include "base/GameTexts.h"
@@ -53,7 +54,7 @@ private:
         QAction* save = Action(*Main_, "SaveGame1");
         if (!save->isEnabled()) QTest::qFail("SaveGame1 is disabled", __FILE__, __LINE__);
         save->trigger();
-        return TEntryDialog{Run_->Program->GameEntryDialog.get()};
+        return TEntryDialog{&Run_->Program->GameEntryDialog()};
     }
     const kalvon::TGameBase& Base() { return Run_->Base(); }
     std::string Name(int32_t id) { return kalvon::PlayerName(Base(), id); }
@@ -67,7 +68,7 @@ void TGameEntryDialogTest::init() {
 }
 
 void TGameEntryDialogTest::newGamesJoinTheCatalogues() {
-    CurrentSession().ChangePosition(kalvon::PlayMove, "88");
+    CurrentSession().PlayMove("88");
     TEntryDialog entry = Open();
     QVERIFY(entry.Form->isVisible());
     QVERIFY(!entry.Form->isModal());
@@ -116,7 +117,7 @@ void TGameEntryDialogTest::newGamesJoinTheCatalogues() {
 
 void TGameEntryDialogTest::anOpenedGameIsEditedInPlace() {
     List(*Run_, {4, 2});
-    QTest::mouseClick(Panel(*Run_->Program->NavigatorWindow, 2), Qt::LeftButton, {}, QPoint(250, 20));
+    QTest::mouseClick(Panel(Run_->Program->NavigatorWindow(), 2), Qt::LeftButton, {}, QPoint(250, 20));
     // The game turned on the board is stored turned.
     Trigger(*Main_, "Vert");
     const std::string turned = Base().CurrentMoves;
@@ -134,12 +135,13 @@ void TGameEntryDialogTest::anOpenedGameIsEditedInPlace() {
     entry.Form->findChild<QCheckBox*>(QStringLiteral("cbReverse"))->setChecked(true);
     entry.Ok();
     QCOMPARE(Base().PartyList.size(), size_t(5));
-    QCOMPARE(kalvon::FormatBaseLine(Base(), Base().PartyList[2]), "1999,  102=[B2,W2,+," + turned + ",J9,R]");
-    // The file is rewritten sorted: the changed game now comes first.
+    // The file is rewritten sorted: the changed game now comes first, in the file and in memory.
+    QCOMPARE(Base().CurrentParty, 0L);
+    QCOMPARE(kalvon::FormatBaseLine(Base(), Base().PartyList[0]), "1999,  102=[B2,W2,+," + turned + ",J9,R]");
     QVERIFY(Run_->Read(QStringLiteral("games.bdt"))
                 .startsWith(QByteArray::fromStdString("1999,  102=[B2,W2,+," + turned + ",J9,R]\r\n")));
     // The navigator shows the changed game.
-    QCOMPARE(Cells(Panel(*Run_->Program->NavigatorWindow, 2)).last(), QStringLiteral("1999"));
+    QCOMPARE(Cells(Panel(Run_->Program->NavigatorWindow(), 2)).last(), QStringLiteral("1999"));
 }
 
 void TGameEntryDialogTest::refusedInputStoresNothing_data() {
@@ -198,13 +200,13 @@ void TGameEntryDialogTest::movesTakenBackAreDroppedOnlyWhenConfirmed() {
     QCOMPARE(Base().PartyList[1].Moves.str(), Moves(30));
     QVERIFY(entry.Form->isVisible());
     entry.Ok();
-    QCOMPARE(Base().PartyList[1].Moves.str(), Moves(20));
+    QCOMPARE(Base().CurrentRecord()->Moves.str(), Moves(20));
     QVERIFY(Run_->Read(QStringLiteral("games.bdt")).contains(QByteArray::fromStdString(Moves(20) + ",?,-]")));
 }
 
 void TGameEntryDialogTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
     List(*Run_, {0, 3});
-    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
+    TNavigatorWindow& navigator = Run_->Program->NavigatorWindow();
     QTest::mouseClick(Panel(navigator, 1), Qt::LeftButton, {}, QPoint(250, 20));
     TEntryDialog entry = Open();
     QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B0"));
@@ -212,8 +214,12 @@ void TGameEntryDialogTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
     QCOMPARE(entry.Text("cbBlack"), QStringLiteral("B3"));
     QCOMPARE(entry.Text("edYear"), QStringLiteral("2000"));
     entry.Ok();
-    QCOMPARE(Name(Base().PartyList[3].BlackId), std::string("B3"));
-    QCOMPARE(Name(Base().PartyList[0].BlackId), std::string("B0"));
+    // The game stored is the one opened last, and the first keeps its own.
+    QCOMPARE(Name(Base().CurrentRecord()->BlackId), std::string("B3"));
+    QCOMPARE(Base().CurrentRecord()->Year.str(), std::string("2000"));
+    QCOMPARE(std::count_if(Base().PartyList.begin(), Base().PartyList.end(),
+                           [&](const kalvon::TPartyRecord& game) { return Name(game.BlackId) == "B0"; }),
+             1);
     // Leaving edit mode empties the names: "OK" then adds a new game.
     entry = Open();
     Button(*Main_, "ToolButton6")->click();

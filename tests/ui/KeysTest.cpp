@@ -1,6 +1,7 @@
 // The keys of a new user: Escape closes every dialog and window as Cancel would, and the arrows,
 // Home and End step through the game while the board has the focus.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 
 #include "tests/ui/UiTestRegistry.h"
@@ -18,10 +19,10 @@
 namespace {
 
 QWidget* WindowNamed(TProgram& program, const QString& name) {
-    const QList<QWidget*> windows = {program.SettingsDialog.get(),  program.QueryDialog.get(),
-                                     program.GameEntryDialog.get(), program.LetterMarksDialog.get(),
-                                     program.AboutDialog.get(),     program.DiagramWindow.get(),
-                                     program.ListingWindow.get()};
+    const QList<QWidget*> windows = {&program.SettingsDialog(),  &program.QueryDialog(),
+                                     &program.GameEntryDialog(), &program.LetterMarksDialog(),
+                                     &program.AboutDialog(),     &program.DiagramWindow(),
+                                     &program.ListingWindow()};
     for (QWidget* window : windows)
         if (window->objectName() == name) return window;
     qFatal("no window %s", qPrintable(name));
@@ -36,6 +37,7 @@ private slots:
     void escapeClosesTheWindow_data();
     void escapeClosesTheWindow();
     void arrowsHomeAndEndMoveOnTheBoard();
+    void everyShortcutTriggersItsCommand();
 };
 
 void TKeysTest::escapeClosesTheWindow_data() {
@@ -88,6 +90,52 @@ void TKeysTest::arrowsHomeAndEndMoveOnTheBoard() {
             for (int r = 1; r <= 15; ++r) stones += base.BoardGrid[c][r];
         QCOMPARE(stones, int(std::string_view(step.Current).size() / 2));
     }
+}
+
+// Each command's key, pressed as the user presses it in the main window (the board's keys with the
+// board focused), runs that command and no other; the windows a command opens are closed again.
+void TKeysTest::everyShortcutTriggersItsCommand() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainWindow& main = session.Start();
+    main.BaseItems().first()->trigger();
+    QList<QAction*> commands;
+    for (QAction* action : main.findChildren<QAction*>())
+        if (!action->shortcut().isEmpty() && action->objectName() != QLatin1String("Exit1"))
+            commands.append(action);
+    // The file dialogs are cancelled, the question of the entry dialog is not reached.
+    session.Dialogs->OpenAnswers = {std::nullopt};
+    int pressed = 0;
+    for (QAction* command : commands) {
+        // A move to take back and one to replay, for the board's keys.
+        CurrentSession().ClearBoard();
+        CurrentSession().PlayMove("88");
+        CurrentSession().PlayMove("89");
+        CurrentSession().TakeBackMove();
+        QList<QAction*> triggered;
+        QList<QMetaObject::Connection> heard;
+        for (QAction* action : main.findChildren<QAction*>())
+            heard.append(connect(action, &QAction::triggered, this,
+                                 [&triggered, action] { triggered.append(action); }));
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        BoardArea(main)->setFocus();
+        const QKeyCombination key = command->shortcut()[0];
+        QTest::keyClick(BoardArea(main), key.key(), key.keyboardModifiers());
+        for (const QMetaObject::Connection& connection : heard) disconnect(connection);
+        QVERIFY2(triggered == QList<QAction*>{command},
+                 qPrintable(command->objectName() + QStringLiteral(" by ") + command->shortcut().toString()));
+        ++pressed;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != &main) window->hide();
+    }
+    QCOMPARE(pressed, 15);
+    session.Dialogs->Texts(QStringLiteral("warning"));
+    QSignalSpy closed(&main, &TMainWindow::Closed);
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_F4, Qt::ControlModifier);
+    QCOMPARE(closed.count(), 1);
 }
 
 KALVON_UI_TEST(TKeysTest);

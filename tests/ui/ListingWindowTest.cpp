@@ -27,7 +27,7 @@ private slots:
     void aFailedDeleteKeepsEveryGame();
 
 private:
-    TListingWindow& Listing() { return *Run_->Program->ListingWindow; }
+    TListingWindow& Listing() { return Run_->Program->ListingWindow(); }
     QListView* Lines() { return Listing().findChild<QListView*>(QStringLiteral("clbPartys")); }
     QStringList Texts();
     QList<bool> Checks();
@@ -92,7 +92,7 @@ void TListingWindowTest::okKeepsTheCheckedGamesInLineOrder() {
     Press("BitBtn1");
     QVERIFY(!Listing().isVisible());
     QCOMPARE(Run_->Base().Listing, kalvon::TListing({4, 9}));
-    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
+    TNavigatorWindow& navigator = Run_->Program->NavigatorWindow();
     QCOMPARE(navigator.PanelCount(), 2);
     QCOMPARE(Panel(navigator, 2)->edNum->text(), QStringLiteral("10"));
     // "Cancel All" then OK leaves nothing; unchecked lines are forgotten at the next showing.
@@ -145,7 +145,7 @@ void TListingWindowTest::theMovedLineStaysInView() {
 
 void TListingWindowTest::movesReachTheListingAtOnceAndStayAfterCancel() {
     List(*Run_, {4, 0, 9, 7}, true, true);
-    TNavigatorWindow& navigator = *Run_->Program->NavigatorWindow;
+    TNavigatorWindow& navigator = Run_->Program->NavigatorWindow();
     // Up on the first line and Down on the last change nothing.
     Select(0);
     Press("SpeedButton3");
@@ -212,7 +212,7 @@ void TListingWindowTest::deletingAsksThenRewritesTheFile() {
              QStringList(2, QStringLiteral("You really want to delete all 3 games in the listings?")));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(9));
     // "Statistic Show" off: both windows are redrawn empty.
-    QCOMPARE(Run_->Program->NavigatorWindow->PanelCount(), 0);
+    QCOMPARE(Run_->Program->NavigatorWindow().PanelCount(), 0);
     QCOMPARE(Lines()->model()->rowCount(), 0);
     // The file was rewritten without them (the engine tests check the remaining lines byte for byte).
     QCOMPARE(Run_->Read(QStringLiteral("games.bdt")).count('\n'), 9);
@@ -230,7 +230,7 @@ void TListingWindowTest::aFailedDeleteKeepsEveryGame() {
     QVERIFY2(errors[0].contains(QLatin1String("gone")), qPrintable(errors[0]));
     QCOMPARE(Run_->Base().PartyList.size(), size_t(12));
     QCOMPARE(Run_->Base().Listing, kalvon::TListing({2, 3}));
-    QCOMPARE(Run_->Program->NavigatorWindow->PanelCount(), 2);
+    QCOMPARE(Run_->Program->NavigatorWindow().PanelCount(), 2);
 }
 
 #include "ListingWindowTest.moc"

@@ -22,9 +22,8 @@ void TMessagesTest::aLoadSaysWhatItMetInOneBox_data() {
     QTest::newRow("two") << 2 << QStringList();
     QTest::newRow("ten") << 10 << QStringList();
     QTest::newRow("thirteen") << 13
-                              << QStringList{
-                                     QStringLiteral("File b.bdt: 3 more lines had an empty result; the "
-                                                    "first of them is line 11.")};
+                              << QStringList{QStringLiteral("File %1: 3 more lines had an empty result; the "
+                                                            "first of them is line 11.")};
 }
 
 void TMessagesTest::aLoadSaysWhatItMetInOneBox() {
@@ -44,9 +43,11 @@ void TMessagesTest::aLoadSaysWhatItMetInOneBox() {
     QStringList expected;
     for (int line = 1; line <= std::min(emptyResults, 10); ++line)
         expected.append(
-            QStringLiteral("File b.bdt, line %1: the result is empty; the game is read as not finished.")
+            QStringLiteral("File %1, line %2: the result is empty; the game is read as not finished.")
+                .arg(session.Path(QStringLiteral("b.bdt")))
                 .arg(line));
-    expected += lines;
+    // Files are named by their full paths.
+    for (const QString& line : lines) expected += line.arg(session.Path(QStringLiteral("b.bdt")));
     const QStringList boxes = session.Dialogs->Texts(QStringLiteral("information"));
     QCOMPARE(boxes, expected.isEmpty() ? QStringList() : QStringList{expected.join(QLatin1Char('\n'))});
 }
@@ -59,7 +60,7 @@ void TMessagesTest::adjustmentKeepsItsSizeAfterABadSettingsFile() {
             session.Write(QStringLiteral("ini/Tools.ini"), "[Parameters]\nFont Move=Arial\nFont Size=big\n");
         TMainWindow& main = session.Start();
         Trigger(main, "Adjustment1");
-        TSettingsDialog* dialog = session.Program->SettingsDialog.get();
+        TSettingsDialog* dialog = &session.Program->SettingsDialog();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         shown[bad] = dialog->geometry();
         QCOMPARE(session.Dialogs->Texts(QStringLiteral("warning")).size(), bad ? 2 : 0);  // start-up, showing

@@ -89,7 +89,7 @@ void TMovesTest::takingBackAndReplayingByKeysMenuAndButtons() {
     QCOMPARE(Occupied(base), 0);
     QVERIFY(!Action(main, "N13")->isEnabled() && Action(main, "N14")->isEnabled() &&
             Action(main, "N16")->isEnabled());
-    main.FormKeyPress(QLatin1Char('-'));  // nothing left to take back
+    QTest::keyClick(BoardArea(main), '-');  // nothing left to take back
     QCOMPARE(base.ForwardMoves, std::string("88899A"));
 
     QTest::keyClick(BoardArea(main), '+');
@@ -113,7 +113,6 @@ void TMovesTest::inStartAndInEndRestoreThePosition() {
     const QImage before = BoardArea(main)->Canvas();
     Click(main, "89");
     QTest::keyClick(BoardArea(main), '-');  // CurrentMoves 88, ForwardMoves 89
-    CurrentSession().SetAlfMoves("7777");
     Trigger(main, "N15");
     QCOMPARE(base.CurrentMoves, std::string());
     QCOMPARE(base.ForwardMoves, std::string("8889"));
@@ -163,21 +162,34 @@ void TMovesTest::rightButtonTakesBackOneMove() {
 }
 
 void TMovesTest::letterKeysPlayTheLabelledMoves() {
+    // After H8 the base's games went on at five points, five games, four, three, two and one: labels
+    // A to E.
     TProgramRun session;
+    QByteArray lines;
+    int board = 1;
+    for (const auto& [next, games] :
+         {std::pair("89", 5), std::pair("99", 4), std::pair("8A", 3), std::pair("9A", 2), std::pair("AA", 1)})
+        for (int g = 0; g < games; ++g)
+            lines += QStringLiteral("2003, %1=[A,B,+,88%2,?,-]\r\n")
+                         .arg(board++)
+                         .arg(QLatin1String(next))
+                         .toLatin1();
+    session.Write(QStringLiteral("games.bdt"), lines);
     TMainWindow& main = session.Start();
+    main.BaseItems().first()->trigger();
     const kalvon::TGameBase& base = session.Base();
     Play(main, "88");
-    const std::string labels = "899A7A6B5C";
 
-    // Without the statistics shown letters do nothing.
-    CurrentSession().SetAlfMoves(labels);
+    // Without the statistics shown there are no labels, and letters do nothing.
+    QVERIFY(CurrentSession().AlfMoves().empty());
     QTest::keyClick(BoardArea(main), 'c');
     QCOMPARE(base.CurrentMoves, std::string("88"));
 
-    Action(main, "StatisticShow")->setChecked(true);
-    Board(main)->DrawWholeBoard();
+    Trigger(main, "StatisticShow");
+    const std::string labels = CurrentSession().AlfMoves();
+    QCOMPARE(labels.size(), size_t(10));
     // The upper left quarter of the cell of label A holds no grid: only the label's ring is black there.
-    const std::optional<TBoardPoint> a = PointOfCode("89");
+    const std::optional<TBoardPoint> a = PointOfCode(labels.substr(0, 2));
     const QRect cell = Geometry.Square(a->Column, a->Row);
     const QRect quarter(cell.left() + 1, cell.top() + 1, 12, 12);
     auto ring = [&] {
@@ -189,34 +201,33 @@ void TMovesTest::letterKeysPlayTheLabelledMoves() {
     };
     QVERIFY(ring() > 0);
 
+    const std::string c = "88" + labels.substr(4, 2);
     QTest::keyClick(BoardArea(main), 'c');
-    QCOMPARE(base.CurrentMoves, std::string("887A"));
-    QTest::keyClick(BoardArea(main), '-');  // removes the labels still on empty points
-    QVERIFY(CurrentSession().AlfMoves().empty());
-    QCOMPARE(ring(), 0);
+    QCOMPARE(base.CurrentMoves, c);
+    QCOMPARE(ring(), 0);  // no game went on after C: no labels
+    QTest::keyClick(BoardArea(main), '-');
+    QCOMPARE(CurrentSession().AlfMoves(), labels);
+    QVERIFY(ring() > 0);
 
-    CurrentSession().SetAlfMoves(labels);
     QTest::keyClick(BoardArea(main), 'C', Qt::ShiftModifier);
-    QCOMPARE(base.CurrentMoves, std::string("887A"));
+    QCOMPARE(base.CurrentMoves, c);
     QCOMPARE(base.ForwardMoves, std::string());
 
     // "F" has no label: the continuation goes, nothing is played.
-    main.FormKeyPress(QLatin1Char('-'));
-    CurrentSession().SetAlfMoves(labels);
-    QCOMPARE(base.ForwardMoves, std::string("7A"));
-    main.FormKeyPress(QLatin1Char('F'));
+    QTest::keyClick(BoardArea(main), '-');
+    QCOMPARE(base.ForwardMoves, labels.substr(4, 2));
+    QTest::keyClick(BoardArea(main), 'F', Qt::ShiftModifier);
     QCOMPARE(base.CurrentMoves, std::string("88"));
     QCOMPARE(base.ForwardMoves, std::string());
     QVERIFY(!Action(main, "N14")->isEnabled());
 
     // "+" with nothing to replay plays label A; a key that is no letter does nothing at all.
-    main.FormKeyPress(QLatin1Char('+'));
-    QCOMPARE(base.CurrentMoves, std::string("8889"));
-    main.FormKeyPress(QLatin1Char('-'));
-    CurrentSession().SetAlfMoves(labels);
-    main.FormKeyPress(QLatin1Char('7'));
+    QTest::keyClick(BoardArea(main), '+');
+    QCOMPARE(base.CurrentMoves, "88" + labels.substr(0, 2));
+    QTest::keyClick(BoardArea(main), '-');
+    QTest::keyClick(BoardArea(main), '7');
     QCOMPARE(base.CurrentMoves, std::string("88"));
-    QCOMPARE(base.ForwardMoves, std::string("89"));
+    QCOMPARE(base.ForwardMoves, labels.substr(0, 2));
 }
 
 void TMovesTest::memoPassesCharactersToTheBoard() {
@@ -271,9 +282,8 @@ void TMovesTest::noMoveGoesOntoAnOccupiedPoint() {
     QCOMPARE(session.Base().CurrentMoves, std::string("8889"));
 
     // Nor by a replay: the stored game's whole moves stay, the board shows them up to the repeat.
-    CurrentSession().SetAlfMoves(std::string());
-    CurrentSession().ChangePosition(kalvon::SetGame, "888988");
-    Board(main)->DrawWholeBoard();
+    Trigger(main, "StatisticShow");
+    CurrentSession().OpenGame(0);
     QCOMPARE(Occupied(session.Base()), 2);
     QTest::keyClick(BoardArea(main), '-');
     QTest::keyClick(BoardArea(main), '+');

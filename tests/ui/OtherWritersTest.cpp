@@ -16,7 +16,7 @@ namespace {
 // not be empty); an empty year keeps the one shown.
 void StoreGame(TMainWindow& main, const QString& white, const QString& year) {
     Trigger(main, "SaveGame1");
-    TGameEntryDialog* form = TProgramRun::Current().Program->GameEntryDialog.get();
+    TGameEntryDialog* form = &TProgramRun::Current().Program->GameEntryDialog();
     auto* black = form->findChild<QComboBox*>(QStringLiteral("cbBlack"));
     if (black->currentText().isEmpty()) black->setEditText(QStringLiteral("Someone"));
     form->findChild<QComboBox*>(QStringLiteral("cbWhite"))->setEditText(white);
@@ -77,7 +77,7 @@ void TOtherWritersTest::aChangedFileIsNeverWrittenOver() {
                         .contains("2003, 4712=[White One,CHANGED,-,88899A,?,-]"));
         if (answer == 1) continue;
         // The file read again is the one known: the next store asks nothing.
-        CurrentSession().NewGame();
+        CurrentSession().ClearBoard();
         StoreGame(main, QStringLiteral("Later"), QStringLiteral("2011"));
         QCOMPARE(run.Read(QStringLiteral("games.bdt")).count('\n'), inFile + 1);
     }
@@ -87,19 +87,20 @@ void TOtherWritersTest::aScratchBaseOfAnotherProgramStaysAndSaveAsWritesTheGames
     TProgramRun run;
     run.Write(QStringLiteral("New.bdt"), SmallBase());
     auto other = std::make_unique<kalvon::TBaseOpenClaim>();
-    QVERIFY(other->Claim("New.bdt"));
+    const std::string scratch = run.Path(QStringLiteral("New.bdt")).toStdString();
+    QVERIFY(other->Claim(scratch));
     TMainWindow& main = run.Start();
     QCOMPARE(run.Read(QStringLiteral("New.bdt")), SmallBase());
     QVERIFY(run.Base().PartyList.empty());  // kept, not loaded
     // This program claims it too, so that the next program's start keeps it as well.
     other.reset();
-    QVERIFY(!kalvon::TBaseOpenClaim().Claim("New.bdt"));
+    QVERIFY(!kalvon::TBaseOpenClaim().Claim(scratch));
 
     // The games shown outlive the deletion of their file by "Save as ...".
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
     QVERIFY(QFile::remove(run.Path(QStringLiteral("New.bdt"))));
     run.Dialogs->SaveAnswers = {run.Path(QStringLiteral("kept"))};
-    QVERIFY(main.SaveAs());
+    Trigger(main, "SaveAs1");
     QCOMPARE(run.Read(QStringLiteral("kept.bdt")), SmallBase());
 }
 

@@ -92,7 +92,7 @@ TQuery TQueryTest::Open() {
     Main().activateWindow();
     if (!QTest::qWaitForWindowActive(&Main())) qWarning("main window not active");
     QTest::keyClick(&Main(), Qt::Key_Q, Qt::ControlModifier);
-    return TQuery{Session_->Program->QueryDialog.get()};
+    return TQuery{&Session_->Program->QueryDialog()};
 }
 
 void TQueryTest::executeOnAnEmptyBaseSaysSo() {

@@ -6,11 +6,13 @@
 #include <QListView>
 #include <functional>
 
+#include "base/GameTexts.h"
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "ui/DiagramGamesModel.h"
 #include "ui/DiagramWindow.h"
 #include "ui/ListingModel.h"
+#include "ui/ShownText.h"
 
 using namespace browse;
 
@@ -96,7 +98,7 @@ void TSessionFollowTest::listModelsKeepTheContractAcrossListingChanges() {
         {"a deletion",
          [&] {
              session.SetListing({2, 3});
-             QVERIFY(session.DeleteListed());
+             QVERIFY(session.DeleteListed(nullptr));
          },
          "", ""},
         {"not following",
@@ -127,9 +129,9 @@ void TSessionFollowTest::browsingWindowsFollowADeletionBySignalAlone() {
     TMainWindow& main = Start(run, 12);
     List(run, {4, 0, 9}, true, true);
     Trigger(main, "Truncated1");
-    TNavigatorWindow& navigator = *run.Program->NavigatorWindow;
-    TDiagramWindow& diagram = *run.Program->DiagramWindow;
-    QAbstractItemModel* lines = run.Program->ListingWindow->findChild<QListView*>("clbPartys")->model();
+    TNavigatorWindow& navigator = run.Program->NavigatorWindow();
+    TDiagramWindow& diagram = run.Program->DiagramWindow();
+    QAbstractItemModel* lines = run.Program->ListingWindow().findChild<QListView*>("clbPartys")->model();
     QComboBox* games = diagram.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     QCOMPARE(navigator.PanelCount(), 3);
     QCOMPARE(lines->rowCount(), 3);
@@ -149,20 +151,27 @@ void TSessionFollowTest::browsingWindowsFollowADeletionBySignalAlone() {
     QCOMPARE(diagram.DiagramParty(), std::nullopt);
 
     // The session's command alone, without any window's handler: all three follow as well.
+    // The games stand in the order of the file the deletion wrote.
+    const auto black = [&](size_t game) {
+        return CodePageText(kalvon::PlayerName(run.Base(), run.Base().PartyList[game].BlackId));
+    };
     List(run, {1, 5, 7});
-    QCOMPARE(Cells(Panel(navigator, 3)).mid(0, 2), QStringList({"8", "B10"}));
-    QVERIFY(run.Program->Session.DeleteListed());
+    QCOMPARE(Cells(Panel(navigator, 3)).mid(0, 2), QStringList({"8", black(7)}));
+    QVERIFY(run.Program->Session.DeleteListed(nullptr));
     QCOMPARE(run.Base().PartyList.size(), size_t(6));
     QCOMPARE(navigator.PanelCount(), 0);
     QCOMPARE(lines->rowCount(), 0);
     QCOMPARE(games->count(), 0);
     // The next selection shows the games under their new numbers in all three.
     List(run, {5});
-    QCOMPARE(Cells(Panel(navigator, 1)).mid(0, 2), QStringList({"6", "B11"}));
+    const QString fifth = black(5);
+    const QString number = fifth.mid(1);  // "B11": game 11 of the base written
+    QCOMPARE(Cells(Panel(navigator, 1)).mid(0, 2), QStringList({"6", fifth}));
     QCOMPARE(lines->index(0, 0).data().toString().section(QLatin1Char('('), 0, 0),
-             QStringLiteral("6.B11 - W11"));
-    QCOMPARE(games->itemText(0), QStringLiteral("  111.B11 - W11"));
-    QVERIFY(navigator.isVisible() && run.Program->ListingWindow->isVisible() && diagram.isVisible());
+             QStringLiteral("6.%1 - W%2").arg(fifth, number));
+    QCOMPARE(games->itemText(0),
+             QStringLiteral("%1.%2 - W%3").arg(100 + number.toInt(), 5).arg(fifth, number));
+    QVERIFY(navigator.isVisible() && run.Program->ListingWindow().isVisible() && diagram.isVisible());
 }
 
 KALVON_UI_TEST(TSessionFollowTest);

@@ -32,7 +32,7 @@ namespace {
 
 template <typename T>
 T* Field(TProgramRun& session, const char* name) {
-    T* field = session.Program->SettingsDialog->findChild<T*>(QLatin1String(name));
+    T* field = session.Program->SettingsDialog().findChild<T*>(QLatin1String(name));
     if (!field) qFatal("no field %s", name);
     return field;
 }
@@ -42,8 +42,8 @@ T* Field(TProgramRun& session, const char* name) {
 void TSettingsDialogTest::fieldsHaveTheirRanges() {
     TProgramRun session;
     Trigger(session.Start(), "Adjustment1");
-    QVERIFY(session.Program->SettingsDialog->isVisible());
-    QCOMPARE(session.Program->SettingsDialog->windowTitle(), QStringLiteral("Adjustment"));
+    QVERIFY(session.Program->SettingsDialog().isVisible());
+    QCOMPARE(session.Program->SettingsDialog().windowTitle(), QStringLiteral("Adjustment"));
     struct TRange {
         const char* Name;
         int Min, Max, Step;
@@ -73,7 +73,7 @@ void TSettingsDialogTest::okAppliesStoresAndEnablesSaveTools() {
     Field<QComboBox>(session, "cbFontMove")->setEditText(QStringLiteral("Tahoma"));
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
 
-    QVERIFY(!session.Program->SettingsDialog->isVisible());
+    QVERIFY(!session.Program->SettingsDialog().isVisible());
     QVERIFY(Action(main, "SaveTools1")->isEnabled());
     QCOMPARE(CurrentSession().Settings().MoveDiameter, 40);
     QCOMPARE(CurrentSession().Settings().MoveFont.family(), QStringLiteral("Tahoma"));
@@ -110,15 +110,14 @@ void TSettingsDialogTest::cancelPutsBackTheSettingsInForce() {
     Field<QSpinBox>(session, "seSizeMove")->setValue(14);
     Field<QSpinBox>(session, "seLengthMemo")->setValue(300);
     QTest::mouseClick(Field<QPushButton>(session, "BitBtn2"), Qt::LeftButton);
-    QVERIFY(!session.Program->SettingsDialog->isVisible());
+    QVERIFY(!session.Program->SettingsDialog().isVisible());
     QCOMPARE(Field<QSpinBox>(session, "seRound")->value(), 30);
     QCOMPARE(Field<QSpinBox>(session, "seSizeMove")->value(), 8);
     QCOMPARE(CurrentSession().Settings().MoveDiameter, 30);
     QVERIFY(!Action(main, "SaveTools1")->isEnabled());
     // The memo width is the field's value whichever button closed the dialog.
     QCOMPARE(CurrentSession().Settings().MemoLength, 300);
-    Action(main, "StatisticShow")->setChecked(true);
-    main.FormActivate();
+    Trigger(main, "StatisticShow");
     QCOMPARE(main.frameGeometry().width(), 300 + 460 + 2);
     // The next showing reads every field from the parameter list again.
     Trigger(main, "Adjustment1");

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "base/SettingsFile.h"
@@ -26,7 +27,7 @@ private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
     void emptyFolderGetsTheDefaultSettings();
     void scratchBaseIsDeletedAndBaseFilesListed();
-    void tenWindowsExistHiddenWithTheirCaptions();
+    void windowsAreMadeWhenFirstWantedWithTheirCaptions();
     void menuCaptionsShortcutsAndStartStates_data();
     void menuCaptionsShortcutsAndStartStates();
     void windowIsSizedFromTheDiameter_data();
@@ -79,20 +80,25 @@ void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
     QCOMPARE(file.at(first + 5), Action(main, "Exit1"));
 }
 
-void TStartupTest::tenWindowsExistHiddenWithTheirCaptions() {
+void TStartupTest::windowsAreMadeWhenFirstWantedWithTheirCaptions() {
     TProgramRun session;
     TMainWindow& main = session.Start();
     TProgram& p = *session.Program;
+    // At start only the main window exists; each other window is made when first wanted, hidden.
+    for (TWindowKind kind :
+         {TWindowKind::Settings, TWindowKind::Query, TWindowKind::About, TWindowKind::Navigator,
+          TWindowKind::Listing, TWindowKind::GameEntry, TWindowKind::Diagram, TWindowKind::Help})
+        QVERIFY(!p.IsMade(kind));
+    QVERIFY(!p.Session.LoadProgressWindow());
     const QList<QPair<QWidget*, QString>> windows = {
-        {p.SettingsDialog.get(), "Adjustment"},
-        {p.NavigatorWindow.get(), "NavigatorBD"},
-        {p.QueryDialog.get(), "Query"},
-        {p.AboutDialog.get(), "About"},
-        {p.DiagramWindow.get(), "Generation of truncated diagrams"},
-        {p.GameEntryDialog.get(), "SaveForm"},
-        {p.ListingWindow.get(), "Listing Parties"},
-        {p.LetterMarksDialog.get(), "Letters"},
-        {p.LoadProgress.get(), "Process Loading"},
+        {&p.SettingsDialog(), "Adjustment"},
+        {&p.NavigatorWindow(), "NavigatorBD"},
+        {&p.QueryDialog(), "Query"},
+        {&p.AboutDialog(), "About"},
+        {&p.DiagramWindow(), "Generation of truncated diagrams"},
+        {&p.GameEntryDialog(), "SaveForm"},
+        {&p.ListingWindow(), "Listing Parties"},
+        {&p.LetterMarksDialog(), "Letters"},
     };
     for (const auto& [window, caption] : windows) {
         QVERIFY(window->isWindow());
@@ -186,13 +192,15 @@ void TStartupTest::windowIsSizedFromTheDiameter() {
     TMainWindow& main = session.Start();
     main.activateWindow();
     QTRY_COMPARE(BoardArea(main)->width(), board);
-    QCOMPARE(main.frameGeometry().size(), QSize(board + 7, board + 80));
+    // The status line below the board adds its height to the window's.
+    const QStatusBar* status = main.findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
+    QVERIFY(status && status->isVisible());
+    QCOMPARE(main.frameGeometry().size(), QSize(board + 7, board + 80 + status->height()));
     QVERIFY(!Memo(main)->isVisible());
     QCOMPARE(BoardArea(main)->Canvas().width(), board);
 
     // With the statistics shown the memo width joins in.
-    Action(main, "StatisticShow")->setChecked(true);
-    main.FormActivate();
+    Trigger(main, "StatisticShow");
     QCOMPARE(main.frameGeometry().width(), 165 + board + 2);
 }
 

@@ -183,7 +183,7 @@ void TStatisticTest::aStoneOnALabelledPointStaysWhenTheLabelsGo() {
     Trigger(main, "StatisticShow");
     QVERIFY(HasLabel(main, "8A"));
     // A stone put on label B without a search, then the labels are removed with the memo.
-    CurrentSession().ChangePosition(kalvon::PlayMove, "8A");
+    CurrentSession().PlayMove("8A");
     Board(main)->DrawMove(QStringLiteral("6"), "8A");
     Trigger(main, "StatisticShow");
     const QPoint stone = Centre("8A");
@@ -200,7 +200,7 @@ void TStatisticTest::statisticInABoxOpensTheNavigatorOnlyWithGames() {
     TMainWindow& main = StartWithBase(session);
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
-    QWidget* navigator = session.Program->NavigatorWindow.get();
+    QWidget* navigator = &session.Program->NavigatorWindow();
 
     // A position no game reached: the box says so and the navigator stays closed.
     Play(main, "11");
@@ -239,7 +239,7 @@ void TStatisticTest::emptyBaseAndUnknownPositionGiveTotalZero() {
     Trigger(main, "N8");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),
              QStringList{QStringLiteral("Total: 0 +0-0=0")});
-    QVERIFY(!session.Program->NavigatorWindow->isVisible());
+    QVERIFY(!session.Program->NavigatorWindow().isVisible());
 
     Trigger(main, "StatisticShow");
     Play(main, "8899");
@@ -256,7 +256,7 @@ void TStatisticTest::shiftedStatisticsInTheBoxAndTheMemo() {
                                       "2003,a0001=[A,B,+,8889999A7A,?,-]\r\n"
                                       "2003,a0002=[A,B,-,8889999A,?,-]\r\n"
                                       "2003,a0003=[A,B,=,8898,?,-]\r\n");
-    QWidget* navigator = session.Program->NavigatorWindow.get();
+    QWidget* navigator = &session.Program->NavigatorWindow();
     Play(main, "7879898A");
     Trigger(main, "TwoShift1");
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")),

@@ -198,8 +198,6 @@ inline QMenu* FileMenu(QWidget& window) {
 class TProgramRun {
 public:
     TProgramRun() {
-        Previous_ = QDir::currentPath();
-        QDir::setCurrent(Folder_.path());
         // The user's settings (the recent bases) of each run stay in its own folder.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            Folder_.filePath(QStringLiteral(".config")));
@@ -216,7 +214,6 @@ public:
         if (!left.isEmpty() && !QTest::currentTestFailed())
             QTest::qFail(qPrintable(left.join(QLatin1Char('\n'))), __FILE__, __LINE__);
         SetDialogService(std::move(Real_));
-        QDir::setCurrent(Previous_);
     }
 
     QString Path(const QString& name) const { return Folder_.filePath(name); }
@@ -231,15 +228,15 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Creates the ten windows and shows the main window, as the program's start does.
+    // Starts the program in the run's folder and shows the main window, as the program's start does.
     TMainWindow& Start() {
-        Program = std::make_unique<TProgram>();
+        Program = std::make_unique<TProgram>(Folder_.path(), *Dialogs);
         Current_ = this;
-        Program->MainWindow->show();
-        if (!QTest::qWaitForWindowExposed(Program->MainWindow.get())) qWarning("main window not exposed");
-        return *Program->MainWindow;
+        Program->MainWindow().show();
+        if (!QTest::qWaitForWindowExposed(&Program->MainWindow())) qWarning("main window not exposed");
+        return Program->MainWindow();
     }
-    TMainWindow& Main() { return *Program->MainWindow; }
+    TMainWindow& Main() { return Program->MainWindow(); }
     const kalvon::TGameBase& Base() { return Program->Session.Base(); }
 
     TFakeDialogs* Dialogs = nullptr;
@@ -248,7 +245,6 @@ public:
 private:
     static inline TProgramRun* Current_ = nullptr;
     QTemporaryDir Folder_;
-    QString Previous_;
     std::unique_ptr<IDialogService> Real_;
 };
 

@@ -107,11 +107,17 @@ private:
     }
 };
 
+// Triggers the main window's command of that object name, as its menu item does.
+void Command(QWidget& main, const char* name) {
+    if (QAction* action = main.findChild<QAction*>(QLatin1String(name))) action->trigger();
+}
+
 // Puts the moves on the board as a continuation and replays them all, as "In End" does.
 void ShowGame(TProgram& program, std::string_view moves) {
-    program.Session.ChangePosition(kalvon::SetGame, moves);
-    program.Session.ChangePosition(kalvon::GoToStart);
-    program.MainWindow->MoveToEnd();
+    program.Session.ClearBoard();
+    for (size_t i = 0; i + 2 <= moves.size(); i += 2) program.Session.PlayMove(moves.substr(i, 2));
+    program.Session.GoToStart();
+    program.Session.GoToEnd();
 }
 
 void Settle() {
@@ -131,7 +137,7 @@ bool Save(QWidget* window, const QString& path) {
 // The diagram window over the real games, its letters window, and diagrams of three real games.
 bool DiagramScreenshots(TProgram& program, const QString& out) {
     program.Session.Search();
-    TDiagramWindow& window = *program.DiagramWindow;
+    TDiagramWindow& window = program.DiagramWindow();
     window.Open();
     auto* games = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     auto choose = [&](int line) {
@@ -141,8 +147,8 @@ bool DiagramScreenshots(TProgram& program, const QString& out) {
     choose(11);
     bool ok = Save(&window, out + QStringLiteral("/diagram-window.png"));
     window.EditLetters();
-    ok = Save(program.LetterMarksDialog.get(), out + QStringLiteral("/letters.png")) && ok;
-    program.LetterMarksDialog->Cancel();
+    ok = Save(&program.LetterMarksDialog(), out + QStringLiteral("/letters.png")) && ok;
+    program.LetterMarksDialog().Cancel();
 
     auto picture = [&](const QString& name) {
         const QImage image = DiagramImage(window.CurrentDiagram());
@@ -176,8 +182,8 @@ bool StatisticsScreenshots(const QString& out) {
     }
     QFile::remove(QStringLiteral("gomocup-2021.bdt"));
     if (!QFile::copy(real, QStringLiteral("gomocup-2021.bdt"))) return false;
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
 
@@ -201,8 +207,8 @@ bool StatisticsScreenshots(const QString& out) {
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
     bool ok = Save(&main, out + QStringLiteral("/statistics.png"));
 
-    main.ShowQuery();
-    QWidget* query = program.QueryDialog.get();
+    Command(main, "Execute1");
+    QWidget* query = &program.QueryDialog();
     query->findChild<QCheckBox*>(QStringLiteral("cb2"))->click();
     query->findChild<QComboBox*>(QStringLiteral("cbTurn"))->setCurrentIndex(0);
     query->findChild<QCheckBox*>(QStringLiteral("cb3"))->click();
@@ -216,19 +222,19 @@ bool StatisticsScreenshots(const QString& out) {
 // The games of the real base after the two moves of its first game in the navigator and the listing window,
 // and the entry dialog over the game opened from the navigator's second panel.
 bool BrowsingScreenshots(const QString& out) {
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
     main.show();
     main.OpenBaseArgument(QStringLiteral("gomocup-2021.bdt"));
     ShowGame(program, program.Session.Base().PartyList.front().Moves.substr(0, 4));
-    main.MakeStatistic(true);
-    main.ShowNavigator();
-    main.ShowListing();
-    program.NavigatorWindow->PanelClicked(2);
-    bool ok = Save(program.NavigatorWindow.get(), out + QStringLiteral("/navigator.png"));
-    ok = Save(program.ListingWindow.get(), out + QStringLiteral("/listing.png")) && ok;
-    main.ShowGameEntry();
-    ok = Save(program.GameEntryDialog.get(), out + QStringLiteral("/entry-dialog.png")) && ok;
+    program.Session.Search();
+    Command(main, "NavigatorShow1");
+    Command(main, "ListingGames1");
+    program.NavigatorWindow().PanelClicked(2);
+    bool ok = Save(&program.NavigatorWindow(), out + QStringLiteral("/navigator.png"));
+    ok = Save(&program.ListingWindow(), out + QStringLiteral("/listing.png")) && ok;
+    Command(main, "SaveGame1");
+    ok = Save(&program.GameEntryDialog(), out + QStringLiteral("/entry-dialog.png")) && ok;
     return ok;
 }
 
@@ -244,8 +250,8 @@ int Screenshots(const QString& outFolder) {
     sample.write(QByteArray::fromStdString(kalvon::bench::GenerateBaseContent(options)));
     sample.close();
 
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
     main.show();
     main.BaseItems().first()->trigger();
     // The board shows the first twenty moves of a renju game of the base, replayed at once.
@@ -258,12 +264,12 @@ int Screenshots(const QString& outFolder) {
     ShowGame(program, moves);
     bool ok = Save(&main, out + QStringLiteral("/main-window.png"));
 
-    main.ShowSettings();
-    ok = Save(program.SettingsDialog.get(), out + QStringLiteral("/adjustment.png")) && ok;
-    program.SettingsDialog->hide();
-    main.ShowAbout();
-    ok = Save(program.AboutDialog.get(), out + QStringLiteral("/about.png")) && ok;
-    program.AboutDialog->hide();
+    Command(main, "Adjustment1");
+    ok = Save(&program.SettingsDialog(), out + QStringLiteral("/adjustment.png")) && ok;
+    program.SettingsDialog().hide();
+    Command(main, "About1");
+    ok = Save(&program.AboutDialog(), out + QStringLiteral("/about.png")) && ok;
+    program.AboutDialog().hide();
     ok = StatisticsScreenshots(out) && ok;
     return BrowsingScreenshots(out) && ok ? 0 : 1;
 }
@@ -283,11 +289,12 @@ bool EnterWithBase(const QTemporaryDir& work, const std::string& path, bool copy
 
 // Shows the main window, opens big.bdt through the File menu and selects every game of it, as the
 // statistic of the empty board does.
-void OpenAndListEveryGame(TMainWindow& main) {
+void OpenAndListEveryGame(TProgram& program) {
+    TMainWindow& main = program.MainWindow();
     main.show();
     main.BaseItems().first()->trigger();
     Settle();
-    main.MakeStatistic(true);
+    program.Session.Search();
 }
 
 int MeasureLoad(size_t games, int rounds) {
@@ -310,8 +317,8 @@ int MeasureLoad(size_t games, int rounds) {
             kalvon::LoadBase(base, path, silent);
             engine.push_back(timer.nsecsElapsed() / 1e6);
         }
-        TProgram program;
-        TMainWindow& main = *program.MainWindow;
+        TProgram program(QDir::currentPath(), Dialogs());
+        TMainWindow& main = program.MainWindow();
         main.show();
         Settle();
         QAction* item = main.BaseItems().first();
@@ -356,8 +363,8 @@ int MeasureMemory(size_t games) {
     QTemporaryDir work;
     if (!EnterWithBase(work, path, true)) return 1;
 
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
     main.show();
     Settle();
     const long before = StatusKilobytes("VmRSS");
@@ -392,7 +399,7 @@ int MeasureMemory(size_t games) {
 
 // A press and a release of the left button at the point, delivered as the window system delivers them.
 void ClickPoint(TProgram& program, std::string_view code) {
-    TMainWindow& main = *program.MainWindow;
+    TMainWindow& main = program.MainWindow();
     TBoardArea* box = main.findChild<TBoardArea*>(QStringLiteral("PaintBox1"));
     const std::optional<TBoardPoint> point = PointOfCode(code);
     const TBoardGeometry geometry(program.Session.Settings().MoveDiameter);
@@ -410,8 +417,8 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
     QTemporaryDir work;
     if (!EnterWithBase(work, path)) return 1;
 
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
     main.show();
     Settle();
     main.findChild<QAction*>(QStringLiteral("StatisticShow"))->trigger();
@@ -422,14 +429,15 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         return 1;
     }
     if (browsers) {
-        main.ShowNavigator();
-        main.ShowListing();
+        Command(main, "NavigatorShow1");
+        Command(main, "ListingGames1");
         Settle();
-        if (!program.NavigatorWindow->isVisible() || !program.ListingWindow->isVisible()) {
+        if (!program.NavigatorWindow().isVisible() || !program.ListingWindow().isVisible()) {
             std::fprintf(stderr, "the browsing windows did not open\n");
             return 1;
         }
-        std::printf("navigator (%d panels) and listing window open\n", program.NavigatorWindow->PanelCount());
+        std::printf("navigator (%d panels) and listing window open\n",
+                    program.NavigatorWindow().PanelCount());
     }
 
     // One game of the base, stepped through as a player would.
@@ -448,23 +456,21 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
         size_t listed = 0, labels = 0, labelsBefore = 0;
         // The board shows the position before the move with its labels, as after the last click.
         auto prepare = [&] {
-            main.ClearBoard();
+            program.Session.ClearBoard();
             ShowGame(program, before);
-            main.MakeStatistic(false);
+            program.Session.Search();
             QApplication::processEvents();
         };
         for (int round = 0; round < rounds; ++round) {
             // Each of the two starts from the same state, the window's own search data having just
             // served the position before the move, so that neither finds the caches warmer.
             prepare();
-            kalvon::TStatistic statistic;
             QElapsedTimer timer;
             {
-                // The session's own search, unheard by the windows.
+                // The session's own move and search, unheard by the windows.
                 const QSignalBlocker unheard(program.Session);
-                program.Session.ChangePosition(kalvon::SetGame, after);
                 timer.start();
-                statistic = program.Session.Search();
+                program.Session.PlayMove(std::string_view(after).substr(2 * moves - 2));
                 engine.push_back(timer.nsecsElapsed() / 1e6);
             }
             const kalvon::TListing listing = base.Listing;
@@ -481,7 +487,7 @@ int MeasureClick(size_t games, int rounds, bool browsers) {
                 std::fprintf(stderr, "the click did not play the move\n");
                 return 1;
             }
-            if (base.Listing != listing || statistic.ListingCount != listing.size()) {
+            if (base.Listing != listing) {
                 std::fprintf(stderr, "the window and the engine disagree\n");
                 return 1;
             }
@@ -507,12 +513,12 @@ int MeasureListing(size_t games, int rounds) {
     QTemporaryDir work;
     if (!EnterWithBase(work, path)) return 1;
 
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
-    OpenAndListEveryGame(main);
+    TProgram program(QDir::currentPath(), Dialogs());
+    TMainWindow& main = program.MainWindow();
+    OpenAndListEveryGame(program);
     const size_t listed = program.Session.Base().Listing.size();
     QAction* command = main.findChild<QAction*>(QStringLiteral("ListingGames1"));
-    TListingWindow& listing = *program.ListingWindow;
+    TListingWindow& listing = program.ListingWindow();
     QListView* view = listing.findChild<QListView*>(QStringLiteral("clbPartys"));
     QWidget* lines = view->viewport();
 
@@ -560,11 +566,10 @@ int MeasureDiagram(size_t games, const QString& picture) {
     std::printf("base: %s (%zu games)\n", path.c_str(), games);
     QTemporaryDir work;
     if (!EnterWithBase(work, path)) return 1;
-    TProgram program;
-    TMainWindow& main = *program.MainWindow;
-    OpenAndListEveryGame(main);
+    TProgram program(QDir::currentPath(), Dialogs());
+    OpenAndListEveryGame(program);
     const size_t listed = program.Session.Base().Listing.size();
-    TDiagramWindow& form = *program.DiagramWindow;
+    TDiagramWindow& form = program.DiagramWindow();
     auto* list = form.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     const size_t heap = HeapInUse();
     QElapsedTimer timer;
