@@ -65,14 +65,13 @@ void TMainWindow::CreateControls() {
 
     Client_ = new TClientArea(this);
     Board_ = new TBoardView(Session_, Client_);
-    Memo_ = new TStatisticMemo(Client_);
+    Memo_ = new TStatisticMemo(Session_, Client_);
     Memo_->setObjectName(QStringLiteral("Memo1"));
     Memo_->setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
     QPalette memoColours = Memo_->palette();
     memoColours.setColor(QPalette::Base, memoColours.color(QPalette::Midlight));
     Memo_->setPalette(memoColours);
     Memo_->installEventFilter(this);
-    Memo_->hide();
 
     EmptyFolderHint_ =
         new QLabel(QStringLiteral("No base here: File > Open Base ... opens one, and Work "
@@ -170,7 +169,7 @@ void TMainWindow::FitToSettings() {
     const TSettingsState& settings = Session_.Settings();
     const int W = TBoardGeometry(settings.MoveDiameter).Width();
     // The status line adds its height below the board.
-    SetOuterSize(Session_.StatisticShown() ? settings.MemoLength + W + 2 : W + 7, W + 80 + StatusLineHeight);
+    SetOuterSize(!Memo_->isHidden() ? settings.MemoLength + W + 2 : W + 7, W + 80 + StatusLineHeight);
     Client_->BoardWidth = W;
     Client_->Arrange();
     // Setting the size docks the navigator even when the size stays the same.

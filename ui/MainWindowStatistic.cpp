@@ -2,7 +2,6 @@
 // reflections and turns of the board.
 #include <QAction>
 
-#include "search/StatisticLines.h"
 #include "ui/BoardView.h"
 #include "ui/DialogService.h"
 #include "ui/MainWindow.h"
@@ -11,13 +10,10 @@
 #include "ui/StatisticMemo.h"
 
 void TMainWindow::ShowStatisticChange() {
-    const bool shown = Session_.StatisticShown();
-    if (Menu_.statisticShowAction->isChecked() != shown) Menu_.statisticShowAction->setChecked(shown);
-    if (Memo_->isVisible() != shown) {
-        Memo_->setVisible(shown);
-        FitToSettings();
-    }
-    if (shown) Memo_->SetLines(Session_.MemoLines());
+    // The memo has followed the session; the check mark and the window's width follow the memo.
+    const bool shown = !Memo_->isHidden();
+    Menu_.statisticShowAction->setChecked(shown);
+    if (Shown_) FitToSettings();
 }
 
 void TMainWindow::StatisticShowToggled() {
@@ -25,11 +21,10 @@ void TMainWindow::StatisticShowToggled() {
 }
 
 void TMainWindow::ShowStatistic() {
-    const kalvon::TStatistic statistic = Session_.Search();
     // The box neither labels the board nor touches the memo; the browsing windows followed the
     // search all the same, so they never show a selection that is gone.
-    if (!Session_.StatisticShown())
-        Dialogs().Information(this, BoxLines(kalvon::StatisticMessageText(statistic)));
+    if (const std::optional<std::string> box = Session_.RunStatistic())
+        Dialogs().Information(this, BoxLines(*box));
     OpenNavigatorWhenListed();
 }
 
@@ -46,8 +41,8 @@ void TMainWindow::ShowQuery() {
 }
 
 void TMainWindow::ShowShiftStatistic(int s) {
-    const QString total = CodePageText(Session_.ShiftStatistic(s));
-    if (!Session_.StatisticShown()) Dialogs().Information(this, total);
+    if (const std::optional<std::string> box = Session_.RunShiftStatistic(s))
+        Dialogs().Information(this, CodePageText(*box));
     OpenNavigatorWhenListed();
 }
 

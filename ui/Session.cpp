@@ -190,6 +190,18 @@ kalvon::TStatistic TSession::Search() {
     return statistic;
 }
 
+std::optional<std::string> TSession::RunStatistic() {
+    const kalvon::TStatistic statistic = Search();
+    if (StatisticShown_) return std::nullopt;
+    return kalvon::StatisticMessageText(statistic);
+}
+
+std::optional<std::string> TSession::RunShiftStatistic(int s) {
+    std::string total = ShiftStatistic(s);
+    if (StatisticShown_) return std::nullopt;
+    return total;
+}
+
 void TSession::AcceptQuery(const kalvon::TQueryCriteria& criteria) {
     Criteria_ = criteria;
     emit CriteriaChanged();

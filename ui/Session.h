@@ -110,9 +110,12 @@ public:
     // ---- The statistics and the selection ----
     // Shows or hides the statistics; shown, they are searched at once and the Listing rebuilt.
     void SetStatisticShown(bool on);
-    // "Statistic": searches the position; the Listing becomes the games found (and the memo shows the
-    // statistics while they are shown). The statistic, for the box the caller shows otherwise.
+    // Searches the position; the Listing becomes the games found, and the memo shows the statistics
+    // while they are shown.
     kalvon::TStatistic Search();
+    // "Statistic": Search; while the memo does not show the statistics, the text of the message box
+    // that shows them instead.
+    std::optional<std::string> RunStatistic();
     // "Query" OK: the criteria of the next searches, and the Listing (and the memo) under them.
     void AcceptQuery(const kalvon::TQueryCriteria& criteria);
     // The criteria of the next searches, without a search (a query the dialog could not take whole).
@@ -120,6 +123,9 @@ public:
     // The games of the position moved by distance s (1 or 2) across the board, in the whole base;
     // the Listing becomes the games found, the memo shows the total. The total's text.
     std::string ShiftStatistic(int s);
+    // "One Shift", "Two Shift": ShiftStatistic; while the memo does not show the total, the text of
+    // the message box that shows it instead.
+    std::optional<std::string> RunShiftStatistic(int s);
     // A selection of the user's (the listing window's OK).
     void SetListing(kalvon::TListing listing);
     // Moves one entry of the Listing to another index, the entries between closing up; announces

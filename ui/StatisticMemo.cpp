@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "base/TextPolicy.h"
+#include "ui/Session.h"
 
 namespace {
 
@@ -17,12 +18,21 @@ constexpr int Margin = 3;  // pixels between the frame and the text
 
 }  // namespace
 
-TStatisticMemo::TStatisticMemo(QWidget* parent) : QAbstractScrollArea(parent) {
+TStatisticMemo::TStatisticMemo(const TSession& session, QWidget* parent)
+    : QAbstractScrollArea(parent), Session_(session) {
     setObjectName(QStringLiteral("Memo1"));
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setCursor(Qt::IBeamCursor);
+    hide();
+    connect(&session, &TSession::StatisticChanged, this, &TStatisticMemo::FollowSession);
+}
+
+void TStatisticMemo::FollowSession() {
+    // Hidden, the memo keeps its lines; they are replaced on the next showing.
+    setVisible(Session_.StatisticShown());
+    if (Session_.StatisticShown()) SetLines(Session_.MemoLines());
 }
 
 int TStatisticMemo::LineHeight() const {

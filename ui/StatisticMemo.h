@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+class TSession;
+
 class TStatisticMemo final : public QAbstractScrollArea {
 public:
-    explicit TStatisticMemo(QWidget* parent);
+    // The memo shows the session's statistics while they are shown, and hides otherwise.
+    TStatisticMemo(const TSession& session, QWidget* parent);
 
     // Replaces the lines (separated by line feeds) and shows the first one, with nothing selected.
     void setPlainText(const QString& text);
@@ -39,6 +42,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void FollowSession();
     void LinesChanged();
     int LineCount() const { return int(Bytes_.empty() ? Lines_.size() : Bytes_.size()); }
     int LineHeight() const;
@@ -48,6 +52,7 @@ private:
     void LayOut();
     bool HasSelection() const { return Anchor_ >= 0; }
 
+    const TSession& Session_;
     // The lines as given in bytes, until they are first needed as characters.
     std::vector<std::string> Bytes_;
     mutable QStringList Lines_;
