@@ -20,7 +20,9 @@ std::string ReadRenjuNet(const std::string& path, const std::string& shownName, 
 std::string ReadRenjuNetText(std::string_view xml, const std::string& shownName, IImportSink& sink);
 
 // A Gomocup record (.psq): one game. Board code "g" + the file name without its folder and extension;
-// year as given (one outside 1..9999 refuses the game).
+// year as given (one outside 1..9999 refuses the game). After the moves, lines of a number are result
+// codes and the others the engines' names, without the ".zip" of their files; a record whose trailer
+// holds a move, or a line begun as a move that is none, is damaged and refused whole.
 void ReadPsq(std::string_view text, const std::string& shownName, int year, IImportSink& sink);
 
 // An SGF file of GM[4] games (one game or a collection): the main line of each. Board code "s" + GN,

@@ -272,6 +272,29 @@ TEST(PsqReader, ReadsOneGamePerFile) {
               "2020, ga b=[?,?,?,88,?,-]\nnote board code \"a,b\": \",\" made a blank\n");
 }
 
+TEST(PsqReader, ReadsTheTrailerAsNamesAndResultCodes) {
+    const std::string moves = "Piskvorky 15x15, 11:11, 0\r\n8,8,0\r\n9,9,0\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        // The engines' files lose ".zip"; the result code is no name, and a normal file gets no note.
+        {"KATAGOMO21.R.zip\r\nEMBRYO2.ZIP\r\n-1\r\n", "[KATAGOMO21.R,EMBRYO2,"},
+        {"pbrain-a.zip\r\npbrain-b\r\n-1\r\n0\r\n", "[pbrain-a,pbrain-b,"},
+        {"alpha\r\nbeta\r\n", "[alpha,beta,"},
+        {"-1\r\n", "[?,?,"},
+        {"", "[?,?,"},
+        {"\r\n \r\n2\r\n", "[?,?,"},
+        {"only.zip\r\n", "[only,?,"},
+        {".zip\r\nzip\r\n", "[.zip,zip,"},
+    };
+    for (const auto& [trailer, names] : cases) {
+        const std::string read = Psq(moves + trailer);
+        EXPECT_EQ(read, "2019,ground3=" + names + "?,8897,?,-]\n") << trailer;
+    }
+    // A third name is no part of a normal file: it is left out, and said so.
+    EXPECT_EQ(
+        Psq(moves + "a.zip\r\nb.zip\r\nc.zip\r\n-1\r\n"),
+        "2019,ground3=[a,b,?,8897,?,-]\nnote line 6: more than two names: \"c\" and after it left out\n");
+}
+
 TEST(PsqReader, RefusesWhatTheBaseCannotHold) {
     const TReaderCase cases[] = {
         {"Piskvorky 20x20, 11:11, 0\n10,10,0\n",
@@ -284,6 +307,20 @@ TEST(PsqReader, RefusesWhatTheBaseCannotHold) {
          "refused File tour/round3.psq, line 3: move 2 takes H8, taken by move 1 (8,8,0)\n"},
         {"8,8,0\n",
          "refused File tour/round3.psq, line 1: no first line \"Piskvorky 15x15, ...\": no Gomocup record\n"},
+        // A damaged move line refuses the record whole: never cut short, never move text as names.
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n7,7,0\n8,x9,0\n9,10,79638\n10,10,5\nA.zip\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 4: a damaged move line \"8,x9,0\": no \"x,y\" or \"x,y,ms\"\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n7,7,0,12,4\nA.zip\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 3: a damaged move line \"7,7,0,12,4\": no \"x,y\" or "
+         "\"x,y,ms\"\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\nA.zip\n9,9,0\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 4: a move (9,9,0) after the moves ended on line 3: the record "
+         "is "
+         "damaged\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n-1\n9,9,0\n",
+         "refused File tour/round3.psq, line 4: a move (9,9,0) after the moves ended on line 3: the record "
+         "is "
+         "damaged\n"},
     };
     for (const TReaderCase& c : cases) EXPECT_EQ(Psq(c.Input), c.Expected) << c.Input;
     EXPECT_EQ(Psq("Piskvorky 15x15, 11:11, 0\n", 0),
