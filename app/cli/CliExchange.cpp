@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/cli/CliStat.h"
+#include "app/cli/CliUsage.h"
 #include "exchange/FolderCommands.h"
 #include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
@@ -12,11 +13,6 @@
 namespace kalvon::cli {
 
 namespace {
-
-constexpr const char* WriteUsage =
-    "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour "
-    "all|black|white] "
-    "[--opponent NAME]] [--group C|None] [--strict]";
 
 // A run that was done ends with its summary on standard error, where the tool's messages go.
 int FolderExitStatus(std::string_view command, const TFolderRun& run) {
@@ -59,8 +55,7 @@ int RunReadMail(const std::string& path) {
 }  // namespace
 
 int RunRead(const TArguments& args) {
-    if (args.empty() || (args[0] == "--mail" && args.size() != 2))
-        return BadArguments("usage: kalvon-cli read FILE... | kalvon-cli read --mail PATH");
+    if (args.empty() || (args[0] == "--mail" && args.size() != 2)) return BadArguments(Usage("read"));
     if (args[0] == "--mail") return RunReadMail(args[1]);
     int status = ExitOk;
     for (const std::string& file : args) {
@@ -78,7 +73,7 @@ int RunRead(const TArguments& args) {
 int RunAdd(const TArguments& args) {
     std::string basePath;
     std::optional<std::string> mail;
-    if (!BaseAndMail(args, basePath, mail)) return BadArguments("usage: kalvon-cli add BASE [--mail PATH]");
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments(Usage("add"));
     TGameBase base;
     TCliUi ui;
     return FolderExitStatus("Add New Games", mail ? AddPartysFromMail(base, basePath, *mail, ui)
@@ -88,8 +83,7 @@ int RunAdd(const TArguments& args) {
 int RunUpdate(const TArguments& args) {
     std::string basePath;
     std::optional<std::string> mail;
-    if (!BaseAndMail(args, basePath, mail))
-        return BadArguments("usage: kalvon-cli update BASE [--mail PATH]");
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments(Usage("update"));
     TCliUi ui;
     return FolderExitStatus("Update Games", mail ? UpdatePartysFromMail(basePath, *mail, ui)
                                                  : UpdatePartysFromFolder(basePath, ".", ui));
@@ -106,7 +100,7 @@ int RunWrite(const TArguments& args) {
             query.push_back(args[i]);
     }
     TGameBase base;
-    if (const int status = ListPositionGames(query, WriteUsage, base); status != ExitOk) return status;
+    if (const int status = ListPositionGames(query, Usage("write"), base); status != ExitOk) return status;
     TCliUi ui;
     const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
     for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
@@ -116,7 +110,7 @@ int RunWrite(const TArguments& args) {
     return written.Ok ? ExitOk : ExitFailure;
 }
 
-int ListPositionGames(const TArguments& query, const char* usage, TGameBase& base) {
+int ListPositionGames(const TArguments& query, const std::string& usage, TGameBase& base) {
     if (query.size() < 2) return BadArguments(usage);
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(query[1], error);
@@ -128,7 +122,7 @@ int ListPositionGames(const TArguments& query, const char* usage, TGameBase& bas
 
     if (!LoadBaseForCommand(base, query[0])) return ExitFailure;
     TQueryCriteria criteria;
-    if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
+    if (std::string message = BuildCriteria(base, query[0], options, criteria); !message.empty())
         return Failure(message);
     base.CurrentMoves = *moves;
     TPositionIndex index;
