@@ -4,6 +4,7 @@
 
 #include "app/cli/CliStat.h"
 #include "app/cli/CliUsage.h"
+#include "base/TextPolicy.h"
 #include "exchange/FolderCommands.h"
 #include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
@@ -103,7 +104,8 @@ int RunWrite(const TArguments& args) {
     if (const int status = ListPositionGames(query, Usage("write"), base); status != ExitOk) return status;
     TCliUi ui;
     const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
-    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    // Each path as the file system holds it: a UTF-8 terminal shows the same name as ls.
+    for (const std::string& path : written.Paths) std::cout << ShowTerminalControls(ShownPath(path)) << '\n';
     for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
     for (const std::string& game : written.NotCarried)
         std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
