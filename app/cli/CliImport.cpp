@@ -112,9 +112,10 @@ int RunExportSgf(const TArguments& args) {
         return status;
     std::string error;
     if (out.ends_with('/') || IsFolder(out)) {
-        std::vector<std::string> written;
-        const bool ok = WriteSgfFiles(out, base, base.Listing, written, error);
+        std::vector<std::string> written, notes;
+        const bool ok = WriteSgfFiles(out, base, base.Listing, written, error, &notes);
         for (const std::string& path : written) PrintUtf8(std::cout, path);
+        for (const std::string& note : notes) PrintUtf8(std::cerr, "kalvon-cli: " + note);
         return ok ? ExitOk : Failure("kalvon-cli: " + ShowTerminalControls(error));
     }
     if (!WriteSgfCollection(out, base, base.Listing, error))

@@ -7,6 +7,7 @@
 
 #include "base/BaseEdits.h"
 #include "base/BaseLine.h"
+#include "base/SafeFile.h"
 #include "base/TextPolicy.h"
 #include "exchange/GameReaders.h"
 #include "exchange/SgfWriter.h"
@@ -417,6 +418,52 @@ TEST(SgfWriter, FilesOfTheirOwnNeverOverwrite) {
     AppendSgfGame(text, base, base.PartyList[1]);
     EXPECT_EQ(ReadFile(written[1]), text);
     EXPECT_EQ(text, "(;GM[4]FF[4]CA[UTF-8]SZ[15]PB[Bob]PW[Ann]DT[2004]RE[W+]GN[4711]KA[?]KR[0];B[hh])\n");
+}
+
+TEST(SgfWriter, BoardCodesTooLongForAFileNameAreCutAndTold) {
+    const std::string longCode(300, 'x'), utf8Code = [] {
+        std::string code;
+        for (int i = 0; i < 150; ++i) code += "\xc6";  // windows-1251 Ж, two bytes in UTF-8
+        return code;
+    }();
+    const struct {
+        std::string Board;
+        bool Cut;
+    } games[] = {{"4711", false},
+                 {longCode, true},
+                 {longCode + "y", true},
+                 {utf8Code, true},
+                 {std::string(200, 'z'), false}};
+    TGameBase base;
+    for (const auto& game : games) AddBaseLine(base, "2003," + game.Board + "=[Ann,Bob,+,88,?,-]");
+    TTempFolder folder;
+    std::vector<std::string> written, notes;
+    std::string error;
+    ASSERT_TRUE(WriteSgfFiles(folder.Path().string(), base, {0, 1, 2, 3, 4}, written, error, &notes))
+        << error;
+    ASSERT_EQ(written.size(), std::size(games)) << "a name too long stops nothing";
+    const std::string dir = folder.Path().string() + "/";
+    size_t cut = 0;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const std::string name = written[i].substr(dir.size());
+        SCOPED_TRACE(name);
+        EXPECT_LE(TemporaryPrefix(name).size() + 14, 255u) << "room for the temporary file's pid and tag";
+        EXPECT_TRUE(name.ends_with(".sgf"));
+        const std::string board = TextPolicy().ToUtf8(games[i].Board);
+        if (!games[i].Cut) {
+            EXPECT_EQ(name, board + ".sgf");
+            continue;
+        }
+        ASSERT_LT(cut, notes.size());
+        EXPECT_NE(notes[cut++].find("is too long for a file name: the game went to " + written[i]),
+                  std::string::npos);
+        EXPECT_EQ(board.rfind(name.substr(0, name.find(i == 2 ? " (2).sgf" : ".sgf")), 0), 0u)
+            << "the start of the board code, cut between characters";
+        // The file holds the whole board code: the import reads the game back as it is.
+        EXPECT_NE(ReadFile(written[i]).find("GN[" + board + "]"), std::string::npos);
+    }
+    EXPECT_EQ(cut, notes.size());
+    EXPECT_EQ(written[2].substr(written[2].size() - 8), " (2).sgf") << "the cut names of two codes met";
 }
 
 }  // namespace
