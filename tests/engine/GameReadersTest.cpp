@@ -243,6 +243,40 @@ TEST(RenjuNetReader, StreamsTheFileInPieces) {
     EXPECT_EQ(ReadRenjuNet(folder.File("missing.rif"), "missing.rif", fromFile).empty(), false);
 }
 
+// A piece of XML that expat cannot hand on in parts (a comment, a tag with a long attribute) is read
+// in growing pieces, so that it costs time in proportion to its length; one over 16 MB, more than any
+// database holds, refuses the rest of the file, the games before it read whole.
+TEST(RenjuNetReader, LongPiecesOfXmlAreReadOrRefused) {
+    const std::string game = RifGame("id=\"1\" tournament=\"3369\"", "h8"),
+                      later = RifGame("id=\"2\" tournament=\"3369\"", "h8 h9");
+    const struct {
+        std::string Inside;  // between the first game and the second
+        size_t Games;
+        std::string Ending;  // of the reader's answer; "" when the file was read to its end
+    } cases[] = {
+        {"<!--" + std::string(size_t(15) << 20, 'c') + "-->\n", 2, ""},
+        {"<game id=\"9\" tournament=\"3369\" note=\"" + std::string(size_t(15) << 20, 'a') + "\"/>\n", 3, ""},
+        {"<!--" + std::string(size_t(17) << 20, 'c') + "-->\n", 1,
+         "holds at line 17 one piece of XML (a tag, a comment or a declaration) of more than 16 MB, more "
+         "than a "
+         "RenjuNet database holds: the rest of it was not read"},
+    };
+    TTempFolder folder;
+    for (const auto& c : cases) {
+        const std::string text = RifDatabase(game + c.Inside + later);
+        WriteFile(folder.File("big.rif"), text);
+        TCollectingSink fromText, fromFile;
+        const std::string answers[] = {ReadRenjuNetText(text, "big.rif", fromText),
+                                       ReadRenjuNet(folder.File("big.rif"), "big.rif", fromFile)};
+        for (const std::string& answer : answers) {
+            EXPECT_EQ(answer.empty(), c.Ending.empty()) << answer;
+            EXPECT_TRUE(answer.ends_with(c.Ending)) << answer;
+        }
+        EXPECT_EQ(fromText.Games.size(), c.Games);
+        EXPECT_EQ(fromFile.Text, fromText.Text);
+    }
+}
+
 std::string Psq(const std::string& text, int year = 2019, const std::string& name = "tour/round3.psq") {
     TCollectingSink sink;
     ReadPsq(text, name, year, sink);
