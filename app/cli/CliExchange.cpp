@@ -1,5 +1,6 @@
 #include "app/cli/CliExchange.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/cli/CliStat.h"
@@ -107,8 +108,15 @@ int RunWrite(const TArguments& args) {
     // Each path as the file system holds it: a UTF-8 terminal shows the same name as ls.
     for (const std::string& path : written.Paths) std::cout << ShowTerminalControls(ShownPath(path)) << '\n';
     for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
-    for (const std::string& game : written.NotCarried)
-        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
+    for (const std::string& game : written.NotCarried) {
+        // "<path>: <reason>": the path as above, the reason's names in the code page.
+        const auto path = std::ranges::find_if(
+            written.Paths, [&](const std::string& p) { return game.starts_with(p + ": "); });
+        const size_t cut = path == written.Paths.end() ? 0 : path->size();
+        std::cerr << "kalvon-cli: not carried exactly: "
+                  << ShowTerminalControls(ShownPath(game.substr(0, cut)))
+                  << ToTerminal(std::string_view(game).substr(cut)) << '\n';
+    }
     return written.Ok ? ExitOk : ExitFailure;
 }
 
