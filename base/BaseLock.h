@@ -19,9 +19,11 @@ public:
     TBaseWriteLock(const TBaseWriteLock&) = delete;
     TBaseWriteLock& operator=(const TBaseWriteLock&) = delete;
 
-    // Takes the lock, waiting up to waitMilliseconds for another writer; false with a message that
-    // names the base in error when it cannot be had. Where no lock file can be made (a folder the
-    // process may not write), no rewrite can succeed either: true, and nothing is held.
+    // Takes the lock, waiting up to waitMilliseconds for another writer, or for a lock file that
+    // cannot be opened for locking (another user's, a link, a folder) to be put right; false with a
+    // message in error that names the base, the lock file and the first reason when it cannot be had,
+    // at once when no lock file can be made in the folder. The lock file is never reached through a
+    // link; a new one takes the base file's group and read/write bits.
     bool Lock(const std::string& basePath, std::string& error,
               int waitMilliseconds = BaseLockWaitMilliseconds);
     void Unlock();

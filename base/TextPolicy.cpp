@@ -409,4 +409,19 @@ void SetTextPolicy(const std::string& codePage, const std::string& locale) {
     CurrentPolicy() = std::make_unique<TTextPolicy>(codePage, locale);
 }
 
+std::string ShownPath(std::string_view path) {
+    std::string shown;
+    for (size_t start = 0; start <= path.size();) {
+        const size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8(nullptr, 0, nullptr, part.data(), int32_t(part.size()), &status);
+        const bool utf8 = part.empty() || status == U_BUFFER_OVERFLOW_ERROR || U_SUCCESS(status);
+        shown += utf8 ? std::string(part) : TextPolicy().ToUtf8(part);
+        if (end < path.size()) shown += '/';
+        start = end + 1;
+    }
+    return shown;
+}
+
 }  // namespace kalvon

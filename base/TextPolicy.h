@@ -66,4 +66,9 @@ void SetTextPolicy(const std::string& codePage, const std::string& locale = TTex
 
 inline constexpr const char* DefaultCodePage = "windows-1251";
 
+// A path as the user reads it, in UTF-8: each part between "/" that is UTF-8 as it stands is shown so,
+// as the file system shows it; any other part (a file named after a game, in the bytes of the code
+// page) in the characters of the code page in force.
+std::string ShownPath(std::string_view path);
+
 }  // namespace kalvon

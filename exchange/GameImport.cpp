@@ -23,6 +23,7 @@
 #include "base/TextPolicy.h"
 #include "exchange/BaseRewrite.h"
 #include "exchange/GameReaders.h"
+#include "exchange/ImportRecord.h"
 
 namespace kalvon {
 
@@ -72,28 +73,11 @@ struct TImportEntry {
     uint32_t File = 0;       // its position in the list of files
     bool Pending = false;    // a name the code page cannot hold: the line holds the names in UTF-8
     bool Dropped = false;    // not imported (refused, or a later game of the import has its key)
+    bool NoResult = false;   // its result is "?"
 };
 
 std::string_view KeyOf(std::string_view line) {
     return line.substr(0, line.find('='));
-}
-
-char FoldByte(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// A hash of the folded key (FoldedKey) made without building it.
-uint64_t KeyHash(std::string_view line) {
-    uint64_t hash = 0xcbf29ce484222325u;
-    for (char c : KeyOf(line)) hash = (hash ^ uint8_t(FoldByte(c))) * 0x100000001b3u;
-    return hash;
-}
-
-bool KeysEqual(std::string_view a, std::string_view b) {
-    a = KeyOf(a);
-    b = KeyOf(b);
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return FoldByte(x) == FoldByte(y); });
 }
 
 // The board code of a line: between the first "," and the "=", without the blanks that align it.
@@ -240,7 +224,8 @@ private:
         Entries_.push_back(TImportEntry{.Line = Arena_.Add(Line_),
                                         .Where = Arena_.Add(game.Where),
                                         .File = FileIndex_,
-                                        .Pending = pending});
+                                        .Pending = pending,
+                                        .NoResult = game.Result == '?'});
     }
 
     IImportUi& Ui_;
@@ -371,86 +356,91 @@ bool TransliterateNames(TImportCollector& collector, const std::vector<std::stri
     return true;
 }
 
-// The games that go into the base: of games with one key, the one read last; each earlier one is
-// noted. Sorted by the hash of the folded key, for the search of the base's lines.
-std::vector<std::pair<uint64_t, uint32_t>> ImportedKeys(std::deque<TImportEntry>& entries,
-                                                        const std::vector<std::string>& files,
-                                                        TImportRun& run) {
-    std::vector<std::pair<uint64_t, uint32_t>> keys;
-    size_t kept = 0;
-    for (const TImportEntry& entry : entries) kept += entry.Dropped ? 0 : 1;
-    keys.reserve(kept);
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (!entries[i].Dropped) keys.emplace_back(KeyHash(entries[i].Line), uint32_t(i));
-    std::sort(keys.begin(), keys.end());
-    for (size_t start = 0, end = 0; start < keys.size(); start = end) {
-        end = start + 1;
-        while (end < keys.size() && keys[end].first == keys[start].first) ++end;
-        for (size_t a = start; a + 1 < end; ++a) {
-            TImportEntry& earlier = entries[keys[a].second];
-            for (size_t b = a + 1; b < end; ++b) {
-                const TImportEntry& later = entries[keys[b].second];
-                if (!KeysEqual(earlier.Line, later.Line)) continue;
-                earlier.Dropped = true;
-                run.Notes.push_back(
-                    Concat({"File ", files[earlier.File], ", ", earlier.Where, ": the key ",
-                            ShownKey(earlier.Line), " comes again in file ", files[later.File], ", ",
-                            later.Where, ", which is imported instead"}));
-                break;
-            }
-        }
+// The games that go into the base by their folded keys: of games with one key, the one read last;
+// each earlier one is noted.
+std::unordered_map<std::string, uint32_t> ImportedKeys(std::deque<TImportEntry>& entries,
+                                                       const std::vector<std::string>& files,
+                                                       TImportRun& run) {
+    std::unordered_map<std::string, uint32_t> keys;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].Dropped) continue;
+        auto [at, added] = keys.try_emplace(FoldedKey(entries[i].Line), uint32_t(i));
+        if (added) continue;
+        TImportEntry& earlier = entries[at->second];
+        earlier.Dropped = true;
+        run.Notes.push_back(Concat({"File ", files[earlier.File], ", ", earlier.Where, ": the key ",
+                                    ShownKey(earlier.Line), " comes again in file ", files[entries[i].File],
+                                    ", ", entries[i].Where, ", which is imported instead"}));
+        at->second = uint32_t(i);
     }
-    std::erase_if(keys, [&](const auto& key) { return entries[key.second].Dropped; });
     return keys;
 }
 
-// The base's lines (without empty ones) with the imported games merged in: a game whose key the base
-// holds under the same source replaces the first such line, one whose key the base holds otherwise is
-// skipped, the others are appended.
-std::vector<std::string_view> MergedLines(std::string_view content, std::deque<TImportEntry>& entries,
-                                          const std::vector<std::string>& files, TImportRun& run) {
-    std::vector<std::string_view> lines;
-    const std::vector<std::pair<uint64_t, uint32_t>> keys = ImportedKeys(entries, files, run);
-    if (keys.empty()) return lines;
+// Whether two lines of one folded key hold the same game: everything after the key is the same.
+bool SameGame(std::string_view a, std::string_view b) {
+    return a.substr(std::min(a.find('='), a.size())) == b.substr(std::min(b.find('='), b.size()));
+}
 
-    // Where each imported key stands in the base: the first line of the same source, or any other line.
-    constexpr size_t None = std::numeric_limits<size_t>::max();
-    struct THolder {
-        size_t SameSource = None;
-        bool Other = false;
-    };
-    std::vector<THolder> holders(keys.size());
+// The base's lines (without empty ones) with the imported games merged in, and the keys to record for
+// the base afterwards. A game whose key no line holds is appended; one whose key the record holds
+// replaces the first line of that key (unchanged when that line holds the same game); one whose key
+// only lines the record does not know hold is unchanged when one of them holds the same game (and
+// recorded from then on), else skipped, so that a game the user entered is never replaced. Keys of
+// the record that no line holds any more are dropped from it.
+std::vector<std::string_view> MergedLines(std::string_view content, std::deque<TImportEntry>& entries,
+                                          const std::vector<std::string>& files,
+                                          const std::unordered_set<std::string>& record,
+                                          std::vector<std::string>& recorded, TImportRun& run) {
+    std::vector<std::string_view> lines;
+    const std::unordered_map<std::string, uint32_t> keys = ImportedKeys(entries, files, run);
     for (std::string_view line : SplitLines(content))
         if (!Trim(line).empty()) lines.push_back(line);
     lines.reserve(lines.size() + keys.size());
+
+    // Where each imported key stands in the base: its first line, and whether a line holds that game.
+    constexpr size_t None = std::numeric_limits<size_t>::max();
+    struct THolding {
+        size_t First = None;
+        bool Same = false;
+    };
+    std::unordered_map<uint32_t, THolding> holding;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const uint64_t hash = KeyHash(lines[i]);
-        auto at = std::lower_bound(keys.begin(), keys.end(), std::make_pair(hash, uint32_t(0)));
-        for (; at != keys.end() && at->first == hash; ++at) {
-            const TImportEntry& entry = entries[at->second];
-            if (!KeysEqual(lines[i], entry.Line)) continue;
-            const std::string_view board = BoardOf(lines[i]);
-            THolder& holder = holders[size_t(at - keys.begin())];
-            if (!board.empty() && board.front() == BoardOf(entry.Line).front()) {
-                if (holder.SameSource == None) holder.SameSource = i;
-            } else {
-                holder.Other = true;
-            }
+        std::string key = FoldedKey(lines[i]);
+        const auto found = keys.find(key);
+        if (found == keys.end()) {
+            if (record.contains(key)) recorded.push_back(std::move(key));
+            continue;
         }
+        THolding& held = holding[found->second];
+        if (held.First == None) held.First = i;
+        held.Same = held.Same || SameGame(lines[i], entries[found->second].Line);
     }
-    for (size_t k = 0; k < keys.size(); ++k) {
-        const TImportEntry& entry = entries[keys[k].second];
-        if (holders[k].Other) {
+    std::vector<std::pair<uint32_t, const std::string*>> order;
+    order.reserve(keys.size());
+    for (const auto& [key, index] : keys) order.emplace_back(index, &key);
+    std::sort(order.begin(), order.end());
+    for (const auto& [index, key] : order) {
+        const TImportEntry& entry = entries[index];
+        const auto held = holding.find(index);
+        const bool inRecord = record.contains(*key);
+        if (held == holding.end()) {
+            lines.push_back(entry.Line);
+            ++run.GamesAdded;
+            run.GamesWithoutResult += entry.NoResult ? 1 : 0;
+        } else if (inRecord && !SameGame(lines[held->second.First], entry.Line)) {
+            lines[held->second.First] = entry.Line;
+            ++run.GamesReplaced;
+            run.GamesWithoutResult += entry.NoResult ? 1 : 0;
+        } else if (inRecord || held->second.Same) {
+            ++run.GamesUnchanged;
+        } else {
             run.Skipped.push_back(
                 TImportRefusal{files[entry.File], std::string(entry.Where),
                                Concat({"the key ", ShownKey(entry.Line), " belongs to a game of the base"})});
-        } else if (holders[k].SameSource != None) {
-            lines[holders[k].SameSource] = entry.Line;
-            ++run.GamesReplaced;
-        } else {
-            lines.push_back(entry.Line);
-            ++run.GamesAdded;
+            ++run.KeysOfTheBase;
+            continue;
         }
+        recorded.push_back(*key);
     }
     return lines;
 }
@@ -461,14 +451,19 @@ std::string ImportRunSummary(const TImportRun& run) {
     auto count = [](size_t n, const char* one, const char* many) {
         return Concat({std::to_string(n), " ", n == 1 ? one : many});
     };
-    std::string text =
-        Concat({"Import Games: ", count(run.FilesRead, "file", "files"), " read, ",
-                count(run.GamesAdded, "game", "games"), " added, ", std::to_string(run.GamesReplaced),
-                " replaced, ", std::to_string(run.Skipped.size()), " skipped"});
+    std::string text = Concat(
+        {"Import Games: ", count(run.FilesRead, "file", "files"), " read, ",
+         count(run.GamesAdded, "game", "games"), " added, ", std::to_string(run.GamesReplaced), " replaced, ",
+         std::to_string(run.GamesUnchanged), " unchanged, ", std::to_string(run.Skipped.size()), " skipped"});
+    if (run.KeysOfTheBase > 0)
+        text += Concat({" (", std::to_string(run.KeysOfTheBase),
+                        run.KeysOfTheBase == 1 ? " because its key belongs" : " because their keys belong",
+                        " to a game of the base)"});
     for (size_t i = 0; i < run.Skipped.size() && i < ReasonsInSummary; ++i)
         text += Concat({i == 0 ? ": " : "; ", ImportRefusalText(run.Skipped[i])});
     if (run.Skipped.size() > ReasonsInSummary) text += "; ...";
-    return Concat({text, ", ", count(run.NamesTransliterated, "name", "names"), " transliterated."});
+    return Concat({text, ", ", count(run.NamesTransliterated, "name", "names"), " transliterated, ",
+                   count(run.GamesWithoutResult, "game", "games"), " imported without a result."});
 }
 
 std::vector<std::string> ImportableFiles(const std::string& folder) {
@@ -486,6 +481,12 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
     if (!LockBase(lock, basePath, ui)) return EndedRun(TImportStatus::Failed);
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) return EndedRun(TImportStatus::Failed);
+    std::string error;
+    const std::optional<std::unordered_set<std::string>> record = ReadImportRecord(basePath, error);
+    if (!record) {
+        ui.ShowMessage(error);
+        return EndedRun(TImportStatus::Failed);
+    }
 
     TImportCollector collector(ui, run);
     for (size_t i = 0; i < files.size(); ++i) {
@@ -503,12 +504,26 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
         if (!TransliterateNames(collector, files, ui, run)) return EndedRun(TImportStatus::Failed);
     }
 
-    std::vector<std::string_view> lines = MergedLines(*content, collector.Entries(), files, run);
+    std::vector<std::string> recorded;
+    std::vector<std::string_view> lines =
+        MergedLines(*content, collector.Entries(), files, *record, recorded, run);
     // The games are in lines now: what found their places goes before the sort and the write.
     std::deque<TImportEntry>().swap(collector.Entries());
-    if (run.GamesAdded + run.GamesReplaced == 0) return run;
-    if (!SaveLines(basePath, lines, ui)) return EndedRun(TImportStatus::Failed);
-    run.ReloadDue = true;
+    if (run.GamesAdded + run.GamesReplaced > 0) {
+        if (!SaveLines(basePath, lines, ui)) return EndedRun(TImportStatus::Failed);
+        run.ReloadDue = true;
+    }
+    // The record follows the base: a record short of the games just written would only make them count
+    // as unchanged next time, while one ahead of the base could claim a key for a game never written.
+    std::sort(recorded.begin(), recorded.end());
+    recorded.erase(std::unique(recorded.begin(), recorded.end()), recorded.end());
+    const bool recordChanged =
+        recorded.size() != record->size() ||
+        !std::ranges::all_of(recorded, [&](const std::string& key) { return record->contains(key); });
+    if (recordChanged && !WriteImportRecord(basePath, std::move(recorded), error))
+        ui.ShowMessage(Concat({error, run.ReloadDue ? " The games were imported; the next import counts them "
+                                                      "as unchanged and records them then."
+                                                    : ""}));
     return run;
 }
 

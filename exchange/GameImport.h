@@ -36,16 +36,19 @@ enum class TImportStatus {
 struct TImportRun {
     TImportStatus Status = TImportStatus::Done;
     size_t FilesRead = 0;
-    size_t GamesAdded = 0;     // games appended
-    size_t GamesReplaced = 0;  // games of an earlier import of theirs replaced
+    size_t GamesAdded = 0;          // games appended
+    size_t GamesReplaced = 0;       // games an earlier import brought, replaced
+    size_t GamesUnchanged = 0;      // games the base holds as they were read
+    size_t GamesWithoutResult = 0;  // of those added or replaced, the games with the result "?"
+    size_t KeysOfTheBase = 0;       // of those skipped, the games whose key belongs to a game of the base
     size_t NamesTransliterated = 0;
     std::vector<TImportRefusal> Skipped;  // every game not imported, with its reason
     std::vector<std::string> Notes;       // texts changed on the way in, names transliterated
     bool ReloadDue = false;               // the base file was rewritten: the caller loads it again
 };
 
-// The closing message: files read, games added, replaced and skipped (with the first reasons), names
-// transliterated.
+// The closing message: files read, games added, replaced, unchanged and skipped (how many for a key
+// of the base, and the first reasons), names transliterated, games imported without a result.
 std::string ImportRunSummary(const TImportRun& run);
 
 // The files of a folder that an import reads (.rif, .psq, .sgf, letter case ignored), in the folder
@@ -53,12 +56,13 @@ std::string ImportRunSummary(const TImportRun& run);
 std::vector<std::string> ImportableFiles(const std::string& folder);
 
 // Reads the files (the format by extension, letter case ignored) and merges their games into the base
-// file at basePath (a missing file counts as empty): a game whose key ("year, board", letter case
-// ignored) is new is appended; one whose key is held by a line whose board code begins with the same
-// prefix letter is replaced (a re-import); one whose key is held by any other game is skipped, so the
-// user's own games are never replaced. A game whose name the code page cannot hold is transliterated
-// when the user agrees (ui.AskTransliterate), else the import is cancelled. Nothing is written unless
-// the whole run succeeds.
+// file at basePath (a missing file counts as empty) by their folded keys (FoldedKey): a game whose key
+// is new is appended; one whose key the base's import record (ImportRecord.h) holds replaces that
+// game (a re-import), or leaves it when it is the same; one whose key belongs to a game the record does
+// not hold is unchanged when that game is the same, else skipped, so the user's own games are never
+// replaced. The keys written are recorded with the base, under its lock. A game whose name the code
+// page cannot hold is transliterated when the user agrees (ui.AskTransliterate), else the import is
+// cancelled. Nothing is written unless the whole run succeeds.
 TImportRun ImportGames(const std::string& basePath, const std::vector<std::string>& files,
                        const TImportOptions& options, IImportUi& ui);
 

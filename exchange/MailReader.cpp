@@ -29,8 +29,9 @@ namespace {
 constexpr int64_t TextPartLimit = int64_t(8) << 20;
 // Multiparts nested deeper than this are not searched for the text part.
 constexpr int NestingLimit = 32;
-// Stands in the converted text for a character the code page cannot hold. The reader refuses it in a
-// field of the base line (a control character), and the refusal is then told with the character.
+// Stands in the converted text for a character the code page cannot hold. A message with one in the
+// lines that its notification is read from is refused, naming the character; elsewhere (a greeting, a
+// signature) it is never read.
 constexpr char Unheld = '\x1A';
 // The name the reader is given for a message: no year can be read from it, so the year comes from
 // the date it is given.
@@ -190,17 +191,20 @@ std::string ToCodePage(std::string_view utf8, std::vector<TUnheld>& unheld) {
 }
 
 // An mbox writer quotes body lines that begin with "From " as ">From " (and ">From " as ">>From "):
-// one ">" comes off again.
-void UnquoteFromLines(std::string& text) {
+// one ">" comes off again, and the characters noted as unheld keep their places.
+void UnquoteFromLines(std::string& text, std::vector<TUnheld>& unheld) {
     std::string out;
     out.reserve(text.size());
-    size_t lineStart = 0;
+    size_t lineStart = 0, next = 0;
     while (lineStart < text.size()) {
         size_t lineEnd = text.find('\n', lineStart);
         lineEnd = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
         const std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
         const size_t quotes = std::min(line.find_first_not_of('>'), line.size());
-        out += quotes > 0 && line.substr(quotes).starts_with("From ") ? line.substr(1) : line;
+        const bool quoted = quotes > 0 && line.substr(quotes).starts_with("From ");
+        for (; next < unheld.size() && unheld[next].Offset < lineEnd; ++next)
+            unheld[next].Offset -= lineStart - out.size() + (quoted ? 1 : 0);
+        out += quoted ? line.substr(1) : line;
         lineStart = lineEnd;
     }
     text = std::move(out);
@@ -360,12 +364,13 @@ private:
         }
         std::optional<std::string> text = PartText(part, file);
         if (!text) return false;
-        if (mbox) UnquoteFromLines(*text);
+        if (mbox) UnquoteFromLines(*text, Unheld_);
         return ReadNotification(*text, g_mime_message_get_date(message), file);
     }
 
     // The text part decoded and in the code page in force; nullopt when the message is refused.
     std::optional<std::string> PartText(GMimePart* part, const std::string& file) {
+        Unheld_.clear();
         GMimeDataWrapper* content = g_mime_part_get_content(part);
         if (!content) return std::string();
         GMimeStream* encoded = g_mime_data_wrapper_get_stream(content);
@@ -415,7 +420,6 @@ private:
         }
         const std::string converted(utf8, written);
         g_free(utf8);
-        Unheld_.clear();
         return ToCodePage(converted, Unheld_);
     }
 
@@ -426,11 +430,12 @@ private:
             NotificationToBaseLine(text, ReaderName, date ? InYear(g_date_time_get_year(date)) : 0);
         if (!date && (read.Error || !read.BaseLine.empty()))
             return Refuse(file, "it has no usable Date header");
+        if (std::optional<TNotificationError> unheld = UnheldRefusal(read, text))
+            read.Error = std::move(unheld);
         if (read.Error) {
             TNotificationError& error = *read.Error;
             error.File = file;
             error.Message = Read.MessagesRead;
-            TellUnheld(error, text);
             Read.Error = std::move(error);
             return false;
         }
@@ -444,28 +449,41 @@ private:
         return true;
     }
 
-    // A refusal over a character the code page cannot hold names that character.
-    void TellUnheld(TNotificationError& error, std::string_view text) const {
-        if (Unheld_.empty() || error.Line == 0 || error.Text.find(Unheld) == std::string::npos) return;
+    // The refusal of a notification that was read from lines holding a character the code page cannot
+    // hold: it names the character and the word it stands in, one in the players' names first. Nothing
+    // when no such character lies in the lines read, whatever else the reader made of them.
+    std::optional<TNotificationError> UnheldRefusal(const TNotificationRead& read,
+                                                    std::string_view text) const {
+        if (Unheld_.empty() || read.HeaderLine == 0) return std::nullopt;
         const std::vector<std::string_view> lines = SplitLines(text);
-        if (error.Line > lines.size()) return;
-        const std::string_view line = lines[error.Line - 1];
-        const size_t at = line.find(error.Text);
-        const size_t from = size_t(line.data() - text.data()) + (at == std::string_view::npos ? 0 : at);
-        const size_t to = from + (at == std::string_view::npos ? line.size() : error.Text.size());
-        const auto found = std::ranges::find_if(
-            Unheld_, [&](const TUnheld& u) { return u.Offset >= from && u.Offset < to; });
-        if (found == Unheld_.end()) return;
+        // The 1-based line of an offset: the last line that starts at or before it.
+        auto lineOf = [&](size_t offset) {
+            const auto after = std::ranges::upper_bound(
+                lines, offset, {}, [&](std::string_view line) { return size_t(line.data() - text.data()); });
+            return size_t(after - lines.begin());
+        };
+        auto onLine = [&](size_t line) {
+            return [&, line](const TUnheld& u) { return lineOf(u.Offset) == line; };
+        };
+        auto found = std::ranges::find_if(Unheld_, onLine(read.NamesLine));
+        for (size_t line = read.HeaderLine; found == Unheld_.end() && line <= read.LastLine; ++line)
+            found = std::ranges::find_if(Unheld_, onLine(line));
+        if (found == Unheld_.end()) return std::nullopt;
+        const size_t line = lineOf(found->Offset);
+        const std::string_view shown = lines[line - 1];
+        const size_t at = std::min(found->Offset - size_t(shown.data() - text.data()), shown.size());
+        const size_t blankBefore = shown.substr(0, at).find_last_of(" \t");
+        const size_t start = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
+        std::string word(shown.substr(start, shown.find_first_of(" \t", at) - start));
+        std::replace(word.begin(), word.end(), Unheld, '?');
         std::array<char, 16> code{};
         std::snprintf(code.data(), code.size(), "U+%04X", unsigned(found->Char));
-        // The reader refuses a field with a control character: say what stood there instead.
-        if (error.Reason.find("control character") != std::string::npos) {
-            std::string field = error.Reason.substr(0, error.Reason.find(" may not"));
-            if (!field.empty()) field[0] = char(std::tolower(static_cast<unsigned char>(field[0])));
-            error.Reason = Concat({field, " holds ", code.data(), ", which the code page ",
-                                   TextPolicy().CodePage(), " cannot hold"});
-        }
-        std::replace(error.Text.begin(), error.Text.end(), Unheld, '?');
+        const char* what = line == read.NamesLine    ? "a name"
+                           : line == read.HeaderLine ? "the board number"
+                                                     : "a line of the notification";
+        return TNotificationError{"", line, std::move(word),
+                                  Concat({what, " holds ", code.data(), ", which the code page ",
+                                          TextPolicy().CodePage(), " cannot hold"})};
     }
 
     const TMailProgress* Progress_;

@@ -84,12 +84,16 @@ public:
                                            .Reverse = false});
         }
         read.Error = std::move(Error_);
+        read.HeaderLine = Header_ + 1;
+        read.NamesLine = Names_ > 0 ? Names_ + 1 : 0;
+        read.LastLine = Last_ + 1;
         return read;
     }
 
 private:
     bool Fail(size_t index, std::string_view text, std::string reason) {
         Error_ = TNotificationError{std::string(File_), index + 1, std::string(text), std::move(reason)};
+        Last_ = std::max(Last_, index);
         return false;
     }
 
@@ -114,6 +118,7 @@ private:
     bool ReadResult() {
         for (Result_ = Header_; Result_ < Lines_.size(); ++Result_) {
             const std::string_view line = Trim(Lines_[Result_]);
+            Last_ = Result_;
             if (Contains(line, "Game")) {
                 const size_t wonBy = line.find("won by ");
                 if (wonBy != std::string_view::npos) {
@@ -135,8 +140,11 @@ private:
         while (heads < Lines_.size() && !IsColumnHeads(Trim(Lines_[heads]))) ++heads;
         if (heads >= Lines_.size())
             return Fail(Result_, "", "no column heads \"Eks\" and \"Ohs\" follow the result line");
+        Last_ = heads;
+        if (heads + 1 >= Lines_.size())
+            return Fail(heads, "", "the text ends before the names of the players");
         Names_ = heads + 1;
-        if (Names_ >= Lines_.size()) return Fail(heads, "", "the text ends before the names of the players");
+        Last_ = Names_;
         const std::string_view names = Trim(Lines_[Names_]);
         size_t split = names.find(' ');
         if (split == std::string_view::npos) split = names.find('\b');
@@ -154,6 +162,7 @@ private:
         Moves_ = Renju_ ? "88" : "";
         if (Renju_) Taken_.set(8 * 16 + 8);
         for (size_t i = Names_ + 1;; ++i) {
+            Last_ = std::min(i, Lines_.size() - 1);
             if (i >= Lines_.size())
                 return Fail(Lines_.size() - 1, "", "the text ends before the end of the move table");
             if (IsStopLine(Lines_[i])) {
@@ -317,6 +326,7 @@ private:
     std::string_view File_;
     std::optional<TNotificationError> Error_;
     size_t Header_ = 0, Result_ = 0, Names_ = 0, AltLine_ = 0;
+    size_t Last_ = 0;  // the last line looked at
     bool Renju_ = false, Forfeit_ = false;
     TOutcome Outcome_ = TOutcome::Unfinished;
     std::string_view Board_, Winner_, Black_, White_;

@@ -25,6 +25,9 @@ std::string NotificationErrorText(const TNotificationError& error);
 struct TNotificationRead {
     std::string BaseLine;                     // empty when the text has no header line, or when refused
     std::optional<TNotificationError> Error;  // set when the notification is refused
+    // The 1-based lines the fields were read from: the header line, the players' names and the last
+    // line read (the end of the move table, or the line refused); 0 for those not reached.
+    size_t HeaderLine = 0, NamesLine = 0, LastLine = 0;
 };
 
 // The year of a notification from its file name (the part after the last "/"): the two digits after

@@ -1,5 +1,6 @@
 // The Gomocup reader: "Piskvorky 15x15, 11:11, 0", a line "x,y,ms" per move (x from the left, y from
-// the top, both from 1), then the engines' names and a line with the result code.
+// the top, both from 1), then the trailer: the engines' names (often as their ".zip" files) and
+// lines with result codes.
 #include <array>
 #include <vector>
 
@@ -39,6 +40,21 @@ bool ParseMoveLine(std::string_view line, int& x, int& y) {
         if (!ParseNumber(time, ms)) return false;
     }
     return cursor > line.size();
+}
+
+// Whether a line begins as a move line does, with a number and a comma ("8,x9,0").
+bool LooksLikeMoveLine(std::string_view line) {
+    const size_t comma = line.find(',');
+    int number = 0;
+    return comma != std::string_view::npos && comma > 0 && ParseNumber(line.substr(0, comma), number);
+}
+
+// An engine's name as the trailer gives it, without the ".zip" of its file (letter case ignored).
+std::string_view WithoutZipEnding(std::string_view name) {
+    constexpr std::string_view Zip = ".ZIP";
+    if (name.size() > Zip.size() && AsciiUpper(name.substr(name.size() - Zip.size())) == Zip)
+        name.remove_suffix(Zip.size());
+    return name;
 }
 
 // The board size "W x H" of the first line "Piskvorky 15x15, 11:11, 0" and the side that began (its
@@ -118,13 +134,23 @@ void ReadPsq(std::string_view text, const std::string& shownName, int year, IImp
             return;
         }
     }
-    // After the moves: the names of the side that began and of the other, then the result code. Which
-    // side won is read from the moves instead.
+    // After the moves, the trailer: the names of the side that began and of the other (often the
+    // engines' files, "KATAGOMO21.R.zip"), and result codes ("-1"). Which side won is read from the
+    // moves instead. A trailer line that looks like a move, or a move after the trailer began, is a
+    // damaged record: refused whole rather than read cut short with move text as names.
     std::vector<std::pair<size_t, std::string_view>> names;
-    for (size_t i = at; i < lines.size(); ++i)
-        if (!Trim(lines[i]).empty()) names.emplace_back(i + 1, lines[i]);
-    int code = 0;
-    if (!names.empty() && ParseNumber(names.back().second, code)) names.pop_back();
+    for (size_t i = at; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        int x = 0, y = 0, code = 0;
+        if (line.empty() || ParseNumber(line, code)) continue;
+        if (ParseMoveLine(line, x, y))
+            return refuse(i + 1, Concat({"a move (", line, ") after the moves ended on line ",
+                                         std::to_string(at + 1), ": the record is damaged"}));
+        if (LooksLikeMoveLine(line))
+            return refuse(i + 1,
+                          Concat({"a damaged move line ", QuoteShort(line), ": no \"x,y\" or \"x,y,ms\""}));
+        names.emplace_back(i + 1, WithoutZipEnding(line));
+    }
     std::string_view first = "?", second = "?";
     if (!names.empty()) first = names[0].second;
     if (names.size() >= 2) second = names[1].second;

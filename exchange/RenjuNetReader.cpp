@@ -19,8 +19,11 @@ namespace kalvon {
 
 namespace {
 
-// How much of the file is handed to expat at a time.
-constexpr int ChunkBytes = 64 * 1024;
+// How much of the file is handed to expat at a time, at the least.
+constexpr size_t ChunkBytes = size_t(64) * 1024;
+// The most bytes one piece of XML that expat cannot hand on in parts (a tag with its attributes, a
+// comment, a declaration) may take: a RenjuNet database has none over a few kilobytes.
+constexpr size_t MaxTokenBytes = size_t(16) << 20;
 // More move text than this is no game of the board (225 points take under 1000 characters).
 constexpr size_t MaxMoveText = size_t(16) * 1024;
 
@@ -69,25 +72,28 @@ public:
     // Feeds the next bytes of the document (final with its last ones); "" while it goes on well, else
     // the message that ends the reading (empty as well when the sink stopped it: see Stopped).
     std::string Feed(const char* data, size_t size, bool final) {
+        size_t piece = ChunkBytes;
         for (size_t at = 0; at < size || (final && at == size);) {
-            const size_t count = std::min(size - at, size_t(ChunkBytes));
+            const size_t count = std::min(size - at, piece);
             const bool last = final && at + count == size;
             if (XML_Parse(Parser_.get(), data + at, int(count), last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK)
                 return Failure();
             at += count;
             if (last) break;
+            if (!NextPiece(at, piece)) return TokenTooLarge();
         }
         return {};
     }
 
-    // The same for a file, read into expat's own buffer a chunk at a time.
+    // The same for a file, read into expat's own buffer a piece at a time.
     std::string FeedFile(TFileReader& file) {
         uint64_t read = 0;
+        size_t piece = ChunkBytes;
         for (;;) {
-            void* buffer = XML_GetBuffer(Parser_.get(), ChunkBytes);
+            void* buffer = XML_GetBuffer(Parser_.get(), int(piece));
             if (!buffer) return Concat({"File ", ShownName_, " cannot be read: out of memory"});
             std::string error;
-            const std::optional<size_t> count = file.Read(static_cast<char*>(buffer), ChunkBytes, error);
+            const std::optional<size_t> count = file.Read(static_cast<char*>(buffer), piece, error);
             if (!count) return error;
             read += *count;
             if (XML_ParseBuffer(Parser_.get(), int(*count), *count == 0 ? XML_TRUE : XML_FALSE) !=
@@ -95,10 +101,34 @@ public:
                 return Failure();
             if (*count == 0) return {};
             if (!Sink_.Progress(read, file.Size())) return {};
+            if (!NextPiece(read, piece)) return TokenTooLarge();
         }
     }
 
 private:
+    // The size of the next piece once fed bytes went to expat: doubled while most of the last one is
+    // still waiting as one unfinished piece of XML, which expat reads again from its start on every
+    // call (its version of Debian 12 has no deferral of that), so that a long one costs time in
+    // proportion to its length and not to its square. False when that piece of XML passed
+    // MaxTokenBytes: one longer than that and a first piece is always refused, a shorter one read.
+    bool NextPiece(uint64_t fed, size_t& piece) const {
+        const XML_Index parsed = XML_GetCurrentByteIndex(Parser_.get());
+        const uint64_t waiting = parsed < 0 || uint64_t(parsed) > fed ? 0 : fed - uint64_t(parsed);
+        if (waiting > MaxTokenBytes) return false;
+        // Never so large that a piece of XML could pass the limit unseen within one piece.
+        const size_t desired = waiting > piece / 2 ? piece * 2 : piece;
+        piece = std::clamp(desired, ChunkBytes, MaxTokenBytes + ChunkBytes - size_t(waiting));
+        return true;
+    }
+
+    std::string TokenTooLarge() const {
+        return Concat({"File ", ShownName_, " holds at line ",
+                       std::to_string(XML_GetCurrentLineNumber(Parser_.get())),
+                       " one piece of XML (a tag, a comment or a declaration) of more than ",
+                       std::to_string(MaxTokenBytes >> 20),
+                       " MB, more than a RenjuNet database holds: the rest of it was not read"});
+    }
+
     std::string Failure() {
         if (Stopped_) return {};
         if (!Refusal_.empty()) return Refusal_;

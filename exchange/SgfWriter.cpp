@@ -68,6 +68,23 @@ std::string SgfFileName(const TPartyRecord& party) {
     return name + ".sgf";
 }
 
+// The longest name a file of the folder may have such that the temporary file of its write, which
+// adds a tag of the host and the process to the name, still fits the file system.
+size_t LongestFileName(const std::string& folder) {
+    const long limit = pathconf(folder.c_str(), _PC_NAME_MAX);
+    const size_t nameMax = limit > 0 ? size_t(limit) : 255;
+    // "<name>.kalvon-save~HOST~" and then the process id (at most seven digits) and "~XXXXXX".
+    const size_t tag = TemporaryPrefix("x").size() - 1 + 7 + 7;
+    return nameMax > tag + 16 ? nameMax - tag : 16;
+}
+
+// The longest start of UTF-8 text of at most size bytes that ends between two characters.
+std::string_view Utf8Prefix(std::string_view text, size_t size) {
+    if (text.size() <= size) return text;
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+    return text.substr(0, size);
+}
+
 }  // namespace
 
 void AppendSgfGame(std::string& out, const TGameBase& base, const TPartyRecord& party) {
@@ -108,7 +125,7 @@ bool WriteSgfCollection(const std::string& path, const TGameBase& base, const TL
 }
 
 bool WriteSgfFiles(const std::string& folder, const TGameBase& base, const TListing& games,
-                   std::vector<std::string>& written, std::string& error) {
+                   std::vector<std::string>& written, std::string& error, std::vector<std::string>* notes) {
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0 && mkdir(folder.c_str(), 0777) != 0) {
         error = Concat({"Cannot create folder ", folder, ": ", std::strerror(errno)});
@@ -118,6 +135,7 @@ bool WriteSgfFiles(const std::string& folder, const TGameBase& base, const TList
         error = Concat({"Cannot write into ", folder, ": it is not a folder."});
         return false;
     }
+    const size_t longest = LongestFileName(folder);
     std::unordered_set<std::string> taken;  // names of this run, ASCII letter case ignored
     for (const int32_t position : games) {
         if (!ValidPosition(base, position)) continue;
@@ -127,8 +145,15 @@ bool WriteSgfFiles(const std::string& folder, const TGameBase& base, const TList
         // The name is taken by creating the file: one that exists, even one made a moment ago by
         // someone else, is never written over.
         std::string path;
+        bool shortened = false;
         for (int copy = 1;; ++copy) {
-            const std::string name = copy == 1 ? wanted : Concat({stem, " (", std::to_string(copy), ").sgf"});
+            const std::string ending = copy == 1 ? ".sgf" : Concat({" (", std::to_string(copy), ").sgf"});
+            std::string name = stem + ending;
+            if (name.size() > longest) {
+                // A board code too long for a file name keeps as much of its start as fits.
+                name = Concat({Utf8Prefix(stem, longest - std::min(longest, ending.size())), ending});
+                shortened = true;
+            }
             if (!taken.insert(AsciiUpper(name)).second) continue;
             path = JoinPath(folder, name);
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -148,6 +173,10 @@ bool WriteSgfFiles(const std::string& folder, const TGameBase& base, const TList
             return false;
         }
         written.push_back(path);
+        if (shortened && notes)
+            notes->push_back(Concat({"the board code ",
+                                     QuoteShort(TextPolicy().ToUtf8(Trim(std::string_view(party.Board)))),
+                                     " is too long for a file name: the game went to ", path}));
     }
     return true;
 }

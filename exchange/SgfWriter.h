@@ -23,9 +23,11 @@ bool WriteSgfCollection(const std::string& path, const TGameBase& base, const TL
 
 // Writes each listed game into a file of its own in folder, created when missing (named after its
 // board code, "/" and control characters made "_"; a name that exists or that an earlier game of the
-// run took gets " (2)", " (3)"... before ".sgf", so no file is ever written over); the paths written,
+// run took gets " (2)", " (3)"... before ".sgf", so no file is ever written over; a board code too
+// long for a file name is cut to the start that fits, and that is told in notes); the paths written,
 // in Listing order; false with error on failure, the files written before it staying.
 bool WriteSgfFiles(const std::string& folder, const TGameBase& base, const TListing& games,
-                   std::vector<std::string>& written, std::string& error);
+                   std::vector<std::string>& written, std::string& error,
+                   std::vector<std::string>* notes = nullptr);
 
 }  // namespace kalvon

@@ -2,11 +2,13 @@
 // and every refusal, aborting on a broken property so that libFuzzer keeps the input.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_set>
 
 #include "base/BaseLine.h"
 #include "base/PointCodes.h"
+#include "base/TextPolicy.h"
 #include "exchange/ImportedGame.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -29,6 +31,10 @@ public:
         for (const std::string* text : {&game.Black, &game.White, &game.Alt}) {
             KALVON_FUZZ_CHECK(!text->empty());
             KALVON_FUZZ_CHECK(!CheckBaseField("text", *text));
+            // The import writes a name in the code page only when every character has its byte there
+            // (else it asks to transliterate): never a stand-in for a character it cannot hold.
+            if (const std::optional<std::string> bytes = TextPolicy().FromUtf8(*text))
+                KALVON_FUZZ_CHECK(TextPolicy().ToUtf8(*bytes) == *text);
         }
         KALVON_FUZZ_CHECK(IsImportedYear(game.Year));
         KALVON_FUZZ_CHECK(std::string_view("+-=Ff?").find(game.Result) != std::string_view::npos);

@@ -3,7 +3,10 @@
 #   scripts/stress-writers.sh [ROUNDS [GAMES]]     (defaults: 20 rounds, 300000 games)
 # 1. ROUNDS pairs of kalvon-cli add at once, each over an add/ of its own with three new boards;
 # 2. ROUNDS rounds of an add and an update racing a resave of the base onto itself;
-# 3. ROUNDS rounds like 2 in which one of the three runs is killed at a random moment.
+# 3. ROUNDS rounds like 2 in which one of the three runs is killed at a random moment;
+# 4. ROUNDS pairs of add run at once by two users who share the base's group (uids 4801 and 4802,
+#    group 4800, under umask 077), from a lock file the first writer makes (run as root; skipped with
+#    a message otherwise).
 # Afterwards every game of every run that exited 0 is in the base, and after every round the base is
 # whole: every line a base line, the count of games what the runs that finished added. Uses the
 # kalvon-cli and kalvon-genbase of build-ci/ (the test script's build) when they are there, else
@@ -59,11 +62,39 @@ finish() {  # status tag killed
   fi
 }
 
+# Two users of one base: the folder and the base belong to their shared group.
+users=yes
+if [ "$(id -u)" -ne 0 ]; then
+  users=no
+  echo "stress-writers: not root, so the rounds of two users are skipped"
+fi
+as_user() {  # uid command...
+  local uid=$1
+  shift
+  (umask 077 && exec setpriv --reuid="$uid" --regid="$uid" --groups=4800 "$@")
+}
+
 start=$(date +%s)
-for phase in pairs race kill; do
+for phase in pairs race kill users; do
+  if [ "$phase" = users ]; then
+    [ "$users" = yes ] || continue
+    chgrp 4800 . base.bdt && chmod 2775 . && chmod 0660 base.bdt
+    rm -f base.bdt.lock
+  fi
   for ((i = 1; i <= rounds; i++)); do
     a="${phase:0:1}${i}a" b="${phase:0:1}${i}b"
-    if [ "$phase" = pairs ]; then
+    if [ "$phase" = users ]; then
+      prepare "wa" add "$a"; prepare "wb" add "$b"
+      (cd wa && as_user 4801 "$cli" add ../base.bdt 2>../a.err) & pa=$!
+      (cd wb && as_user 4802 "$cli" add ../base.bdt 2>../b.err) & pb=$!
+      sa=0; wait "$pa" || sa=$?; sb=0; wait "$pb" || sb=$?
+      finish "$sa" "$a" no; finish "$sb" "$b" no
+      # Waiting out the other writer may fail a run; a lock file one user cannot open must not.
+      if grep -q "lock file" a.err b.err; then
+        echo "users $i: $(grep -h "lock file" a.err b.err | head -1)"
+        broken=$((broken + 1))
+      fi
+    elif [ "$phase" = pairs ]; then
       prepare "wa" add "$a"; prepare "wb" add "$b"
       (cd wa && "$cli" add ../base.bdt 2>/dev/null) & pa=$!
       (cd wb && "$cli" add ../base.bdt 2>/dev/null) & pb=$!

@@ -17,13 +17,13 @@ std::optional<char> KnownGroup(const TGameBase& base, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryRequest& request,
-                                        TQueryCriteria& criteria) {
+TUnknownCriterion ResolveQueryCriteria(const TGameBase& base, const TQueryRequest& request,
+                                       TQueryCriteria& criteria) {
     TQueryCriteria& c = criteria;
     c.QueryOn = !request.WholeBase;
     if (!c.QueryOn) {
         c.YearOn = c.PlayerOn = c.OpponentOn = false;
-        return std::nullopt;
+        return TUnknownCriterion::None;
     }
     c.NotFinishedOn = request.NotFinished;
     c.YearOn = request.Year.has_value();
@@ -33,7 +33,7 @@ std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryReque
         c.PlayerId = request.Player->empty() ? 0 : base.PlayerCatalogue.IdOf(*request.Player);
         if (c.PlayerId == 0) {
             c.PlayerOn = false;
-            return PlayerNotFound;
+            return TUnknownCriterion::Player;
         }
         c.PlayerColour = int(request.Colour);
     }
@@ -42,7 +42,7 @@ std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryReque
         c.OpponentId = request.Opponent->empty() ? 0 : base.PlayerCatalogue.IdOf(*request.Opponent);
         if (c.OpponentId == 0) {
             c.OpponentOn = false;
-            return OpponentNotFound;
+            return TUnknownCriterion::Opponent;
         }
     }
     c.GroupOn = request.Group.has_value();
@@ -50,9 +50,24 @@ std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryReque
         const std::optional<char> group = KnownGroup(base, *request.Group);
         if (!group) {
             c.GroupOn = false;
-            return GroupNotFound;
+            return TUnknownCriterion::Group;
         }
         c.GroupChar = *group;
+    }
+    return TUnknownCriterion::None;
+}
+
+std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryRequest& request,
+                                        TQueryCriteria& criteria) {
+    switch (ResolveQueryCriteria(base, request, criteria)) {
+        case TUnknownCriterion::Player:
+            return PlayerNotFound;
+        case TUnknownCriterion::Opponent:
+            return OpponentNotFound;
+        case TUnknownCriterion::Group:
+            return GroupNotFound;
+        case TUnknownCriterion::None:
+            break;
     }
     return std::nullopt;
 }

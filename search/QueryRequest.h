@@ -27,9 +27,15 @@ struct TQueryRequest {
     std::optional<std::string> Group;     // one character, or NoGroupText
 };
 
-// Fills the criteria from the request in the order the dialog checks them. Returns the message of
-// the first player, opponent or group that the base does not know; that criterion is then off and
-// the ones after it are left as they were.
+// The criterion of a request that names what the base does not know.
+enum class TUnknownCriterion { None, Player, Opponent, Group };
+
+// Fills the criteria from the request in the order the dialog checks them. Returns the first player,
+// opponent or group that the base does not know (None when the query can run); that criterion is then
+// off and the ones after it are left as they were.
+TUnknownCriterion ResolveQueryCriteria(const TGameBase& base, const TQueryRequest& request,
+                                       TQueryCriteria& criteria);
+// The same, with the query dialog's message of the unknown criterion (which names its check box).
 std::optional<std::string> ResolveQuery(const TGameBase& base, const TQueryRequest& request,
                                         TQueryCriteria& criteria);
 

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/cli/CliUsage.h"
 #include "base/BaseFile.h"
 #include "base/BaseLock.h"
 #include "base/PreviousBase.h"
@@ -12,7 +13,7 @@
 namespace kalvon::cli {
 
 int RunInfo(const TArguments& args) {
-    if (args.size() != 1) return BadArguments("usage: kalvon-cli info BASE");
+    if (args.size() != 1) return BadArguments(Usage("info"));
     TGameBase& base = UntilExit<TGameBase>();
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     std::cout << "games: " << base.PartyList.size() << '\n'
@@ -22,7 +23,7 @@ int RunInfo(const TArguments& args) {
 }
 
 int RunResave(const TArguments& args) {
-    if (args.size() != 2) return BadArguments("usage: kalvon-cli resave BASE OUT");
+    if (args.size() != 2) return BadArguments(Usage("resave"));
     // The base written is locked from the reading to the rename: a resave onto its own file must not
     // drop games that another writer adds meanwhile.
     TBaseWriteLock lock;
@@ -49,7 +50,7 @@ int RunResave(const TArguments& args) {
 
 int RunRestore(const TArguments& args) {
     const bool yes = args.size() == 2 && args[1] == "--yes";
-    if (args.size() != 1 && !yes) return BadArguments("usage: kalvon-cli restore BASE [--yes]");
+    if (args.size() != 1 && !yes) return BadArguments(Usage("restore"));
     const std::string& path = args[0];
     const std::string previous = PreviousFilePath(path);
     std::string error;

@@ -77,16 +77,41 @@ bool LoadBaseForCommand(TGameBase& base, const std::string& path) {
     return LoadBaseForCommand(base, path, report);
 }
 
+std::string ShowTerminalControls(std::string_view utf8) {
+    constexpr std::string_view Hex = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(utf8.size());
+    auto show = [&](std::string_view prefix, unsigned char code) {
+        shown += prefix;
+        shown += Hex[code >> 4];
+        shown += Hex[code & 15];
+    };
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        // U+0080..U+009F are C2 80..C2 9F in UTF-8; a terminal obeys them as it obeys ESC (0x9B is CSI).
+        if (byte == 0xC2 && next >= 0x80 && next < 0xA0) {
+            show("\\u00", next);
+            ++i;
+        } else if (byte < 32 || byte == 127) {
+            show("\\x", byte);
+        } else {
+            shown += utf8[i];
+        }
+    }
+    return shown;
+}
+
 std::string ToTerminal(std::string_view bytes) {
     // Only line ends pass: a control character in a name or a path is shown, never obeyed.
     std::string text = TextPolicy().ToUtf8(bytes), shown;
     size_t start = 0;
     for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         const size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
-        shown += ShowControls(std::string_view(text).substr(start, cut - start));
+        shown += ShowTerminalControls(std::string_view(text).substr(start, cut - start));
         shown += '\n';
     }
-    return shown + ShowControls(std::string_view(text).substr(start));
+    return shown + ShowTerminalControls(std::string_view(text).substr(start));
 }
 
 std::optional<std::string> FromTerminal(std::string_view utf8) {

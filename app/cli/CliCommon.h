@@ -52,7 +52,10 @@ T& UntilExit() {
     return *object;
 }
 
-// Code-page bytes -> UTF-8 for printing.
+// UTF-8 with every control character shown instead of sent to the terminal: C0 and DEL as \x1b, the
+// C1 controls U+0080..U+009F as \u009b.
+std::string ShowTerminalControls(std::string_view utf8);
+// Code-page bytes -> UTF-8 for printing, control characters shown (ShowTerminalControls).
 std::string ToTerminal(std::string_view bytes);
 // UTF-8 from the command line -> code-page bytes; nullopt when the code page cannot hold a character.
 std::optional<std::string> FromTerminal(std::string_view utf8);

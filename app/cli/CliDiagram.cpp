@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/cli/CliUsage.h"
 #include "base/SafeFile.h"
 #include "base/SettingsFile.h"
 #include "base/TextPolicy.h"
@@ -14,10 +15,6 @@
 namespace kalvon::cli {
 
 namespace {
-
-constexpr const char* Usage =
-    "usage: kalvon-cli diagram BASE NUMBER OUT.(bmp|emf|png|svg) [--full] [--caption] [--commentary] "
-    "[--num N] [--marks A98,C77]";
 
 std::optional<long> Number(const std::string& text) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -74,7 +71,7 @@ int RunDiagram(const TArguments& args) {
             positional.push_back(arg);
         }
     }
-    if (positional.size() != 3) return BadArguments(Usage);
+    if (positional.size() != 3) return BadArguments(Usage("diagram"));
     const std::string& out = positional[2];
     const std::optional<TPictureFormat> format = PictureFormatOf(QString::fromStdString(out));
     if (!format) return BadArguments("the picture must end in .bmp, .emf, .png or .svg: " + out);

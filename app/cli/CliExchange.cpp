@@ -1,8 +1,11 @@
 #include "app/cli/CliExchange.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/cli/CliStat.h"
+#include "app/cli/CliUsage.h"
+#include "base/TextPolicy.h"
 #include "exchange/FolderCommands.h"
 #include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
@@ -12,11 +15,6 @@
 namespace kalvon::cli {
 
 namespace {
-
-constexpr const char* WriteUsage =
-    "usage: kalvon-cli write BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour "
-    "all|black|white] "
-    "[--opponent NAME]] [--group C|None] [--strict]";
 
 // A run that was done ends with its summary on standard error, where the tool's messages go.
 int FolderExitStatus(std::string_view command, const TFolderRun& run) {
@@ -59,8 +57,7 @@ int RunReadMail(const std::string& path) {
 }  // namespace
 
 int RunRead(const TArguments& args) {
-    if (args.empty() || (args[0] == "--mail" && args.size() != 2))
-        return BadArguments("usage: kalvon-cli read FILE... | kalvon-cli read --mail PATH");
+    if (args.empty() || (args[0] == "--mail" && args.size() != 2)) return BadArguments(Usage("read"));
     if (args[0] == "--mail") return RunReadMail(args[1]);
     int status = ExitOk;
     for (const std::string& file : args) {
@@ -78,7 +75,7 @@ int RunRead(const TArguments& args) {
 int RunAdd(const TArguments& args) {
     std::string basePath;
     std::optional<std::string> mail;
-    if (!BaseAndMail(args, basePath, mail)) return BadArguments("usage: kalvon-cli add BASE [--mail PATH]");
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments(Usage("add"));
     TGameBase base;
     TCliUi ui;
     return FolderExitStatus("Add New Games", mail ? AddPartysFromMail(base, basePath, *mail, ui)
@@ -88,8 +85,7 @@ int RunAdd(const TArguments& args) {
 int RunUpdate(const TArguments& args) {
     std::string basePath;
     std::optional<std::string> mail;
-    if (!BaseAndMail(args, basePath, mail))
-        return BadArguments("usage: kalvon-cli update BASE [--mail PATH]");
+    if (!BaseAndMail(args, basePath, mail)) return BadArguments(Usage("update"));
     TCliUi ui;
     return FolderExitStatus("Update Games", mail ? UpdatePartysFromMail(basePath, *mail, ui)
                                                  : UpdatePartysFromFolder(basePath, ".", ui));
@@ -106,17 +102,25 @@ int RunWrite(const TArguments& args) {
             query.push_back(args[i]);
     }
     TGameBase base;
-    if (const int status = ListPositionGames(query, WriteUsage, base); status != ExitOk) return status;
+    if (const int status = ListPositionGames(query, Usage("write"), base); status != ExitOk) return status;
     TCliUi ui;
     const TWrittenNotifications written = WriteNotifications(base, ".", ui, strict);
-    for (const std::string& path : written.Paths) std::cout << ToTerminal(path) << '\n';
+    // Each path as the file system holds it: a UTF-8 terminal shows the same name as ls.
+    for (const std::string& path : written.Paths) std::cout << ShowTerminalControls(ShownPath(path)) << '\n';
     for (const std::string& note : written.Notes) std::cerr << "kalvon-cli: " << ToTerminal(note) << '\n';
-    for (const std::string& game : written.NotCarried)
-        std::cerr << "kalvon-cli: not carried exactly: " << ToTerminal(game) << '\n';
+    for (const std::string& game : written.NotCarried) {
+        // "<path>: <reason>": the path as above, the reason's names in the code page.
+        const auto path = std::ranges::find_if(
+            written.Paths, [&](const std::string& p) { return game.starts_with(p + ": "); });
+        const size_t cut = path == written.Paths.end() ? 0 : path->size();
+        std::cerr << "kalvon-cli: not carried exactly: "
+                  << ShowTerminalControls(ShownPath(game.substr(0, cut)))
+                  << ToTerminal(std::string_view(game).substr(cut)) << '\n';
+    }
     return written.Ok ? ExitOk : ExitFailure;
 }
 
-int ListPositionGames(const TArguments& query, const char* usage, TGameBase& base) {
+int ListPositionGames(const TArguments& query, const std::string& usage, TGameBase& base) {
     if (query.size() < 2) return BadArguments(usage);
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(query[1], error);
@@ -128,7 +132,7 @@ int ListPositionGames(const TArguments& query, const char* usage, TGameBase& bas
 
     if (!LoadBaseForCommand(base, query[0])) return ExitFailure;
     TQueryCriteria criteria;
-    if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
+    if (std::string message = BuildCriteria(base, query[0], options, criteria); !message.empty())
         return Failure(message);
     base.CurrentMoves = *moves;
     TPositionIndex index;

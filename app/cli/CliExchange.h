@@ -20,6 +20,6 @@ int RunWrite(const TArguments& args);
 // Loads the base of query (BASE MOVES [QUERY]) and lists the games of the position under the query's
 // options into base.Listing, as write and export-sgf list them: ExitOk, or the exit status to end
 // with (the message printed; usage is the bad-arguments message).
-int ListPositionGames(const TArguments& query, const char* usage, TGameBase& base);
+int ListPositionGames(const TArguments& query, const std::string& usage, TGameBase& base);
 
 }  // namespace kalvon::cli

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/cli/CliExchange.h"
+#include "app/cli/CliUsage.h"
 #include "base/BaseRecode.h"
 #include "base/SettingsFile.h"
 #include "base/TextFields.h"
@@ -17,15 +18,9 @@ namespace kalvon::cli {
 
 namespace {
 
-constexpr const char* ImportUsage = "usage: kalvon-cli import BASE FILE... [--transliterate] [--year Y]";
-constexpr const char* ExportUsage =
-    "usage: kalvon-cli export-sgf BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour "
-    "all|black|white] [--opponent NAME]] [--group C|None] OUT.sgf|FOLDER/";
-constexpr const char* RecodeUsage = "usage: kalvon-cli recode BASE OUT --to CODEPAGE";
-
 // The import's texts are UTF-8 already: only their control characters are shown, never obeyed.
 void PrintUtf8(std::ostream& stream, std::string_view text) {
-    stream << ShowControls(text) << '\n';
+    stream << ShowTerminalControls(text) << '\n';
 }
 
 // Answers the question about names from --transliterate, and keeps what it was asked.
@@ -75,7 +70,7 @@ int RunImport(const TArguments& args) {
         if (args[i] == "--transliterate") {
             transliterate = true;
         } else if (args[i] == "--year") {
-            if (i + 1 == args.size()) return BadArguments(ImportUsage);
+            if (i + 1 == args.size()) return BadArguments(Usage("import"));
             const std::string& text = args[++i];
             int year = 0;
             const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), year);
@@ -88,7 +83,7 @@ int RunImport(const TArguments& args) {
             paths.push_back(args[i]);
         }
     }
-    if (paths.size() < 2) return BadArguments(ImportUsage);
+    if (paths.size() < 2) return BadArguments(Usage("import"));
     std::vector<std::string> files;
     for (size_t i = 1; i < paths.size(); ++i) {
         if (!IsFolder(paths[i])) {
@@ -109,20 +104,22 @@ int RunImport(const TArguments& args) {
 }
 
 int RunExportSgf(const TArguments& args) {
-    if (args.size() < 3) return BadArguments(ExportUsage);
+    if (args.size() < 3) return BadArguments(Usage("export-sgf"));
     const std::string& out = args.back();
     TGameBase& base = UntilExit<TGameBase>();
     const TArguments query(args.begin(), args.end() - 1);
-    if (const int status = ListPositionGames(query, ExportUsage, base); status != ExitOk) return status;
+    if (const int status = ListPositionGames(query, Usage("export-sgf"), base); status != ExitOk)
+        return status;
     std::string error;
     if (out.ends_with('/') || IsFolder(out)) {
-        std::vector<std::string> written;
-        const bool ok = WriteSgfFiles(out, base, base.Listing, written, error);
+        std::vector<std::string> written, notes;
+        const bool ok = WriteSgfFiles(out, base, base.Listing, written, error, &notes);
         for (const std::string& path : written) PrintUtf8(std::cout, path);
-        return ok ? ExitOk : Failure("kalvon-cli: " + ShowControls(error));
+        for (const std::string& note : notes) PrintUtf8(std::cerr, "kalvon-cli: " + note);
+        return ok ? ExitOk : Failure("kalvon-cli: " + ShowTerminalControls(error));
     }
     if (!WriteSgfCollection(out, base, base.Listing, error))
-        return Failure("kalvon-cli: " + ShowControls(error));
+        return Failure("kalvon-cli: " + ShowTerminalControls(error));
     const size_t count = base.Listing.size();
     PrintUtf8(std::cout,
               Concat({std::to_string(count), count == 1 ? " game" : " games", " written to ", out}));
@@ -130,7 +127,7 @@ int RunExportSgf(const TArguments& args) {
 }
 
 int RunRecode(const TArguments& args) {
-    if (args.size() != 4) return BadArguments(RecodeUsage);
+    if (args.size() != 4) return BadArguments(Usage("recode"));
     TArguments paths;
     std::string codePage;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -140,10 +137,10 @@ int RunRecode(const TArguments& args) {
             paths.push_back(args[i]);
     }
     if (paths.size() != 2 || codePage.empty() || paths[0].starts_with("--") || paths[1].starts_with("--"))
-        return BadArguments(RecodeUsage);
+        return BadArguments(Usage("recode"));
     std::string error;
     if (!RecodeBase(paths[0], paths[1], codePage, error))
-        return Failure("kalvon-cli: " + ShowControls(error));
+        return Failure("kalvon-cli: " + ShowTerminalControls(error));
     return ExitOk;
 }
 

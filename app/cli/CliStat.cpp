@@ -4,6 +4,7 @@
 #include <iostream>
 #include <set>
 
+#include "app/cli/CliUsage.h"
 #include "base/GameTexts.h"
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
@@ -16,11 +17,6 @@
 namespace kalvon::cli {
 
 namespace {
-
-constexpr const char* StatUsage =
-    "usage: kalvon-cli stat BASE MOVES [--not-finished] [--year Y] [--player NAME [--colour all|black|white] "
-    "[--opponent NAME]] [--group C|None] [--listing]";
-constexpr const char* ShiftUsage = "usage: kalvon-cli shift BASE MOVES 1|2 [--listing]";
 
 bool AllPointDigits(std::string_view text) {
     return std::ranges::none_of(text, [](char c) { return PointDigitValue(c) == 0; });
@@ -79,9 +75,8 @@ std::string ReadQueryOptions(const TArguments& args, TQueryOptions& options) {
     return "";
 }
 
-// Fills the criteria as the query dialog's OK does; returns the dialog's message when a name or the
-// group is unknown, or "" when the query can run.
-std::string BuildCriteria(const TGameBase& base, const TQueryOptions& options, TQueryCriteria& criteria) {
+std::string BuildCriteria(const TGameBase& base, const std::string& basePath, const TQueryOptions& options,
+                          TQueryCriteria& criteria) {
     TQueryRequest request;
     request.WholeBase = !(options.NotFinished || options.Year || options.Player || options.Group);
     request.NotFinished = options.NotFinished;
@@ -98,7 +93,20 @@ std::string BuildCriteria(const TGameBase& base, const TQueryOptions& options, T
     request.Colour = colour == "black"   ? TPlayerColour::Black
                      : colour == "white" ? TPlayerColour::White
                                          : TPlayerColour::All;
-    return ResolveQuery(base, request, criteria).value_or(std::string());
+    // The dialog's messages name its check boxes; the tool speaks of its options.
+    const std::string in = Concat({" in ", ToTerminal(basePath)});
+    switch (ResolveQueryCriteria(base, request, criteria)) {
+        case TUnknownCriterion::Player:
+            return Concat({"kalvon-cli: no player ", QuoteArgument(*options.Player), in, " (--player)"});
+        case TUnknownCriterion::Opponent:
+            return Concat({"kalvon-cli: no player ", QuoteArgument(*options.Opponent), in, " (--opponent)"});
+        case TUnknownCriterion::Group:
+            return Concat(
+                {"kalvon-cli: no game of the group ", QuoteArgument(*options.Group), in, " (--group)"});
+        case TUnknownCriterion::None:
+            break;
+    }
+    return "";
 }
 
 std::optional<std::string> ParseMovesArgument(std::string_view text, std::string& error) {
@@ -136,7 +144,7 @@ std::optional<std::string> ParseMovesArgument(std::string_view text, std::string
 }
 
 int RunStat(const TArguments& args) {
-    if (args.size() < 2) return BadArguments(StatUsage);
+    if (args.size() < 2) return BadArguments(Usage("stat"));
     std::string error;
     const std::optional<std::string> moves = ParseMovesArgument(args[1], error);
     if (!moves) return BadArguments(error);
@@ -146,7 +154,7 @@ int RunStat(const TArguments& args) {
     TGameBase& base = UntilExit<TGameBase>();
     if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
     TQueryCriteria criteria;
-    if (std::string message = BuildCriteria(base, options, criteria); !message.empty())
+    if (std::string message = BuildCriteria(base, args[0], options, criteria); !message.empty())
         return Failure(message);
 
     base.CurrentMoves = *moves;
@@ -158,7 +166,7 @@ int RunStat(const TArguments& args) {
 }
 
 int RunShift(const TArguments& args) {
-    if (args.size() < 3 || args.size() > 4) return BadArguments(ShiftUsage);
+    if (args.size() < 3 || args.size() > 4) return BadArguments(Usage("shift"));
     if (args[2] != "1" && args[2] != "2") return BadArguments("the shift must be 1 or 2");
     if (args.size() == 4 && args[3] != "--listing")
         return BadArguments("unknown option " + QuoteArgument(args[3]));

@@ -24,9 +24,11 @@ struct TQueryOptions {
 };
 // Reads the options after BASE and MOVES; returns the bad-arguments message, or "" when they are fine.
 std::string ReadQueryOptions(const TArguments& args, TQueryOptions& options);
-// Fills the criteria as the query dialog's OK does; returns the dialog's message when a name or the
-// group is unknown, or "" when the query can run.
-std::string BuildCriteria(const TGameBase& base, const TQueryOptions& options, TQueryCriteria& criteria);
+// Fills the criteria as the query dialog's OK does; returns the message naming the option whose player
+// or group the base at basePath does not know ("no player ... in BASE (--player)"), or "" when the
+// query can run.
+std::string BuildCriteria(const TGameBase& base, const std::string& basePath, const TQueryOptions& options,
+                          TQueryCriteria& criteria);
 
 // The move string of a MOVES argument: PointCodes ("88899A"), point texts separated by blanks or
 // commas ("H8 H9 J10", letter case ignored), or "-" for the empty board. Nullopt with the reason in

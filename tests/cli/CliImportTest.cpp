@@ -61,15 +61,15 @@ TEST(CliImport, ExitStatuses) {
         {{"import", "b.bdt", "a.sgf", "names.sgf"}, 1, "", names},
         {{"import", "b.bdt", "a.sgf", "names.sgf", "--transliterate"},
          0,
-         "Import Games: 2 files read, 2 games added, 0 replaced, 1 skipped: File a.sgf, game 1 (GN \"7\"): "
-         "the key "
-         "\"2003, "
-         "s7\" belongs to a game of the base, 1 name transliterated.\n",
+         "Import Games: 2 files read, 2 games added, 0 replaced, 0 unchanged, 1 skipped (1 because its key "
+         "belongs to a game of the base): File a.sgf, game 1 (GN \"7\"): the key \"2003, s7\" belongs to a "
+         "game of the base, 1 name transliterated, 0 games imported without a result.\n",
          "T\xc3\xb5nis -> Tonis",
          OwnBase + "2003,   s8=[Carol,Bob,+,8887,?,-]\r\n2003,   s9=[Tonis,Bob,+,8887,?,-]\r\n"},
         {{"import", "b.bdt", "--year", "1999", "in"},
          0,
-         "Import Games: 2 files read, 2 games added, 0 replaced, 0 skipped, 0 names transliterated.\n",
+         "Import Games: 2 files read, 2 games added, 0 replaced, 0 unchanged, 0 skipped, 0 names "
+         "transliterated, 1 game imported without a result.\n",
          "",
          "1999,   gy=[Alpha,Beta,?,88,?,-]\r\n" + OwnBase + "2003,  s10=[Dan,Bob,+,8887,?,-]\r\n"},
     });

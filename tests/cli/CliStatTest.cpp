@@ -48,17 +48,60 @@ TEST_F(CliStat, QueriesNarrowTheGames) {
     EXPECT_EQ(Run({"stat", "b.bdt", "-", "--group", "b"}).Out, "Total: 1\n1 +0-0=1\n(A)G7: 1 +0-0=1\n");
 }
 
-TEST_F(CliStat, UnknownNamesGiveTheQueryMessages) {
+TEST_F(CliStat, UnknownNamesAreToldByTheToolsOwnOptions) {
     const TCliResult player = Run({"stat", "b.bdt", "-", "--player", "WEST"});
     EXPECT_EQ(player.Status, 1);
-    EXPECT_EQ(player.Err, "The player not found! Remove checked \"Player\"!\n");
+    EXPECT_EQ(player.Err, "kalvon-cli: no player \"WEST\" in b.bdt (--player)\n");
     EXPECT_EQ(player.Out, "");
-    const TCliResult opponent = Run({"stat", "b.bdt", "-", "--player", "NORD", "--opponent", "WEST"});
+    const TCliResult opponent = Run({"stat", "b.bdt", "-", "--player", "NORD", "--opponent", "Пётр"});
     EXPECT_EQ(opponent.Status, 1);
-    EXPECT_EQ(opponent.Err, "The opponent not found! Remove checked \"Opponent\"\n");
+    EXPECT_EQ(opponent.Err, "kalvon-cli: no player \"Пётр\" in b.bdt (--opponent)\n");
     const TCliResult group = Run({"stat", "b.bdt", "-", "--group", "z"});
     EXPECT_EQ(group.Status, 1);
-    EXPECT_EQ(group.Err, "The group not found! Remove checked \"Group\"\n");
+    EXPECT_EQ(group.Err, "kalvon-cli: no game of the group \"z\" in b.bdt (--group)\n");
+    const TCliResult written = Run({"write", "b.bdt", "-", "--player", "WEST"});
+    EXPECT_EQ(written.Status, 1);
+    EXPECT_EQ(written.Err, "kalvon-cli: no player \"WEST\" in b.bdt (--player)\n");
+}
+
+// Control characters of every kind in a name are shown, never sent to the terminal: the C1 controls
+// U+0080..U+009F (0x9B is CSI in ISO-8859-1) as well as ESC.
+TEST_F(CliStat, ControlCharactersOfNamesAreShown) {
+    const struct {
+        const char* CodePage;
+        std::string Name, Shown;
+    } cases[] = {
+        {"ISO-8859-1",
+         "A\x9b"
+         "2JB",
+         "A\\u009b2JB"},
+        {"ISO-8859-1",
+         "A\x85"
+         "B\x9f",
+         "A\\u0085B\\u009f"},
+        {"UTF-8",
+         "A\xc2\x9b"
+         "2J",
+         "A\\u009b2J"},
+        {"windows-1251", "A\x1b[2J\x7f", "A\\x1b[2J\\x7f"},
+        {"windows-1251", "\xc0\xe0", "\xd0\x90\xd0\xb0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Shown);
+        std::filesystem::create_directories(Folder.File("ini"));
+        WriteFile(Folder.File("ini/Tools.ini"), Concat({"[Parameters]\r\nCode Page=", c.CodePage, "\r\n"}));
+        WriteFile(Folder.File("c.bdt"), Concat({"2003,1=[", c.Name, ",Bob,+,88,?,-]\r\n"}));
+        const TCliResult listed = Run({"stat", "c.bdt", "-", "--listing"});
+        EXPECT_EQ(listed.Status, 0) << listed.Err;
+        EXPECT_NE(listed.Out.find(Concat({"1.", c.Shown, " - Bob(2003,    1)\n"})), std::string::npos)
+            << listed.Out;
+        for (size_t i = 0; i + 1 < listed.Out.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(listed.Out[i]);
+            const auto next = static_cast<unsigned char>(listed.Out[i + 1]);
+            EXPECT_FALSE(byte == 0xC2 && next >= 0x80 && next < 0xA0) << "a C1 control at " << i;
+            EXPECT_FALSE(byte == 0x1B) << "ESC at " << i;
+        }
+    }
 }
 
 TEST_F(CliStat, BadArgumentsAndMissingFiles) {

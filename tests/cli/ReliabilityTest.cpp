@@ -215,6 +215,15 @@ const std::vector<TRow>& Rows() {
              EXPECT_EQ(ReadFile(f.File("b.bdt")), Game);
              EXPECT_TRUE(fs::is_symlink(f.File("Outpbm/Renju Board 1_00.txt")));
          }},
+        // A written path is printed as the file system holds it: a name whose code-page bytes are
+        // UTF-8 as they stand shows as ls shows it; others show the code page's characters.
+        {"WrittenPathsAsTheFileSystemHoldsThem", "", "2003,\xd0\x96=[A,B,+,88,?,-]\r\n2003,\xc8" "1=[A,B,+,88,?,-]\r\n",
+         {"write", "b.bdt", "-"}, 0, {"kalvon-cli: not carried exactly: Outpbm/Renju Board \xd0\x96_03.txt: the result"},
+         "Outpbm/Renju Board \xd0\x96_03.txt\nOutpbm/Renju Board \xd0\x98" "1_03.txt\n", {},
+         [](const TTempFolder& f) {
+             EXPECT_TRUE(fs::exists(f.File("Outpbm/Renju Board \xd0\x96_03.txt")));
+             EXPECT_TRUE(fs::exists(f.File("Outpbm/Renju Board \xc8" "1_03.txt")));
+         }},
         {"OutpbmThatIsALinkIsRefused", "", Game, {"write", "b.bdt", "-"}, 1, {"it is not a folder of its own"}, "",
          [](const TTempFolder& f) {
              fs::create_directory(f.File("elsewhere"));

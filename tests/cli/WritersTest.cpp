@@ -110,5 +110,73 @@ TEST(Writers, ARewriteKeepsTheOwnerGroupAndMode) {
     EXPECT_EQ(LineCount(ReadFile(base)), 4u);
 }
 
+// Two users who share the base's group, and a shell command run as one of them under umask 077.
+constexpr int UserA = 4701, UserB = 4702, SharedGroup = 4700;
+std::string AsUser(int user, const std::string& command) {
+    return Concat({"umask 077 && setpriv --reuid=", std::to_string(user), " --regid=", std::to_string(user),
+                   " --groups=", std::to_string(SharedGroup), " ", command});
+}
+
+TCliResult RunCliAs(const fs::path& folder, int user, const std::vector<std::string>& args) {
+    std::string command = Quote(KALVON_CLI);
+    for (const std::string& arg : args) command = Concat({command, " ", Quote(arg)});
+    const auto out = folder / ".cli-out", err = folder / ".cli-err";
+    const std::string shell =
+        Concat({"cd ", Quote(folder.string()), " && timeout -k 5 30 sh -c ", Quote(AsUser(user, command)),
+                " >", Quote(out.string()), " 2>", Quote(err.string())});
+    TCliResult result;
+    const int status = std::system(shell.c_str());
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Out = Slurp(out);
+    result.Err = Slurp(err);
+    return result;
+}
+
+TEST(Writers, TwoUsersOfOneBaseEachTakeTheLockOrWriteNothing) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the tool as two users (the test script runs as root)";
+    TTempFolder folder;
+    const std::string base = folder.File("g.bdt");
+    WriteFile(base, Base(3));
+    ASSERT_EQ(chown(base.c_str(), UserA, SharedGroup), 0);
+    ASSERT_EQ(chmod(base.c_str(), 0660), 0);
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0777), 0);
+    for (const char* sub : {"a", "b"}) {
+        fs::create_directories(folder.File(Concat({sub, "/add"})));
+        WriteFile(folder.File(Concat({sub, "/add/1_03.txt"})), Notification(sub[0] == 'a' ? 1 : 2));
+        ASSERT_EQ(chmod(folder.File(sub).c_str(), 0777), 0);
+    }
+    // The first user holds a lock file only he may open, as one made under umask 077 by an earlier
+    // version: the second user's add waits for a lock it can take, then fails and writes nothing.
+    const std::string holder = Concat({"cd ", Quote(folder.Path().string()), " && ",
+                                       AsUser(UserA, "flock g.bdt.lock sleep 2"), " >/dev/null 2>&1 &"});
+    ASSERT_EQ(std::system(holder.c_str()), 0);
+    for (int i = 0; i < 100 && !fs::exists(folder.File("g.bdt.lock")); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const TCliResult refused = RunCliAs(folder.Path() / "b", UserB, {"add", "../g.bdt"});
+    EXPECT_EQ(refused.Status, 1) << refused.Err;
+    EXPECT_NE(refused.Err.find("g.bdt.lock cannot be opened: Permission denied; nothing was written."),
+              std::string::npos)
+        << refused.Err;
+    EXPECT_EQ(ReadFile(base), Base(3));
+
+    // Once that lock file is gone, the one a writer makes takes the base's group and bits: each user's
+    // add takes the lock in turn and both games are kept.
+    for (int i = 0;
+         i < 200 && std::system(Concat({"flock -n ", Quote(folder.File("g.bdt.lock")), " true"}).c_str());
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    fs::remove(folder.File("g.bdt.lock"));
+    const TCliResult first = RunCliAs(folder.Path() / "a", UserA, {"add", "../g.bdt"});
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    struct stat lock {};
+    ASSERT_EQ(stat(folder.File("g.bdt.lock").c_str(), &lock), 0);
+    EXPECT_EQ(lock.st_gid, gid_t(SharedGroup));
+    EXPECT_EQ(lock.st_mode & 0777, 0660u);
+    const TCliResult second = RunCliAs(folder.Path() / "b", UserB, {"add", "../g.bdt"});
+    ASSERT_EQ(second.Status, 0) << second.Err;
+    EXPECT_EQ(LineCount(ReadFile(base)), 5u);
+}
+
 }  // namespace
 }  // namespace kalvon::test

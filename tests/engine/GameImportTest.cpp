@@ -13,7 +13,9 @@
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
+#include "exchange/BaseRewrite.h"
 #include "exchange/GameImport.h"
+#include "exchange/ImportRecord.h"
 #include "exchange/SgfWriter.h"
 #include "tests/engine/TestBase.h"
 
@@ -67,10 +69,12 @@ struct TImportCase {
     size_t CancelAtProgress = 0;
     TImportStatus Status = TImportStatus::Done;
     std::optional<std::string> After{};  // the base file after; nullopt: as before, and no .bak made
-    size_t FilesRead = 0, Added = 0, Replaced = 0, Transliterated = 0;
+    size_t FilesRead = 0, Added = 0, Replaced = 0, Transliterated = 0, Unchanged = 0, WithoutResult = 0;
     std::vector<std::pair<std::string, std::string>> Skipped{};  // file name and reason
     std::vector<std::string> Notes{};                            // each one of the run's notes, in part
     std::optional<std::pair<size_t, std::vector<std::string>>> Asked{};
+    // The lines whose keys the import record holds, before and after; nullopt: no record file.
+    std::optional<std::vector<std::string>> Record{}, RecordAfter{};
 };
 
 TEST(GameImport, MergeRules) {
@@ -85,20 +89,52 @@ TEST(GameImport, MergeRules) {
          .Files = {{"a.sgf", Sgf("7", petr, "Bob", "B+", ";B[hh];W[hi]")}},
          .After = Concat({own, "2003,   s7=[\xcf\xb8\xf2\xf0,Bob,+,8887,?,-]\r\n"}),
          .FilesRead = 1,
-         .Added = 1},
-        {.Rule = "a re-import replaces the line of its key and source; other years stay",
+         .Added = 1,
+         .RecordAfter = {{"2003,   s7="}}},
+        {.Rule = "a re-import replaces the game an import brought; other years stay",
          .Base = "2003,   s7=[Old,Name,?,88,?,-]\r\n\r\n2004,   s7=[Other,Year,?,88,?,-]\r\n",
          .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "W+")}},
          .After = "2003,   s7=[Ann,Bob,-,88,?,-]\r\n2004,   s7=[Other,Year,?,88,?,-]\r\n",
          .FilesRead = 1,
-         .Replaced = 1},
+         .Replaced = 1,
+         .Record = {{"2003,   s7="}},
+         .RecordAfter = {{"2003,   s7="}}},
+        {.Rule = "a game the user entered under the source's letter is never replaced",
+         .Base = "2003,r3219=[MYSELF,FRIEND,+,88,?,-]\r\n",
+         .Files = {{"db.rif", RenjuNet("<game id=\"3219\" tournament=\"3369\" black=\"3969\" white=\"3969\" "
+                                       "bresult=\"0\"><move>h8</move></game>")}},
+         .FilesRead = 1,
+         .Skipped = {{"db.rif", "the key \"2003, r3219\" belongs to a game of the base"}}},
+        {.Rule = "the same game again is unchanged: neither base nor record is written",
+         .Base = "2003,   s7=[Ann,Bob,-,88,?,-]\r\n",
+         .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "W+")}},
+         .FilesRead = 1,
+         .Unchanged = 1,
+         .Record = {{"2003,   s7="}},
+         .RecordAfter = {{"2003,   s7="}}},
+        {.Rule = "a base imported before the record: an equal game is unchanged and recorded from then on",
+         .Base = "2003,   s7=[Ann,Bob,-,88,?,-]\r\n2003,   s9=[Ann,Bob,-,8889,?,-]\r\n",
+         .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "W+") + Sgf("9", "Ann", "Bob", "W+")}},
+         .FilesRead = 1,
+         .Unchanged = 1,
+         .Skipped = {{"a.sgf", "the key \"2003, s9\" belongs to a game of the base"}},
+         .RecordAfter = {{"2003,   s7="}}},
+        {.Rule = "keys of games no longer in the base leave the record",
+         .Base = "2003,   s8=[Ann,Bob,-,88,?,-]\r\n",
+         .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "W+")}},
+         .After = "2003,   s7=[Ann,Bob,-,88,?,-]\r\n2003,   s8=[Ann,Bob,-,88,?,-]\r\n",
+         .FilesRead = 1,
+         .Added = 1,
+         .Record = {{"2003,   s8=", "1999,   s1="}},
+         .RecordAfter = {{"2003,   s7=", "2003,   s8="}}},
         {.Rule = "the user's game of the same folded key stays and the imported one is skipped",
          .Base = "2003,   S7=[Own,Game,+,88,?,-]\r\n",
          .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "B+") + Sgf("8", "Ann", "Bob", "Draw")}},
          .After = "2003,   S7=[Own,Game,+,88,?,-]\r\n2003,   s8=[Ann,Bob,=,88,?,-]\r\n",
          .FilesRead = 1,
          .Added = 1,
-         .Skipped = {{"a.sgf", "the key \"2003, s7\" belongs to a game of the base"}}},
+         .Skipped = {{"a.sgf", "the key \"2003, s7\" belongs to a game of the base"}},
+         .RecordAfter = {{"2003,   s8="}}},
         {.Rule = "only games the base holds under another source: nothing is written",
          .Base = "2003,   S7=[Own,Game,+,88,?,-]\r\n",
          .Files = {{"a.sgf", Sgf("7", "Ann", "Bob", "B+")}},
@@ -110,12 +146,15 @@ TEST(GameImport, MergeRules) {
          .After = "2003,   s7=[Second,Two,=,88,?,-]\r\n",
          .FilesRead = 2,
          .Added = 1,
-         .Notes = {"the key \"2003, s7\" comes again in file "}},
+         .Notes = {"the key \"2003, s7\" comes again in file "},
+         .RecordAfter = {{"2003,   s7="}}},
         {.Rule = "a missing base counts as empty; psq games take the year given",
          .Files = {{"g1.psq", "Piskvorky 15x15, 11:11, 0\n8,8,100\n8,7,100\nAlpha\nBeta\n-1\n"}},
          .After = "1999,  gg1=[Alpha,Beta,?,8889,?,-]\r\n",
          .FilesRead = 1,
-         .Added = 1},
+         .Added = 1,
+         .WithoutResult = 1,
+         .RecordAfter = {{"1999,  gg1="}}},
         {.Rule = "names the code page cannot hold are asked once and transliterated, each noted",
          .Base = own,
          .Files = {{"a.sgf",
@@ -129,7 +168,8 @@ TEST(GameImport, MergeRules) {
          .Transliterated = 3,
          .Notes = {Concat({tonis, " -> Tonis"}), Concat({pawel, " -> Pawel"}),
                    Concat({wang, " -> wang xiao ming"})},
-         .Asked = std::make_pair(size_t(3), std::vector<std::string>{tonis, pawel, wang})},
+         .Asked = std::make_pair(size_t(3), std::vector<std::string>{tonis, pawel, wang}),
+         .RecordAfter = {{"2003,   s1=", "2003,   s2=", "2003,   s3="}}},
         {.Rule = "a name still unwritable after the transliteration skips its game",
          .Base = own,
          .Files = {{"a.sgf", Sgf("1", king, "Bob", "B+") + Sgf("2", tonis, "Bob", "B+")}},
@@ -140,7 +180,8 @@ TEST(GameImport, MergeRules) {
          .Skipped = {{"a.sgf", Concat({"the name \"", king,
                                        "\" cannot be written in windows-1251, not even transliterated as \"",
                                        king, "\""})}},
-         .Asked = std::make_pair(size_t(2), std::vector<std::string>{king, tonis})},
+         .Asked = std::make_pair(size_t(2), std::vector<std::string>{king, tonis}),
+         .RecordAfter = {{"2003,   s2="}}},
         {.Rule = "a transliteration refused cancels the import: nothing written",
          .Base = own,
          .Files = {{"a.sgf", Sgf("1", tonis, "Bob", "B+") + Sgf("2", "Ann", "Bob", "B+")}},
@@ -167,14 +208,17 @@ TEST(GameImport, MergeRules) {
          .Added = 1,
          .Transliterated = 1,
          .Notes = {Concat({tonis, " Tamm -> Tonis Tamm"})},
-         .Asked = std::make_pair(size_t(1), std::vector<std::string>{Concat({tonis, " Tamm"})})},
+         .Asked = std::make_pair(size_t(1), std::vector<std::string>{Concat({tonis, " Tamm"})}),
+         .RecordAfter = {{"2003,r171548="}}},
         {.Rule = "a file of another kind is skipped whole",
          .Base = own,
          .Files = {{"notes.txt", "hello"}, {"a.SGF", Sgf("1", "Ann", "Bob", "?")}},
          .After = Concat({own, "2003,   s1=[Ann,Bob,?,88,?,-]\r\n"}),
          .FilesRead = 1,
          .Added = 1,
-         .Skipped = {{"notes.txt", "not a .rif, .psq or .sgf file"}}},
+         .WithoutResult = 1,
+         .Skipped = {{"notes.txt", "not a .rif, .psq or .sgf file"}},
+         .RecordAfter = {{"2003,   s1="}}},
     };
     for (const TImportCase& c : cases) {
         SCOPED_TRACE(c.Rule);
@@ -186,10 +230,29 @@ TEST(GameImport, MergeRules) {
             files.push_back(folder.File(name));
             WriteFile(files.back(), text);
         }
+        // A record holds folded keys, one a line.
+        auto recordOf = [](const std::vector<std::string>& lines) {
+            std::vector<std::string> keys;
+            for (const std::string& line : lines) keys.push_back(FoldedKey(line));
+            std::sort(keys.begin(), keys.end());
+            std::string text;
+            for (const std::string& key : keys) text += key + "\n";
+            return text;
+        };
+        const std::string record = ImportRecordPath(base);
+        if (c.Record) WriteFile(record, recordOf(*c.Record));
         TFakeImportUi ui;
         ui.Transliterate = c.Transliterate;
         ui.CancelAtProgress = c.CancelAtProgress;
         const TImportRun run = ImportGames(base, files, TImportOptions{.PsqYear = 1999}, ui);
+        if (c.RecordAfter) {
+            EXPECT_EQ(ReadFile(record), recordOf(*c.RecordAfter));
+            if (c.Record && *c.Record != *c.RecordAfter) {
+                EXPECT_EQ(ReadFile(record + ".bak"), recordOf(*c.Record)) << "the record's previous version";
+            }
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(record));
+        }
 
         EXPECT_EQ(run.Status, c.Status);
         EXPECT_EQ(ui.Messages.empty(), c.Status != TImportStatus::Failed);
@@ -210,6 +273,11 @@ TEST(GameImport, MergeRules) {
         EXPECT_EQ(run.FilesRead, c.FilesRead);
         EXPECT_EQ(run.GamesAdded, c.Added);
         EXPECT_EQ(run.GamesReplaced, c.Replaced);
+        EXPECT_EQ(run.GamesUnchanged, c.Unchanged);
+        EXPECT_EQ(run.GamesWithoutResult, c.WithoutResult);
+        EXPECT_EQ(run.KeysOfTheBase, size_t(std::ranges::count_if(c.Skipped, [](const auto& skip) {
+                      return skip.second.ends_with("belongs to a game of the base");
+                  })));
         EXPECT_EQ(run.NamesTransliterated, c.Transliterated);
         std::vector<std::pair<std::string, std::string>> skipped;
         for (const TImportRefusal& refusal : run.Skipped)
@@ -234,12 +302,19 @@ TEST(GameImport, SummaryCountsAndFirstReasons) {
     run.NamesTransliterated = 1;
     for (const char* where : {"game 1", "game 2", "game 3", "game 4"})
         run.Skipped.push_back(TImportRefusal{"a.sgf", where, "a pass"});
+    run.GamesUnchanged = 5;
+    run.KeysOfTheBase = 2;
+    run.GamesWithoutResult = 1;
     const std::string summary = ImportRunSummary(run);
-    EXPECT_EQ(summary, Concat({"Import Games: 2 files read, 1 game added, 3 replaced, 4 skipped: ",
-                               ImportRefusalText(run.Skipped[0]), "; ", ImportRefusalText(run.Skipped[1]),
-                               "; ", ImportRefusalText(run.Skipped[2]), "; ..., 1 name transliterated."}));
+    EXPECT_EQ(summary,
+              Concat({"Import Games: 2 files read, 1 game added, 3 replaced, 5 unchanged, 4 skipped (2 "
+                      "because their keys belong to a game of the base): ",
+                      ImportRefusalText(run.Skipped[0]), "; ", ImportRefusalText(run.Skipped[1]), "; ",
+                      ImportRefusalText(run.Skipped[2]),
+                      "; ..., 1 name transliterated, 1 game imported without a result."}));
     EXPECT_EQ(ImportRunSummary(TImportRun{}),
-              "Import Games: 0 files read, 0 games added, 0 replaced, 0 skipped, 0 names transliterated.");
+              "Import Games: 0 files read, 0 games added, 0 replaced, 0 unchanged, 0 skipped, 0 names "
+              "transliterated, 0 games imported without a result.");
 }
 
 TEST(GameImport, ImportableFilesOfAFolderInListingOrder) {

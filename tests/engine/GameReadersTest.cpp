@@ -7,6 +7,7 @@
 
 #include "base/BaseEdits.h"
 #include "base/BaseLine.h"
+#include "base/SafeFile.h"
 #include "base/TextPolicy.h"
 #include "exchange/GameReaders.h"
 #include "exchange/SgfWriter.h"
@@ -242,6 +243,40 @@ TEST(RenjuNetReader, StreamsTheFileInPieces) {
     EXPECT_EQ(ReadRenjuNet(folder.File("missing.rif"), "missing.rif", fromFile).empty(), false);
 }
 
+// A piece of XML that expat cannot hand on in parts (a comment, a tag with a long attribute) is read
+// in growing pieces, so that it costs time in proportion to its length; one over 16 MB, more than any
+// database holds, refuses the rest of the file, the games before it read whole.
+TEST(RenjuNetReader, LongPiecesOfXmlAreReadOrRefused) {
+    const std::string game = RifGame("id=\"1\" tournament=\"3369\"", "h8"),
+                      later = RifGame("id=\"2\" tournament=\"3369\"", "h8 h9");
+    const struct {
+        std::string Inside;  // between the first game and the second
+        size_t Games;
+        std::string Ending;  // of the reader's answer; "" when the file was read to its end
+    } cases[] = {
+        {"<!--" + std::string(size_t(15) << 20, 'c') + "-->\n", 2, ""},
+        {"<game id=\"9\" tournament=\"3369\" note=\"" + std::string(size_t(15) << 20, 'a') + "\"/>\n", 3, ""},
+        {"<!--" + std::string(size_t(17) << 20, 'c') + "-->\n", 1,
+         "holds at line 17 one piece of XML (a tag, a comment or a declaration) of more than 16 MB, more "
+         "than a "
+         "RenjuNet database holds: the rest of it was not read"},
+    };
+    TTempFolder folder;
+    for (const auto& c : cases) {
+        const std::string text = RifDatabase(game + c.Inside + later);
+        WriteFile(folder.File("big.rif"), text);
+        TCollectingSink fromText, fromFile;
+        const std::string answers[] = {ReadRenjuNetText(text, "big.rif", fromText),
+                                       ReadRenjuNet(folder.File("big.rif"), "big.rif", fromFile)};
+        for (const std::string& answer : answers) {
+            EXPECT_EQ(answer.empty(), c.Ending.empty()) << answer;
+            EXPECT_TRUE(answer.ends_with(c.Ending)) << answer;
+        }
+        EXPECT_EQ(fromText.Games.size(), c.Games);
+        EXPECT_EQ(fromFile.Text, fromText.Text);
+    }
+}
+
 std::string Psq(const std::string& text, int year = 2019, const std::string& name = "tour/round3.psq") {
     TCollectingSink sink;
     ReadPsq(text, name, year, sink);
@@ -272,6 +307,29 @@ TEST(PsqReader, ReadsOneGamePerFile) {
               "2020, ga b=[?,?,?,88,?,-]\nnote board code \"a,b\": \",\" made a blank\n");
 }
 
+TEST(PsqReader, ReadsTheTrailerAsNamesAndResultCodes) {
+    const std::string moves = "Piskvorky 15x15, 11:11, 0\r\n8,8,0\r\n9,9,0\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        // The engines' files lose ".zip"; the result code is no name, and a normal file gets no note.
+        {"KATAGOMO21.R.zip\r\nEMBRYO2.ZIP\r\n-1\r\n", "[KATAGOMO21.R,EMBRYO2,"},
+        {"pbrain-a.zip\r\npbrain-b\r\n-1\r\n0\r\n", "[pbrain-a,pbrain-b,"},
+        {"alpha\r\nbeta\r\n", "[alpha,beta,"},
+        {"-1\r\n", "[?,?,"},
+        {"", "[?,?,"},
+        {"\r\n \r\n2\r\n", "[?,?,"},
+        {"only.zip\r\n", "[only,?,"},
+        {".zip\r\nzip\r\n", "[.zip,zip,"},
+    };
+    for (const auto& [trailer, names] : cases) {
+        const std::string read = Psq(moves + trailer);
+        EXPECT_EQ(read, "2019,ground3=" + names + "?,8897,?,-]\n") << trailer;
+    }
+    // A third name is no part of a normal file: it is left out, and said so.
+    EXPECT_EQ(
+        Psq(moves + "a.zip\r\nb.zip\r\nc.zip\r\n-1\r\n"),
+        "2019,ground3=[a,b,?,8897,?,-]\nnote line 6: more than two names: \"c\" and after it left out\n");
+}
+
 TEST(PsqReader, RefusesWhatTheBaseCannotHold) {
     const TReaderCase cases[] = {
         {"Piskvorky 20x20, 11:11, 0\n10,10,0\n",
@@ -284,6 +342,20 @@ TEST(PsqReader, RefusesWhatTheBaseCannotHold) {
          "refused File tour/round3.psq, line 3: move 2 takes H8, taken by move 1 (8,8,0)\n"},
         {"8,8,0\n",
          "refused File tour/round3.psq, line 1: no first line \"Piskvorky 15x15, ...\": no Gomocup record\n"},
+        // A damaged move line refuses the record whole: never cut short, never move text as names.
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n7,7,0\n8,x9,0\n9,10,79638\n10,10,5\nA.zip\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 4: a damaged move line \"8,x9,0\": no \"x,y\" or \"x,y,ms\"\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n7,7,0,12,4\nA.zip\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 3: a damaged move line \"7,7,0,12,4\": no \"x,y\" or "
+         "\"x,y,ms\"\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\nA.zip\n9,9,0\nB.zip\n-1\n",
+         "refused File tour/round3.psq, line 4: a move (9,9,0) after the moves ended on line 3: the record "
+         "is "
+         "damaged\n"},
+        {"Piskvorky 15x15, 11:11, 0\n8,8,0\n-1\n9,9,0\n",
+         "refused File tour/round3.psq, line 4: a move (9,9,0) after the moves ended on line 3: the record "
+         "is "
+         "damaged\n"},
     };
     for (const TReaderCase& c : cases) EXPECT_EQ(Psq(c.Input), c.Expected) << c.Input;
     EXPECT_EQ(Psq("Piskvorky 15x15, 11:11, 0\n", 0),
@@ -380,6 +452,52 @@ TEST(SgfWriter, FilesOfTheirOwnNeverOverwrite) {
     AppendSgfGame(text, base, base.PartyList[1]);
     EXPECT_EQ(ReadFile(written[1]), text);
     EXPECT_EQ(text, "(;GM[4]FF[4]CA[UTF-8]SZ[15]PB[Bob]PW[Ann]DT[2004]RE[W+]GN[4711]KA[?]KR[0];B[hh])\n");
+}
+
+TEST(SgfWriter, BoardCodesTooLongForAFileNameAreCutAndTold) {
+    const std::string longCode(300, 'x'), utf8Code = [] {
+        std::string code;
+        for (int i = 0; i < 150; ++i) code += "\xc6";  // windows-1251 Ж, two bytes in UTF-8
+        return code;
+    }();
+    const struct {
+        std::string Board;
+        bool Cut;
+    } games[] = {{"4711", false},
+                 {longCode, true},
+                 {longCode + "y", true},
+                 {utf8Code, true},
+                 {std::string(200, 'z'), false}};
+    TGameBase base;
+    for (const auto& game : games) AddBaseLine(base, "2003," + game.Board + "=[Ann,Bob,+,88,?,-]");
+    TTempFolder folder;
+    std::vector<std::string> written, notes;
+    std::string error;
+    ASSERT_TRUE(WriteSgfFiles(folder.Path().string(), base, {0, 1, 2, 3, 4}, written, error, &notes))
+        << error;
+    ASSERT_EQ(written.size(), std::size(games)) << "a name too long stops nothing";
+    const std::string dir = folder.Path().string() + "/";
+    size_t cut = 0;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const std::string name = written[i].substr(dir.size());
+        SCOPED_TRACE(name);
+        EXPECT_LE(TemporaryPrefix(name).size() + 14, 255u) << "room for the temporary file's pid and tag";
+        EXPECT_TRUE(name.ends_with(".sgf"));
+        const std::string board = TextPolicy().ToUtf8(games[i].Board);
+        if (!games[i].Cut) {
+            EXPECT_EQ(name, board + ".sgf");
+            continue;
+        }
+        ASSERT_LT(cut, notes.size());
+        EXPECT_NE(notes[cut++].find("is too long for a file name: the game went to " + written[i]),
+                  std::string::npos);
+        EXPECT_EQ(board.rfind(name.substr(0, name.find(i == 2 ? " (2).sgf" : ".sgf")), 0), 0u)
+            << "the start of the board code, cut between characters";
+        // The file holds the whole board code: the import reads the game back as it is.
+        EXPECT_NE(ReadFile(written[i]).find("GN[" + board + "]"), std::string::npos);
+    }
+    EXPECT_EQ(cut, notes.size());
+    EXPECT_EQ(written[2].substr(written[2].size() - 8), " (2).sgf") << "the cut names of two codes met";
 }
 
 }  // namespace

@@ -19,15 +19,15 @@ namespace {
 std::string NotificationUtf8(const std::string& eol, const std::string& board = "4711",
                              const std::string& black = "Алиса",
                              const std::string& lastRow = "   5 F6         6 Resign",
-                             const std::string& headerStart = "") {
+                             const std::string& headerStart = "", const std::string& white = "Bob") {
     std::string text;
     for (const std::string& line :
          {std::string("Dear player,   "), std::string("==== Renju server: turn=next ===="),
           headerStart + "Notification of Renju Board " + board, std::string(), "Game won by " + black + ".",
-          std::string(), black + "'s", std::string("Bob's"), std::string(),
-          std::string("   Eks          Ohs"), "   " + black + "        Bob",
-          std::string("   1 H9,J10     2 G9"), std::string("   3 J7,K7      4 J7,G10"), lastRow,
-          std::string(), std::string("      A B C D E F G H J K L M N O P")})
+          std::string(), black + "'s", white + "'s", std::string(), std::string("   Eks          Ohs"),
+          "   " + black + "        " + white, std::string("   1 H9,J10     2 G9"),
+          std::string("   3 J7,K7      4 J7,G10"), lastRow, std::string(),
+          std::string("      A B C D E F G H J K L M N O P")})
         text += line + eol;
     return text;
 }
@@ -222,6 +222,21 @@ std::vector<TMailCase> MailCases() {
             Message(eol, {"Content-Type: text/plain; charset=utf-8"},
                     NotificationUtf8(eol, "4711", "Al王ce")),
             TOutcome::Refused, "a name holds U+738B, which the code page windows-1251 cannot hold", "Al?ce");
+        // A character the code page cannot hold never shifts a name to the other colour, nor is it cut.
+        const std::string utf8 = "Content-Type: text/plain; charset=utf-8";
+        add("a white name of characters the code page cannot hold",
+            Message(eol, {utf8},
+                    NotificationUtf8(eol, "4711", "Алиса", "   5 F6         6 Resign", "", "王小明")),
+            TOutcome::Refused, "a name holds U+738B, which the code page windows-1251 cannot hold", "???");
+        add("a white name with one letter the code page cannot hold",
+            Message(eol, {utf8},
+                    NotificationUtf8(eol, "4711", "Алиса", "   5 F6         6 Resign", "", "Paweł")),
+            TOutcome::Refused, "a name holds U+0142, which the code page windows-1251 cannot hold", "Pawe?");
+        add("a board number the code page cannot hold", Message(eol, {utf8}, NotificationUtf8(eol, "4711王")),
+            TOutcome::Refused, "the board number holds U+738B, which the code page windows-1251 cannot hold",
+            "4711?");
+        add("such characters outside the notification's lines are never read",
+            Message(eol, {utf8}, "你好, 王小明!" + eol + NotificationUtf8(eol) + "再见" + eol));
         add("a base64 body that does not decode",
             Message(eol, {plain1251, "Content-Transfer-Encoding: base64"}, "Tm90aWZp*2F0aW9u!!" + eol),
             TOutcome::Refused, "its base64 text does not decode");

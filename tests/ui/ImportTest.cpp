@@ -2,13 +2,14 @@
 // "Update from Mail ...", with the dialogs faked, the base file on disk and the reload that follows.
 #include <QDir>
 
+#include "exchange/BaseRewrite.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 
 namespace {
 
 // Three games in SGF: one new with a name that windows-1251 cannot hold, one of an earlier import
-// of this file, and one that passes, which is refused.
+// of this file (recorded in the base's import record), and one that passes, which is refused.
 const QByteArray Games =
     "(;GM[4]SZ[15]PB[T\xc3\xb5nis Kask]PW[Anna]DT[2005-03-01]RE[B+]GN[777];B[hh];W[hi];B[ih])\n"
     "(;GM[4]SZ[15]PB[Ivan]PW[Petr]DT[2005]RE[W+]GN[779];B[hh];W[gg])\n"
@@ -40,6 +41,8 @@ private slots:
 void TImportTest::importAddsReplacesSkipsAndAsksAboutNames() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase() + "2005, s779=[Old,Old,?,88,?,-]\r\n");
+    session.Write(QStringLiteral("games.bdt.imports"),
+                  QByteArray::fromStdString(kalvon::FoldedKey("2005, s779=") + "\n"));
     session.Write(QStringLiteral("in/games.sgf"), Games);
     TMainWindow& main = session.Start();
     main.BaseItems().first()->trigger();
