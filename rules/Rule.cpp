@@ -1,0 +1,70 @@
+#include "rules/Rule.h"
+
+#include "base/PointCodes.h"
+#include "base/TextFields.h"
+
+namespace kalvon {
+
+std::string_view RuleWord(TRule rule) {
+    switch (rule) {
+        case TRule::Renju:
+            return "renju";
+        case TRule::Freestyle:
+            return "freestyle";
+        case TRule::Standard:
+            return "standard";
+    }
+    return "renju";
+}
+
+std::optional<TRule> RuleOfWord(std::string_view word) {
+    const std::string upper = AsciiUpper(word);
+    for (TRule rule : {TRule::Renju, TRule::Freestyle, TRule::Standard})
+        if (upper == AsciiUpper(RuleWord(rule))) return rule;
+    return std::nullopt;
+}
+
+std::string_view RuleCaption(TRule rule) {
+    switch (rule) {
+        case TRule::Renju:
+            return "Renju";
+        case TRule::Freestyle:
+            return "Gomoku five or more";
+        case TRule::Standard:
+            return "Gomoku exactly five";
+    }
+    return "Renju";
+}
+
+std::string_view SideWord(TSide side) {
+    return side == TSide::Black ? "black" : "white";
+}
+
+TRule GameRule(std::string_view moves, TRule gomokuRule) {
+    if (moves.substr(0, 2) == "88") return TRule::Renju;
+    return gomokuRule == TRule::Renju ? TRule::Freestyle : gomokuRule;
+}
+
+int PointOfCode(std::string_view code) {
+    if (!IsPointCode(code)) return NoPoint;
+    return (PointDigitValue(code[0]) - 1) * 15 + PointDigitValue(code[1]) - 1;
+}
+
+std::string CodeOfPoint(int point) {
+    return {PointDigit(point / 15 + 1), PointDigit(point % 15 + 1)};
+}
+
+std::string TextOfPoint(int point) {
+    return PointCodeToText(CodeOfPoint(point));
+}
+
+std::string MovesAsTexts(std::string_view moves) {
+    std::string texts;
+    for (size_t k = 0; k + 1 < moves.size(); k += 2) {
+        if (!texts.empty()) texts += ' ';
+        texts += PointCodeToText(moves.substr(k, 2));
+    }
+    return texts;
+}
+
+}  // namespace kalvon
