@@ -68,7 +68,7 @@ std::string ForbiddenPointsText(const std::vector<TForbiddenPoint>& points) {
     std::string text;
     for (const TForbiddenPoint& point : points) {
         if (!text.empty()) text += ' ';
-        text += TextOfPoint(point.Point);
+        text += TextOfPointNumber(point.Point);
         text += ':';
         text += ForbiddenWord(point.Kind);
     }

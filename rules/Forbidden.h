@@ -22,7 +22,7 @@ std::string_view ForbiddenWord(TForbiddenKind kind);
 TForbiddenKind ForbiddenKind(TRuleBoard& board, int point);
 
 struct TForbiddenPoint {
-    int Point = NoPoint;
+    int Point = NoPointNumber;
     TForbiddenKind Kind = TForbiddenKind::None;
 };
 // Black's forbidden points on the board in the order of their point codes; none under gomoku.

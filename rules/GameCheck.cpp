@@ -64,8 +64,8 @@ public:
         for (int i = 0; i < total; ++i) {
             const int move = i + 1;
             const std::string_view code = moves.substr(size_t(2 * i), 2);
-            const int point = PointOfCode(code);
-            if (point == NoPoint) {
+            const int point = PointNumberOfCode(code);
+            if (point == NoPointNumber) {
                 finding(TFindingKind::NotAPoint, move).Code = ShownCode(code);
                 break;
             }
@@ -185,7 +185,7 @@ TCheckReport CheckGames(const TGameBase& base, const TListing& games, const TChe
 std::string FindingText(const TGameFinding& f) {
     switch (f.Kind) {
         case TFindingKind::Forbidden:
-            return "forbidden " + std::string(ForbiddenWord(f.Forbidden)) + " " + TextOfPoint(f.Point) +
+            return "forbidden " + std::string(ForbiddenWord(f.Forbidden)) + " " + TextOfPointNumber(f.Point) +
                    (f.EndedGame ? ", ended the game" : "");
         case TFindingKind::AfterWin:
             return "after win: " + std::to_string(f.MovesAfter) + (f.MovesAfter == 1 ? " move" : " moves") +
@@ -194,14 +194,15 @@ std::string FindingText(const TGameFinding& f) {
             return "result contradicted: " + std::string(SideWord(f.Side)) + " has a winning row, recorded " +
                    ResultText(f.Result);
         case TFindingKind::PointTwice:
-            return "point twice: " + TextOfPoint(f.Point) + " taken at move " + std::to_string(f.EarlierMove);
+            return "point twice: " + TextOfPointNumber(f.Point) + " taken at move " +
+                   std::to_string(f.EarlierMove);
         case TFindingKind::NotAPoint:
             return "not a point: \"" + f.Code + "\"";
         case TFindingKind::WonWithoutFive:
             return "won without five: recorded " + ResultText(f.Result);
         case TFindingKind::MissedVcf: {
             std::string line;
-            for (int point : f.Vcf) line += " " + TextOfPoint(point);
+            for (int point : f.Vcf) line += " " + TextOfPointNumber(point);
             return "missed VCF for " + std::string(SideWord(f.Side)) + " in " +
                    std::to_string((f.Vcf.size() + 1) / 2) + ":" + line;
         }
@@ -209,10 +210,15 @@ std::string FindingText(const TGameFinding& f) {
     return "";
 }
 
-std::string FindingLine(const TGameBase& base, const TGameFinding& finding) {
+std::array<std::string, 4> FindingFields(const TGameBase& base, const TGameFinding& finding) {
     const TPartyRecord& party = base.PartyList[size_t(finding.Game)];
-    return std::to_string(finding.Game + 1) + "\t" + party.Year.str() + "," + party.Board.str() + "\tmove " +
-           std::to_string(finding.Move) + "\t" + FindingText(finding);
+    return {std::to_string(finding.Game + 1), party.Year.str() + "," + party.Board.str(),
+            "move " + std::to_string(finding.Move), FindingText(finding)};
+}
+
+std::string FindingLine(const TGameBase& base, const TGameFinding& finding) {
+    const std::array<std::string, 4> fields = FindingFields(base, finding);
+    return fields[0] + "\t" + fields[1] + "\t" + fields[2] + "\t" + fields[3];
 }
 
 std::string CheckSummaryText(const TCheckReport& report) {

@@ -2,6 +2,7 @@
 // board disagree on reported game by game and move by move. Nothing of the base is changed.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,7 +38,7 @@ struct TGameFinding {
     int32_t Game = 0;  // the position in PartyList
     int Move = 0;      // the number of the move concerned, from 1 (0: a game without moves)
     TFindingKind Kind = TFindingKind::Forbidden;
-    int Point = NoPoint;                              // the move's point (Forbidden, PointTwice)
+    int Point = NoPointNumber;                        // the move's point (Forbidden, PointTwice)
     TForbiddenKind Forbidden = TForbiddenKind::None;  // Forbidden: its kind
     bool EndedGame = false;                           // Forbidden: black's last move, the game won by white
     int EarlierMove = 0;                              // AfterWin, PointTwice: the winning row's / first move
@@ -71,8 +72,10 @@ TCheckReport CheckGames(const TGameBase& base, const TListing& games, const TChe
 // The finding alone, as it ends the tool's line: "forbidden 3x3 J9, ended the game", "after win:
 // 2 moves after the winning row of move 41", "missed VCF for white in 3: J9 K10 L11 M12 N13", ...
 std::string FindingText(const TGameFinding& finding);
-// The tool's (and the report window's) line of a finding, tab-separated: the game's number from 1,
-// its year and board as in the base line ("2003,  123"), "move N", and FindingText.
+// The four fields of a finding's line: the game's number from 1, its year and board as in the base
+// line ("2003,  123", in the code page), "move N", and FindingText.
+std::array<std::string, 4> FindingFields(const TGameBase& base, const TGameFinding& finding);
+// The tool's (and the report window's) line of a finding: its fields separated by tabs.
 std::string FindingLine(const TGameBase& base, const TGameFinding& finding);
 // "Checked 2,492 games: 7 findings in 5 games" ("... (cancelled)").
 std::string CheckSummaryText(const TCheckReport& report);

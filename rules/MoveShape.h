@@ -31,7 +31,7 @@ TPointSet FivePointsThrough(const TRuleBoard& board, int point, TSide side, TRul
 
 // A winning row on the board: its first and last point (the lower point code first) and its side.
 struct TWinningRow {
-    int From = NoPoint, To = NoPoint;
+    int From = NoPointNumber, To = NoPointNumber;
     TSide Side = TSide::Black;
 };
 // The winning rows on the board under the rule, in the order of their first points.

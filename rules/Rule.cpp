@@ -45,17 +45,17 @@ TRule GameRule(std::string_view moves, TRule gomokuRule) {
     return gomokuRule == TRule::Renju ? TRule::Freestyle : gomokuRule;
 }
 
-int PointOfCode(std::string_view code) {
-    if (!IsPointCode(code)) return NoPoint;
+int PointNumberOfCode(std::string_view code) {
+    if (!IsPointCode(code)) return NoPointNumber;
     return (PointDigitValue(code[0]) - 1) * 15 + PointDigitValue(code[1]) - 1;
 }
 
-std::string CodeOfPoint(int point) {
+std::string CodeOfPointNumber(int point) {
     return {PointDigit(point / 15 + 1), PointDigit(point % 15 + 1)};
 }
 
-std::string TextOfPoint(int point) {
-    return PointCodeToText(CodeOfPoint(point));
+std::string TextOfPointNumber(int point) {
+    return PointCodeToText(CodeOfPointNumber(point));
 }
 
 std::string MovesAsTexts(std::string_view moves) {

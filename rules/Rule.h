@@ -40,13 +40,13 @@ TRule GameRule(std::string_view moves, TRule gomokuRule);
 
 // A point of the board as a number 0..224, in the order of the point codes: (column-1)*15 + row-1.
 inline constexpr int BoardPoints = 225;
-inline constexpr int NoPoint = -1;
-// The number of a point code ("88"), or NoPoint when the two characters are no point.
-int PointOfCode(std::string_view code);
+inline constexpr int NoPointNumber = -1;
+// The number of a point code ("88"), or NoPointNumber when the two characters are no point.
+int PointNumberOfCode(std::string_view code);
 // The point code of a point number ("88" for 112).
-std::string CodeOfPoint(int point);
+std::string CodeOfPointNumber(int point);
 // The point text of a point number ("H8" for 112).
-std::string TextOfPoint(int point);
+std::string TextOfPointNumber(int point);
 // The point texts of a move string, separated by blanks ("H8 J9"); a code that is no point shows
 // as "?".
 std::string MovesAsTexts(std::string_view moves);

@@ -64,7 +64,7 @@ const std::array<uint32_t, TRuleBoard::LineCount> TRuleBoard::Wall = [] {
 
 const std::array<std::array<int16_t, 32>, TRuleBoard::LineCount> TRuleBoard::LinePoint = [] {
     std::array<std::array<int16_t, 32>, LineCount> table{};
-    for (auto& line : table) line.fill(int16_t(NoPoint));
+    for (auto& line : table) line.fill(int16_t(NoPointNumber));
     for (int p = 0; p < BoardPoints; ++p)
         for (int d = 0; d < Directions; ++d) {
             const TLineOf at = LineOf(p / 15 + 1, p % 15 + 1, d);
@@ -140,8 +140,8 @@ TPointSet TRuleBoard::Candidates(TSide side, int minStones) const {
 
 bool PlaceMoves(TRuleBoard& board, std::string_view moves) {
     for (size_t k = 0; k + 1 < moves.size(); k += 2) {
-        const int point = PointOfCode(moves.substr(k, 2));
-        if (point == NoPoint || !board.IsEmpty(point)) return false;
+        const int point = PointNumberOfCode(moves.substr(k, 2));
+        if (point == NoPointNumber || !board.IsEmpty(point)) return false;
         board.Place(point, SideToMove(k / 2));
     }
     return moves.size() % 2 == 0;

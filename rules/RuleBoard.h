@@ -24,11 +24,11 @@ public:
         return std::popcount(Words_[0]) + std::popcount(Words_[1]) + std::popcount(Words_[2]) +
                std::popcount(Words_[3]);
     }
-    // The smallest point of the set, or NoPoint when it is empty.
+    // The smallest point of the set, or NoPointNumber when it is empty.
     int First() const {
         for (size_t w = 0; w < Words_.size(); ++w)
             if (Words_[w]) return int(w * 64) + std::countr_zero(Words_[w]);
-        return NoPoint;
+        return NoPointNumber;
     }
     // Calls f(point) for each point in ascending order.
     template <class F>

@@ -60,7 +60,7 @@ TVcfSearch::TStep TVcfSearch::Attack(int depth, const TPointSet& threats, int on
         candidates.Add(threats.First());  // the defender's four must be blocked
     else
         candidates = Board_->Candidates(attacker, 3);
-    if (onlyMove != NoPoint) {
+    if (onlyMove != NoPointNumber) {
         const bool allowed = candidates.Contains(onlyMove);
         candidates = TPointSet();
         if (allowed) candidates.Add(onlyMove);
@@ -122,7 +122,7 @@ TVcfSearch::TStep TVcfSearch::Attack(int depth, const TPointSet& threats, int on
             const int block = blocks.First();
             const TPointSet counter = FivePointsThrough(*Board_, block, defender, Rule_);
             Board_->Place(block, defender);
-            step = Attack(depth - 1, counter, NoPoint);
+            step = Attack(depth - 1, counter, NoPointNumber);
             Board_->Remove(block);
             if (step == TStep::Win) {
                 Line_.push_back(block);
@@ -136,7 +136,8 @@ TVcfSearch::TStep TVcfSearch::Attack(int depth, const TPointSet& threats, int on
         }
     }
     const int32_t proved = DepthCut_ ? depth : Unlimited;
-    if (onlyMove == NoPoint && (entry.Generation != Generation_ || entry.Key != key || entry.Depth < proved))
+    if (onlyMove == NoPointNumber &&
+        (entry.Generation != Generation_ || entry.Key != key || entry.Depth < proved))
         entry = {key, Generation_, proved};
     DepthCut_ = cutBefore || DepthCut_;
     return TStep::Fail;
@@ -168,9 +169,9 @@ TVcfResult TVcfSearch::Find(TRuleBoard& board, TRule rule, TSide attacker, const
     const TPointSet wins = WinningPoints(board, attacker, rule);
     if (!wins.Empty()) {
         // A winning row at once; a sequence that starts elsewhere does not count then.
-        const int win =
-            firstMove == NoPoint ? wins.First() : (wins.Contains(firstMove) ? firstMove : NoPoint);
-        if (win != NoPoint) {
+        const int win = firstMove == NoPointNumber ? wins.First()
+                                                   : (wins.Contains(firstMove) ? firstMove : NoPointNumber);
+        if (win != NoPointNumber) {
             result.Outcome = TVcfOutcome::Found;
             result.Moves = {win};
             result.Length = 1;
@@ -205,7 +206,7 @@ std::string VcfResultLine(const TVcfResult& result, int length) {
     switch (result.Outcome) {
         case TVcfOutcome::Found: {
             std::string line;
-            for (int point : result.Moves) line += (line.empty() ? "" : " ") + TextOfPoint(point);
+            for (int point : result.Moves) line += (line.empty() ? "" : " ") + TextOfPointNumber(point);
             return line;
         }
         case TVcfOutcome::NoneWithin:

@@ -52,7 +52,7 @@ public:
     // firstMove, only sequences starting there count (a winning row elsewhere does not). The board
     // is used for the search and comes back as it was.
     TVcfResult Find(TRuleBoard& board, TRule rule, TSide attacker, const TVcfLimits& limits,
-                    int firstMove = NoPoint);
+                    int firstMove = NoPointNumber);
 
 private:
     enum class TStep { Win, Fail, Abort };
