@@ -17,29 +17,36 @@ std::string_view ForbiddenWord(TForbiddenKind kind) {
 }
 
 TForbiddenKind ForbiddenKind(TRuleBoard& board, int point) {
-    std::array<const TLineShape*, Directions> lines{};
-    bool overline = false;
+    std::array<uint8_t, Directions> summaries{};
+    for (int d = 0; d < Directions; ++d) summaries[size_t(d)] = board.Summary(point, d, TSide::Black, true);
+    return ForbiddenKind(board, point, summaries);
+}
+
+TForbiddenKind ForbiddenKind(TRuleBoard& board, int point, const std::array<uint8_t, Directions>& summaries) {
+    uint8_t any = 0;
     int fours = 0, threes = 0;
-    for (int d = 0; d < Directions; ++d) {
-        const TLineShape& line = board.Shape(point, d, TSide::Black, true);
-        if (line.Five) return TForbiddenKind::None;
-        lines[size_t(d)] = &line;
-        overline |= line.Overline;
-        fours += line.Fours;
-        threes += line.Threes;
+    for (const uint8_t summary : summaries) {
+        any |= summary;
+        fours += LineSummary::Fours(summary);
+        threes += LineSummary::Threes(summary);
     }
-    if (overline) return TForbiddenKind::Overline;
+    if (any & LineSummary::Five) return TForbiddenKind::None;
+    if (any & LineSummary::Overline) return TForbiddenKind::Overline;
     if (fours >= 2) return TForbiddenKind::DoubleFour;
     if (threes < 2) return TForbiddenKind::None;
 
     // Black has at most one three in a line (two would need an overline to be straight fours), so a
     // line's straight-four points all belong to one three: it is real when one of them is allowed.
+    std::array<uint16_t, Directions> straightFourPoints{};
+    for (int d = 0; d < Directions; ++d)
+        if (LineSummary::Threes(summaries[size_t(d)]))
+            straightFourPoints[size_t(d)] = board.Shape(point, d, TSide::Black, true).StraightFourPoints;
     board.Place(point, TSide::Black);
     int real = 0, open = threes;
     for (int d = 0; d < Directions && real < 2 && real + open >= 2; ++d) {
-        if (!lines[size_t(d)]->Threes) continue;
+        if (!straightFourPoints[size_t(d)]) continue;
         --open;
-        for (uint32_t bits = lines[size_t(d)]->StraightFourPoints; bits; bits &= bits - 1) {
+        for (uint32_t bits = straightFourPoints[size_t(d)]; bits; bits &= bits - 1) {
             if (ForbiddenKind(board, TRuleBoard::WindowPoint(point, d, std::countr_zero(bits))) ==
                 TForbiddenKind::None) {
                 ++real;

@@ -2,6 +2,8 @@
 // stone makes five.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +12,7 @@
 
 namespace kalvon {
 
-enum class TForbiddenKind { None, DoubleThree, DoubleFour, Overline };
+enum class TForbiddenKind : uint8_t { None, DoubleThree, DoubleFour, Overline };
 
 // "3x3", "4x4", "overline"; empty for None.
 std::string_view ForbiddenWord(TForbiddenKind kind);
@@ -20,6 +22,9 @@ std::string_view ForbiddenWord(TForbiddenKind kind);
 // only when one of its straight-four points is itself allowed to black, which is decided the same
 // way with the stone in place; the board is used for that and comes back as it was.
 TForbiddenKind ForbiddenKind(TRuleBoard& board, int point);
+// The same, from the LineSummary bytes of a black stone on the point in the four directions (exactly
+// five winning), when the caller has read them already.
+TForbiddenKind ForbiddenKind(TRuleBoard& board, int point, const std::array<uint8_t, Directions>& summaries);
 
 struct TForbiddenPoint {
     int Point = NoPointNumber;

@@ -43,18 +43,17 @@ public:
     }
 
     void Check(int32_t game, const TPartyRecord& party, std::vector<TGameFinding>& apart) {
-        Findings_.clear();
+        const size_t first = Report_.Findings.size();
         const TRule rule = Options_.Rule ? *Options_.Rule : GameRule(party.Moves, Options_.GomokuRule);
         const std::string_view moves = party.Moves;
         const int total = int(moves.size() + 1) / 2;
         const std::optional<TSide> winner = RecordedWinner(party.Result);
         Board_.Clear();
-        MovedAt_.fill(0);
         std::array<int, 2> firstFive{};  // the move that made each side's first winning row
         int decided = 0;                 // the move of the first winning row
 
         auto finding = [&](TFindingKind kind, int move) -> TGameFinding& {
-            TGameFinding& f = Findings_.emplace_back();
+            TGameFinding& f = Report_.Findings.emplace_back();
             f.Game = game;
             f.Move = move;
             f.Kind = kind;
@@ -63,22 +62,38 @@ public:
         };
         for (int i = 0; i < total; ++i) {
             const int move = i + 1;
-            const std::string_view code = moves.substr(size_t(2 * i), 2);
+            const std::string_view code = moves.substr(2 * size_t(i), 2);
             const int point = PointNumberOfCode(code);
             if (point == NoPointNumber) {
-                finding(TFindingKind::NotAPoint, move).Code = ShownCode(code);
+                TGameFinding& f = finding(TFindingKind::NotAPoint, move);
+                std::copy(code.begin(), code.end(), f.Code.begin());
                 break;
             }
             if (!Board_.IsEmpty(point)) {
                 TGameFinding& f = finding(TFindingKind::PointTwice, move);
-                f.Point = point;
-                f.EarlierMove = MovedAt_[size_t(point)];
+                f.Point = int16_t(point);
+                for (int k = 0; k < i && f.EarlierMove == 0; ++k)
+                    if (moves.substr(2 * size_t(k), 2) == code) f.EarlierMove = k + 1;
                 break;
             }
             const TSide side = SideToMove(size_t(i));
+            // The rows through the point tell fives and overlines without the line tables, and the
+            // stones near it whether a double-three or double-four is possible at all.
+            // A side with fewer than four stones makes neither (the first eight moves).
+            int longest = 0, exactlyFive = 0, shapeLines = 0, crowded = 0;
+            for (int d = 0; d < Directions && i >= 8; ++d) {
+                const uint8_t near = Board_.Neighbours(point, d, side);
+                const int row = near & NeighbourInfo::RowMask;
+                longest = std::max(longest, row);
+                exactlyFive |= row == 5;
+                shapeLines += (near & NeighbourInfo::MayShape) != 0;
+                crowded |= near & NeighbourInfo::Crowded;
+            }
+            const bool five = ExactFiveWins(rule, side) ? exactlyFive != 0 : longest >= 5;
             if (decided == 0) {
-                if (rule == TRule::Renju && side == TSide::Black)
-                    CheckForbidden(point, move, total, party, finding);
+                if (rule == TRule::Renju && side == TSide::Black && !five)
+                    CheckForbidden(point, longest >= 6, shapeLines >= 2 || crowded, move, total, party,
+                                   finding);
                 if (Options_.MissedVcfLength > 0 && side != winner)
                     CheckMissedVcf(rule, side, point, move, finding);
             } else if (move == decided + 1) {
@@ -86,12 +101,11 @@ public:
                 f.EarlierMove = decided;
                 f.MovesAfter = total - decided;
             }
-            if (MakesFive(Board_, point, side, rule)) {
+            if (five) {
                 if (firstFive[size_t(side)] == 0) firstFive[size_t(side)] = move;
                 if (decided == 0) decided = move;
             }
             Board_.Place(point, side);
-            MovedAt_[size_t(point)] = move;
         }
         if (winner || party.Result == '=') {
             for (TSide side : {TSide::Black, TSide::White}) {
@@ -109,18 +123,20 @@ public:
             f.Result = party.Result;
             apart.push_back(std::move(f));
         }
-        std::stable_sort(Findings_.begin(), Findings_.end(),
+        std::stable_sort(Report_.Findings.begin() + long(first), Report_.Findings.end(),
                          [](const TGameFinding& a, const TGameFinding& b) { return a.Move < b.Move; });
-        for (TGameFinding& f : Findings_) Report_.Findings.push_back(std::move(f));
     }
 
 private:
     template <class F>
-    void CheckForbidden(int point, int move, int total, const TPartyRecord& party, F&& finding) {
-        const TForbiddenKind kind = ForbiddenKind(Board_, point);
+    void CheckForbidden(int point, bool overline, bool mayShape, int move, int total,
+                        const TPartyRecord& party, F&& finding) {
+        const TForbiddenKind kind = overline   ? TForbiddenKind::Overline
+                                    : mayShape ? ForbiddenKind(Board_, point)
+                                               : TForbiddenKind::None;
         if (kind == TForbiddenKind::None) return;
         TGameFinding& f = finding(TFindingKind::Forbidden, move);
-        f.Point = point;
+        f.Point = int16_t(point);
         f.Forbidden = kind;
         // Black's last move: no black move follows it.
         f.EndedGame = move + 2 > total && (party.Result == '-' || party.Result == 'f');
@@ -141,8 +157,6 @@ private:
     TVcfLimits Limits_;
     TVcfSearch Search_;
     TRuleBoard Board_;
-    std::array<int, BoardPoints> MovedAt_{};
-    std::vector<TGameFinding> Findings_;
 };
 
 std::string GroupedNumber(size_t n) {
@@ -197,7 +211,11 @@ std::string FindingText(const TGameFinding& f) {
             return "point twice: " + TextOfPointNumber(f.Point) + " taken at move " +
                    std::to_string(f.EarlierMove);
         case TFindingKind::NotAPoint:
-            return "not a point: \"" + f.Code + "\"";
+            return "not a point: \"" +
+                   ShownCode(std::string_view(f.Code.data(), f.Code[1]   ? 2
+                                                             : f.Code[0] ? 1
+                                                                         : 0)) +
+                   "\"";
         case TFindingKind::WonWithoutFive:
             return "won without five: recorded " + ResultText(f.Result);
         case TFindingKind::MissedVcf: {

@@ -24,7 +24,7 @@ struct TCheckOptions {
     uint64_t VcfNodeLimit = DefaultVcfNodeLimit;
 };
 
-enum class TFindingKind {
+enum class TFindingKind : uint8_t {
     Forbidden,           // black played a forbidden point (renju)
     AfterWin,            // moves follow a winning row
     ResultContradicted,  // a winning row of the side recorded as losing or drawing
@@ -36,18 +36,18 @@ enum class TFindingKind {
 
 struct TGameFinding {
     int32_t Game = 0;  // the position in PartyList
-    int Move = 0;      // the number of the move concerned, from 1 (0: a game without moves)
+    int32_t Move = 0;  // the number of the move concerned, from 1 (0: a game without moves)
     TFindingKind Kind = TFindingKind::Forbidden;
-    int Point = NoPointNumber;                        // the move's point (Forbidden, PointTwice)
     TForbiddenKind Forbidden = TForbiddenKind::None;  // Forbidden: its kind
+    int16_t Point = NoPointNumber;                    // the move's point (Forbidden, PointTwice)
     bool EndedGame = false;                           // Forbidden: black's last move, the game won by white
-    int EarlierMove = 0;                              // AfterWin, PointTwice: the winning row's / first move
-    int MovesAfter = 0;                               // AfterWin: how many moves follow the winning row
-    TSide Side = TSide::Black;                        // ResultContradicted: the row's side; MissedVcf: the
-                                                      // side to move; WonWithoutFive: the winner
     char Result = '?';                                // the game's recorded result
-    std::string Code;                                 // NotAPoint: the move's characters
-    std::vector<int> Vcf;                             // MissedVcf: the sequence
+    TSide Side = TSide::Black;   // ResultContradicted: the row's side; MissedVcf: the side to move;
+                                 // WonWithoutFive: the winner
+    int32_t EarlierMove = 0;     // AfterWin, PointTwice: the winning row's / the first move on the point
+    int32_t MovesAfter = 0;      // AfterWin: how many moves follow the winning row
+    std::array<char, 2> Code{};  // NotAPoint: the move's characters (a NUL for a missing one)
+    std::vector<int> Vcf;        // MissedVcf: the sequence
 };
 
 struct TCheckReport {

@@ -1,6 +1,7 @@
 #include "rules/LineShapes.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kalvon {
 
@@ -100,6 +101,21 @@ const TLineShapes& TLineShapes::Get() {
 }
 
 TLineShapes::TLineShapes() {
+    for (uint32_t own = 0; own < Neighbours_.size(); ++own) {
+        TWindow w{};
+        for (int k = 0; k < LineWindow; ++k) w[size_t(k)] = (own >> k) & 1 ? TCell::Own : TCell::Empty;
+        w[LineMiddle] = TCell::Own;
+        int within3 = 0, within4 = 0;
+        for (int k = 1; k <= 4; ++k)
+            for (int side : {-1, 1}) {
+                const bool stone = w[size_t(LineMiddle + side * k)] == TCell::Own;
+                within4 += stone;
+                within3 += stone && k <= 3;
+            }
+        Neighbours_[own] = uint8_t(std::min(RunThrough(w, LineMiddle), 15) |
+                                   (within3 >= 2 || within4 >= 3 ? NeighbourInfo::MayShape : 0) |
+                                   (within4 >= 4 ? NeighbourInfo::Crowded : 0));
+    }
     for (uint32_t bits = 0; bits < Ternary_.size(); ++bits) {
         uint32_t value = 0, power = 1;
         for (int k = 0; k < 10; ++k, power *= 3)
@@ -121,6 +137,16 @@ TLineShapes::TLineShapes() {
                 rest /= 3;
             }
             table[size_t(index)] = ShapeOf(w, exact == 1);
+        }
+        auto& summaries = Summaries_[size_t(exact)];
+        summaries.resize(TableSize);
+        for (size_t index = 0; index < summaries.size(); ++index) {
+            const TLineShape& shape = table[index];
+            if (shape.Fours > 7 || shape.Threes > 3)
+                throw std::logic_error("a line shape beyond its summary");
+            summaries[index] =
+                uint8_t((shape.Five ? LineSummary::Five : 0) | (shape.Overline ? LineSummary::Overline : 0) |
+                        shape.Fours << LineSummary::FoursShift | shape.Threes << LineSummary::ThreesShift);
         }
     }
 }

@@ -8,11 +8,11 @@ TMoveShape MoveShape(const TRuleBoard& board, int point, TSide side, TRule rule)
     const bool exact = ExactFiveWins(rule, side);
     TMoveShape shape;
     for (int d = 0; d < Directions; ++d) {
-        const TLineShape& line = board.Shape(point, d, side, exact);
-        shape.Five |= line.Five;
-        shape.Overline |= line.Overline;
-        shape.Fours += line.Fours;
-        shape.Threes += line.Threes;
+        const uint8_t summary = board.Summary(point, d, side, exact);
+        shape.Five |= (summary & LineSummary::Five) != 0;
+        shape.Overline |= (summary & LineSummary::Overline) != 0;
+        shape.Fours += LineSummary::Fours(summary);
+        shape.Threes += LineSummary::Threes(summary);
     }
     return shape;
 }
@@ -20,7 +20,7 @@ TMoveShape MoveShape(const TRuleBoard& board, int point, TSide side, TRule rule)
 bool MakesFive(const TRuleBoard& board, int point, TSide side, TRule rule) {
     const bool exact = ExactFiveWins(rule, side);
     for (int d = 0; d < Directions; ++d)
-        if (board.Shape(point, d, side, exact).Five) return true;
+        if (board.Summary(point, d, side, exact) & LineSummary::Five) return true;
     return false;
 }
 

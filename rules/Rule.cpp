@@ -1,5 +1,8 @@
 #include "rules/Rule.h"
 
+#include <array>
+#include <cstdint>
+
 #include "base/PointCodes.h"
 #include "base/TextFields.h"
 
@@ -45,10 +48,11 @@ TRule GameRule(std::string_view moves, TRule gomokuRule) {
     return gomokuRule == TRule::Renju ? TRule::Freestyle : gomokuRule;
 }
 
-int PointNumberOfCode(std::string_view code) {
-    if (!IsPointCode(code)) return NoPointNumber;
-    return (PointDigitValue(code[0]) - 1) * 15 + PointDigitValue(code[1]) - 1;
-}
+const std::array<int8_t, 256> PointCodeDigits = [] {
+    std::array<int8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) table[size_t(c)] = int8_t(PointDigitValue(char(c)) - 1);
+    return table;
+}();
 
 std::string CodeOfPointNumber(int point) {
     return {PointDigit(point / 15 + 1), PointDigit(point % 15 + 1)};

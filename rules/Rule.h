@@ -1,6 +1,8 @@
 // The three rules the engine knows, the two sides, and the points of the board as numbers.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,9 +11,9 @@ namespace kalvon {
 
 // Renju (black has forbidden points and wins only with exactly five), gomoku "five or more"
 // (freestyle) and gomoku "exactly five" (standard).
-enum class TRule { Renju, Freestyle, Standard };
+enum class TRule : uint8_t { Renju, Freestyle, Standard };
 
-enum class TSide { Black, White };
+enum class TSide : uint8_t { Black, White };
 
 inline TSide Opponent(TSide side) {
     return side == TSide::Black ? TSide::White : TSide::Black;
@@ -41,8 +43,14 @@ TRule GameRule(std::string_view moves, TRule gomokuRule);
 // A point of the board as a number 0..224, in the order of the point codes: (column-1)*15 + row-1.
 inline constexpr int BoardPoints = 225;
 inline constexpr int NoPointNumber = -1;
+// The digit values of the point codes' characters less one, -1 for every other byte.
+extern const std::array<int8_t, 256> PointCodeDigits;
 // The number of a point code ("88"), or NoPointNumber when the two characters are no point.
-int PointNumberOfCode(std::string_view code);
+inline int PointNumberOfCode(std::string_view code) {
+    if (code.size() != 2) return NoPointNumber;
+    const int column = PointCodeDigits[uint8_t(code[0])], row = PointCodeDigits[uint8_t(code[1])];
+    return column < 0 || row < 0 ? NoPointNumber : column * 15 + row;
+}
 // The point code of a point number ("88" for 112).
 std::string CodeOfPointNumber(int point);
 // The point text of a point number ("H8" for 112).

@@ -5,6 +5,7 @@ namespace kalvon {
 namespace {
 
 constexpr int Padding = 5;  // bit k + Padding of a line holds its point k; five wall bits on either side
+static_assert(Padding == LineMiddle, "a point's window starts at its own shift");
 
 struct TLineOf {
     int Line, Position;
@@ -33,20 +34,14 @@ uint64_t SplitMix(uint64_t& state) {
 
 }  // namespace
 
-const std::array<std::array<uint8_t, Directions>, BoardPoints> TRuleBoard::PointLine = [] {
-    std::array<std::array<uint8_t, Directions>, BoardPoints> table{};
+const std::array<TRuleBoard::TPointLines, BoardPoints> TRuleBoard::PointLines = [] {
+    std::array<TPointLines, BoardPoints> table{};
     for (int p = 0; p < BoardPoints; ++p)
-        for (int d = 0; d < Directions; ++d)
-            table[size_t(p)][size_t(d)] = uint8_t(LineOf(p / 15 + 1, p % 15 + 1, d).Line);
-    return table;
-}();
-
-// The shift that brings the five points before the point to bits 0..4 of the window.
-const std::array<std::array<uint8_t, Directions>, BoardPoints> TRuleBoard::PointShift = [] {
-    std::array<std::array<uint8_t, Directions>, BoardPoints> table{};
-    for (int p = 0; p < BoardPoints; ++p)
-        for (int d = 0; d < Directions; ++d)
-            table[size_t(p)][size_t(d)] = uint8_t(LineOf(p / 15 + 1, p % 15 + 1, d).Position);
+        for (int d = 0; d < Directions; ++d) {
+            const TLineOf at = LineOf(p / 15 + 1, p % 15 + 1, d);
+            table[size_t(p)].Line[size_t(d)] = uint8_t(at.Line);
+            table[size_t(p)].Shift[size_t(d)] = uint8_t(at.Position);
+        }
     return table;
 }();
 
@@ -68,7 +63,7 @@ const std::array<std::array<int16_t, 32>, TRuleBoard::LineCount> TRuleBoard::Lin
     for (int p = 0; p < BoardPoints; ++p)
         for (int d = 0; d < Directions; ++d) {
             const TLineOf at = LineOf(p / 15 + 1, p % 15 + 1, d);
-            table[size_t(at.Line)][size_t(at.Position + Padding)] = int16_t(p);
+            table[size_t(at.Line)][size_t(at.Position) + Padding] = int16_t(p);
         }
     return table;
 }();
@@ -91,30 +86,11 @@ void TRuleBoard::Clear() {
     Stones_ = 0;
 }
 
-void TRuleBoard::Place(int point, TSide side) {
-    Cells_[size_t(point)] = uint8_t(1 + int(side));
-    for (int d = 0; d < Directions; ++d)
-        Lines_[size_t(side)][PointLine[size_t(point)][size_t(d)]] |=
-            1u << (PointShift[size_t(point)][size_t(d)] + Padding);
-    Key_ ^= Keys[size_t(side)][size_t(point)];
-    ++Stones_;
-}
-
-void TRuleBoard::Remove(int point) {
-    const size_t side = size_t(Cells_[size_t(point)] - 1);
-    Cells_[size_t(point)] = 0;
-    for (int d = 0; d < Directions; ++d)
-        Lines_[side][PointLine[size_t(point)][size_t(d)]] &=
-            ~(1u << (PointShift[size_t(point)][size_t(d)] + Padding));
-    Key_ ^= Keys[side][size_t(point)];
-    --Stones_;
-}
-
 TPointSet TRuleBoard::Candidates(TSide side, int minStones) const {
     TPointSet points;
     for (int line = 0; line < LineCount; ++line) {
         const uint32_t own = Lines_[size_t(side)][size_t(line)];
-        if (std::popcount(own) < minStones) continue;
+        if (!HasBits(own, minStones)) continue;
         const uint32_t open = ~(Lines_[1 - size_t(side)][size_t(line)] | Wall[size_t(line)]);
         // Bit s of each: the five points from s onwards are all free of the other side / the count
         // of own stones among them, added up in bit slices.

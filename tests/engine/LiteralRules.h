@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -69,46 +68,60 @@ public:
     }
 
     // The fours a stone on the empty point makes in the line: each a set of four stones, the new one
-    // among them, within five points whose fifth is empty and wins.
-    std::set<std::vector<TSpot>> Fours(int c, int r, int line, TSide side, TRule rule) {
+    // among them, within five points whose fifth is empty and wins. (Fixed arrays rather than sets:
+    // the tests ask this millions of times, also under the sanitizers.)
+    int FourCount(int c, int r, int line, TSide side, TRule rule) {
         const int stone = StoneOf(side), dc = Lines[line][0], dr = Lines[line][1];
-        std::set<std::vector<TSpot>> fours;
+        std::array<std::array<TSpot, 4>, 5> fours{};
+        int count = 0;
         Set(c, r, stone);
         for (int start = -4; start <= 0; ++start) {
-            std::vector<TSpot> stones, empty;
-            bool inside = true;
+            std::array<TSpot, 4> stones{};
+            int own = 0, empty = 0, blocked = 0;
+            TSpot gap;
             for (int k = start; k < start + 5; ++k) {
                 const int x = c + k * dc, y = r + k * dr;
-                if (!OnBoard(x, y)) {
-                    inside = false;
+                if (!OnBoard(x, y) || (At(x, y) != stone && At(x, y) != 0)) {
+                    ++blocked;
                 } else if (At(x, y) == stone) {
-                    stones.push_back({x, y});
-                } else if (At(x, y) == 0) {
-                    empty.push_back({x, y});
+                    if (own < 4) stones[size_t(own)] = {x, y};
+                    ++own;
+                } else {
+                    ++empty;
+                    gap = {x, y};
                 }
             }
-            if (!inside || stones.size() != 4 || empty.size() != 1) continue;
-            if (WinsInLine(empty[0].first, empty[0].second, line, side, rule)) {
+            if (blocked != 0 || own != 4 || empty != 1) continue;
+            if (WinsInLine(gap.first, gap.second, line, side, rule)) {
                 std::sort(stones.begin(), stones.end());
-                fours.insert(stones);
+                if (std::find(fours.begin(), fours.begin() + count, stones) == fours.begin() + count)
+                    fours[size_t(count++)] = stones;
             }
         }
         Set(c, r, 0);
-        return fours;
+        return count;
     }
     int FourCount(int c, int r, TSide side, TRule rule) {
         int count = 0;
-        for (int line = 0; line < 4; ++line) count += int(Fours(c, r, line, side, rule).size());
+        for (int line = 0; line < 4; ++line) count += FourCount(c, r, line, side, rule);
         return count;
     }
 
     // The threes a stone on the empty point makes in the line, each with its straight-four points:
     // an empty point of the line whose stone gives four in a row holding both stones, with both ends
     // empty and each end making a winning row.
-    std::vector<std::pair<std::vector<TSpot>, std::vector<TSpot>>> Threes(int c, int r, int line, TSide side,
-                                                                          TRule rule) {
+    struct TThree {
+        std::array<TSpot, 3> Stones{};
+        std::array<TSpot, 4> Points{};
+        int PointCount = 0;
+    };
+    struct TThrees {
+        std::array<TThree, 8> Items{};
+        int Count = 0;
+    };
+    TThrees Threes(int c, int r, int line, TSide side, TRule rule) {
         const int stone = StoneOf(side), dc = Lines[line][0], dr = Lines[line][1];
-        std::vector<std::pair<std::vector<TSpot>, std::vector<TSpot>>> threes;
+        TThrees threes;
         Set(c, r, stone);
         for (int q = -14; q <= 14; ++q) {
             const int qc = c + q * dc, qr = r + q * dr;
@@ -116,12 +129,13 @@ public:
             Set(qc, qr, stone);
             for (int start = std::min(0, q) - 3; start <= std::min(0, q); ++start) {
                 if (std::max(0, q) > start + 3) continue;
-                std::vector<TSpot> three;
+                std::array<TSpot, 3> three{};
+                int stones = 0;
                 bool four = true;
                 for (int k = start; k < start + 4; ++k) {
                     const int x = c + k * dc, y = r + k * dr;
                     if (!OnBoard(x, y) || At(x, y) != stone) four = false;
-                    if (k != q) three.push_back({x, y});
+                    if (k != q && stones < 3) three[size_t(stones++)] = {x, y};
                 }
                 const int bc = c + (start - 1) * dc, br = r + (start - 1) * dr;
                 const int ac = c + (start + 4) * dc, ar = r + (start + 4) * dr;
@@ -129,12 +143,14 @@ public:
                     continue;
                 if (!WinsInLine(bc, br, line, side, rule) || !WinsInLine(ac, ar, line, side, rule)) continue;
                 std::sort(three.begin(), three.end());
-                auto known = std::find_if(threes.begin(), threes.end(),
-                                          [&](const auto& t) { return t.first == three; });
-                if (known == threes.end())
-                    threes.push_back({three, {{qc, qr}}});
-                else
-                    known->second.push_back({qc, qr});
+                TThree* known = nullptr;
+                for (int t = 0; t < threes.Count; ++t)
+                    if (threes.Items[size_t(t)].Stones == three) known = &threes.Items[size_t(t)];
+                if (!known) {
+                    known = &threes.Items.at(size_t(threes.Count++));
+                    known->Stones = three;
+                }
+                known->Points.at(size_t(known->PointCount++)) = {qc, qr};
             }
             Set(qc, qr, 0);
         }
@@ -143,7 +159,7 @@ public:
     }
     int ThreeCount(int c, int r, TSide side, TRule rule) {
         int count = 0;
-        for (int line = 0; line < 4; ++line) count += int(Threes(c, r, line, side, rule).size());
+        for (int line = 0; line < 4; ++line) count += Threes(c, r, line, side, rule).Count;
         return count;
     }
 
@@ -156,11 +172,13 @@ public:
         if (FourCount(c, r, TSide::Black, TRule::Renju) >= 2) return TForbiddenKind::DoubleFour;
         int real = 0;
         for (int line = 0; line < 4; ++line) {
-            for (const auto& [three, points] : Threes(c, r, line, TSide::Black, TRule::Renju)) {
+            const TThrees threes = Threes(c, r, line, TSide::Black, TRule::Renju);
+            for (int t = 0; t < threes.Count; ++t) {
+                const TThree& three = threes.Items[size_t(t)];
                 Set(c, r, 1);
-                const bool allowed = std::any_of(points.begin(), points.end(), [&](const TSpot& q) {
-                    return Forbidden(q.first, q.second) == TForbiddenKind::None;
-                });
+                const bool allowed = std::any_of(
+                    three.Points.begin(), three.Points.begin() + three.PointCount,
+                    [&](const TSpot& q) { return Forbidden(q.first, q.second) == TForbiddenKind::None; });
                 Set(c, r, 0);
                 real += allowed;
             }

@@ -168,7 +168,7 @@ TEST(RuleShapes, WinningRowsOnTheBoard) {
     auto texts = [&](TRule rule) {
         std::string text;
         for (const TWinningRow& row : WinningRows(board, rule))
-            text += TextOfPoint(row.From) + "-" + TextOfPoint(row.To) + ":" +
+            text += TextOfPointNumber(row.From) + "-" + TextOfPointNumber(row.To) + ":" +
                     std::string(SideWord(row.Side)) + " ";
         return text;
     };

@@ -16,7 +16,7 @@
 namespace kalvon::test {
 
 struct TStone {
-    int Point = NoPoint;
+    int Point = NoPointNumber;
     TSide Side = TSide::Black;
 };
 
@@ -92,8 +92,8 @@ inline TPosition FromMoves(std::string_view moves, size_t count) {
     TPosition position;
     std::vector<bool> taken(BoardPoints);
     for (size_t k = 0; k < count && 2 * k + 1 < moves.size(); ++k) {
-        const int point = PointOfCode(moves.substr(2 * k, 2));
-        if (point == NoPoint || taken[size_t(point)]) break;
+        const int point = PointNumberOfCode(moves.substr(2 * k, 2));
+        if (point == NoPointNumber || taken[size_t(point)]) break;
         taken[size_t(point)] = true;
         position.Stones.push_back({point, SideToMove(k)});
     }

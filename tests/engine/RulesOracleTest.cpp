@@ -32,8 +32,24 @@ std::string Disagreement(const TPosition& position, TRule rule) {
             const bool overline = literal.MakesOverline(c, r, side);
             const int fours = literal.FourCount(c, r, side, rule),
                       threes = literal.ThreeCount(c, r, side, rule);
+            // The check of games reads fives, and the chance of black's double shapes under renju, from
+            // the stones near the point alone.
+            int longest = 0, exactlyFive = 0, shapeLines = 0, crowded = 0;
+            for (int d = 0; d < Directions; ++d) {
+                const uint8_t near = board.Neighbours(p, d, side);
+                longest = std::max(longest, near & NeighbourInfo::RowMask);
+                exactlyFive |= (near & NeighbourInfo::RowMask) == 5;
+                shapeLines += (near & NeighbourInfo::MayShape) != 0;
+                crowded |= near & NeighbourInfo::Crowded;
+            }
+            const bool rowsFive = ExactFiveWins(rule, side) ? exactlyFive != 0 : longest >= 5;
             std::string what;
-            if (shape.Five != five || MakesFive(board, p, side, rule) != five) what = "five";
+            if (shape.Five != five || MakesFive(board, p, side, rule) != five || rowsFive != five)
+                what = "five";
+            if ((longest >= 6) != overline) what = "overline from the rows";
+            if (rule == TRule::Renju && side == TSide::Black && (fours >= 2 || threes >= 2) &&
+                shapeLines < 2 && !crowded)
+                what = "a double shape the rows rule out";
             if (shape.Overline != overline) what = "overline";
             if (shape.Fours != fours)
                 what = "fours " + std::to_string(shape.Fours) + " not " + std::to_string(fours);
@@ -46,7 +62,7 @@ std::string Disagreement(const TPosition& position, TRule rule) {
                            std::string(ForbiddenWord(slow));
             }
             if (!what.empty())
-                return TextOfPoint(p) + " for " + std::string(SideWord(side)) + " under " +
+                return TextOfPointNumber(p) + " for " + std::string(SideWord(side)) + " under " +
                        std::string(RuleWord(rule)) + ": " + what + "\n" + Drawing(position);
         }
     }
