@@ -73,52 +73,52 @@ int AnswerPositions(const std::string& movesArgument, F&& answer) {
 
 }  // namespace
 
-int RunForbidden(const TArguments& arguments) {
-    TArguments args = arguments;
+int RunForbidden(const TArguments& args) {
+    TArguments rest = args;
     std::optional<TRule> rule;
-    if (std::string problem = TakeRule(args, rule); !problem.empty()) return BadArguments(problem);
-    if (args.size() != 1) return BadArguments(ForbiddenUsage);
+    if (std::string problem = TakeRule(rest, rule); !problem.empty()) return BadArguments(problem);
+    if (rest.size() != 1) return BadArguments(ForbiddenUsage);
     TRuleBoard board;
-    return AnswerPositions(args[0], [&](const std::string& moves) {
+    return AnswerPositions(rest[0], [&](const std::string& moves) {
         board.Clear();
         PlaceMoves(board, moves);
         return ForbiddenPointsText(ForbiddenPoints(board, rule.value_or(TRule::Renju)));
     });
 }
 
-int RunVcf(const TArguments& arguments) {
-    TArguments args = arguments;
+int RunVcf(const TArguments& args) {
+    TArguments rest = args;
     std::optional<TRule> rule;
-    if (std::string problem = TakeRule(args, rule); !problem.empty()) return BadArguments(problem);
-    if (args.empty()) return BadArguments(VcfUsage);
+    if (std::string problem = TakeRule(rest, rule); !problem.empty()) return BadArguments(problem);
+    if (rest.empty()) return BadArguments(VcfUsage);
     TVcfLimits limits;
     bool threat = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--threat") {
+    for (size_t i = 1; i < rest.size(); ++i) {
+        if (rest[i] == "--threat") {
             threat = true;
-        } else if (args[i] == "--length" || args[i] == "--nodes") {
-            if (i + 1 >= args.size()) return BadArguments(args[i] + " needs a value");
-            const bool length = args[i] == "--length";
+        } else if (rest[i] == "--length" || rest[i] == "--nodes") {
+            if (i + 1 >= rest.size()) return BadArguments(rest[i] + " needs a value");
+            const bool length = rest[i] == "--length";
             const std::optional<uint64_t> value =
-                length ? Count(args[i + 1], uint64_t(VcfLengthRange.Min), uint64_t(VcfLengthRange.Max))
-                       : Count(args[i + 1], 1, MaxVcfNodes);
+                length ? Count(rest[i + 1], uint64_t(VcfLengthRange.Min), uint64_t(VcfLengthRange.Max))
+                       : Count(rest[i + 1], 1, MaxVcfNodes);
             if (!value)
                 return BadArguments(
                     length ? "--length takes a number of moves from 1 to " +
-                                 std::to_string(VcfLengthRange.Max) + ", not " + QuoteArgument(args[i + 1])
-                           : "--nodes takes a number of nodes from 1, not " + QuoteArgument(args[i + 1]));
+                                 std::to_string(VcfLengthRange.Max) + ", not " + QuoteArgument(rest[i + 1])
+                           : "--nodes takes a number of nodes from 1, not " + QuoteArgument(rest[i + 1]));
             if (length)
                 limits.Length = int(*value);
             else
                 limits.NodeLimit = *value;
             ++i;
         } else {
-            return BadArguments("unknown option " + QuoteArgument(args[i]));
+            return BadArguments("unknown option " + QuoteArgument(rest[i]));
         }
     }
     TRuleBoard board;
     TVcfSearch search;
-    return AnswerPositions(args[0], [&](const std::string& moves) {
+    return AnswerPositions(rest[0], [&](const std::string& moves) {
         board.Clear();
         PlaceMoves(board, moves);
         const TSide toMove = SideToMove(moves.size() / 2);
@@ -128,22 +128,22 @@ int RunVcf(const TArguments& arguments) {
     });
 }
 
-int RunCheck(const TArguments& arguments) {
-    TArguments args = arguments;
+int RunCheck(const TArguments& args) {
+    TArguments rest = args;
     TCheckOptions options;
-    if (std::string problem = TakeRule(args, options.Rule); !problem.empty()) return BadArguments(problem);
-    if (args.empty() || args[0].starts_with("--")) return BadArguments(CheckUsage);
+    if (std::string problem = TakeRule(rest, options.Rule); !problem.empty()) return BadArguments(problem);
+    if (rest.empty() || rest[0].starts_with("--")) return BadArguments(CheckUsage);
     // BASE, then MOVES unless an option comes first, then the query's options.
-    TArguments query = {args[0], "-"};
-    const bool hasMoves = args.size() > 1 && !args[1].starts_with("--");
-    if (hasMoves) query[1] = args[1];
-    for (size_t i = hasMoves ? 2 : 1; i < args.size(); ++i) {
-        if (args[i] == "--won-without-five") {
+    TArguments query = {rest[0], "-"};
+    const bool hasMoves = rest.size() > 1 && !rest[1].starts_with("--");
+    if (hasMoves) query[1] = rest[1];
+    for (size_t i = hasMoves ? 2 : 1; i < rest.size(); ++i) {
+        if (rest[i] == "--won-without-five") {
             options.WonWithoutFive = true;
-        } else if (args[i] == "--missed-vcf") {
+        } else if (rest[i] == "--missed-vcf") {
             const std::optional<uint64_t> length =
-                i + 1 < args.size()
-                    ? Count(args[i + 1], uint64_t(VcfLengthRange.Min), uint64_t(VcfLengthRange.Max))
+                i + 1 < rest.size()
+                    ? Count(rest[i + 1], uint64_t(VcfLengthRange.Min), uint64_t(VcfLengthRange.Max))
                     : std::nullopt;
             if (!length)
                 return BadArguments("--missed-vcf takes a number of moves from 1 to " +
@@ -151,7 +151,7 @@ int RunCheck(const TArguments& arguments) {
             options.MissedVcfLength = int(*length);
             ++i;
         } else {
-            query.push_back(args[i]);
+            query.push_back(rest[i]);
         }
     }
     std::string error;
@@ -163,7 +163,7 @@ int RunCheck(const TArguments& arguments) {
     if (queryOptions.Listing) return BadArguments("check takes no --listing");
 
     TGameBase& base = UntilExit<TGameBase>();
-    if (!LoadBaseForCommand(base, args[0])) return ExitFailure;
+    if (!LoadBaseForCommand(base, rest[0])) return ExitFailure;
     TListing games;
     if (hasMoves || query.size() > 2) {
         TQueryCriteria criteria;
