@@ -108,7 +108,8 @@ TLineShapes::TLineShapes() {
         int within3 = 0, within4 = 0;
         for (int k = 1; k <= 4; ++k)
             for (int side : {-1, 1}) {
-                const bool stone = w[size_t(LineMiddle + side * k)] == TCell::Own;
+                const int at = LineMiddle + side * k;
+                const bool stone = w[size_t(at)] == TCell::Own;
                 within4 += stone;
                 within3 += stone && k <= 3;
             }

@@ -48,9 +48,9 @@ TRule GameRule(std::string_view moves, TRule gomokuRule) {
     return gomokuRule == TRule::Renju ? TRule::Freestyle : gomokuRule;
 }
 
-const std::array<int8_t, 256> PointCodeDigits = [] {
-    std::array<int8_t, 256> table{};
-    for (int c = 0; c < 256; ++c) table[size_t(c)] = int8_t(PointDigitValue(char(c)) - 1);
+const std::array<uint8_t, 256> PointCodeDigits = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) table[size_t(c)] = uint8_t(PointDigitValue(char(c)));
     return table;
 }();
 

@@ -43,13 +43,13 @@ TRule GameRule(std::string_view moves, TRule gomokuRule);
 // A point of the board as a number 0..224, in the order of the point codes: (column-1)*15 + row-1.
 inline constexpr int BoardPoints = 225;
 inline constexpr int NoPointNumber = -1;
-// The digit values of the point codes' characters less one, -1 for every other byte.
-extern const std::array<int8_t, 256> PointCodeDigits;
+// The value 1..15 of each byte as a point code's character, 0 for a byte that is none.
+extern const std::array<uint8_t, 256> PointCodeDigits;
 // The number of a point code ("88"), or NoPointNumber when the two characters are no point.
 inline int PointNumberOfCode(std::string_view code) {
     if (code.size() != 2) return NoPointNumber;
     const int column = PointCodeDigits[uint8_t(code[0])], row = PointCodeDigits[uint8_t(code[1])];
-    return column < 0 || row < 0 ? NoPointNumber : column * 15 + row;
+    return column == 0 || row == 0 ? NoPointNumber : (column - 1) * 15 + row - 1;
 }
 // The point code of a point number ("88" for 112).
 std::string CodeOfPointNumber(int point);
