@@ -20,7 +20,9 @@ std::vector<TSpot> Spots(const std::vector<int>& points) {
 TVcfResult Search(const TPosition& position, TRule rule, TSide attacker, int length = 16) {
     TRuleBoard board;
     Put(position, board);
-    TVcfSearch search;
+    // One for every search, as a check of a base uses it: making one fills a table of a megabyte, and
+    // what one search leaves in it must not count for the next.
+    static TVcfSearch search;
     TVcfLimits limits;
     limits.Length = length;
     const TVcfResult result = search.Find(board, rule, attacker, limits);
