@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "base/GameTexts.h"
 #include "rules/MoveShape.h"
@@ -144,9 +145,11 @@ private:
 
     template <class F>
     void CheckMissedVcf(TRule rule, TSide side, int point, int move, F&& finding) {
-        const TVcfResult vcf = Search_.Find(Board_, rule, side, Limits_);
+        // Made on first use: its table is large, and most checks search no VCF.
+        if (!Search_) Search_ = std::make_unique<TVcfSearch>();
+        const TVcfResult vcf = Search_->Find(Board_, rule, side, Limits_);
         if (vcf.Outcome != TVcfOutcome::Found || vcf.Moves.front() == point) return;
-        if (Search_.Find(Board_, rule, side, Limits_, point).Outcome == TVcfOutcome::Found) return;
+        if (Search_->Find(Board_, rule, side, Limits_, point).Outcome == TVcfOutcome::Found) return;
         TGameFinding& f = finding(TFindingKind::MissedVcf, move);
         f.Side = side;
         f.Vcf = vcf.Moves;
@@ -155,7 +158,7 @@ private:
     const TCheckOptions& Options_;
     TCheckReport& Report_;
     TVcfLimits Limits_;
-    TVcfSearch Search_;
+    std::unique_ptr<TVcfSearch> Search_;
     TRuleBoard Board_;
 };
 

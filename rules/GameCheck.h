@@ -21,7 +21,9 @@ struct TCheckOptions {
     TRule GomokuRule = TRule::Freestyle;  // the rule of a game that does not start at the centre
     bool WonWithoutFive = false;          // report finished games whose winner has no winning row
     int MissedVcfLength = 0;  // search for VCFs the side to move missed, up to this length; 0: none
-    uint64_t VcfNodeLimit = DefaultVcfNodeLimit;
+    // Each position a check asks is given less than one search of the window: a check asks tens of
+    // thousands, and a position beyond the limit is passed over (no finding).
+    uint64_t VcfNodeLimit = 1'000'000;
 };
 
 enum class TFindingKind : uint8_t {

@@ -9,13 +9,12 @@ namespace kalvon {
 
 namespace {
 
-constexpr size_t TableSize = size_t(1) << 16;
 constexpr uint64_t PollNodes = 1024;  // nodes between looks at the clock, the flag and the caller
 constexpr uint64_t AttackerKeys[2] = {0x2545f4914f6cdd1dull, 0x9e3779b97f4a7c15ull};
 
 }  // namespace
 
-TVcfSearch::TVcfSearch() : Table_(TableSize) {}
+TVcfSearch::TVcfSearch(int tableBits) : Table_(size_t(1) << tableBits) {}
 
 bool TVcfSearch::CountNode() {
     if (Stop_ != TVcfStop::None) return false;
@@ -45,7 +44,7 @@ TVcfSearch::TStep TVcfSearch::Attack(int depth, const TPointSet& threats, int on
         return TStep::Fail;
     }
     const uint64_t key = Board_->Key() ^ AttackerKey_;
-    TEntry& entry = Table_[key & (TableSize - 1)];
+    TEntry& entry = Table_[key & (Table_.size() - 1)];
     if (entry.Generation == Generation_ && entry.Key == key && entry.Depth >= depth) {
         DepthCut_ |= entry.Depth != Unlimited;
         return TStep::Fail;
