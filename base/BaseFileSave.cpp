@@ -112,8 +112,10 @@ namespace {
 bool Save(const TGameBase& base, const std::string& path, IBaseUi& ui, const std::vector<bool>* skipped) {
     std::string error;
     TBaseWriteLock lock;
+    // A save that leaves games out removes them: the file before it is kept apart as well.
     if (lock.Lock(path, error) &&
-        WriteFileReplacing(path, SortedLines(base, skipped), error, TReplaceOptions{.KeepPrevious = true}))
+        WriteFileReplacing(path, SortedLines(base, skipped), error,
+                           TReplaceOptions{.KeepPrevious = true, .KeepBeforeRemoval = skipped != nullptr}))
         return true;
     ui.ShowError(error);
     return false;

@@ -16,6 +16,12 @@ namespace kalvon {
 inline constexpr int BoardSize = 15;
 // The k-th character stands for index k (1..15) in a PointCode.
 inline constexpr std::string_view PointDigits = "123456789ABCDEF";
+// The result codes of a game: black won, white won, a draw, black and white won by forfeit, not
+// finished.
+inline constexpr std::string_view ResultCodes = "+-=Ff?";
+inline bool IsResultCode(char c) {
+    return c != '\0' && ResultCodes.find(c) != std::string_view::npos;
+}
 // Column letters as shown to the user; there is no I.
 inline constexpr std::string_view ColumnLetters = "ABCDEFGHJKLMNOP";
 
@@ -36,8 +42,9 @@ struct TPlayerRecord {
     std::string Name;
 };
 
-// Distinct texts kept in collation order, compared without regard to letter case; the spelling
-// met first survives. Shared by the player and the year catalogues.
+// Distinct texts kept in collation order, equal when they differ in letter case alone (as
+// TTextPolicy::CatalogueKey tells); the spelling met first survives. Shared by the player and the year
+// catalogues.
 class TSortedNames {
 public:
     const std::vector<std::string>& Items() const { return Items_; }
@@ -56,7 +63,7 @@ private:
 
 struct TPlayerCatalogue {
     TSortedNames PlayerNames;
-    std::unordered_map<std::string, int32_t> PlayerIds;  // collation key of a name -> id
+    std::unordered_map<std::string, int32_t> PlayerIds;  // CatalogueKey of a name -> id
     std::vector<TPlayerRecord> PlayerRecords;            // entry id-1 is the player with that id
 
     // The id of the player of that name (letter case ignored), or 0 when unknown.
@@ -68,7 +75,7 @@ struct TPlayerCatalogue {
 
 struct TTurnCatalogue {
     TSortedNames TurnNames;
-    std::unordered_map<std::string, int32_t> TurnIds;  // collation key of a year -> n
+    std::unordered_map<std::string, int32_t> TurnIds;  // CatalogueKey of a year -> n
 
     bool Contains(std::string_view year) const;
     // Adds the year with the next number when it is new.

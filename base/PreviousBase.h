@@ -1,4 +1,4 @@
-// The generation of a base that its last rewrite kept as "<base>.bak", and its way back.
+// What the user is told of a base file and of its generations, and the way back to generation 1.
 #pragma once
 
 #include <ctime>
@@ -19,9 +19,9 @@ std::optional<TBaseFileFacts> BaseFileFacts(const std::string& path, std::string
 // "<path>: N games, last changed YYYY-MM-DD HH:MM" in local time, the line a question shows.
 std::string DescribeBaseFile(const std::string& path, const TBaseFileFacts& facts);
 
-// Swaps the base with its previous generation under the base's writer lock, so that the base is the
-// file as it was before its last rewrite and the .bak the file it replaces. False, with both files
-// untouched and the reason in error, when there is no previous generation or the swap fails.
+// Brings generation 1, the file as it was before the base's last rewrite, back as the base
+// (RestoreBaseGeneration): the file it replaces becomes generation 1 and the others move down. False,
+// with every file untouched and the reason in error, when there is no generation 1 or it fails.
 bool RestorePreviousBase(const std::string& path, std::string& error);
 
 }  // namespace kalvon

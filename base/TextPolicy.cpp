@@ -380,6 +380,21 @@ std::string TTextPolicy::SortKey(std::string_view text) const {
     return key;
 }
 
+std::string TTextPolicy::FoldedCase(std::string_view text) const {
+    icu::UnicodeString s = Icu_->Decode(text);
+    s.foldCase(U_FOLD_CASE_DEFAULT);
+    std::string folded;
+    s.toUTF8String(folded);
+    return folded;
+}
+
+std::string TTextPolicy::CatalogueKey(std::string_view text) const {
+    std::string key = SortKey(text);
+    key += '\0';  // a sort key holds no zero byte
+    key += FoldedCase(text);
+    return key;
+}
+
 std::string TTextPolicy::EnvironmentLocale() {
     for (const char* name : {"LC_ALL", "LC_COLLATE", "LANG"}) {
         const char* value = std::getenv(name);

@@ -78,22 +78,15 @@ std::string_view KeyOf(std::string_view line) {
     return line.substr(0, line.find('='));
 }
 
-char FoldByte(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// A hash of the folded key (FoldedKey) made without building it.
+// A hash of the folded key (FoldedKey), which pads and trims as the loader does.
 uint64_t KeyHash(std::string_view line) {
     uint64_t hash = 0xcbf29ce484222325u;
-    for (char c : KeyOf(line)) hash = (hash ^ uint8_t(FoldByte(c))) * 0x100000001b3u;
+    for (char c : FoldedKey(line)) hash = (hash ^ uint8_t(c)) * 0x100000001b3u;
     return hash;
 }
 
 bool KeysEqual(std::string_view a, std::string_view b) {
-    a = KeyOf(a);
-    b = KeyOf(b);
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return FoldByte(x) == FoldByte(y); });
+    return FoldedKey(a) == FoldedKey(b);
 }
 
 // The board code of a line: between the first "," and the "=", without the blanks that align it.
@@ -507,7 +500,7 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
     // The games are in lines now: what found their places goes before the sort and the write.
     std::deque<TImportEntry>().swap(collector.Entries());
     if (run.GamesAdded + run.GamesReplaced == 0) return run;
-    if (!SaveLines(basePath, lines, ui)) return EndedRun(TImportStatus::Failed);
+    if (!SaveLines(basePath, lines, ui, run.GamesReplaced > 0)) return EndedRun(TImportStatus::Failed);
     run.ReloadDue = true;
     return run;
 }

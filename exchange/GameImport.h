@@ -53,9 +53,9 @@ std::string ImportRunSummary(const TImportRun& run);
 std::vector<std::string> ImportableFiles(const std::string& folder);
 
 // Reads the files (the format by extension, letter case ignored) and merges their games into the base
-// file at basePath (a missing file counts as empty): a game whose key ("year, board", letter case
-// ignored) is new is appended; one whose key is held by a line whose board code begins with the same
-// prefix letter is replaced (a re-import); one whose key is held by any other game is skipped, so the
+// file at basePath (a missing file counts as empty): a game whose key (FoldedKey, which pads and trims
+// as the loader does) is new is appended; one whose key is held by a line whose board code begins with the
+// same prefix letter is replaced (a re-import); one whose key is held by any other game is skipped, so the
 // user's own games are never replaced. A game whose name the code page cannot hold is transliterated
 // when the user agrees (ui.AskTransliterate), else the import is cancelled. Nothing is written unless
 // the whole run succeeds.

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     mallopt(M_TOP_PAD, 32 << 20);
 #endif
     try {
-        UseSettingsCodePage();
+        UseWorkingFolderSettings();
         return command->second(TArguments(argv + 2, argv + argc));
     } catch (const std::exception& e) {
         return Failure(std::string("kalvon-cli: ") + e.what());

@@ -79,5 +79,109 @@ TEST(CliResave, FailureLeavesNothingHalfWritten) {
     EXPECT_FALSE(std::filesystem::exists(folder.File("no")));
 }
 
+// The earlier files of a base: kept by every rewrite as many as ini/Tools.ini asks for, listed, and
+// brought back by restore with its options; the file restore replaces is kept in turn.
+TEST(CliRestore, ListsAndRestoresTheChosenGeneration) {
+    TTempFolder folder;
+    std::filesystem::create_directory(folder.File("ini"));
+    WriteFile(folder.File("ini/Tools.ini"), "[Parameters]\r\nBackup Generations=3\r\n");
+    auto games = [](int count) {
+        std::string text;
+        for (int g = 1; g <= count; ++g) text += "2000,    " + std::to_string(g) + "=[A,B,+,88,?,-]\r\n";
+        return text;
+    };
+    WriteFile(folder.File("v.bdt"), games(1));
+    for (int count = 2; count <= 5; ++count) {
+        WriteFile(folder.File("in.bdt"), games(count));
+        ASSERT_EQ(RunCli(folder.Path(), {"resave", "in.bdt", "v.bdt"}).Status, 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("v.bdt.bak4")))
+        << "three generations, as the settings ask";
+    const TCliResult list = RunCli(folder.Path(), {"restore", "v.bdt", "--list"});
+    EXPECT_EQ(list.Status, 0) << list.Err;
+    EXPECT_EQ(std::count(list.Out.begin(), list.Out.end(), '\n'), 3) << list.Out;
+    EXPECT_EQ(list.Out.rfind("generation 1: v.bdt.bak: 4 games, last changed ", 0), 0u) << list.Out;
+    EXPECT_NE(list.Out.find("\ngeneration 3: v.bdt.bak3: 2 games, last changed "), std::string::npos)
+        << list.Out;
+
+    struct TRow {
+        std::vector<std::string> Args;
+        int Status;
+        const char* Err;        // a part of standard error
+        std::string Base;       // v.bdt afterwards
+        std::string Bak, Bak2;  // v.bdt.bak and v.bdt.bak2 afterwards
+        std::string Removal;    // v.bdt.before-removal afterwards, "-" for none
+    };
+    const TRow rows[] = {
+        {{"restore", "v.bdt", "--generation", "3"},
+         1,
+         "nothing was changed",
+         games(5),
+         games(4),
+         games(3),
+         "-"},
+        {{"restore", "v.bdt", "--generation", "3", "--yes"},
+         0,
+         "with generation 3: v.bdt.bak3: 2 games",
+         games(2),
+         games(5),
+         games(4),
+         games(5)},
+        {{"restore", "v.bdt", "--yes"},
+         0,
+         "with generation 1: v.bdt.bak: 5 games",
+         games(5),
+         games(2),
+         games(5),
+         games(2)},
+        {{"restore", "v.bdt", "--before-removal", "--yes"},
+         0,
+         "with the file from before the last removal",
+         games(2),
+         games(5),
+         games(2),
+         games(5)},
+        {{"restore", "v.bdt", "--generation", "7", "--yes"},
+         1,
+         "has no generation 7 to go back to",
+         games(2),
+         games(5),
+         games(2),
+         games(5)},
+        {{"restore", "v.bdt", "--generation", "0"},
+         2,
+         "--generation takes a number from 1 to 99",
+         games(2),
+         games(5),
+         games(2),
+         games(5)},
+        {{"restore", "v.bdt", "--generation"},
+         2,
+         "usage: kalvon-cli restore",
+         games(2),
+         games(5),
+         games(2),
+         games(5)},
+        {{"restore", "v.bdt", "--list", "--yes"},
+         2,
+         "usage: kalvon-cli restore",
+         games(2),
+         games(5),
+         games(2),
+         games(5)},
+    };
+    for (const TRow& row : rows) {
+        const TCliResult result = RunCli(folder.Path(), row.Args);
+        const std::string args = ::testing::PrintToString(row.Args);
+        EXPECT_EQ(result.Status, row.Status) << args << result.Err;
+        EXPECT_NE(result.Err.find(row.Err), std::string::npos) << args << result.Err;
+        EXPECT_EQ(ReadFile(folder.File("v.bdt")), row.Base) << args;
+        EXPECT_EQ(ReadFile(folder.File("v.bdt.bak")), row.Bak) << args;
+        EXPECT_EQ(ReadFile(folder.File("v.bdt.bak2")), row.Bak2) << args;
+        const std::string removal = folder.File("v.bdt.before-removal");
+        EXPECT_EQ(std::filesystem::exists(removal) ? ReadFile(removal) : "-", row.Removal) << args;
+    }
+}
+
 }  // namespace
 }  // namespace kalvon::test
