@@ -16,12 +16,6 @@ namespace kalvon {
 inline constexpr int BoardSize = 15;
 // The k-th character stands for index k (1..15) in a PointCode.
 inline constexpr std::string_view PointDigits = "123456789ABCDEF";
-// The result codes of a game: black won, white won, a draw, black and white won by forfeit, not
-// finished.
-inline constexpr std::string_view ResultCodes = "+-=Ff?";
-inline bool IsResultCode(char c) {
-    return c != '\0' && ResultCodes.find(c) != std::string_view::npos;
-}
 // Column letters as shown to the user; there is no I.
 inline constexpr std::string_view ColumnLetters = "ABCDEFGHJKLMNOP";
 

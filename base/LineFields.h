@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,17 +73,50 @@ inline constexpr std::array<bool, 256> PointDigitBytes = [] {
 }();
 
 // Where the moves stop being whole points: the first byte that is no PointCode digit, the size of
-// an odd text whose last byte is then half a point, or npos when every pair is a point.
+// an odd text whose last byte is then half a point, or npos when every pair is a point. Sixteen
+// bytes at a time where SSE2 is there: a load checks some hundred million of them.
 inline size_t MovesFault(std::string_view moves) {
-    for (size_t i = 0; i < moves.size(); ++i)
-        if (!PointDigitBytes[uint8_t(moves[i])]) [[unlikely]]
+    const char* p = moves.data();
+    const size_t n = moves.size();
+    size_t i = 0;
+#if defined(__SSE2__)
+    // A byte is a digit when byte - '1' <= 8 or byte - 'A' <= 5, both unsigned.
+    const __m128i one = _mm_set1_epi8('1'), eight = _mm_set1_epi8(8);
+    const __m128i a = _mm_set1_epi8('A'), five = _mm_set1_epi8(5);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i digit = _mm_sub_epi8(bytes, one), letter = _mm_sub_epi8(bytes, a);
+        const __m128i ok = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(digit, eight), digit),
+                                        _mm_cmpeq_epi8(_mm_min_epu8(letter, five), letter));
+        const unsigned good = unsigned(_mm_movemask_epi8(ok));
+        if (good != 0xFFFFu) [[unlikely]]
+            return i + size_t(std::countr_zero(~good));
+    }
+#endif
+    for (; i < n; ++i)
+        if (!PointDigitBytes[uint8_t(p[i])]) [[unlikely]]
             return i;
-    return moves.size() % 2 == 0 ? std::string_view::npos : moves.size();
+    return n % 2 == 0 ? std::string_view::npos : n;
+}
+
+// Whether the byte is one of the six result codes, without a search: a load asks it once a line.
+inline bool IsResultByte(char c) {
+    switch (c) {
+        case '+':
+        case '-':
+        case '=':
+        case 'F':
+        case 'f':
+        case '?':
+            return true;
+        default:
+            return false;
+    }
 }
 
 // Nullopt when the fields, cut from a line whose frame is whole, are written back as they stand.
 inline std::optional<std::string> FieldDamage(const TLineFields& f) {
-    if (f.Result.size() != 1 || !IsResultCode(f.Result[0])) [[unlikely]]
+    if (f.Result.size() != 1 || !IsResultByte(f.Result[0])) [[unlikely]]
         return ResultDamage(f.Result);
     if (const size_t fault = MovesFault(f.Moves); fault != std::string_view::npos) [[unlikely]]
         return MovesDamage(f.Moves, fault);

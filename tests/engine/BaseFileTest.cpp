@@ -11,6 +11,7 @@
 #include "base/BaseLine.h"
 #include "base/GameTexts.h"
 #include "base/LineFields.h"
+#include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -355,6 +356,23 @@ TEST(BaseLineDamage, FaultsThatLoseTextAndNormalisationsThatDoNot) {
     for (const auto& [line, fault] : rows) {
         const std::optional<std::string> damage = LineDamage(line, SplitLine(line));
         EXPECT_EQ(damage.value_or("none"), fault ? fault : "none") << line;
+    }
+}
+
+// The check of the moves, sixteen bytes at a time, finds the first byte a pair by pair reading of
+// point codes finds, on moves with every byte next to the digits and letters.
+TEST(BaseLineDamage, MovesFaultFindsWhatPointCodesFind) {
+    std::mt19937 random(17);
+    const std::string odd = std::string("0:@G`aZ \x80\xff\x01") + '\0';
+    for (int round = 0; round < 20000; ++round) {
+        std::string moves;
+        for (size_t n = random() % 70; n > 0; --n) moves += PointDigits[random() % 15];
+        if (random() % 2 && !moves.empty()) moves[random() % moves.size()] = odd[random() % odd.size()];
+        size_t expected = std::string_view::npos;
+        for (size_t i = 0; i < moves.size() && expected == std::string_view::npos; ++i)
+            if (PointDigitValue(moves[i]) == 0) expected = i;
+        if (expected == std::string_view::npos && moves.size() % 2 == 1) expected = moves.size();
+        ASSERT_EQ(MovesFault(moves), expected) << ::testing::PrintToString(moves);
     }
 }
 
