@@ -58,7 +58,7 @@ in_order() {
 }
 
 start=$(date +%s)
-done_kills=0 after_temp=0 old_left=0 new_left=0 broken=0 finished=0 lost=0 disorder=0
+done_kills=0 after_temp=0 old_left=0 new_left=0 broken=0 finished=0 lost=0 disorder=0 mid_rotation=0
 while [ "$done_kills" -lt "$kills" ]; do
   rm -f target.bdt.bak*
   cp old.bdt target.bdt
@@ -99,12 +99,16 @@ while [ "$done_kills" -lt "$kills" ]; do
     broken=$((broken + 1)); state=BROKEN; from=x missing=""
   fi
   [ -n "$missing" ] && lost=$((lost + 1))
+  # A kill between keeping the old file and its move into generation 1 leaves its waiting name.
+  pending=no
+  if [ -e target.bdt.bak~pending ]; then pending=yes; mid_rotation=$((mid_rotation + 1)); fi
   # The list finishes a rotation the kill cut short.
   "$cli" restore target.bdt --list >/dev/null
   order=yes
   if [ "$from" = x ] || ! in_order "$from"; then order=NO; disorder=$((disorder + 1)); fi
   echo "kill $done_kills: temporary file existed: $([ "$had_temp" -gt 0 ] && echo yes || echo no); target: $state;" \
-       "generations missing:${missing:- none}; in order after the list: $order; temporaries now: $(temporaries)"
+       "generations missing:${missing:- none}; kept file waiting: $pending; in order after the list: $order;" \
+       "temporaries now: $(temporaries)"
 done
 
 # One more save removes what the killed saves left.
@@ -113,7 +117,8 @@ left=$(temporaries)
 cmp -s target.bdt new.bdt && final=new || final=BROKEN
 echo "kills: $done_kills ($after_temp after the temporary file existed; $finished saves finished before their kill)"
 echo "target afterwards: old file $old_left, complete new file $new_left, anything else $broken"
-echo "generations: a generation missing after $lost kills, out of order after the list $disorder times"
+echo "generations: a generation missing after $lost kills, out of order after the list $disorder times;" \
+     "$mid_rotation kills fell while the old file waited for its move into generation 1"
 echo "after one more save: target $final, temporary files left $left; $(( $(date +%s) - start )) s"
 [ "$broken" -eq 0 ] && [ "$lost" -eq 0 ] && [ "$disorder" -eq 0 ] && [ "$left" -eq 0 ] && [ "$final" = new ] &&
   [ "$after_temp" -ge $((kills * 3 / 5)) ]

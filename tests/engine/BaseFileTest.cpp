@@ -359,6 +359,43 @@ TEST(BaseLineDamage, FaultsThatLoseTextAndNormalisationsThatDoNot) {
     }
 }
 
+// One key for every comparison of keys: the year and board as the loader reads them (the line
+// trimmed, the board right-aligned in five characters), ASCII letters in one case, nothing else
+// folded; lines the loader reads as one year and board have one key, and only those.
+TEST(BaseLineKey, KeysAreComparedAsTheLoaderReadsThem) {
+    const std::tuple<const char*, const char*, bool> rows[] = {
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,4702=[C,D,-,8889,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", " 2003, 4702=[A,B,+,88,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", "\t2003,4702=[A,B,+,88,?,-]  ", true},
+        {"2003,  a12=[A,B,+,88,?,-]", "2003,A12=[A,B,+,88,?,-]", true},
+        {"2003,123456=[A,B,+,88,?,-]", "2003,123456=[A,B,+,88,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,04702=[A,B,+,88,?,-]", false},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003 , 4702=[A,B,+,88,?,-]", false},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,  4702=[A,B,+,88,?,-]", false},  // six characters stand whole
+        {"2003,\xc4"
+         "1234=[A,B,+,88,?,-]",
+         "2003,\xc4"
+         "12\xad"
+         "34=[A,B,+,88,?,-]",
+         false},
+        {"2003,\xc4"
+         "1234=[A,B,+,88,?,-]",
+         "2003,\xe4"
+         "1234=[A,B,+,88,?,-]",
+         false},  // no case past ASCII
+        {"2003=[A,B,+,88,?,-]", "2003=[A,B,+,88,?,-]", true},
+    };
+    for (const auto& [a, b, same] : rows) {
+        EXPECT_EQ(FoldedKey(a) == FoldedKey(b), same) << a << " | " << b;
+        // The key of a line is the key of the year and board the loader reads from it.
+        for (const char* line : {a, b}) {
+            TGameBase base;
+            AddBaseLine(base, Trim(line));
+            EXPECT_EQ(FoldedKey(base.PartyList[0].Year, base.PartyList[0].Board), FoldedKey(line)) << line;
+        }
+    }
+}
+
 // The check of the moves, sixteen bytes at a time, finds the first byte a pair by pair reading of
 // point codes finds, on moves with every byte next to the digits and letters.
 TEST(BaseLineDamage, MovesFaultFindsWhatPointCodesFind) {
