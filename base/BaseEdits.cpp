@@ -46,7 +46,7 @@ void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
     TPlayerCatalogue& players = base.PlayerCatalogue;
     while (players.PlayerRecords.size() > mark.Players) {
         const std::string name = players.PlayerRecords.back().Name;
-        players.PlayerIds.erase(TextPolicy().SortKey(name));
+        players.PlayerIds.erase(TextPolicy().CatalogueKey(name));
         players.PlayerNames.Remove(name);
         players.PlayerRecords.pop_back();
     }
@@ -55,9 +55,10 @@ void RemoveAddedSince(TGameBase& base, const TBaseMark& mark) {
     if (turns.TurnIds.size() > mark.Years) {
         std::vector<std::string> added;
         for (const std::string& year : turns.TurnNames.Items())
-            if (turns.TurnIds.at(TextPolicy().SortKey(year)) > int32_t(mark.Years)) added.push_back(year);
+            if (turns.TurnIds.at(TextPolicy().CatalogueKey(year)) > int32_t(mark.Years))
+                added.push_back(year);
         for (const std::string& year : added) {
-            turns.TurnIds.erase(TextPolicy().SortKey(year));
+            turns.TurnIds.erase(TextPolicy().CatalogueKey(year));
             turns.TurnNames.Remove(year);
         }
     }

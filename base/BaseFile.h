@@ -22,8 +22,10 @@ struct TLoadReport {
     bool NotFound = false;                                  // the file does not exist
     bool TooLarge = false;                                  // the file does not fit in memory
     TFileIdentity Identity;                                 // the file read, with the checksum of its bytes
-    // Lines that a save would not write back whole (a missing "=" or "]", text after the "]", a field
-    // count other than six): how many, and the first few with their faults.
+    // Lines that a save would not write back as they stand but for the documented normalisations
+    // (LineDamage: a missing "=" or "]", text after the "]", a field count other than six, a result,
+    // moves, alternative or flag that a save would change, blanks around the line): how many, and
+    // the first few with their faults.
     size_t DamagedLines = 0;
     std::vector<std::pair<size_t, std::string>> FirstDamaged;
 };
@@ -62,7 +64,8 @@ std::string BaseFileContent(const TBaseGames& base);
 bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui,
               std::vector<uint32_t>* order = nullptr);
 // Writes the base as SaveBase does, without the games whose positions in PartyList are marked in
-// skipped; the base in memory is not touched.
+// skipped; the base in memory is not touched. The file it replaces is kept as the before-removal
+// file too (base/BaseGenerations.h).
 bool SaveBase(const TBaseGames& base, const std::string& path, IBaseUi& ui, const std::vector<bool>& skipped,
               std::vector<uint32_t>* order = nullptr);
 // The file "Save as ..." writes for a chosen name: ".bdt" is appended unless the name holds ".bdt"

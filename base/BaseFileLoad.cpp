@@ -56,8 +56,9 @@ struct TTextWords {
     }
 };
 
-// Distinct texts met in a file, the first spelling of each kept, looked up by their exact bytes first
-// so that the collation runs once per spelling rather than once per line. The texts it is given may
+// Distinct texts met in a file (texts that differ in letter case alone are one), the first spelling of
+// each kept, looked up by their exact bytes first so that the collation runs once per spelling rather
+// than once per line. The texts it is given may
 // go away after each call: it keeps its own copies, one after the other in one block.
 class TSpellings {
 public:
@@ -104,7 +105,7 @@ private:
     static constexpr uint32_t DecodableBit = uint32_t(1) << 31;
 
     TFound Add(std::string_view spelling, const TTextWords& words, size_t at) {
-        std::string key = TextPolicy().SortKey(spelling);
+        std::string key = TextPolicy().CatalogueKey(spelling);
         auto [entry, added] = ByKey_.try_emplace(key, uint32_t(Entries_.size()));
         if (added) Entries_.push_back({std::string(spelling), std::move(key)});
         const TFound found{entry->second, TextPolicy().CanDecode(spelling)};
@@ -325,6 +326,8 @@ private:
             // The line a NUL byte cut short has a message of its own.
             std::optional<std::string> damage =
                 Report_.NulLine == number ? std::nullopt : LineDamage(line, fields);
+            if (!damage && line.size() != text.size() && Report_.NulLine != number) [[unlikely]]
+                damage = "blanks or control characters before or after the line";
             if (damage) {
                 if (Report_.DamagedLines++ < MaxDamagedLinesListed)
                     Report_.FirstDamaged.emplace_back(number, std::move(*damage));

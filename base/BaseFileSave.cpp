@@ -114,10 +114,11 @@ bool Save(const TBaseGames& base, const std::string& path, IBaseUi& ui, const st
           std::vector<uint32_t>* written) {
     std::string error;
     TBaseWriteLock lock;
+    // A save that leaves games out removes them: the file before it is kept apart as well.
     if (lock.Lock(path, error)) {
         const std::vector<TOrderItem> order = FileOrder(base, skipped);
         if (WriteFileReplacing(path, OrderedLines(base, order), error,
-                               TReplaceOptions{.KeepPrevious = true})) {
+                               TReplaceOptions{.KeepPrevious = true, .KeepBeforeRemoval = skipped != nullptr})) {
             if (written) {
                 written->clear();
                 written->reserve(order.size());

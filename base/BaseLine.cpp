@@ -1,5 +1,7 @@
 #include "base/BaseLine.h"
 
+#include <algorithm>
+
 #include "base/LineFields.h"
 #include "base/TextFields.h"
 
@@ -50,6 +52,48 @@ TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::s
     TPartyRecord party;
     FillRecord(party, fields);
     return party;
+}
+
+std::string FoldedKey(std::string_view year, std::string_view board) {
+    std::string key;
+    key.reserve(year.size() + 1 + std::max(board.size(), BoardCodeWidth));
+    key += year;
+    key += ',';
+    AppendBoardCode(key, board);
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return key;
+}
+
+std::string FoldedKey(std::string_view line) {
+    // Only the year and the board are cut, as SplitLine cuts them.
+    line = Trim(line);
+    const size_t comma = line.find(',');
+    if (comma == std::string_view::npos) return FoldedKey(line, {});
+    const size_t equals = line.find('=', comma + 1);
+    return FoldedKey(line.substr(0, comma),
+                     line.substr(comma + 1, equals == std::string_view::npos ? equals : equals - comma - 1));
+}
+
+std::string ResultDamage(std::string_view result) {
+    if (result.empty()) return "the result is empty";
+    return Concat({"the result ", QuoteShort(result), " is none of + - = F f ?"});
+}
+
+std::string MovesDamage(std::string_view moves, size_t at) {
+    if (at >= moves.size())
+        return Concat({"the moves have an odd number of characters: ",
+                       QuoteShort(moves.substr(moves.size() - 1)), " is half a point"});
+    return Concat({"the moves hold ", QuoteShort(moves.substr(at & ~size_t(1), 2)),
+                   ", which is no point of the board"});
+}
+
+std::string AltDamage() {
+    return "the alternative is blank (a save writes \"?\")";
+}
+
+std::string FlagDamage(std::string_view flag) {
+    return Concat({"the flag ", QuoteShort(flag), " is neither R nor -"});
 }
 
 std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text) {

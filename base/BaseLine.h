@@ -38,6 +38,14 @@ std::string FormatBaseLine(const TBaseGames& base, const TPartyRecord& party);
 // stay empty, and a missing result character gives "?".
 TPartyRecord ParseBaseLine(std::string_view line, std::string& blackName, std::string& whiteName);
 
+// The key of a game, its year and board code, as every comparison of keys takes it: the year as the
+// loader reads it, a comma, the board code right-aligned in BoardCodeWidth characters as the loader
+// pads it, ASCII letters in lower case. Lines that load as the same year and board have one key.
+std::string FoldedKey(std::string_view year, std::string_view board);
+// The key of a base line, its year and board cut as the loader cuts them (the line trimmed first).
+// Other bytes are compared as they are: a collation would take a soft hyphen for nothing.
+std::string FoldedKey(std::string_view line);
+
 // Nullopt when the text may stand as that field of a base line; otherwise the message that says why
 // not. Names, years, board codes and alternatives may hold no ",", "=", "[", "]" or line break.
 std::optional<std::string> CheckBaseField(std::string_view fieldCaption, std::string_view text);

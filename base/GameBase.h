@@ -36,8 +36,9 @@ struct TPlayerRecord {
     std::string Name;
 };
 
-// Distinct texts kept in collation order, compared without regard to letter case; the spelling
-// met first survives. Shared by the player and the year catalogues.
+// Distinct texts kept in collation order, equal when they differ in letter case alone (as
+// TTextPolicy::CatalogueKey tells); the spelling met first survives. Shared by the player and the year
+// catalogues.
 class TSortedNames {
 public:
     const std::vector<std::string>& Items() const { return Items_; }
@@ -56,7 +57,7 @@ private:
 
 struct TPlayerCatalogue {
     TSortedNames PlayerNames;
-    std::unordered_map<std::string, int32_t> PlayerIds;  // collation key of a name -> id
+    std::unordered_map<std::string, int32_t> PlayerIds;  // CatalogueKey of a name -> id
     std::vector<TPlayerRecord> PlayerRecords;            // entry id-1 is the player with that id
 
     // The id of the player of that name (letter case ignored), or 0 when unknown.
@@ -68,7 +69,7 @@ struct TPlayerCatalogue {
 
 struct TTurnCatalogue {
     TSortedNames TurnNames;
-    std::unordered_map<std::string, int32_t> TurnIds;  // collation key of a year -> n
+    std::unordered_map<std::string, int32_t> TurnIds;  // CatalogueKey of a year -> n
 
     bool Contains(std::string_view year) const;
     // Adds the year with the next number when it is new.

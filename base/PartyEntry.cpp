@@ -5,6 +5,7 @@
 #include "base/BaseEdits.h"
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
+#include "base/PointCodes.h"
 #include "base/TextFields.h"
 
 namespace kalvon {
@@ -18,16 +19,50 @@ struct TField {
 
 }  // namespace
 
+std::optional<std::string> CheckAlternative(std::string_view text) {
+    text = Trim(text);
+    if (text.empty() || text == "?") return std::nullopt;
+    auto isPoint = [](std::string_view point) { return PointTextToCode(AsciiUpper(Trim(point))) != "?"; };
+    const size_t dash = text.find('-');
+    if (dash == std::string_view::npos) {
+        if (isPoint(text)) return std::nullopt;
+    } else {
+        const std::string_view first = text.substr(0, dash), second = text.substr(dash + 1);
+        if (isPoint(first) && isPoint(second)) {
+            if (PointTextToCode(AsciiUpper(Trim(first))) != PointTextToCode(AsciiUpper(Trim(second))))
+                return std::nullopt;
+            return Concat({"5 A = offers two different points, not ", QuoteShort(text), "."});
+        }
+    }
+    return Concat(
+        {"5 A = takes a point such as J9, two points joined by \"-\" such as H8-J9 (an offered "
+         "pair), or nothing; ",
+         QuoteShort(text), " is none of them."});
+}
+
 std::optional<std::string> CheckPartyEntry(const TPartyEntry& entry) {
     for (const TField& field :
          {TField{"Black", entry.Black}, TField{"White", entry.White}, TField{"Year", entry.Year},
           TField{"Board", entry.Board}, TField{"5 A =", entry.Alt}})
         if (auto refused = CheckBaseField(field.Caption, Trim(field.Text))) return refused;
-    return std::nullopt;
+    return CheckAlternative(entry.Alt);
+}
+
+long GameWithKey(const TGameBase& base, std::string_view year, std::string_view board, long excluded) {
+    const std::string key = FoldedKey(Trim(year), Trim(board));
+    for (size_t g = 0; g < base.PartyList.size(); ++g) {
+        const TPartyRecord& party = base.PartyList[g];
+        if (long(g) != excluded && FoldedKey(party.Year, party.Board) == key) return long(g);
+    }
+    return NoParty;
 }
 
 long StorePartyEntry(TGameBase& base, const TPartyEntry& entry, const std::string& moves, long position,
                      const std::string& path, IBaseUi& ui) {
+    if (const std::optional<std::string> refused = CheckPartyEntry(entry)) {
+        ui.ShowMessage(*refused);
+        return NoParty;
+    }
     const bool edit = position >= 0 && size_t(position) < base.PartyList.size();
     // The catalogues only grow here; a copy brings them back when the file cannot be written.
     const TPlayerCatalogue players = base.PlayerCatalogue;

@@ -1,14 +1,12 @@
 #include "base/PreviousBase.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "base/BaseLock.h"
+#include "base/BaseGenerations.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 
@@ -52,23 +50,17 @@ std::string DescribeBaseFile(const std::string& path, const TBaseFileFacts& fact
 }
 
 bool RestorePreviousBase(const std::string& path, std::string& error) {
-    TBaseWriteLock lock;
-    if (!lock.Lock(path, error)) return false;
-    const std::string previous = PreviousFilePath(path);
-    const std::string current = previous.substr(0, previous.size() - 4);
-    struct stat info {};
-    if (lstat(previous.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "Base " + path + " has no previous generation (" + previous + ") to go back to.";
-        return false;
-    }
-    if (lstat(current.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "Cannot restore base " + path + ": it is not an ordinary file.";
-        return false;
-    }
-    // One step swaps both names, so that no moment leaves the base without a file.
-    if (renameat2(AT_FDCWD, previous.c_str(), AT_FDCWD, current.c_str(), RENAME_EXCHANGE) == 0) return true;
-    error = "Cannot restore base " + path + ": " + std::strerror(errno);
-    return false;
+    return RestoreBaseGeneration(path, TRestoreChoice{.Generation = 1}, error);
+}
+
+std::string GenerationName(const TBaseGeneration& generation) {
+    return generation.Generation == 0 ? std::string("the file from before the last removal")
+                                      : "generation " + std::to_string(generation.Generation);
+}
+
+std::string GenerationLine(const TBaseGeneration& generation) {
+    return GenerationName(generation) + ": " +
+           DescribeBaseFile(generation.Path, {.Games = generation.Games, .Modified = generation.Modified});
 }
 
 }  // namespace kalvon

@@ -1,9 +1,11 @@
-// The generation of a base that its last rewrite kept as "<base>.bak", and its way back.
+// What the user is told of a base file and of its generations, and the way back to generation 1.
 #pragma once
 
 #include <ctime>
 #include <optional>
 #include <string>
+
+#include "base/BaseGenerations.h"
 
 namespace kalvon {
 
@@ -19,9 +21,15 @@ std::optional<TBaseFileFacts> BaseFileFacts(const std::string& path, std::string
 // "<path>: N games, last changed YYYY-MM-DD HH:MM" in local time, the line a question shows.
 std::string DescribeBaseFile(const std::string& path, const TBaseFileFacts& facts);
 
-// Swaps the base with its previous generation under the base's writer lock, so that the base is the
-// file as it was before its last rewrite and the .bak the file it replaces. False, with both files
-// untouched and the reason in error, when there is no previous generation or the swap fails.
+// Brings generation 1, the file as it was before the base's last rewrite, back as the base
+// (RestoreBaseGeneration): the file it replaces becomes generation 1 and the others move down. False,
+// with every file untouched and the reason in error, when there is no generation 1 or it fails.
 bool RestorePreviousBase(const std::string& path, std::string& error);
+
+// "generation 2", or "the file from before the last removal".
+std::string GenerationName(const TBaseGeneration& generation);
+// One line of the list of a base's earlier files: "generation 2: g.bdt.bak2: 4015 games, last
+// changed 2026-12-09 21:57".
+std::string GenerationLine(const TBaseGeneration& generation);
 
 }  // namespace kalvon

@@ -15,6 +15,9 @@
 #include <new>
 #include <utility>
 
+#include "base/BaseGenerations.h"
+#include "base/BaseRecognition.h"
+
 namespace kalvon {
 
 namespace {
@@ -59,7 +62,7 @@ std::optional<std::string> ReadRefusal(const std::string& path) {
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
     if (!S_ISREG(info.st_mode)) return NotOrdinaryMessage(path);
     if (uint64_t(info.st_size) > MemoryBytes()) return TooLargeMessage(path);
-    return std::nullopt;
+    return NotABaseFile(path);
 }
 
 TFileReader::~TFileReader() {
@@ -229,42 +232,6 @@ std::optional<std::string> RewriteTarget(const std::string& path, std::string& w
     return std::nullopt;
 }
 
-// Copies the file at from to the new file to, a few megabytes at a time; false with errno set.
-bool CopyFileTo(const std::string& from, const std::string& to) {
-    TFileReader file;
-    std::string error, piece;
-    if (!file.Open(from, error)) return false;
-    const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    for (;;) {
-        piece.clear();
-        const std::optional<size_t> n = file.Read(piece, size_t(4) << 20, error);
-        if (!n || (*n > 0 && !WriteAll(fd, piece))) break;
-        if (*n == 0) return close(fd) == 0;
-    }
-    const int failure = errno;
-    close(fd);
-    errno = failure;
-    return false;
-}
-
-// Gives the old file a second name, "<target>.bak", in place of an earlier one; where the file system
-// has no hard links, a copy of it.
-bool KeepPreviousFile(const std::string& target, const struct stat& old, std::string& why) {
-    const std::string previous = target + ".bak";
-    const std::string fresh = previous + "~" + std::to_string(getpid());
-    unlink(fresh.c_str());
-    bool kept = link(target.c_str(), fresh.c_str()) == 0;
-    if (!kept && (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK || errno == EXDEV))
-        kept = CopyFileTo(target, fresh) && chmod(fresh.c_str(), old.st_mode & 07777) == 0;
-    if (!kept || std::rename(fresh.c_str(), previous.c_str()) != 0) {
-        why = "the previous file cannot be kept as " + previous + " (" + Reason() + ").";
-        unlink(fresh.c_str());
-        return false;
-    }
-    return true;
-}
-
 // Makes a rename in the folder survive a power loss.
 void SyncFolder(const std::string& file) {
     const int fd = open(FolderAndName(file).first.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -276,8 +243,12 @@ void SyncFolder(const std::string& file) {
 }  // namespace
 
 std::string PreviousFilePath(const std::string& path) {
+    return GenerationPath(RewrittenFile(path), 1);
+}
+
+std::string RewrittenFile(const std::string& path) {
     std::string why;
-    return RewriteTarget(path, why).value_or(path) + ".bak";
+    return RewriteTarget(path, why).value_or(path);
 }
 
 bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, std::string& error,
@@ -341,7 +312,10 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         unlink(temporary.c_str());
         return false;
     }
-    if (options.KeepPrevious && targetExists && !KeepPreviousFile(target, old, why)) {
+    // The old file's coming names are made before the rename and the generations move only after it.
+    TGenerationKeeper generations;
+    if (options.KeepPrevious && targetExists &&
+        !generations.Keep(target, unsigned(old.st_mode), options.KeepBeforeRemoval, why)) {
         unlink(temporary.c_str());
         return refuse(why);
     }
@@ -350,6 +324,7 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
         unlink(temporary.c_str());
         return false;
     }
+    generations.Commit();
     SyncFolder(target);
     return true;
 }

@@ -48,16 +48,19 @@ private:
     TFileIdentity Identity_;
 };
 
-// Why a file that exists would not be read (not an ordinary file, larger than memory), before
-// anything is read; nullopt when it may be read or does not exist.
+// Why a file that exists would not be opened as a base (not an ordinary file, larger than memory, no
+// Kalvon base: NotABaseFile), before it is loaded; nullopt when it may be read or does not exist.
 std::optional<std::string> ReadRefusal(const std::string& path);
 // "File <path> is too large to be loaded into memory."
 std::string TooLargeMessage(const std::string& path);
 // How a rewrite treats the file it replaces.
 struct TReplaceOptions {
-    // The old file stays as "<file>.bak" beside the new one (a second name of the old file, so a full
-    // disk never fails a save for it); an earlier .bak goes.
+    // The old file stays as generation 1, "<file>.bak", beside the new one (a second name of the old
+    // file, so a full disk never fails a save for it); the earlier generations move down
+    // (base/BaseGenerations.h).
     bool KeepPrevious = false;
+    // The old file also becomes "<file>.before-removal": the rewrite removes or replaces games.
+    bool KeepBeforeRemoval = false;
     // A path that is a link is written where it leads (the link stays a link); when false, anything
     // but an ordinary file or nothing at path is refused, so that no file is written through a link.
     bool FollowLink = true;
@@ -83,6 +86,8 @@ bool WriteFileReplacing(const std::string& path, const TPieceSource& nextPiece, 
                         const TReplaceOptions& options = {});
 // The file a rewrite with KeepPrevious leaves the old content in, for the file path leads to.
 std::string PreviousFilePath(const std::string& path);
+// The file a rewrite of path replaces: where a link leads (a link to nowhere: path itself), else path.
+std::string RewrittenFile(const std::string& path);
 
 // The prefix of the names of the temporary files that saves of target on this host make; the rest
 // of such a name is the writing process's id, "~" and six random characters.

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "base/BaseGenerations.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -140,6 +141,12 @@ void TSettingsFile::SetValue(std::string_view section, std::string_view key, std
         *it = {std::string(key), std::string(value)};
 }
 
+void TSettingsFile::RemoveValue(std::string_view section, std::string_view key) {
+    TSection* found = FindSection(section);
+    if (!found) return;
+    std::erase_if(found->Lines, [&](const TIniEntry& entry) { return SameKey(entry.Key, key); });
+}
+
 std::string DefaultSettingsText() {
     return "[Parameters]\r\n"
            "Font Move=MS Sans Serif\r\n"
@@ -223,6 +230,26 @@ void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file) {
         file.SetValue(ParametersSection, key, list.Value(key));
     if (const std::string codePage = list.Value(CodePageKey); !codePage.empty())
         file.SetValue(ParametersSection, CodePageKey, codePage);
+    if (const std::string generations = list.Value(BackupGenerationsKey); !generations.empty())
+        file.SetValue(ParametersSection, BackupGenerationsKey, generations);
+    else
+        file.RemoveValue(ParametersSection, BackupGenerationsKey);
+}
+
+int ReadBackupGenerations(const TParameterList& list) {
+    const std::string value = list.Value(BackupGenerationsKey);
+    const std::optional<int> generations = ParseSettingInteger(Trim(value));
+    return generations ? ClampSetting(*generations, BackupGenerationsRange) : DefaultBackupGenerations;
+}
+
+void StoreBackupGenerations(int generations, TParameterList& list) {
+    generations = ClampSetting(generations, BackupGenerationsRange);
+    list.Set(BackupGenerationsKey,
+             generations == DefaultBackupGenerations ? "" : std::to_string(generations));
+}
+
+void ApplyBackupGenerations(const TParameterList& list) {
+    SetBackupGenerations(ReadBackupGenerations(list));
 }
 
 std::optional<std::string> SettingsCodePage(const TParameterList& list) {

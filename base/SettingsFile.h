@@ -21,6 +21,8 @@ inline constexpr const char* DiameterKey = "Diameter Moves";
 inline constexpr const char* MemoLengthKey = "Length Memo";
 // Optional: the ICU name of the code page of bases, notifications and this file.
 inline constexpr const char* CodePageKey = "Code Page";
+// Optional: how many earlier files of a base its rewrites keep (base/BaseGenerations.h).
+inline constexpr const char* BackupGenerationsKey = "Backup Generations";
 
 // Shown when a number of the settings cannot be read; the lines are separated by CR LF.
 inline constexpr const char* SettingsWarning = "Warning! File Tools.ini errors!\r\nValues will by default!";
@@ -74,6 +76,8 @@ public:
     // Writes the value under this key spelling, in place or appended, creating the section when
     // needed. An empty value is kept as "key=".
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the key's lines from the section; nothing happens when there are none.
+    void RemoveValue(std::string_view section, std::string_view key);
 
     const std::vector<TSection>& Sections() const { return Sections_; }
 
@@ -92,6 +96,7 @@ struct TSettingRange {
 inline constexpr TSettingRange FontSizeRange{6, 16, 1};
 inline constexpr TSettingRange DiameterRange{20, 50, 2};
 inline constexpr TSettingRange MemoLengthRange{165, 400, 5};
+inline constexpr TSettingRange BackupGenerationsRange{1, 99, 1};
 
 // The value brought into the range: below the minimum becomes the minimum, above the maximum the
 // maximum.
@@ -129,8 +134,18 @@ void StoreDisplaySettings(const TDisplaySettings& settings, TParameterList& list
 
 // Writes the values the list holds for the six keys into section "Parameters" of the file, in the
 // order of the keys above and under their spelling; an absent key is written with an empty value.
-// The code page is written too when the list holds one.
+// The code page is written too when the list holds one, and "Backup Generations" when the list holds
+// it (otherwise it is taken out of the file), so that a file of default settings keeps its seven
+// lines.
 void CopyDisplaySettings(const TParameterList& list, TSettingsFile& file);
+
+// The number of generations the list asks for, brought into BackupGenerationsRange; the default
+// (DefaultBackupGenerations) when the key is absent, blank or not a whole number.
+int ReadBackupGenerations(const TParameterList& list);
+// Stores the number in the list, brought into range; the default takes the key's line out.
+void StoreBackupGenerations(int generations, TParameterList& list);
+// Puts the number of generations the list asks for in force for this process's rewrites.
+void ApplyBackupGenerations(const TParameterList& list);
 
 // The code page the list asks for, trimmed, or nullopt when "Code Page" is absent or blank.
 std::optional<std::string> SettingsCodePage(const TParameterList& list);

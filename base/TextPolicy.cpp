@@ -90,7 +90,17 @@ struct TTextPolicy::TIcu {
             UErrorCode status = U_ZERO_ERROR;
             UConverter* converter = forDisplay ? Converter.get() : Weighing.get();
             ucnv_reset(converter);
-            return icu::UnicodeString(bytes.data(), int32_t(bytes.size()), converter, status);
+            // Room for two units a byte (a stand-in is a surrogate pair) in one call: ICU's own
+            // growing conversion never ends when a callback's output outgrows the bytes left.
+            icu::UnicodeString s;
+            const int32_t capacity = int32_t(2 * bytes.size() + 16);
+            char16_t* const start = s.getBuffer(capacity);
+            char16_t* target = start;
+            const char* source = bytes.data();
+            ucnv_toUnicode(converter, &target, start + capacity, &source, source + bytes.size(), nullptr,
+                           true, &status);
+            s.releaseBuffer(int32_t(target - start));
+            return s;
         }
         icu::UnicodeString s;
         char16_t* out = s.getBuffer(int32_t(bytes.size()));
@@ -377,6 +387,21 @@ std::string TTextPolicy::SortKey(std::string_view text) const {
         n = Icu_->Collator->getSortKey(s, reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
     }
     key.resize(n > 0 ? size_t(n - 1) : 0);  // drop the terminating zero byte
+    return key;
+}
+
+std::string TTextPolicy::FoldedCase(std::string_view text) const {
+    icu::UnicodeString s = Icu_->Decode(text);
+    s.foldCase(U_FOLD_CASE_DEFAULT);
+    std::string folded;
+    s.toUTF8String(folded);
+    return folded;
+}
+
+std::string TTextPolicy::CatalogueKey(std::string_view text) const {
+    std::string key = SortKey(text);
+    key += '\0';  // a sort key holds no zero byte
+    key += FoldedCase(text);
     return key;
 }
 

@@ -48,6 +48,14 @@ public:
     TPrefix Prefix(std::string_view text) const;
     // A byte string whose plain byte order is the collation order; equal keys mean equal texts.
     std::string SortKey(std::string_view text) const;
+    // The text with its letter case folded (Unicode case folding of its characters, undecodable bytes
+    // as themselves): texts that differ only in letter case fold to the same bytes.
+    std::string FoldedCase(std::string_view text) const;
+    // The key of a text in the catalogues of players and years: its SortKey, so that keys sort in
+    // collation order, then a zero byte and its FoldedCase, so that only texts that differ in letter
+    // case alone share a key. A soft hyphen or a control character, which the collation passes over,
+    // keeps two names apart.
+    std::string CatalogueKey(std::string_view text) const;
 
     // The locale of the environment for collation: LC_ALL, LC_COLLATE, LANG; C and POSIX mean root.
     static std::string EnvironmentLocale();

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "base/BaseFile.h"
+#include "base/BaseRecognition.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 
@@ -24,6 +25,11 @@ std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui)
         ui.ShowMessage(error);
         return content;
     }
+    // A picture or a letter is not rewritten as damaged games.
+    if (const std::optional<std::string> reason = NotABaseReason(*content)) {
+        ui.ShowMessage(NotABaseMessage(basePath, *reason));
+        return std::nullopt;
+    }
     // The lines are read up to a NUL byte: a rewrite would lose the ones after it.
     if (const size_t nul = content->find('\0'); nul != std::string::npos) {
         const size_t lineStart = content->find_last_of("\r\n", nul) + 1;  // 0 when there is none
@@ -35,7 +41,8 @@ std::optional<std::string> WorkingCopy(const std::string& basePath, IBaseUi& ui)
     return content;
 }
 
-bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines, IBaseUi& ui) {
+bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines, IBaseUi& ui,
+               bool removedGames) {
     SortBaseLines(lines);
     size_t next = 0;
     std::string error;
@@ -47,16 +54,9 @@ bool SaveLines(const std::string& basePath, std::vector<std::string_view>& lines
                 piece.append(lines[next++]).append("\r\n");
             return !piece.empty();
         },
-        error, TReplaceOptions{.KeepPrevious = true});
+        error, TReplaceOptions{.KeepPrevious = true, .KeepBeforeRemoval = removedGames});
     if (!saved) ui.ShowMessage(error);
     return saved;
-}
-
-std::string FoldedKey(std::string_view line) {
-    std::string folded(line.substr(0, line.find('=')));
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return folded;
 }
 
 }  // namespace kalvon

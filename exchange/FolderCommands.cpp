@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <deque>
@@ -14,8 +15,10 @@
 #include "base/BaseFile.h"
 #include "base/BaseLock.h"
 #include "base/FolderListing.h"
+#include "base/LineFields.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
+#include "base/TextPolicy.h"
 #include "exchange/BaseRewrite.h"
 #include "exchange/MailReader.h"
 #include "exchange/NotificationReader.h"
@@ -94,10 +97,9 @@ std::vector<TFolderEntry> FolderEntries(const std::string& folder, std::vector<s
     return entries;
 }
 
-// Reads the mail at path into read (and, for Add, into the base) with its counts; false (message
-// shown) when a message is refused.
-bool ReadMailInto(const std::string& path, TGameBase* base, std::deque<std::string>& read, TFolderRun& run,
-                  IBaseUi& ui, const TMailProgress& progress = TMailProgress()) {
+// Reads the mail at path into read with its counts; false (message shown) when a message is refused.
+bool ReadMailInto(const std::string& path, std::deque<std::string>& read, TFolderRun& run, IBaseUi& ui,
+                  const TMailProgress& progress = TMailProgress()) {
     TMailRead mail = ReadMail(path, progress);
     if (mail.Error) {
         ui.ShowMessage(NotificationErrorText(*mail.Error));
@@ -107,33 +109,20 @@ bool ReadMailInto(const std::string& path, TGameBase* base, std::deque<std::stri
     run.MessagesRead += mail.MessagesRead;
     run.NotificationsFound += mail.NotificationsFound;
     run.MessagesSkipped += mail.MessagesSkipped;
-    for (TMailNotification& notification : mail.Notifications) {
-        if (base) AddBaseLine(*base, notification.BaseLine);
+    for (TMailNotification& notification : mail.Notifications)
         read.push_back(std::move(notification.BaseLine));
-    }
     return true;
 }
 
-// Reads every entry in order into read: a notification file's line (Update: an empty one for a file
-// without header line) and a mailbox's lines; for Add each also into the base. False (message shown)
-// at the first refusal.
-bool ReadEntries(const std::string& folder, TGameBase* base, std::deque<std::string>& read, TFolderRun& run,
-                 IBaseUi& ui) {
+// Reads every entry in order into read: a notification file's line (an empty one for a file without
+// header line, which Add drops) and a mailbox's lines. False (message shown) at the first refusal.
+bool ReadEntries(const std::string& folder, std::deque<std::string>& read, TFolderRun& run, IBaseUi& ui) {
     const std::vector<TFolderEntry> entries = FolderEntries(folder, run.Skipped);
     ui.FolderProgress(0, entries.size());
     size_t done = 0;
     for (const TFolderEntry& entry : entries) {
         if (entry.Mail) {
-            if (!ReadMailInto(JoinPath(folder, entry.Name), base, read, run, ui)) return false;
-        } else if (base) {
-            TNotificationError error;
-            std::optional<std::string> line = ReadNotification(*base, folder, entry.Name, error);
-            if (!line) {
-                ui.ShowMessage(NotificationErrorText(error));
-                return false;
-            }
-            if (!line->empty()) read.push_back(std::move(*line));
-            ++run.FilesRead;
+            if (!ReadMailInto(JoinPath(folder, entry.Name), read, run, ui)) return false;
         } else {
             TNotificationRead notification = ReadNotificationFile(JoinPath(folder, entry.Name));
             if (notification.Error) {
@@ -148,52 +137,119 @@ bool ReadEntries(const std::string& folder, TGameBase* base, std::deque<std::str
     return true;
 }
 
-// Add: the base file's lines without empty ones, and every line read, saved sorted.
-TFolderRun SaveAdded(TGameBase& base, const TBaseMark& mark, const std::string& basePath,
-                     const std::string& content, const std::deque<std::string>& read, TFolderRun& run,
-                     IBaseUi& ui) {
+// The lines of the base that hold the keys of the notifications read, found in one pass: for each
+// key read, the positions of its lines in lines, in file order.
+std::unordered_map<std::string, std::vector<size_t>> KeyHolders(const std::vector<std::string_view>& lines,
+                                                                const std::deque<std::string>& read) {
+    std::unordered_map<std::string, std::vector<size_t>> holders;
+    for (const std::string& line : read)
+        if (!line.empty()) holders.try_emplace(FoldedKey(line));
+    if (holders.empty()) return holders;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (Trim(lines[i]).empty()) continue;
+        if (auto found = holders.find(FoldedKey(lines[i])); found != holders.end())
+            found->second.push_back(i);
+    }
+    return holders;
+}
+
+// "Board 4711, 2003": the game of a base line as a note names it.
+std::string GameName(std::string_view line) {
+    const TLineFields fields = SplitLine(Trim(line));
+    return Concat({"Board ", Trim(fields.Board), ", ", Trim(fields.Year)});
+}
+
+size_t MoveCount(std::string_view line) {
+    return SplitLine(Trim(line)).Moves.size() / 2;
+}
+
+std::string Moves(size_t count) {
+    return Concat({std::to_string(count), count == 1 ? " move" : " moves"});
+}
+
+// The note of a notification of an earlier turn that Update left out.
+std::string KeptNote(std::string_view baseLine, std::string_view notification) {
+    const size_t kept = MoveCount(baseLine), offered = MoveCount(notification);
+    if (kept == offered)
+        return Concat({GameName(baseLine), ": kept the base's finished game of ", Moves(kept),
+                       " over an unfinished notification of the same moves"});
+    return Concat(
+        {GameName(baseLine), ": kept the base's ", Moves(kept), " over a notification of ", Moves(offered)});
+}
+
+// Add: the base file's lines without empty ones, and every line read that the base does not hold yet
+// (nor an earlier turn of), saved sorted; the lines added join the base in memory too.
+TFolderRun SaveAdded(TGameBase& base, const std::string& basePath, const std::string& content,
+                     const std::deque<std::string>& read, TFolderRun& run, IBaseUi& ui) {
     std::vector<std::string_view> lines;
     for (std::string_view line : SplitLines(content))
         if (!Trim(line).empty()) lines.push_back(line);
-    lines.insert(lines.end(), read.begin(), read.end());
+    std::unordered_map<std::string, std::vector<size_t>> holders = KeyHolders(lines, read);
+    std::vector<std::string> twice;  // keys noted as held twice, once each
+    const TBaseMark mark = MarkBase(base);
+    for (const std::string& line : read) {
+        if (line.empty()) continue;
+        std::vector<size_t>& held = holders[FoldedKey(line)];
+        const bool known = std::any_of(held.begin(), held.end(), [&](size_t at) {
+            return IsSameGame(line, lines[at]) || IsEarlierTurn(line, lines[at]);
+        });
+        if (known) {
+            ++run.AlreadyInBase;
+            continue;
+        }
+        if (!held.empty() && std::find(twice.begin(), twice.end(), FoldedKey(line)) == twice.end()) {
+            twice.push_back(FoldedKey(line));
+            run.Notes.push_back(Concat({GameName(line), ": key now held twice: delete one"}));
+        }
+        held.push_back(lines.size());
+        lines.push_back(line);
+        AddBaseLine(base, line);
+        ++run.GamesAdded;
+    }
     if (!SaveLines(basePath, lines, ui)) {
         RemoveAddedSince(base, mark);
         return FailedRun(run);
     }
-    run.GamesAdded = read.size();
-    run.StatisticsDue = !read.empty();
+    run.StatisticsDue = run.GamesAdded > 0;
     return run;
 }
 
-// Update: the base file's lines with the first line of each key read replaced by the last line read
-// of that key, unknown keys appended, saved sorted; lines read empty are appended as empty lines.
+// Update: the notifications taken in order over the base file's lines: each replaces the first line
+// of its key unless it holds that line's game or an earlier turn of it; unknown keys are appended (and
+// met by the later notifications of the run); lines read empty are appended as empty lines. Saved
+// sorted.
 TFolderRun SaveUpdated(const std::string& basePath, const std::string& content,
                        const std::deque<std::string>& read, TFolderRun& run, IBaseUi& ui) {
     std::vector<std::string_view> lines = SplitLines(content);
-    std::unordered_map<std::string, size_t> latest;
-    for (size_t i = 0; i < read.size(); ++i)
-        if (read[i].empty())
-            lines.push_back(read[i]);
-        else
-            latest[FoldedKey(read[i])] = i;
-    // One pass over the base replaces the first line of each key met.
-    for (std::string_view& line : lines) {
-        if (latest.empty()) break;
-        if (line.empty()) continue;
-        auto found = latest.find(FoldedKey(line));
-        if (found == latest.end()) continue;
-        line = read[found->second];
-        latest.erase(found);
-        ++run.GamesReplaced;
-    }
-    for (size_t i = 0; i < read.size(); ++i) {
-        auto unknown = read[i].empty() ? latest.end() : latest.find(FoldedKey(read[i]));
-        if (unknown != latest.end() && unknown->second == i) {
-            lines.push_back(read[i]);
+    const size_t original = lines.size();
+    std::unordered_map<std::string, std::vector<size_t>> holders = KeyHolders(lines, read);
+    std::vector<bool> changed(original, false);
+    for (const std::string& line : read) {
+        if (line.empty()) {
+            lines.push_back(line);
+            continue;
+        }
+        std::vector<size_t>& held = holders[FoldedKey(line)];
+        if (held.empty()) {
+            held.push_back(lines.size());
+            lines.push_back(line);
             ++run.GamesAdded;
+            continue;
+        }
+        const size_t at = held.front();
+        if (IsSameGame(line, lines[at])) {
+            ++run.GamesUnchanged;
+        } else if (IsEarlierTurn(line, lines[at])) {
+            ++run.OlderKept;
+            run.Notes.push_back(KeptNote(lines[at], line));
+        } else {
+            lines[at] = line;
+            // A line changed twice in one run, or a game appended by it, counts once.
+            if (at < original && !changed[at]) ++run.GamesReplaced;
+            if (at < original) changed[at] = true;
         }
     }
-    if (!SaveLines(basePath, lines, ui)) return FailedRun(run);
+    if (!SaveLines(basePath, lines, ui, run.GamesReplaced > 0)) return FailedRun(run);
     run.ReloadDue = true;
     return run;
 }
@@ -204,45 +260,67 @@ TMailProgress MessageProgress(IBaseUi& ui) {
 }
 
 // How a run reads its notifications: ReadEntries over a folder or ReadMailInto over a mailbox.
-using TReadNotifications =
-    std::function<bool(TGameBase* base, std::deque<std::string>& read, TFolderRun& run)>;
+using TReadNotifications = std::function<bool(std::deque<std::string>& read, TFolderRun& run)>;
 
 // The frame of the four runs: the base's writer lock for the whole run, its working copy, then the
-// notifications read. With base they join the base in memory (taken back when the run fails) and are
-// appended to the file; without, they update the file by key.
+// notifications read. With base they are appended to the file and join the base in memory (taken
+// back when the run fails); without, they update the file by key.
 TFolderRun LockedRun(TGameBase* base, const std::string& basePath, TFolderRun run, IBaseUi& ui,
                      const TReadNotifications& readAll) {
     TBaseWriteLock lock;
     if (!LockBase(lock, basePath, ui)) return FailedRun(run);
     const std::optional<std::string> content = WorkingCopy(basePath, ui);
     if (!content) return FailedRun(run);
-    const TBaseMark mark = base ? MarkBase(*base) : TBaseMark{};
     std::deque<std::string> read;  // a deque keeps the views of the lines of the save valid
-    if (!readAll(base, read, run)) {
-        if (base) RemoveAddedSince(*base, mark);
-        return FailedRun(run);
-    }
-    return base ? SaveAdded(*base, mark, basePath, *content, read, run, ui)
+    if (!readAll(read, run)) return FailedRun(run);
+    return base ? SaveAdded(*base, basePath, *content, read, run, ui)
                 : SaveUpdated(basePath, *content, read, run, ui);
 }
 
 }  // namespace
 
 std::string FolderRunSummary(std::string_view command, const TFolderRun& run) {
-    auto count = [](size_t n, const char* one, const char* many) {
-        return Concat({std::to_string(n), " ", n == 1 ? one : many});
+    std::vector<std::string> counts;
+    // A count of zero is left out, but those of the games added and updated.
+    auto count = [&](size_t n, const char* one, const char* many, bool always = false) {
+        if (n > 0 || always) counts.push_back(Concat({std::to_string(n), " ", n == 1 ? one : many}));
     };
-    std::string text =
-        Concat({command, " from ", run.Folder, ": ", count(run.FilesRead, "file", "files"), " read, "});
-    if (run.MessagesRead > 0)
-        text += Concat({count(run.MessagesRead, "message", "messages"), " read, ",
-                        count(run.NotificationsFound, "notification", "notifications"), " found, ",
-                        count(run.MessagesSkipped, "message", "messages"), " skipped, "});
-    text +=
-        Concat({count(run.GamesAdded, "game", "games"), " added, ", count(run.GamesReplaced, "game", "games"),
-                " updated, ", count(run.Skipped.size(), "entry", "entries"), " skipped"});
+    count(run.FilesRead, "file read", "files read");
+    count(run.MessagesRead, "message read", "messages read");
+    count(run.NotificationsFound, "notification found", "notifications found");
+    count(run.MessagesSkipped, "message skipped", "messages skipped");
+    count(run.GamesAdded, "game added", "games added", true);
+    count(run.GamesReplaced, "updated", "updated", true);
+    count(run.GamesUnchanged, "unchanged", "unchanged");
+    count(run.OlderKept, "older kept", "older kept");
+    count(run.AlreadyInBase, "already in the base", "already in the base");
+    count(run.Skipped.size(), "entry skipped", "entries skipped");
+    std::string text = Concat({command, " from ", run.Folder, ": "});
+    for (size_t i = 0; i < counts.size(); ++i) text += Concat({i == 0 ? "" : ", ", counts[i]});
     for (size_t i = 0; i < run.Skipped.size(); ++i) text += Concat({i == 0 ? ": " : ", ", run.Skipped[i]});
-    return text + ".";
+    text += ".";
+    for (const std::string& note : run.Notes) text += Concat({"\n", note, "."});
+    return text;
+}
+
+bool IsEarlierTurn(std::string_view notification, std::string_view baseLine) {
+    const TLineFields offered = SplitLine(Trim(notification)), held = SplitLine(Trim(baseLine));
+    if (offered.Moves.size() < held.Moves.size())
+        return held.Moves.substr(0, offered.Moves.size()) == offered.Moves;
+    const char heldResult = held.Result.empty() ? '?' : held.Result[0];
+    const char offeredResult = offered.Result.empty() ? '?' : offered.Result[0];
+    return offered.Moves == held.Moves && heldResult != '?' && offeredResult == '?';
+}
+
+bool IsSameGame(std::string_view a, std::string_view b) {
+    const TLineFields x = SplitLine(Trim(a)), y = SplitLine(Trim(b));
+    auto alt = [](std::string_view text) { return Trim(text).empty() ? std::string_view("?") : text; };
+    auto result = [](std::string_view text) { return text.empty() ? '?' : text[0]; };
+    const TTextPolicy& policy = TextPolicy();
+    return FoldedKey(a) == FoldedKey(b) && result(x.Result) == result(y.Result) && x.Moves == y.Moves &&
+           alt(x.Alt) == alt(y.Alt) && (x.Flag == "R") == (y.Flag == "R") &&
+           (x.Black == y.Black || policy.FoldedCase(x.Black) == policy.FoldedCase(y.Black)) &&
+           (x.White == y.White || policy.FoldedCase(x.White) == policy.FoldedCase(y.White));
 }
 
 TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, const std::string& workFolder,
@@ -250,39 +328,35 @@ TFolderRun AddPartysFromFolder(TGameBase& base, const std::string& basePath, con
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "add");
     if (!FolderReady(folder, "Place add games in directory add!", ui, run)) return run;
-    return LockedRun(&base, basePath, run, ui,
-                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
-                         return ReadEntries(folder, into, read, r, ui);
-                     });
+    return LockedRun(&base, basePath, run, ui, [&](std::deque<std::string>& read, TFolderRun& r) {
+        return ReadEntries(folder, read, r, ui);
+    });
 }
 
 TFolderRun UpdatePartysFromFolder(const std::string& basePath, const std::string& workFolder, IBaseUi& ui) {
     TFolderRun run;
     const std::string folder = JoinPath(workFolder, "update");
     if (!FolderReady(folder, "Place update games in directory update!", ui, run)) return run;
-    return LockedRun(nullptr, basePath, run, ui,
-                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
-                         return ReadEntries(folder, into, read, r, ui);
-                     });
+    return LockedRun(nullptr, basePath, run, ui, [&](std::deque<std::string>& read, TFolderRun& r) {
+        return ReadEntries(folder, read, r, ui);
+    });
 }
 
 TFolderRun UpdatePartysFromMail(const std::string& basePath, const std::string& mailPath, IBaseUi& ui) {
     TFolderRun run;
     run.Folder = FullPath(mailPath);
-    return LockedRun(nullptr, basePath, run, ui,
-                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
-                         return ReadMailInto(mailPath, into, read, r, ui, MessageProgress(ui));
-                     });
+    return LockedRun(nullptr, basePath, run, ui, [&](std::deque<std::string>& read, TFolderRun& r) {
+        return ReadMailInto(mailPath, read, r, ui, MessageProgress(ui));
+    });
 }
 
 TFolderRun AddPartysFromMail(TGameBase& base, const std::string& basePath, const std::string& mailPath,
                              IBaseUi& ui) {
     TFolderRun run;
     run.Folder = FullPath(mailPath);
-    return LockedRun(&base, basePath, run, ui,
-                     [&](TGameBase* into, std::deque<std::string>& read, TFolderRun& r) {
-                         return ReadMailInto(mailPath, into, read, r, ui, MessageProgress(ui));
-                     });
+    return LockedRun(&base, basePath, run, ui, [&](std::deque<std::string>& read, TFolderRun& r) {
+        return ReadMailInto(mailPath, read, r, ui, MessageProgress(ui));
+    });
 }
 
 }  // namespace kalvon

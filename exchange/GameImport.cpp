@@ -510,7 +510,7 @@ TImportRun ImportGames(const std::string& basePath, const std::vector<std::strin
     // The games are in lines now: what found their places goes before the sort and the write.
     std::deque<TImportEntry>().swap(collector.Entries());
     if (run.GamesAdded + run.GamesReplaced > 0) {
-        if (!SaveLines(basePath, lines, ui)) return EndedRun(TImportStatus::Failed);
+        if (!SaveLines(basePath, lines, ui, run.GamesReplaced > 0)) return EndedRun(TImportStatus::Failed);
         run.ReloadDue = true;
     }
     // The record follows the base: a record short of the games just written would only make them count

@@ -223,7 +223,10 @@ std::string FindingText(const TGameFinding& f) {
             return "won without five: recorded " + ResultText(f.Result);
         case TFindingKind::MissedVcf: {
             std::string line;
-            for (int point : f.Vcf) line += " " + TextOfPointNumber(point);
+            for (int point : f.Vcf) {
+                line += ' ';
+                line += TextOfPointNumber(point);
+            }
             return "missed VCF for " + std::string(SideWord(f.Side)) + " in " +
                    std::to_string((f.Vcf.size() + 1) / 2) + ":" + line;
         }

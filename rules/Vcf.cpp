@@ -205,7 +205,10 @@ std::string VcfResultLine(const TVcfResult& result, int length) {
     switch (result.Outcome) {
         case TVcfOutcome::Found: {
             std::string line;
-            for (int point : result.Moves) line += (line.empty() ? "" : " ") + TextOfPointNumber(point);
+            for (int point : result.Moves) {
+                if (!line.empty()) line += ' ';
+                line += TextOfPointNumber(point);
+            }
             return line;
         }
         case TVcfOutcome::NoneWithin:

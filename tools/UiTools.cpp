@@ -88,6 +88,11 @@ public:
         Print("question (answered with its last button)", text);
         return int(buttons.size()) - 1;
     }
+    std::optional<int> ChooseItem(QWidget*, const QString&, const QString& text, const QStringList&,
+                                  int) override {
+        Print("list (cancelled)", text);
+        return {};
+    }
     std::optional<QString> InputText(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }

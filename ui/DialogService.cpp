@@ -88,6 +88,15 @@ int TQtDialogService::Choose(QWidget* parent, const QString& text, const QString
     return int(index < 0 ? pressed.size() - 1 : index);
 }
 
+std::optional<int> TQtDialogService::ChooseItem(QWidget* parent, const QString& caption, const QString& text,
+                                                const QStringList& items, int current) {
+    if (items.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, caption, Shown(text), items, current, false, &ok);
+    if (!ok) return std::nullopt;
+    return int(items.indexOf(item));
+}
+
 std::optional<QString> TQtDialogService::InputText(QWidget* parent, const QString& caption,
                                                    const QString& prompt, const QString& initial) {
     bool ok = false;

@@ -32,6 +32,9 @@ public:
     // closing the box answer as it does.
     virtual int Choose(QWidget* parent, const QString& text, const QStringList& buttons,
                        int defaultButton) = 0;
+    // One of the items picked from a list that starts at current, or nullopt when cancelled.
+    virtual std::optional<int> ChooseItem(QWidget* parent, const QString& caption, const QString& text,
+                                          const QStringList& items, int current) = 0;
     // A line of text typed by the user, or nullopt when cancelled.
     virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& initial) = 0;
@@ -64,6 +67,8 @@ public:
     bool ConfirmDefaultNo(QWidget* parent, const QString& text) override;
     TAnswer Ask(QWidget* parent, const QString& text) override;
     int Choose(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton) override;
+    std::optional<int> ChooseItem(QWidget* parent, const QString& caption, const QString& text,
+                                  const QStringList& items, int current) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& caption, const QString& folder,

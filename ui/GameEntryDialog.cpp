@@ -211,6 +211,9 @@ void TGameEntryDialog::FormShow() {
         cbResult->setCurrentIndex(ResultItem(game->Result));
         cbReverse->setChecked(game->Reverse);
         edAlt->setText(CodePageText(game->Alt));
+    } else {
+        // A new game keeps the year typed last; its board is the user's to give, never another game's.
+        edKod->clear();
     }
     cbBlack->setFocus();
 }
@@ -288,12 +291,31 @@ std::optional<bool> TGameEntryDialog::AsNewGame() {
     return choice == 1;
 }
 
+std::optional<bool> TGameEntryDialog::ReplaceKeyHolder(const kalvon::TPartyEntry& entry, bool asNewGame) {
+    const kalvon::TGameBase& base = Session_.Base();
+    const long edited = base.EditMode && !asNewGame ? base.CurrentParty : kalvon::NoParty;
+    const long holder = kalvon::GameWithKey(base, entry.Year, entry.Board, edited);
+    if (holder == kalvon::NoParty) return false;
+    const kalvon::TPartyRecord& game = base.PartyList[size_t(holder)];
+    const int choice = Dialogs().Choose(
+        this,
+        QStringLiteral("A game %1, %2 is already in the base (%3 - %4). Replace it?")
+            .arg(CodePageText(game.Year), CodePageText(game.Board).trimmed(),
+                 CodePageText(kalvon::PlayerName(base, game.BlackId)),
+                 CodePageText(kalvon::PlayerName(base, game.WhiteId))),
+        {QStringLiteral("Replace"), QStringLiteral("Save as another game"), QStringLiteral("Cancel")}, 2);
+    if (choice == 2) return std::nullopt;
+    return choice == 0;
+}
+
 void TGameEntryDialog::StoreGame() {
     const std::optional<kalvon::TPartyEntry> entry = TypedEntry();
     if (!entry || !YearAccepted(entry->Year)) return;
     const std::optional<bool> asNewGame = AsNewGame();
     if (!asNewGame) return;
-    if (Session_.SaveGame(*entry, *asNewGame, this)) hide();
+    const std::optional<bool> replace = ReplaceKeyHolder(*entry, *asNewGame);
+    if (!replace) return;
+    if (Session_.SaveGame(*entry, *asNewGame, this, *replace)) hide();
 }
 
 void TGameEntryDialog::Cancel() {

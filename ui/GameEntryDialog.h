@@ -39,6 +39,9 @@ private:
     // Whether the typed game goes in as a new game rather than over the game being edited, after
     // asking when the board would drop its last moves or no longer follows it; nullopt when the user
     // cancelled.
+    // Whether the game goes over another game that holds its year and board (Replace), beside it
+    // (Save as another game: false, as without such a game), or not at all (Cancel: nullopt).
+    std::optional<bool> ReplaceKeyHolder(const kalvon::TPartyEntry& entry, bool asNewGame);
     std::optional<bool> AsNewGame();
 
     TSession& Session_;

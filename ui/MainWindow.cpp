@@ -117,7 +117,7 @@ void TMainWindow::ConnectSession() {
     box->OnDblClick = [this] { BoardDoubleClick(); };
 
     connect(&Session_, &TSession::EditModeChanged, Menu_.editModeAction, &QAction::setEnabled);
-    connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::SetTitle);
+    connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::ShowBasePath);
     connect(&Session_, &TSession::BaseLoading, this, [this](bool reloading) {
         SetTitle(reloading ? QStringLiteral("Wait - goes reloading file.")
                            : QStringLiteral("Wait - goes loading file."));
@@ -128,7 +128,6 @@ void TMainWindow::ConnectSession() {
     // The previous generation of the open base comes and goes with the base and its saves.
     for (auto changed : {&TSession::BaseChanged, &TSession::PartiesChanged})
         connect(&Session_, changed, this, &TMainWindow::RestoreEnabled);
-    connect(&Session_, &TSession::BasePathChanged, this, &TMainWindow::RestoreEnabled);
     connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::RestoreEnabled);
     connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::ListNewBases);
     connect(&Session_, &TSession::BaseChanged, this, &TMainWindow::UpdateEmptyFolderHint);
@@ -157,6 +156,16 @@ void TMainWindow::SetTitle(const QString& text) {
     QString title = text;
     title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(title);
+}
+
+void TMainWindow::ShowBasePath(const QString& path) {
+    const bool readOnly = Session_.WriteRefusal().has_value();
+    SetTitle(readOnly ? path + QStringLiteral(" [read-only]") : path);
+    // The commands that write the open base; "Save as ..." writes another file and stays.
+    for (QAction* writer : {Menu_.saveGameAction, Menu_.deleteGamesInListingAction, Menu_.addNewGamesAction,
+                            Menu_.updateGamesAction, Menu_.updateFromMailAction, Menu_.importGamesAction})
+        writer->setEnabled(!readOnly);
+    RestoreEnabled();
 }
 
 void TMainWindow::SetOuterSize(int width, int height) {
@@ -213,9 +222,19 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // Settings changed with OK and not saved are offered for saving.
-    if (Session_.SettingsUnsaved() && Dialogs().Confirm(this, QStringLiteral("Save the settings?")))
-        SaveSettings();
+    // Settings changed with OK and not saved are offered for saving; Cancel stays in the program.
+    if (Session_.SettingsUnsaved()) {
+        switch (Dialogs().Ask(this, QStringLiteral("Save the settings?"))) {
+            case TAnswer::Yes:
+                SaveSettings();
+                break;
+            case TAnswer::No:
+                break;
+            case TAnswer::Cancel:
+                event->ignore();
+                return;
+        }
+    }
     event->accept();
     emit Closed();
 }
@@ -252,11 +271,11 @@ void TMainWindow::OpenBaseArgument(const QString& path) {
     QAction* found = nullptr;
     for (QAction* item : BaseItems())
         if (item->data().toString() == name) found = item;
-    if (!found) {
+    // A file that is refused (no base, unreadable) is not listed.
+    if (found)
+        found->trigger();
+    else if (Session_.OpenBase(name, this))
         AddBaseItem(name);
-        found = BaseItems().constLast();
-    }
-    found->trigger();
 }
 
 void TMainWindow::OpenBase() {
@@ -267,19 +286,39 @@ void TMainWindow::OpenBase() {
 }
 
 bool TMainWindow::ScratchBaseSaved() {
-    if (Session_.BasePath() != QLatin1String(ScratchBase) || Session_.Games().PartyList.empty()) return true;
-    switch (Dialogs().Ask(this, QStringLiteral("Save New.bdt?"))) {
-        case TAnswer::Yes:
-            // Deleting the scratch base after a save that did not happen would lose its games.
-            return SaveBaseAs();
-        case TAnswer::No:
-            return true;
-        case TAnswer::Cancel:
+    const size_t games = Session_.ScratchBaseGames();
+    if (games == 0) return true;
+    const QString question = QStringLiteral("Save New.bdt?\nIt holds %1; Discard keeps them only as "
+                                            "New.bdt's generation 1 (File > Restore Previous Base).")
+                                 .arg(Counted(games, "game", "games"));
+    switch (Dialogs().Choose(this, question,
+                             {QStringLiteral("Save as ..."), QStringLiteral("Discard"), QStringLiteral("Cancel")},
+                             2)) {
+        case 0:
+            // Clearing the scratch base after a save that did not happen would lose its games.
+            if (Session_.BasePath() == QLatin1String(ScratchBase) ? !SaveBaseAs() : !SaveScratchFileAs())
+                return false;
             break;
+        case 1:
+            break;
+        default:
+            return false;
     }
-    return false;
+    return Session_.SetAsideScratchBase(this).has_value();
 }
 
+bool TMainWindow::SaveScratchFileAs() {
+    const std::optional<QString> name = ChosenBaseName();
+    if (!name) return false;
+    std::string error;
+    if (!kalvon::CopyBaseFile(TSession::LocalPath(Session_.WorkPath(QString::fromLatin1(ScratchBase))),
+                              TSession::LocalPath(Session_.WorkPath(*name)), error)) {
+        Dialogs().Error(this, EngineText(error));
+        return false;
+    }
+    AddBaseItem(Session_.BaseName(Session_.WorkPath(*name)));
+    return true;
+}
 void TMainWindow::NewFile() {
     if (ScratchBaseSaved()) Session_.NewScratchBase(this);
 }
@@ -288,43 +327,63 @@ void TMainWindow::SaveAs() {
     SaveBaseAs();
 }
 
-bool TMainWindow::SaveBaseAs() {
+std::optional<QString> TMainWindow::ChosenBaseName() {
     const std::optional<QString> chosen =
         Dialogs().SaveFileName(this, QStringLiteral("Save as ..."), Session_.WorkFolder(),
                                QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
-    if (!chosen || chosen->isEmpty()) return false;
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
     const QString name = QFile::decodeName(kalvon::SaveAsName(TSession::LocalPath(*chosen)).c_str());
     // The dialog asked about replacing the name as typed, not about one with ".bdt" appended.
     if (name != *chosen && QFileInfo::exists(Session_.WorkPath(name)) &&
         !Dialogs().ConfirmDefaultNo(this, QStringLiteral("File %1 already exists.\nReplace it?").arg(name)))
-        return false;
-    if (!Session_.SaveBaseAs(name, this)) return false;
+        return std::nullopt;
+    return name;
+}
+
+bool TMainWindow::SaveBaseAs() {
+    const std::optional<QString> name = ChosenBaseName();
+    if (!name || !Session_.SaveBaseAs(*name, this)) return false;
     AddBaseItem(Session_.BasePath());
     return true;
 }
 
 void TMainWindow::RestorePreviousBase() {
     const std::string path = TSession::LocalPath(Session_.WorkPath(Session_.BasePath()));
-    const std::string previous = kalvon::PreviousFilePath(path);
-    std::string error;
-    const std::optional<kalvon::TBaseFileFacts> now = kalvon::BaseFileFacts(path, error);
-    const std::optional<kalvon::TBaseFileFacts> before =
-        now ? kalvon::BaseFileFacts(previous, error) : std::nullopt;
-    if (!before) return Dialogs().Error(this, EngineText(error));
+    const std::vector<kalvon::TBaseGeneration> generations = kalvon::ListBaseGenerations(path);
+    if (generations.empty())
+        return Dialogs().Information(this, QStringLiteral("%1 has no earlier file to go back to.")
+                                               .arg(Session_.BasePath()));
     // The files named as the title names the base.
     const std::string shown = TSession::LocalPath(Session_.BasePath());
-    const QString question =
-        QStringLiteral("Replace %1 with %2? The two files change places.")
-            .arg(EngineText(kalvon::DescribeBaseFile(shown, *now)),
-                 EngineText(kalvon::DescribeBaseFile(kalvon::PreviousFilePath(shown), *before)));
-    if (Dialogs().Choose(this, question, {QStringLiteral("Restore"), QStringLiteral("Cancel")}, 1) != 0)
+    QStringList items;
+    for (kalvon::TBaseGeneration generation : generations) {
+        generation.Path = shown + generation.Path.substr(path.size());
+        items.append(EngineText(kalvon::GenerationLine(generation)));
+    }
+    std::string error;
+    const std::optional<kalvon::TBaseFileFacts> now = kalvon::BaseFileFacts(path, error);
+    const QString base = now ? EngineText(kalvon::DescribeBaseFile(shown, *now))
+                             : QStringLiteral("%1 (no file)").arg(Session_.BasePath());
+    const std::optional<int> picked = Dialogs().ChooseItem(
+        this, QStringLiteral("Restore Previous Base"),
+        QStringLiteral("Replace %1 with which earlier file? The file it replaces becomes generation 1, "
+                       "the others move down.")
+            .arg(base),
+        items, 0);
+    if (!picked) return;
+    const kalvon::TBaseGeneration& chosen = generations[size_t(*picked)];
+    if (Dialogs().Choose(this, QStringLiteral("Replace %1 with %2?").arg(base, items[*picked]),
+                         {QStringLiteral("Restore"), QStringLiteral("Cancel")}, 1) != 0)
         return;
-    Session_.RestorePreviousBase(this);
+    Session_.RestoreGeneration({.Generation = std::max(chosen.Generation, 1), .BeforeRemoval = chosen.Generation == 0},
+                               this);
 }
-
 void TMainWindow::RestoreEnabled() {
-    Menu_.restorePreviousBaseAction->setEnabled(QFileInfo::exists(QFile::decodeName(
-        kalvon::PreviousFilePath(TSession::LocalPath(Session_.WorkPath(Session_.BasePath()))).c_str())));
+    const std::string path = TSession::LocalPath(Session_.WorkPath(Session_.BasePath()));
+    const auto exists = [](const std::string& file) { return QFileInfo::exists(QFile::decodeName(file.c_str())); };
+    Menu_.restorePreviousBaseAction->setEnabled(
+        !Session_.WriteRefusal() &&
+        (exists(kalvon::GenerationPath(path, 1)) || exists(kalvon::BeforeRemovalPath(path))));
 }
 
 void TMainWindow::ShowDiagrams() {

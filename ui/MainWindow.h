@@ -119,12 +119,21 @@ private:
     // The navigator opens after a search that listed games.
     void OpenNavigatorWhenListed();
     void UpdateStatusLine();
+    // The title names the open base, with "[read-only]" when it cannot be written, and the writing
+    // commands follow.
+    void ShowBasePath(const QString& path);
     void SetTitle(const QString& text);
     void SetOuterSize(int width, int height);
     // "Save as ...": true when the base was written.
     bool SaveBaseAs();
     // Asks to save the scratch base when it holds games; false when the user cancels.
     bool ScratchBaseSaved();
+    // "Save as ..." of the scratch base's file while another base is open: a copy under the chosen
+    // name, listed in the File menu.
+    bool SaveScratchFileAs();
+    // The name "Save as ..." asks for, with ".bdt" appended and a replacement confirmed; nullopt when
+    // cancelled.
+    std::optional<QString> ChosenBaseName();
     // Says why a folder command may not rewrite the open base, if it may not.
     bool FolderCommandRefused();
     std::optional<QString> AskMailbox();

@@ -7,10 +7,6 @@
 
 namespace {
 
-QString Counted(size_t n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
-
 // The closing message of "Out pbm format": where the files went and how many, the games whose
 // notification reads back as another game ("file: reason", one a line when there are several), then
 // the games that went to another name than their own.

@@ -17,6 +17,7 @@
 #include "ui/QueryDialog.h"
 #include "ui/RecentBases.h"
 #include "ui/SettingsDialog.h"
+#include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -60,8 +61,13 @@ TProgram::~TProgram() {
 
 void TProgram::StartUp() {
     Session.ClearLists();
+    // A scratch base left with games (the program was killed, or another one's closed) is kept.
+    if (const std::optional<size_t> kept = Session.SetAsideScratchBase(MainWindow_.get()); kept && *kept > 0)
+        Dialogs().Information(MainWindow_.get(),
+                              QStringLiteral("New.bdt held %1 from an earlier run. They are kept as its "
+                                             "generation 1: File > Restore Previous Base brings them back.")
+                                  .arg(Counted(*kept, "game", "games")));
     Session.SetBasePath(QString::fromLatin1(ScratchBase));
-    Session.DeleteScratchBase(MainWindow_.get());
     for (const std::string& name : kalvon::ListFolder(TSession::LocalPath(Session.WorkFolder()), "*.bdt"))
         MainWindow_->AddBaseItem(QFile::decodeName(name.c_str()));
     // The bases opened lately in other folders; those of the working folder are listed above.

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/BaseFile.h"
+#include "base/BaseGenerations.h"
 #include "base/BaseLock.h"
 #include "base/BoardMoves.h"
 #include "base/FileIdentity.h"
@@ -66,6 +67,9 @@ public:
     const QString& StatusMessage() const { return StatusMessage_; }
     // The open base: the path saving writes to, a name of the working folder or a full path.
     const QString& BasePath() const { return BasePath_; }
+    // Why the open base cannot be written (a read-only file or folder, no lock possible), or nullopt
+    // when it can; told once when it is opened, and the commands that write are disabled meanwhile.
+    const std::optional<std::string>& WriteRefusal() const { return WriteRefusal_; }
     // The line of the open base file whose NUL byte ended its text on loading, 0 when none did.
     size_t NulLine() const { return NulLine_; }
     // Whether the settings were changed by the settings dialog since they were last written.
@@ -147,8 +151,10 @@ public:
     // when none is, or with asNewGame), and saves the base; the stored game is then the one being
     // edited. False when the save failed or was refused: nothing changed. When another program changed
     // the base file since it was read here, the user may reload it first (the edited game is then
-    // found again by its year and board, or stored as a new game) or cancel.
-    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame, QWidget* asker);
+    // found again by its year and board, or stored as a new game) or cancel. With replaceKeyHolder the
+    // game goes over the other game that holds its year and board instead (the user chose "Replace").
+    bool SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame, QWidget* asker,
+                  bool replaceKeyHolder = false);
     // Puts game in place of the game at that position of PartyList, in memory (the next save of the
     // base writes it); false, with nothing changed, when no game is there. Announces PartiesChanged.
     bool ReplaceGame(long position, kalvon::TPartyRecord game);
@@ -169,19 +175,24 @@ public:
     // program changed or removed is not copied, the base in memory is written instead. False, with
     // nothing changed, when the write failed (the message shown).
     bool SaveBaseAs(const QString& path, QWidget* asker);
-    // Swaps the open base's file with its previous generation (<base>.bak) and reads it again; false,
-    // with the reason shown, when the swap failed.
-    bool RestorePreviousBase(QWidget* asker);
+    // Makes the chosen earlier file of the open base the base again (the file it replaces becomes
+    // generation 1, the others move down) and reads it again; false, with the reason shown and every
+    // file as it was, when it failed.
+    bool RestoreGeneration(const kalvon::TRestoreChoice& choice, QWidget* asker);
     // "Out pbm format": the listed games written out as notifications into Outpbm of the working
     // folder; what was written, for the closing message.
     kalvon::TWrittenNotifications WriteNotifications(QWidget* asker);
     // "Export SGF ...": the listed games as one SGF collection at path, or, with filePerGame, one file
     // a game into the folder path; the files written. False (the reason shown) when a write failed.
     bool ExportSgf(const QString& path, bool filePerGame, std::vector<std::string>& written, QWidget* asker);
-    // Claims the working folder's scratch base for this program, and deletes its file unless another
-    // program claims it too (that file is left as it is, not loaded); false (said to the user) when a
-    // file that is not claimed stays.
-    bool DeleteScratchBase(QWidget* asker);
+    // Claims the working folder's scratch base for this program and clears its file unless another
+    // program claims it too (that file is left as it is, not loaded): a file with games moves into
+    // the scratch base's generations, so "Restore Previous Base" brings them back, an empty one is
+    // deleted. The number of games set aside (0 also for a file left alone); nullopt (said to the
+    // user) when the file could not be cleared.
+    std::optional<size_t> SetAsideScratchBase(QWidget* asker);
+    // The games in the working folder's scratch base file, open or not (0 when there is none).
+    size_t ScratchBaseGames() const;
     // Says the command's outcome on the status line.
     void SetStatusMessage(const QString& message);
 
@@ -206,6 +217,10 @@ public:
     // The code page goes into the parameter list, to be written by SaveSettings; it is put in force at
     // the next load of a base.
     void StoreCodePage(const std::string& codePage);
+    // The generations every rewrite keeps ("Backup Generations"), and the dialog's change of them,
+    // in force at once.
+    int BackupGenerations() const;
+    void StoreBackupGenerations(int generations);
     // Writes the display settings into ini/Tools.ini; false with the reason in error.
     bool SaveSettings(std::string& error);
 
@@ -318,6 +333,7 @@ private:
     std::string AlfMoves_;
     QString StatusMessage_;
     QString BasePath_;
+    std::optional<std::string> WriteRefusal_;
     // The open base's file as this session last read or wrote it; nothing after ClearLists.
     kalvon::TFileIdentity BaseFile_;
     // This program's claim on the working folder's scratch base, held while it runs.

@@ -8,8 +8,10 @@
 
 #include "base/BaseEdits.h"
 #include "base/BaseUi.h"
+#include "base/BaseWritable.h"
 #include "base/GameTexts.h"
 #include "base/GameTracker.h"
+#include "base/PartyEntry.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
 #include "base/TextPolicy.h"
@@ -56,10 +58,6 @@ kalvon::TFolderRun RunNotDone() {
     return run;
 }
 
-QString Counted(size_t n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
-
 // The distinct games the Listing names, ascending.
 std::vector<uint32_t> ListedGames(const kalvon::TGameBase& base) {
     std::vector<uint32_t> games;
@@ -74,6 +72,7 @@ std::vector<uint32_t> ListedGames(const kalvon::TGameBase& base) {
 
 void TSession::SetBasePath(const QString& path) {
     BasePath_ = path;
+    WriteRefusal_ = kalvon::BaseWriteRefusal(LocalPath(WorkPath(path)));
     emit BasePathChanged(BasePath_);
 }
 
@@ -130,15 +129,23 @@ bool TSession::OpenBase(const QString& path, QWidget* asker) {
     FollowStatistic(TListingRule::Rebuild);
     SetStatusMessage(
         QStringLiteral("%1: %2").arg(BaseName(path), Counted(Base_.PartyList.size(), "game", "games")));
+    // Said now, before a game is typed for it; "Save as ..." still writes the games elsewhere.
+    if (read && WriteRefusal_)
+        Dialogs_.Information(asker, Shown(*WriteRefusal_) +
+                                        QStringLiteral("\nIt is open read-only: \"Save as ...\" writes its "
+                                                       "games to another file."));
     return read;
 }
 
 void TSession::NewScratchBase(QWidget* asker) {
     SetBasePath(QString::fromLatin1(ScratchBase));
-    DeleteScratchBase(asker);
+    const std::optional<size_t> setAside = SetAsideScratchBase(asker);
     ClearLists();
     CloseBrowsers();
-    SetStatusMessage(QStringLiteral("New.bdt: a new base"));
+    SetStatusMessage(setAside && *setAside > 0
+                         ? QStringLiteral("New.bdt: a new base; its %1 are kept as generation 1")
+                               .arg(Counted(*setAside, "game", "games"))
+                         : QStringLiteral("New.bdt: a new base"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -232,12 +239,20 @@ bool TSession::MaySaveOverDamagedLines(QWidget* asker) {
     return true;
 }
 
-bool TSession::SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame, QWidget* asker) {
+bool TSession::SaveGame(const kalvon::TPartyEntry& entry, bool asNewGame, QWidget* asker,
+                        bool replaceKeyHolder) {
     const TEngineUi::TAsker asking(EngineUi_, asker);
     if (!MaySaveOverBase(asker)) return false;
+    const auto keyHolder = [&] {
+        return kalvon::GameWithKey(Base_, entry.Year, entry.Board,
+                                   Base_.EditMode && !asNewGame ? Base_.CurrentParty : kalvon::NoParty);
+    };
     long over = Base_.EditMode && !asNewGame ? Base_.CurrentParty : kalvon::NoParty;
+    if (replaceKeyHolder) over = keyHolder();
     kalvon::TBaseWriteLock lock;
     if (!LockBaseForStore(lock, over, asker)) return false;
+    // A file read again holds the key's game at its own place.
+    if (replaceKeyHolder) over = keyHolder();
     const uint64_t generation = Base_.PartyListGeneration;
     const size_t size = Base_.PartyList.size();
     const long position =
@@ -346,15 +361,23 @@ kalvon::TWrittenNotifications TSession::WriteNotifications(QWidget* asker) {
     return kalvon::WriteNotifications(Base_, WorkFolderPath(), EngineUi_);
 }
 
-bool TSession::DeleteScratchBase(QWidget* asker) {
-    QFile scratch(WorkPath(QString::fromLatin1(ScratchBase)));
+std::optional<size_t> TSession::SetAsideScratchBase(QWidget* asker) {
+    const std::string path = LocalPath(WorkPath(QString::fromLatin1(ScratchBase)));
     // Another program of this folder keeps its games in it: the file is its own, and stays.
-    if (!ScratchClaim_.Claim(LocalPath(scratch.fileName()))) return true;
-    if (!scratch.exists() || scratch.remove()) return true;
+    if (!ScratchClaim_.Claim(path)) return 0;
+    std::string error;
+    const std::optional<size_t> games = kalvon::SetAsideScratchBase(path, error);
     // A scratch base that survives would be saved over by the first change: say so.
-    Dialogs_.Error(
-        asker, QStringLiteral("Cannot delete file %1: %2").arg(scratch.fileName(), scratch.errorString()));
-    return false;
+    if (!games) Dialogs_.Error(asker, Shown(error));
+    return games;
+}
+
+size_t TSession::ScratchBaseGames() const {
+    if (BasePath_ == QLatin1String(ScratchBase)) return Base_.PartyList.size();
+    std::string error;
+    const std::optional<kalvon::TBaseFileFacts> facts =
+        kalvon::BaseFileFacts(LocalPath(WorkPath(QString::fromLatin1(ScratchBase))), error);
+    return facts ? facts->Games : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -455,13 +478,17 @@ bool TSession::SaveBaseAs(const QString& path, QWidget* asker) {
     return true;
 }
 
-bool TSession::RestorePreviousBase(QWidget* asker) {
+bool TSession::RestoreGeneration(const kalvon::TRestoreChoice& choice, QWidget* asker) {
     std::string error;
-    if (!kalvon::RestorePreviousBase(OpenBaseFile(), error)) {
+    if (!kalvon::RestoreBaseGeneration(OpenBaseFile(), choice, error)) {
         Dialogs_.Error(asker, Shown(error));
         return false;
     }
     const bool reread = ReloadBase(asker);
-    if (reread) SetStatusMessage(QStringLiteral("Restored the previous generation of %1").arg(BasePath_));
+    if (reread)
+        SetStatusMessage(QStringLiteral("%1 restored from %2")
+                             .arg(BasePath_, choice.BeforeRemoval
+                                                 ? QStringLiteral("the file from before the last removal")
+                                                 : QStringLiteral("generation %1").arg(choice.Generation)));
     return reread;
 }

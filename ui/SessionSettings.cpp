@@ -35,6 +35,8 @@ void TSession::ReadSettings(QWidget* asker) {
 
     if (const std::optional<std::string> warning = kalvon::ApplySettingsCodePage(Settings_.ParameterList))
         Dialogs_.Warning(asker, Shown(*warning));
+    // Every rewrite of this program keeps as many generations as the settings ask.
+    kalvon::ApplyBackupGenerations(Settings_.ParameterList);
     // The display settings come in force at once; a number that cannot be read is said, and the
     // defaults stand for it and the numbers after it.
     kalvon::TDisplaySettings display;
@@ -68,6 +70,18 @@ void TSession::SetMemoLength(int length) {
 
 void TSession::StoreSettings(const kalvon::TDisplaySettings& settings) {
     kalvon::StoreDisplaySettings(settings, Settings_.ParameterList);
+    SettingsUnsaved_ = true;
+    emit SettingsChanged();
+}
+
+int TSession::BackupGenerations() const {
+    return kalvon::ReadBackupGenerations(Settings_.ParameterList);
+}
+
+void TSession::StoreBackupGenerations(int generations) {
+    if (generations == BackupGenerations()) return;
+    kalvon::StoreBackupGenerations(generations, Settings_.ParameterList);
+    kalvon::ApplyBackupGenerations(Settings_.ParameterList);
     SettingsUnsaved_ = true;
     emit SettingsChanged();
 }

@@ -15,3 +15,5 @@ QString CodePageText(std::string_view text);
 QChar LabelText(int k);
 // The statistics texts separate their lines by CR, CR LF or LF CR; a box shows one line each.
 QString BoxLines(const std::string& text);
+// "1 game", "2 games": a count with the word that fits it.
+QString Counted(size_t n, const char* one, const char* many);

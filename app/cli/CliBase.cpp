@@ -2,13 +2,17 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/cli/CliUsage.h"
 #include "base/BaseFile.h"
+#include "base/BaseGenerations.h"
 #include "base/BaseLock.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
+#include "base/SettingsFile.h"
+#include "base/TextFields.h"
 
 namespace kalvon::cli {
 
@@ -49,18 +53,52 @@ int RunResave(const TArguments& args) {
 }
 
 int RunRestore(const TArguments& args) {
-    const bool yes = args.size() == 2 && args[1] == "--yes";
-    if (args.size() != 1 && !yes) return BadArguments(Usage("restore"));
+    if (args.empty() || args[0].starts_with("--")) return BadArguments(Usage("restore"));
     const std::string& path = args[0];
-    const std::string previous = PreviousFilePath(path);
+    TRestoreChoice choice;
+    bool yes = false, list = false, chosen = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--yes" && !yes) {
+            yes = true;
+        } else if (args[i] == "--list" && !list) {
+            list = true;
+        } else if (args[i] == "--before-removal" && !chosen) {
+            choice.BeforeRemoval = chosen = true;
+        } else if (args[i] == "--generation" && !chosen && i + 1 < args.size()) {
+            const std::optional<int> n = ParseSettingInteger(args[++i]);
+            if (!n || *n < 1 || *n > MaxBackupGenerations)
+                return BadArguments("--generation takes a number from 1 to " +
+                                    std::to_string(MaxBackupGenerations) + ", not " + QuoteArgument(args[i]));
+            choice.Generation = *n;
+            chosen = true;
+        } else {
+            return BadArguments(Usage("restore"));
+        }
+    }
+    if (list && (yes || chosen)) return BadArguments(Usage("restore"));
+    const std::vector<TBaseGeneration> generations = ListBaseGenerations(path);
+    if (list) {
+        for (const TBaseGeneration& generation : generations)
+            std::cout << ToTerminal(GenerationLine(generation)) << '\n';
+        return ExitOk;
+    }
+    const auto source = std::find_if(generations.begin(), generations.end(), [&](const TBaseGeneration& g) {
+        return choice.BeforeRemoval ? g.Generation == 0 : g.Generation == choice.Generation;
+    });
+    if (source == generations.end())
+        return Failure(Concat({"kalvon-cli: base ", ToTerminal(path), " has no ",
+                               choice.BeforeRemoval ? std::string("file from before the last removal")
+                                                    : "generation " + std::to_string(choice.Generation),
+                               " to go back to."}));
     std::string error;
-    const std::optional<TBaseFileFacts> now = BaseFileFacts(path, error);
-    if (!now) return Failure("kalvon-cli: " + ToTerminal(error));
-    const std::optional<TBaseFileFacts> before = BaseFileFacts(previous, error);
-    if (!before)
-        return Failure("kalvon-cli: base " + ToTerminal(path) + " has no previous generation to go back to.");
-    std::cerr << "Replace " << ToTerminal(DescribeBaseFile(path, *now)) << "\nwith "
-              << ToTerminal(DescribeBaseFile(previous, *before)) << "?\n(the two files change places)";
+    struct stat info {};
+    const bool baseExists = stat(path.c_str(), &info) == 0;
+    const std::optional<TBaseFileFacts> now = baseExists ? BaseFileFacts(path, error) : std::nullopt;
+    if (baseExists && !now) return Failure("kalvon-cli: " + ToTerminal(error));
+    std::cerr << "Replace "
+              << (now ? ToTerminal(DescribeBaseFile(path, *now)) : ToTerminal(path) + " (no file)")
+              << "\nwith " << ToTerminal(GenerationLine(*source))
+              << "?\n(the file replaced becomes generation 1, the others move down)";
     if (!yes) {
         std::cerr << " [y/N] " << std::flush;
         std::string answer;
@@ -69,8 +107,10 @@ int RunRestore(const TArguments& args) {
     } else {
         std::cerr << '\n';
     }
-    if (!RestorePreviousBase(path, error)) return Failure("kalvon-cli: " + ToTerminal(error));
-    std::cout << "Restored " << ToTerminal(path) << "; the file it replaced is now " << ToTerminal(previous)
+    if (!RestoreBaseGeneration(path, choice, error)) return Failure("kalvon-cli: " + ToTerminal(error));
+    std::cout << "Restored " << ToTerminal(path) << " from " << GenerationName(*source)
+              << (now ? "; the file it replaced is now generation 1, " + ToTerminal(PreviousFilePath(path))
+                      : std::string())
               << '\n';
     return ExitOk;
 }

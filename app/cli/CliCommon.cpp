@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "base/BaseFile.h"
+#include "base/BaseRecognition.h"
 #include "base/SettingsFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -54,7 +55,7 @@ int Failure(const std::string& message) {
     return ExitFailure;
 }
 
-void UseSettingsCodePage() {
+void UseWorkingFolderSettings() {
     std::error_code ignored;
     if (!std::filesystem::exists(SettingsPath, ignored)) return;
     std::string error;
@@ -63,12 +64,18 @@ void UseSettingsCodePage() {
         std::cerr << "kalvon-cli: " << error << " Names are read and written in " << DefaultCodePage << ".\n";
         return;
     }
-    if (const std::optional<std::string> warning = ApplySettingsCodePage(file->Section(ParametersSection)))
+    const TParameterList parameters = file->Section(ParametersSection);
+    if (const std::optional<std::string> warning = ApplySettingsCodePage(parameters))
         std::cerr << "kalvon-cli: " << *warning << '\n';
+    ApplyBackupGenerations(parameters);
 }
 
 bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report) {
     TCliUi ui;
+    if (const std::optional<std::string> refusal = NotABaseFile(path)) {
+        ui.ShowMessage(*refusal);
+        return false;
+    }
     return LoadBase(base, path, ui, report);
 }
 

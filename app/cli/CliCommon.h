@@ -35,11 +35,13 @@ int BadArguments(const std::string& message);
 // Prints the message on standard error and returns ExitFailure.
 int Failure(const std::string& message);
 
-// Takes the code page from "Code Page" of the working folder's settings file, as the program does;
-// an unknown one is reported on standard error and the default kept. No settings file: the default.
-void UseSettingsCodePage();
+// Takes the code page ("Code Page") and the generations a rewrite keeps ("Backup Generations") from
+// the working folder's settings file, as the program does; an unknown code page is reported on
+// standard error and the default kept. No settings file: the defaults.
+void UseWorkingFolderSettings();
 
-// Loads a base for a command; false (the message already printed) when it cannot be read.
+// Loads a base for a command; false (the message already printed) when it cannot be read or is no
+// Kalvon base (NotABaseFile).
 bool LoadBaseForCommand(TGameBase& base, const std::string& path, TLoadReport& report);
 bool LoadBaseForCommand(TGameBase& base, const std::string& path);
 

@@ -52,7 +52,10 @@ const std::vector<TCommandHelp>& Commands() {
          "folder"},
         {"recode", "BASE OUT --to CODEPAGE",
          "BASE, read in the settings' code page, written as OUT in CODEPAGE"},
-        {"restore", "BASE [--yes]", "swap BASE with BASE.bak after a question (--yes answers it)"},
+        {"restore", "BASE [--generation N | --before-removal] [--yes] | BASE --list",
+         "BASE replaced by one of its earlier files after a question (--yes answers it): generation\n"
+         "1 (the file before the last write; the default), N, or the file from before the last\n"
+         "removal; the file it replaces becomes generation 1. --list lists them with their games"},
         {"forbidden", "MOVES [RULE]",
          "black's forbidden points as POINT:KIND (3x3, 4x4, overline), whichever side is to\n"
          "move; an empty line when there is none"},

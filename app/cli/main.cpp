@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     mallopt(M_TOP_PAD, 32 << 20);
 #endif
     try {
-        UseSettingsCodePage();
+        UseWorkingFolderSettings();
         return command->second(args);
     } catch (const std::exception& e) {
         return Failure(std::string("kalvon-cli: ") + e.what());

@@ -79,5 +79,47 @@ TEST(CliResave, FailureLeavesNothingHalfWritten) {
     EXPECT_FALSE(std::filesystem::exists(folder.File("no")));
 }
 
+// The earlier files of a base: kept by every rewrite as many as ini/Tools.ini asks for, listed, and
+// brought back by restore with its options (what a restore does to the generations is the engine's
+// test).
+TEST(CliRestore, ListsAndRestoresTheChosenGeneration) {
+    TTempFolder folder;
+    std::filesystem::create_directory(folder.File("ini"));
+    WriteFile(folder.File("ini/Tools.ini"), "[Parameters]\r\nBackup Generations=3\r\n");
+    auto games = [](int count) {
+        std::string text;
+        for (int g = 1; g <= count; ++g) text += "2000,    " + std::to_string(g) + "=[A,B,+,88,?,-]\r\n";
+        return text;
+    };
+    WriteFile(folder.File("v.bdt"), games(1));
+    for (int count = 2; count <= 5; ++count) {
+        WriteFile(folder.File("in.bdt"), games(count));
+        ASSERT_EQ(RunCli(folder.Path(), {"resave", "in.bdt", "v.bdt"}).Status, 0);
+    }
+    const TCliResult list = RunCli(folder.Path(), {"restore", "v.bdt", "--list"});
+    EXPECT_EQ(list.Out.rfind("generation 1: v.bdt.bak: 4 games, last changed ", 0), 0u) << list.Out;
+    EXPECT_NE(list.Out.find("\ngeneration 3: v.bdt.bak3: 2 games, last changed "), std::string::npos)
+        << list.Out;
+    EXPECT_EQ(std::count(list.Out.begin(), list.Out.end(), '\n'), 3)
+        << "three generations, as the settings ask";
+
+    const std::tuple<std::vector<std::string>, int, const char*, std::string> rows[] = {
+        {{"--generation", "3"}, 1, "nothing was changed", games(5)},
+        {{"--generation", "3", "--yes"}, 0, "with generation 3: v.bdt.bak3: 2 games", games(2)},
+        {{"--before-removal", "--yes"}, 0, "with the file from before the last removal", games(5)},
+        {{"--generation", "7", "--yes"}, 1, "has no generation 7 to go back to", games(5)},
+        {{"--generation", "0"}, 2, "--generation takes a number from 1 to 99", games(5)},
+        {{"--list", "--yes"}, 2, "usage: kalvon-cli restore", games(5)},
+    };
+    for (const auto& [options, status, said, base] : rows) {
+        std::vector<std::string> args = {"restore", "v.bdt"};
+        args.insert(args.end(), options.begin(), options.end());
+        const TCliResult result = RunCli(folder.Path(), args);
+        EXPECT_EQ(result.Status, status) << options[0] << result.Err;
+        EXPECT_NE(result.Err.find(said), std::string::npos) << result.Err;
+        EXPECT_EQ(ReadFile(folder.File("v.bdt")), base) << options[0];
+    }
+}
+
 }  // namespace
 }  // namespace kalvon::test

@@ -40,7 +40,16 @@ const std::string Ivanov = "\xc8\xe2\xe0\xed\xee\xe2", Petrov = "\xcf\xe5\xf2\xf
 const std::string Game = "2000,1=[A,B,+,88,?,-]\r\n";
 const std::string Damaged =
     "2003, 4715=[A,B\r\n2003,1=[Smith, John,Bob,+,...,K7,-]\r\n2003,2=[A,B,+,88,?,-]note\r\n";
-const std::string NulBase = "2000,1=[A,B,+,88,?,-]\n\0"s + "2000,2=[C,D,+,88,?,-]\r\n";
+// Games enough to fill the first 4 KB, where a NUL byte would make the file no base at all.
+const std::string FourKilobytes = [] {
+    std::string text;
+    for (int g = 0; g < 200; ++g) text += "2000," + std::to_string(10000 + g) + "=[A,B,+,88,?,-]\r\n";
+    return text;
+}();
+const std::string NulBase = FourKilobytes + "2000,1=[A,B,+,88,?,-]\n\0"s + "2000,2=[C,D,+,88,?,-]\r\n";
+// The first bytes of a PNG picture, and a letter: no bases.
+const std::string Png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10"s;
+const std::string Letter = "Dear Alice,\r\n\r\nsee you at the tournament.\r\n";
 
 std::string Lines(const std::string& line, int count) {
     std::string text;
@@ -191,16 +200,35 @@ const std::vector<TRow>& Rows() {
          }},
 
         // A NUL byte ends the text: loading says where, and the base is not saved over itself.
-        {"NulIsReported", "", Game + "2000,2=[C\0D,+,88,?,-]\r\n"s + Game, {"info", "b.bdt"}, 0,
-         {"File b.bdt: the text ends at a NUL byte in line 2; the lines after it are not loaded."}, "games: 2\n*"},
-        {"NulBaseNotSavedOverItself", "", NulBase, {"resave", "b.bdt", "b.bdt"}, 1, {"line 2;", "b.bdt is not rewritten"},
+        {"NulIsReported", "", FourKilobytes + Game + "2000,2=[C\0D,+,88,?,-]\r\n"s + Game, {"info", "b.bdt"}, 0,
+         {"File b.bdt: the text ends at a NUL byte in line 202; the lines after it are not loaded."}, "games: 202\n*"},
+        {"NulBaseNotSavedOverItself", "", NulBase, {"resave", "b.bdt", "b.bdt"}, 1, {"line 202;", "b.bdt is not rewritten"},
          "", {}, [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), NulBase); }},
 
+        // A file that is no base is refused by every verb that reads one, and nothing is written.
+        {"PictureIsNoBase", "", Png, {"info", "b.bdt"}, 1, {"b.bdt is not a Kalvon base: it holds a NUL byte in its first 4 KB.\n"}, ""},
+        {"PictureIsNotResaved", "", Png, {"resave", "b.bdt", "out.bdt"}, 1, {"b.bdt is not a Kalvon base: it holds a NUL byte"}, "",
+         {}, [](const TTempFolder& f) { EXPECT_FALSE(fs::exists(f.File("out.bdt"))); }},
+        {"LetterIsNoBase", "", Letter, {"stat", "b.bdt", "-"}, 1,
+         {"b.bdt is not a Kalvon base: no line of it reads as a game (YEAR, BOARD=[...]).\n"}, ""},
+        {"LetterIsNotAddedTo", "", Letter, {"add", "b.bdt"}, 1, {"b.bdt is not a Kalvon base: no line of it reads as a game"}, "",
+         [](const TTempFolder& f) { fs::create_directory(f.File("add")); },
+         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Letter); }},
+        {"LetterIsNotUpdated", "", Letter, {"update", "b.bdt"}, 1, {"b.bdt is not a Kalvon base"}, "",
+         [](const TTempFolder& f) { fs::create_directory(f.File("update")); },
+         [](const TTempFolder& f) { EXPECT_EQ(ReadFile(f.File("b.bdt")), Letter); }},
+        {"LongLetterIsNoBase", "", Lines("word\r\n", 150) + Game, {"info", "b.bdt"}, 1,
+         {"b.bdt is not a Kalvon base: none of its first 100 lines that are not empty reads as a game"}, ""},
+        {"OneGameAfterNinetyNineOtherLinesIsABase", "", Lines("word\r\n", 99) + Game, {"info", "b.bdt"}, 0, {},
+         "games: 100\n*"},
+        {"EmptyFileIsAnEmptyBase", "", "", {"info", "b.bdt"}, 0, {}, "games: 0\n*"},
+        {"BlankFileIsAnEmptyBase", "", "\r\n  \r\n", {"info", "b.bdt"}, 0, {}, "games: 0\n*"},
+
         // Lines with an empty result: ten told one by one, the rest in one line.
-        {"EmptyResultsCollected", "", Lines("garbage\r\n", 15), {"info", "b.bdt"}, 0,
-         {"File b.bdt, line 1: the result is empty", "File b.bdt, line 10: the result is empty",
-          "File b.bdt: 5 more lines had an empty result; the first of them is line 11.\n"},
-         "games: 15\nplayers: 1\nyears: 1\n"},
+        {"EmptyResultsCollected", "", Game + Lines("garbage\r\n", 15), {"info", "b.bdt"}, 0,
+         {"File b.bdt, line 2: the result is empty", "File b.bdt, line 11: the result is empty",
+          "File b.bdt: 5 more lines had an empty result; the first of them is line 12.\n"},
+         "games: 16\nplayers: 3\nyears: 2\n"},
 
         // Nothing is written through a link: a name in Outpbm that is no ordinary file passes to the
         // next free name, and an Outpbm that leads elsewhere is refused.

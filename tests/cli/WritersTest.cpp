@@ -36,15 +36,16 @@ TEST(Writers, ConcurrentAddsKeepEveryGameAndTheLastRewriteCanBeUndone) {
     TTempFolder folder;
     const std::string base = folder.File("g.bdt");
     WriteFile(base, Base(4000));
-    // Two working folders, three notifications each, every board its own.
-    for (int run = 0; run < 2; ++run)
-        for (int n = 0; n < 3; ++n) {
-            const std::string add = Concat({"w", std::to_string(run), "/add"});
-            fs::create_directories(folder.File(add));
-            WriteFile(folder.File(Concat({add, "/", std::to_string(n), "_03.txt"})),
-                      Notification(run * 10 + n + 1));
-        }
     for (int round = 0; round < 3; ++round) {
+        // Two working folders, three notifications each, every board its own in every round: a game
+        // the base holds already is not added again.
+        for (int run = 0; run < 2; ++run)
+            for (int n = 0; n < 3; ++n) {
+                const std::string add = Concat({"w", std::to_string(run), "/add"});
+                fs::create_directories(folder.File(add));
+                WriteFile(folder.File(Concat({add, "/", std::to_string(n), "_03.txt"})),
+                          Notification(round * 100 + run * 10 + n + 1));
+            }
         const std::string before = ReadFile(base);
         TCliResult first, second;
         std::thread a([&] { first = RunCli(folder.Path() / "w0", {"add", base}); });

@@ -11,6 +11,7 @@
 #include "base/BaseLine.h"
 #include "base/GameTexts.h"
 #include "base/LineFields.h"
+#include "base/PointCodes.h"
 #include "base/SafeFile.h"
 #include "base/TextFields.h"
 #include "base/TextPolicy.h"
@@ -135,7 +136,12 @@ TEST_F(BaseFile, MissingFileChangesNothing) {
 
 TEST_F(BaseFile, EmptyResultGivesTheLineNumberAndKeepsTheGame) {
     TGameBase base = Load("2000,1=[A,B,+,88,?,-]\n\n2000,2=[A,B,,8889,?,-]\n");
-    EXPECT_EQ(Ui.Messages, (std::vector<std::string>{"3"})) << "blank lines count";
+    // A save writes "?" for the empty result, so the line also counts as damaged.
+    EXPECT_EQ(Ui.Messages,
+              (std::vector<std::string>{"3", "File " + Folder.File("base.bdt") +
+                                                 ": 1 line is damaged and would lose text when saved "
+                                                 "(line 3: the result is empty)."}))
+        << "blank lines count";
     ASSERT_EQ(base.PartyList.size(), 2u);
     EXPECT_EQ(base.PartyList[1].Result, '?');
     EXPECT_EQ(base.PartyList[1].Moves, "8889");
@@ -319,11 +325,12 @@ TEST_F(BaseFile, SaveKeepsThePreviousFileAndALoadKnowsWhatItRead) {
     EXPECT_FALSE(UnchangedSince(report.Identity, path)) << "a file that is gone has changed";
 }
 
-// Which lines a save would not write back whole, and why; normalisations are no damage.
+// Which lines a save would not write back as they stand, and why; normalisations are no damage.
 TEST(BaseLineDamage, FaultsThatLoseTextAndNormalisationsThatDoNot) {
     const std::pair<const char*, const char*> rows[] = {
         {"2003, 4711=[A,B,+,88,?,-]", nullptr},
-        {"2003,1=[A,B,+,88,j9,r]", nullptr},  // unpadded board, lower-case flag
+        {"2003,1=[A,B,+,88,j9,R]", nullptr},          // an unpadded board is padded, nothing else changes
+        {"2003,  123456=[A,B,F,,H8-J9,-]", nullptr},  // a long board and no moves stand as they are
         {"2003, 4715=[A,B", "no closing \"]\""},
         {"2003,1=[A,B,+,88,?,-]note", "text after the \"]\""},
         {"2003,1=[A,B,+,88,?,-,note]", "7 fields between the brackets instead of six"},
@@ -331,11 +338,118 @@ TEST(BaseLineDamage, FaultsThatLoseTextAndNormalisationsThatDoNot) {
         {"2003,1=A,B,+,88,?,-]", "no \"[\" after the \"=\""},
         {"2003 1=[A,B,+,88,?,-]", "no \",\" between the year and the board"},
         {"garbage", "no \"=\""},
+        // What a save would rewrite in the fields.
+        {"2003,1=[A,B,,88,?,-]", "the result is empty"},
+        {"2003,1=[A,B,1-0,88,?,-]", "the result \"1-0\" is none of + - = F f ?"},
+        {"2003,1=[A,B,won,88,?,-]", "the result \"won\" is none of + - = F f ?"},
+        {"2003,1=[A,B,x,88,?,-]", "the result \"x\" is none of + - = F f ?"},
+        {"2003,1=[A,B,+,88ZZ89,?,-]", "the moves hold \"ZZ\", which is no point of the board"},
+        {"2003,1=[A,B,+,8889a9,?,-]", "the moves hold \"a9\", which is no point of the board"},
+        {"2003,1=[A,B,+,880G,?,-]", "the moves hold \"0G\", which is no point of the board"},
+        {"2003,1=[A,B,+,889,?,-]", "the moves have an odd number of characters: \"9\" is half a point"},
+        {"2003,1=[A,B,+,88,  ,-]", "the alternative is blank (a save writes \"?\")"},
+        {"2003,1=[A,B,+,88,,-]", "the alternative is blank (a save writes \"?\")"},
+        {"2003,1=[A,B,+,88,?,r]", "the flag \"r\" is neither R nor -"},
+        {"2003,1=[A,B,+,88,?,]", "the flag \"\" is neither R nor -"},
+        {"2003,1=[A,B,+,88,?,R ]", "the flag \"R \" is neither R nor -"},
     };
     for (const auto& [line, fault] : rows) {
         const std::optional<std::string> damage = LineDamage(line, SplitLine(line));
         EXPECT_EQ(damage.value_or("none"), fault ? fault : "none") << line;
     }
+}
+
+// One key for every comparison of keys: the year and board as the loader reads them (the line
+// trimmed, the board right-aligned in five characters), ASCII letters in one case, nothing else
+// folded; lines the loader reads as one year and board have one key, and only those.
+TEST(BaseLineKey, KeysAreComparedAsTheLoaderReadsThem) {
+    const std::tuple<const char*, const char*, bool> rows[] = {
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,4702=[C,D,-,8889,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", " 2003, 4702=[A,B,+,88,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", "\t2003,4702=[A,B,+,88,?,-]  ", true},
+        {"2003,  a12=[A,B,+,88,?,-]", "2003,A12=[A,B,+,88,?,-]", true},
+        {"2003,123456=[A,B,+,88,?,-]", "2003,123456=[A,B,+,88,?,-]", true},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,04702=[A,B,+,88,?,-]", false},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003 , 4702=[A,B,+,88,?,-]", false},
+        {"2003, 4702=[A,B,+,88,?,-]", "2003,  4702=[A,B,+,88,?,-]", false},  // six characters stand whole
+        {"2003,\xc4"
+         "1234=[A,B,+,88,?,-]",
+         "2003,\xc4"
+         "12\xad"
+         "34=[A,B,+,88,?,-]",
+         false},
+        {"2003,\xc4"
+         "1234=[A,B,+,88,?,-]",
+         "2003,\xe4"
+         "1234=[A,B,+,88,?,-]",
+         false},  // no case past ASCII
+        {"2003=[A,B,+,88,?,-]", "2003=[A,B,+,88,?,-]", true},
+    };
+    for (const auto& [a, b, same] : rows) {
+        EXPECT_EQ(FoldedKey(a) == FoldedKey(b), same) << a << " | " << b;
+        // The key of a line is the key of the year and board the loader reads from it.
+        for (const char* line : {a, b}) {
+            TGameBase base;
+            AddBaseLine(base, Trim(line));
+            EXPECT_EQ(FoldedKey(base.PartyList[0].Year, base.PartyList[0].Board), FoldedKey(line)) << line;
+        }
+    }
+}
+
+// The check of the moves, sixteen bytes at a time, finds the first byte a pair by pair reading of
+// point codes finds, on moves with every byte next to the digits and letters.
+TEST(BaseLineDamage, MovesFaultFindsWhatPointCodesFind) {
+    std::mt19937 random(17);
+    const std::string odd = std::string("0:@G`aZ \x80\xff\x01") + '\0';
+    for (int round = 0; round < 20000; ++round) {
+        std::string moves;
+        for (size_t n = random() % 70; n > 0; --n) moves += PointDigits[random() % 15];
+        if (random() % 2 && !moves.empty()) moves[random() % moves.size()] = odd[random() % odd.size()];
+        size_t expected = std::string_view::npos;
+        for (size_t i = 0; i < moves.size() && expected == std::string_view::npos; ++i)
+            if (PointDigitValue(moves[i]) == 0) expected = i;
+        if (expected == std::string_view::npos && moves.size() % 2 == 1) expected = moves.size();
+        ASSERT_EQ(MovesFault(moves), expected) << ::testing::PrintToString(moves);
+    }
+}
+
+// The load names each damaged line with its number and fault, and keeps the line's game as it
+// reads; blanks around a line, which the load drops, count too.
+TEST_F(BaseFile, LoadNamesTheLinesASaveWouldChange) {
+    TGameBase base =
+        Load("2003,   1=[A,B,+,88ZZ8A,?,-]\r\n 2003,    2=[A,B,+,88,?,-]\r\n2003,    3=[A,B,+,88,?,-]\r\n");
+    ASSERT_EQ(base.PartyList.size(), 3u);
+    EXPECT_EQ(base.PartyList[0].Moves, "88ZZ8A") << "the line stays as it is";
+    EXPECT_EQ(
+        Ui.Messages,
+        (std::vector<std::string>{"File " + Folder.File("base.bdt") +
+                                  ": 2 lines are damaged and would lose text when saved (line 1: the moves "
+                                  "hold \"ZZ\", which is no point of the board; line 2: blanks or control "
+                                  "characters before or after the line)."}));
+}
+
+// Names are one player only when they differ in letter case alone: a soft hyphen or a control
+// character, which the collation passes over, keeps two names apart, so that a save writes each line
+// back as it stood.
+TEST_F(BaseFile, NamesThatDifferInMoreThanLetterCaseAreNeverMerged) {
+    const std::string text =
+        "2001,    1=[Nord,x,+,88,?,-]\r\n2001,    2=[NORD,x,+,88,?,-]\r\n2001,    3=[No\xadrd,x,+,88,?,-]\r\n"
+        "2001,    4=[No\x01rd,x,+,88,?,-]\r\n";
+    TGameBase base = Load(text);
+    EXPECT_EQ(base.PartyList[0].BlackId, base.PartyList[1].BlackId) << "letter case alone: one player";
+    EXPECT_NE(base.PartyList[0].BlackId, base.PartyList[2].BlackId) << "a soft hyphen";
+    EXPECT_NE(base.PartyList[0].BlackId, base.PartyList[3].BlackId) << "a control character";
+    EXPECT_NE(base.PartyList[2].BlackId, base.PartyList[3].BlackId);
+    EXPECT_EQ(base.PlayerCatalogue.PlayerRecords.size(), 4u);
+    EXPECT_EQ(base.PlayerCatalogue.IdOf("No\xadrd"), base.PartyList[2].BlackId);
+    EXPECT_EQ(base.PlayerCatalogue.IdOf("nord"), base.PartyList[0].BlackId);
+    // The same in the catalogue that AddBaseLine grows.
+    TGameBase added;
+    for (std::string_view line : SplitLines(text)) AddBaseLine(added, line);
+    EXPECT_EQ(added.PlayerCatalogue.PlayerNames.Items(), base.PlayerCatalogue.PlayerNames.Items());
+    std::string expected = text;
+    expected.replace(expected.find("NORD"), 4, "Nord");
+    EXPECT_EQ(Save(base), expected);
 }
 
 TEST_F(BaseFile, SaveIntoAMissingFolderFails) {

@@ -3,6 +3,7 @@
 
 #include "base/BaseFile.h"
 #include "base/BaseLine.h"
+#include "base/PointCodes.h"
 #include "exchange/FolderCommands.h"
 #include "tests/engine/TestBase.h"
 
@@ -168,7 +169,10 @@ TEST_F(FolderCommands, FailedRunLeavesFileAndMemoryAsBefore) {
 // after it stay.
 TEST_F(FolderCommands, BaseEndingAtANulByteIsNotRewritten) {
     using namespace std::string_literals;  // the literal holds its NUL byte
-    const std::string content =
+    // Past the first 4 KB, where a NUL byte makes the file no base at all.
+    std::string content;
+    for (int g = 0; g < 200; ++g) content += "2001," + std::to_string(10000 + g) + "=[Zed,Ann,+,88,?,-]\r\n";
+    content +=
         "2001,    9=[Zed,Ann,+,88,?,-]\r\n\r\n2000,    5=[A\0n,Zed,-,1122,?,-]\r\n2002,    7=[Bob,Zed,-,1122,?,-]\r\n"s;
     WriteFile(BasePath(), content);
     for (const char* folder : {"add", "update"})
@@ -177,7 +181,7 @@ TEST_F(FolderCommands, BaseEndingAtANulByteIsNotRewritten) {
     EXPECT_EQ(UpdatePartysFromFolder(BasePath(), Work(), Ui).Status, TFolderRunStatus::Failed);
     const std::string refusal =
         "File " + BasePath() +
-        " ends at a NUL byte in line 3: it is not rewritten, so that the lines after it are not lost.";
+        " ends at a NUL byte in line 203: it is not rewritten, so that the lines after it are not lost.";
     EXPECT_EQ(Ui.Messages, (std::vector<std::string>{refusal, refusal}));
     EXPECT_EQ(ReadFile(BasePath()), content);
     EXPECT_TRUE(Base.PartyList.empty());
@@ -218,13 +222,17 @@ TEST_F(FolderCommands, MailBesideTextFilesInFolderOrder) {
     const std::string mailCounts =
         ": 4 files read, 7 messages read, 6 notifications found, 1 message skipped, ";
     const std::string skipped = ", 1 entry skipped: z.mbox (a link that leads nowhere).";
+    // Add keeps every new state of a game it already holds, and says so.
+    const std::string twice =
+        "\nBoard 20, 2003: key now held twice: delete one.\nBoard 22, 2003: key now held twice: "
+        "delete one.";
 
     WriteFile(BasePath(), base);
     Load();
     const TFolderRun added = AddPartysFromFolder(Base, BasePath(), Work(), Ui);
     ASSERT_EQ(added.Status, TFolderRunStatus::Done) << (Ui.Messages.empty() ? "" : Ui.Messages.back());
-    EXPECT_EQ(FolderRunSummary("Add New Games", added),
-              "Add New Games from " + added.Folder + mailCounts + "5 games added, 0 games updated" + skipped);
+    EXPECT_EQ(FolderRunSummary("Add New Games", added), "Add New Games from " + added.Folder + mailCounts +
+                                                            "5 games added, 0 updated" + skipped + twice);
     EXPECT_EQ(ReadFile(BasePath()),
               "2003,   20=[Alice,Bob,+,11,?,-]\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   "
               "20=[Old,Man,?,88,?,-]\r\n"
@@ -239,8 +247,8 @@ TEST_F(FolderCommands, MailBesideTextFilesInFolderOrder) {
     WriteFile(BasePath(), base);
     const TFolderRun updated = UpdatePartysFromFolder(BasePath(), Work(), Ui);
     ASSERT_EQ(updated.Status, TFolderRunStatus::Done) << (Ui.Messages.empty() ? "" : Ui.Messages.back());
-    EXPECT_EQ(FolderRunSummary("Update Games", updated), "Update Games from " + updated.Folder + mailCounts +
-                                                             "2 games added, 2 games updated" + skipped);
+    EXPECT_EQ(FolderRunSummary("Update Games", updated),
+              "Update Games from " + updated.Folder + mailCounts + "2 games added, 2 updated" + skipped);
     EXPECT_EQ(ReadFile(BasePath()),
               "2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   21=[Carol,Dan,+,88,?,-]\r\n2003,   "
               "22=[Eve,Fay,+,44,?,-]\r\n"
@@ -271,27 +279,190 @@ TEST_F(FolderCommands, RunsOverOneMailbox) {
     WriteFile(mailbox, Mbox({good, Mail("Wed, 02 Jul 2003 11:00:00 +0000", "Dear Alice,\r\n")}));
     const TFolderRun updated = UpdatePartysFromMail(BasePath(), mailbox, Ui);
     ASSERT_EQ(updated.Status, TFolderRunStatus::Done);
-    EXPECT_EQ(
-        FolderRunSummary("Update Games", updated),
-        "Update Games from " + mailbox +
-            ": 1 file read, 2 messages read, 1 notification found, 1 message skipped, 0 games added, 1 game "
-            "updated, 0 entries skipped.");
+    EXPECT_EQ(FolderRunSummary("Update Games", updated),
+              "Update Games from " + mailbox +
+                  ": 1 file read, 2 messages read, 1 notification found, 1 message skipped, 0 games added, 1 "
+                  "updated.");
     EXPECT_TRUE(updated.ReloadDue);
     EXPECT_EQ(ReadFile(BasePath()), "2003,   20=[Alice,Bob,+,22,?,-]\r\n");
     EXPECT_EQ(Ui.FolderSteps, (std::vector<std::pair<size_t, size_t>>{{0, 2}, {1, 2}, {2, 2}}));
 
+    // The game the update brought is in the base: adding the same mailbox adds nothing.
     const TFolderRun added = AddPartysFromMail(Base, BasePath(), mailbox, Ui);
     ASSERT_EQ(added.Status, TFolderRunStatus::Done);
-    EXPECT_EQ(added.GamesAdded, 1u);
-    EXPECT_TRUE(added.StatisticsDue);
-    EXPECT_EQ(ReadFile(BasePath()), "2003,   20=[Alice,Bob,+,22,?,-]\r\n2003,   20=[Alice,Bob,+,22,?,-]\r\n");
-    EXPECT_EQ(Base.PartyList.size(), 2u);
+    EXPECT_EQ(added.GamesAdded, 0u);
+    EXPECT_EQ(added.AlreadyInBase, 1u);
+    EXPECT_FALSE(added.StatisticsDue);
+    EXPECT_EQ(ReadFile(BasePath()), "2003,   20=[Alice,Bob,+,22,?,-]\r\n");
+    EXPECT_EQ(Base.PartyList.size(), 1u);
 
     const TFolderRun missing = UpdatePartysFromMail(BasePath(), Folder.File("gone"), Ui);
     EXPECT_EQ(missing.Status, TFolderRunStatus::Failed);
     EXPECT_EQ(Ui.Messages.back(),
               "File " + Folder.File("gone") + ": cannot be read: No such file or directory");
 }
+
+// The first count points of a game that fills the board row by row, as point texts.
+std::vector<std::string> Points(size_t count) {
+    std::vector<std::string> points;
+    for (size_t k = 0; k < count; ++k)
+        points.push_back(std::string(1, ColumnLetters[k % 15]) + std::to_string(k / 15 + 1));
+    return points;
+}
+
+// A gomoku notification of board 4711 after moves moves of Alice and Bob, finished (Alice won) or not.
+std::string Turns(size_t moves, bool finished) {
+    std::string text = "Notification of Gomoku Board 4711\r\n\r\n" +
+                       std::string(finished ? "Game won by Alice." : "It is Bob's turn.") +
+                       "\r\n\r\n   Eks          Ohs\r\n   Alice        Bob\r\n";
+    const std::vector<std::string> points = Points(moves);
+    for (size_t k = 0; k < points.size(); k += 2) {
+        std::string row = (k < 9 ? "  " : " ") + std::to_string(k + 1) + " " + points[k];
+        if (k + 1 < points.size())
+            row += std::string(15 - row.size(), ' ') + std::to_string(k + 2) + " " + points[k + 1];
+        text += row + "\r\n";
+    }
+    return text + "\r\n\r\n";
+}
+
+// The base line of that notification, with the key written as given.
+std::string TurnsLine(size_t moves, bool finished, const std::string& key = "2003, 4711") {
+    std::string codes;
+    for (const std::string& point : Points(moves)) codes += PointTextToCode(point);
+    return key + "=[Alice,Bob," + (finished ? "+" : "?") + "," + codes + ",?,-]";
+}
+
+struct TMergeRow {
+    const char* Name;
+    std::string Base;                // the base's lines, each ended by CR LF here
+    std::vector<std::string> Notes;  // the notifications, read in this order
+    bool Update;                     // Update Games, else Add New Games
+    std::string After;               // the base file afterwards
+    std::string Summary;             // the closing message after "<command> from <folder>: "
+};
+
+void PrintTo(const TMergeRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class FolderMerge : public testing::TestWithParam<TMergeRow> {};
+
+// What Update and Add make of a notification of a game the base holds: an earlier turn never replaces
+// a later one, the same game is neither updated nor added again, and keys are compared as the loader
+// reads them.
+TEST_P(FolderMerge, KeepsNewerTurnsAndAddsNothingTwice) {
+    const TMergeRow& row = GetParam();
+    TTempFolder folder;
+    const std::string base = folder.File("games.bdt"), dir = row.Update ? "update" : "add";
+    WriteFile(base, row.Base);
+    std::filesystem::create_directories(folder.File(dir));
+    for (size_t i = 0; i < row.Notes.size(); ++i)
+        WriteFile(folder.File(dir + "/" + std::to_string(i + 1) + "_03.txt"), row.Notes[i]);
+    TGameBase memory;
+    TSilentUi silent;
+    ASSERT_TRUE(LoadBase(memory, base, silent));
+    const size_t before = memory.PartyList.size();
+    TRecordingUi ui;
+    const TFolderRun run = row.Update ? UpdatePartysFromFolder(base, folder.Path().string(), ui)
+                                      : AddPartysFromFolder(memory, base, folder.Path().string(), ui);
+    ASSERT_EQ(run.Status, TFolderRunStatus::Done) << (ui.Messages.empty() ? "" : ui.Messages.back());
+    EXPECT_EQ(ReadFile(base), row.After);
+    const std::string command = row.Update ? "Update Games" : "Add New Games";
+    EXPECT_EQ(FolderRunSummary(command, run), command + " from " + run.Folder + ": " + row.Summary);
+    if (!row.Update) {
+        EXPECT_EQ(memory.PartyList.size(), before + run.GamesAdded) << "memory follows the file";
+    }
+}
+
+const std::string Finished33 = TurnsLine(33, true) + "\r\n", Open15 = TurnsLine(15, false) + "\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FolderMerge,
+    testing::Values(
+        TMergeRow{"UpdateKeepsTheLaterTurn",
+                  Finished33,
+                  {Turns(15, false)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 0 updated, 1 older kept.\n"
+                  "Board 4711, 2003: kept the base's 33 moves over a notification of 15 moves."},
+        TMergeRow{"UpdateKeepsTheFinishedGame",
+                  Finished33,
+                  {Turns(33, false)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 0 updated, 1 older kept.\n"
+                  "Board 4711, 2003: kept the base's finished game of 33 moves over an unfinished "
+                  "notification of the same moves."},
+        TMergeRow{"UpdateTakesTheLaterTurn",
+                  Open15,
+                  {Turns(33, true)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 1 updated."},
+        TMergeRow{"UpdateTakesAnotherResultOfTheSameMoves",
+                  TurnsLine(33, false) + "\r\n",
+                  {Turns(33, true)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 1 updated."},
+        TMergeRow{"UpdateOfTheSameGameChangesNothing",
+                  Finished33,
+                  {Turns(33, true)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 0 updated, 1 unchanged."},
+        TMergeRow{"UpdateInOrderKeepsTheLatestOfTheRun",
+                  Open15,
+                  {Turns(33, true), Turns(15, false)},
+                  true,
+                  Finished33,
+                  "2 files read, 0 games added, 1 updated, 1 older kept.\n"
+                  "Board 4711, 2003: kept the base's 33 moves over a notification of 15 moves."},
+        TMergeRow{"UpdateFindsAnUnpaddedKey",
+                  TurnsLine(15, false, "2003,4711") + "\r\n",
+                  {Turns(33, true)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 1 updated."},
+        TMergeRow{"UpdateFindsAKeyWithBlanks",
+                  " " + TurnsLine(15, false, "2003, 4711") + "\r\n",
+                  {Turns(33, true)},
+                  true,
+                  Finished33,
+                  "1 file read, 0 games added, 1 updated."},
+        TMergeRow{"AddSkipsTheSameGame",
+                  Finished33,
+                  {Turns(33, true)},
+                  false,
+                  Finished33,
+                  "1 file read, 0 games added, 0 updated, 1 already in the base."},
+        TMergeRow{"AddSkipsAnEarlierTurn",
+                  Finished33,
+                  {Turns(15, false), Turns(33, false)},
+                  false,
+                  Finished33,
+                  "2 files read, 0 games added, 0 updated, 2 already in the base."},
+        TMergeRow{"AddSkipsTheSameGameUnderAnUnpaddedKey",
+                  TurnsLine(33, true, "2003,4711") + "\r\n",
+                  {Turns(33, true)},
+                  false,
+                  TurnsLine(33, true, "2003,4711") + "\r\n",
+                  "1 file read, 0 games added, 0 updated, 1 already in the base."},
+        TMergeRow{"AddSkipsAGameTwiceInOneRun",
+                  "",
+                  {Turns(15, false), Turns(15, false)},
+                  false,
+                  Open15,
+                  "2 files read, 1 game added, 0 updated, 1 already in the base."},
+        TMergeRow{
+            "AddOfALaterTurnNamesTheKeyHeldTwice",
+            Open15,
+            {Turns(33, true)},
+            false,
+            Open15 + Finished33,
+            "1 file read, 1 game added, 0 updated.\nBoard 4711, 2003: key now held twice: delete one."}),
+    [](const testing::TestParamInfo<TMergeRow>& row) { return std::string(row.param.Name); });
 
 }  // namespace
 }  // namespace kalvon::test

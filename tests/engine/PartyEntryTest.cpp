@@ -73,6 +73,69 @@ TEST_F(PartyEntry, RefusesEveryFieldThatWouldBreakALineAndNamesIt) {
     EXPECT_EQ(CheckPartyEntry(fine), std::nullopt) << "blanks around a field are dropped, not refused";
 }
 
+// "5 A =" takes a point, an offered pair of two points, or nothing; anything else is refused with the
+// reason before anything is written.
+TEST_F(PartyEntry, TheAlternativeIsAPointAPairOrNothing) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"", nullptr},
+        {"?", nullptr},
+        {" J9 ", nullptr},
+        {"j9", nullptr},
+        {"P15", nullptr},
+        {"H8-J9", nullptr},
+        {"h8 - k10", nullptr},
+        {"2",
+         "5 A = takes a point such as J9, two points joined by \"-\" such as H8-J9 (an offered pair), or "
+         "nothing; \"2\" is none of them."},
+        {"I5", "\"I5\" is none of them."},
+        {"A16", "\"A16\" is none of them."},
+        {"H8-", "\"H8-\" is none of them."},
+        {"H8-J9-K10", "\"H8-J9-K10\" is none of them."},
+        {"H8 J9", "\"H8 J9\" is none of them."},
+        {"H8-H8", "5 A = offers two different points, not \"H8-H8\"."},
+    };
+    for (const auto& [alt, reason] : rows) {
+        const std::optional<std::string> refused = CheckAlternative(alt);
+        if (!reason) {
+            EXPECT_EQ(refused, std::nullopt) << alt;
+            continue;
+        }
+        ASSERT_TRUE(refused) << alt;
+        EXPECT_NE(refused->find(reason), std::string::npos) << *refused;
+        // The entry is refused whole, and nothing is stored or written.
+        TPartyEntry entry = Entry("NORD", "OST");
+        entry.Alt = alt;
+        EXPECT_EQ(CheckPartyEntry(entry), refused);
+        const std::string file = ReadFile(Path());
+        const std::vector<std::string> before = Lines();
+        TRecordingUi ui;
+        EXPECT_EQ(StorePartyEntry(Base, entry, "8889", NoParty, Path(), ui), NoParty);
+        EXPECT_EQ(ui.Messages, std::vector<std::string>{*refused});
+        EXPECT_EQ(Lines(), before);
+        EXPECT_EQ(ReadFile(Path()), file);
+    }
+}
+
+// The game of the base that holds a key, compared as the loader pads and trims keys, other than the
+// game being edited.
+TEST_F(PartyEntry, TheGameThatHoldsAKeyIsFoundAsTheLoaderReadsKeys) {
+    const struct {
+        const char *Year, *Board;
+        long Excluded, Found;
+    } rows[] = {
+        {"2003", "4711", NoParty, 0},
+        {" 2003 ", " 4711", NoParty, 0},
+        {"2003", "04711", NoParty, NoParty},
+        {"2004", "12", NoParty, 1},
+        {"2004", "   12", 0, 1},
+        {"2004", "12", 1, NoParty},
+        {"2005", "12", NoParty, NoParty},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(GameWithKey(Base, row.Year, row.Board, row.Excluded), row.Found)
+            << row.Year << "," << row.Board;
+}
+
 TEST_F(PartyEntry, NewGameJoinsTheCataloguesAndReadsBackAsStored) {
     // A known player in another letter case, one new name for both colours, a new year, an empty
     // alternative and a padded board code. Each stored game gets the number of its line in the file.

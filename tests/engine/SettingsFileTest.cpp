@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "base/BaseGenerations.h"
 #include "base/SafeFile.h"
 #include "base/SettingsFile.h"
 #include "tests/engine/TestBase.h"
@@ -237,6 +238,35 @@ TEST(SettingsFile, SaveToolsWritesAChosenCodePage) {
     TSettingsFile none = TSettingsFile::Parse("[Parameters]\r\nFont Size=8\r\n");
     CopyDisplaySettings(none.Section("Parameters"), none);
     EXPECT_EQ(none.Format().find("Code Page"), std::string::npos);  // none is written when none is set
+}
+
+// "Backup Generations": read into its range, the default when absent or no number, and written only
+// when it differs from the default, so that a file of default settings keeps its seven lines.
+TEST(SettingsFile, BackupGenerationsHasItsRangeAndStaysOutByDefault) {
+    const std::pair<const char*, int> read[] = {{"", 5},   {"3", 3},    {" 12 ", 12}, {"0", 1},
+                                                {"-4", 1}, {"250", 99}, {"many", 5},  {"+7", 7}};
+    for (const auto& [value, generations] : read)
+        EXPECT_EQ(
+            ReadBackupGenerations(TParameterList(std::vector<TIniEntry>{{"backup generations", value}})),
+            generations)
+            << value;
+    EXPECT_EQ(ReadBackupGenerations(TParameterList()), DefaultBackupGenerations);
+
+    TSettingsFile file = TSettingsFile::Parse(DefaultSettingsText());
+    TParameterList list = file.Section(ParametersSection);
+    StoreBackupGenerations(5, list);
+    CopyDisplaySettings(list, file);
+    EXPECT_EQ(file.Format(), DefaultSettingsText() + "\r\n") << "the default is not written";
+    StoreBackupGenerations(12, list);
+    CopyDisplaySettings(list, file);
+    EXPECT_EQ(file.Format(), DefaultSettingsText() + "Backup Generations=12\r\n\r\n");
+    StoreBackupGenerations(5, list);
+    CopyDisplaySettings(list, file);
+    EXPECT_EQ(file.Format(), DefaultSettingsText() + "\r\n") << "back to the default, the line goes";
+    ApplyBackupGenerations(TParameterList(std::vector<TIniEntry>{{BackupGenerationsKey, "7"}}));
+    EXPECT_EQ(BackupGenerations(), 7);
+    ApplyBackupGenerations(TParameterList());
+    EXPECT_EQ(BackupGenerations(), DefaultBackupGenerations);
 }
 
 TEST(SettingsFile, EnsureReadAndWriteOnDisk) {

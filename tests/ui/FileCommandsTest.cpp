@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <algorithm>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -117,25 +118,40 @@ void TFileCommandsTest::missingFileBecomesTheCurrentBase() {
     QCOMPARE(session.Dialogs->Texts(QStringLiteral("information")).size(), 1);
 }
 
+// The scratch base's question, its buttons and its default.
+void CheckScratchQuestion(const TFakeDialogs& dialogs, int games) {
+    const auto last = std::find_if(dialogs.Shown.rbegin(), dialogs.Shown.rend(),
+                                   [](const TFakeDialogs::TShown& shown) { return shown.Kind == "choose"; });
+    QVERIFY(last != dialogs.Shown.rend());
+    const TFakeDialogs::TShown& asked = *last;
+    QVERIFY2(asked.Text.startsWith(QStringLiteral("Save New.bdt?\nIt holds %1 %2").arg(games).arg(games == 1 ? "game" : "games")),
+             qPrintable(asked.Text));
+    QCOMPARE(asked.Buttons, QStringList({"Save as ...", "Discard", "Cancel"}));
+    QCOMPARE(asked.DefaultButton, 2);
+    asked.Read = true;
+}
+
 void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
     TProgramRun session;
     TMainWindow& main = session.Start();
     Trigger(main, "NewFile1");  // an empty scratch base: no question
     QVERIFY(session.Dialogs->Shown.isEmpty());
 
-    // A scratch base with games: answering Yes and then cancelling the file dialog keeps everything.
+    // Cancel, and Save as ... with the file dialog cancelled, keep everything.
     session.Write(QStringLiteral("New.bdt"), SmallBase());
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("New.bdt"));
-    session.Dialogs->AskAnswers = {TAnswer::Yes};
+    session.Dialogs->ChooseAnswers = {2, 0};
     session.Dialogs->SaveAnswers = {std::nullopt};
-    Trigger(main, "NewFile1");
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")), QStringList{"Save New.bdt?"});
-    QVERIFY(QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    for (int i = 0; i < 2; ++i) {
+        Trigger(main, "NewFile1");
+        CheckScratchQuestion(*session.Dialogs, 3);
+    }
+    QCOMPARE(session.Read(QStringLiteral("New.bdt")), SmallBase());
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
 
-    // Yes and a name: the games are saved there, then the scratch base starts empty.
-    session.Dialogs->AskAnswers = {TAnswer::Yes};
+    // Save as ... and a name: the games are saved there, then the scratch base starts empty.
+    session.Dialogs->ChooseAnswers = {0};
     session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("kept"))};
     Trigger(main, "NewFile1");
     QCOMPARE(session.Read(QStringLiteral("kept.bdt")), SmallBase());
@@ -143,21 +159,14 @@ void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
     QVERIFY(session.Base().PartyList.empty());
 
-    // No: the scratch base is deleted and emptied.
+    // Discard: the scratch base starts empty, and its games are still its generation 1.
     session.Write(QStringLiteral("New.bdt"), SmallBase());
     main.OpenBaseArgument(QStringLiteral("New.bdt"));
-    session.Dialogs->AskAnswers = {TAnswer::No};
+    session.Dialogs->ChooseAnswers = {1};
     Trigger(main, "NewFile1");
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QCOMPARE(session.Read(QStringLiteral("New.bdt.bak")), SmallBase());
     QVERIFY(session.Base().PartyList.empty());
-
-    // Cancel: nothing changes.
-    session.Write(QStringLiteral("New.bdt"), SmallBase());
-    main.OpenBaseArgument(QStringLiteral("New.bdt"));
-    session.Dialogs->AskAnswers = {TAnswer::Cancel};
-    Trigger(main, "NewFile1");
-    QVERIFY(QFile::exists(session.Path(QStringLiteral("New.bdt"))));
-    QCOMPARE(session.Base().PartyList.size(), size_t(3));
 
     // A named base is on disk already: nothing is asked.
     session.Dialogs->Shown.clear();
@@ -166,28 +175,45 @@ void TFileCommandsTest::newFileAsksOnlyForAScratchBaseWithGames() {
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("kept.bdt"));
     QCOMPARE(session.Base().PartyList.size(), size_t(3));
     Trigger(main, "NewFile1");
-    QVERIFY(session.Dialogs->Texts(QStringLiteral("ask")).isEmpty());
+    QVERIFY(session.Dialogs->Texts(QStringLiteral("choose")).isEmpty());
 }
 
 void TFileCommandsTest::exitAsksToSaveAScratchBaseWithGames() {
     TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
     TMainWindow& main = session.Start();
-    session.Write(QStringLiteral("New.bdt"), SmallBase());
-    main.OpenBaseArgument(QStringLiteral("New.bdt"));
+    // Games in the scratch base, and another base open: the exit still asks about them.
+    session.Write(QStringLiteral("New.bdt"), SmallBase().left(SmallBase().indexOf('\n') + 1));
+    main.OpenBaseArgument(QStringLiteral("games.bdt"));
+    CurrentSession().StoreCodePage("windows-1252");  // a setting changed and not saved
     QSignalSpy closed(&main, &TMainWindow::Closed);
 
-    // Cancel, and Yes with the file dialog cancelled, keep the program and its games.
-    session.Dialogs->AskAnswers = {TAnswer::Cancel, TAnswer::Yes};
+    // Cancel, and Save as ... with the file dialog cancelled, keep the program and its games.
+    session.Dialogs->ChooseAnswers = {2, 0};
     session.Dialogs->SaveAnswers = {std::nullopt};
     Trigger(main, "Exit1");
+    CheckScratchQuestion(*session.Dialogs, 1);
     main.close();
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")), QStringList({"Save New.bdt?", "Save New.bdt?"}));
+    CheckScratchQuestion(*session.Dialogs, 1);
     QCOMPARE(closed.count(), 0);
     QVERIFY(main.isVisible());
 
-    // No ends the program; the next start deletes the scratch base as always.
+    // Save as ... writes the scratch base's games to the name; the settings' question comes next,
+    // and its Cancel stays in the program too.
+    session.Dialogs->ChooseAnswers = {0};
+    session.Dialogs->SaveAnswers = {session.Path(QStringLiteral("kept"))};
+    session.Dialogs->AskAnswers = {TAnswer::Cancel};
+    Trigger(main, "Exit1");
+    QCOMPARE(session.Read(QStringLiteral("kept.bdt")), session.Read(QStringLiteral("New.bdt.bak")));
+    QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")), QStringList{"Save the settings?"});
+    QCOMPARE(closed.count(), 0);
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("games.bdt"));
+
+    // Now nothing about the scratch base; No to the settings ends the program.
     session.Dialogs->AskAnswers = {TAnswer::No};
     Trigger(main, "Exit1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("choose")).size(), 3);
     QCOMPARE(closed.count(), 1);
 }
 
@@ -268,9 +294,10 @@ void TFileCommandsTest::saveAsFailureChangesNothing() {
         QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt"));
         QCOMPARE(main.BaseItems().size(), 1);
     }
-    // Beside the base only the lock file of its writers and this program's claim on its scratch base.
+    // Beside the base only the lock files of its writers and of the scratch base (taken to clear it at
+    // the start), and this program's claim on the scratch base.
     QCOMPARE(QDir(session.Path(QString())).entryList(QDir::Files),
-             QStringList({"games.bdt", "games.bdt.lock", "New.bdt.open"}));
+             QStringList({"games.bdt", "games.bdt.lock", "New.bdt.lock", "New.bdt.open"}));
     QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
 }
 
@@ -431,7 +458,8 @@ void TFileCommandsTest::browsersCloseAndTheNavigatorDocks() {
 void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
-    const QByteArray cut = QByteArray("2003, 1=[A,B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]") + '\0' +
+    // The NUL stands past the first 4 KB, where a file is taken for a base at all.
+    const QByteArray cut = "2003, 1=[" + QByteArray(4200, 'A') + ",B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]" + '\0' +
                            QByteArray("\r\n2003, 3=[A,B,=,88,?,-]\r\n");
     session.Write(QStringLiteral("cut.bdt"), cut);
     TMainWindow& main = session.Start();
@@ -447,6 +475,7 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     // A base cut short by a NUL byte says so, and is rewritten only when the user agrees.
     main.OpenBaseArgument(QStringLiteral("cut.bdt"));
     const QStringList messages = session.Dialogs->Texts(QStringLiteral("information"));
+    QVERIFY(!messages.isEmpty());
     QVERIFY2(messages.last().contains(QLatin1String("NUL byte in line 2")), qPrintable(messages.last()));
     QCOMPARE(session.Base().PartyList.size(), size_t(2));
     Trigger(main, "AddNewGames1");

@@ -11,6 +11,7 @@
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "ui/GameEntryDialog.h"
+#include "ui/ShownText.h"
 
 using namespace browse;
 
@@ -47,6 +48,7 @@ private slots:
     void movesTakenBackAreDroppedOnlyWhenConfirmed();
     void theDialogFollowsTheGameOpenedWhileItIsOpen();
     void aFailedSaveChangesNothing();
+    void aKeyHeldByAnotherGameIsAsked();
     void enterMovesOnOnlyFromFilledFields();
 
 private:
@@ -101,13 +103,14 @@ void TGameEntryDialogTest::newGamesJoinTheCatalogues() {
     Trigger(*Main_, "N2");
     entry = Open();
     QCOMPARE(entry.Text("cbBlack"), QString());
-    // Year and board stay from the last use.
+    // The year stays from the last use; the board is the new game's own.
     QCOMPARE(entry.Text("edYear"), QStringLiteral("2010"));
+    QCOMPARE(entry.Text("edKod"), QString());
     entry.Type("cbBlack", QStringLiteral("Zed"));
     entry.Type("cbWhite", QStringLiteral("zed"));
     entry.Combo("cbResult")->setCurrentIndex(3);
     entry.Ok();
-    const kalvon::TPartyRecord& empty = Base().PartyList[6];
+    const kalvon::TPartyRecord& empty = Base().PartyList[size_t(Base().CurrentParty)];
     QCOMPARE(empty.Moves.str(), std::string());
     QCOMPARE(empty.BlackId, empty.WhiteId);
     QCOMPARE(Name(empty.BlackId), std::string("ZED"));
@@ -227,9 +230,11 @@ void TGameEntryDialogTest::theDialogFollowsTheGameOpenedWhileItIsOpen() {
 }
 
 void TGameEntryDialogTest::aFailedSaveChangesNothing() {
+    // The base's folder turns into a file while the dialog is open (a base that cannot be written
+    // from the start disables the command).
+    TEntryDialog entry = Open();
     Run_->Write(QStringLiteral("gone"), "");
     CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
-    TEntryDialog entry = Open();
     entry.Type("cbBlack", QStringLiteral("NEU"));
     entry.Type("cbWhite", QStringLiteral("ALT"));
     entry.Type("edYear", QStringLiteral("2042"));
@@ -264,4 +269,45 @@ void TGameEntryDialogTest::enterMovesOnOnlyFromFilledFields() {
 }
 
 #include "GameEntryDialogTest.moc"
+void TGameEntryDialogTest::aKeyHeldByAnotherGameIsAsked() {
+    const kalvon::TPartyRecord& held = Base().PartyList[2];
+    const QString year = CodePageText(held.Year), board = CodePageText(held.Board).trimmed();
+    const QString question = QStringLiteral("A game %1, %2 is already in the base (%3 - %4). Replace it?")
+                                 .arg(year, board, CodePageText(Name(held.BlackId)), CodePageText(Name(held.WhiteId)));
+    const QByteArray before = Run_->Read(QStringLiteral("games.bdt"));
+    const auto store = [&](const QString& black, int button) {
+        TEntryDialog entry = Open();
+        entry.Type("cbBlack", black);
+        entry.Type("cbWhite", QStringLiteral("Other"));
+        entry.Type("edYear", year);
+        entry.Type("edKod", QStringLiteral("  ") + board);  // padded otherwise: still the same key
+        Run_->Dialogs->ChooseAnswers = {button};
+        entry.Ok();
+        const TFakeDialogs::TShown& asked = Run_->Dialogs->Shown.last();
+        asked.Read = true;
+        // The question, its buttons and default, and whether the dialog stayed open.
+        return QStringList{asked.Text, asked.Buttons.join(QLatin1Char('|')), QString::number(asked.DefaultButton),
+                           entry.Form->isVisible() ? QStringLiteral("open") : QStringLiteral("closed")};
+    };
+    const auto asked = [&](const char* state) {
+        return QStringList{question, QStringLiteral("Replace|Save as another game|Cancel"), QStringLiteral("2"),
+                           QLatin1String(state)};
+    };
+    CurrentSession().PlayMove("88");
+    // Cancel stores nothing and leaves the dialog open.
+    QCOMPARE(store(QStringLiteral("First"), 2), asked("open"));
+    QCOMPARE(Run_->Read(QStringLiteral("games.bdt")), before);
+    // "Save as another game": the key is held twice, as the user chose.
+    QCOMPARE(store(QStringLiteral("First"), 1), asked("closed"));
+    QCOMPARE(Base().PartyList.size(), size_t(6));
+    // Replace: a new game goes over a game of that key, whose count stays.
+    Trigger(*Main_, "N2");
+    CurrentSession().PlayMove("87");
+    QCOMPARE(store(QStringLiteral("Second"), 0).last(), QStringLiteral("closed"));
+    QCOMPARE(Base().PartyList.size(), size_t(6));
+    const QByteArray file = Run_->Read(QStringLiteral("games.bdt"));
+    QCOMPARE(file.count('\n'), 6);
+    QVERIFY(file.contains("[SECOND,OTHER,?,87,"));
+}
+
 KALVON_UI_TEST(TGameEntryDialogTest);

@@ -135,7 +135,7 @@ void TImportTest::updateFromMailAsksForTheMailboxOnce() {
     const QStringList texts = session.Dialogs->Texts(QStringLiteral("information"));
     QCOMPARE(texts.size(), 2);
     QVERIFY2(texts[0].contains("3 messages read") && texts[0].contains("3 notifications found") &&
-                 texts[0].contains("1 game updated") && texts[0].contains("1 game added"),
+                 texts[0].contains("1 updated") && texts[0].contains("1 game added"),
              qPrintable(texts[0]));
 }
 

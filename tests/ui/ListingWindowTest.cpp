@@ -224,6 +224,9 @@ void TListingWindowTest::aFailedDeleteKeepsEveryGame() {
     CurrentSession().SetBasePath(QStringLiteral("gone/games.bdt"));
     List(*Run_, {2, 3}, true, false);
     Run_->Dialogs->ConfirmAnswers = {true};
+    // The folder went after the base was opened: the command, which is disabled for a base found
+    // unwritable when it is opened, was enabled then.
+    Action(*Main_, "DeleteGamesInListing1")->setEnabled(true);
     Trigger(*Main_, "DeleteGamesInListing1");
     const QStringList errors = Run_->Dialogs->Texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);

@@ -48,8 +48,16 @@ void TMessagesTest::aLoadSaysWhatItMetInOneBox() {
                 .arg(line));
     // Files are named by their full paths.
     for (const QString& line : lines) expected += line.arg(session.Path(QStringLiteral("b.bdt")));
+    // A save would write "?" for an empty result: such lines are named as damaged last.
+    if (emptyResults > 0)
+        expected.append(QStringLiteral("File %1: %2 damaged and would lose text when saved (line 1: the result is empty")
+                            .arg(session.Path(QStringLiteral("b.bdt")),
+                                 emptyResults == 1 ? QStringLiteral("1 line is")
+                                                   : QStringLiteral("%1 lines are").arg(emptyResults)));
     const QStringList boxes = session.Dialogs->Texts(QStringLiteral("information"));
-    QCOMPARE(boxes, expected.isEmpty() ? QStringList() : QStringList{expected.join(QLatin1Char('\n'))});
+    QCOMPARE(boxes.size(), expected.isEmpty() ? 0 : 1);
+    if (!expected.isEmpty())
+        QVERIFY2(boxes.first().startsWith(expected.join(QLatin1Char('\n'))), qPrintable(boxes.first()));
 }
 
 void TMessagesTest::adjustmentKeepsItsSizeAfterABadSettingsFile() {

@@ -8,6 +8,7 @@
 #include "base/BaseLock.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/RecentBases.h"
 #include "ui/GameEntryDialog.h"
 
 namespace {
@@ -33,6 +34,7 @@ private slots:
     void aChangedFileIsNeverWrittenOver();
     void aScratchBaseOfAnotherProgramStaysAndSaveAsWritesTheGamesShown();
     void restoreSwapsTheBaseWithItsPreviousGeneration();
+    void aBaseThatCannotBeWrittenOrReadIsToldAtOnce();
 };
 
 void TOtherWritersTest::aChangedFileIsNeverWrittenOver() {
@@ -113,18 +115,71 @@ void TOtherWritersTest::restoreSwapsTheBaseWithItsPreviousGeneration() {
     QCOMPARE(file.at(file.indexOf(Action(main, "SaveAs1")) + 1), Action(main, "RestorePreviousBase1"));
     QVERIFY(!Action(main, "RestorePreviousBase1")->isEnabled());
     StoreGame(main, QStringLiteral("One"), QStringLiteral("2010"));
-    // Cancel (the default) changes nothing; each Restore swaps the two files and reads the base again.
-    for (const auto& [answer, now, before, games] : {std::tuple{1, 4, 3, 4}, {0, 4, 3, 3}, {0, 3, 4, 4}}) {
-        run.Dialogs->ChooseAnswers = {answer};
-        Trigger(main, "RestorePreviousBase1");
-        const TFakeDialogs::TShown& asked = run.Dialogs->Shown.last();
-        QVERIFY(asked.Text.startsWith(QStringLiteral("Replace games.bdt: %1 games, last changed ").arg(now)));
-        QVERIFY(asked.Text.contains(QStringLiteral("games.bdt.bak: %1 games, last changed ").arg(before)));
-        QCOMPARE(asked.Buttons, QStringList({"Restore", "Cancel"}));
-        QCOMPARE(asked.DefaultButton, 1);
-        QCOMPARE(run.Base().PartyList.size(), size_t(games));
-        QCOMPARE(run.Read(QStringLiteral("games.bdt")).count('\n'), games);
+    const auto games = [&](const char* name) { return int(run.Read(QLatin1String(name)).count('\n')); };
+    // Restores the list's item picked (nullopt cancels the list) with the question's button (0
+    // restores, 1 cancels); the items listed.
+    const auto restore = [&](std::optional<int> item, int button) {
+        run.Dialogs->ChooseItemAnswers = {item};
+        if (item) run.Dialogs->ChooseAnswers = {button};
+        const qsizetype shown = run.Dialogs->Shown.size();
+        if (!Action(main, "RestorePreviousBase1")->isEnabled()) return QStringList{"disabled"};
+        Action(main, "RestorePreviousBase1")->trigger();
+        return run.Dialogs->Shown.at(shown).Buttons;
+    };
+    // Cancelling the list or the question changes nothing.
+    for (const std::optional<int> item : {std::optional<int>(), std::optional<int>(0)}) {
+        const QStringList listed = restore(item, 1);
+        QCOMPARE(listed.size(), 1);
+        QVERIFY2(listed.first().startsWith(QStringLiteral("generation 1: games.bdt.bak: 3 games, last changed ")),
+                 qPrintable(listed.first()));
+        QCOMPARE(games("games.bdt"), 4);
     }
+    // Generation 1 back: the file it replaced becomes generation 1 and the file from before the last
+    // removal, and the base is read again.
+    restore(0, 0);
+    QCOMPARE(run.Base().PartyList.size(), size_t(3));
+    QCOMPARE(games("games.bdt"), 3);
+    QCOMPARE(games("games.bdt.bak"), 4);
+    const QStringList listed = restore(std::nullopt, 1);
+    QVERIFY2(listed.last().startsWith(
+                 QStringLiteral("the file from before the last removal: games.bdt.before-removal: 4 games")),
+             qPrintable(listed.join(QLatin1Char('\n'))));
+    restore(int(listed.size()) - 1, 0);
+    QCOMPARE(run.Base().PartyList.size(), size_t(4));
+    QCOMPARE(games("games.bdt"), 4);
+}
+
+void TOtherWritersTest::aBaseThatCannotBeWrittenOrReadIsToldAtOnce() {
+    TProgramRun run;
+    run.Write(QStringLiteral("games.bdt"), SmallBase());
+    QVERIFY(QFile::setPermissions(run.Path(QStringLiteral("games.bdt")), QFile::ReadOwner | QFile::ReadGroup));
+    run.Write(QStringLiteral("other/picture.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    TMainWindow& main = run.Start();
+    const QStringList writers = {"SaveGame1",     "DeleteGamesInListing1", "AddNewGames1",
+                                 "UpdateGames1",  "UpdateFromMail1",       "ImportGames1"};
+    // Said once, on opening, before anything is typed; the writing commands wait, Save as stays.
+    main.OpenBaseArgument(QStringLiteral("games.bdt"));
+    const QStringList told = run.Dialogs->Texts(QStringLiteral("information"));
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QLatin1String("cannot be written")) && told.first().contains(QLatin1String("read-only")),
+             qPrintable(told.first()));
+    QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt [read-only]"));
+    for (const QString& name : writers) QVERIFY2(!Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
+    QCOMPARE(run.Base().PartyList.size(), size_t(3));
+    run.Dialogs->SaveAnswers = {run.Path(QStringLiteral("copy"))};
+    Trigger(main, "SaveAs1");
+    QCOMPARE(run.Read(QStringLiteral("copy.bdt")), SmallBase());
+    QCOMPARE(main.windowTitle(), QStringLiteral("copy.bdt"));
+    for (const QString& name : writers) QVERIFY2(Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
+
+    // A file that is no base is refused with its reason, and not listed.
+    main.OpenBaseArgument(run.Path(QStringLiteral("other/picture.png")));
+    const QStringList errors = run.Dialogs->Texts(QStringLiteral("error"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QLatin1String("is not a Kalvon base")), qPrintable(errors.first()));
+    QCOMPARE(CurrentSession().BasePath(), QStringLiteral("copy.bdt"));
+    for (QAction* item : main.BaseItems()) QVERIFY(!item->data().toString().contains(QLatin1String("picture")));
+    QVERIFY(!RecentBases().contains(run.Path(QStringLiteral("other/picture.png"))));
 }
 
 KALVON_UI_TEST(TOtherWritersTest);

@@ -195,10 +195,10 @@ void TSettingsDialogTest::exitOffersUnsavedSettings() {
         Trigger(main, "Adjustment1");
         Field<QSpinBox>(session, "seRound")->setValue(40);
         QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
-        session.Dialogs->ConfirmAnswers = {save};
+        session.Dialogs->AskAnswers = {save ? TAnswer::Yes : TAnswer::No};
     }
     Trigger(main, "Exit1");
-    QCOMPARE(session.Dialogs->Texts(QStringLiteral("confirm")),
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("ask")),
              changed ? QStringList{QStringLiteral("Save the settings?")} : QStringList());
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")).contains("Diameter Moves=40"), save);
     if (!save) QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")), before);

@@ -26,7 +26,7 @@ class TStartupTest : public QObject {
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
     void emptyFolderGetsTheDefaultSettings();
-    void scratchBaseIsDeletedAndBaseFilesListed();
+    void scratchBaseIsSetAsideAndBaseFilesListed();
     void windowsAreMadeWhenFirstWantedWithTheirCaptions();
     void menuCaptionsShortcutsAndStartStates_data();
     void menuCaptionsShortcutsAndStartStates();
@@ -56,13 +56,21 @@ void TStartupTest::emptyFolderGetsTheDefaultSettings() {
     QCOMPARE(CurrentSession().Settings().MemoLength, 165);
 }
 
-void TStartupTest::scratchBaseIsDeletedAndBaseFilesListed() {
+void TStartupTest::scratchBaseIsSetAsideAndBaseFilesListed() {
     TProgramRun session;
     for (const char* name : {"New.bdt", "b.bdt", "A.BDT", "c.Bdt", "notes.txt", "b.bdt.txt", "a&b.bdt"})
         session.Write(QLatin1String(name), SmallBase());
     QDir().mkdir(session.Path(QStringLiteral("folder.bdt")));
     TMainWindow& main = session.Start();
+    // The scratch base's games are kept as its generation 1, and the user is told where they are.
     QVERIFY(!QFile::exists(session.Path(QStringLiteral("New.bdt"))));
+    QCOMPARE(session.Read(QStringLiteral("New.bdt.bak")), SmallBase());
+    const QStringList told = session.Dialogs->Texts(QStringLiteral("information"));
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().startsWith(QStringLiteral("New.bdt held 3 games")) &&
+                 told.first().contains(QStringLiteral("Restore Previous Base")),
+             qPrintable(told.first()));
+    QVERIFY(Action(main, "RestorePreviousBase1")->isEnabled());
     QStringList names, texts;
     for (QAction* item : main.BaseItems()) {
         names << item->data().toString();

@@ -41,6 +41,7 @@ public:
     std::deque<bool> ConfirmAnswers;
     std::deque<TAnswer> AskAnswers;
     std::deque<int> ChooseAnswers;  // the index of the button pressed
+    std::deque<std::optional<int>> ChooseItemAnswers;  // the index of the item picked, or cancelled
     std::deque<std::optional<QString>> SaveAnswers;
     std::deque<std::optional<QStringList>> OpenAnswers;
     std::deque<std::optional<QString>> FolderAnswers;
@@ -79,6 +80,22 @@ public:
         if (answer < 0 || answer > cancel) {
             Unanswered.append(QStringLiteral("no button %1 in: %2").arg(answer).arg(text));
             return cancel;
+        }
+        return answer;
+    }
+    // Unanswered, a list is cancelled. The items are recorded as the buttons of a choice are.
+    std::optional<int> ChooseItem(QWidget*, const QString&, const QString& text, const QStringList& items,
+                                  int current) override {
+        Shown.append({QStringLiteral("item"), text, false, items, current});
+        if (ChooseItemAnswers.empty()) {
+            Unanswered.append(text);
+            return std::nullopt;
+        }
+        const std::optional<int> answer = ChooseItemAnswers.front();
+        ChooseItemAnswers.pop_front();
+        if (answer && (*answer < 0 || *answer >= items.size())) {
+            Unanswered.append(QStringLiteral("no item %1 in: %2").arg(*answer).arg(text));
+            return std::nullopt;
         }
         return answer;
     }
@@ -126,7 +143,7 @@ public:
                 (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
                 left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
         for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
-        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !ChooseAnswers.empty() ||
+        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !ChooseAnswers.empty() || !ChooseItemAnswers.empty() ||
             !SaveAnswers.empty() || !OpenAnswers.empty() || !FolderAnswers.empty() || !InputAnswers.empty())
             left.append(QStringLiteral("scripted answers left over"));
         return left;
