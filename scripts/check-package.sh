@@ -17,8 +17,8 @@ dpkg-deb -x "$deb" "$root"
 
 for file in usr/bin/kalvon usr/bin/kalvon-cli usr/share/applications/kalvon.desktop \
             usr/share/metainfo/io.github.kalvon.Kalvon.metainfo.xml usr/share/mime/packages/kalvon-base.xml \
-            usr/share/icons/hicolor/scalable/apps/kalvon.svg usr/share/man/man1/kalvon.1 \
-            usr/share/man/man1/kalvon-cli.1 usr/share/doc/kalvon/user-guide.md \
+            usr/share/icons/hicolor/scalable/apps/kalvon.svg usr/share/man/man1/kalvon.1.gz \
+            usr/share/man/man1/kalvon-cli.1.gz usr/share/doc/kalvon/user-guide.md \
             usr/share/doc/kalvon/images/main-window.png; do
   [ -f "$root/$file" ] || { echo "package: $file is missing from $deb" >&2; exit 1; }
 done
@@ -36,7 +36,7 @@ version=$("$root/usr/bin/kalvon-cli" --version)
 
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.kalvon.Kalvon.metainfo.xml" >/dev/null
 desktop-file-validate "$root/usr/share/applications/kalvon.desktop"
-for page in "$root"/usr/share/man/man1/*.1; do
+for page in "$root"/usr/share/man/man1/*.1.gz; do
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || { echo "package: $page: $warnings" >&2; exit 1; }
 done
