@@ -18,7 +18,8 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/kalvon usr/bin/kalvon-cli usr/share/applications/kalvon.desktop \
             usr/share/metainfo/io.github.kalvon.Kalvon.metainfo.xml usr/share/mime/packages/kalvon-base.xml \
             usr/share/icons/hicolor/scalable/apps/kalvon.svg usr/share/man/man1/kalvon.1.gz \
-            usr/share/man/man1/kalvon-cli.1.gz usr/share/doc/kalvon/user-guide.md \
+            usr/share/man/man1/kalvon-cli.1.gz usr/share/doc/kalvon/copyright \
+            usr/share/doc/kalvon/changelog.Debian.gz usr/share/doc/kalvon/user-guide.md \
             usr/share/doc/kalvon/images/main-window.png; do
   [ -f "$root/$file" ] || { echo "package: $file is missing from $deb" >&2; exit 1; }
 done
@@ -27,6 +28,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libicu; do
   grep -q "$library" <<<"$depends" || { echo "package: Depends lacks $library: $depends" >&2; exit 1; }
 done
+
+entry=$(zcat "$root/usr/share/doc/kalvon/changelog.Debian.gz" | head -n 1)
+[[ "$entry" == "kalvon ($(dpkg-deb -f "$deb" Version)) "* ]] ||
+  { echo "package: the changelog's entry is not the package's version: $entry" >&2; exit 1; }
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$root/usr/share/doc/kalvon/copyright" || { echo "package: copyright is not machine-readable" >&2; exit 1; }
 
 version=$("$root/usr/bin/kalvon-cli" --version)
 [ "$version" = "kalvon-cli $(dpkg-deb -f "$deb" Version)" ] || { echo "package: $version" >&2; exit 1; }
