@@ -115,10 +115,21 @@ bool ReorderParties(TGameBase& base, const std::vector<uint32_t>& fileOrder) {
         moved = moved || old != line;
     }
     if (!moved) return true;
-    std::vector<TPartyRecord> games;
-    games.reserve(n);
-    for (const uint32_t old : fileOrder) games.push_back(std::move(base.PartyList.Games_[old]));
-    base.PartyList.Games_ = std::move(games);
+    // The games move along the cycles of the order in place: a million games need no second copy.
+    std::vector<TPartyRecord>& games = base.PartyList.Games_;
+    std::vector<bool> placed(n, false);
+    for (size_t start = 0; start < n; ++start) {
+        if (placed[start] || fileOrder[start] == start) continue;
+        TPartyRecord first = std::move(games[start]);
+        size_t line = start;
+        while (fileOrder[line] != start) {
+            games[line] = std::move(games[fileOrder[line]]);
+            placed[line] = true;
+            line = fileOrder[line];
+        }
+        games[line] = std::move(first);
+        placed[line] = true;
+    }
     for (int32_t& listed : base.Listing)
         if (listed >= 0 && size_t(listed) < n) listed = int32_t(newPosition[size_t(listed)]);
     if (base.CurrentParty >= 0 && size_t(base.CurrentParty) < n)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one libFuzzer target for COUNT inputs on a copy of its seed corpus:
-#   scripts/fuzz.sh base_line|round_trip|settings|notification|rif|psq|sgf|mail COUNT [LIBFUZZER OPTIONS...]
+#   scripts/fuzz.sh base_line|round_trip|settings|notification|rif|psq|sgf|mail|rules COUNT [LIBFUZZER OPTIONS...]
 # Builds the fuzz preset first when needed. Inputs that crash or break a property are written to
 # build-fuzz/findings/TARGET/; the run's exit status is libFuzzer's.
 set -euo pipefail

@@ -20,12 +20,12 @@ scripts/check-package.sh build-ci
 # Static analysis of the engine and the programs with the checks of .clang-tidy; a finding fails.
 # It reads the compile commands (and Qt's generated headers) of the build above.
 tidy_log=build-ci/clang-tidy.log
-if ! run-clang-tidy-14 -p build-ci -j "$(nproc)" -quiet "^$PWD/(base|search|exchange|app)/" >"$tidy_log" 2>&1 ||
+if ! run-clang-tidy-14 -p build-ci -j "$(nproc)" -quiet "^$PWD/(base|search|exchange|rules|app)/" >"$tidy_log" 2>&1 ||
    grep -qE '(warning|error):' "$tidy_log"; then
   grep -E -A3 '(warning|error):' "$tidy_log" || tail -n 40 "$tidy_log"
   exit 1
 fi
-echo "clang-tidy: no findings in base/, search/, exchange/ and app/"
+echo "clang-tidy: no findings in base/, search/, exchange/, rules/ and app/"
 
 # Writers racing on one base, a few rounds (scripts/stress-writers.sh 20 300000 for the full run).
 scripts/stress-writers.sh 5 20000
@@ -37,7 +37,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-for target in base_line round_trip settings notification rif psq sgf mail; do
+for target in base_line round_trip settings notification rif psq sgf mail rules; do
   log="build-fuzz/$target.log"
   mkdir -p build-fuzz
   if ! scripts/fuzz.sh "$target" 20000 >"$log" 2>&1; then

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <future>
 
 #include "base/PointCodes.h"
 #include "base/Symmetry.h"
@@ -61,13 +62,26 @@ size_t Bytes(const std::vector<T>& v) {
 
 void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vector<uint32_t>* games) {
     const size_t n = games ? games->size() : parties.size();
-    std::vector<TSortKey> keys;
-    keys.reserve(n);
-    for (size_t i = 0; i < n; ++i) {
-        const uint32_t g = games ? (*games)[i] : uint32_t(i);
-        keys.push_back(KeyOf(parties[g], g));
+    // A large part is sorted on both cores: each half's keys made and sorted beside the other's, then
+    // merged; the deep stone sets are drawn beside the rest of the arrays.
+    const bool beside = n >= ParallelFrom;
+    std::vector<TSortKey> keys(n);
+    auto sortKeys = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            const uint32_t g = games ? (*games)[i] : uint32_t(i);
+            keys[i] = KeyOf(parties[g], g);
+        }
+        std::sort(keys.begin() + long(from), keys.begin() + long(to));
+    };
+    if (beside) {
+        const size_t half = n / 2;
+        std::future<void> second = std::async(std::launch::async, sortKeys, half, n);
+        sortKeys(0, half);
+        second.get();
+        std::inplace_merge(keys.begin(), keys.begin() + long(half), keys.end());
+    } else {
+        sortKeys(0, n);
     }
-    std::sort(keys.begin(), keys.end());
 
     Order_.resize(n);
     Rows_.resize(n);
@@ -79,6 +93,15 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         Length_[x] = key.Length;
     }
     std::vector<TSortKey>().swap(keys);  // frees the keys: assigning {} would keep their memory
+    // A base that shrank gives its memory back; the rows stay put from here on.
+    Order_.shrink_to_fit();
+    Rows_.shrink_to_fit();
+    Length_.shrink_to_fit();
+    auto drawDeepSets = [this, n] {
+        DeepStoneSets_.Build(
+            n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
+    };
+    std::future<void> deepSets = beside ? std::async(std::launch::async, drawDeepSets) : std::future<void>();
 
     ResultCode_.resize(n);
     Group_.resize(n);
@@ -98,20 +121,19 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         Black_[x] = party.BlackId;
         White_[x] = party.WhiteId;
     }
-    // A base that shrank gives its memory back.
-    Order_.shrink_to_fit();
-    Rows_.shrink_to_fit();
-    Length_.shrink_to_fit();
     ResultCode_.shrink_to_fit();
     Group_.shrink_to_fit();
     Black_.shrink_to_fit();
     White_.shrink_to_fit();
     Year_.shrink_to_fit();
-    for (TStoneSetIndex* sets : {&StoneSets_, &DeepStoneSets_})
-        sets->Build(
-            n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
+    StoneSets_.Build(
+        n, [&](size_t x) { return Row(x); }, [&](size_t x) { return Length(x); });
     ListPlayersGames();
     Summarise();
+    if (deepSets.valid())
+        deepSets.get();
+    else
+        drawDeepSets();
 }
 
 void TIndexPart::Renumber(const std::vector<uint32_t>& newPosition) {

@@ -84,6 +84,8 @@ public:
     uint32_t FirstGame(size_t lo, size_t hi) const;
 
 private:
+    // From this many games a part is built on two threads.
+    static constexpr size_t ParallelFrom = 65536;
     static constexpr uint8_t SlotBits = 7;
     static constexpr uint8_t NotFinishedBit = 8;
     static constexpr size_t BlockShift = 6;  // blocks of 64 games for the running counts and minima

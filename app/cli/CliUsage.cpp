@@ -53,6 +53,16 @@ const std::vector<TCommandHelp>& Commands() {
         {"recode", "BASE OUT --to CODEPAGE",
          "BASE, read in the settings' code page, written as OUT in CODEPAGE"},
         {"restore", "BASE [--yes]", "swap BASE with BASE.bak after a question (--yes answers it)"},
+        {"forbidden", "MOVES [RULE]",
+         "black's forbidden points as POINT:KIND (3x3, 4x4, overline), whichever side is to\n"
+         "move; an empty line when there is none"},
+        {"vcf", "MOVES [--length N] [--threat] [--nodes N] [RULE]",
+         "the shortest victory by continuous fours of the side to move (--threat: of the other\n"
+         "side) within N of its moves (16), or \"none within N\", or \"unknown (node limit)\""},
+        {"check", "BASE [MOVES] [QUERY] [--missed-vcf N] [--won-without-five] [RULE]",
+         "the listed games replayed under their rules, one line per finding: number, year and\n"
+         "board, move N and what was found (forbidden moves, moves after the win, results the\n"
+         "board contradicts); the base is not changed"},
 #ifdef KALVON_CLI_DIAGRAM
         {"diagram",
          "BASE NUMBER OUT.(bmp|emf|png|svg) [--full] [--caption] [--commentary] [--num N] [--marks A98,C77]",
@@ -72,9 +82,13 @@ const TCommandHelp* Find(std::string_view name) {
 
 // The synopsis with QUERY spelled out, as one usage line gives it.
 std::string SpelledOut(std::string_view synopsis) {
-    const size_t at = synopsis.find("[QUERY]");
-    if (at == std::string_view::npos) return std::string(synopsis);
-    return Concat({synopsis.substr(0, at), Query, synopsis.substr(at + 7)});
+    std::string text(synopsis);
+    for (const auto& [name, spelled] : {std::pair<std::string_view, std::string_view>{"[QUERY]", Query},
+                                        {"[RULE]", "[--rule renju|freestyle|standard]"}}) {
+        const size_t at = text.find(name);
+        if (at != std::string::npos) text.replace(at, name.size(), spelled);
+    }
+    return text;
 }
 
 std::string CommandPart(const TCommandHelp& command) {
@@ -92,6 +106,7 @@ constexpr std::string_view Arguments =
     "       \"-\" is the empty board\n"
     "QUERY  --not-finished  --year Y  --player NAME [--colour all|black|white] [--opponent NAME]\n"
     "       --group C (one character; None for the blank group)\n"
+    "RULE   --rule renju|freestyle|standard (renju: black's forbidden points, exactly five)\n"
     "\n"
     "add, update and write work in the working folder (add/, update/, Outpbm/), and every command\n"
     "reads the code page from ini/Tools.ini there. Arguments and output are UTF-8; the files stay in\n"

@@ -11,6 +11,7 @@
 #include "app/cli/CliCommon.h"
 #include "app/cli/CliExchange.h"
 #include "app/cli/CliImport.h"
+#include "app/cli/CliRules.h"
 #ifdef KALVON_CLI_DIAGRAM
 #include "app/cli/CliDiagram.h"
 #endif
@@ -28,10 +29,12 @@ using TCommand = int (*)(const TArguments&);
 const std::map<std::string, TCommand>& Commands() {
     static const std::map<std::string, TCommand> commands = {
         {"add", RunAdd},
+        {"check", RunCheck},
 #ifdef KALVON_CLI_DIAGRAM
         {"diagram", RunDiagram},
 #endif
         {"export-sgf", RunExportSgf},
+        {"forbidden", RunForbidden},
         {"import", RunImport},
         {"info", RunInfo},
         {"read", RunRead},
@@ -41,6 +44,7 @@ const std::map<std::string, TCommand>& Commands() {
         {"shift", RunShift},
         {"stat", RunStat},
         {"update", RunUpdate},
+        {"vcf", RunVcf},
         {"write", RunWrite},
     };
     return commands;
