@@ -321,6 +321,18 @@ void TDiagramWindowTest::lettersWindowEditsTheMarks() {
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("D5"));
     enter(2, "j8");
     QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("J8"));
+    // The window says in one line how a mark is entered; Enter on a row does as a double-click.
+    auto* hint = book->findChild<QLabel*>(QStringLiteral("Hint"));
+    QVERIFY(hint && hint->isVisible());
+    QVERIFY(hint->text().contains(QLatin1String("Enter")) && hint->text().contains(QLatin1String("H8")));
+    QVERIFY(!hint->wordWrap());
+    QVERIFY(hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->contentsRect().width());
+    grid->setCurrentCell(5, 1);
+    grid->setFocus();
+    run.Dialogs->InputAnswers.push_back(QStringLiteral("k10"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("K10"));
+    QVERIFY(book->isVisible());
     QTest::mouseClick(book->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     QCOMPARE(w.Form->LetterMarks(), std::string("B88D45H1A"));
     w.Click("Button4");
