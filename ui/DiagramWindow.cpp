@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "base/FolderListing.h"
@@ -28,11 +29,16 @@
 #include "ui/Session.h"
 #include "ui/SettingsState.h"
 #include "ui/ShownText.h"
+#include "ui/TextWidths.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
 constexpr const char* OutFolder = "Out";
+// The panel of controls over the preview: 142 pixels high, and 218 wide unless its list needs more.
 constexpr int PanelHeight = 142;
+constexpr int SmallestPanelWidth = 218;
+constexpr int PanelMargin = 4;
 
 // The preview: it shows the picture last drawn; drawing happens when something changes.
 class TPreview final : public QWidget {
@@ -95,21 +101,23 @@ Widget* Named(Widget* widget, const char* name, int height, int width = -1) {
 }  // namespace
 
 TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(session) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TDiagramWindow::CreateControls() {
     setObjectName(QStringLiteral("UsechForm"));
     setWindowTitle(QStringLiteral("Generation of truncated diagrams"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(DefaultFont());
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
 
-    // The controls keep the window's left 218 pixels, however wide the preview below makes it.
-    auto* panel = new QWidget(this);
-    panel->setFixedSize(218, PanelHeight);
+    panel = new QWidget(this);
     gamesBox = Named(new QComboBox(panel), "ComboBox1", 22);
     // The list is a model over the selection: neither the box nor its popup measures every line.
-    Games_ = new TDiagramGamesModel(session, this);
+    Games_ = new TDiagramGamesModel(Session_, this);
     gamesBox->setModel(Games_);
     gamesBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* dropDown = new TDropDownStyle;
@@ -117,8 +125,8 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     gamesBox->setStyle(dropDown);
     if (auto* list = qobject_cast<QListView*>(gamesBox->view())) list->setUniformItemSizes(true);
     gameLabel = Named(new QLabel(panel), "Label2", 16);
-    auto* fileNameCaption = Named(new QLabel(QStringLiteral("Name of save file"), panel), "", 16, 100);
-    auto* withNumCaption = Named(new QLabel(QStringLiteral("With Num"), panel), "", 16, 60);
+    fileNameCaption = Named(new QLabel(QStringLiteral("Name of save file"), panel), "", 16, 100);
+    withNumCaption = Named(new QLabel(QStringLiteral("With Num"), panel), "", 16, 60);
     fileNameEdit = Named(new QLineEdit(QStringLiteral("1.bmp"), panel), "Edit1", 22, 100);
     withNumBox = Named(new QSpinBox(panel), "SpinEdit1", 22, 50);
     withNumBox->setRange(0, 1);
@@ -133,10 +141,24 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     captionBox->setEnabled(false);
     commentaryBox->setEnabled(false);
 
+    preview = new TPreview(this);
+    preview->setObjectName(QStringLiteral("PaintBox1"));
+    closeShortcut = new QShortcut(Qt::Key_Escape, this);
+}
+
+void TDiagramWindow::LayOut() {
+    // The controls keep the window's left part, however wide the preview below makes it: wide
+    // enough for a line of the list with a board code and two names of 24 letters.
+    const QFont& font = gamesBox->font();
+    const int widestLine = WidestRepeated(font, QStringLiteral("0123456789"), 5) +
+                           TextWidth(font, QStringLiteral(". - ")) + 2 * NameWidth(font);
+    PanelWidth_ = std::max(SmallestPanelWidth, ComboBoxWidth(*gamesBox, widestLine) + 2 * PanelMargin);
+    panel->setFixedSize(PanelWidth_, PanelHeight);
+
     // Rows of controls, left-aligned, with gaps of 4 pixels between the controls of a row and of 2
     // between the rows; a caption sits right on its field, and so do the two rows of check boxes.
     auto* rows = new QVBoxLayout(panel);
-    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setContentsMargins(PanelMargin, 2, PanelMargin, 2);
     rows->setSpacing(0);
     auto row = [rows](std::initializer_list<QWidget*> controls, int gap, int below) {
         auto* line = new QHBoxLayout;
@@ -146,7 +168,8 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
         rows->addLayout(line);
         rows->addSpacing(below);
     };
-    // The list of games and the chosen game's line take the panel's width; a long line is cut.
+    // The list of games and the chosen game's line take the panel's width; the line keeps its
+    // result at its end and shortens the names before it.
     gameLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     for (QWidget* wide : {static_cast<QWidget*>(gamesBox), static_cast<QWidget*>(gameLabel)}) {
         rows->addWidget(wide);
@@ -159,8 +182,6 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     row({commentaryBox}, 0, 0);
     rows->addStretch();
 
-    preview = new TPreview(this);
-    preview->setObjectName(QStringLiteral("PaintBox1"));
     preview->setFixedSize(210, 128);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -170,9 +191,12 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     column->addWidget(panel, 0, Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(preview, 0, Qt::AlignLeft | Qt::AlignTop);
     column->addStretch();
-    setFixedSize(218, PanelHeight + 128);
+    setFixedSize(PanelWidth_, PanelHeight + 128);
+}
 
+void TDiagramWindow::Connect() {
     connect(gamesBox, &QComboBox::activated, this, &TDiagramWindow::ChooseGame);
+    ToolTipFollowsText(*gamesBox);
     connect(fullDiagramBox, &QCheckBox::clicked, this, &TDiagramWindow::FullDiagramClick);
     connect(captionBox, &QCheckBox::clicked, this, &TDiagramWindow::CaptionClick);
     connect(commentaryBox, &QCheckBox::clicked, this, &TDiagramWindow::DrawPreview);
@@ -182,7 +206,9 @@ TDiagramWindow::TDiagramWindow(TSession& session) : QWidget(nullptr), Session_(s
     connect(clipboardButton, &QPushButton::clicked, this, &TDiagramWindow::CopyToClipboard);
     connect(lettersButton, &QPushButton::clicked, this, &TDiagramWindow::EditLetters);
     // Escape closes the window as its close button does.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
+    connect(closeShortcut, &QShortcut::activated, this, &QWidget::hide);
+    // A window grown with its picture stays on the screen.
+    KeepOnScreenWhenResized(*this);
     // Positions in PartyList and the Listing change under the window: the list is made anew and
     // no game stays chosen (every change of PartyList's positions also empties the Listing). A hidden
     // window makes it when it is shown: every move on the board changes the Listing, which may hold
@@ -223,6 +249,7 @@ void TDiagramWindow::FillGames() {
     Party_ = kalvon::NoParty;
     // No game is chosen: neither the label nor the preview may still show the last one.
     gameLabel->clear();
+    gameLabel->setToolTip(QString());
     static_cast<TPreview*>(preview)->Picture = QImage();
     preview->update();
 }
@@ -242,7 +269,13 @@ void TDiagramWindow::ChooseGame(int line) {
     LetterMarks_.clear();
     Party_ = party;
     Chosen_ = base.PartyList[size_t(party)];
-    gameLabel->setText(gamesBox->itemText(line) + QStringLiteral("  ") + ResultShown(Chosen_.Result));
+    // The result stays in view at the line's end however long the names before it.
+    const QString chosen = gamesBox->itemText(line),
+                  result = QStringLiteral("  ") + ResultShown(Chosen_.Result);
+    const QFontMetrics metrics(gameLabel->font());
+    const int room = PanelWidth_ - 2 * PanelMargin - metrics.horizontalAdvance(result);
+    gameLabel->setText(metrics.elidedText(chosen, Qt::ElideRight, std::max(0, room)) + result);
+    gameLabel->setToolTip(chosen + result);
     {
         const QSignalBlocker quiet(withNumBox);
         withNumBox->setRange(0, int(DiagramMoves(Chosen_.Moves).size() / 2));
@@ -286,7 +319,7 @@ void TDiagramWindow::DrawPreview() {
     const TDiagram diagram = CurrentDiagram();
     const TDiagramLayout layout = DiagramLayout(diagram);
     static_cast<TPreview*>(preview)->Picture = DiagramImage(diagram);
-    SetOuterSize(layout.W() <= 207 ? 218 : layout.W() + 10, layout.H() + 170);
+    SetOuterSize(std::max(PanelWidth_, layout.W() + 10), layout.H() + 170);
     preview->setFixedSize(layout.W(), layout.H());
     preview->update();
 }

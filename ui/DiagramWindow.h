@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 class QSpinBox;
 class TDiagramGamesModel;
 class TLetterMarksDialog;
@@ -54,6 +55,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
     // Writes the picture as Out/ + the typed name + extension and says so; says why when it cannot.
     void SavePicture(TPictureFormat format, const QString& extension);
     void SetOuterSize(int width, int height);
@@ -64,6 +68,11 @@ private:
     kalvon::TPartyRecord Chosen_;  // what the chosen game held, to know it again
     std::string LetterMarks_;
 
+    int PanelWidth_ = 0;  // the width of the panel of controls, the window's least width
+
+    QWidget* panel;
+    QLabel* fileNameCaption;
+    QLabel* withNumCaption;
     QLineEdit* fileNameEdit;
     QPushButton* bitmapButton;
     QPushButton* metafileButton;
@@ -77,4 +86,5 @@ private:
     TDiagramGamesModel* Games_;  // the lines of gamesBox
     QLabel* gameLabel;
     QWidget* preview;
+    QShortcut* closeShortcut;
 };

@@ -19,6 +19,7 @@
 #include "ui/DialogService.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
+#include "ui/TextWidths.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -68,7 +69,6 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setModal(false);
-    setFixedSize(291, 171);
 
     QFont caption(QStringLiteral("Comic Sans MS"), 8, QFont::Bold);
     // A caption over its field, or beside it: navy, and 17 pixels high with the gap below it.
@@ -99,6 +99,11 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     };
     cbBlack = combo("cbBlack");
     cbWhite = combo("cbWhite");
+    // Each name box is wide enough for a name of 24 letters and tells a longer one whole as its tip.
+    for (QComboBox* box : {cbBlack, cbWhite}) {
+        box->setMinimumWidth(ComboBoxWidth(*box, NameWidth(box->font())));
+        ToolTipFollowsText(*box);
+    }
     edYear = edit("edYear");
     edKod = edit("edKod");
     cbResult = combo("cbResult");
@@ -153,6 +158,8 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     layout->addSpacing(10);
     layout->addLayout(buttons);
     layout->addStretch();
+    // 291 x 171 unless the name boxes need more width.
+    setFixedSize(std::max(291, layout->sizeHint().width()), 171);
     // Enter in the fields moves on and never presses a button by itself.
     for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -12,6 +13,14 @@ THelpWindow::THelpWindow() : QTextBrowser(nullptr) {
     setAttribute(Qt::WA_QuitOnClose, false);
     setOpenExternalLinks(true);
     resize(800, 640);
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void THelpWindow::ShowGuide(const QString& path) {

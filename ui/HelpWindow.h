@@ -10,6 +10,10 @@ public:
     THelpWindow();
     // Shows the guide's file, raised over the other windows.
     void ShowGuide(const QString& path);
+
+protected:
+    // Escape closes the window as its close button does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The installed guide (share/doc/kalvon/user-guide.md beside the program's bin/), else the source

@@ -2,10 +2,13 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/PointCodes.h"
 #include "diagram/LetterMarks.h"
@@ -14,6 +17,11 @@
 namespace {
 
 constexpr int Letters = 26;
+// The window of the grid and the buttons, and the blank around and between its parts.
+constexpr int GridWindowWidth = 160;
+constexpr int GridWindowHeight = 244;
+constexpr int Margin = 4;
+constexpr int Spacing = 6;
 
 QString LetterOf(int row) {
     return QString(QChar(u'A' + row));
@@ -22,20 +30,25 @@ QString LetterOf(int row) {
 }  // namespace
 
 TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TLetterMarksDialog::CreateControls() {
     setObjectName(QStringLiteral("FormBook"));
     setWindowTitle(QStringLiteral("Letters"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(160, 244);
+
+    hintLabel =
+        new QLabel(QStringLiteral("Double-click a row or press Enter, then type a point such as H8."), this);
+    hintLabel->setObjectName(QStringLiteral("Hint"));
 
     marksGrid = new QTableWidget(Letters, 2, this);
     marksGrid->setObjectName(QStringLiteral("StringGrid1"));
     marksGrid->horizontalHeader()->hide();
     marksGrid->verticalHeader()->hide();
-    marksGrid->verticalHeader()->setDefaultSectionSize(16);
-    marksGrid->verticalHeader()->setMinimumSectionSize(16);
-    marksGrid->setColumnWidth(0, 24);
-    marksGrid->horizontalHeader()->setStretchLastSection(true);
     marksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     marksGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     marksGrid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -52,8 +65,15 @@ TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
     cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+}
 
-    // The grid over the two buttons, which share the width.
+void TLetterMarksDialog::LayOut() {
+    marksGrid->verticalHeader()->setDefaultSectionSize(16);
+    marksGrid->verticalHeader()->setMinimumSectionSize(16);
+    marksGrid->setColumnWidth(0, 24);
+    marksGrid->horizontalHeader()->setStretchLastSection(true);
+
+    // The hint in one line over the grid, and the grid over the two buttons, which share the width.
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
     for (QPushButton* button : {okButton, cancelButton}) {
@@ -61,14 +81,34 @@ TLetterMarksDialog::TLetterMarksDialog() : QDialog(nullptr) {
         buttons->addWidget(button, 1);
     }
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
+    layout->setContentsMargins(Margin, Margin, Margin, Margin);
+    layout->setSpacing(Spacing);
+    layout->addWidget(hintLabel);
     layout->addWidget(marksGrid);
     layout->addLayout(buttons);
+    // The grid keeps its size; the hint widens the window where it needs to.
+    const QSize hint = hintLabel->sizeHint();
+    setFixedSize(std::max(GridWindowWidth, hint.width() + 2 * Margin),
+                 GridWindowHeight + hint.height() + Spacing);
+}
 
+void TLetterMarksDialog::Connect() {
     connect(marksGrid, &QTableWidget::cellDoubleClicked, this, [this] { EnterPoint(); });
+    // Enter on a row asks for its point, as a double-click does, rather than closing the window.
+    marksGrid->installEventFilter(this);
     connect(okButton, &QPushButton::clicked, this, &TLetterMarksDialog::AcceptMarks);
     connect(cancelButton, &QPushButton::clicked, this, &TLetterMarksDialog::Cancel);
+}
+
+bool TLetterMarksDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == marksGrid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EnterPoint();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TLetterMarksDialog::Edit(const std::string& letterMarks, const std::string& moves) {

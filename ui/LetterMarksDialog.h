@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <string>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -28,9 +29,17 @@ public:
 signals:
     void MarksAccepted(const std::string& letterMarks);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
+
     std::string LetterMarks_;
     std::string Moves_;
+    QLabel* hintLabel;
     QTableWidget* marksGrid;
     QPushButton* okButton;
     QPushButton* cancelButton;

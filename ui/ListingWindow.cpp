@@ -37,6 +37,12 @@ QIcon Upright(TToolPicture picture) {
 
 TListingWindow::TListingWindow(TSession& session)
     : QWidget(nullptr), Session_(session), Model_(new TListingModel(session, this)) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TListingWindow::CreateControls() {
     setObjectName(QStringLiteral("FormKonstr"));
     setWindowTitle(QStringLiteral("Listing Parties"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -52,6 +58,56 @@ TListingWindow::TListingWindow(TSession& session)
     clbPartys->setBatchSize(20000);
     clbPartys->setSelectionMode(QAbstractItemView::SingleSelection);
     clbPartys->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    auto button = [this](const char* name, const QString& hint, const QIcon& picture) {
+        auto* speed = new QToolButton(this);
+        speed->setObjectName(QLatin1String(name));
+        speed->setToolTip(hint);
+        speed->setAutoRaise(true);
+        speed->setIcon(picture);
+        speed->setFocusPolicy(Qt::NoFocus);
+        return speed;
+    };
+    checkAllButton = button("SpeedButton1", QStringLiteral("Check All"),
+                            style()->standardIcon(QStyle::SP_DialogApplyButton));
+    firstLineButton =
+        button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart));
+    upButton = button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack));
+    downButton = button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp));
+    lastLineButton =
+        button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd));
+    cancelAllButton = button("SpeedButton6", QStringLiteral("Cancel All"),
+                             style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setToolTip(QStringLiteral("Сохранить выборку"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    cancelButton->setToolTip(QStringLiteral("Отмена"));
+    closeShortcut = new QShortcut(Qt::Key_Escape, this);
+}
+
+void TListingWindow::LayOut() {
+    auto* buttons = new QVBoxLayout;
+    for (QToolButton* speed :
+         {checkAllButton, firstLineButton, upButton, downButton, lastLineButton, cancelAllButton})
+        buttons->addWidget(speed);
+    buttons->addStretch();
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(clbPartys, 0, 0);
+    layout->addLayout(buttons, 0, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancelButton);
+    bottom->addStretch();
+    layout->addLayout(bottom, 1, 0, 1, 2);
+    resize(420, 420);
+}
+
+void TListingWindow::Connect() {
     clbPartys->installEventFilter(this);
     clbPartys->viewport()->installEventFilter(this);
     // A click on a line's check box only checks or unchecks it: the box changes before the click ends.
@@ -68,52 +124,16 @@ TListingWindow::TListingWindow(TSession& session)
     });
     connect(&Session_, &TSession::BrowsersClosed, this, &QWidget::hide);
 
-    auto* buttons = new QVBoxLayout;
-    auto button = [&](const char* name, const QString& hint, const QIcon& picture, auto handler) {
-        auto* speed = new QToolButton(this);
-        speed->setObjectName(QLatin1String(name));
-        speed->setToolTip(hint);
-        speed->setAutoRaise(true);
-        speed->setIcon(picture);
-        speed->setFocusPolicy(Qt::NoFocus);
-        connect(speed, &QToolButton::clicked, this, handler);
-        buttons->addWidget(speed);
-    };
-    button("SpeedButton1", QStringLiteral("Check All"), style()->standardIcon(QStyle::SP_DialogApplyButton),
-           [this] { Model_->CheckAll(true); });
-    button("SpeedButton2", QStringLiteral("To Raise on first line"), Upright(TToolPicture::InStart),
-           &TListingWindow::RaiseOnFirst);
-    button("SpeedButton3", QStringLiteral("To Raise party up"), Upright(TToolPicture::MoveBack),
-           &TListingWindow::RaiseUp);
-    button("SpeedButton4", QStringLiteral("To Lower party down"), Upright(TToolPicture::MoveUp),
-           &TListingWindow::LowerDown);
-    button("SpeedButton5", QStringLiteral("To Lower on last line"), Upright(TToolPicture::InEnd),
-           &TListingWindow::LowerOnLast);
-    button("SpeedButton6", QStringLiteral("Cancel All"), style()->standardIcon(QStyle::SP_DialogCancelButton),
-           [this] { Model_->CheckAll(false); });
-    buttons->addStretch();
-
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("BitBtn1"));
-    okButton->setToolTip(QStringLiteral("Сохранить выборку"));
-    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("BitBtn2"));
-    cancelButton->setToolTip(QStringLiteral("Отмена"));
+    connect(checkAllButton, &QToolButton::clicked, this, [this] { Model_->CheckAll(true); });
+    connect(firstLineButton, &QToolButton::clicked, this, &TListingWindow::RaiseOnFirst);
+    connect(upButton, &QToolButton::clicked, this, &TListingWindow::RaiseUp);
+    connect(downButton, &QToolButton::clicked, this, &TListingWindow::LowerDown);
+    connect(lastLineButton, &QToolButton::clicked, this, &TListingWindow::LowerOnLast);
+    connect(cancelAllButton, &QToolButton::clicked, this, [this] { Model_->CheckAll(false); });
     connect(okButton, &QPushButton::clicked, this, &TListingWindow::KeepCheckedGames);
     connect(cancelButton, &QPushButton::clicked, this, &TListingWindow::Cancel);
     // Escape closes the window as Cancel does.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TListingWindow::Cancel);
-
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(clbPartys, 0, 0);
-    layout->addLayout(buttons, 0, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(okButton);
-    bottom->addWidget(cancelButton);
-    bottom->addStretch();
-    layout->addLayout(bottom, 1, 0, 1, 2);
-    resize(420, 420);
+    connect(closeShortcut, &QShortcut::activated, this, &TListingWindow::Cancel);
 }
 
 TListingWindow::~TListingWindow() = default;

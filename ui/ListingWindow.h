@@ -5,6 +5,7 @@
 
 class QListView;
 class QPushButton;
+class QShortcut;
 class QToolButton;
 class TListingModel;
 class TSession;
@@ -38,6 +39,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
     int SelectedLine() const;
     // Scrolls the line into view, again after the list's layout has reached it.
     void ShowLine(int line, int attempt);
@@ -46,7 +50,14 @@ private:
     TSession& Session_;
     TListingModel* Model_;
     QListView* clbPartys;
+    QToolButton* checkAllButton;
+    QToolButton* firstLineButton;
+    QToolButton* upButton;
+    QToolButton* downButton;
+    QToolButton* lastLineButton;
+    QToolButton* cancelAllButton;
     QPushButton* okButton;
     QPushButton* cancelButton;
+    QShortcut* closeShortcut;
     bool CheckClicked_ = false;  // the click under way checked or unchecked a line
 };

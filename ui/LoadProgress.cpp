@@ -8,13 +8,18 @@
 #include "ui/WindowPlacement.h"
 
 TLoadProgress::TLoadProgress() : QWidget(nullptr) {
+    CreateControls();
+    LayOut();
+}
+
+void TLoadProgress::CreateControls() {
     setObjectName(QStringLiteral("FormLoad"));
     setWindowTitle(QStringLiteral("Process Loading"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowOpacity(200.0 / 255.0);
 
-    auto* label = new QLabel(QStringLiteral("FileBase is Loading"), this);
+    label = new QLabel(QStringLiteral("FileBase is Loading"), this);
     label->setObjectName(QStringLiteral("Label1"));
     QFont bold = label->font();
     bold.setBold(true);
@@ -27,7 +32,9 @@ TLoadProgress::TLoadProgress() : QWidget(nullptr) {
     progressBar = new QProgressBar(this);
     progressBar->setObjectName(QStringLiteral("ProgressBar1"));
     progressBar->setRange(0, 100);
+}
 
+void TLoadProgress::LayOut() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(progressBar);

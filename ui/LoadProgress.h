@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QProgressBar;
 
 class TLoadProgress final : public QWidget {
@@ -16,4 +17,11 @@ public:
     void Finish();
 
     QProgressBar* progressBar;
+
+private:
+    // The window has nothing to connect: the loading moves its bar.
+    void CreateControls();
+    void LayOut();
+
+    QLabel* label;
 };

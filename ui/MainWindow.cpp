@@ -213,6 +213,7 @@ void TMainWindow::showEvent(QShowEvent* event) {
     Board_->ClearPaint();
     FitToSettings();
     CentreOnScreen(*this, size());
+    KeepOnScreenWhenResized(*this);
     Board_->Area()->setFocus();
 }
 

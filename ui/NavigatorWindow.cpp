@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
@@ -11,17 +12,37 @@
 #include "base/GameTexts.h"
 #include "ui/PartyPanel.h"
 #include "ui/Session.h"
+#include "ui/SettingsState.h"
 #include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
 
 constexpr int HeaderHeight = 28;
+constexpr int HeadingHeight = 13;
 constexpr int ScrollBarWidth = 16;
+// The window's first height: the header and nine rows of the default font.
+constexpr int FirstHeight = 317;
+
+QFont HeadingFont() {
+    return QFont(QStringLiteral("Tahoma"), 8);
+}
+
+// The cell's place in the window's coordinates: the panels stand one pixel inside the column.
+QRect InWindow(QRect cell) {
+    return cell.translated(1, 0);
+}
 
 }  // namespace
 
-TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Session_(session) {
+TNavigatorWindow::TNavigatorWindow(TSession& session)
+    : QWidget(nullptr), Session_(session), Layout_(DefaultFont(), HeadingFont()) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TNavigatorWindow::CreateControls() {
     setObjectName(QStringLiteral("NavigatorForm"));
     setWindowTitle(QStringLiteral("NavigatorBD"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -32,36 +53,44 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     QPalette header = PanelHeader->palette();
     header.setColor(QPalette::Window, QColor(255, 128, 128));
     PanelHeader->setPalette(header);
-    const QFont tahoma(QStringLiteral("Tahoma"), 8);
-    playersHeading =
-        new QLabel(QStringLiteral("     №                  BLACK       Result        WHITE"), PanelHeader);
-    boardHeading = new QLabel(QStringLiteral("  Board       Year                 Commentary"), PanelHeader);
+    // The headings stand over the text of their cells.
+    const TPanelLayout& at = Layout_;
+    playersHeading = new THeadingRow({{QStringLiteral("№"), InWindow(at.Num)},
+                                      {QStringLiteral("BLACK"), InWindow(at.Black)},
+                                      {QStringLiteral("Result"), InWindow(at.Result), true},
+                                      {QStringLiteral("WHITE"), InWindow(at.White)}},
+                                     PanelHeader);
+    boardHeading = new THeadingRow({{QStringLiteral("Board"), InWindow(at.Kod)},
+                                    {QStringLiteral("Year"), InWindow(at.Year)},
+                                    {QStringLiteral("Commentary"), InWindow(at.Com)}},
+                                   PanelHeader);
     playersHeading->setObjectName(QStringLiteral("Label1"));
     boardHeading->setObjectName(QStringLiteral("Label2"));
-    auto* headings = new QVBoxLayout(PanelHeader);
-    headings->setContentsMargins(0, 1, 0, 1);
-    headings->setSpacing(0);
-    for (QLabel* label : {playersHeading, boardHeading}) {
-        label->setFont(tahoma);
-        // Two lines of 13 pixels, cut at the window's edge rather than widening it.
-        label->setFixedHeight(13);
-        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        headings->addWidget(label);
-    }
-    PanelHeader->setFixedHeight(HeaderHeight);
+    for (QLabel* label : {playersHeading, boardHeading}) label->setFont(HeadingFont());
 
     sbPartys = new QScrollBar(Qt::Vertical, this);
     sbPartys->setObjectName(QStringLiteral("sbPartys"));
     sbPartys->setRange(0, 0);
     sbPartys->setFocusPolicy(Qt::StrongFocus);
-    sbPartys->installEventFilter(this);
-    connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorWindow::sbPartysChange);
 
-    sbPartys->setFixedWidth(ScrollBarWidth);
-
-    // The game panels of the column are placed by the window, one row of 33 pixels each.
+    // The game panels of the column are placed by the window, one row each.
     panelColumn = new QWidget(this);
     panelColumn->setObjectName(QStringLiteral("Panel1"));
+    closeShortcut = new QShortcut(Qt::Key_Escape, this);
+}
+
+void TNavigatorWindow::LayOut() {
+    auto* headings = new QVBoxLayout(PanelHeader);
+    headings->setContentsMargins(0, 1, 0, 1);
+    headings->setSpacing(0);
+    for (QLabel* label : {playersHeading, boardHeading}) {
+        // Two lines of 13 pixels, cut at the window's edge rather than widening it.
+        label->setFixedHeight(HeadingHeight);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        headings->addWidget(label);
+    }
+    PanelHeader->setFixedHeight(HeaderHeight);
+    sbPartys->setFixedWidth(ScrollBarWidth);
     panelColumn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
     auto* layout = new QGridLayout(this);
@@ -74,9 +103,17 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
     layout->addWidget(sbPartys, 1, 1);
     layout->setRowStretch(1, 1);
 
-    resize(321, 317);
-    CentreOnScreen(*this, QSize(321, 317));
+    // Wide enough for the panels' cells beside the scroll bar.
+    const QSize first(Layout_.Width + 2 + ScrollBarWidth, FirstHeight);
+    resize(first);
+    CentreOnScreen(*this, first);
+}
 
+void TNavigatorWindow::Connect() {
+    sbPartys->installEventFilter(this);
+    connect(sbPartys, &QScrollBar::valueChanged, this, &TNavigatorWindow::sbPartysChange);
+    // Escape closes the window as its close button does.
+    connect(closeShortcut, &QShortcut::activated, this, &QWidget::hide);
     // A new selection is drawn from its first game; a reordered one and changed games in place.
     connect(&Session_, &TSession::ListingChanged, this, [this] {
         if (isVisible()) DrawPanels(1, 1);
@@ -87,7 +124,7 @@ TNavigatorWindow::TNavigatorWindow(TSession& session) : QWidget(nullptr), Sessio
 }
 
 int TNavigatorWindow::RowsThatFit() const {
-    return std::max(0, height() - HeaderHeight) / TPartyPanel::RowHeight;
+    return std::max(0, height() - HeaderHeight) / Layout_.RowHeight;
 }
 
 long TNavigatorWindow::ListedGame(int position) const {
@@ -119,7 +156,7 @@ void TNavigatorWindow::DrawPanels(int first, int position) {
         FirstIndex_ = count - V + 1;
     }
     while (PanelCount() < V) {
-        auto* panel = new TPartyPanel(PanelCount() + 1, panelColumn);
+        auto* panel = new TPartyPanel(PanelCount() + 1, panelColumn, Layout_, DefaultFont());
         connect(panel, &TPartyPanel::Clicked, this, &TNavigatorWindow::PanelClicked);
         panel->show();
         Panels_.push_back(panel);
@@ -251,5 +288,5 @@ void TNavigatorWindow::FormResize() {
     const int count = int(std::min<size_t>(Session_.Base().Listing.size(), INT_MAX));
     if (PanelCount() > 0 && std::min(RowsThatFit(), count) != PanelCount())
         DrawPanels(FirstIndex_, sbPartys->value());
-    for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, TPartyPanel::RowHeight);
+    for (TPartyPanel* panel : Panels_) panel->resize(panelColumn->width() - 2, Layout_.RowHeight);
 }

@@ -5,9 +5,10 @@
 #include <QWidget>
 #include <vector>
 
-class QLabel;
+#include "ui/PartyPanel.h"
+
 class QScrollBar;
-class TPartyPanel;
+class QShortcut;
 class TSession;
 
 class TNavigatorWindow final : public QWidget {
@@ -34,6 +35,8 @@ public:
     int FirstIndex() const { return FirstIndex_; }
     int LastIndex() const { return LastIndex_; }
     int ActivePanel() const { return ActivePanel_; }
+    // Where the cells of the panels lie, and the height of a panel.
+    const TPanelLayout& PanelLayout() const { return Layout_; }
 
 signals:
     // The window was shown: the main window docks it beside itself, where the screen has room.
@@ -45,20 +48,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
     void FormShow();
     void FormResize();
-    // The rows of 33 pixels that the panel column holds.
+    // The rows of panels that the panel column holds.
     int RowsThatFit() const;
     // The game of the 1-based Listing position, or -1 past its end.
     long ListedGame(int position) const;
     void FillColumn();
 
     TSession& Session_;
+    const TPanelLayout Layout_;
     QWidget* PanelHeader;
-    QLabel* playersHeading;
-    QLabel* boardHeading;
+    THeadingRow* playersHeading;
+    THeadingRow* boardHeading;
     QScrollBar* sbPartys;
     QWidget* panelColumn;
+    QShortcut* closeShortcut;
     std::vector<TPartyPanel*> Panels_;
     int FirstIndex_ = 0;
     int LastIndex_ = 0;

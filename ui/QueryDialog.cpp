@@ -60,6 +60,12 @@ void Refill(QComboBox* box, const QStringList& items) {
 }  // namespace
 
 TQueryDialog::TQueryDialog(TSession& session) : QDialog(nullptr), Session_(session), Base_(session.Base()) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TQueryDialog::CreateControls() {
     setObjectName(QStringLiteral("QueryForm"));
     setWindowTitle(QStringLiteral("Query"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -80,13 +86,11 @@ TQueryDialog::TQueryDialog(TSession& session) : QDialog(nullptr), Session_(sessi
     rgColor = new QGroupBox(QStringLiteral("Colour"), this);
     rgColor->setObjectName(QStringLiteral("rgColor"));
     rgColorButtons = new QButtonGroup(rgColor);
-    auto* colours = new QHBoxLayout(rgColor);
     int index = 0;
     for (const char* caption : {"All", "Black", "White"}) {
         auto* button = new QRadioButton(QLatin1String(caption), rgColor);
         button->setObjectName(QStringLiteral("rgColor%1").arg(QLatin1String(caption)));
         rgColorButtons->addButton(button, index++);
-        colours->addWidget(button);
     }
     rgColorButtons->button(0)->setChecked(true);
 
@@ -100,6 +104,11 @@ TQueryDialog::TQueryDialog(TSession& session) : QDialog(nullptr), Session_(sessi
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
     cancelButton->setFont(buttonFont);
+}
+
+void TQueryDialog::LayOut() {
+    auto* colours = new QHBoxLayout(rgColor);
+    for (QAbstractButton* button : rgColorButtons->buttons()) colours->addWidget(button);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(cbFinish, 0, 0);
@@ -119,7 +128,9 @@ TQueryDialog::TQueryDialog(TSession& session) : QDialog(nullptr), Session_(sessi
     buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 6, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+void TQueryDialog::Connect() {
     for (QCheckBox* box : {wholeBaseBox, byYearBox, byPlayerBox, byOpponentBox, byGroupBox})
         connect(box, &QCheckBox::toggled, this, [this] { UpdateEnabled(); });
     // An opponent counts only together with a player: without one the box would stay checked out of

@@ -37,6 +37,9 @@ protected:
     void reject() override;
 
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
     // The enabled state of every control, from the check marks.
     void UpdateEnabled();
     void FillGroups();

@@ -4,12 +4,16 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
+#include <QVBoxLayout>
+#include <initializer_list>
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
@@ -33,6 +37,12 @@ QSpinBox* NumberField(QWidget* parent, const char* name, kalvon::TSettingRange r
 }  // namespace
 
 TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_(session) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TSettingsDialog::CreateControls() {
     setObjectName(QStringLiteral("FormT"));
     setWindowTitle(QStringLiteral("Adjustment"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -70,7 +80,16 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+    // Said when the board at the chosen diameter would not fit the screen, with the largest that does.
+    fitNote = new QLabel(this);
+    fitNote->setObjectName(QStringLiteral("FitNote"));
+    fitNote->setWordWrap(true);
+    fitButton = new QPushButton(this);
+    fitButton->setObjectName(QStringLiteral("FitButton"));
+    for (QWidget* offer : std::initializer_list<QWidget*>{fitNote, fitButton}) offer->hide();
+}
 
+void TSettingsDialog::LayOut() {
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Name of font"), this), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("Size"), this), 0, 1);
@@ -81,8 +100,15 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     styles->addWidget(italicBox);
     styles->addStretch();
     grid->addLayout(styles, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Diameter of move"), this), 3, 0);
-    grid->addWidget(seRound, 3, 1);
+    // The note on the screen's room under the caption, its offer under the field.
+    auto* diameterCaption = new QVBoxLayout;
+    diameterCaption->addWidget(new QLabel(QStringLiteral("Diameter of move"), this));
+    diameterCaption->addWidget(fitNote);
+    grid->addLayout(diameterCaption, 3, 0);
+    auto* diameterField = new QVBoxLayout;
+    diameterField->addWidget(seRound);
+    diameterField->addWidget(fitButton);
+    grid->addLayout(diameterField, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("Size of a memo of statistics"), this), 4, 0);
     grid->addWidget(seLengthMemo, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("Code page of bases"), this), 5, 0);
@@ -97,13 +123,51 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
     buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 7, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder(seRound, fitButton);
+}
 
+void TSettingsDialog::Connect() {
     connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
     // Escape closes the window as Cancel does.
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TSettingsDialog::Cancel);
     connect(cancelButton, &QPushButton::clicked, this, &TSettingsDialog::Cancel);
     // The memo width in force is the memo field's value, whichever button closes the dialog.
     connect(seLengthMemo, &QSpinBox::valueChanged, &Session_, &TSession::SetMemoLength);
+    // The board's fit is told as soon as a diameter or a memo width is chosen.
+    connect(seRound, &QSpinBox::valueChanged, this, &TSettingsDialog::TellFit);
+    connect(seLengthMemo, &QSpinBox::valueChanged, this, &TSettingsDialog::TellFit);
+    connect(fitButton, &QPushButton::clicked, this, [this] {
+        if (FittingDiameter_) seRound->setValue(*FittingDiameter_);
+        seRound->setFocus();
+    });
+}
+
+QRect TSettingsDialog::ScreenRoom() const {
+    QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry() : QRect();
+}
+
+void TSettingsDialog::TellFit() {
+    const QRect room = ScreenRoom();
+    const std::optional<int> fitting = LargestFittingDiameter(room, seLengthMemo->value());
+    const bool fits = room.isEmpty() || (fitting && *fitting >= seRound->value());
+    if (!fits) {
+        const QSize outer = MainWindowOuterSize(seRound->value(), seLengthMemo->value());
+        const QString sizes = QStringLiteral(
+                                  "Too large for this screen: the main window would be %1 \u00d7 %2 "
+                                  "pixels, the screen has %3 \u00d7 %4.")
+                                  .arg(outer.width())
+                                  .arg(outer.height())
+                                  .arg(room.width())
+                                  .arg(room.height());
+        fitNote->setText(
+            fitting ? QStringLiteral("%1 The largest diameter that fits is %2.").arg(sizes).arg(*fitting)
+                    : QStringLiteral("%1 Not even the smallest diameter fits.").arg(sizes));
+        fitButton->setText(fitting ? QStringLiteral("&Use %1").arg(*fitting) : QString());
+        FittingDiameter_ = fitting;
+    }
+    fitNote->setVisible(!fits);
+    fitButton->setVisible(!fits && fitting);
 }
 
 kalvon::TDisplaySettings TSettingsDialog::Fields() const {
@@ -149,6 +213,7 @@ void TSettingsDialog::FormShow() {
     const QString codePage = QString::fromStdString(Session_.SettingsCodePage());
     if (cbCodePage->findText(codePage, Qt::MatchFixedString) < 0) cbCodePage->addItem(codePage);
     cbCodePage->setCurrentIndex(cbCodePage->findText(codePage, Qt::MatchFixedString));
+    TellFit();
     if (!clean) Dialogs().Warning(this, EngineText(Session_.SettingsReadProblem(settings)));
     ApplySettings();
 }

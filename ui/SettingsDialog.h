@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "base/SettingsFile.h"
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class TSession;
@@ -33,6 +35,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void CreateControls();
+    void LayOut();
+    void Connect();
+    // The available area of the screen the dialog is on; empty without a screen.
+    QRect ScreenRoom() const;
+    // Shows the note and the offer of the largest diameter that fits while the chosen one does not.
+    void TellFit();
     void AcceptSettings();
     void Cancel();
     kalvon::TDisplaySettings Fields() const;
@@ -40,6 +49,7 @@ private:
 
     TSession& Session_;
     bool Centred_ = false;
+    std::optional<int> FittingDiameter_;  // the diameter the fit button offers
     QComboBox* cbFontMove;
     QSpinBox* seSizeMove;
     QCheckBox* boldBox;
@@ -49,4 +59,6 @@ private:
     QComboBox* cbCodePage;
     QPushButton* okButton;
     QPushButton* cancelButton;
+    QLabel* fitNote;
+    QPushButton* fitButton;
 };

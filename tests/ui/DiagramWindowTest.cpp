@@ -10,12 +10,15 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DiagramWindow.h"
 #include "ui/LetterMarksDialog.h"
+#include "ui/TextWidths.h"
 
 class TDiagramWindowTest : public QObject {
     Q_OBJECT
@@ -30,6 +33,7 @@ private slots:
     void lettersWindowEditsTheMarks();
     void newSelectionLeavesNoGameChosen();
     void toolDrawsTheSamePixels();
+    void longLinesShowWholeWithTheirResult();
 };
 
 namespace {
@@ -119,15 +123,17 @@ void TDiagramWindowTest::checkBoxesAndSizeFollowThePicture() {
     auto* commentary = w.Get<QCheckBox>("CheckBox3");
     QWidget* preview = w.Get<QWidget>("PaintBox1");
     w.Choose(11);
-    // W = H = 5 * 30 = 150: the window keeps its width of 218.
+    // W = H = 5 * 30 = 150: the window keeps the width of its panel of controls, at least 218.
+    const int panel = w.Games()->parentWidget()->width();
+    QVERIFY(panel >= 218);
     QCOMPARE(preview->size(), QSize(150, 150));
-    QCOMPARE(w.Form->frameGeometry().size(), QSize(218, 150 + 170));
+    QCOMPARE(w.Form->frameGeometry().size(), QSize(panel, 150 + 170));
     QVERIFY(!caption->isEnabled() && !commentary->isEnabled());
 
     w.Click("CheckBox1");
     QVERIFY(caption->isEnabled() && commentary->isEnabled());
     QCOMPARE(preview->size(), QSize(480, 480));
-    QCOMPARE(w.Form->frameGeometry().size(), QSize(490, 480 + 170));
+    QCOMPARE(w.Form->frameGeometry().size(), QSize(std::max(panel, 490), 480 + 170));
     w.Click("CheckBox2");
     QVERIFY(commentary->isEnabled());
     QCOMPARE(preview->height(), 480 + 15);
@@ -315,6 +321,18 @@ void TDiagramWindowTest::lettersWindowEditsTheMarks() {
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("D5"));
     enter(2, "j8");
     QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("J8"));
+    // The window says in one line how a mark is entered; Enter on a row does as a double-click.
+    auto* hint = book->findChild<QLabel*>(QStringLiteral("Hint"));
+    QVERIFY(hint && hint->isVisible());
+    QVERIFY(hint->text().contains(QLatin1String("Enter")) && hint->text().contains(QLatin1String("H8")));
+    QVERIFY(!hint->wordWrap());
+    QVERIFY(hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->contentsRect().width());
+    grid->setCurrentCell(5, 1);
+    grid->setFocus();
+    run.Dialogs->InputAnswers.push_back(QStringLiteral("k10"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("K10"));
+    QVERIFY(book->isVisible());
     QTest::mouseClick(book->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     QCOMPARE(w.Form->LetterMarks(), std::string("B88D45H1A"));
     w.Click("Button4");
@@ -383,6 +401,46 @@ void TDiagramWindowTest::toolDrawsTheSamePixels() {
     const QImage window(run.Path(QStringLiteral("Out/u12.bmp")), "BMP");
     QCOMPARE(window.size(), QSize(480, 510));
     QCOMPARE(tool.convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
+}
+
+// The list shows a line of a board code and two names of 24 letters whole; the line under it keeps
+// the result in view however long the names, and tells the line whole as its tip.
+void TDiagramWindowTest::longLinesShowWholeWithTheirResult() {
+    TProgramRun run;
+    const QString name = NameSample(), longer = NameSample() + NameSample();
+    QString other = name;
+    std::reverse(other.begin(), other.end());
+    run.Write(QStringLiteral("d.bdt"),
+              QStringLiteral("2021,10265=[%1,%2,-,8889,?,-]\r\n2021,10266=[%3,%3,+,8889,?,-]\r\n")
+                  .arg(name, other, longer)
+                  .toLatin1());
+    TMainWindow& main = run.Start();
+    main.OpenBaseArgument(QStringLiteral("d.bdt"));
+    CurrentSession().Search();
+    Trigger(main, "Truncated1");
+    const TWindow w{&run.Program->DiagramWindow()};
+    QVERIFY(QTest::qWaitForWindowExposed(w.Form));
+    w.Choose(0);
+    const QString line = QStringLiteral("10265.%1 - %2").arg(name, other);
+    QCOMPARE(w.Games()->currentText(), line);
+    QCOMPARE(w.Games()->toolTip(), line);
+    QStyleOptionComboBox option;
+    option.initFrom(w.Games());
+    const QRect field = w.Games()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, w.Games());
+    QVERIFY2(w.Games()->fontMetrics().horizontalAdvance(line) <= field.width(),
+             qPrintable(QStringLiteral("%1 > %2")
+                            .arg(w.Games()->fontMetrics().horizontalAdvance(line))
+                            .arg(field.width())));
+    auto* label = w.Get<QLabel>("Label2");
+    for (long party : {0L, 1L}) {
+        w.Choose(party);
+        const QString result = party == 0 ? QStringLiteral("  0:1") : QStringLiteral("  1:0");
+        QVERIFY2(label->text().endsWith(result), qPrintable(label->text()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+        QCOMPARE(label->toolTip(), w.Games()->currentText() + result);
+    }
+    QVERIFY(label->text().contains(QChar(0x2026)));  // the longer names are shortened, not the result
 }
 
 KALVON_UI_TEST(TDiagramWindowTest);

@@ -400,14 +400,32 @@ void TFileCommandsTest::aboutBoxShowsItsLabels() {
     QVERIFY(box->isVisible());
     QVERIFY(!box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("About"));
-    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
-             QStringLiteral("Product Name     Kalvon"));
-    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Version"))->text(),
-             QStringLiteral("Version                              2.9"));
-    QCOMPARE(box->findChild<QLabel*>(QStringLiteral("Licence"))->text(),
-             QStringLiteral("Licence: GNU General Public License, version 3 or later"));
-    auto* comments = box->findChild<QLabel*>(QStringLiteral("Comments"));
-    QCOMPARE(comments->text(), QStringLiteral("Comments:  Program for working with base of games renju"));
+    // Each line a caption and its value, the captions in one column and the values in the next.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        QString Value;
+    } lines[] = {{"ProductName", "Product Name", QStringLiteral("Kalvon")},
+                 {"Version", "Version", QStringLiteral("2.9")},
+                 {"Copyright", "Copyright", QStringLiteral("\u00a9 the Kalvon developers")},
+                 {"Licence", "Licence", QStringLiteral("GNU General Public License, version 3 or later")},
+                 {"Comments", "Comments", QStringLiteral("Program for working with base of games renju")}};
+    QList<QLabel*> captions, values;
+    for (const auto& line : lines) {
+        values.append(box->findChild<QLabel*>(QLatin1String(line.Name)));
+        captions.append(box->findChild<QLabel*>(QLatin1String(line.Name) + QStringLiteral("Caption")));
+        QVERIFY2(values.last() && captions.last(), line.Name);
+        QCOMPARE(values.last()->text(), line.Value);
+        QCOMPARE(captions.last()->text(), QLatin1String(line.Caption));
+    }
+    for (int i = 1; i < captions.size(); ++i) {
+        QCOMPARE(captions[i]->x(), captions[0]->x());
+        QCOMPARE(values[i]->x(), values[0]->x());
+        QVERIFY(captions[i]->y() > captions[i - 1]->y());
+        QCOMPARE(values[i]->y(), captions[i]->y());
+    }
+    QVERIFY(values[0]->x() > captions[0]->x() + captions[0]->width());
+    auto* comments = values.last();
     QVERIFY(comments->wordWrap());
     auto* ok = box->findChild<QPushButton*>(QStringLiteral("OKButton"));
     QVERIFY(ok->isDefault());

@@ -12,6 +12,7 @@
 #include "tests/ui/UiTestRegistry.h"
 #include "ui/GameEntryDialog.h"
 #include "ui/ShownText.h"
+#include "ui/TextWidths.h"
 
 using namespace browse;
 
@@ -50,6 +51,7 @@ private slots:
     void aFailedSaveChangesNothing();
     void aKeyHeldByAnotherGameIsAsked();
     void enterMovesOnOnlyFromFilledFields();
+    void nameBoxesShowANameOf24LettersWhole();
 
 private:
     TEntryDialog Open() {
@@ -308,6 +310,33 @@ void TGameEntryDialogTest::aKeyHeldByAnotherGameIsAsked() {
     const QByteArray file = Run_->Read(QStringLiteral("games.bdt"));
     QCOMPARE(file.count('\n'), 6);
     QVERIFY(file.contains("[SECOND,OTHER,?,87,"));
+// A name of 24 letters stands whole in each name box (the cursor after its last letter, the text not
+// scrolled); a longer one is told whole by the box's tip.
+void TGameEntryDialogTest::nameBoxesShowANameOf24LettersWhole() {
+    TEntryDialog entry = Open();
+    QVERIFY(QTest::qWaitForWindowExposed(entry.Form));
+    QCOMPARE(entry.Form->height(), 171);
+    QVERIFY(entry.Form->width() >= 291);
+    for (const char* name : {"cbBlack", "cbWhite"}) {
+        QComboBox* box = entry.Combo(name);
+        QLineEdit* field = box->lineEdit();
+        QVERIFY(box->geometry().right() < entry.Form->width());
+        entry.Type(name, NameSample());
+        const auto cursor = [field] { return field->inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
+        field->setCursorPosition(0);
+        const int start = cursor().center().x();
+        field->setCursorPosition(int(NameSample().size()));
+        const int advance = field->fontMetrics().horizontalAdvance(NameSample());
+        QVERIFY2(
+            cursor().center().x() - start == advance && cursor().right() < field->width(),
+            qPrintable(
+                QStringLiteral("%1: %2 in %3").arg(QLatin1String(name)).arg(advance).arg(field->width())));
+        QCOMPARE(box->toolTip(), NameSample());
+        const QString longer = NameSample() + NameSample();
+        entry.Type(name, longer);
+        QCOMPARE(box->toolTip(), longer);
+    }
+    entry.Form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
 }
 
 KALVON_UI_TEST(TGameEntryDialogTest);

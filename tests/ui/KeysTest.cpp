@@ -10,8 +10,10 @@
 #include "ui/BoardPainter.h"
 #include "ui/DiagramWindow.h"
 #include "ui/GameEntryDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/LetterMarksDialog.h"
 #include "ui/ListingWindow.h"
+#include "ui/NavigatorWindow.h"
 #include "ui/QueryDialog.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsState.h"
@@ -19,10 +21,10 @@
 namespace {
 
 QWidget* WindowNamed(TProgram& program, const QString& name) {
-    const QList<QWidget*> windows = {&program.SettingsDialog(),  &program.QueryDialog(),
-                                     &program.GameEntryDialog(), &program.LetterMarksDialog(),
-                                     &program.AboutDialog(),     &program.DiagramWindow(),
-                                     &program.ListingWindow()};
+    const QList<QWidget*> windows = {
+        &program.SettingsDialog(),    &program.QueryDialog(),     &program.GameEntryDialog(),
+        &program.LetterMarksDialog(), &program.AboutDialog(),     &program.DiagramWindow(),
+        &program.ListingWindow(),     &program.NavigatorWindow(), &program.HelpWindow()};
     for (QWidget* window : windows)
         if (window->objectName() == name) return window;
     qFatal("no window %s", qPrintable(name));
@@ -42,8 +44,8 @@ private slots:
 
 void TKeysTest::escapeClosesTheWindow_data() {
     QTest::addColumn<QString>("window");
-    for (const char* name :
-         {"FormT", "QueryForm", "SaveForm", "FormBook", "AboutBox", "UsechForm", "FormKonstr"})
+    for (const char* name : {"FormT", "QueryForm", "SaveForm", "FormBook", "AboutBox", "UsechForm",
+                             "FormKonstr", "NavigatorForm", "HelpWindow"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -5,8 +5,11 @@
 
 #include "base/BaseEdits.h"
 #include "base/GameTexts.h"
+#include "base/SettingsFile.h"
 #include "tests/ui/BrowseBase.h"
 #include "tests/ui/UiTestRegistry.h"
+#include "ui/SettingsState.h"
+#include "ui/TextWidths.h"
 
 using namespace browse;
 
@@ -23,11 +26,17 @@ private slots:
     void clickingAPanelOpensItsGameWhole();
     void resizingKeepsOnlyThePanelsThatFit();
     void longTextsEndInAnEllipsisInsideTheirCells();
+    void cellsHoldTheWidestTextOfTheirKind_data();
+    void cellsHoldTheWidestTextOfTheirKind();
+    void headingsStandOverTheirCells();
 
 private:
     TNavigatorWindow& Navigator() { return Run_->Program->NavigatorWindow(); }
     // Room for exactly that many panels below the header.
-    void Room(int panels) { Navigator().resize(321, 28 + panels * 33 + 10); }
+    void Room(int panels) {
+        const TPanelLayout& layout = Navigator().PanelLayout();
+        Navigator().resize(layout.Width + 2 + 16, 28 + panels * layout.RowHeight + 10);
+    }
     std::unique_ptr<TProgramRun> Run_;
 };
 
@@ -136,19 +145,28 @@ void TNavigatorWindowTest::scrollingMovesTheHighlightThenTheColumn() {
 void TNavigatorWindowTest::longTextsEndInAnEllipsisInsideTheirCells() {
     const QString longName = QStringLiteral("Konstantin Alexandrovich Wolkenstein-Trakhtenberg");
     Run_->Write(QStringLiteral("long.bdt"),
-                "2003, 1=[Konstantin Alexandrovich Wolkenstein-Trakhtenberg,Bo,+,88,?,-]\r\n");
+                "2003,M1234=[Konstantin Alexandrovich Wolkenstein-Trakhtenberg,Bo,=,88,?,-]\r\n");
     TMainWindow& main = Run_->Start();
     main.OpenBaseArgument(QStringLiteral("long.bdt"));
     List(*Run_, {0});
     TPartyPanel* panel = Panel(Navigator(), 1);
-    for (int diameter : {20, 30, 50}) {
-        CurrentSession().ApplySettings(CurrentSession().Settings().MoveFont, diameter);
+    QFont largest = CurrentSession().Settings().MoveFont;
+    largest.setPointSize(kalvon::FontSizeRange.Max);
+    largest.setBold(true);
+    const struct {
+        QFont Font;
+        int Diameter;
+    } settings[] = {{DefaultFont(), 20}, {DefaultFont(), 30}, {largest, kalvon::DiameterRange.Max}};
+    for (const auto& setting : settings) {
+        CurrentSession().ApplySettings(setting.Font, setting.Diameter);
         QCOMPARE(panel->edBlack->text(), longName);  // the cell keeps the whole text
         const QString shown = panel->edBlack->Shown();
         QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
         QVERIFY(panel->edBlack->fontMetrics().horizontalAdvance(shown) <=
                 panel->edBlack->contentsRect().width());
         QCOMPARE(panel->edWhite->Shown(), QStringLiteral("Bo"));  // what fits is shown whole
+        for (TPanelCell* whole : {panel->edNum, panel->edResult, panel->edKod, panel->edYear})
+            QCOMPARE(whole->Shown(), whole->text());
         // The cells of a row never overlap.
         QVERIFY(panel->edBlack->geometry().right() < panel->edWhite->geometry().left());
         QVERIFY(panel->edNum->geometry().right() < panel->edBlack->geometry().left());
@@ -162,23 +180,29 @@ void TNavigatorWindowTest::panelCellsAndTheHighlightHaveTheirColours() {
     Room(7);
     List(*Run_, {0, 1, 2});
     const QImage picture = Navigator().grab().toImage();
-    struct TCell {
-        int Left, Top;
-        QColor Colour;
-    };
     const QColor active(207, 189, 156), normal = Navigator().palette().color(QPalette::Button);
     for (int n = 1; n <= 2; ++n) {
-        const QPoint panel = Panel(Navigator(), n)->mapTo(&Navigator(), QPoint(0, 0));
-        for (const TCell& cell :
-             {TCell{8, 2, {255, 255, 128}}, TCell{63, 2, {221, 221, 221}}, TCell{160, 2, {0, 255, 0}},
-              TCell{177, 2, {221, 221, 221}}, TCell{8, 18, {179, 255, 179}}, TCell{60, 18, {179, 255, 179}},
-              TCell{112, 18, {182, 185, 243}}, TCell{230, 18, n == 1 ? active : normal}})
+        TPartyPanel* panel = Panel(Navigator(), n);
+        const QPoint origin = panel->mapTo(&Navigator(), QPoint(0, 0));
+        const struct {
+            QWidget* Cell;
+            QColor Colour;
+        } cells[] = {{panel->edNum, {255, 255, 128}}, {panel->edBlack, {221, 221, 221}},
+                     {panel->edResult, {0, 255, 0}},  {panel->edWhite, {221, 221, 221}},
+                     {panel->edKod, {179, 255, 179}}, {panel->edYear, {179, 255, 179}},
+                     {panel->edCom, {182, 185, 243}}};
+        for (const auto& cell : cells) {
+            const QRect place = cell.Cell->geometry();
             // The corner and the far corner of the cell, clear of its text.
-            for (QPoint at : {QPoint(cell.Left, cell.Top), QPoint(cell.Left + 1, cell.Top + 12)})
-                QCOMPARE(picture.pixelColor(panel + at), cell.Colour);
+            for (QPoint at : {place.topLeft(), place.bottomRight()})
+                QCOMPARE(picture.pixelColor(origin + at), cell.Colour);
+        }
+        // Between the cells the panel shows its own colour, the highlight on the active one.
+        const QPoint gap(panel->edKod->geometry().right() + 2, panel->edKod->geometry().center().y());
+        QCOMPARE(picture.pixelColor(origin + gap), n == 1 ? active : normal);
     }
     // The header strip.
-    QCOMPARE(picture.pixelColor(300, 1), QColor(255, 128, 128));
+    QCOMPARE(picture.pixelColor(Navigator().width() - 20, 1), QColor(255, 128, 128));
 }
 
 void TNavigatorWindowTest::clickingAPanelOpensItsGameWhole() {
@@ -220,6 +244,97 @@ void TNavigatorWindowTest::resizingKeepsOnlyThePanelsThatFit() {
     Room(15);
     QCOMPARE(Navigator().PanelCount(), 10);
     QCOMPARE(Panel(Navigator(), 1)->width(), Navigator().width() - 16 - 2);
+}
+
+// Every cell holds the widest text of its kind whole, in the navigator's font and in the largest
+// font the settings allow, and only names too long for their cells are elided.
+void TNavigatorWindowTest::cellsHoldTheWidestTextOfTheirKind_data() {
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("default") << DefaultFont();
+    QFont largest = DefaultFont();
+    largest.setPointSize(kalvon::FontSizeRange.Max);
+    largest.setBold(true);
+    QTest::newRow("largest") << largest;
+}
+
+void TNavigatorWindowTest::cellsHoldTheWidestTextOfTheirKind() {
+    QFETCH(QFont, font);
+    const TPanelLayout layout(font, QFont(QStringLiteral("Tahoma"), 8));
+    QWidget column;
+    column.resize(layout.Width + 2, layout.RowHeight + 2);
+    TPartyPanel panel(1, &column, layout, font);
+    column.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&column));
+    const QString digits = QStringLiteral("0123456789");
+    const QString codes = digits + QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QStringList numbers, boards;
+    for (QChar c : digits) numbers.append(QString(7, c));
+    for (QChar c : codes) boards.append(QString(5, c));
+    const struct {
+        TPanelCell* Cell;
+        QStringList Texts;
+    } kinds[] = {
+        {panel.edNum, numbers},
+        {panel.edResult, {"1:0", "0:1", "1/2", "+:-", "-:+"}},
+        {panel.edKod, boards},
+        {panel.edYear, {"2021", "1999", "88888"}},
+        {panel.edBlack, {NameSample(), "Bo"}},
+        {panel.edWhite, {NameSample(), "Bo"}},
+        {panel.edCom, {"2D,R,5A=J10,/225"}},
+    };
+    for (const auto& kind : kinds)
+        for (const QString& text : kind.Texts) {
+            kind.Cell->setText(text);
+            const QFontMetrics metrics(kind.Cell->font());
+            QVERIFY2(metrics.horizontalAdvance(text) <= kind.Cell->contentsRect().width(),
+                     qPrintable(kind.Cell->objectName() + QLatin1Char(' ') + text));
+            QCOMPARE(kind.Cell->Shown(), text);
+            QVERIFY(metrics.height() <= kind.Cell->height());
+            QVERIFY(kind.Cell->geometry().right() < panel.width());
+        }
+    // The cells of a row follow one another without overlapping.
+    for (const auto& [left, right] : {std::pair{panel.edNum, panel.edBlack},
+                                      {panel.edBlack, panel.edResult},
+                                      {panel.edResult, panel.edWhite},
+                                      {panel.edKod, panel.edYear},
+                                      {panel.edYear, panel.edCom}})
+        QVERIFY2(left->geometry().right() < right->geometry().left(), qPrintable(left->objectName()));
+    QVERIFY(panel.edNum->geometry().bottom() < panel.edKod->geometry().top());
+    QVERIFY(panel.edKod->geometry().bottom() < panel.height());
+    // A longer name is elided, and only a name: painted, the cell tells it whole as its tip.
+    const QString longer = NameSample() + QStringLiteral("YZ") + NameSample();
+    panel.edBlack->setText(longer);
+    QVERIFY(panel.edBlack->Shown().endsWith(QChar(0x2026)));
+    panel.edBlack->grab();
+    QCOMPARE(panel.edBlack->toolTip(), longer);
+}
+
+// The headings of the two rows stand over the text of their own cells, in their own font.
+void TNavigatorWindowTest::headingsStandOverTheirCells() {
+    Start(*Run_, 3);
+    List(*Run_, {0});
+    TPartyPanel* panel = Panel(Navigator(), 1);
+    const struct {
+        const char* Row;
+        QList<TPanelCell*> Cells;
+        QString Text;
+    } rows[] = {
+        {"Label1", {panel->edNum, panel->edBlack, panel->edResult, panel->edWhite}, "№ BLACK Result WHITE"},
+        {"Label2", {panel->edKod, panel->edYear, panel->edCom}, "Board Year Commentary"}};
+    for (const auto& row : rows) {
+        auto* heading = Navigator().findChild<THeadingRow*>(QLatin1String(row.Row));
+        QVERIFY(heading);
+        QCOMPARE(heading->text(), row.Text);
+        QCOMPARE(heading->CaptionCount(), int(row.Cells.size()));
+        for (int i = 0; i < heading->CaptionCount(); ++i) {
+            const QRect caption =
+                heading->CaptionPlace(i).translated(heading->mapTo(&Navigator(), QPoint(0, 0)));
+            const QRect cell = row.Cells[i]->geometry().translated(panel->mapTo(&Navigator(), QPoint(0, 0)));
+            QVERIFY2(caption.left() >= cell.left() && caption.right() <= cell.right(), qPrintable(row.Text));
+            QVERIFY(caption.width() >=
+                    heading->fontMetrics().horizontalAdvance(row.Text.split(QLatin1Char(' '))[i]));
+        }
+    }
 }
 
 #include "NavigatorWindowTest.moc"

@@ -2,8 +2,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 
 #include "base/GameTexts.h"
@@ -11,8 +13,10 @@
 #include "base/TextPolicy.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/BoardPainter.h"
 #include "ui/Session.h"
 #include "ui/SettingsDialog.h"
+#include "ui/WindowPlacement.h"
 
 class TSettingsDialogTest : public QObject {
     Q_OBJECT
@@ -26,6 +30,8 @@ private slots:
     void codePageAppliesFromTheNextLoad();
     void exitOffersUnsavedSettings_data();
     void exitOffersUnsavedSettings();
+    void offersTheLargestDiameterThatFits_data();
+    void offersTheLargestDiameterThatFits();
 };
 
 namespace {
@@ -202,6 +208,71 @@ void TSettingsDialogTest::exitOffersUnsavedSettings() {
              changed ? QStringList{QStringLiteral("Save the settings?")} : QStringList());
     QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")).contains("Diameter Moves=40"), save);
     if (!save) QCOMPARE(session.Read(QStringLiteral("ini/Tools.ini")), before);
+}
+
+void TSettingsDialogTest::offersTheLargestDiameterThatFits_data() {
+    QTest::addColumn<int>("memo");
+    QTest::newRow("narrowest memo") << 165;
+    QTest::newRow("widest memo") << 400;
+}
+
+// On the primary screen of 1280 x 1024 every diameter fits; on the screen of 1024 x 768 the dialog
+// says so when a diameter is too large and offers the largest that fits, and the main window shows
+// that the offer is right: at the offered diameter it fits the screen, one step larger it does not.
+void TSettingsDialogTest::offersTheLargestDiameterThatFits() {
+    QFETCH(int, memo);
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QCOMPARE(screens.size(), 2);
+    QCOMPARE(screens[0]->availableGeometry(), QRect(0, 0, 1280, 1024));
+    QCOMPARE(screens[1]->availableGeometry(), QRect(1280, 0, 1024, 768));
+    TProgramRun session;
+    TMainWindow& main = session.Start();
+    Trigger(main, "StatisticShow");
+    TSettingsDialog& dialog = session.Program->SettingsDialog();
+    auto* diameter = Field<QSpinBox>(session, "seRound");
+    auto* note = Field<QLabel>(session, "FitNote");
+    auto* offer = Field<QPushButton>(session, "FitButton");
+    Trigger(main, "Adjustment1");
+    Field<QSpinBox>(session, "seLengthMemo")->setValue(memo);
+    diameter->setValue(kalvon::DiameterRange.Max);
+    QVERIFY(!note->isVisible() && !offer->isVisible());
+
+    // The dialog and the main window on the smaller screen.
+    for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&main)}) {
+        window->move(1300, 0);
+        QTRY_COMPARE(window->screen(), screens[1]);
+    }
+    diameter->setValue(kalvon::DiameterRange.Max - 2);
+    QVERIFY(note->isVisible() && offer->isVisible());
+    const QString offered = offer->text().mid(QStringLiteral("&Use ").size());
+    QVERIFY2(note->text().endsWith(QStringLiteral("The largest diameter that fits is %1.").arg(offered)),
+             qPrintable(note->text()));
+    // The offer by the keyboard: Tab from the field to it, Space takes it.
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    diameter->setFocus();
+    QTest::keyClick(diameter, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), offer);
+    QTest::keyClick(offer, Qt::Key_Space);
+    QCOMPARE(diameter->value(), offered.toInt());
+    QVERIFY(!note->isVisible() && !offer->isVisible());
+    QCOMPARE(QApplication::focusWidget(), diameter);
+
+    const QRect room = screens[1]->availableGeometry();
+    QList<QSize> sizes;  // the main window at the offered diameter and one step larger
+    for (const int size : {offered.toInt(), offered.toInt() + 2}) {
+        Trigger(main, "Adjustment1");
+        diameter->setValue(size);
+        QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+        main.activateWindow();
+        QTRY_COMPARE(BoardArea(main)->width(), TBoardGeometry(size).Width());
+        // The dialog reckons with the main window's own size.
+        QCOMPARE(main.frameGeometry().size(), MainWindowOuterSize(size, memo));
+        sizes.append(main.frameGeometry().size());
+    }
+    const QSize fitting = sizes[0], larger = sizes[1];
+    QVERIFY(fitting.width() <= room.width() && fitting.height() <= room.height());
+    QVERIFY(larger.width() > room.width() || larger.height() > room.height());
 }
 
 KALVON_UI_TEST(TSettingsDialogTest);

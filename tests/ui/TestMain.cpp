@@ -1,5 +1,6 @@
 // The window tests, offscreen: "kalvon_ui_tests NAME [Qt Test options]" runs the test class of
-// NAME.cpp; without a name every class runs in turn.
+// NAME.cpp; without a name every class runs in turn. The offscreen platform gets the screens of
+// Screens.json: a primary screen of 1280 x 1024 and a smaller one of 1024 x 768 right of it.
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -11,7 +12,9 @@
 #include "tests/ui/UiTestRegistry.h"
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + KALVON_UI_SCREENS);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
     InstallFontSubstitutes();
