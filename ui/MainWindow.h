@@ -95,6 +95,9 @@ private slots:
     void MoveToStart();
     void MoveToEnd();
     void LeaveEditMode();
+    void ChooseRenju();
+    void ChooseFreestyle();
+    void ChooseStandard();
     // Help menu.
     void ShowHelp();
     void ShowAbout();
@@ -105,6 +108,9 @@ private:
     void ConnectSession();
     // Builds the menu bar and the tool bar from the menu's table.
     void CreateMenu();
+    // The rule items, one checked, follow the rule in force; the rules' commands are made.
+    void ConnectRules();
+    void ShowRule();
 
     // A typed character: "-" takes back, "+" replays or plays label A, a letter plays its label.
     void TypedKey(QChar key);

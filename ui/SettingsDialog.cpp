@@ -13,6 +13,7 @@
 
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
+#include "ui/RuleSettingsBox.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
@@ -91,11 +92,14 @@ TSettingsDialog::TSettingsDialog(TSession& session) : QWidget(nullptr), Session_
         new QLabel(QStringLiteral("A new code page applies from the next load of a base."), this);
     codePageNote->setObjectName(QStringLiteral("CodePageNote"));
     grid->addWidget(codePageNote, 6, 0, 1, 2);
+    // The rules: the forbidden points' marks and the VCF length.
+    ruleSettings = new TRuleSettingsBox(this);
+    grid->addWidget(ruleSettings, 7, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
-    grid->addLayout(buttons, 7, 0, 1, 2);
+    grid->addLayout(buttons, 8, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(okButton, &QPushButton::clicked, this, &TSettingsDialog::AcceptSettings);
@@ -149,6 +153,7 @@ void TSettingsDialog::FormShow() {
     const QString codePage = QString::fromStdString(Session_.SettingsCodePage());
     if (cbCodePage->findText(codePage, Qt::MatchFixedString) < 0) cbCodePage->addItem(codePage);
     cbCodePage->setCurrentIndex(cbCodePage->findText(codePage, Qt::MatchFixedString));
+    ruleSettings->Load(Session_.Settings().ParameterList);
     if (!clean) Dialogs().Warning(this, EngineText(Session_.SettingsReadProblem(settings)));
     ApplySettings();
 }
@@ -174,6 +179,7 @@ void TSettingsDialog::AcceptSettings() {
     ApplySettings();
     Session_.StoreSettings(Fields());
     Session_.StoreCodePage(cbCodePage->currentText().toStdString());
+    ruleSettings->Store(Session_);
     hide();
     emit Accepted();
 }

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
+class TRuleSettingsBox;
 class TSession;
 
 class TSettingsDialog final : public QWidget {
@@ -47,6 +48,7 @@ private:
     QSpinBox* seRound;
     QSpinBox* seLengthMemo;
     QComboBox* cbCodePage;
+    TRuleSettingsBox* ruleSettings;
     QPushButton* okButton;
     QPushButton* cancelButton;
 };
