@@ -51,6 +51,8 @@ struct TMainMenu {
     QAction* ruleRenjuAction = nullptr;
     QAction* ruleFreestyleAction = nullptr;
     QAction* ruleStandardAction = nullptr;
+    QAction* findVcfAction = nullptr;
+    QAction* findThreatAction = nullptr;
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;
     // The tool bar's edit-mode indicator, which has no menu item: enabled while a game of the base

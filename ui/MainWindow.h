@@ -16,6 +16,7 @@ class TBoardView;
 class TClientArea;
 class TSession;
 class TStatisticMemo;
+class TVcfCommand;
 
 // The windows the main window's commands show; the program makes each when first wanted.
 enum class TWindowKind { Settings, Query, About, Navigator, Listing, GameEntry, Diagram, Help };
@@ -98,6 +99,8 @@ private slots:
     void ChooseRenju();
     void ChooseFreestyle();
     void ChooseStandard();
+    void FindVcf();
+    void FindThreat();
     // Help menu.
     void ShowHelp();
     void ShowAbout();
@@ -152,6 +155,7 @@ private:
     QLabel* QueryField_ = nullptr;
     QLabel* RuleField_ = nullptr;
     QLabel* MessageField_ = nullptr;
+    TVcfCommand* Vcf_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;
 };

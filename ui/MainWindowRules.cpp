@@ -1,5 +1,5 @@
-// The main window's rules commands: the rule in force (Moves > Rule), and the status line's rule
-// field.
+// The main window's rules commands: the rule in force (Moves > Rule), "Find VCF" and "Find Threat",
+// and the status line's rule field.
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
@@ -8,6 +8,7 @@
 #include "rules/Rule.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
+#include "ui/VcfCommand.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void TMainWindow::ConnectRules() {
     rules->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (QAction* item : {Menu_.ruleRenjuAction, Menu_.ruleFreestyleAction, Menu_.ruleStandardAction})
         rules->addAction(item);
+    Vcf_ = new TVcfCommand(Session_, *Board_, this);
     connect(&Session_, &TSession::RuleChanged, this, &TMainWindow::ShowRule);
     // The status line's rule field holds the longest caption whole.
     int widest = 0;
@@ -51,4 +53,12 @@ void TMainWindow::ChooseFreestyle() {
 
 void TMainWindow::ChooseStandard() {
     Session_.ChooseRule(kalvon::TRule::Standard);
+}
+
+void TMainWindow::FindVcf() {
+    Vcf_->Find(false);
+}
+
+void TMainWindow::FindThreat() {
+    Vcf_->Find(true);
 }

@@ -1,5 +1,5 @@
 // The rules in the program: the rule in force and its settings, black's forbidden points and the
-// winning rows on the board.
+// winning rows on the board, "Find VCF" and "Find Threat".
 #include <QApplication>
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -12,10 +12,12 @@
 #include "base/SettingsFile.h"
 #include "rules/Forbidden.h"
 #include "rules/MoveShape.h"
+#include "rules/Vcf.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsState.h"
+#include "ui/VcfCommand.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ constexpr const char* ForbiddenPosition =
     "4DFB"
     "6DFD"
     "7DFF";
+// Black to move, with the open three H8 J8 K8: black wins by a straight four.
+constexpr const char* VcfPosition = "88119831A871";
 
 void PlayMoves(const std::string& moves) {
     for (size_t i = 0; i + 1 < moves.size(); i += 2)
@@ -47,6 +51,23 @@ kalvon::TRuleBoard RuleBoardOf(const std::string& moves) {
     kalvon::TRuleBoard board;
     kalvon::PlaceMoves(board, moves);
     return board;
+}
+
+// The VCF the engine finds for the attacker in the position, as point codes.
+std::string EngineVcf(const std::string& moves, kalvon::TSide attacker) {
+    kalvon::TRuleBoard board = RuleBoardOf(moves);
+    kalvon::TVcfSearch search(16);
+    const kalvon::TVcfResult result =
+        search.Find(board, kalvon::TRule::Renju, attacker, kalvon::TVcfLimits());
+    std::string codes;
+    for (int point : result.Moves) codes += kalvon::CodeOfPointNumber(point);
+    return codes;
+}
+
+std::string CodesOf(const std::vector<int>& points) {
+    std::string codes;
+    for (int point : points) codes += kalvon::CodeOfPointNumber(point);
+    return codes;
 }
 
 // The red pixels of the marks in the point's square of the board as the screen shows it.
@@ -71,6 +92,17 @@ QString ToolTipAt(TMainWindow& main, int point) {
     return help.isAccepted() ? QToolTip::text() : QString();
 }
 
+// Runs a VCF command by its key and waits for its outcome.
+void PressAndWait(TMainWindow& main, Qt::KeyboardModifiers modifiers) {
+    auto* command = main.findChild<TVcfCommand*>();
+    QVERIFY(command);
+    QSignalSpy finished(command, &TVcfCommand::Finished);
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_F9, modifiers);
+    QTRY_COMPARE(finished.count(), 1);
+}
+
 QString StatusText(TMainWindow& main, const char* field) {
     return main.findChild<QLabel*>(QLatin1String(field))->text();
 }
@@ -82,6 +114,8 @@ class TRulesWindowTest : public QObject {
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
     void crossesStandWhereTheEngineSaysForBlackUnderRenju();
+    void vcfBecomesTheContinuationAndTheRightArrowPlaysIt();
+    void vcfOfAnEditedGameAndAThreatAreOnlyMarked();
     void ruleIsRememberedAndADefaultFileStaysAsItWas();
 };
 
@@ -126,6 +160,71 @@ void TRulesWindowTest::crossesStandWhereTheEngineSaysForBlackUnderRenju() {
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
     QCOMPARE(marked(), std::string());
     QCOMPARE(RedPixels(BoardArea(main)->grab().toImage(), expected.front().Point), 0);
+}
+
+void TRulesWindowTest::vcfBecomesTheContinuationAndTheRightArrowPlaysIt() {
+    TProgramRun session;
+    TMainWindow& main = session.Start();
+    const kalvon::TGameBase& base = session.Base();
+    PlayMoves(VcfPosition);
+    const std::string vcf = EngineVcf(VcfPosition, kalvon::TSide::Black);
+    QCOMPARE(vcf.size(), size_t(6));  // a straight four, a block, five
+    PressAndWait(main, Qt::ControlModifier);
+    QCOMPARE(base.ForwardMoves, vcf);
+    QVERIFY(Board(main)->Marks().Vcf.empty());
+    QVERIFY2(StatusText(main, "StatusMessage").startsWith(QLatin1String("VCF for black in 2: ")),
+             qPrintable(StatusText(main, "StatusMessage")));
+    QVERIFY(Action(main, "N14")->isEnabled());
+    BoardArea(main)->setFocus();
+    for (int k = 0; k < 3; ++k) QTest::keyClick(BoardArea(main), Qt::Key_Right);
+    QCOMPARE(base.CurrentMoves, std::string(VcfPosition) + vcf);
+    QVERIFY(base.ForwardMoves.empty());
+    // The five is marked by a line through its stones.
+    const std::vector<kalvon::TWinningRow> fives = Board(main)->Marks().Fives;
+    QCOMPARE(int(fives.size()), 1);
+    QCOMPARE(fives.front().Side, kalvon::TSide::Black);
+    QVERIFY(RedPixels(BoardArea(main)->grab().toImage(), kalvon::PointNumberOfCode("98")) > 0);
+
+    // With a continuation waiting, nothing of it is replaced: the VCF is marked.
+    CurrentSession().GoToStart();
+    PlayMoves(VcfPosition);
+    const std::string waiting = base.ForwardMoves;
+    QVERIFY(!waiting.empty());
+    PressAndWait(main, Qt::ControlModifier);
+    QCOMPARE(base.ForwardMoves, waiting);
+    QCOMPARE(CodesOf(Board(main)->Marks().Vcf), vcf);
+}
+
+void TRulesWindowTest::vcfOfAnEditedGameAndAThreatAreOnlyMarked() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"),
+                  QByteArray("2003, 4711=[Black One,White One,-,") + VcfPosition + ",?,-]\r\n");
+    TMainWindow& main = session.Start();
+    main.BaseItems().first()->trigger();
+    const kalvon::TGameBase& base = session.Base();
+    CurrentSession().OpenGame(0);
+    QVERIFY(base.EditMode && base.ForwardMoves.empty());
+    PressAndWait(main, Qt::ControlModifier);
+    QVERIFY(base.ForwardMoves.empty());
+    QCOMPARE(base.PartyList[0].Moves.str(), std::string(VcfPosition));
+    const std::string vcf = EngineVcf(VcfPosition, kalvon::TSide::Black);
+    QCOMPARE(CodesOf(Board(main)->Marks().Vcf), vcf);
+    // The marks stay until the position changes.
+    CurrentSession().TakeBackMove();
+    QVERIFY(Board(main)->Marks().Vcf.empty());
+
+    // White to move now: the threat is black's VCF, marked, never the continuation.
+    CurrentSession().SetEditMode(false);
+    CurrentSession().DropContinuation();
+    const std::string position = base.CurrentMoves;
+    PressAndWait(main, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(base.ForwardMoves.empty());
+    QCOMPARE(CodesOf(Board(main)->Marks().Vcf), EngineVcf(position, kalvon::TSide::Black));
+    QVERIFY(!Board(main)->Marks().Vcf.empty());
+    // White itself has none.
+    PressAndWait(main, Qt::ControlModifier);
+    QCOMPARE(StatusText(main, "StatusMessage"), QStringLiteral("No VCF within 16"));
+    QVERIFY(Board(main)->Marks().Vcf.empty());
 }
 
 void TRulesWindowTest::ruleIsRememberedAndADefaultFileStaysAsItWas() {

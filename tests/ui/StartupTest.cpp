@@ -156,6 +156,8 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("RuleRenju", "Renju", {}, true, 1);
     row("RuleFreestyle", "Gomoku five or more", {}, true, 0);
     row("RuleStandard", "Gomoku exactly five", {}, true, 0);
+    row("FindVcf1", "Find VCF", QKeySequence(Qt::CTRL | Qt::Key_F9), true);
+    row("FindThreat1", "Find Threat", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9), true);
     row("Help1", "Help", Qt::Key_F1, true);
     row("About1", "About ...", {}, true);
 }
