@@ -53,6 +53,7 @@ struct TMainMenu {
     QAction* ruleStandardAction = nullptr;
     QAction* findVcfAction = nullptr;
     QAction* findThreatAction = nullptr;
+    QAction* checkGamesAction = nullptr;
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;
     // The tool bar's edit-mode indicator, which has no menu item: enabled while a game of the base

@@ -16,6 +16,7 @@ class TBoardView;
 class TClientArea;
 class TSession;
 class TStatisticMemo;
+class TCheckGamesCommand;
 class TVcfCommand;
 
 // The windows the main window's commands show; the program makes each when first wanted.
@@ -101,6 +102,7 @@ private slots:
     void ChooseStandard();
     void FindVcf();
     void FindThreat();
+    void CheckGames();
     // Help menu.
     void ShowHelp();
     void ShowAbout();
@@ -156,6 +158,7 @@ private:
     QLabel* RuleField_ = nullptr;
     QLabel* MessageField_ = nullptr;
     TVcfCommand* Vcf_ = nullptr;
+    TCheckGamesCommand* CheckGames_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;
 };

@@ -133,6 +133,8 @@ void TMainWindow::CreateMenu() {
          &M::listingGamesAction},
         {K::Item, "NavigatorShow1", "Navigator Show", Qt::CTRL | Qt::Key_N, T::Navigator, &W::ShowNavigator,
          &M::navigatorShowAction},
+        {K::Separator},
+        {K::Item, "CheckGames1", "Check Games ...", none, {}, &W::CheckGames, &M::checkGamesAction},
 
         {K::Menu, "Moves1", "Moves"},
         {K::Item,

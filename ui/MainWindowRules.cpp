@@ -1,11 +1,12 @@
-// The main window's rules commands: the rule in force (Moves > Rule), "Find VCF" and "Find Threat",
-// and the status line's rule field.
+// The main window's rules commands: the rule in force (Moves > Rule), "Find VCF", "Find Threat" and
+// "Check Games", and the status line's rule field.
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
 #include <algorithm>
 
 #include "rules/Rule.h"
+#include "ui/CheckGamesCommand.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
 #include "ui/VcfCommand.h"
@@ -25,7 +26,9 @@ void TMainWindow::ConnectRules() {
     for (QAction* item : {Menu_.ruleRenjuAction, Menu_.ruleFreestyleAction, Menu_.ruleStandardAction})
         rules->addAction(item);
     Vcf_ = new TVcfCommand(Session_, *Board_, this);
+    CheckGames_ = new TCheckGamesCommand(Session_, this);
     connect(&Session_, &TSession::RuleChanged, this, &TMainWindow::ShowRule);
+    connect(CheckGames_, &TCheckGamesCommand::Finished, this, &TMainWindow::OpenNavigatorWhenListed);
     // The status line's rule field holds the longest caption whole.
     int widest = 0;
     for (kalvon::TRule rule : {kalvon::TRule::Renju, kalvon::TRule::Freestyle, kalvon::TRule::Standard})
@@ -61,4 +64,8 @@ void TMainWindow::FindVcf() {
 
 void TMainWindow::FindThreat() {
     Vcf_->Find(true);
+}
+
+void TMainWindow::CheckGames() {
+    CheckGames_->Start();
 }

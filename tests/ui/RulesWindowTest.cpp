@@ -1,7 +1,8 @@
 // The rules in the program: the rule in force and its settings, black's forbidden points and the
-// winning rows on the board, "Find VCF" and "Find Threat".
+// winning rows on the board, "Find VCF" and "Find Threat", and "Check Games".
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,6 +16,9 @@
 #include "rules/Vcf.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/CheckGamesCommand.h"
+#include "ui/CheckGamesDialog.h"
+#include "ui/CheckReportWindow.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsState.h"
 #include "ui/VcfCommand.h"
@@ -116,6 +120,8 @@ private slots:
     void crossesStandWhereTheEngineSaysForBlackUnderRenju();
     void vcfBecomesTheContinuationAndTheRightArrowPlaysIt();
     void vcfOfAnEditedGameAndAThreatAreOnlyMarked();
+    void checkGamesListsTheGamesWithFindings_data();
+    void checkGamesListsTheGamesWithFindings();
     void ruleIsRememberedAndADefaultFileStaysAsItWas();
 };
 
@@ -225,6 +231,80 @@ void TRulesWindowTest::vcfOfAnEditedGameAndAThreatAreOnlyMarked() {
     PressAndWait(main, Qt::ControlModifier);
     QCOMPARE(StatusText(main, "StatusMessage"), QStringLiteral("No VCF within 16"));
     QVERIFY(Board(main)->Marks().Vcf.empty());
+}
+
+void TRulesWindowTest::checkGamesListsTheGamesWithFindings_data() {
+    QTest::addColumn<QList<int>>("listing");
+    QTest::addColumn<bool>("wonWithoutFive");
+    QTest::addColumn<QList<int>>("found");
+    QTest::addColumn<QStringList>("findings");
+    // Game 3 ends with black's double-three at K8; no game is won with a five.
+    const QString forbidden = QStringLiteral("4\t2005, 4714\tmove 9\tforbidden 3x3 K8, ended the game");
+    QTest::newRow("whole base") << QList<int>{} << false << QList<int>{3} << QStringList{forbidden};
+    QTest::newRow("won without five too")
+        << QList<int>{} << true << QList<int>{0, 1, 3}
+        << QStringList{forbidden, QStringLiteral("1\t2003, 4711\tmove 2\twon without five: recorded 1:0"),
+                       QStringLiteral("2\t2003, 4712\tmove 3\twon without five: recorded 0:1"),
+                       QStringLiteral("4\t2005, 4714\tmove 9\twon without five: recorded 0:1")};
+    QTest::newRow("clean listing") << QList<int>{1, 2} << false << QList<int>{} << QStringList{};
+}
+
+void TRulesWindowTest::checkGamesListsTheGamesWithFindings() {
+    QFETCH(QList<int>, listing);
+    QFETCH(bool, wonWithoutFive);
+    QFETCH(QList<int>, found);
+    QFETCH(QStringList, findings);
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"),
+                  SmallBase() + "2005, 4714=[Four,Five,-,88119831A951AA71A8,?,-]\r\n");
+    TMainWindow& main = session.Start();
+    main.BaseItems().first()->trigger();
+    const kalvon::TGameBase& base = session.Base();
+    QCOMPARE(base.PartyList[3].Moves.str(), std::string("88119831A951AA71A8"));
+    CurrentSession().SetListing(kalvon::TListing(listing.begin(), listing.end()));
+    const std::vector<std::string> before = [&] {
+        std::vector<std::string> lines;
+        for (const kalvon::TPartyRecord& party : base.PartyList) lines.push_back(party.Moves.str());
+        return lines;
+    }();
+
+    auto* command = main.findChild<TCheckGamesCommand*>();
+    QSignalSpy finished(command, &TCheckGamesCommand::Finished);
+    Trigger(main, "CheckGames1");
+    TCheckGamesDialog* dialog = command->Dialog();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QCheckBox*>(QStringLiteral("cbWonWithoutFive"))->setChecked(wonWithoutFive);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    QTRY_COMPARE(finished.count(), 1);
+
+    const size_t checked = listing.isEmpty() ? base.PartyList.size() : size_t(listing.size());
+    const QString summary = QStringLiteral("Checked %1 games: %2 %3 in %4 %5")
+                                .arg(checked)
+                                .arg(findings.size())
+                                .arg(findings.size() == 1 ? "finding" : "findings")
+                                .arg(found.size())
+                                .arg(found.size() == 1 ? "game" : "games");
+    QCOMPARE(StatusText(main, "StatusMessage"), summary);
+    if (found.isEmpty()) {
+        QCOMPARE(
+            session.Dialogs->Texts(QStringLiteral("information")),
+            QStringList{QStringLiteral("No game has a finding; the Listing stays as it was.\n") + summary});
+        QCOMPARE(QList<int>(base.Listing.begin(), base.Listing.end()), listing);
+        QVERIFY(!command->ReportWindow());
+    } else {
+        QCOMPARE(QList<int>(base.Listing.begin(), base.Listing.end()), found);
+        QVERIFY(command->ReportWindow()->isVisible());
+        QCOMPARE(command->ReportWindow()->Text(), findings.join(QLatin1Char('\n')) + "\n\n" + summary);
+        // The navigator shows the games found.
+        QVERIFY(session.Program->IsMade(TWindowKind::Navigator));
+        QTest::mouseClick(command->ReportWindow()->findChild<QPushButton*>(QStringLiteral("CopyButton")),
+                          Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), command->ReportWindow()->Text());
+    }
+    // Nothing in the base is changed.
+    for (size_t i = 0; i < before.size(); ++i) QCOMPARE(base.PartyList[i].Moves.str(), before[i]);
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")),
+             SmallBase() + "2005, 4714=[Four,Five,-,88119831A951AA71A8,?,-]\r\n");
 }
 
 void TRulesWindowTest::ruleIsRememberedAndADefaultFileStaysAsItWas() {

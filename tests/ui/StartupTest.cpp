@@ -158,6 +158,7 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("RuleStandard", "Gomoku exactly five", {}, true, 0);
     row("FindVcf1", "Find VCF", QKeySequence(Qt::CTRL | Qt::Key_F9), true);
     row("FindThreat1", "Find Threat", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9), true);
+    row("CheckGames1", "Check Games ...", {}, true);
     row("Help1", "Help", Qt::Key_F1, true);
     row("About1", "About ...", {}, true);
 }
