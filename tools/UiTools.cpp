@@ -63,6 +63,7 @@
 #include "ui/QueryDialog.h"
 #include "ui/Session.h"
 #include "ui/SettingsDialog.h"
+#include "ui/VcfCommand.h"
 
 namespace {
 
@@ -243,6 +244,19 @@ bool BrowsingScreenshots(const QString& out) {
     return ok;
 }
 
+// The rules on the board: black's forbidden points, each with its red cross, and white's threat (the
+// VCF white would have if it were to move) marked by numbers.
+bool RulesScreenshot(TProgram& program, const QString& out) {
+    TMainWindow& main = program.MainWindow();
+    ShowGame(program, "7811983189518A71B391C3B1D3D1E413E515E6172D193DF94DFB6DFD7DFF");
+    Command(main, "FindThreat1");
+    while (const TVcfCommand* search = main.findChild<TVcfCommand*>()) {
+        if (!search->Running()) break;
+        Settle();
+    }
+    return Save(&main, out + QStringLiteral("/rules.png"));
+}
+
 int Screenshots(const QString& outFolder) {
     QDir().mkpath(outFolder);
     const QString out = QDir(outFolder).absolutePath();
@@ -275,6 +289,7 @@ int Screenshots(const QString& outFolder) {
     Command(main, "About1");
     ok = Save(&program.AboutDialog(), out + QStringLiteral("/about.png")) && ok;
     program.AboutDialog().hide();
+    ok = RulesScreenshot(program, out) && ok;
     ok = StatisticsScreenshots(out) && ok;
     return BrowsingScreenshots(out) && ok ? 0 : 1;
 }

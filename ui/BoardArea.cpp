@@ -17,6 +17,7 @@ void TBoardArea::paintEvent(QPaintEvent* event) {
     // Moves and labels ask for their own squares only; copying just those keeps a click cheap.
     QPainter painter(this);
     for (const QRect& rect : event->region()) painter.drawImage(rect, Canvas_, rect);
+    if (OnPaintOver) OnPaintOver(painter);
 }
 
 void TBoardArea::resizeEvent(QResizeEvent*) {

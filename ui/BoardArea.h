@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPainter;
+
 class TBoardArea final : public QWidget {
 public:
     explicit TBoardArea(QWidget* parent);
@@ -21,6 +23,8 @@ public:
     std::function<void()> OnDblClick;
     // The area got a new size: the canvas is new and empty and must be drawn whole.
     std::function<void()> OnCanvasResized;
+    // Draws over the canvas on the screen what the canvas does not hold (the rules' marks).
+    std::function<void(QPainter&)> OnPaintOver;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

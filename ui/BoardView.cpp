@@ -1,5 +1,8 @@
 #include "ui/BoardView.h"
 
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
 #include <array>
 
 #include "base/Symmetry.h"
@@ -17,6 +20,15 @@ TBoardView::TBoardView(TSession& session, QWidget* parent)
     connect(&Session_, &TSession::StatisticChanged, this, &TBoardView::FollowLabels);
     // The board is drawn anew in the settings in force.
     connect(&Session_, &TSession::SettingsChanged, this, &TBoardView::DrawWholeBoard);
+    // The rules' marks follow the position, the rule and whether forbidden points are shown; they
+    // are drawn over the picture, never into it.
+    connect(&Session_, &TSession::PositionChanged, this, &TBoardView::FollowRules);
+    for (auto changed : {&TSession::RuleChanged, &TSession::SettingsChanged})
+        connect(&Session_, changed, this, &TBoardView::FollowRules);
+    Area_->OnPaintOver = [this](QPainter& painter) {
+        PaintRuleMarks(painter, Marks_, Session_.Settings().MoveDiameter);
+    };
+    Area_->installEventFilter(this);
 }
 
 void TBoardView::SetNumbered(bool on) {
@@ -123,4 +135,46 @@ void TBoardView::Show(const kalvon::TBoardChange& change) {
     for (const std::string& point : change.Erased) MoveBackup(point);
     if (!change.Drawn.empty())
         DrawMove(QString::number(Session_.Board().CurrentMoves.size() / 2), change.Drawn);
+}
+
+void TBoardView::UpdateMarks(TRuleMarks next) {
+    const int diameter = Session_.Settings().MoveDiameter;
+    const QRegion changed = MarksRegion(Marks_, diameter) + MarksRegion(next, diameter);
+    Marks_ = std::move(next);
+    Area_->update(changed);
+}
+
+void TBoardView::FollowRules() {
+    const std::string& moves = Session_.Board().CurrentMoves;
+    TRuleMarks next = RuleMarksOf(moves, Session_.Rule(), Session_.Settings().Rules.ShowForbidden);
+    if (moves == VcfPosition_) {
+        next.Vcf = Marks_.Vcf;
+        next.VcfAttacker = Marks_.VcfAttacker;
+    } else {
+        VcfPosition_.clear();
+    }
+    UpdateMarks(std::move(next));
+}
+
+void TBoardView::ShowVcf(std::vector<int> moves, kalvon::TSide attacker) {
+    TRuleMarks next = Marks_;
+    next.Vcf = std::move(moves);
+    next.VcfAttacker = attacker;
+    VcfPosition_ = next.Vcf.empty() ? std::string() : Session_.Board().CurrentMoves;
+    UpdateMarks(std::move(next));
+}
+
+bool TBoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Area_ || event->type() != QEvent::ToolTip) return QObject::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const TBoardPoint point = HitPoint(help->pos());
+    const QString tip = ForbiddenTip(Marks_, point);
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, Area_,
+                           TBoardGeometry(Session_.Settings().MoveDiameter).Square(point.Column, point.Row));
+    }
+    return true;
 }

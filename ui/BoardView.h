@@ -10,6 +10,7 @@
 
 #include "base/BoardMoves.h"
 #include "ui/BoardPainter.h"
+#include "ui/RuleMarks.h"
 
 class TBoardArea;
 class TSession;
@@ -39,7 +40,21 @@ public:
     // The point a press at that pixel picks.
     TBoardPoint HitPoint(QPoint pixel) const;
 
+    // The rules' marks drawn over the board: black's forbidden points, the winning rows, a VCF.
+    const TRuleMarks& Marks() const { return Marks_; }
+    // Marks the moves of a VCF of the attacker's, found for the position on the board, by numbers
+    // until the position changes.
+    void ShowVcf(std::vector<int> moves, kalvon::TSide attacker);
+
+protected:
+    // The kind of a forbidden point as the tooltip of its point.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Works the marks out for the position and the rule in force, and redraws where they change.
+    void FollowRules();
+    void UpdateMarks(TRuleMarks next);
+
     // Runs draw with a painter on the board's picture in the diameter and font in force.
     template <class Draw>
     void Paint(Draw&& draw);
@@ -51,4 +66,7 @@ private:
     bool Numbered_ = true;
     // The labels on the board's picture, label A first.
     std::string Labels_;
+    TRuleMarks Marks_;
+    // The position the VCF marks were found for.
+    std::string VcfPosition_;
 };

@@ -48,6 +48,12 @@ struct TMainMenu {
     QAction* moveForwardAction = nullptr;
     QAction* moveToStartAction = nullptr;
     QAction* moveToEndAction = nullptr;
+    QAction* ruleRenjuAction = nullptr;
+    QAction* ruleFreestyleAction = nullptr;
+    QAction* ruleStandardAction = nullptr;
+    QAction* findVcfAction = nullptr;
+    QAction* findThreatAction = nullptr;
+    QAction* checkGamesAction = nullptr;
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;
     // The tool bar's edit-mode indicator, which has no menu item: enabled while a game of the base

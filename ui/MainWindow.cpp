@@ -142,6 +142,7 @@ void TMainWindow::ConnectSession() {
         connect(&Session_, changed, this, &TMainWindow::UpdateStatusLine);
     connect(&Session_, &TSession::StatusMessageChanged, this, &TMainWindow::UpdateStatusLine);
     connect(&Session_, &TSession::GameOpened, this, &TMainWindow::MoveEnabled);
+    ConnectRules();
 }
 
 QList<QAction*> TMainWindow::BaseItems() const {

@@ -16,6 +16,8 @@ class TBoardView;
 class TClientArea;
 class TSession;
 class TStatisticMemo;
+class TCheckGamesCommand;
+class TVcfCommand;
 
 // The windows the main window's commands show; the program makes each when first wanted.
 enum class TWindowKind { Settings, Query, About, Navigator, Listing, GameEntry, Diagram, Help };
@@ -95,6 +97,12 @@ private slots:
     void MoveToStart();
     void MoveToEnd();
     void LeaveEditMode();
+    void ChooseRenju();
+    void ChooseFreestyle();
+    void ChooseStandard();
+    void FindVcf();
+    void FindThreat();
+    void CheckGames();
     // Help menu.
     void ShowHelp();
     void ShowAbout();
@@ -105,6 +113,9 @@ private:
     void ConnectSession();
     // Builds the menu bar and the tool bar from the menu's table.
     void CreateMenu();
+    // The rule items, one checked, follow the rule in force; the rules' commands are made.
+    void ConnectRules();
+    void ShowRule();
 
     // A typed character: "-" takes back, "+" replays or plays label A, a letter plays its label.
     void TypedKey(QChar key);
@@ -155,6 +166,8 @@ private:
     QLabel* QueryField_ = nullptr;
     QLabel* RuleField_ = nullptr;
     QLabel* MessageField_ = nullptr;
+    TVcfCommand* Vcf_ = nullptr;
+    TCheckGamesCommand* CheckGames_ = nullptr;
     QPoint PressPoint_;
     bool Shown_ = false;
 };

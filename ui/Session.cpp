@@ -119,6 +119,7 @@ kalvon::TBoardChange TSession::OpenGame(long party) {
     const kalvon::TPartyRecord* record =
         party >= 0 && size_t(party) < Base_.PartyList.size() ? &Base_.PartyList[size_t(party)] : nullptr;
     if (!record) return {};
+    FollowGameRule(record->Moves);
     kalvon::TBoardChange change = kalvon::SetGame(Base_, record->Moves);
     Base_.CurrentParty = party;
     SetEditMode(true);

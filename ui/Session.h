@@ -224,6 +224,21 @@ public:
     // Writes the display settings into ini/Tools.ini; false with the reason in error.
     bool SaveSettings(std::string& error);
 
+    // ---- The rules ----
+    // The rule in force: the one last chosen in the Moves menu, or that of the game opened last.
+    kalvon::TRule Rule() const { return Rule_; }
+    // The Moves menu's choice: the rule in force from now on, stored in the parameter list as the
+    // rule (and a gomoku rule as the rule of games that do not start at the centre). Announces
+    // RuleChanged, and SettingsChanged when the stored settings changed.
+    void ChooseRule(kalvon::TRule rule);
+    // The rules' part of the "Adjustment" dialog: whether black's forbidden points are marked and
+    // the length limit of a VCF search, in force and stored in the parameter list; announces
+    // SettingsChanged when they changed.
+    void StoreRuleSettings(bool showForbidden, int vcfLength);
+    // Makes the moves (point codes, the next one first) the continuation that the right arrow
+    // replays; announces PositionChanged.
+    void SetContinuation(std::string moves);
+
     // ---- The browsing windows ----
     // The browsing windows close (a new base, or a new scratch base); announces BrowsersClosed.
     void CloseBrowsers() { emit BrowsersClosed(); }
@@ -258,8 +273,18 @@ signals:
     // The settings in force, the parameter list or whether they are saved changed.
     void SettingsChanged();
     void StatusMessageChanged(const QString& message);
+    // The rule in force changed.
+    void RuleChanged();
 
 private:
+    // The rule in force; announces RuleChanged when it changes.
+    void SetRule(kalvon::TRule rule);
+    // The rule of a game of the base put on the board: renju when it starts at the centre, else
+    // the gomoku rule last chosen.
+    void FollowGameRule(std::string_view moves);
+    // The rules' settings of the parameter list in force.
+    void ReadRuleSettings();
+
     // What a change does to the Listing while the statistics are shown.
     enum class TListingRule { Rebuild, Keep };
     // Announces a change of the position and lets the statistics follow it.
@@ -342,4 +367,5 @@ private:
     // What the load of the open base found besides its games.
     kalvon::TLoadReport LoadReport_;
     bool SettingsUnsaved_ = false;
+    kalvon::TRule Rule_ = kalvon::TRule::Renju;
 };

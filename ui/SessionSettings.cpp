@@ -44,6 +44,7 @@ void TSession::ReadSettings(QWidget* asker) {
     Settings_.MoveFont = MoveFontOf(display);
     Settings_.MoveDiameter = display.DiameterMoves;
     Settings_.MemoLength = display.LengthMemo;
+    ReadRuleSettings();
     emit SettingsChanged();
 }
 
@@ -99,6 +100,7 @@ void TSession::StoreCodePage(const std::string& codePage) {
 
 bool TSession::SaveSettings(std::string& error) {
     kalvon::CopyDisplaySettings(Settings_.ParameterList, Settings_.SettingsIni);
+    kalvon::CopyRuleSettings(Settings_.ParameterList, Settings_.SettingsIni);
     if (!kalvon::WriteSettingsFile(LocalPath(WorkPath(QLatin1String(kalvon::SettingsPath))),
                                    Settings_.SettingsIni, error))
         return false;

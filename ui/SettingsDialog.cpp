@@ -15,8 +15,11 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "base/BaseGenerations.h"
+#include "base/SettingsFile.h"
 #include "base/TextPolicy.h"
 #include "ui/DialogService.h"
+#include "ui/RuleSettingsBox.h"
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/WindowPlacement.h"
@@ -62,6 +65,12 @@ void TSettingsDialog::CreateControls() {
     italicBox->setObjectName(QStringLiteral("cb2"));
     seRound = NumberField(this, "seRound", kalvon::DiameterRange, DefaultMoveDiameter);
     seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, DefaultMemoLength);
+    seGenerations =
+        NumberField(this, "seGenerations", kalvon::BackupGenerationsRange, kalvon::DefaultBackupGenerations);
+    seGenerations->setToolTip(QStringLiteral("Each save keeps the file it replaces as NAME.bdt.bak, the "
+                                             "earlier ones as NAME.bdt.bak2, .bak3, ..."));
+    // The rules: the forbidden points' marks and the VCF length.
+    ruleSettings = new TRuleSettingsBox(this);
     // The code pages that keep ASCII as ASCII, as a base needs.
     cbCodePage = new QComboBox(this);
     cbCodePage->setObjectName(QStringLiteral("cbCodePage"));
@@ -117,11 +126,14 @@ void TSettingsDialog::LayOut() {
         new QLabel(QStringLiteral("A new code page applies from the next load of a base."), this);
     codePageNote->setObjectName(QStringLiteral("CodePageNote"));
     grid->addWidget(codePageNote, 6, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Earlier files kept of each base"), this), 7, 0);
+    grid->addWidget(seGenerations, 7, 1);
+    grid->addWidget(ruleSettings, 8, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
-    grid->addLayout(buttons, 7, 0, 1, 2);
+    grid->addLayout(buttons, 9, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(seRound, fitButton);
 }
@@ -213,6 +225,8 @@ void TSettingsDialog::FormShow() {
     const QString codePage = QString::fromStdString(Session_.SettingsCodePage());
     if (cbCodePage->findText(codePage, Qt::MatchFixedString) < 0) cbCodePage->addItem(codePage);
     cbCodePage->setCurrentIndex(cbCodePage->findText(codePage, Qt::MatchFixedString));
+    seGenerations->setValue(Session_.BackupGenerations());
+    ruleSettings->Load(Session_.Settings().ParameterList);
     TellFit();
     if (!clean) Dialogs().Warning(this, EngineText(Session_.SettingsReadProblem(settings)));
     ApplySettings();
@@ -239,6 +253,8 @@ void TSettingsDialog::AcceptSettings() {
     ApplySettings();
     Session_.StoreSettings(Fields());
     Session_.StoreCodePage(cbCodePage->currentText().toStdString());
+    Session_.StoreBackupGenerations(seGenerations->value());
+    ruleSettings->Store(Session_);
     hide();
     emit Accepted();
 }

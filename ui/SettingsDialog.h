@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class TRuleSettingsBox;
 class TSession;
 
 class TSettingsDialog final : public QWidget {
@@ -56,7 +57,9 @@ private:
     QCheckBox* italicBox;
     QSpinBox* seRound;
     QSpinBox* seLengthMemo;
+    QSpinBox* seGenerations;
     QComboBox* cbCodePage;
+    TRuleSettingsBox* ruleSettings;
     QPushButton* okButton;
     QPushButton* cancelButton;
     QLabel* fitNote;

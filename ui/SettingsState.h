@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "base/SettingsFile.h"
+#include "rules/RuleSettings.h"
 
 // The face and size of the move numbers until the settings say otherwise. The windows write their
 // small texts in the same font: the navigator's cells, the diagram window and the board's letters.
@@ -27,4 +28,7 @@ struct TSettingsState {
     int MoveDiameter = DefaultMoveDiameter;
     // The memo width in force: the value of the dialog's memo field, whichever button closed it.
     int MemoLength = DefaultMemoLength;
+    // The rules' settings as the parameter list holds them: the rule last chosen, the gomoku rule,
+    // the forbidden points' marks and the limits of a VCF search.
+    kalvon::TRuleSettings Rules;
 };

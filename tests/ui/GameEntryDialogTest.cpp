@@ -310,6 +310,8 @@ void TGameEntryDialogTest::aKeyHeldByAnotherGameIsAsked() {
     const QByteArray file = Run_->Read(QStringLiteral("games.bdt"));
     QCOMPARE(file.count('\n'), 6);
     QVERIFY(file.contains("[SECOND,OTHER,?,87,"));
+}
+
 // A name of 24 letters stands whole in each name box (the cursor after its last letter, the text not
 // scrolled); a longer one is told whole by the box's tip.
 void TGameEntryDialogTest::nameBoxesShowANameOf24LettersWhole() {

@@ -131,7 +131,7 @@ void TKeysTest::everyShortcutTriggersItsCommand() {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window != &main) window->hide();
     }
-    QCOMPARE(pressed, 15);
+    QCOMPARE(pressed, 17);
     session.Dialogs->Texts(QStringLiteral("warning"));
     QSignalSpy closed(&main, &TMainWindow::Closed);
     main.activateWindow();

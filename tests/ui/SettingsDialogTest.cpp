@@ -30,6 +30,7 @@ private slots:
     void codePageAppliesFromTheNextLoad();
     void exitOffersUnsavedSettings_data();
     void exitOffersUnsavedSettings();
+    void generationsFollowTheSetting();
     void offersTheLargestDiameterThatFits_data();
     void offersTheLargestDiameterThatFits();
 };
@@ -273,6 +274,29 @@ void TSettingsDialogTest::offersTheLargestDiameterThatFits() {
     const QSize fitting = sizes[0], larger = sizes[1];
     QVERIFY(fitting.width() <= room.width() && fitting.height() <= room.height());
     QVERIFY(larger.width() > room.width() || larger.height() > room.height());
+}
+
+void TSettingsDialogTest::generationsFollowTheSetting() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    TMainWindow& main = session.Start();
+    main.OpenBaseArgument(QStringLiteral("games.bdt"));
+    Trigger(main, "Adjustment1");
+    QSpinBox* generations = Field<QSpinBox>(session, "seGenerations");
+    QCOMPARE(generations->value(), 5);
+    generations->setValue(2);
+    QTest::mouseClick(Field<QPushButton>(session, "BitBtn1"), Qt::LeftButton);
+    Trigger(main, "SaveTools1");
+    QVERIFY(session.Read(QStringLiteral("ini/Tools.ini")).contains("Backup Generations=2"));
+    // Three saves (each deletes a game) keep two earlier files, at once.
+    for (int save = 0; save < 3; ++save) {
+        CurrentSession().SetListing({0});
+        session.Dialogs->ConfirmAnswers = {true};
+        Trigger(main, "DeleteGamesInListing1");
+    }
+    QVERIFY(session.Dialogs->Texts(QStringLiteral("confirm")).size() == 3);
+    QVERIFY(QFile::exists(session.Path(QStringLiteral("games.bdt.bak2"))));
+    QVERIFY(!QFile::exists(session.Path(QStringLiteral("games.bdt.bak3"))));
 }
 
 KALVON_UI_TEST(TSettingsDialogTest);

@@ -161,6 +161,12 @@ void TStartupTest::menuCaptionsShortcutsAndStartStates_data() {
     row("N14", "Move up", Qt::Key_Right, false);
     row("N15", "In Start", Qt::Key_Home, false);
     row("N16", "In End", Qt::Key_End, false);
+    row("RuleRenju", "Renju", {}, true, 1);
+    row("RuleFreestyle", "Gomoku five or more", {}, true, 0);
+    row("RuleStandard", "Gomoku exactly five", {}, true, 0);
+    row("FindVcf1", "Find VCF", QKeySequence(Qt::CTRL | Qt::Key_F9), true);
+    row("FindThreat1", "Find Threat", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9), true);
+    row("CheckGames1", "Check Games ...", {}, true);
     row("Help1", "Help", Qt::Key_F1, true);
     row("About1", "About ...", {}, true);
 }
