@@ -117,8 +117,9 @@ bool Save(const TBaseGames& base, const std::string& path, IBaseUi& ui, const st
     // A save that leaves games out removes them: the file before it is kept apart as well.
     if (lock.Lock(path, error)) {
         const std::vector<TOrderItem> order = FileOrder(base, skipped);
-        if (WriteFileReplacing(path, OrderedLines(base, order), error,
-                               TReplaceOptions{.KeepPrevious = true, .KeepBeforeRemoval = skipped != nullptr})) {
+        if (WriteFileReplacing(
+                path, OrderedLines(base, order), error,
+                TReplaceOptions{.KeepPrevious = true, .KeepBeforeRemoval = skipped != nullptr})) {
             if (written) {
                 written->clear();
                 written->reserve(order.size());

@@ -12,7 +12,7 @@ declare -A allowed=(
   [rules]="base"
   [diagram]="base"
   [generator]="base"
-  [ui]="base search exchange rules diagram kalvon"
+  [ui]="base search exchange rules diagram generator kalvon"
   [app]="base search exchange rules diagram ui kalvon app"
   [tools]="base search exchange rules diagram ui generator kalvon"
 )

@@ -17,6 +17,7 @@
 #include "base/PointCodes.h"
 #include "base/PreviousBase.h"
 #include "base/SafeFile.h"
+#include "generator/BaseGenerator.h"
 #include "ui/BoardArea.h"
 #include "ui/BoardView.h"
 #include "ui/ClientArea.h"
@@ -25,6 +26,8 @@
 #include "ui/Session.h"
 #include "ui/ShownText.h"
 #include "ui/StatisticMemo.h"
+#include "ui/UserSettings.h"
+#include "ui/WelcomePanel.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -73,17 +76,8 @@ void TMainWindow::CreateControls() {
     Memo_->setPalette(memoColours);
     Memo_->installEventFilter(this);
 
-    EmptyFolderHint_ =
-        new QLabel(QStringLiteral("No base here: File > Open Base ... opens one, and Work "
-                                  "with Base > Add New Games reads notifications into New.bdt."),
-                   Client_);
-    EmptyFolderHint_->setObjectName(QStringLiteral("EmptyFolderHint"));
-    EmptyFolderHint_->setWordWrap(true);
-    EmptyFolderHint_->setStyleSheet(
-        QStringLiteral("background: white; padding: 6px; border: 1px solid gray;"));
-    // Clicks go through to the board beneath.
-    EmptyFolderHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    EmptyFolderHint_->hide();
+    Welcome_ = new TWelcomePanel(Client_);
+    Welcome_->hide();
 
     // The status line: the query in force, the rule in force, the last command's message.
     QueryField_ = new QLabel(this);
@@ -98,7 +92,7 @@ void TMainWindow::LayOut() {
     Client_->Board = Board_->Area();
     Client_->Memo = Memo_;
     setCentralWidget(Client_);
-    EmptyFolderHint_->setGeometry(20, 20, 300, 60);
+    Welcome_->setGeometry(20, 20, 320, 200);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(StatusLineHeight);
@@ -130,6 +124,9 @@ void TMainWindow::ConnectSession() {
         connect(&Session_, changed, this, &TMainWindow::RestoreEnabled);
     connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::RestoreEnabled);
     connect(Menu_.fileMenu, &QMenu::aboutToShow, this, &TMainWindow::ListNewBases);
+    connect(Welcome_, &TWelcomePanel::OpenBaseWanted, this, &TMainWindow::OpenBase);
+    connect(Welcome_, &TWelcomePanel::ImportWanted, this, &TMainWindow::ImportGames);
+    connect(Welcome_, &TWelcomePanel::SampleWanted, this, &TMainWindow::CreateSampleBase);
     connect(&Session_, &TSession::BaseChanged, this, &TMainWindow::UpdateEmptyFolderHint);
     connect(&Session_, &TSession::PartiesChanged, this, &TMainWindow::UpdateEmptyFolderHint);
     connect(&Session_, &TSession::PositionChanged, this, &TMainWindow::UpdateEmptyFolderHint);
@@ -263,8 +260,22 @@ void TMainWindow::ListNewBases() {
 
 void TMainWindow::UpdateEmptyFolderHint() {
     // Until there is a base, or a game begins on the board.
-    EmptyFolderHint_->setVisible(BaseItems().isEmpty() && Session_.Games().PartyList.empty() &&
-                                 Session_.Board().CurrentMoves.empty());
+    Welcome_->setVisible(BaseItems().isEmpty() && Session_.Games().PartyList.empty() &&
+                         Session_.Board().CurrentMoves.empty());
+    // Over the board, which is laid out after it.
+    Welcome_->raise();
+}
+
+void TMainWindow::CreateSampleBase() {
+    const QString name = QStringLiteral("sample (generated games).bdt");
+    if (!QFileInfo::exists(Session_.WorkPath(name))) {
+        std::string error;
+        const std::string content = kalvon::bench::GenerateBaseContent({.Games = 2000});
+        if (!kalvon::WriteFileReplacing(TSession::LocalPath(Session_.WorkPath(name)), content, error))
+            return Dialogs().Error(this, EngineText(error));
+    }
+    OpenBaseArgument(name);
+    Session_.SetStatusMessage(QStringLiteral("%1: generated games, whose statistics mean nothing").arg(name));
 }
 
 void TMainWindow::OpenBaseArgument(const QString& path) {
@@ -281,21 +292,24 @@ void TMainWindow::OpenBaseArgument(const QString& path) {
 }
 
 void TMainWindow::OpenBase() {
-    const std::optional<QStringList> chosen =
-        Dialogs().OpenFileNames(this, QStringLiteral("Open Base ..."), Session_.WorkFolder(),
-                                QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
-    if (chosen && !chosen->isEmpty()) OpenBaseArgument(chosen->first());
+    const std::optional<QStringList> chosen = Dialogs().OpenFileNames(
+        this, QStringLiteral("Open Base ..."), LastFolder(QStringLiteral("Open Base"), Session_.WorkFolder()),
+        QStringLiteral("Файлы формата bdt (*.bdt *.BDT)"));
+    if (!chosen || chosen->isEmpty()) return;
+    RememberFolder(QStringLiteral("Open Base"), chosen->first());
+    OpenBaseArgument(chosen->first());
 }
 
 bool TMainWindow::ScratchBaseSaved() {
     const size_t games = Session_.ScratchBaseGames();
     if (games == 0) return true;
-    const QString question = QStringLiteral("Save New.bdt?\nIt holds %1; Discard keeps them only as "
-                                            "New.bdt's generation 1 (File > Restore Previous Base).")
+    const QString question = QStringLiteral(
+                                 "Save New.bdt?\nIt holds %1; Discard keeps them only as "
+                                 "New.bdt's generation 1 (File > Restore Previous Base).")
                                  .arg(Counted(games, "game", "games"));
-    switch (Dialogs().Choose(this, question,
-                             {QStringLiteral("Save as ..."), QStringLiteral("Discard"), QStringLiteral("Cancel")},
-                             2)) {
+    switch (Dialogs().Choose(
+        this, question, {QStringLiteral("Save as ..."), QStringLiteral("Discard"), QStringLiteral("Cancel")},
+        2)) {
         case 0:
             // Clearing the scratch base after a save that did not happen would lose its games.
             if (Session_.BasePath() == QLatin1String(ScratchBase) ? !SaveBaseAs() : !SaveScratchFileAs())
@@ -353,8 +367,8 @@ void TMainWindow::RestorePreviousBase() {
     const std::string path = TSession::LocalPath(Session_.WorkPath(Session_.BasePath()));
     const std::vector<kalvon::TBaseGeneration> generations = kalvon::ListBaseGenerations(path);
     if (generations.empty())
-        return Dialogs().Information(this, QStringLiteral("%1 has no earlier file to go back to.")
-                                               .arg(Session_.BasePath()));
+        return Dialogs().Information(
+            this, QStringLiteral("%1 has no earlier file to go back to.").arg(Session_.BasePath()));
     // The files named as the title names the base.
     const std::string shown = TSession::LocalPath(Session_.BasePath());
     QStringList items;
@@ -377,12 +391,14 @@ void TMainWindow::RestorePreviousBase() {
     if (Dialogs().Choose(this, QStringLiteral("Replace %1 with %2?").arg(base, items[*picked]),
                          {QStringLiteral("Restore"), QStringLiteral("Cancel")}, 1) != 0)
         return;
-    Session_.RestoreGeneration({.Generation = std::max(chosen.Generation, 1), .BeforeRemoval = chosen.Generation == 0},
-                               this);
+    Session_.RestoreGeneration(
+        {.Generation = std::max(chosen.Generation, 1), .BeforeRemoval = chosen.Generation == 0}, this);
 }
 void TMainWindow::RestoreEnabled() {
     const std::string path = TSession::LocalPath(Session_.WorkPath(Session_.BasePath()));
-    const auto exists = [](const std::string& file) { return QFileInfo::exists(QFile::decodeName(file.c_str())); };
+    const auto exists = [](const std::string& file) {
+        return QFileInfo::exists(QFile::decodeName(file.c_str()));
+    };
     Menu_.restorePreviousBaseAction->setEnabled(
         !Session_.WriteRefusal() &&
         (exists(kalvon::GenerationPath(path, 1)) || exists(kalvon::BeforeRemovalPath(path))));

@@ -12,6 +12,7 @@
 #include "ui/MainMenu.h"
 
 class QLabel;
+class TWelcomePanel;
 class TBoardView;
 class TClientArea;
 class TSession;
@@ -156,12 +157,15 @@ private:
     void ListNewBases();
     // The hint on the board of an empty working folder: how to get a base.
     void UpdateEmptyFolderHint();
+    // The welcome's sample: "sample (generated games).bdt" written in the working folder (unless it is
+    // there) and opened.
+    void CreateSampleBase();
 
     TSession& Session_;
     TMainMenu Menu_;
     TClientArea* Client_ = nullptr;
     TBoardView* Board_ = nullptr;
-    QLabel* EmptyFolderHint_ = nullptr;
+    TWelcomePanel* Welcome_ = nullptr;
     TStatisticMemo* Memo_ = nullptr;
     QLabel* QueryField_ = nullptr;
     QLabel* RuleField_ = nullptr;

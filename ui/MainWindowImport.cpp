@@ -1,8 +1,10 @@
 // The main window's commands that reach beyond the play-by-mail folders: notifications straight
 // from a mailbox, games of other programs' files into the base, and the listed games out as SGF.
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "base/FolderListing.h"
 #include "exchange/GameImport.h"
@@ -24,19 +26,24 @@ QString StartFolder(const QString& path, const QString& workFolder) {
 
 // The files an import reads: those chosen, or every .rif, .psq and .sgf file of a chosen folder.
 std::optional<QStringList> ImportFiles(QWidget* parent, const QString& workFolder) {
+    const QString purpose = QStringLiteral("Import Games");
+    const QString start = LastFolder(purpose, workFolder);
     const int source = Dialogs().Choose(
         parent,
         QStringLiteral("Import games from RenjuNet databases (.rif), Gomocup records (.psq) and SGF files "
                        "(.sgf): choose the files, or a folder to import every such file of it."),
         {QStringLiteral("Files ..."), QStringLiteral("Folder ..."), QStringLiteral("Cancel")}, 0);
-    if (source == 0)
-        return Dialogs().OpenFileNames(
-            parent, QStringLiteral("Import Games"), workFolder,
+    if (source == 0) {
+        std::optional<QStringList> files = Dialogs().OpenFileNames(
+            parent, purpose, start,
             QStringLiteral("Games (*.rif *.psq *.sgf *.RIF *.PSQ *.SGF);;All files (*)"));
+        if (files && !files->isEmpty()) RememberFolder(purpose, files->first());
+        return files;
+    }
     if (source != 1) return std::nullopt;
-    const std::optional<QString> folder =
-        Dialogs().FolderName(parent, QStringLiteral("Import Games"), workFolder);
+    const std::optional<QString> folder = Dialogs().FolderName(parent, purpose, start);
     if (!folder) return std::nullopt;
+    RememberFolder(purpose, *folder);
     QStringList files;
     for (const std::string& file : kalvon::ImportableFiles(QFile::encodeName(*folder).toStdString()))
         files.append(QFile::decodeName(QByteArray::fromStdString(file)));
@@ -46,6 +53,31 @@ std::optional<QStringList> ImportFiles(QWidget* parent, const QString& workFolde
         return std::nullopt;
     }
     return files;
+}
+
+// The year of the Gomocup (.psq) games among the files, which carry none: asked for, the first such
+// file's date's year proposed. Nullopt in the options when there is no .psq file; false when the
+// user cancelled.
+bool AskPsqYear(QWidget* parent, const QStringList& files, kalvon::TImportOptions& options) {
+    const auto psq = std::find_if(files.begin(), files.end(), [](const QString& file) {
+        return file.endsWith(QLatin1String(".psq"), Qt::CaseInsensitive);
+    });
+    if (psq == files.end()) return true;
+    QString proposed = QString::number(QFileInfo(*psq).lastModified().date().year());
+    for (;;) {
+        const std::optional<QString> typed = Dialogs().InputText(
+            parent, QStringLiteral("Import Games"),
+            QStringLiteral("Gomocup records (.psq) carry no year. The year of their games:"), proposed);
+        if (!typed) return false;
+        bool number = false;
+        const int year = typed->trimmed().toInt(&number);
+        if (number && year >= 1000 && year <= 9999) {
+            options.PsqYear = year;
+            return true;
+        }
+        Dialogs().Warning(parent, QStringLiteral("\"%1\" is no year of four digits.").arg(*typed));
+        proposed = *typed;
+    }
 }
 
 // The closing message of an import, with the first of the texts changed on the way in.
@@ -105,10 +137,12 @@ void TMainWindow::ImportGames() {
     if (FolderCommandRefused()) return;
     const std::optional<QStringList> files = ImportFiles(this, Session_.WorkFolder());
     if (!files || files->isEmpty()) return;
+    kalvon::TImportOptions options;
+    if (!AskPsqYear(this, *files, options)) return;
     kalvon::TImportRun run;
     {
         TImportUi ui(this);
-        run = Session_.ImportGames(*files, ui, this);
+        run = Session_.ImportGames(*files, options, ui, this);
     }
     if (run.Status == kalvon::TImportStatus::Done) {
         const QString summary = ImportSummary(run);

@@ -169,7 +169,8 @@ public:
     kalvon::TFolderRun AddNewGames(QWidget* asker);
     kalvon::TFolderRun UpdateGames(QWidget* asker);
     kalvon::TFolderRun UpdateFromMail(const QString& mailbox, QWidget* asker);
-    kalvon::TImportRun ImportGames(const QStringList& files, kalvon::IImportUi& ui, QWidget* asker);
+    kalvon::TImportRun ImportGames(const QStringList& files, const kalvon::TImportOptions& options,
+                                   kalvon::IImportUi& ui, QWidget* asker);
     // "Save as ...": writes the open base to path and makes it the open base. While the open base's
     // file is the one this session last read or wrote, it is copied byte for byte; a file that another
     // program changed or removed is not copied, the base in memory is written instead. False, with

@@ -329,7 +329,8 @@ kalvon::TFolderRun TSession::UpdateFromMail(const QString& mailbox, QWidget* ask
                            asker);
 }
 
-kalvon::TImportRun TSession::ImportGames(const QStringList& files, kalvon::IImportUi& ui, QWidget* asker) {
+kalvon::TImportRun TSession::ImportGames(const QStringList& files, const kalvon::TImportOptions& options,
+                                         kalvon::IImportUi& ui, QWidget* asker) {
     const TEngineUi::TAsker asking(EngineUi_, asker);
     kalvon::TBaseWriteLock lock;
     if (!LockSeenBaseOrReload(lock, asker)) {
@@ -339,7 +340,7 @@ kalvon::TImportRun TSession::ImportGames(const QStringList& files, kalvon::IImpo
     }
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(LocalPath(file));
-    const kalvon::TImportRun run = kalvon::ImportGames(OpenBaseFile(), paths, {}, ui);
+    const kalvon::TImportRun run = kalvon::ImportGames(OpenBaseFile(), paths, options, ui);
     if (run.Status == kalvon::TImportStatus::Done) RememberBaseFile();
     if (run.ReloadDue) FollowRewrittenFile(asker, true);
     return run;

@@ -67,8 +67,9 @@ void TSettingsDialog::CreateControls() {
     seLengthMemo = NumberField(this, "seLengthMemo", kalvon::MemoLengthRange, DefaultMemoLength);
     seGenerations =
         NumberField(this, "seGenerations", kalvon::BackupGenerationsRange, kalvon::DefaultBackupGenerations);
-    seGenerations->setToolTip(QStringLiteral("Each save keeps the file it replaces as NAME.bdt.bak, the "
-                                             "earlier ones as NAME.bdt.bak2, .bak3, ..."));
+    seGenerations->setToolTip(
+        QStringLiteral("Each save keeps the file it replaces as NAME.bdt.bak, the "
+                       "earlier ones as NAME.bdt.bak2, .bak3, ..."));
     // The rules: the forbidden points' marks and the VCF length.
     ruleSettings = new TRuleSettingsBox(this);
     // The code pages that keep ASCII as ASCII, as a base needs.

@@ -20,3 +20,14 @@ QString RememberedMailbox() {
 void RememberMailbox(const QString& path) {
     UserSettings().setValue(MailboxKey, QFileInfo(path).absoluteFilePath());
 }
+
+QString LastFolder(const QString& purpose, const QString& fallback) {
+    const QString folder = UserSettings().value(QStringLiteral("LastFolder/") + purpose).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+}
+
+void RememberFolder(const QString& purpose, const QString& path) {
+    const QFileInfo info(path);
+    UserSettings().setValue(QStringLiteral("LastFolder/") + purpose,
+                            info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+}

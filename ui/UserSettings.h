@@ -12,3 +12,9 @@ QSettings UserSettings();
 // when none was chosen yet.
 QString RememberedMailbox();
 void RememberMailbox(const QString& path);
+
+// The folder a file dialog of that purpose ("Open Base", "Import Games") last took a file from, or
+// fallback when none was remembered or it is gone.
+QString LastFolder(const QString& purpose, const QString& fallback);
+// Remembers the folder of path (a file's, or path itself when it is a folder) for that purpose.
+void RememberFolder(const QString& purpose, const QString& path);

@@ -107,7 +107,8 @@ TEST(TextPolicy, ShownPathKeepsUtf8PartsAndDecodesTheOthers) {
     const std::pair<std::string, std::string> cases[] = {
         {"Outpbm/Renju Board \xc8"
          "1_03.txt",
-         "Outpbm/Renju Board \xd0\x98" "1_03.txt"},
+         "Outpbm/Renju Board \xd0\x98"
+         "1_03.txt"},
         {"\xd0\xa2\xd0\xb5\xd1\x81\xd1\x82/Outpbm/\xcf\xe5\xf2\xf0.txt",
          "\xd0\xa2\xd0\xb5\xd1\x81\xd1\x82/Outpbm/\xd0\x9f\xd0\xb5\xd1\x82\xd1\x80.txt"},
         // windows-1251 bytes that happen to be UTF-8: the file system shows "Ж", not "Р–".

@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <QAction>
-#include <algorithm>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <algorithm>
 
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
@@ -124,8 +124,10 @@ void CheckScratchQuestion(const TFakeDialogs& dialogs, int games) {
                                    [](const TFakeDialogs::TShown& shown) { return shown.Kind == "choose"; });
     QVERIFY(last != dialogs.Shown.rend());
     const TFakeDialogs::TShown& asked = *last;
-    QVERIFY2(asked.Text.startsWith(QStringLiteral("Save New.bdt?\nIt holds %1 %2").arg(games).arg(games == 1 ? "game" : "games")),
-             qPrintable(asked.Text));
+    QVERIFY2(
+        asked.Text.startsWith(
+            QStringLiteral("Save New.bdt?\nIt holds %1 %2").arg(games).arg(games == 1 ? "game" : "games")),
+        qPrintable(asked.Text));
     QCOMPARE(asked.Buttons, QStringList({"Save as ...", "Discard", "Cancel"}));
     QCOMPARE(asked.DefaultButton, 2);
     asked.Read = true;
@@ -477,8 +479,8 @@ void TFileCommandsTest::unreadableOrCutBasesLoseNothing() {
     TProgramRun session;
     session.Write(QStringLiteral("games.bdt"), SmallBase());
     // The NUL stands past the first 4 KB, where a file is taken for a base at all.
-    const QByteArray cut = "2003, 1=[" + QByteArray(4200, 'A') + ",B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]" + '\0' +
-                           QByteArray("\r\n2003, 3=[A,B,=,88,?,-]\r\n");
+    const QByteArray cut = "2003, 1=[" + QByteArray(4200, 'A') + ",B,+,88,?,-]\r\n2003, 2=[A,B,-,88,?,-]" +
+                           '\0' + QByteArray("\r\n2003, 3=[A,B,=,88,?,-]\r\n");
     session.Write(QStringLiteral("cut.bdt"), cut);
     TMainWindow& main = session.Start();
     main.OpenBaseArgument(QStringLiteral("games.bdt"));

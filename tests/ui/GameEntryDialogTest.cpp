@@ -274,8 +274,9 @@ void TGameEntryDialogTest::enterMovesOnOnlyFromFilledFields() {
 void TGameEntryDialogTest::aKeyHeldByAnotherGameIsAsked() {
     const kalvon::TPartyRecord& held = Base().PartyList[2];
     const QString year = CodePageText(held.Year), board = CodePageText(held.Board).trimmed();
-    const QString question = QStringLiteral("A game %1, %2 is already in the base (%3 - %4). Replace it?")
-                                 .arg(year, board, CodePageText(Name(held.BlackId)), CodePageText(Name(held.WhiteId)));
+    const QString question =
+        QStringLiteral("A game %1, %2 is already in the base (%3 - %4). Replace it?")
+            .arg(year, board, CodePageText(Name(held.BlackId)), CodePageText(Name(held.WhiteId)));
     const QByteArray before = Run_->Read(QStringLiteral("games.bdt"));
     const auto store = [&](const QString& black, int button) {
         TEntryDialog entry = Open();
@@ -288,12 +289,13 @@ void TGameEntryDialogTest::aKeyHeldByAnotherGameIsAsked() {
         const TFakeDialogs::TShown& asked = Run_->Dialogs->Shown.last();
         asked.Read = true;
         // The question, its buttons and default, and whether the dialog stayed open.
-        return QStringList{asked.Text, asked.Buttons.join(QLatin1Char('|')), QString::number(asked.DefaultButton),
+        return QStringList{asked.Text, asked.Buttons.join(QLatin1Char('|')),
+                           QString::number(asked.DefaultButton),
                            entry.Form->isVisible() ? QStringLiteral("open") : QStringLiteral("closed")};
     };
     const auto asked = [&](const char* state) {
-        return QStringList{question, QStringLiteral("Replace|Save as another game|Cancel"), QStringLiteral("2"),
-                           QLatin1String(state)};
+        return QStringList{question, QStringLiteral("Replace|Save as another game|Cancel"),
+                           QStringLiteral("2"), QLatin1String(state)};
     };
     CurrentSession().PlayMove("88");
     // Cancel stores nothing and leaves the dialog open.

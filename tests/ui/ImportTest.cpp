@@ -1,5 +1,6 @@
 // The commands that reach beyond the play-by-mail folders: "Import Games ...", "Export SGF ..." and
 // "Update from Mail ...", with the dialogs faked, the base file on disk and the reload that follows.
+#include <QDate>
 #include <QDir>
 
 #include "exchange/BaseRewrite.h"
@@ -34,6 +35,7 @@ private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
     void importAddsReplacesSkipsAndAsksAboutNames();
     void aCancelledTransliterationLeavesTheBase();
+    void psqGamesTakeTheYearAskedAndTheDialogKeepsItsFolder();
     void exportWritesTheListingAsSgf();
     void updateFromMailAsksForTheMailboxOnce();
 };
@@ -66,6 +68,37 @@ void TImportTest::importAddsReplacesSkipsAndAsksAboutNames() {
                  summary.contains("1 skipped") && summary.contains("1 name transliterated") &&
                  summary.contains("T\u00f5nis Kask") && summary.contains("Tonis Kask"),
              qPrintable(summary));
+}
+
+void TImportTest::psqGamesTakeTheYearAskedAndTheDialogKeepsItsFolder() {
+    TProgramRun session;
+    session.Write(QStringLiteral("games.bdt"), SmallBase());
+    session.Write(QStringLiteral("records/g1.psq"),
+                  "Piskvorky 15x15, 11:11, 0\n8,8,100\n8,7,100\nAlpha.zip\nBeta\n-1\n");
+    TMainWindow& main = session.Start();
+    main.BaseItems().first()->trigger();
+    const QString records = session.Path(QStringLiteral("records"));
+    // A year that is none is said and asked again; Cancel of the question imports nothing.
+    session.Dialogs->ChooseAnswers = {0, 0};
+    session.Dialogs->OpenAnswers = {QStringList{records + QStringLiteral("/g1.psq")},
+                                    QStringList{records + QStringLiteral("/g1.psq")}};
+    session.Dialogs->InputAnswers = {QStringLiteral("19"), std::nullopt, QStringLiteral("2019")};
+    Trigger(main, "ImportGames1");
+    QCOMPARE(session.Dialogs->Texts(QStringLiteral("warning")),
+             QStringList{"\"19\" is no year of four digits."});
+    QCOMPARE(session.Read(QStringLiteral("games.bdt")), SmallBase());
+    Trigger(main, "ImportGames1");
+    // The question proposes the file's year; the second dialog starts where the first took its file.
+    const QStringList asked = session.Dialogs->Texts(QStringLiteral("input"));
+    QVERIFY2(asked.first().endsWith(QString::number(QDate::currentDate().year())), qPrintable(asked.first()));
+    QList<QString> folders;
+    for (const TFakeDialogs::TShown& shown : session.Dialogs->Shown)
+        if (shown.Kind == QLatin1String("open")) folders.append(shown.Folder);
+    QCOMPARE(folders, QList<QString>({CurrentSession().WorkFolder(), records}));
+    QVERIFY2(session.Read(QStringLiteral("games.bdt")).contains("2019,"),
+             session.Read(QStringLiteral("games.bdt")).constData());
+    QVERIFY(session.Read(QStringLiteral("games.bdt")).contains("[Alpha,Beta,"));
+    session.Dialogs->Texts(QStringLiteral("information"));
 }
 
 void TImportTest::aCancelledTransliterationLeavesTheBase() {

@@ -50,10 +50,11 @@ void TMessagesTest::aLoadSaysWhatItMetInOneBox() {
     for (const QString& line : lines) expected += line.arg(session.Path(QStringLiteral("b.bdt")));
     // A save would write "?" for an empty result: such lines are named as damaged last.
     if (emptyResults > 0)
-        expected.append(QStringLiteral("File %1: %2 damaged and would lose text when saved (line 1: the result is empty")
-                            .arg(session.Path(QStringLiteral("b.bdt")),
-                                 emptyResults == 1 ? QStringLiteral("1 line is")
-                                                   : QStringLiteral("%1 lines are").arg(emptyResults)));
+        expected.append(
+            QStringLiteral("File %1: %2 damaged and would lose text when saved (line 1: the result is empty")
+                .arg(session.Path(QStringLiteral("b.bdt")),
+                     emptyResults == 1 ? QStringLiteral("1 line is")
+                                       : QStringLiteral("%1 lines are").arg(emptyResults)));
     const QStringList boxes = session.Dialogs->Texts(QStringLiteral("information"));
     QCOMPARE(boxes.size(), expected.isEmpty() ? 0 : 1);
     if (!expected.isEmpty())

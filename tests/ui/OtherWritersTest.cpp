@@ -8,8 +8,8 @@
 #include "base/BaseLock.h"
 #include "tests/ui/UiTestRegistry.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/RecentBases.h"
 #include "ui/GameEntryDialog.h"
+#include "ui/RecentBases.h"
 
 namespace {
 
@@ -130,8 +130,9 @@ void TOtherWritersTest::restoreSwapsTheBaseWithItsPreviousGeneration() {
     for (const std::optional<int> item : {std::optional<int>(), std::optional<int>(0)}) {
         const QStringList listed = restore(item, 1);
         QCOMPARE(listed.size(), 1);
-        QVERIFY2(listed.first().startsWith(QStringLiteral("generation 1: games.bdt.bak: 3 games, last changed ")),
-                 qPrintable(listed.first()));
+        QVERIFY2(
+            listed.first().startsWith(QStringLiteral("generation 1: games.bdt.bak: 3 games, last changed ")),
+            qPrintable(listed.first()));
         QCOMPARE(games("games.bdt"), 4);
     }
     // Generation 1 back: the file it replaced becomes generation 1 and the file from before the last
@@ -152,25 +153,29 @@ void TOtherWritersTest::restoreSwapsTheBaseWithItsPreviousGeneration() {
 void TOtherWritersTest::aBaseThatCannotBeWrittenOrReadIsToldAtOnce() {
     TProgramRun run;
     run.Write(QStringLiteral("games.bdt"), SmallBase());
-    QVERIFY(QFile::setPermissions(run.Path(QStringLiteral("games.bdt")), QFile::ReadOwner | QFile::ReadGroup));
+    QVERIFY(
+        QFile::setPermissions(run.Path(QStringLiteral("games.bdt")), QFile::ReadOwner | QFile::ReadGroup));
     run.Write(QStringLiteral("other/picture.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     TMainWindow& main = run.Start();
-    const QStringList writers = {"SaveGame1",     "DeleteGamesInListing1", "AddNewGames1",
-                                 "UpdateGames1",  "UpdateFromMail1",       "ImportGames1"};
+    const QStringList writers = {"SaveGame1",    "DeleteGamesInListing1", "AddNewGames1",
+                                 "UpdateGames1", "UpdateFromMail1",       "ImportGames1"};
     // Said once, on opening, before anything is typed; the writing commands wait, Save as stays.
     main.OpenBaseArgument(QStringLiteral("games.bdt"));
     const QStringList told = run.Dialogs->Texts(QStringLiteral("information"));
     QCOMPARE(told.size(), 1);
-    QVERIFY2(told.first().contains(QLatin1String("cannot be written")) && told.first().contains(QLatin1String("read-only")),
+    QVERIFY2(told.first().contains(QLatin1String("cannot be written")) &&
+                 told.first().contains(QLatin1String("read-only")),
              qPrintable(told.first()));
     QCOMPARE(main.windowTitle(), QStringLiteral("games.bdt [read-only]"));
-    for (const QString& name : writers) QVERIFY2(!Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
+    for (const QString& name : writers)
+        QVERIFY2(!Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
     QCOMPARE(run.Base().PartyList.size(), size_t(3));
     run.Dialogs->SaveAnswers = {run.Path(QStringLiteral("copy"))};
     Trigger(main, "SaveAs1");
     QCOMPARE(run.Read(QStringLiteral("copy.bdt")), SmallBase());
     QCOMPARE(main.windowTitle(), QStringLiteral("copy.bdt"));
-    for (const QString& name : writers) QVERIFY2(Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
+    for (const QString& name : writers)
+        QVERIFY2(Action(main, qPrintable(name))->isEnabled(), qPrintable(name));
 
     // A file that is no base is refused with its reason, and not listed.
     main.OpenBaseArgument(run.Path(QStringLiteral("other/picture.png")));
@@ -178,7 +183,8 @@ void TOtherWritersTest::aBaseThatCannotBeWrittenOrReadIsToldAtOnce() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QLatin1String("is not a Kalvon base")), qPrintable(errors.first()));
     QCOMPARE(CurrentSession().BasePath(), QStringLiteral("copy.bdt"));
-    for (QAction* item : main.BaseItems()) QVERIFY(!item->data().toString().contains(QLatin1String("picture")));
+    for (QAction* item : main.BaseItems())
+        QVERIFY(!item->data().toString().contains(QLatin1String("picture")));
     QVERIFY(!RecentBases().contains(run.Path(QStringLiteral("other/picture.png"))));
 }
 

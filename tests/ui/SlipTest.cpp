@@ -106,8 +106,8 @@ void TSlipTest::questionsThatLoseGamesDefaultToKeepingThem() {
         entry->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     }
 
-    const TFakeDialogs::TShown& asked =
-        dialogs.Shown.at(dialogs.Shown.size() - (words.first() == QLatin1String("left") && answer == 1 ? 2 : 1));
+    const TFakeDialogs::TShown& asked = dialogs.Shown.at(
+        dialogs.Shown.size() - (words.first() == QLatin1String("left") && answer == 1 ? 2 : 1));
     QCOMPARE(asked.Text, question);
     QCOMPARE(asked.Buttons, words.first() == QLatin1String("left")
                                 ? QStringList({"Replace", "Save as New Game", "Cancel"})

@@ -36,11 +36,12 @@ public:
         // A choice: its buttons and the one Enter would have pressed.
         QStringList Buttons = {};
         int DefaultButton = -1;
+        QString Folder = {};  // where a file dialog started
     };
     QList<TShown> Shown;
     std::deque<bool> ConfirmAnswers;
     std::deque<TAnswer> AskAnswers;
-    std::deque<int> ChooseAnswers;  // the index of the button pressed
+    std::deque<int> ChooseAnswers;                     // the index of the button pressed
     std::deque<std::optional<int>> ChooseItemAnswers;  // the index of the item picked, or cancelled
     std::deque<std::optional<QString>> SaveAnswers;
     std::deque<std::optional<QStringList>> OpenAnswers;
@@ -111,16 +112,16 @@ public:
         InputAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString&,
+    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString& folder,
                                         const QString&) override {
-        return Next(QStringLiteral("save"), caption, SaveAnswers);
+        return Next(QStringLiteral("save"), caption, folder, SaveAnswers);
     }
-    std::optional<QStringList> OpenFileNames(QWidget*, const QString& caption, const QString&,
+    std::optional<QStringList> OpenFileNames(QWidget*, const QString& caption, const QString& folder,
                                              const QString&) override {
-        return Next(QStringLiteral("open"), caption, OpenAnswers);
+        return Next(QStringLiteral("open"), caption, folder, OpenAnswers);
     }
-    std::optional<QString> FolderName(QWidget*, const QString& caption, const QString&) override {
-        return Next(QStringLiteral("folder"), caption, FolderAnswers);
+    std::optional<QString> FolderName(QWidget*, const QString& caption, const QString& folder) override {
+        return Next(QStringLiteral("folder"), caption, folder, FolderAnswers);
     }
     void OpenDocument(const QString& path) override { Opened.append(path); }
 
@@ -143,8 +144,9 @@ public:
                 (shown.Kind == QLatin1String("error") || shown.Kind == QLatin1String("warning")))
                 left.append(shown.Kind + QStringLiteral(" nobody read: ") + shown.Text);
         for (const QString& question : Unanswered) left.append(QStringLiteral("unanswered: ") + question);
-        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !ChooseAnswers.empty() || !ChooseItemAnswers.empty() ||
-            !SaveAnswers.empty() || !OpenAnswers.empty() || !FolderAnswers.empty() || !InputAnswers.empty())
+        if (!ConfirmAnswers.empty() || !AskAnswers.empty() || !ChooseAnswers.empty() ||
+            !ChooseItemAnswers.empty() || !SaveAnswers.empty() || !OpenAnswers.empty() ||
+            !FolderAnswers.empty() || !InputAnswers.empty())
             left.append(QStringLiteral("scripted answers left over"));
         return left;
     }
@@ -166,9 +168,9 @@ private:
     }
     // Records a file dialog and gives its scripted answer; unanswered, it is cancelled.
     template <class Answer>
-    std::optional<Answer> Next(const QString& kind, const QString& caption,
+    std::optional<Answer> Next(const QString& kind, const QString& caption, const QString& folder,
                                std::deque<std::optional<Answer>>& answers) {
-        Shown.append({kind, caption});
+        Shown.append({kind, caption, false, {}, -1, folder});
         if (answers.empty()) {
             Unanswered.append(caption);
             return std::nullopt;
