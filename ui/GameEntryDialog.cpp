@@ -55,6 +55,18 @@ bool FollowsGame(std::string_view stored, std::string_view board, size_t& droppe
     return false;
 }
 
+// A caption over its field, or beside it: navy, and 17 pixels high with the gap below it.
+QLabel* Caption(QWidget* parent, const QString& text) {
+    auto* shown = new QLabel(text, parent);
+    shown->setFont(QFont(QStringLiteral("Comic Sans MS"), 8, QFont::Bold));
+    QPalette navy = shown->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    shown->setPalette(navy);
+    shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shown->setFixedHeight(17);
+    return shown;
+}
+
 bool FourDigitYear(std::string_view year) {
     return year.size() == 4 &&
            std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -63,6 +75,12 @@ bool FourDigitYear(std::string_view year) {
 }  // namespace
 
 TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Session_(session) {
+    CreateControls();
+    LayOut();
+    Connect();
+}
+
+void TGameEntryDialog::CreateControls() {
     setObjectName(QStringLiteral("SaveForm"));
     setWindowTitle(QStringLiteral("SaveForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -70,18 +88,6 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
                    Qt::WindowCloseButtonHint);
     setModal(false);
 
-    QFont caption(QStringLiteral("Comic Sans MS"), 8, QFont::Bold);
-    // A caption over its field, or beside it: navy, and 17 pixels high with the gap below it.
-    auto label = [&](const QString& text) {
-        auto* shown = new QLabel(text, this);
-        shown->setFont(caption);
-        QPalette navy = shown->palette();
-        navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-        shown->setPalette(navy);
-        shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        shown->setFixedHeight(17);
-        return shown;
-    };
     auto combo = [this](const char* name) {
         auto* box = new QComboBox(this);
         box->setObjectName(QLatin1String(name));
@@ -120,27 +126,29 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("BitBtn2"));
     for (QPushButton* button : {okButton, cancelButton}) button->setFixedSize(75, 25);
+}
 
+void TGameEntryDialog::LayOut() {
     // Two columns of names, year and board; the result, reverse and alternative in one row; the buttons.
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(15);
     fields->setVerticalSpacing(1);
-    fields->addWidget(label(QStringLiteral("Black")), 0, 0);
-    fields->addWidget(label(QStringLiteral("White")), 0, 1);
+    fields->addWidget(Caption(this, QStringLiteral("Black")), 0, 0);
+    fields->addWidget(Caption(this, QStringLiteral("White")), 0, 1);
     fields->addWidget(cbBlack, 1, 0);
     fields->addWidget(cbWhite, 1, 1);
-    fields->addWidget(label(QStringLiteral("Year")), 2, 0);
-    fields->addWidget(label(QStringLiteral("Board")), 2, 1);
+    fields->addWidget(Caption(this, QStringLiteral("Year")), 2, 0);
+    fields->addWidget(Caption(this, QStringLiteral("Board")), 2, 1);
     fields->addWidget(edYear, 3, 0);
     fields->addWidget(edKod, 3, 1);
-    fields->addWidget(label(QStringLiteral("Result")), 4, 0);
+    fields->addWidget(Caption(this, QStringLiteral("Result")), 4, 0);
     auto* result = new QHBoxLayout;
     result->setSpacing(0);
     result->addWidget(cbResult);
     result->addSpacing(7);
     result->addWidget(cbReverse, 0, Qt::AlignBottom);
     result->addSpacing(9);
-    result->addWidget(label(QStringLiteral("5 A =")), 0, Qt::AlignBottom);
+    result->addWidget(Caption(this, QStringLiteral("5 A =")), 0, Qt::AlignBottom);
     result->addStretch();
     result->addWidget(edAlt);
     auto* buttons = new QHBoxLayout;
@@ -160,14 +168,6 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     layout->addStretch();
     // 291 x 171 unless the name boxes need more width.
     setFixedSize(std::max(291, layout->sizeHint().width()), 171);
-    // Enter in the fields moves on and never presses a button by itself.
-    for (QPushButton* button : {okButton, cancelButton}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-    connect(okButton, &QPushButton::clicked, this, &TGameEntryDialog::StoreGame);
-    connect(cancelButton, &QPushButton::clicked, this, &TGameEntryDialog::Cancel);
-
     setTabOrder(okButton, cancelButton);
     setTabOrder(cancelButton, cbBlack);
     setTabOrder(cbBlack, cbWhite);
@@ -176,6 +176,17 @@ TGameEntryDialog::TGameEntryDialog(TSession& session) : QDialog(nullptr), Sessio
     setTabOrder(cbResult, cbReverse);
     setTabOrder(cbReverse, edAlt);
     setTabOrder(edAlt, edYear);
+}
+
+void TGameEntryDialog::Connect() {
+    // Enter in the fields moves on and never presses a button by itself.
+    for (QPushButton* button : {okButton, cancelButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(okButton, &QPushButton::clicked, this, &TGameEntryDialog::StoreGame);
+    connect(cancelButton, &QPushButton::clicked, this, &TGameEntryDialog::Cancel);
+
     for (QWidget* field :
          std::initializer_list<QWidget*>{cbBlack, cbWhite, edYear, edKod, cbResult, cbReverse, edAlt})
         field->installEventFilter(this);

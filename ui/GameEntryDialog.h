@@ -36,13 +36,17 @@ private:
     std::optional<kalvon::TPartyEntry> TypedEntry();
     // True for a year of four digits, or when the user wants another stored all the same.
     bool YearAccepted(const std::string& year);
+    // The constructor's steps: the controls, their places, their connections.
+    void CreateControls();
+    void LayOut();
+    void Connect();
     // Whether the typed game goes in as a new game rather than over the game being edited, after
     // asking when the board would drop its last moves or no longer follows it; nullopt when the user
     // cancelled.
+    std::optional<bool> AsNewGame();
     // Whether the game goes over another game that holds its year and board (Replace), beside it
     // (Save as another game: false, as without such a game), or not at all (Cancel: nullopt).
     std::optional<bool> ReplaceKeyHolder(const kalvon::TPartyEntry& entry, bool asNewGame);
-    std::optional<bool> AsNewGame();
 
     TSession& Session_;
     QComboBox* cbBlack;
