@@ -75,7 +75,7 @@ std::vector<bool> ListedGames(const TGameBase& base) {
 }
 
 // Removes the marked games in one pass that keeps the others in their order, and clears Listing.
-void RemoveGames(TGameBase& base, std::vector<TPartyRecord>& games, const std::vector<bool>& listed) {
+void RemoveGames(TGameBase& base, TPartyRecords& games, const std::vector<bool>& listed) {
     const long current = base.CurrentParty;
     const bool currentRemoved = current >= 0 && current < long(listed.size()) && listed[size_t(current)];
     size_t kept = 0;
@@ -117,7 +117,7 @@ bool ReorderParties(TGameBase& base, const std::vector<uint32_t>& fileOrder) {
     }
     if (!moved) return true;
     // The games move along the cycles of the order in place: a million games need no second copy.
-    std::vector<TPartyRecord>& games = base.PartyList.Games_;
+    TPartyRecords& games = base.PartyList.Games_;
     std::vector<bool> placed(n, false);
     for (size_t start = 0; start < n; ++start) {
         if (placed[start] || fileOrder[start] == start) continue;

@@ -145,7 +145,7 @@ class TBaseReader {
 public:
     // totalBytes: the size of the whole text, for the progress.
     // games: the base's own list, which only the loading routines may hand out.
-    TBaseReader(TGameBase& base, std::vector<TPartyRecord>& games, const std::string& path, IBaseUi& ui,
+    TBaseReader(TGameBase& base, TPartyRecords& games, const std::string& path, IBaseUi& ui,
                 TLoadReport& report, uint64_t totalBytes)
         : Base_(base),
           Games_(games),
@@ -366,7 +366,7 @@ private:
     }
 
     TGameBase& Base_;
-    std::vector<TPartyRecord>& Games_;
+    TPartyRecords& Games_;
     const std::string& Path_;
     IBaseUi& Ui_;
     TLoadReport& Report_;
@@ -387,7 +387,7 @@ private:
 // the load does not get to its end, by an error or by an exception.
 class TLoadGuard {
 public:
-    TLoadGuard(std::vector<TPartyRecord>& games, IBaseUi& ui)
+    TLoadGuard(TPartyRecords& games, IBaseUi& ui)
         : Games_(games), Ui_(ui), FirstNew_(games.size()) {}
     ~TLoadGuard() {
         if (Done_) return;
@@ -402,7 +402,7 @@ public:
     void Done() { Done_ = true; }
 
 private:
-    std::vector<TPartyRecord>& Games_;
+    TPartyRecords& Games_;
     IBaseUi& Ui_;
     const size_t FirstNew_;
     bool Started_ = false, Done_ = false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/CompactText.h"
+#include "base/LargeArray.h"
 #include "base/PartyListLog.h"
 
 namespace kalvon {
@@ -30,6 +31,9 @@ struct TPartyRecord {
     char Result = '?';
     bool Reverse = false;
 };
+
+// The games of a base, in PartyList order.
+using TPartyRecords = TLargeVector<TPartyRecord>;
 
 struct TPlayerRecord {
     int32_t Id = 0;  // always the record's position in PlayerRecords plus one
@@ -96,7 +100,7 @@ class IBaseUi;
 // index follows, so that no change can pass the index by.
 class TPartyList {
 public:
-    using const_iterator = std::vector<TPartyRecord>::const_iterator;
+    using const_iterator = TPartyRecords::const_iterator;
     size_t size() const { return Games_.size(); }
     bool empty() const { return Games_.empty(); }
     const TPartyRecord& operator[](size_t position) const { return Games_[position]; }
@@ -105,7 +109,7 @@ public:
     const TPartyRecord& back() const { return Games_.back(); }
     const_iterator begin() const { return Games_.begin(); }
     const_iterator end() const { return Games_.end(); }
-    operator const std::vector<TPartyRecord>&() const { return Games_; }  // reads as the list it is
+    operator const TPartyRecords&() const { return Games_; }  // reads as the list it is
 
 private:
     friend bool LoadBase(TGameBase&, const std::string&, IBaseUi&, TLoadReport&, size_t);
@@ -119,7 +123,7 @@ private:
                                 IBaseUi&);
     friend void ClearLists(TGameBase&);
     friend bool ReorderParties(TGameBase&, const std::vector<uint32_t>&);
-    std::vector<TPartyRecord> Games_;
+    TPartyRecords Games_;
 };
 
 // The base in memory: its games and their catalogues.

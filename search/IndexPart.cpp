@@ -53,19 +53,20 @@ TSortKey KeyOf(const TPartyRecord& party, uint32_t game) {
     return key;
 }
 
-template <class T>
-size_t Bytes(const std::vector<T>& v) {
+template <class TArray>
+size_t Bytes(const TArray& v) {
+    using T = typename TArray::value_type;
     return v.capacity() * sizeof(T);
 }
 
 }  // namespace
 
-void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vector<uint32_t>* games) {
+void TIndexPart::Build(const TPartyRecords& parties, const std::vector<uint32_t>* games) {
     const size_t n = games ? games->size() : parties.size();
     // A large part is sorted on both cores: each half's keys made and sorted beside the other's, then
     // merged; the deep stone sets are drawn beside the rest of the arrays.
     const bool beside = n >= ParallelFrom;
-    std::vector<TSortKey> keys(n);
+    TLargeVector<TSortKey> keys(n);
     auto sortKeys = [&](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
             const uint32_t g = games ? (*games)[i] : uint32_t(i);
@@ -92,7 +93,7 @@ void TIndexPart::Build(const std::vector<TPartyRecord>& parties, const std::vect
         Order_[x] = key.Game;
         Length_[x] = key.Length;
     }
-    std::vector<TSortKey>().swap(keys);  // frees the keys: assigning {} would keep their memory
+    TLargeVector<TSortKey>().swap(keys);  // frees the keys: assigning {} would keep their memory
     // A base that shrank gives its memory back; the rows stay put from here on.
     Order_.shrink_to_fit();
     Rows_.shrink_to_fit();

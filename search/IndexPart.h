@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/GameBase.h"
+#include "base/LargeArray.h"
 #include "search/ResultCount.h"
 #include "search/StoneSetIndex.h"
 
@@ -30,7 +31,7 @@ public:
     static constexpr int Depth = 32;  // moves kept per game; deeper positions read the move strings
 
     // Sorts the given games of parties (all of them when games is null) anew.
-    void Build(const std::vector<TPartyRecord>& parties, const std::vector<uint32_t>* games = nullptr);
+    void Build(const TPartyRecords& parties, const std::vector<uint32_t>* games = nullptr);
     // Drops the games at the given PartyList positions (ascending, each once, each below oldCount);
     // with renumber, the games kept move down by the number of removed games before them, as they
     // did in PartyList.
@@ -100,14 +101,14 @@ private:
         std::array<uint8_t, Depth> Moves;
     };
 
-    std::vector<uint32_t> Order_;
-    std::vector<TRow> Rows_;
-    std::vector<uint8_t> Length_;
+    TLargeVector<uint32_t> Order_;
+    TLargeVector<TRow> Rows_;
+    TLargeVector<uint8_t> Length_;
     TStoneSetIndex StoneSets_{TStoneSetIndex::MinDrawn};
     TStoneSetIndex DeepStoneSets_{Depth};
-    std::vector<uint8_t> ResultCode_;
-    std::vector<char> Group_;
-    std::vector<int32_t> Black_, White_, Year_;
+    TLargeVector<uint8_t> ResultCode_;
+    TLargeVector<char> Group_;
+    TLargeVector<int32_t> Black_, White_, Year_;
     // Looked up by any text, so that the year of a record needs no copy.
     struct TTextHash {
         using is_transparent = void;
@@ -117,7 +118,8 @@ private:
     std::vector<std::array<uint32_t, ResultSlotCount>> BlockCounts_;  // counts before each block
     std::vector<std::vector<uint32_t>> BlockMinima_;  // level k: minimum over 2^k blocks from each block
     // The games of player id are PlayerGames_[PlayerStart_[id] .. PlayerStart_[id + 1]).
-    std::vector<uint32_t> PlayerStart_, PlayerGames_;
+    std::vector<uint32_t> PlayerStart_;
+    TLargeVector<uint32_t> PlayerGames_;
 };
 
 }  // namespace kalvon

@@ -13,7 +13,7 @@ size_t TPositionIndex::RecentLimit(size_t games) {
     return std::max<size_t>(4096, games / 128);
 }
 
-void TPositionIndex::Rebuild(const std::vector<TPartyRecord>& parties) {
+void TPositionIndex::Rebuild(const TPartyRecords& parties) {
     Built_ = false;  // until the last array is filled, should memory run out on the way
     RecentGames_.clear();
     Recent_.Build(parties, &RecentGames_);
@@ -24,7 +24,7 @@ void TPositionIndex::Rebuild(const std::vector<TPartyRecord>& parties) {
 
 void TPositionIndex::Refresh(const TBaseGames& base) {
     if (IsBuiltFor(base)) return;
-    const std::vector<TPartyRecord>& parties = base.PartyList;
+    const TPartyRecords& parties = base.PartyList;
     std::vector<const TPartyListChange*> changes;
     if (!Built_ || !base.PartyListChanges.ChangesSince(Generation_, base.PartyListGeneration, changes)) {
         Rebuild(parties);

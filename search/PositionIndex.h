@@ -34,7 +34,7 @@ public:
     size_t Rebuilds() const { return Rebuilds_; }
 
 private:
-    void Rebuild(const std::vector<TPartyRecord>& parties);
+    void Rebuild(const TPartyRecords& parties);
     // The most games the small part may hold before everything is sorted again.
     static size_t RecentLimit(size_t games);
 

@@ -19,8 +19,7 @@ namespace {
 
 class TSearch {
 public:
-    TSearch(const TIndexPart& index, const std::vector<TPartyRecord>& parties,
-            const std::vector<uint8_t>& position)
+    TSearch(const TIndexPart& index, const TPartyRecords& parties, const std::vector<uint8_t>& position)
         : Index_(index), Parties_(parties), Position_(position), Sets_(position) {
         for (int colour = 0; colour < 2; ++colour)
             for (int value = 1; value < PointValueCount; ++value)
@@ -127,7 +126,7 @@ private:
     }
 
     const TIndexPart& Index_;
-    const std::vector<TPartyRecord>& Parties_;
+    const TPartyRecords& Parties_;
     const std::vector<uint8_t>& Position_;
     TPositionSets Sets_;
     std::vector<TCandidate> Candidates_[2];
@@ -201,7 +200,7 @@ void Mark(std::vector<uint64_t>& bits, uint32_t game) {
 
 }  // namespace
 
-TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+TIndexMatches FindPosition(const TPositionIndex& index, const TPartyRecords& parties,
                            const std::vector<uint8_t>& position) {
     TIndexMatches matches;
     for (const TIndexPart* part : index.Parts())

@@ -40,7 +40,7 @@ using TIndexMatches = std::vector<TPartMatches>;
 // as black and white stones, lie in the stones of the position (compact values, odd moves black) under
 // some symmetry; one entry per part of the index. A game counts as ending before its first code that
 // is no point.
-TIndexMatches FindPosition(const TPositionIndex& index, const std::vector<TPartyRecord>& parties,
+TIndexMatches FindPosition(const TPositionIndex& index, const TPartyRecords& parties,
                            const std::vector<uint8_t>& position);
 
 // Appends the PartyList positions of the matched games (of a base of gameCount games) to listing, in

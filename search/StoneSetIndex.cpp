@@ -37,17 +37,19 @@ TStoneSetIndex::TSetRow TStoneSetIndex::RowOf(const uint8_t* moves, size_t lengt
     return row;
 }
 
-void TStoneSetIndex::Store(std::vector<TSetRow>& rows) {
+void TStoneSetIndex::Store(TLargeVector<TSetRow>& rows) {
     static_assert(Levels == sizeof(TSetRow::Key));
     std::sort(rows.begin(), rows.end(), [](const TSetRow& a, const TSetRow& b) {
         return a.Key != b.Key ? a.Key < b.Key : a.Game < b.Game;
     });
     for (size_t k = 0; k < Columns_.size(); ++k) {
-        Columns_[k].assign(rows.size(), 0);
+        Columns_[k].clear();
         Columns_[k].shrink_to_fit();
+        Columns_[k].resize(rows.size());  // filled below
     }
-    Game_.assign(rows.size(), 0);
+    Game_.clear();
     Game_.shrink_to_fit();
+    Game_.resize(rows.size());
     for (size_t e = 0; e < rows.size(); ++e) {
         for (size_t k = 0; k < Columns_.size(); ++k)
             Columns_[k][e] = uint8_t(rows[e].Key >> (8 * (Levels - 1 - k)));

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/LargeArray.h"
 #include "search/Gallop.h"
 #include "search/PositionSets.h"
 #include "search/PositionShift.h"
@@ -64,7 +65,7 @@ private:
     TSetRow RowOf(const uint8_t* moves, size_t length, uint32_t game) const;
 
     // Sorts the rows and keeps them as columns.
-    void Store(std::vector<TSetRow>& rows);
+    void Store(TLargeVector<TSetRow>& rows);
     template <class FFound>
     void Descend(const std::array<const TMask*, Levels>& masks, size_t lo, size_t hi, int k, uint8_t alive,
                  FFound& found) const;
@@ -74,8 +75,8 @@ private:
     std::array<TMask, 2> Point_{};  // the point value of a rank by colour
     // Level k of every row in sorted order, one column per level: the search looks for the ends of runs
     // in one level at a time, and a column keeps those looks within few cache lines.
-    std::array<std::vector<uint8_t>, Levels> Columns_;
-    std::vector<uint32_t> Game_;  // the sorted position in the index of each row's game
+    std::array<TLargeVector<uint8_t>, Levels> Columns_;
+    TLargeVector<uint32_t> Game_;  // the sorted position in the index of each row's game
 };
 
 template <class FRow, class FLength>
@@ -98,7 +99,7 @@ void TStoneSetIndex::Build(size_t count, FRow&& row, FLength&& length) {
             Point_[colour][r] = points[r];
         }
     }
-    std::vector<TSetRow> rows;
+    TLargeVector<TSetRow> rows;
     rows.reserve(held);
     for (size_t x = 0; x < count; ++x)
         if (length(x) >= size_t(Drawn_)) rows.push_back(RowOf(row(x), length(x), uint32_t(x)));

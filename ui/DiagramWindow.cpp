@@ -255,7 +255,7 @@ void TDiagramWindow::FillGames() {
 }
 
 std::optional<long> TDiagramWindow::DiagramParty() const {
-    const std::vector<kalvon::TPartyRecord>& games = Session_.Base().PartyList;
+    const kalvon::TPartyRecords& games = Session_.Base().PartyList;
     if (Party_ < 0 || size_t(Party_) >= games.size() || !SameGame(games[size_t(Party_)], Chosen_))
         return std::nullopt;
     return Party_;
