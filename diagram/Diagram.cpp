@@ -140,8 +140,8 @@ void DrawDiagram(IDiagramCanvas& canvas, const TDiagram& diagram) {
     canvas.SetFont(diagram.MoveFont);
     const std::string moves = DiagramMoves(diagram.Moves);
     const int v = diagram.Options.WithNum;
-    for (int d = 1; size_t(2 * d) <= moves.size(); ++d) {
-        const std::string_view code = std::string_view(moves).substr(size_t(2 * d - 2), 2);
+    for (int d = 1; 2 * size_t(d) <= moves.size(); ++d) {
+        const std::string_view code = std::string_view(moves).substr(2 * size_t(d) - 2, 2);
         const QRect square = l.Square(Column(code), Row(code));
         const bool black = d % 2 == 1;
         const QColor fill = black ? Black : White, ink = black ? White : Black;

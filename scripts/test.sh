@@ -17,15 +17,21 @@ ctest --preset ci
 # base, and the desktop entry, description and manual pages through their validators.
 scripts/check-package.sh build-ci
 
-# Static analysis of the engine and the programs with the checks of .clang-tidy; a finding fails.
-# It reads the compile commands (and Qt's generated headers) of the build above.
-tidy_log=build-ci/clang-tidy.log
-if ! run-clang-tidy-14 -p build-ci -j "$(nproc)" -quiet -extra-arg=-Wno-unknown-warning-option "^$PWD/(base|search|exchange|rules|app)/" >"$tidy_log" 2>&1 ||
+# Static analysis of the program's folders with the checks of .clang-tidy (ui/.clang-tidy adds the windows'
+# exceptions); a finding fails. It reads the compile commands (and Qt's generated headers) of the
+# build above, less the precompiled header of the windows, which is gcc's and which clang cannot read.
+tidy_dir=build-ci/tidy
+mkdir -p "$tidy_dir"
+sed -e 's| -include [^ ]*cmake_pch\.hxx||g' -e 's| -Winvalid-pch||g' build-ci/compile_commands.json \
+  >"$tidy_dir/compile_commands.json"
+tidy_log="$tidy_dir/clang-tidy.log"
+if ! run-clang-tidy-14 -p "$tidy_dir" -j "$(nproc)" -quiet -extra-arg=-Wno-unknown-warning-option \
+       "^$PWD/(base|search|exchange|rules|diagram|ui|app)/" >"$tidy_log" 2>&1 ||
    grep -qE '(warning|error):' "$tidy_log"; then
   grep -E -A3 '(warning|error):' "$tidy_log" || tail -n 40 "$tidy_log"
   exit 1
 fi
-echo "clang-tidy: no findings in base/, search/, exchange/, rules/ and app/"
+echo "clang-tidy: no findings in base/, search/, exchange/, rules/, diagram/, ui/ and app/"
 
 # Writers racing on one base, a few rounds (scripts/stress-writers.sh 20 300000 for the full run).
 scripts/stress-writers.sh 5 20000

@@ -27,9 +27,7 @@ int NearestLine(int offset, int spacing) {
 }
 
 bool IsStarPoint(TBoardPoint point) {
-    for (TBoardPoint star : StarPoints)
-        if (star == point) return true;
-    return false;
+    return std::ranges::find(StarPoints, point) != StarPoints.end();
 }
 
 }  // namespace

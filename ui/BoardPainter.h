@@ -82,7 +82,7 @@ private:
     void RowNumber(int row);
     void ColumnLetter(int column);
     void StarPoint(TBoardPoint point);
-    void OpaqueText(int left, int top, const QString& text, const QColor& ink, const QColor& paper);
+    void OpaqueText(int left, int top, const QString& text, const QColor& colour, const QColor& paper);
 
     QImage& Image_;
     TBoardGeometry Geometry_;

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -200,6 +201,9 @@ void TMainWindow::CreateMenu() {
     QMenu* menu = nullptr;
     QMenu* topMenu = nullptr;
     for (const TLine& line : table) {
+        // Every line but a menu's own goes into the menu opened before it.
+        if (line.Kind != K::Menu && (menu == nullptr || topMenu == nullptr))
+            throw std::logic_error("the menu table must start with a menu");
         switch (line.Kind) {
             case K::Menu:
                 menu = topMenu = menuBar()->addMenu(QLatin1String(line.Text));

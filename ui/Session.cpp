@@ -216,7 +216,7 @@ void TSession::SetCriteria(const kalvon::TQueryCriteria& criteria) {
 }
 
 std::string TSession::ShiftStatistic(int s) {
-    const std::string total = kalvon::ShiftTotalText(kalvon::ShiftStatistic(Base_, s, Index_));
+    std::string total = kalvon::ShiftTotalText(kalvon::ShiftStatistic(Base_, s, Index_));
     emit ListingChanged();
     if (StatisticShown_) {
         MemoLines_ = {total};

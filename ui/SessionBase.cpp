@@ -340,7 +340,7 @@ kalvon::TImportRun TSession::ImportGames(const QStringList& files, const kalvon:
     }
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(LocalPath(file));
-    const kalvon::TImportRun run = kalvon::ImportGames(OpenBaseFile(), paths, options, ui);
+    kalvon::TImportRun run = kalvon::ImportGames(OpenBaseFile(), paths, options, ui);
     if (run.Status == kalvon::TImportStatus::Done) RememberBaseFile();
     if (run.ReloadDue) FollowRewrittenFile(asker, true);
     return run;

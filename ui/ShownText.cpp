@@ -7,7 +7,7 @@
 
 QString EngineText(const std::string& text) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
     if (!utf8.hasError()) return decoded;
     return CodePageText(text);
 }
