@@ -387,8 +387,7 @@ private:
 // the load does not get to its end, by an error or by an exception.
 class TLoadGuard {
 public:
-    TLoadGuard(TPartyRecords& games, IBaseUi& ui)
-        : Games_(games), Ui_(ui), FirstNew_(games.size()) {}
+    TLoadGuard(TPartyRecords& games, IBaseUi& ui) : Games_(games), Ui_(ui), FirstNew_(games.size()) {}
     ~TLoadGuard() {
         if (Done_) return;
         Games_.resize(FirstNew_);
