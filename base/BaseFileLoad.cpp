@@ -390,7 +390,7 @@ public:
     TLoadGuard(TPartyRecords& games, IBaseUi& ui) : Games_(games), Ui_(ui), FirstNew_(games.size()) {}
     ~TLoadGuard() {
         if (Done_) return;
-        Games_.resize(FirstNew_);
+        Games_.erase(Games_.begin() + long(FirstNew_), Games_.end());
         try {
             Games_.shrink_to_fit();
         } catch (const std::bad_alloc&) {

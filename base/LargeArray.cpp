@@ -28,12 +28,13 @@ void* AllocateLarge(size_t bytes, size_t alignment) {
     const size_t mapped = size + LargeBlockBytes;
     void* mapping = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapping == MAP_FAILED) throw std::bad_alloc();
-    const auto start = reinterpret_cast<uintptr_t>(mapping);
-    const uintptr_t aligned = RoundUp(start, LargeBlockBytes);
-    if (aligned > start) munmap(mapping, aligned - start);
-    const uintptr_t end = start + mapped;
-    if (end > aligned + size) munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
-    void* block = reinterpret_cast<void*>(aligned);
+    // The mapping is cut at both ends to the aligned block inside it.
+    char* const start = static_cast<char*>(mapping);
+    const size_t lead =
+        RoundUp(reinterpret_cast<uintptr_t>(start), LargeBlockBytes) - reinterpret_cast<uintptr_t>(start);
+    char* const block = start + lead;
+    if (lead > 0) munmap(start, lead);
+    if (mapped > lead + size) munmap(block + size, mapped - lead - size);
 #ifdef MADV_HUGEPAGE
     madvise(block, size, MADV_HUGEPAGE);
 #endif
